@@ -1,0 +1,35 @@
+#pragma once
+
+#include "audio/keying_parameters.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brivo::cli {
+
+struct RenderOptions {
+    bool help = false;
+    bool version = false;
+    std::string output = "Morse.WAV";
+    std::optional<std::string> input; // --input FILE
+    std::optional<std::string> table; // --table FILE
+    std::optional<std::string> text;  // the positional words, joined by blanks
+    std::string start;                // --start, at most 5 characters
+    std::string end;                  // --end, at most 5 characters
+    bool live = false;
+    std::optional<std::uint32_t> seed;
+    KeyingParameters parameters;
+};
+
+struct ParseResult {
+    std::optional<RenderOptions> options; // set when the command line is valid
+    std::string error;                    // French message otherwise
+};
+
+ParseResult parseRenderOptions(const std::vector<std::string>& args);
+
+std::string renderUsage();
+
+} // namespace brivo::cli

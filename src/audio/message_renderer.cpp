@@ -1,0 +1,68 @@
+#include "audio/message_renderer.h"
+
+#include "audio/element_waveforms.h"
+#include "audio/wav_file_writer.h"
+
+namespace brivo {
+namespace {
+
+constexpr std::uint64_t kProgressStep = std::uint64_t{1} << 20; // samples between two reports
+
+} // namespace
+
+RenderOutcome renderMorseFile(const RenderRequest& request, const MorseTable& table, RandomGenerator& random,
+                              const RenderProgress& progress)
+{
+    RenderOutcome outcome;
+    outcome.sampleRate = request.previousSampleRate;
+
+    const int sampleRate = sampleRateForIndex(request.parameters.sampleRateIndex, request.previousSampleRate);
+    const KeyingValues values = deriveKeyingValues(request.parameters, sampleRate);
+    const std::uint64_t total = timelineUnits(request.text, table, request.form, request.parameters.spacingFactor) *
+                                static_cast<std::uint64_t>(values.samplesPerUnit);
+    if (total > kMaxWavSamples) {
+        outcome.status = RenderStatus::TooLong;
+        return outcome;
+    }
+
+    WavFileWriter writer;
+    if (!writer.create(request.path)) {
+        outcome.status = RenderStatus::CreateFailed;
+        outcome.error = writer.error();
+        return outcome;
+    }
+    outcome.sampleRate = sampleRate;
+
+    const ElementWaveforms waves = buildElementWaveforms(
+        {values.samplesPerUnit, values.toneFrequency, values.sampleRate, values.toneAmplitude, values.noiseSpan,
+         values.fadeLength},
+        random);
+
+    std::uint64_t written = 0;
+    std::uint64_t nextReport = kProgressStep;
+    writer.writeHeader(0, sampleRate);
+    walkTimeline(request.text, table, request.form, request.parameters.spacingFactor, [&](Element element) {
+        const auto& block = element == Element::Dash ? waves.dash : element == Element::Dot ? waves.dot : waves.gap;
+        if (!writer.append(block))
+            return false;
+        written += block.size();
+        if (progress && written >= nextReport) {
+            progress(written, total);
+            nextReport = written + kProgressStep;
+        }
+        return true;
+    });
+
+    outcome.sampleCount = static_cast<std::uint32_t>(written);
+    if (!writer.finish(outcome.sampleCount, sampleRate)) {
+        outcome.status = RenderStatus::WriteFailed;
+        outcome.error = writer.error();
+        return outcome;
+    }
+    if (progress)
+        progress(written, total);
+    outcome.status = RenderStatus::Written;
+    return outcome;
+}
+
+} // namespace brivo

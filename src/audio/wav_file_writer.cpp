@@ -1,0 +1,131 @@
+#include "audio/wav_file_writer.h"
+
+#include "common/file_io.h"
+
+#include <bit>
+#include <cerrno>
+#include <cstring>
+
+namespace brivo {
+namespace {
+
+constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+
+void put32(unsigned char* at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+void put16(unsigned char* at, std::uint16_t value)
+{
+    at[0] = static_cast<unsigned char>(value);
+    at[1] = static_cast<unsigned char>(value >> 8);
+}
+
+} // namespace
+
+std::array<unsigned char, kWavHeaderSize> wavHeader(std::uint32_t n, std::int32_t sampleRate)
+{
+    std::array<unsigned char, kWavHeaderSize> h{};
+    const auto rate = static_cast<std::uint32_t>(sampleRate);
+    std::memcpy(&h[0], "RIFF", 4);
+    put32(&h[4], 2 * n + 50);
+    std::memcpy(&h[8], "WAVEfmt ", 8);
+    put32(&h[16], 18);
+    put16(&h[20], 1);  // PCM
+    put16(&h[22], 1);  // mono
+    put32(&h[24], rate);
+    put32(&h[28], 2 * rate);
+    put16(&h[32], 2);  // bytes per frame
+    put16(&h[34], 16); // bits per sample
+    put16(&h[36], 0);  // no extra format bytes
+    std::memcpy(&h[38], "fact", 4);
+    put32(&h[42], 4);
+    put32(&h[46], n);
+    std::memcpy(&h[50], "data", 4);
+    put32(&h[54], 2 * n);
+    return h;
+}
+
+WavFileWriter::~WavFileWriter() { closeQuietly(); }
+
+void WavFileWriter::closeQuietly()
+{
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+}
+
+bool WavFileWriter::fail()
+{
+    if (!failed_) {
+        failed_ = true;
+        error_ = systemErrorText(errno != 0 ? errno : EIO);
+    }
+    return false;
+}
+
+bool WavFileWriter::create(const std::filesystem::path& path)
+{
+    closeQuietly();
+    failed_ = false;
+    error_.clear();
+    if (path.empty()) {
+        errno = ENOENT;
+        return fail();
+    }
+    errno = 0;
+    file_ = std::fopen(path.c_str(), "w+b");
+    if (file_ == nullptr)
+        return fail();
+    buffer_.resize(kBufferSize);
+    std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
+    return true;
+}
+
+bool WavFileWriter::writeHeader(std::uint32_t sampleCount, std::int32_t sampleRate)
+{
+    if (failed_ || file_ == nullptr)
+        return false;
+    const auto header = wavHeader(sampleCount, sampleRate);
+    errno = 0;
+    if (std::fwrite(header.data(), 1, header.size(), file_) != header.size())
+        return fail();
+    return true;
+}
+
+bool WavFileWriter::append(std::span<const std::int16_t> samples)
+{
+    static_assert(std::endian::native == std::endian::little, "samples are written in memory order");
+    if (failed_ || file_ == nullptr)
+        return false;
+    errno = 0;
+    if (std::fwrite(samples.data(), sizeof(std::int16_t), samples.size(), file_) != samples.size())
+        return fail();
+    return true;
+}
+
+bool WavFileWriter::finish(std::uint32_t sampleCount, std::int32_t sampleRate)
+{
+    if (failed_ || file_ == nullptr) {
+        closeQuietly();
+        return false;
+    }
+    errno = 0;
+    if (std::fseek(file_, 0, SEEK_SET) != 0) {
+        fail();
+        closeQuietly();
+        return false;
+    }
+    const bool headerWritten = writeHeader(sampleCount, sampleRate);
+    errno = 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (headerWritten && !closed)
+        fail();
+    return headerWritten && closed;
+}
+
+} // namespace brivo

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace brivo {
+
+inline constexpr std::size_t kWavHeaderSize = 58;
+
+// Largest sample count a header can declare: the RIFF size field holds
+// 2n + 50 in 32 bits.
+inline constexpr std::uint64_t kMaxWavSamples = (0xFFFFFFFFULL - 50) / 2;
+
+// The 58-byte header of a 16-bit mono PCM file of `sampleCount` samples:
+// RIFF size 2n + 50, an 18-byte format chunk, a fact chunk holding n, and the
+// data chunk's size 2n. All fields little-endian.
+std::array<unsigned char, kWavHeaderSize> wavHeader(std::uint32_t sampleCount, std::int32_t sampleRate);
+
+// Writes a WAV file in one pass: create, placeholder header, sample blocks,
+// then the final header at offset 0. Every write is checked; after the first
+// failure the writer stays failed and error() holds the system's reason.
+class WavFileWriter {
+public:
+    WavFileWriter() = default;
+    ~WavFileWriter();
+    WavFileWriter(const WavFileWriter&) = delete;
+    WavFileWriter& operator=(const WavFileWriter&) = delete;
+
+    // Creates or truncates the file for reading and writing ("w+b"). An
+    // empty name fails. On failure nothing is touched.
+    bool create(const std::filesystem::path& path);
+
+    bool writeHeader(std::uint32_t sampleCount, std::int32_t sampleRate);
+    bool append(std::span<const std::int16_t> samples);
+
+    // Seeks to offset 0, rewrites the header with the final count and closes.
+    bool finish(std::uint32_t sampleCount, std::int32_t sampleRate);
+
+    bool failed() const { return failed_; }
+    const std::string& error() const { return error_; }
+
+private:
+    bool fail();
+    void closeQuietly();
+
+    std::FILE* file_ = nullptr;
+    std::vector<char> buffer_;
+    bool failed_ = false;
+    std::string error_;
+};
+
+} // namespace brivo

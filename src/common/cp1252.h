@@ -1,0 +1,33 @@
+#pragma once
+
+#include "common/key_code.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace brivo::cp1252 {
+
+// Windows-1252, the program's 8-bit code page. The five bytes that code page
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of
+// the same value, so every byte decodes and re-encodes to itself.
+char32_t toUnicode(unsigned char byte);
+
+// The byte for a code point, or nothing when the code page lacks it.
+std::optional<unsigned char> fromUnicode(char32_t codePoint);
+
+// UTF-8 text of a Windows-1252 byte string.
+std::string decodeToUtf8(std::string_view bytes);
+
+// Windows-1252 bytes of UTF-8 text; characters the code page lacks are
+// replaced by `fallback`. Invalid UTF-8 sequences count as unencodable.
+std::string encodeFromUtf8(std::string_view utf8, char fallback = '?');
+
+// Key codes of UTF-8 text: one per code point, kUnencodable where
+// Windows-1252 has no byte for it.
+KeyedText keyCodesFromUtf8(std::string_view utf8);
+
+// Key codes of a byte string already in Windows-1252.
+KeyedText keyCodesFromBytes(std::string_view bytes);
+
+} // namespace brivo::cp1252

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brivo::utf8 {
+
+// True when `bytes` is well-formed UTF-8 (no overlong forms, no surrogates,
+// nothing above U+10FFFF).
+bool isValid(std::string_view bytes);
+
+// Code points of well-formed UTF-8; each malformed sequence gives U+FFFD.
+std::u32string decode(std::string_view bytes);
+
+void append(std::string& out, char32_t codePoint);
+
+// Text of a plain-text file: UTF-8 when the bytes are valid UTF-8 (a leading
+// byte-order mark is dropped), Windows-1252 otherwise. Returns UTF-8.
+std::string textFileToUtf8(std::string_view bytes);
+
+} // namespace brivo::utf8

@@ -1,0 +1,106 @@
+#include "morse/definition_parser.h"
+
+namespace brivo::definitions {
+namespace {
+
+constexpr std::size_t kScanLimit = 95;
+
+// A line as the parser sees it: a C string (it ends at its first NUL) in
+// which nothing past position 95 is ever read.
+class LineView {
+public:
+    explicit LineView(std::string_view line) : line_(line.substr(0, line.find('\0'))) {}
+
+    char at(std::size_t pos) const { return pos <= kScanLimit && pos < line_.size() ? line_[pos] : '\0'; }
+
+    std::size_t skipBlanks(std::size_t pos) const
+    {
+        while (at(pos) == ' ')
+            ++pos;
+        return pos;
+    }
+
+private:
+    std::string_view line_;
+};
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The key at `pos`, or -1 when the line holds no valid key there.
+int readKey(const LineView& line, std::size_t pos)
+{
+    const char first = line.at(pos);
+    const char second = line.at(pos + 1);
+    const char third = line.at(pos + 2);
+    if (first == '"' && third == '"')
+        return static_cast<unsigned char>(second);
+    if (isDigit(first) && isDigit(second) && isDigit(third)) {
+        const int value = 100 * (first - '0') + 10 * (second - '0') + (third - '0');
+        return value <= 255 ? value : -1;
+    }
+    return -1;
+}
+
+} // namespace
+
+void parseLine(std::string_view text, MorseTable& table)
+{
+    const LineView line(text);
+    std::size_t pos = 0;
+    while (pos < kScanLimit && line.at(pos) == ' ')
+        ++pos;
+    if (pos == kScanLimit)
+        return;
+
+    const int key = readKey(line, pos);
+    if (key < 0)
+        return;
+    const auto byte = static_cast<unsigned char>(key);
+    table.clear(byte);
+
+    pos = line.skipBlanks(pos + 3);
+    if (line.at(pos) != '=')
+        return;
+    pos = line.skipBlanks(pos + 1);
+    if (line.at(pos) != '"')
+        return;
+
+    std::size_t stored = 0;
+    for (++pos; pos < kScanLimit && stored < MorseTable::kMaxSymbols; ++pos) {
+        const char c = line.at(pos);
+        if (c == '"' || c == '\0')
+            break;
+        if (c == '.' || c == '-' || c == ' ') {
+            table.appendSymbol(byte, c);
+            ++stored;
+        }
+    }
+}
+
+void parseFile(std::string_view content, MorseTable& table)
+{
+    std::string piece;
+    piece.reserve(kMaxPieceLength);
+    for (const char c : content) {
+        if (c == '\x1A')
+            break;
+        if (c == '\r')
+            continue;
+        piece.push_back(c);
+        if (c == '\n' || piece.size() == kMaxPieceLength) {
+            parseLine(piece, table);
+            piece.clear();
+        }
+    }
+    if (!piece.empty())
+        parseLine(piece, table);
+}
+
+MorseTable tableFromContent(std::string_view content)
+{
+    MorseTable table;
+    parseFile(content, table);
+    return table;
+}
+
+} // namespace brivo::definitions
