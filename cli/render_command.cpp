@@ -137,8 +137,10 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
         return report(env, kExitFileError,
                       "Pas de fichier Généré ! Impossible de créer " + guillemets(options.output) + " : " + outcome.error);
     case RenderStatus::WriteFailed: {
+        // Only a regular file is removed: the output may be a device.
         std::error_code ignored;
-        std::filesystem::remove(options.output, ignored);
+        if (std::filesystem::is_regular_file(options.output, ignored))
+            std::filesystem::remove(options.output, ignored);
         return report(env, kExitFileError,
                       "Pas de fichier Généré ! Écriture de " + guillemets(options.output) + " interrompue : " +
                           outcome.error);

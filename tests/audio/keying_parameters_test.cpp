@@ -1,0 +1,94 @@
+#include "audio/keying_parameters.h"
+
+#include <gtest/gtest.h>
+
+namespace brivo {
+namespace {
+
+struct UnitCase {
+    int rateIndex;
+    int speed;
+    ReferenceWord word;
+    std::int32_t samplesPerUnit;
+};
+
+class SamplesPerUnit : public testing::TestWithParam<UnitCase> {};
+
+TEST_P(SamplesPerUnit, TruncatesTheExtendedPrecisionProduct)
+{
+    KeyingParameters parameters;
+    parameters.sampleRateIndex = GetParam().rateIndex;
+    parameters.speedPosition = GetParam().speed;
+    parameters.referenceWord = GetParam().word;
+    const int rate = sampleRateForIndex(parameters.sampleRateIndex, 0);
+    EXPECT_EQ(deriveKeyingValues(parameters, rate).samplesPerUnit, GetParam().samplesPerUnit);
+}
+
+constexpr auto P = ReferenceWord::Paris;
+constexpr auto C = ReferenceWord::Codex;
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkedTable, SamplesPerUnit,
+    testing::Values(UnitCase{0, 72, P, 400}, UnitCase{0, 72, C, 333}, UnitCase{0, 20, P, 1439},
+                    UnitCase{0, 200, C, 119}, UnitCase{1, 72, P, 800}, UnitCase{1, 72, C, 666},
+                    UnitCase{1, 20, P, 2879}, UnitCase{1, 200, C, 239}, UnitCase{2, 72, P, 1102},
+                    UnitCase{2, 72, C, 918}, UnitCase{2, 20, P, 3968}, UnitCase{2, 200, C, 330},
+                    UnitCase{3, 72, P, 1600}, UnitCase{3, 72, C, 1333}, UnitCase{3, 20, P, 5759},
+                    UnitCase{3, 200, C, 479}, UnitCase{4, 72, P, 2205}, UnitCase{4, 72, C, 1837},
+                    UnitCase{4, 20, P, 7937}, UnitCase{4, 200, C, 661}));
+
+TEST(KeyingValues, DefaultsMatchTheStartUpSettings)
+{
+    const KeyingValues v = deriveKeyingValues(KeyingParameters{}, 11025);
+    EXPECT_DOUBLE_EQ(v.toneFrequency, 795.0);
+    EXPECT_EQ(v.unitsPerWord, 50);
+    EXPECT_DOUBLE_EQ(v.unitDuration, 0.1);
+    EXPECT_EQ(v.samplesPerUnit, 1102);
+    EXPECT_EQ(v.toneAmplitude, 16800);
+    EXPECT_EQ(v.noiseSpan, 0);
+    EXPECT_EQ(v.fadeLength, 18);
+}
+
+TEST(KeyingValues, ExtremePositions)
+{
+    KeyingParameters p;
+    p.tonePosition = 240;
+    p.signalPosition = 200;
+    p.noisePosition = 200;
+    p.speedPosition = 200;
+    p.referenceWord = ReferenceWord::Codex;
+    const KeyingValues v = deriveKeyingValues(p, 22050);
+    EXPECT_DOUBLE_EQ(v.toneFrequency, 1500.0);
+    EXPECT_EQ(v.toneAmplitude, 24000);
+    EXPECT_EQ(v.noiseSpan, 8000);
+    EXPECT_DOUBLE_EQ(v.unitDuration, 0.03);
+    EXPECT_EQ(v.fadeLength, 36);
+}
+
+TEST(KeyingValues, FadeLengthAlwaysStaysBelowOneUnit)
+{
+    for (const int rate : kSampleRates) {
+        for (int speed = 20; speed <= 200; ++speed) {
+            for (const auto word : {P, C}) {
+                KeyingParameters p;
+                p.speedPosition = speed;
+                p.referenceWord = word;
+                const KeyingValues v = deriveKeyingValues(p, rate);
+                ASSERT_GE(v.samplesPerUnit, 119);
+                ASSERT_LE(v.samplesPerUnit, 7937);
+                ASSERT_LT(v.fadeLength, v.samplesPerUnit);
+            }
+        }
+    }
+}
+
+TEST(KeyingValues, NoChosenRateKeepsThePreviousOne)
+{
+    EXPECT_EQ(sampleRateForIndex(std::nullopt, 16000), 16000);
+    EXPECT_EQ(sampleRateForIndex(-1, 8000), 8000);
+    EXPECT_EQ(sampleRateForIndex(5, 8000), 8000);
+    EXPECT_EQ(sampleRateForIndex(0, 8000), 4000);
+}
+
+} // namespace
+} // namespace brivo

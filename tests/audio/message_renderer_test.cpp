@@ -1,0 +1,300 @@
+#include "audio/message_renderer.h"
+#include "audio/wav_file_writer.h"
+#include "common/edit_text.h"
+#include "morse/default_definitions.h"
+#include "morse/definition_parser.h"
+#include "support/file_size_limit.h"
+#include "support/temp_dir.h"
+
+#include "support/case_name.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace brivo {
+namespace {
+
+const MorseTable& defaultTable()
+{
+    static const MorseTable table = definitions::tableFromContent(definitions::defaultFileContent());
+    return table;
+}
+
+std::uint32_t field32(const std::string& bytes, std::size_t offset)
+{
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes.at(offset + static_cast<std::size_t>(i)));
+    return value;
+}
+
+std::uint16_t field16(const std::string& bytes, std::size_t offset)
+{
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes.at(offset)) |
+                                      static_cast<unsigned char>(bytes.at(offset + 1)) << 8);
+}
+
+// A second, deliberately plain rendering of the same rules: every element is
+// synthesized where it occurs, from the formulas, so block reuse, draw order,
+// timeline and header are all checked against an independent writing.
+std::string referenceFile(const std::string& utf8, RenderForm form, const KeyingParameters& p, std::uint32_t seed)
+{
+    const int rate = kSampleRates[static_cast<std::size_t>(*p.sampleRateIndex)];
+    const int unitsPerWord = p.referenceWord == ReferenceWord::Paris ? 50 : 60;
+    const double unitDuration = 3600.0 / (10.0 * p.speedPosition * unitsPerWord);
+    const auto n = static_cast<int>(static_cast<long double>(rate) * unitDuration);
+    const double omega = 6.2831853071796 * (300.0 + 5.0 * p.tonePosition) / rate;
+    const int amplitude = 120 * p.signalPosition;
+    const int span = 40 * p.noisePosition;
+    const int fade = rate / 600;
+
+    RandomGenerator random(seed);
+    std::vector<int> noise(static_cast<std::size_t>(4 * n), 0);
+    if (span > 0) {
+        for (auto& value : noise)
+            value = static_cast<int>(random.next() % static_cast<std::uint32_t>(span));
+    }
+    const auto tone = [&](int length, int i) {
+        double value = std::trunc(noise[static_cast<std::size_t>(i)] + std::sin(i * omega) * amplitude);
+        const int fromEnd = length - i;
+        if (fromEnd <= fade)
+            value = std::trunc(static_cast<double>(static_cast<std::int16_t>(value)) * (double(fromEnd) / fade));
+        return static_cast<std::int16_t>(value);
+    };
+
+    std::vector<std::int16_t> samples;
+    const auto silentUnit = [&] {
+        for (int i = 0; i < n; ++i)
+            samples.push_back(i == n - 1 ? 0 : static_cast<std::int16_t>(noise[static_cast<std::size_t>(3 * n + i)]));
+    };
+    const auto element = [&](int units) {
+        for (int i = 0; i < units * n; ++i)
+            samples.push_back(tone(units * n, i));
+        silentUnit();
+    };
+    if (form == RenderForm::Message) {
+        silentUnit();
+        silentUnit();
+    }
+    for (const KeyCode code : keyedTextFromUtf8(utf8)) {
+        if (code == 0)
+            continue;
+        for (const char symbol : defaultTable().pattern(code)) {
+            if (symbol == ' ') {
+                silentUnit();
+                silentUnit();
+            } else {
+                element(symbol == '.' ? 1 : 3);
+            }
+        }
+        for (int i = 0; i < 2 * p.spacingFactor; ++i)
+            silentUnit();
+    }
+    if (form == RenderForm::Message) {
+        silentUnit();
+        silentUnit();
+    }
+
+    const auto count = static_cast<std::uint32_t>(samples.size());
+    std::string file;
+    const auto put = [&](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            file.push_back(static_cast<char>(value >> (8 * i)));
+    };
+    file += "RIFF";
+    put(2 * count + 50, 4);
+    file += "WAVEfmt ";
+    put(18, 4);
+    put(1, 2);
+    put(1, 2);
+    put(static_cast<std::uint32_t>(rate), 4);
+    put(2 * static_cast<std::uint32_t>(rate), 4);
+    put(2, 2);
+    put(16, 2);
+    put(0, 2);
+    file += "fact";
+    put(4, 4);
+    put(count, 4);
+    file += "data";
+    put(2 * count, 4);
+    for (const std::int16_t sample : samples)
+        put(static_cast<std::uint16_t>(sample), 2);
+    return file;
+}
+
+struct RenderCase {
+    const char* name;
+    std::string text;
+    RenderForm form;
+    KeyingParameters parameters;
+    std::uint32_t seed;
+};
+
+KeyingParameters with(int tone, int signal, int noise, int speed, ReferenceWord word, int spacing, int rateIndex)
+{
+    return {tone, signal, noise, speed, word, spacing, rateIndex};
+}
+
+class RenderedFile : public testing::TestWithParam<RenderCase> {};
+
+TEST_P(RenderedFile, MatchesTheReferenceByteForByte)
+{
+    test::TempDir dir;
+    const RenderCase& c = GetParam();
+    RenderRequest request{dir / "out.wav", keyedTextFromUtf8(c.text), c.form, c.parameters, 11025};
+    RandomGenerator random(c.seed);
+    const RenderOutcome outcome = renderMorseFile(request, defaultTable(), random);
+    ASSERT_EQ(outcome.status, RenderStatus::Written);
+    const std::string expected = referenceFile(c.text, c.form, c.parameters, c.seed);
+    const std::string actual = test::readBytes(request.path);
+    ASSERT_EQ(actual.size(), expected.size());
+    EXPECT_TRUE(actual == expected);
+}
+
+constexpr auto P = ReferenceWord::Paris;
+constexpr auto C = ReferenceWord::Codex;
+
+INSTANTIATE_TEST_SUITE_P(
+    , RenderedFile,
+    testing::Values(RenderCase{"Defaults", "E", RenderForm::Message, KeyingParameters{}, 1},
+                    RenderCase{"LiveLetter", "K", RenderForm::Live, KeyingParameters{}, 1},
+                    RenderCase{"NoisyWords", "CQ DE F6\nÉTÉ $", RenderForm::Message, with(99, 140, 120, 72, P, 1, 2), 42},
+                    RenderCase{"FullNoiseFullSignal", "PARIS", RenderForm::Message, with(240, 200, 200, 20, P, 3, 4), 7},
+                    RenderCase{"CodexLowRate", "0123?", RenderForm::Message, with(0, 100, 10, 200, C, 2, 0), 99},
+                    RenderCase{"SignalOffNoiseOn", "AT", RenderForm::Live, with(50, 0, 30, 100, C, 1, 1), 5},
+                    RenderCase{"SixteenKilohertz", "<*>", RenderForm::Message, with(17, 141, 1, 33, P, 20, 3), 1234}),
+    test::CaseName());
+
+TEST(MessageRenderer, LetterEAtTheDefaultsIs17690BytesWithTheDocumentedHeader)
+{
+    test::TempDir dir;
+    RenderRequest request{dir / "Morse.WAV", keyedTextFromUtf8("E"), RenderForm::Message, {}, 11025};
+    RandomGenerator random(1);
+    const RenderOutcome outcome = renderMorseFile(request, defaultTable(), random);
+    EXPECT_EQ(outcome.status, RenderStatus::Written);
+    EXPECT_EQ(outcome.sampleCount, 8816U);
+    const std::string file = test::readBytes(request.path);
+    ASSERT_EQ(file.size(), 17690U);
+    EXPECT_EQ(file.substr(0, 4), "RIFF");
+    EXPECT_EQ(field32(file, 4), 17682U);
+    EXPECT_EQ(file.substr(8, 8), "WAVEfmt ");
+    EXPECT_EQ(field32(file, 16), 18U);
+    EXPECT_EQ(field16(file, 20), 1U);
+    EXPECT_EQ(field16(file, 22), 1U);
+    EXPECT_EQ(field32(file, 24), 11025U);
+    EXPECT_EQ(field32(file, 28), 22050U);
+    EXPECT_EQ(field16(file, 32), 2U);
+    EXPECT_EQ(field16(file, 34), 16U);
+    EXPECT_EQ(field16(file, 36), 0U);
+    EXPECT_EQ(file.substr(38, 4), "fact");
+    EXPECT_EQ(field32(file, 42), 4U);
+    EXPECT_EQ(field32(file, 46), 8816U);
+    EXPECT_EQ(file.substr(50, 4), "data");
+    EXPECT_EQ(field32(file, 54), 17632U);
+}
+
+TEST(MessageRenderer, LowRateHeaderAndPreviousRateWhenNoneChosen)
+{
+    test::TempDir dir;
+    RandomGenerator random(1);
+    KeyingParameters p;
+    p.sampleRateIndex = 0;
+    RenderRequest request{dir / "a.wav", keyedTextFromUtf8("E"), RenderForm::Message, p, 11025};
+    EXPECT_EQ(renderMorseFile(request, defaultTable(), random).sampleRate, 4000);
+    EXPECT_EQ(field32(test::readBytes(request.path), 24), 4000U);
+    EXPECT_EQ(field32(test::readBytes(request.path), 28), 8000U);
+
+    request.parameters.sampleRateIndex = std::nullopt;
+    request.previousSampleRate = 16000;
+    EXPECT_EQ(renderMorseFile(request, defaultTable(), random).sampleRate, 16000);
+    EXPECT_EQ(field32(test::readBytes(request.path), 24), 16000U);
+}
+
+TEST(MessageRenderer, CreationFailureTouchesNothing)
+{
+    test::TempDir dir;
+    RandomGenerator random(9);
+    KeyingParameters noisy;
+    noisy.noisePosition = 50;
+    noisy.sampleRateIndex = 4;
+    RenderRequest request{dir / "missing/out.wav", keyedTextFromUtf8("E"), RenderForm::Message, noisy, 8000};
+    const RenderOutcome outcome = renderMorseFile(request, defaultTable(), random);
+    EXPECT_EQ(outcome.status, RenderStatus::CreateFailed);
+    EXPECT_FALSE(outcome.error.empty());
+    EXPECT_EQ(outcome.sampleRate, 8000);
+    EXPECT_EQ(random.state(), 9U);
+
+    request.path.clear();
+    EXPECT_EQ(renderMorseFile(request, defaultTable(), random).status, RenderStatus::CreateFailed);
+}
+
+TEST(MessageRenderer, WriteFailureIsReportedAndTheHeaderDeclaresNoSamples)
+{
+    test::TempDir dir;
+    RandomGenerator random(1);
+    RenderRequest request{dir / "full.wav", keyedTextFromUtf8(std::string(400, 'H')), RenderForm::Message, {}, 11025};
+    RenderOutcome outcome;
+    {
+        const test::FileSizeLimit limit(1 << 20);
+        outcome = renderMorseFile(request, defaultTable(), random);
+    }
+    EXPECT_EQ(outcome.status, RenderStatus::WriteFailed);
+    EXPECT_FALSE(outcome.error.empty());
+    const std::string file = test::readBytes(request.path);
+    ASSERT_GE(file.size(), kWavHeaderSize);
+    EXPECT_EQ(field32(file, 4), 50U);
+    EXPECT_EQ(field32(file, 46), 0U);
+    EXPECT_EQ(field32(file, 54), 0U);
+}
+
+TEST(MessageRenderer, SecondRenderReplacesTheFirst)
+{
+    test::TempDir dir;
+    RandomGenerator random(1);
+    RenderRequest request{dir / "Morse.WAV", keyedTextFromUtf8("PARIS PARIS"), RenderForm::Message, {}, 11025};
+    ASSERT_EQ(renderMorseFile(request, defaultTable(), random).status, RenderStatus::Written);
+    request.text = keyedTextFromUtf8("E");
+    ASSERT_EQ(renderMorseFile(request, defaultTable(), random).status, RenderStatus::Written);
+    EXPECT_EQ(test::readBytes(request.path).size(), 17690U);
+}
+
+TEST(MessageRenderer, TextBeyondWhatAHeaderCanDeclareIsRefusedBeforeTheFileIsTouched)
+{
+    test::TempDir dir;
+    const auto path = dir / "Morse.WAV";
+    test::writeBytes(path, "previous");
+    KeyingParameters slow;
+    slow.speedPosition = 20;
+    slow.sampleRateIndex = 4;
+    // 18 units of "$" at 7937 samples each: 16,000 of them pass 2^31 samples.
+    RenderRequest request{path, keyedTextFromUtf8(std::string(16000, '$')), RenderForm::Message, slow, 11025};
+    RandomGenerator random(1);
+    const RenderOutcome outcome = renderMorseFile(request, defaultTable(), random);
+    EXPECT_EQ(outcome.status, RenderStatus::TooLong);
+    EXPECT_EQ(outcome.sampleRate, 11025);
+    EXPECT_EQ(test::readBytes(path), "previous");
+}
+
+TEST(MessageRenderer, ProgressEndsAtTheTotal)
+{
+    test::TempDir dir;
+    RandomGenerator random(1);
+    RenderRequest request{dir / "p.wav", keyedTextFromUtf8(std::string(300, '0')), RenderForm::Message, {}, 11025};
+    std::uint64_t lastDone = 0;
+    std::uint64_t lastTotal = 0;
+    int reports = 0;
+    const RenderOutcome outcome = renderMorseFile(request, defaultTable(), random, [&](auto done, auto total) {
+        EXPECT_GE(done, lastDone);
+        lastDone = done;
+        lastTotal = total;
+        ++reports;
+    });
+    EXPECT_GT(reports, 1);
+    EXPECT_EQ(lastDone, outcome.sampleCount);
+    EXPECT_EQ(lastTotal, outcome.sampleCount);
+}
+
+} // namespace
+} // namespace brivo

@@ -1,0 +1,194 @@
+#include "cli/render_command.h"
+#include "cli/terminal_progress.h"
+#include "morse/default_definitions.h"
+#include "support/temp_dir.h"
+
+#include "support/case_name.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace brivo::cli {
+namespace {
+
+// Runs the command in a temporary folder, as the current directory.
+class RenderCommand : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir_.path());
+    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
+
+    int run(const std::vector<std::string>& args, const std::string& input = {})
+    {
+        std::istringstream in(input);
+        out_.str({});
+        err_.str({});
+        CommandEnvironment env{in, out_, err_, false, [] { return std::int64_t{1}; }, [] { return 0.0; }};
+        return runRenderCommand(args, env);
+    }
+
+    std::string file(const std::string& name) const { return test::readBytes(dir_ / name); }
+
+    test::TempDir dir_;
+    std::filesystem::path previous_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+TEST_F(RenderCommand, LetterEAtTheDefaultsIs17690Bytes)
+{
+    EXPECT_EQ(run({"E"}), kExitOk);
+    EXPECT_EQ(file("Morse.WAV").size(), 17690U);
+    EXPECT_NE(out_.str().find("Morse.WAV"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "Codmorse.INI")) << "the renderer never creates the table";
+}
+
+TEST_F(RenderCommand, DefaultSeedIsTheClock)
+{
+    ASSERT_EQ(run({"--noise", "100", "-o", "clock.wav", "E"}), kExitOk);
+    ASSERT_EQ(run({"--noise", "100", "--seed", "1", "-o", "one.wav", "E"}), kExitOk);
+    ASSERT_EQ(run({"--noise", "100", "--seed", "2", "-o", "two.wav", "E"}), kExitOk);
+    EXPECT_EQ(file("clock.wav"), file("one.wav"));
+    EXPECT_NE(file("one.wav"), file("two.wav"));
+}
+
+struct SameBytesCase {
+    const char* name;
+    std::vector<std::string> first;
+    std::vector<std::string> second;
+    std::string stdinText;
+};
+
+class RenderCommandEquivalence : public RenderCommand, public testing::WithParamInterface<SameBytesCase> {};
+
+TEST_P(RenderCommandEquivalence, GiveTheSameFile)
+{
+    auto first = GetParam().first;
+    auto second = GetParam().second;
+    first.insert(first.end(), {"--seed", "3", "--noise", "40", "-o", "a.wav"});
+    second.insert(second.end(), {"--seed", "3", "--noise", "40", "-o", "b.wav"});
+    ASSERT_EQ(run(first, GetParam().stdinText), kExitOk) << err_.str();
+    ASSERT_EQ(run(second, GetParam().stdinText), kExitOk) << err_.str();
+    EXPECT_TRUE(file("a.wav") == file("b.wav"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , RenderCommandEquivalence,
+    testing::Values(SameBytesCase{"FrequencyAlias", {"--frequency", "1000", "E"}, {"--tone", "140", "E"}, {}},
+                    SameBytesCase{"WpmAlias", {"--wpm", "12,5", "E"}, {"--speed=75", "E"}, {}},
+                    SameBytesCase{"WordsAreJoinedByBlanks", {"CQ", "DE", "F6"}, {"CQ DE F6"}, {}},
+                    SameBytesCase{"StandardInput", {}, {"CQ"}, "CQ"},
+                    SameBytesCase{"Windows1252Input", {}, {"\xC3\xA9t\xC3\xA9"}, "\xE9t\xE9"},
+                    SameBytesCase{"LineFeedIsKeyedAsCarriageReturnLineFeed", {}, {}, "A\nB"},
+                    SameBytesCase{"StartAndEndAreJoinedToTheText", {"--start", "VVV", "--end", "+", "E"}, {"VVVE+"}, {}},
+                    SameBytesCase{"WordIsCaseInsensitive", {"--word", "codex", "E"}, {"--word", "CODEX", "E"}, {}}),
+    test::CaseName());
+
+TEST_F(RenderCommand, CarriageReturnLineFeedAndLineFeedInputAgree)
+{
+    test::writeBytes(dir_ / "crlf.txt", "A\r\nB");
+    ASSERT_EQ(run({"--input", "crlf.txt", "--seed", "1", "-o", "a.wav"}), kExitOk);
+    ASSERT_EQ(run({"--seed", "1", "-o", "b.wav"}, "A\nB"), kExitOk);
+    EXPECT_TRUE(file("a.wav") == file("b.wav"));
+}
+
+TEST_F(RenderCommand, LiveFormHasNoLeadInTailStartOrEnd)
+{
+    ASSERT_EQ(run({"--live", "--start", "VVV", "--end", "+", "E"}), kExitOk);
+    EXPECT_EQ(file("Morse.WAV").size(), 58U + 2U * 4408U);
+}
+
+TEST_F(RenderCommand, TableFileIsUsedWhenPresentInTheCurrentFolder)
+{
+    test::writeBytes(dir_ / "Codmorse.INI", "\"E\"=\"-\"\r\n");
+    ASSERT_EQ(run({"-o", "mine.wav", "E"}), kExitOk);
+    ASSERT_EQ(run({"-o", "t.wav", "--table", "Codmorse.INI", "E"}), kExitOk);
+    std::filesystem::remove(dir_ / "Codmorse.INI");
+    ASSERT_EQ(run({"-o", "builtin.wav", "T"}), kExitOk);
+    EXPECT_TRUE(file("mine.wav") == file("builtin.wav"));
+    EXPECT_TRUE(file("t.wav") == file("builtin.wav"));
+}
+
+struct RefusalCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string stdinText;
+    int status;
+    std::string messagePart;
+};
+
+class RenderCommandRefusal : public RenderCommand, public testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(RenderCommandRefusal, ExplainsAndLeavesNoFile)
+{
+    EXPECT_EQ(run(GetParam().args, GetParam().stdinText), GetParam().status);
+    EXPECT_NE(err_.str().find(GetParam().messagePart), std::string::npos) << err_.str();
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "Morse.WAV"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , RenderCommandRefusal,
+    testing::Values(
+        RefusalCase{"ToneAboveRange", {"--tone", "241", "E"}, {}, kExitRefused, "--tone attend un entier de 0 à 240"},
+        RefusalCase{"SignalNotANumber", {"--signal", "fort", "E"}, {}, kExitRefused, "--signal"},
+        RefusalCase{"NoiseNegative", {"--noise=-1", "E"}, {}, kExitRefused, "--noise"},
+        RefusalCase{"SpeedBelowRange", {"--speed", "19", "E"}, {}, kExitRefused, "de 20 à 200"},
+        RefusalCase{"SpacingZero", {"--spacing", "0", "E"}, {}, kExitRefused, "--spacing"},
+        RefusalCase{"UnknownRate", {"--rate", "44100", "E"}, {}, kExitRefused, "4000, 8000, 11025, 16000 ou 22050"},
+        RefusalCase{"UnknownWord", {"--word", "MORSE", "E"}, {}, kExitRefused, "PARIS ou CODEX"},
+        RefusalCase{"FrequencyOffStep", {"--frequency", "801", "E"}, {}, kExitRefused, "--frequency"},
+        RefusalCase{"WpmNotOnAPosition", {"--wpm", "12.1", "E"}, {}, kExitRefused, "--wpm"},
+        RefusalCase{"SeedTooLarge", {"--seed", "4294967296", "E"}, {}, kExitRefused, "--seed"},
+        RefusalCase{"StartTooLong", {"--start", "ABCDEF", "E"}, {}, kExitRefused, "au plus 5"},
+        RefusalCase{"MissingValue", {"E", "--tone"}, {}, kExitRefused, "--tone attend une valeur"},
+        RefusalCase{"UnknownOption", {"--loud", "E"}, {}, kExitRefused, "option inconnue « --loud »"},
+        RefusalCase{"TextTwice", {"--input", "x.txt", "E"}, {}, kExitRefused, "pas les deux"},
+        RefusalCase{"EmptyText", {"--start", "VVV"}, "", kExitRefused, "aucun texte à convertir en son !"},
+        RefusalCase{"MissingInput", {"--input", "absent.txt"}, {}, kExitFileError, "« absent.txt »"},
+        RefusalCase{"MissingTable", {"--table", "absent.INI", "E"}, {}, kExitFileError, "« absent.INI »"},
+        RefusalCase{"OutputFolderMissing", {"-o", "none/Morse.WAV", "E"}, {}, kExitFileError, "« none/Morse.WAV »"}),
+    test::CaseName());
+
+TEST_F(RenderCommand, HelpNamesEveryOption)
+{
+    EXPECT_EQ(run({"--help"}), kExitOk);
+    for (const char* option : {"--output", "--input", "--table", "--tone", "--signal", "--noise", "--speed", "--word",
+                               "--spacing", "--rate", "--start", "--end", "--live", "--seed", "--frequency", "--wpm"})
+        EXPECT_NE(out_.str().find(option), std::string::npos) << option;
+}
+
+TEST(TerminalProgress, StaysQuietOnQuickWorkAndWhenNotATerminal)
+{
+    double now = 0;
+    std::ostringstream shown;
+    TerminalProgress quick(shown, true, [&] { return now; });
+    now = 0.5;
+    quick.update(50, 100);
+    quick.finish();
+    EXPECT_EQ(shown.str(), "");
+
+    TerminalProgress piped(shown, false, [&] { return now; });
+    now = 10;
+    piped.update(50, 100);
+    EXPECT_EQ(shown.str(), "");
+}
+
+TEST(TerminalProgress, ShowsPercentOnLongWork)
+{
+    double now = 0;
+    std::ostringstream shown;
+    TerminalProgress progress(shown, true, [&] { return now; });
+    now = 2;
+    progress.update(500000, 1000000);
+    progress.update(500001, 1000000);
+    progress.update(1000000, 1000000);
+    progress.finish();
+    EXPECT_EQ(shown.str(), "\rRendu en cours : 50 % (1 / 2 Mo)\rRendu en cours : 100 % (2 / 2 Mo)\n");
+}
+
+} // namespace
+} // namespace brivo::cli

@@ -1,0 +1,106 @@
+#include "morse/definition_parser.h"
+
+#include "support/case_name.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace brivo {
+namespace {
+
+struct ParseCase {
+    const char* name;
+    std::string content;
+    std::vector<std::pair<int, std::string>> expected; // byte, pattern ("" = undefined)
+};
+
+class DefinitionParserRows : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(DefinitionParserRows, GivesTheTable)
+{
+    const MorseTable table = definitions::tableFromContent(GetParam().content);
+    for (const auto& [byte, pattern] : GetParam().expected)
+        EXPECT_EQ(table.pattern(static_cast<KeyCode>(byte)), pattern) << "byte " << byte;
+}
+
+const std::string k25Dots(25, '.');
+const std::string k19Dots(19, '.');
+
+INSTANTIATE_TEST_SUITE_P(
+    , DefinitionParserRows,
+    testing::Values(
+        ParseCase{"QuotedKey", "\"A\"=\".-\"\r\n", {{'A', ".-"}}},
+        ParseCase{"ThreeDigitKey", "065=\".-\"\r\n", {{'A', ".-"}}},
+        ParseCase{"LaterLineWinsAcrossKeyForms", "\"A\"=\".-\"\r\n065=\"-\"\r\n", {{'A', "-"}}},
+        ParseCase{"KeyAloneUndefinesAnEarlierDefinition", "\"A\"=\".-\"\r\n\"A\"\r\n", {{'A', ""}}},
+        ParseCase{"KeyAbove255IsIgnored", "\"A\"=\".-\"\r\n256=\"-\"\r\n", {{'A', ".-"}, {0, ""}}},
+        ParseCase{"TwoDigitKeyIsIgnored", "065=\".-\"\r\n65=\"-\"\r\n", {{'A', ".-"}}},
+        ParseCase{"FourDigitKeyOnlyEmptiesItsFirstThreeDigits",
+                  "006=\".\"\r\n065=\".-\"\r\n0065=\"-\"\r\n",
+                  {{6, ""}, {'A', ".-"}}},
+        ParseCase{"BlanksAroundKeyAndEqualsAreAccepted", "   \"B\"  =  \"-...\" ; b\r\n", {{'B', "-..."}}},
+        ParseCase{"TabBeforeTheKeyIgnoresTheLine", "\t\"B\"=\"-...\"\r\n", {{'B', ""}}},
+        ParseCase{"OtherCharactersInThePatternAreSkipped", "\"E\"=\". x -\"\r\n", {{'E', ".  -"}}},
+        ParseCase{"PatternKeepsNineteenSymbols", "\"S\"=\"" + k25Dots + "\"\r\n", {{'S', k19Dots}}},
+        ParseCase{"EmptyPatternLeavesTheKeyUndefined", "\"Z\"=\"--..\"\r\n\"Z\"=\"\"\r\n", {{'Z', ""}}},
+        ParseCase{"QuoteBetweenQuotesIsByte34", "\"\"\"=\".-..-.\"\r\n", {{34, ".-..-."}}},
+        ParseCase{"LineFeedsAloneGiveTheSameTable", "\"A\"=\".-\"\n\"B\"=\"-...\"\n", {{'A', ".-"}, {'B', "-..."}}},
+        ParseCase{"CarriageReturnsAreDroppedAnywhere", "\"A\"=\".\r-\"\r\r\n", {{'A', ".-"}}},
+        ParseCase{"CtrlZEndsTheFile", "\"A\"=\".-\"\r\n\x1A\"B\"=\"-...\"\r\n", {{'A', ".-"}, {'B', ""}}},
+        ParseCase{"MissingEqualsLeavesTheKeyEmpty", "\"A\"=\".-\"\r\n\"A\" \".-\"\r\n", {{'A', ""}}},
+        ParseCase{"MissingOpeningQuoteLeavesTheKeyEmpty", "\"A\"=\".-\"\r\n\"A\"=.-\r\n", {{'A', ""}}},
+        ParseCase{"MissingClosingQuoteTakesTheCommentBlanks", "\"A\"=\".- ; a-b\r\n", {{'A', ".-  -"}}},
+        ParseCase{"QuotedKeyMayBeABlankOrADigit", "\" \"=\" \"\r\n\"5\"=\".....\"\r\n", {{' ', " "}, {'5', "....."}}},
+        ParseCase{"UpperAndLowerCaseAreDifferentKeys", "\"a\"=\".-\"\r\n", {{'a', ".-"}, {'A', ""}}},
+        ParseCase{"Windows1252KeyByte", "\"\xE9\"=\"..-..\"\r\n", {{0xE9, "..-.."}}},
+        ParseCase{"NulEndsTheLine", std::string("\"A\"=\".\0-\"\r\n", 11), {{'A', "."}}},
+        ParseCase{"EmptyFileDefinesNothing", "", {{'A', ""}, {' ', ""}}},
+        ParseCase{"LastLineWithoutLineFeedCounts", "\"A\"=\".-\"", {{'A', ".-"}}}),
+    test::CaseName());
+
+// Positions count from 0; nothing at or past 95 becomes a symbol.
+TEST(DefinitionParser, PatternSymbolsStopAtPosition95)
+{
+    const std::string line = "\"A\"=\"" + std::string(120, '-');
+    MorseTable table;
+    definitions::parseLine(line, table);
+    EXPECT_EQ(table.pattern('A'), std::string(19, '-'));
+
+    // The pattern starts at 90: only positions 90..94 count.
+    const std::string late = std::string(85, ' ') + "\"B\"=\"" + std::string(30, '.');
+    table = MorseTable();
+    definitions::parseLine(late, table);
+    EXPECT_EQ(table.pattern('B'), ".....");
+}
+
+TEST(DefinitionParser, BlankLinesUpToPosition94AreIgnored)
+{
+    MorseTable table;
+    definitions::parseLine(std::string(95, ' ') + "\"A\"=\".-\"", table);
+    EXPECT_EQ(table.pattern('A'), "");
+    // A key at 93 whose closing quote stands at 95 is still read and empties A.
+    definitions::parseLine("\"A\"=\".-\"", table);
+    definitions::parseLine(std::string(93, ' ') + "\"A\"", table);
+    EXPECT_EQ(table.pattern('A'), "");
+}
+
+TEST(DefinitionParser, LongLinesAreCutIntoPiecesOf97Characters)
+{
+    // 96 characters and its line feed make one piece; the next piece starts
+    // with the definition of B.
+    const std::string first = "\"A\"=\".-\"" + std::string(88, ' ') + "\n";
+    ASSERT_EQ(first.size(), 97U);
+    const MorseTable whole = definitions::tableFromContent(first + "\"B\"=\"-...\"\n");
+    EXPECT_EQ(whole.pattern('A'), ".-");
+    EXPECT_EQ(whole.pattern('B'), "-...");
+
+    // A line of 97 characters before its line feed: the 98th piece starts
+    // with a definition, parsed as a line of its own.
+    const std::string cut = std::string(97, ';') + "\"C\"=\"-.-.\"\n";
+    EXPECT_EQ(definitions::tableFromContent(cut).pattern('C'), "-.-.");
+}
+
+} // namespace
+} // namespace brivo
