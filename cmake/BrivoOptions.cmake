@@ -18,3 +18,9 @@ if(BRIVO_SANITIZE)
   target_compile_options(brivo_options INTERFACE -fsanitize=${BRIVO_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
   target_link_options(brivo_options INTERFACE -fsanitize=${BRIVO_SANITIZE})
 endif()
+
+if(BRIVO_BUILD_FUZZERS)
+  # Coverage instrumentation for the code under fuzz; the fuzz targets link
+  # the libFuzzer driver themselves.
+  target_compile_options(brivo_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
