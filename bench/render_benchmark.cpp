@@ -7,7 +7,6 @@
 #include "morse/definition_parser.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

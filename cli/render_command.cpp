@@ -21,7 +21,10 @@ namespace {
 constexpr std::string_view kProgram = "brivo-render";
 constexpr std::string_view kEmptyTextMessage = "La zone de saisie ne contient\naucun texte à convertir en son !";
 
-std::string guillemets(const std::string& text) { return "« " + text + " »"; }
+std::string guillemets(const std::string& text)
+{
+    return "« " + text + " »";
+}
 
 int report(CommandEnvironment& env, int status, const std::string& message)
 {
@@ -123,9 +126,9 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
     random.seed(seed);
 
     TerminalProgress progress(env.err, env.errIsTerminal, env.monotonicSeconds);
-    const RenderOutcome outcome = renderMorseFile(
-        request, *table.table, random,
-        [&progress](std::uint64_t done, std::uint64_t total) { progress.update(done, total); });
+    const RenderOutcome outcome =
+        renderMorseFile(request, *table.table, random,
+                        [&progress](std::uint64_t done, std::uint64_t total) { progress.update(done, total); });
     progress.finish();
 
     switch (outcome.status) {
@@ -135,15 +138,16 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
         return report(env, kExitRefused, "le texte est trop long : le fichier WAV dépasserait 4 Gio.");
     case RenderStatus::CreateFailed:
         return report(env, kExitFileError,
-                      "Pas de fichier Généré ! Impossible de créer " + guillemets(options.output) + " : " + outcome.error);
+                      "Pas de fichier Généré ! Impossible de créer " + guillemets(options.output) + " : " +
+                          outcome.error);
     case RenderStatus::WriteFailed: {
         // Only a regular file is removed: the output may be a device.
         std::error_code ignored;
         if (std::filesystem::is_regular_file(options.output, ignored))
             std::filesystem::remove(options.output, ignored);
         return report(env, kExitFileError,
-                      "Pas de fichier Généré ! Écriture de " + guillemets(options.output) + " interrompue : " +
-                          outcome.error);
+                      "Pas de fichier Généré ! Écriture de " + guillemets(options.output) +
+                          " interrompue : " + outcome.error);
     }
     }
     env.out << options.output << " : " << outcome.sampleCount << " échantillons à " << outcome.sampleRate << " Hz ("

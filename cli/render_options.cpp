@@ -42,13 +42,15 @@ std::optional<long long> parseTenths(const std::string& text)
 
 std::string upper(std::string text)
 {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); });
     return text;
 }
 
-std::string guillemets(const std::string& text) { return "« " + text + " »"; }
+std::string guillemets(const std::string& text)
+{
+    return "« " + text + " »";
+}
 
 std::string rangeError(const std::string& option, const std::string& accepted, const std::string& value)
 {
@@ -83,9 +85,12 @@ ValueHandler limitedText(std::string RenderOptions::*field)
 const std::map<std::string, ValueHandler>& valueOptions()
 {
     static const std::map<std::string, ValueHandler> handlers = {
-        {"--output", [](RenderOptions& o, const std::string&, const std::string& v) { return o.output = v, std::string(); }},
-        {"--input", [](RenderOptions& o, const std::string&, const std::string& v) { return o.input = v, std::string(); }},
-        {"--table", [](RenderOptions& o, const std::string&, const std::string& v) { return o.table = v, std::string(); }},
+        {"--output",
+         [](RenderOptions& o, const std::string&, const std::string& v) { return o.output = v, std::string(); }},
+        {"--input",
+         [](RenderOptions& o, const std::string&, const std::string& v) { return o.input = v, std::string(); }},
+        {"--table",
+         [](RenderOptions& o, const std::string&, const std::string& v) { return o.table = v, std::string(); }},
         {"--tone", integerIn(0, 240, &KeyingParameters::tonePosition)},
         {"--signal", integerIn(0, 200, &KeyingParameters::signalPosition)},
         {"--noise", integerIn(0, 200, &KeyingParameters::noisePosition)},
@@ -106,7 +111,8 @@ const std::map<std::string, ValueHandler>& valueOptions()
              // The speed position is six times the words per minute.
              const auto tenths = parseTenths(v);
              if (!tenths || (*tenths * 6) % 10 != 0 || *tenths * 6 / 10 < 20 || *tenths * 6 / 10 > 200)
-                 return rangeError(option, "des mots par minute de 3,5 à 33 dont le sextuple est entier (12, 12,5, 20...)", v);
+                 return rangeError(option,
+                                   "des mots par minute de 3,5 à 33 dont le sextuple est entier (12, 12,5, 20...)", v);
              o.parameters.speedPosition = static_cast<int>(*tenths * 6 / 10);
              return {};
          }},

@@ -7,7 +7,10 @@ namespace {
 
 constexpr double kFullCircle = 6.2831853071796;
 
-std::int16_t truncateToSample(double value) { return static_cast<std::int16_t>(static_cast<std::int32_t>(value)); }
+std::int16_t truncateToSample(double value)
+{
+    return static_cast<std::int16_t>(static_cast<std::int32_t>(value));
+}
 
 std::int32_t noiseSample(std::int32_t span, RandomGenerator& random)
 {

@@ -16,7 +16,7 @@ struct KeyingParameters {
     int noisePosition = 0;    // 0..200
     int speedPosition = 72;   // 20..200
     ReferenceWord referenceWord = ReferenceWord::Paris;
-    int spacingFactor = 1;                 // 1..20; 0 or less writes no character gap
+    int spacingFactor = 1;                  // 1..20; 0 or less writes no character gap
     std::optional<int> sampleRateIndex = 2; // 0..4; none keeps the previous rate
 };
 

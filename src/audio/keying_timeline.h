@@ -15,7 +15,10 @@ enum class RenderForm {
 };
 
 // Length of an element in units: a dash is 3, a dot and a silent unit 1.
-constexpr int unitsOf(Element element) { return element == Element::Dash ? 3 : 1; }
+constexpr int unitsOf(Element element)
+{
+    return element == Element::Dash ? 3 : 1;
+}
 
 // Calls `emit(Element)` for every block of the keying timeline of `text`, in
 // order: a dot or a dash is followed by one silent unit, a blank symbol is two

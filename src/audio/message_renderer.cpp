@@ -33,10 +33,10 @@ RenderOutcome renderMorseFile(const RenderRequest& request, const MorseTable& ta
     }
     outcome.sampleRate = sampleRate;
 
-    const ElementWaveforms waves = buildElementWaveforms(
-        {values.samplesPerUnit, values.toneFrequency, values.sampleRate, values.toneAmplitude, values.noiseSpan,
-         values.fadeLength},
-        random);
+    const ElementWaveforms waves =
+        buildElementWaveforms({values.samplesPerUnit, values.toneFrequency, values.sampleRate, values.toneAmplitude,
+                               values.noiseSpan, values.fadeLength},
+                              random);
 
     std::uint64_t written = 0;
     std::uint64_t nextReport = kProgressStep;

@@ -30,8 +30,8 @@ enum class RenderStatus {
 
 struct RenderOutcome {
     RenderStatus status = RenderStatus::CreateFailed;
-    std::string error;           // the system's reason for CreateFailed and WriteFailed
-    int sampleRate = 0;          // the rate used; the previous one unless the file was created
+    std::string error;  // the system's reason for CreateFailed and WriteFailed
+    int sampleRate = 0; // the rate used; the previous one unless the file was created
     std::uint32_t sampleCount = 0;
 };
 

@@ -33,8 +33,8 @@ std::array<unsigned char, kWavHeaderSize> wavHeader(std::uint32_t n, std::int32_
     put32(&h[4], 2 * n + 50);
     std::memcpy(&h[8], "WAVEfmt ", 8);
     put32(&h[16], 18);
-    put16(&h[20], 1);  // PCM
-    put16(&h[22], 1);  // mono
+    put16(&h[20], 1); // PCM
+    put16(&h[22], 1); // mono
     put32(&h[24], rate);
     put32(&h[28], 2 * rate);
     put16(&h[32], 2);  // bytes per frame
@@ -48,7 +48,10 @@ std::array<unsigned char, kWavHeaderSize> wavHeader(std::uint32_t n, std::int32_
     return h;
 }
 
-WavFileWriter::~WavFileWriter() { closeQuietly(); }
+WavFileWriter::~WavFileWriter()
+{
+    closeQuietly();
+}
 
 void WavFileWriter::closeQuietly()
 {

@@ -19,7 +19,7 @@ inline constexpr std::uint64_t kMaxWavSamples = (0xFFFFFFFFULL - 50) / 2;
 // The 58-byte header of a 16-bit mono PCM file of `sampleCount` samples:
 // RIFF size 2n + 50, an 18-byte format chunk, a fact chunk holding n, and the
 // data chunk's size 2n. All fields little-endian.
-std::array<unsigned char, kWavHeaderSize> wavHeader(std::uint32_t sampleCount, std::int32_t sampleRate);
+std::array<unsigned char, kWavHeaderSize> wavHeader(std::uint32_t n, std::int32_t sampleRate);
 
 // Writes a WAV file in one pass: create, placeholder header, sample blocks,
 // then the final header at offset 0. Every write is checked; after the first

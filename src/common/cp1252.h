@@ -21,11 +21,11 @@ std::string decodeToUtf8(std::string_view bytes);
 
 // Windows-1252 bytes of UTF-8 text; characters the code page lacks are
 // replaced by `fallback`. Invalid UTF-8 sequences count as unencodable.
-std::string encodeFromUtf8(std::string_view utf8, char fallback = '?');
+std::string encodeFromUtf8(std::string_view text, char fallback = '?');
 
 // Key codes of UTF-8 text: one per code point, kUnencodable where
 // Windows-1252 has no byte for it.
-KeyedText keyCodesFromUtf8(std::string_view utf8);
+KeyedText keyCodesFromUtf8(std::string_view text);
 
 // Key codes of a byte string already in Windows-1252.
 KeyedText keyCodesFromBytes(std::string_view bytes);

@@ -24,7 +24,10 @@ private:
     std::string_view line_;
 };
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The key at `pos`, or -1 when the line holds no valid key there.
 int readKey(const LineView& line, std::size_t pos)
@@ -43,31 +46,31 @@ int readKey(const LineView& line, std::size_t pos)
 
 } // namespace
 
-void parseLine(std::string_view text, MorseTable& table)
+void parseLine(std::string_view line, MorseTable& table)
 {
-    const LineView line(text);
+    const LineView view(line);
     std::size_t pos = 0;
-    while (pos < kScanLimit && line.at(pos) == ' ')
+    while (pos < kScanLimit && view.at(pos) == ' ')
         ++pos;
     if (pos == kScanLimit)
         return;
 
-    const int key = readKey(line, pos);
+    const int key = readKey(view, pos);
     if (key < 0)
         return;
     const auto byte = static_cast<unsigned char>(key);
     table.clear(byte);
 
-    pos = line.skipBlanks(pos + 3);
-    if (line.at(pos) != '=')
+    pos = view.skipBlanks(pos + 3);
+    if (view.at(pos) != '=')
         return;
-    pos = line.skipBlanks(pos + 1);
-    if (line.at(pos) != '"')
+    pos = view.skipBlanks(pos + 1);
+    if (view.at(pos) != '"')
         return;
 
     std::size_t stored = 0;
     for (++pos; pos < kScanLimit && stored < MorseTable::kMaxSymbols; ++pos) {
-        const char c = line.at(pos);
+        const char c = view.at(pos);
         if (c == '"' || c == '\0')
             break;
         if (c == '.' || c == '-' || c == ' ') {

@@ -1,10 +1,9 @@
 #include "audio/element_waveforms.h"
 #include "audio/keying_parameters.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace brivo {
 namespace {
@@ -69,7 +68,8 @@ TEST(ElementWaveforms, DrawsThreeUnitsForTheDashThenOneForTheGap)
     for (int i = 0; i < in.fadeLength; ++i)
         expected.next();
     for (std::size_t i = 0; i + 1 < waves.gap.size(); ++i)
-        ASSERT_EQ(waves.gap[i], static_cast<std::int16_t>(expected.next() % static_cast<std::uint32_t>(in.noiseSpan))) << i;
+        ASSERT_EQ(waves.gap[i], static_cast<std::int16_t>(expected.next() % static_cast<std::uint32_t>(in.noiseSpan)))
+            << i;
     expected.next();
     EXPECT_EQ(random.state(), expected.state());
 }

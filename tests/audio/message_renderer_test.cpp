@@ -3,15 +3,13 @@
 #include "common/edit_text.h"
 #include "morse/default_definitions.h"
 #include "morse/definition_parser.h"
+#include "support/case_name.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
-#include "support/case_name.h"
-
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace brivo {
 namespace {
@@ -158,13 +156,14 @@ constexpr auto C = ReferenceWord::Codex;
 
 INSTANTIATE_TEST_SUITE_P(
     , RenderedFile,
-    testing::Values(RenderCase{"Defaults", "E", RenderForm::Message, KeyingParameters{}, 1},
-                    RenderCase{"LiveLetter", "K", RenderForm::Live, KeyingParameters{}, 1},
-                    RenderCase{"NoisyWords", "CQ DE F6\nÉTÉ $", RenderForm::Message, with(99, 140, 120, 72, P, 1, 2), 42},
-                    RenderCase{"FullNoiseFullSignal", "PARIS", RenderForm::Message, with(240, 200, 200, 20, P, 3, 4), 7},
-                    RenderCase{"CodexLowRate", "0123?", RenderForm::Message, with(0, 100, 10, 200, C, 2, 0), 99},
-                    RenderCase{"SignalOffNoiseOn", "AT", RenderForm::Live, with(50, 0, 30, 100, C, 1, 1), 5},
-                    RenderCase{"SixteenKilohertz", "<*>", RenderForm::Message, with(17, 141, 1, 33, P, 20, 3), 1234}),
+    testing::Values(
+        RenderCase{"Defaults", "E", RenderForm::Message, KeyingParameters{}, 1},
+        RenderCase{"LiveLetter", "K", RenderForm::Live, KeyingParameters{}, 1},
+        RenderCase{"NoisyWords", "CQ DE F6\nÉTÉ $", RenderForm::Message, with(99, 140, 120, 72, P, 1, 2), 42},
+        RenderCase{"FullNoiseFullSignal", "PARIS", RenderForm::Message, with(240, 200, 200, 20, P, 3, 4), 7},
+        RenderCase{"CodexLowRate", "0123?", RenderForm::Message, with(0, 100, 10, 200, C, 2, 0), 99},
+        RenderCase{"SignalOffNoiseOn", "AT", RenderForm::Live, with(50, 0, 30, 100, C, 1, 1), 5},
+        RenderCase{"SixteenKilohertz", "<*>", RenderForm::Message, with(17, 141, 1, 33, P, 20, 3), 1234}),
     test::CaseName());
 
 TEST(MessageRenderer, LetterEAtTheDefaultsIs17690BytesWithTheDocumentedHeader)

@@ -1,12 +1,10 @@
 #include "cli/render_command.h"
 #include "cli/terminal_progress.h"
 #include "morse/default_definitions.h"
+#include "support/case_name.h"
 #include "support/temp_dir.h"
 
-#include "support/case_name.h"
-
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 namespace brivo::cli {
@@ -84,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SameBytesCase{"StandardInput", {}, {"CQ"}, "CQ"},
                     SameBytesCase{"Windows1252Input", {}, {"\xC3\xA9t\xC3\xA9"}, "\xE9t\xE9"},
                     SameBytesCase{"LineFeedIsKeyedAsCarriageReturnLineFeed", {}, {}, "A\nB"},
-                    SameBytesCase{"StartAndEndAreJoinedToTheText", {"--start", "VVV", "--end", "+", "E"}, {"VVVE+"}, {}},
+                    SameBytesCase{
+                        "StartAndEndAreJoinedToTheText", {"--start", "VVV", "--end", "+", "E"}, {"VVVE+"}, {}},
                     SameBytesCase{"WordIsCaseInsensitive", {"--word", "codex", "E"}, {"--word", "CODEX", "E"}, {}}),
     test::CaseName());
 

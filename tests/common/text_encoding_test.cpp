@@ -1,7 +1,6 @@
 #include "common/cp1252.h"
 #include "common/edit_text.h"
 #include "common/utf8.h"
-
 #include "support/case_name.h"
 
 #include <gtest/gtest.h>
@@ -46,11 +45,11 @@ INSTANTIATE_TEST_SUITE_P(, Cp1252CodePoints,
 TEST(Utf8, RejectsMalformedSequences)
 {
     EXPECT_TRUE(utf8::isValid("plain \xC3\xA9t\xC3\xA9 \xE2\x82\xAC"));
-    EXPECT_FALSE(utf8::isValid("\xE9t\xE9"));         // Windows-1252 bytes
-    EXPECT_FALSE(utf8::isValid("\xC0\xAF"));          // overlong
-    EXPECT_FALSE(utf8::isValid("\xED\xA0\x80"));      // surrogate
-    EXPECT_FALSE(utf8::isValid("\xF4\x90\x80\x80"));  // above U+10FFFF
-    EXPECT_FALSE(utf8::isValid("\xE2\x82"));          // cut short
+    EXPECT_FALSE(utf8::isValid("\xE9t\xE9"));        // Windows-1252 bytes
+    EXPECT_FALSE(utf8::isValid("\xC0\xAF"));         // overlong
+    EXPECT_FALSE(utf8::isValid("\xED\xA0\x80"));     // surrogate
+    EXPECT_FALSE(utf8::isValid("\xF4\x90\x80\x80")); // above U+10FFFF
+    EXPECT_FALSE(utf8::isValid("\xE2\x82"));         // cut short
 }
 
 TEST(Utf8, TextFilesAreUtf8WhenValidElseWindows1252)

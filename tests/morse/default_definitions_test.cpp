@@ -1,9 +1,8 @@
 #include "morse/default_definitions.h"
 #include "morse/definition_parser.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace brivo {
 namespace {
@@ -17,7 +16,9 @@ TEST(DefaultDefinitions, FileIs141LinesAnd3373BytesInWindows1252)
     EXPECT_TRUE(content.starts_with(";\r\n"));
     EXPECT_TRUE(content.ends_with(" comme un espace\r\n"));
     // "é" of the second line is the single byte 0xE9.
-    EXPECT_NE(content.find("; D\xE9" "finition du code morse :\r\n"), std::string::npos);
+    EXPECT_NE(content.find("; D\xE9"
+                           "finition du code morse :\r\n"),
+              std::string::npos);
 }
 
 TEST(DefaultDefinitions, DefineExactly132BytesWithoutDuplicates)
@@ -46,10 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
                     DefaultEntry{0xC7, "-.-."}, DefaultEntry{0x8A, "..."}, DefaultEntry{0x9F, "-.--"},
                     DefaultEntry{'0', "-----"}, DefaultEntry{'9', "----."}, DefaultEntry{'?', "..--.."},
                     DefaultEntry{'<', ".-..."}, DefaultEntry{'*', "...-.-"}, DefaultEntry{'$', "........"},
-                    DefaultEntry{'@', ".--.-."}, DefaultEntry{' ', " "}, DefaultEntry{13, " "},
-                    DefaultEntry{10, ""}, DefaultEntry{0, ""}, DefaultEntry{'!', ""}, DefaultEntry{'-', ""},
-                    DefaultEntry{'(', ""}, DefaultEntry{';', ""}, DefaultEntry{0xFF, "-.--"},
-                    DefaultEntry{0xC6, ""}));
+                    DefaultEntry{'@', ".--.-."}, DefaultEntry{' ', " "}, DefaultEntry{13, " "}, DefaultEntry{10, ""},
+                    DefaultEntry{0, ""}, DefaultEntry{'!', ""}, DefaultEntry{'-', ""}, DefaultEntry{'(', ""},
+                    DefaultEntry{';', ""}, DefaultEntry{0xFF, "-.--"}, DefaultEntry{0xC6, ""}));
 
 TEST(DefaultDefinitions, ThreeDigitLinesPutTheirCommentInColumnSixteen)
 {

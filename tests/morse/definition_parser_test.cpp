@@ -1,9 +1,7 @@
 #include "morse/definition_parser.h"
-
 #include "support/case_name.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
