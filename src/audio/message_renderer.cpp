@@ -8,7 +8,24 @@ namespace {
 
 constexpr std::uint64_t kProgressStep = std::uint64_t{1} << 20; // samples between two reports
 
+std::uint64_t totalSamples(const RenderRequest& request, const MorseTable& table, const KeyingValues& values)
+{
+    return timelineUnits(request.text, table, request.form, request.parameters.spacingFactor) *
+           static_cast<std::uint64_t>(values.samplesPerUnit);
+}
+
+KeyingValues valuesFor(const RenderRequest& request)
+{
+    return deriveKeyingValues(request.parameters,
+                              sampleRateForIndex(request.parameters.sampleRateIndex, request.previousSampleRate));
+}
+
 } // namespace
+
+bool renderFitsInWavFile(const RenderRequest& request, const MorseTable& table)
+{
+    return totalSamples(request, table, valuesFor(request)) <= kMaxWavSamples;
+}
 
 RenderOutcome renderMorseFile(const RenderRequest& request, const MorseTable& table, RandomGenerator& random,
                               const RenderProgress& progress)
@@ -16,10 +33,9 @@ RenderOutcome renderMorseFile(const RenderRequest& request, const MorseTable& ta
     RenderOutcome outcome;
     outcome.sampleRate = request.previousSampleRate;
 
-    const int sampleRate = sampleRateForIndex(request.parameters.sampleRateIndex, request.previousSampleRate);
-    const KeyingValues values = deriveKeyingValues(request.parameters, sampleRate);
-    const std::uint64_t total = timelineUnits(request.text, table, request.form, request.parameters.spacingFactor) *
-                                static_cast<std::uint64_t>(values.samplesPerUnit);
+    const KeyingValues values = valuesFor(request);
+    const int sampleRate = values.sampleRate;
+    const std::uint64_t total = totalSamples(request, table, values);
     if (total > kMaxWavSamples) {
         outcome.status = RenderStatus::TooLong;
         return outcome;

@@ -38,6 +38,10 @@ struct RenderOutcome {
 // Called now and then while samples are written, and once at the end.
 using RenderProgress = std::function<void(std::uint64_t samplesDone, std::uint64_t samplesTotal)>;
 
+// False when the render would exceed the sample count a WAV header can
+// declare (4 GiB of samples).
+bool renderFitsInWavFile(const RenderRequest& request, const MorseTable& table);
+
 // Renders `request.text` as Morse audio into a 16-bit mono WAV file, in this
 // order: create the file, settle the sample rate, derive the keying values,
 // build the element waveforms (the noise draws from `random`), write a

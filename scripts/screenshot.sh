@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Takes a screenshot of the real BRIVO window under Xvfb, with a sample text
+# typed in, into docs/brivo-window.png (or the file given).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+out=${1:-$here/docs/brivo-window.png}
+"$here/scripts/setup.sh"
+missing=()
+for tool in import:imagemagick xdotool:xdotool; do
+  command -v "${tool%%:*}" >/dev/null 2>&1 || missing+=("${tool##*:}")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+"$here/scripts/build.sh" dev >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+export SDL_AUDIODRIVER=dummy
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  "$0" & app=$!
+  for _ in $(seq 50); do
+    id=$(xdotool search --name "BRIVO v4.1" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && break
+    sleep 0.2
+  done
+  sleep 1
+  xdotool mousemove --window "$id" 300 100 click 1
+  xdotool type --delay 20 "CQ CQ DE F6XYZ PSE K"
+  sleep 0.5
+  import -window "$id" "$1"
+  kill $app
+' "$here/build/dev/src/brivo" "$out"
+echo "Capture : $out"

@@ -1,0 +1,15 @@
+#include "app/shell_rules.h"
+
+#include "common/utf8.h"
+
+namespace brivo::shell {
+
+std::string errorBoxText(const std::string& utf8Message)
+{
+    const std::u32string codePoints = utf8::decode(utf8Message);
+    if (!codePoints.empty() && codePoints.back() > U'.')
+        return utf8Message + ".";
+    return utf8Message;
+}
+
+} // namespace brivo::shell

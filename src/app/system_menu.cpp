@@ -1,0 +1,39 @@
+#include "app/system_menu.h"
+
+#include <QShortcut>
+#include <QWindow>
+
+namespace brivo::ui {
+
+using namespace Qt::StringLiterals;
+
+SystemMenu::SystemMenu(QWidget* window) : QMenu(window), window_(window)
+{
+    setObjectName(u"SystemMenu"_s);
+    restoreItem = addAction(u"&Restaurer"_s);
+    moveItem = addAction(u"&Déplacer"_s);
+    minimiseItem = addAction(u"Réd&uire"_s);
+    addSeparator();
+    purgeItem = addAction(u"P&urger le registre et quitter"_s);
+    closeItem = addAction(u"&Fermer\tAlt+F4"_s);
+    QFont bold = closeItem->font();
+    bold.setBold(true);
+    closeItem->setFont(bold);
+
+    connect(this, &QMenu::aboutToShow, this,
+            [this] { restoreItem->setEnabled(window_->isMinimized() || window_->isMaximized()); });
+    connect(restoreItem, &QAction::triggered, this, [this] { window_->showNormal(); });
+    connect(moveItem, &QAction::triggered, this, [this] {
+        if (QWindow* handle = window_->windowHandle())
+            handle->startSystemMove();
+    });
+    connect(minimiseItem, &QAction::triggered, this, [this] { window_->showMinimized(); });
+    connect(purgeItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kPurgeCommand); });
+    connect(closeItem, &QAction::triggered, this, [this] { window_->close(); });
+
+    auto* altSpace = new QShortcut(QKeySequence(u"Alt+Space"_s), window);
+    connect(altSpace, &QShortcut::activated, this,
+            [this] { popup(window_->mapToGlobal(QPoint(0, 0))); });
+}
+
+} // namespace brivo::ui

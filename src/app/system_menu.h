@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMenu>
+
+namespace brivo::ui {
+
+// The window's system menu: restore, move, minimise, a separator, the purge
+// command and close. Window managers keep the title-bar menu to themselves,
+// so this one opens on a right click on the window's background or banner,
+// or with Alt+Space.
+class SystemMenu : public QMenu {
+    Q_OBJECT
+public:
+    static constexpr int kPurgeCommand = 3000;
+
+    explicit SystemMenu(QWidget* window);
+
+    QAction* restoreItem;
+    QAction* moveItem;
+    QAction* minimiseItem;
+    QAction* purgeItem;
+    QAction* closeItem;
+
+Q_SIGNALS:
+    // A command of the menu, by identifier; the purge is kPurgeCommand.
+    void systemCommand(int command);
+
+private:
+    QWidget* window_;
+};
+
+} // namespace brivo::ui

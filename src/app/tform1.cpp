@@ -1,0 +1,200 @@
+#include "app/tform1.h"
+
+#include "app/pictures.h"
+#include "app/system_menu.h"
+#include "audio/ui/sound_controls.h"
+#include "common/ui/dialogs.h"
+#include "common/ui/error_box.h"
+#include "common/ui/spin_edit.h"
+#include "common/ui/track_bar.h"
+#include "common/ui/upper_case_line_edit.h"
+#include "common/ui/widgets.h"
+#include "editzone/colours.h"
+#include "editzone/ui/edit_zone.h"
+#include "exercise/ui/series_controls.h"
+#include "morse/default_definitions.h"
+#include "morse/ui/code_grid.h"
+#include "player/ui/playback_row.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextEdit>
+
+namespace brivo::ui {
+
+using namespace Qt::StringLiterals;
+
+TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      MediaPlayer1{player}, dialogs_(dialogs)
+{
+    setObjectName(u"Form1"_s);
+    setWindowTitle(u" BRIVO v4.1 - Apprentissage de la lecture au son - TELVAR"_s);
+    setWindowIcon(pictures::windowIcon());
+    setFixedSize(kClientWidth, kClientHeight);
+    QFont windowFont(u"MS Sans Serif"_s);
+    windowFont.setPixelSize(13);
+    setFont(windowFont);
+    ErrorBox::install(&dialogs_, this);
+
+    buildUpperArea();
+    buildPages();
+    buildLowerArea();
+    setTabOrder();
+    systemMenu = new SystemMenu(this);
+    connectHandlers();
+    FormCreate();
+}
+
+TForm1::~TForm1() { ErrorBox::install(nullptr, nullptr); }
+
+void TForm1::buildUpperArea()
+{
+    Image2 = new QLabel(this);
+    Image2->setPixmap(pictures::banner());
+    Image2->setGeometry(184, 2, 338, 21);
+    Image2->installEventFilter(this);
+    LabelCopyright = makeLabel(this, u"(c)"_s, 593, 2);
+    LabelCopyright->resize(15, 16);
+    ImageLogo = new QLabel(this);
+    ImageLogo->setPixmap(pictures::logo());
+    ImageLogo->setAlignment(Qt::AlignCenter);
+    ImageLogo->setGeometry(5, 4, 90, 201);
+    ImageLogo->setToolTip(u"Cliquez sur le logo pour masquer / démasquer la zone d'édition (ou Alt+X)"_s);
+
+    editZone = new EditZone(this);
+
+    MemoINI = new QPlainTextEdit(this);
+    MemoINI->setGeometry(8, 168, 17, 33);
+    MemoINI->setReadOnly(true);
+    MemoINI->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MemoINI->setFocusPolicy(Qt::NoFocus);
+    QStringList lines;
+    for (const std::string_view line : definitions::defaultLines())
+        lines.append(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    MemoINI->setPlainText(lines.join(u'\n'));
+    MemoINI->hide();
+
+    playback = new PlaybackRow(this);
+    StaticText1 = makeStaticText(this, u"Signes :  AS = ' < '  |  VA = ' * '  |  erreur = ' $ '"_s, {352, 244, 258, 20});
+}
+
+void TForm1::buildPages()
+{
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setGeometry(4, 244, 606, 121);
+    PageControl1->setAttribute(Qt::WA_Hover);
+    TSprincipale = new QWidget;
+    TSseries = new QWidget;
+    TScaracteres = new QWidget;
+    PageControl1->addTab(TSprincipale, u"&Paramètres SON"_s);
+    PageControl1->addTab(TSseries, u"&Séries"_s);
+    PageControl1->addTab(TScaracteres, u"&Caractères"_s);
+
+    sound = new SoundControls(TSprincipale, this, dialogs_);
+    series = new SeriesControls(TSseries, this);
+    StringGridCW = new CodeGrid(TScaracteres);
+    StringGridCW->setGeometry(0, 0, 598, 94);
+}
+
+void TForm1::buildLowerArea()
+{
+    QFont editFont(u"Courier New"_s);
+    editFont.setPixelSize(13);
+    Label4 = makeLabel(this, u"Déb :"_s, 2, 398);
+    EditDebut = new QLineEdit(this);
+    EditDebut->setGeometry(36, 395, 48, 24);
+    EditDebut->setMaxLength(5);
+    EditDebut->setFont(editFont);
+    EditDebut->setToolTip(u"Ajoutez ici les lettres énoncées au début de la lecture"_s);
+    useButtonFace(EditDebut);
+    Label6 = makeLabel(this, u"Fin :"_s, 89, 398);
+    EditFin = new QLineEdit(this);
+    EditFin->setGeometry(116, 395, 48, 24);
+    EditFin->setMaxLength(5);
+    EditFin->setFont(editFont);
+    EditFin->setToolTip(u"Ajoutez ici les lettres signalant la fin de la lecture"_s);
+    useButtonFace(EditFin);
+
+    BoutonAide = makeButton(this, u"&?"_s, {503, 392, 22, 24},
+                            u"Aide du programme ([F1] ou [Ctrl]+[H]) : raccourcis clavier."_s);
+    BitBtn1 = makeButton(this, u"&Quitter"_s, {530, 392, 78, 24});
+    BitBtn1->setIcon(pictures::closeGlyph());
+    BitBtn1->setLayoutDirection(Qt::RightToLeft); // glyph right of the text
+    Bevel4 = makeBevel(this, 496, 388, 30);
+    Bevel5 = makeBevel(this, 212, 368, 50);
+}
+
+void TForm1::setTabOrder()
+{
+    const QList<QWidget*> order = {
+        playback->EditLive,    editZone->RichEdit,       editZone->BoutonMenu,     playback->BoutonGeneFic,
+        playback->BoutonLecture, playback->BoutonLire,   playback->BoutonPause,    playback->BoutonStop,
+        PageControl1,          editZone->BoutonEffacer,  series->BoutonRemplir,    series->BoutonGRP,
+        series->RBseries,      series->CSpinEditGroupes, series->CSpinEditLettres, series->RBdirect,
+        series->CSElettres,    series->CSEchiffres,      BitBtn1,                  BoutonAide,
+        EditDebut,             EditFin,                  sound->CBmot,
+    };
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void TForm1::connectHandlers()
+{
+    connect(playback->BoutonGeneFic, &QPushButton::clicked, this,
+            ErrorBox::guarded([this] { BoutonGeneFicClick(playback->BoutonGeneFic); }));
+    connect(BitBtn1, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonQuitterClick(); }));
+    connect(series->RBseries, &QRadioButton::clicked, this,
+            ErrorBox::guarded([this] { RBseriesClick(series->RBseries); }));
+    connect(series->RBdirect, &QRadioButton::clicked, this,
+            ErrorBox::guarded([this] { RBseriesClick(series->RBdirect); }));
+    connect(systemMenu, &SystemMenu::systemCommand, this, [this](int command) {
+        ErrorBox::guarded([this, command] { onSystemCommand(command); })();
+    });
+}
+
+void TForm1::BoutonQuitterClick() { close(); }
+
+void TForm1::RBseriesClick(QObject* sender)
+{
+    if (sender == series->RBseries)
+        SeriesMode = true;
+    else if (sender == series->RBdirect)
+        SeriesMode = false;
+    // The two buttons are exclusive: checking one unchecks the other.
+    (SeriesMode ? series->RBseries : series->RBdirect)->setChecked(true);
+}
+
+// The purge command empties and deletes the settings store; until the window
+// has one, the command has nothing to act on.
+void TForm1::onSystemCommand(int /*command*/) {}
+
+void TForm1::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        systemMenu->popup(event->globalPosition().toPoint());
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Image2 && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::RightButton) {
+            systemMenu->popup(press->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace brivo::ui

@@ -1,0 +1,86 @@
+#include "common/ui/dialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace brivo::ui {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+QMessageBox::Icon toQt(Dialogs::Icon icon)
+{
+    switch (icon) {
+    case Dialogs::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Dialogs::Icon::Stop:
+        return QMessageBox::Critical;
+    case Dialogs::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Why a chosen name cannot be taken, or an empty text when it can.
+QString refusal(const FileDialogSpec& spec, const QString& path)
+{
+    const QFileInfo info(path);
+    if (spec.folderMustExist && !info.absoluteDir().exists())
+        return u"Le dossier « %1 » n'existe pas."_s.arg(QDir::toNativeSeparators(info.absolutePath()));
+    if (spec.fileMustExist && !info.exists())
+        return u"Le fichier « %1 » n'existe pas."_s.arg(info.fileName());
+    if (spec.refuseReadOnlyFile && info.exists() && !info.isWritable())
+        return u"Le fichier « %1 » est en lecture seule."_s.arg(info.fileName());
+    return {};
+}
+
+std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& spec, const QString& current,
+                                     QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, spec.title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilters(spec.nameFilters);
+    dialog.setDefaultSuffix(spec.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+    const QFileInfo start(current);
+    dialog.setDirectory(start.absolutePath());
+    dialog.selectFile(start.fileName());
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString chosen = dialog.selectedFiles().constFirst();
+        const QString why = refusal(spec, chosen);
+        if (why.isEmpty())
+            return chosen;
+        QMessageBox::warning(&dialog, spec.title.isEmpty() ? dialog.windowTitle() : spec.title, why);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void QtDialogs::message(QWidget* parent, const QString& text, const QString& title, Icon icon)
+{
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool QtDialogs::confirm(QWidget* parent, const QString& text, const QString& title)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    return box.exec() == QMessageBox::Ok;
+}
+
+std::optional<QString> QtDialogs::saveFileName(QWidget* parent, const FileDialogSpec& spec, const QString& current)
+{
+    return runFileDialog(parent, spec, current, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> QtDialogs::openFileName(QWidget* parent, const FileDialogSpec& spec, const QString& current)
+{
+    return runFileDialog(parent, spec, current, QFileDialog::AcceptOpen);
+}
+
+} // namespace brivo::ui

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace brivo::ui {
+
+// What a file dialog looks like and which names it accepts.
+struct FileDialogSpec {
+    QString title;           // empty: the system's default title
+    QStringList nameFilters; // Qt filter strings, "Description (*.a *.b)"
+    QString defaultSuffix;   // added to a name typed without an extension
+    bool folderMustExist = false;
+    bool fileMustExist = false;
+    bool refuseReadOnlyFile = false;
+    bool confirmOverwrite = false;
+};
+
+// Every modal box and file dialog of the program goes through this
+// interface, so tests can answer them and record what was shown.
+class Dialogs {
+public:
+    enum class Icon { None, Exclamation, Stop };
+
+    virtual ~Dialogs() = default;
+
+    // A message with one OK button.
+    virtual void message(QWidget* parent, const QString& text, const QString& title, Icon icon = Icon::None) = 0;
+    // OK and Cancel, exclamation icon; true for OK.
+    virtual bool confirm(QWidget* parent, const QString& text, const QString& title) = 0;
+    // The chosen path, or nothing on Cancel.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec, const QString& current) = 0;
+    virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec, const QString& current) = 0;
+};
+
+// The real boxes and dialogs.
+class QtDialogs final : public Dialogs {
+public:
+    void message(QWidget* parent, const QString& text, const QString& title, Icon icon) override;
+    bool confirm(QWidget* parent, const QString& text, const QString& title) override;
+    std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec, const QString& current) override;
+    std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec, const QString& current) override;
+};
+
+} // namespace brivo::ui

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QSpinBox>
+
+namespace brivo::ui {
+
+// A spin box read the way the program reads it: its value is the whole
+// number in its text; a text that is not a whole number reads as the
+// minimum, and the box then shows the minimum again. Typed values are kept
+// to the range when the box loses the focus.
+class SpinEdit : public QSpinBox {
+    Q_OBJECT
+public:
+    SpinEdit(int minimum, int maximum, int value, QWidget* parent = nullptr);
+
+    int readValue();
+};
+
+} // namespace brivo::ui

@@ -1,0 +1,227 @@
+#include "player/device_player.h"
+
+#include "common/file_io.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace brivo {
+
+DevicePlayer::DevicePlayer(AudioDevice& device, Clock& clock) : device_(device), clock_(clock) {}
+
+DevicePlayer::~DevicePlayer() { DevicePlayer::close(); }
+
+void DevicePlayer::open(const std::filesystem::path& path)
+{
+    close();
+    const FileReadResult file = readFileBytes(path);
+    if (!file.ok)
+        throw PlayerError("Impossible d'ouvrir le fichier « " + path.string() + " » : " + file.error);
+    WavReadResult wav = readWav(file.content);
+    if (!wav.ok)
+        throw PlayerError(wav.error);
+    openSound(std::move(wav.sound));
+}
+
+void DevicePlayer::openSound(PcmSound sound)
+{
+    close();
+    const int rate = sound.sampleRate;
+    const int channels = sound.channels;
+    {
+        const std::lock_guard lock(mutex_);
+        sound_ = std::move(sound);
+        cursor_ = 0;
+        pulledSincePlay_ = false;
+    }
+    const std::string error = device_.open(rate, channels, [this](std::int16_t* out, std::size_t frames) {
+        pull(out, frames);
+    });
+    const std::lock_guard lock(mutex_);
+    if (!error.empty()) {
+        sound_ = {};
+        throw PlayerError(error);
+    }
+    isOpen_ = true;
+    mode_ = PlayerMode::Stopped;
+}
+
+void DevicePlayer::close()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        if (!isOpen_)
+            return;
+        isOpen_ = false;
+        mode_ = PlayerMode::NotReady;
+    }
+    // The device joins its thread here: no pull runs after this returns.
+    device_.close();
+    const std::lock_guard lock(mutex_);
+    sound_ = {};
+    cursor_ = 0;
+}
+
+void DevicePlayer::pull(std::int16_t* out, std::size_t frames)
+{
+    const std::lock_guard lock(mutex_);
+    const auto channels = static_cast<std::size_t>(std::max(sound_.channels, 1));
+    const std::uint64_t total = sound_.frames();
+    const std::uint64_t available = mode_ == PlayerMode::Playing && cursor_ < total ? total - cursor_ : 0;
+    const auto taken = static_cast<std::size_t>(std::min<std::uint64_t>(available, frames));
+    if (taken > 0)
+        std::memcpy(out, sound_.samples.data() + cursor_ * channels, taken * channels * sizeof(std::int16_t));
+    std::memset(out + taken * channels, 0, (frames - taken) * channels * sizeof(std::int16_t));
+    cursor_ += taken;
+    if (taken > 0) {
+        lastPullAt_ = clock_.now();
+        pulledSincePlay_ = true;
+    }
+}
+
+std::uint64_t DevicePlayer::heardFrames(double now) const
+{
+    if (mode_ != PlayerMode::Playing || !pulledSincePlay_)
+        return cursor_;
+    // The last pull's frames reach the ear over the device's buffer time.
+    const std::uint64_t held = std::min<std::uint64_t>(device_.bufferFrames(), cursor_);
+    const double since = std::max(0.0, now - lastPullAt_) * sound_.sampleRate;
+    const auto advanced = static_cast<std::uint64_t>(std::min<double>(since, static_cast<double>(held)));
+    return cursor_ - held + advanced;
+}
+
+void DevicePlayer::halt(PlayerMode next)
+{
+    cursor_ = heardFrames(clock_.now());
+    mode_ = next;
+    pulledSincePlay_ = false;
+}
+
+// At the end of the file, once its last frame has been heard, the player
+// stops with the position equal to the length. Returns true when it did.
+bool DevicePlayer::settleEnd()
+{
+    if (mode_ != PlayerMode::Playing || heardFrames(clock_.now()) < sound_.frames())
+        return false;
+    cursor_ = sound_.frames();
+    mode_ = PlayerMode::Stopped;
+    pulledSincePlay_ = false;
+    return true;
+}
+
+// The device is started and stopped outside the lock: its thread holds its
+// own lock while it pulls, and pull takes ours. Once the mode has left
+// Playing, pull hands over silence until the device stops.
+void DevicePlayer::setDeviceRunning(bool running) { device_.setRunning(running); }
+
+bool DevicePlayer::play()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        if (!isOpen_)
+            return false;
+        if (mode_ == PlayerMode::Playing)
+            return true;
+        if (cursor_ >= sound_.frames()) {
+            mode_ = PlayerMode::Stopped; // nothing left to play: already at the end
+            return true;
+        }
+        mode_ = PlayerMode::Playing;
+        pulledSincePlay_ = false;
+    }
+    setDeviceRunning(true);
+    return true;
+}
+
+bool DevicePlayer::stop()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        if (!isOpen_)
+            return false;
+        settleEnd();
+        if (mode_ == PlayerMode::Playing || mode_ == PlayerMode::Paused)
+            halt(PlayerMode::Stopped);
+    }
+    setDeviceRunning(false);
+    return true;
+}
+
+bool DevicePlayer::seekToStart()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        if (!isOpen_)
+            return false;
+        cursor_ = 0;
+        mode_ = PlayerMode::Stopped;
+        pulledSincePlay_ = false;
+    }
+    setDeviceRunning(false);
+    return true;
+}
+
+bool DevicePlayer::pauseOrResume()
+{
+    bool running = false;
+    {
+        const std::lock_guard lock(mutex_);
+        if (!isOpen_)
+            return false;
+        const bool ended = settleEnd();
+        if (mode_ == PlayerMode::Playing) {
+            halt(PlayerMode::Paused);
+        } else if (mode_ == PlayerMode::Paused) {
+            mode_ = PlayerMode::Playing;
+            pulledSincePlay_ = false;
+            running = true;
+        } else if (!ended) {
+            return true;
+        }
+    }
+    setDeviceRunning(running);
+    return true;
+}
+
+PlayerMode DevicePlayer::mode()
+{
+    PlayerMode current = PlayerMode::NotReady;
+    bool ended = false;
+    {
+        const std::lock_guard lock(mutex_);
+        ended = settleEnd();
+        current = mode_;
+    }
+    if (ended)
+        setDeviceRunning(false);
+    return current;
+}
+
+std::uint32_t DevicePlayer::framesToMs(std::uint64_t frames) const
+{
+    return sound_.sampleRate > 0 ? static_cast<std::uint32_t>(frames * 1000 / static_cast<std::uint64_t>(sound_.sampleRate))
+                                 : 0;
+}
+
+std::uint32_t DevicePlayer::positionMs()
+{
+    std::uint32_t position = 0;
+    bool ended = false;
+    {
+        const std::lock_guard lock(mutex_);
+        ended = settleEnd();
+        position = framesToMs(heardFrames(clock_.now()));
+    }
+    if (ended)
+        setDeviceRunning(false);
+    return position;
+}
+
+std::uint32_t DevicePlayer::lengthMs()
+{
+    const std::lock_guard lock(mutex_);
+    return framesToMs(sound_.frames());
+}
+
+} // namespace brivo

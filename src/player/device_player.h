@@ -1,0 +1,55 @@
+#pragma once
+
+#include "player/audio_device.h"
+#include "player/wav_reader.h"
+#include "player/wave_player.h"
+
+#include <mutex>
+
+namespace brivo {
+
+// A wave player over an AudioDevice: holds the samples of the open file and
+// hands them to the device as it pulls them. What the listener has heard is
+// what the device has pulled, less what it still holds, advanced by the time
+// since its last pull; the position follows that, never what was merely
+// handed over.
+class DevicePlayer : public WavePlayer {
+public:
+    DevicePlayer(AudioDevice& device, Clock& clock);
+    ~DevicePlayer() override;
+
+    void open(const std::filesystem::path& path) override;
+    void close() override;
+    bool play() override;
+    bool stop() override;
+    bool seekToStart() override;
+    bool pauseOrResume() override;
+    PlayerMode mode() override;
+    std::uint32_t positionMs() override;
+    std::uint32_t lengthMs() override;
+
+    // Opens already-read samples, as open does for a file.
+    void openSound(PcmSound sound);
+
+private:
+    void pull(std::int16_t* out, std::size_t frames);
+    // Frames heard so far; the caller holds the lock.
+    std::uint64_t heardFrames(double now) const;
+    // Stops the device and makes the heard position the cursor.
+    void halt(PlayerMode next);
+    bool settleEnd();
+    void setDeviceRunning(bool running);
+    std::uint32_t framesToMs(std::uint64_t frames) const;
+
+    AudioDevice& device_;
+    Clock& clock_;
+    mutable std::mutex mutex_; // guards the fields below against the device's thread
+    PcmSound sound_;
+    bool isOpen_ = false;
+    PlayerMode mode_ = PlayerMode::NotReady;
+    std::uint64_t cursor_ = 0;   // frames handed to the device
+    double lastPullAt_ = 0;      // clock time of the last pull
+    bool pulledSincePlay_ = false;
+};
+
+} // namespace brivo

@@ -1,0 +1,76 @@
+#include "player/sdl_audio_device.h"
+
+#include <SDL.h>
+
+#include <chrono>
+
+namespace brivo {
+
+SdlAudioDevice::~SdlAudioDevice()
+{
+    close();
+    if (subsystemStarted_)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+std::string SdlAudioDevice::open(int sampleRate, int channels, Pull pull)
+{
+    close();
+    if (!subsystemStarted_) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return std::string("Aucun périphérique audio n'est disponible : ") + SDL_GetError();
+        subsystemStarted_ = true;
+    }
+    pull_ = std::move(pull);
+    channels_ = channels;
+    SDL_AudioSpec wanted{};
+    wanted.freq = sampleRate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = static_cast<std::uint8_t>(channels);
+    wanted.samples = kBufferFrames;
+    wanted.callback = &SdlAudioDevice::callback;
+    wanted.userdata = this;
+    SDL_AudioSpec obtained{};
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (device_ == 0) {
+        pull_ = nullptr;
+        return std::string("Le périphérique audio ne peut pas être ouvert : ") + SDL_GetError();
+    }
+    bufferFrames_ = obtained.samples;
+    return {};
+}
+
+void SdlAudioDevice::close()
+{
+    if (device_ != 0) {
+        SDL_CloseAudioDevice(device_); // waits for the device's thread
+        device_ = 0;
+    }
+    pull_ = nullptr;
+}
+
+void SdlAudioDevice::setRunning(bool running)
+{
+    if (device_ != 0)
+        SDL_PauseAudioDevice(device_, running ? 0 : 1);
+}
+
+std::string SdlAudioDevice::driverName() const
+{
+    const char* name = SDL_GetCurrentAudioDriver();
+    return name != nullptr ? name : "";
+}
+
+void SdlAudioDevice::callback(void* self, std::uint8_t* stream, int length)
+{
+    auto* device = static_cast<SdlAudioDevice*>(self);
+    const auto frames = static_cast<std::size_t>(length) / (sizeof(std::int16_t) * static_cast<std::size_t>(device->channels_));
+    device->pull_(reinterpret_cast<std::int16_t*>(stream), frames);
+}
+
+double SteadyClock::now()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace brivo

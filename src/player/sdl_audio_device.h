@@ -1,0 +1,46 @@
+#pragma once
+
+#include "player/audio_device.h"
+
+#include <cstdint>
+
+namespace brivo {
+
+// The sound card through SDL2's audio subsystem (PipeWire, PulseAudio,
+// ALSA, or SDL's dummy and disk drivers). Opened at the file's own format;
+// SDL converts where the card needs another.
+class SdlAudioDevice : public AudioDevice {
+public:
+    // Frames per device buffer: about 6 ms at 44.1 kHz.
+    static constexpr std::uint16_t kBufferFrames = 256;
+
+    SdlAudioDevice() = default;
+    ~SdlAudioDevice() override;
+    SdlAudioDevice(const SdlAudioDevice&) = delete;
+    SdlAudioDevice& operator=(const SdlAudioDevice&) = delete;
+
+    std::string open(int sampleRate, int channels, Pull pull) override;
+    void close() override;
+    void setRunning(bool running) override;
+    std::uint32_t bufferFrames() const override { return bufferFrames_; }
+
+    // The driver SDL chose, empty before the first open.
+    std::string driverName() const;
+
+private:
+    static void callback(void* self, std::uint8_t* stream, int length);
+
+    std::uint32_t device_ = 0;
+    int channels_ = 1;
+    std::uint32_t bufferFrames_ = kBufferFrames;
+    Pull pull_;
+    bool subsystemStarted_ = false;
+};
+
+// The steady clock of the standard library.
+class SteadyClock : public Clock {
+public:
+    double now() override;
+};
+
+} // namespace brivo
