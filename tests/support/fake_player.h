@@ -1,0 +1,69 @@
+#pragma once
+
+#include "player/wave_player.h"
+
+#include <string>
+#include <vector>
+
+namespace brivo::test {
+
+// A wave player that records the calls it gets; its mode, position and
+// length are set by the test, and open can be made to fail.
+class FakePlayer : public WavePlayer {
+public:
+    void open(const std::filesystem::path& path) override
+    {
+        calls.push_back("open " + path.string());
+        if (!openError.empty())
+            throw PlayerError(openError);
+        isOpen = true;
+        currentMode = PlayerMode::Stopped;
+        position = 0;
+    }
+    void close() override
+    {
+        calls.push_back("close");
+        isOpen = false;
+    }
+    bool play() override { return record("play", PlayerMode::Playing); }
+    bool stop() override { return record("stop", PlayerMode::Stopped); }
+    bool seekToStart() override
+    {
+        position = 0;
+        return record("seek", PlayerMode::Stopped);
+    }
+    bool pauseOrResume() override
+    {
+        calls.push_back("pause");
+        if (currentMode == PlayerMode::Playing)
+            currentMode = PlayerMode::Paused;
+        else if (currentMode == PlayerMode::Paused)
+            currentMode = PlayerMode::Playing;
+        return true;
+    }
+    PlayerMode mode() override
+    {
+        ++modeQueries;
+        return currentMode;
+    }
+    std::uint32_t positionMs() override { return position; }
+    std::uint32_t lengthMs() override { return length; }
+
+    std::vector<std::string> calls;
+    std::string openError;
+    bool isOpen = false;
+    PlayerMode currentMode = PlayerMode::NotReady;
+    std::uint32_t position = 0;
+    std::uint32_t length = 0;
+    int modeQueries = 0;
+
+private:
+    bool record(const char* call, PlayerMode next)
+    {
+        calls.emplace_back(call);
+        currentMode = next;
+        return true;
+    }
+};
+
+} // namespace brivo::test
