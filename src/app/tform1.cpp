@@ -18,6 +18,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -25,6 +26,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace brivo::ui {
 
@@ -51,6 +53,7 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, QWidget* parent)
     systemMenu = new SystemMenu(this);
     connectHandlers();
     FormCreate();
+    playback->Timer1->start();
 }
 
 TForm1::~TForm1() { ErrorBox::install(nullptr, nullptr); }
@@ -151,6 +154,14 @@ void TForm1::connectHandlers()
     connect(playback->BoutonGeneFic, &QPushButton::clicked, this,
             ErrorBox::guarded([this] { BoutonGeneFicClick(playback->BoutonGeneFic); }));
     connect(BitBtn1, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonQuitterClick(); }));
+    connect(playback->BoutonLecture, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonLectureClick(); }));
+    connect(playback->BoutonLire, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonLireClick(); }));
+    connect(playback->BoutonPause, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonPauseClick(); }));
+    connect(playback->BoutonStop, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonStopClick(); }));
+    connect(playback->Timer1, &QTimer::timeout, this, ErrorBox::guarded([this] { Timer1Timer(); }));
+    connect(playback->Timer2, &QTimer::timeout, this, ErrorBox::guarded([this] { Timer2Timer(); }));
+    connect(playback->EditLive, &QLineEdit::textChanged, this, ErrorBox::guarded([this] { EditLiveChange(); }));
+    playback->EditLive->installEventFilter(this);
     connect(series->RBseries, &QRadioButton::clicked, this,
             ErrorBox::guarded([this] { RBseriesClick(series->RBseries); }));
     connect(series->RBdirect, &QRadioButton::clicked, this,
@@ -187,6 +198,11 @@ void TForm1::mousePressEvent(QMouseEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == playback->EditLive && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        ErrorBox::guarded([this, key] { EditLiveKeyDown(key); })();
+        return false; // the entry still gets the key
+    }
     if (watched == Image2 && event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() == Qt::RightButton) {

@@ -56,6 +56,22 @@ public:
     // into the WAV file and leaves the player open on it.
     void BoutonGeneFicClick(QObject* sender);
     void BoutonQuitterClick();
+
+    // Playback: "Générer et lire", "Lire", "Pause", "Stop" and the status
+    // line, refreshed by Timer1 every 100 ms.
+    void BoutonLectureClick();
+    void BoutonLireClick();
+    void BoutonPauseClick();
+    void BoutonStopClick();
+    void Timer1Timer();
+
+    // Live keying: the entry is a queue that Timer2 sends one character at
+    // a time, each once the previous one has been heard.
+    void EditLiveChange();
+    void Timer2Timer();
+    // Escape silences the player and empties the queue; returns nothing
+    // and never consumes the key.
+    void EditLiveKeyDown(int key);
     // Sets SeriesMode from the radio button that sent it (any other sender
     // leaves it) and shows it on both radio buttons.
     void RBseriesClick(QObject* sender);

@@ -3,14 +3,17 @@
 #include "common/file_io.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace brivo {
 
 DevicePlayer::DevicePlayer(AudioDevice& device, Clock& clock) : device_(device), clock_(clock) {}
 
-DevicePlayer::~DevicePlayer() { DevicePlayer::close(); }
+DevicePlayer::~DevicePlayer()
+{
+    DevicePlayer::close();
+    closeDevice();
+}
 
 void DevicePlayer::open(const std::filesystem::path& path)
 {
@@ -29,20 +32,22 @@ void DevicePlayer::openSound(PcmSound sound)
     close();
     const int rate = sound.sampleRate;
     const int channels = sound.channels;
-    {
-        const std::lock_guard lock(mutex_);
-        sound_ = std::move(sound);
-        cursor_ = 0;
-        pulledSincePlay_ = false;
+    // The device stays open from one file to the next of the same format:
+    // opening a sound server's stream costs far more than a live character.
+    if (!deviceOpen_ || rate != deviceRate_ || channels != deviceChannels_) {
+        closeDevice();
+        const std::string error =
+            device_.open(rate, channels, [this](std::int16_t* out, std::size_t frames) { pull(out, frames); });
+        if (!error.empty())
+            throw PlayerError(error);
+        deviceOpen_ = true;
+        deviceRate_ = rate;
+        deviceChannels_ = channels;
     }
-    const std::string error = device_.open(rate, channels, [this](std::int16_t* out, std::size_t frames) {
-        pull(out, frames);
-    });
     const std::lock_guard lock(mutex_);
-    if (!error.empty()) {
-        sound_ = {};
-        throw PlayerError(error);
-    }
+    sound_ = std::move(sound);
+    cursor_ = 0;
+    pulledSincePlay_ = false;
     isOpen_ = true;
     mode_ = PlayerMode::Stopped;
 }
@@ -55,12 +60,19 @@ void DevicePlayer::close()
             return;
         isOpen_ = false;
         mode_ = PlayerMode::NotReady;
+        sound_ = {};
+        cursor_ = 0;
     }
-    // The device joins its thread here: no pull runs after this returns.
-    device_.close();
-    const std::lock_guard lock(mutex_);
-    sound_ = {};
-    cursor_ = 0;
+    setDeviceRunning(false);
+}
+
+void DevicePlayer::closeDevice()
+{
+    if (deviceOpen_) {
+        // Joins the device's thread: no pull runs after this returns.
+        device_.close();
+        deviceOpen_ = false;
+    }
 }
 
 void DevicePlayer::pull(std::int16_t* out, std::size_t frames)
@@ -76,6 +88,8 @@ void DevicePlayer::pull(std::int16_t* out, std::size_t frames)
     cursor_ += taken;
     if (taken > 0) {
         lastPullAt_ = clock_.now();
+        if (!pulledSincePlay_)
+            firstPullAt_ = lastPullAt_;
         pulledSincePlay_ = true;
     }
 }
@@ -87,7 +101,7 @@ std::uint64_t DevicePlayer::heardFrames(double now) const
     // The last pull's frames reach the ear over the device's buffer time.
     const std::uint64_t held = std::min<std::uint64_t>(device_.bufferFrames(), cursor_);
     const double since = std::max(0.0, now - lastPullAt_) * sound_.sampleRate;
-    const auto advanced = static_cast<std::uint64_t>(std::min<double>(since, static_cast<double>(held)));
+    const auto advanced = static_cast<std::uint64_t>(std::min<double>(since + 0.5, static_cast<double>(held)));
     return cursor_ - held + advanced;
 }
 
@@ -113,7 +127,11 @@ bool DevicePlayer::settleEnd()
 // The device is started and stopped outside the lock: its thread holds its
 // own lock while it pulls, and pull takes ours. Once the mode has left
 // Playing, pull hands over silence until the device stops.
-void DevicePlayer::setDeviceRunning(bool running) { device_.setRunning(running); }
+void DevicePlayer::setDeviceRunning(bool running)
+{
+    if (deviceOpen_)
+        device_.setRunning(running);
+}
 
 bool DevicePlayer::play()
 {
@@ -200,8 +218,9 @@ PlayerMode DevicePlayer::mode()
 
 std::uint32_t DevicePlayer::framesToMs(std::uint64_t frames) const
 {
-    return sound_.sampleRate > 0 ? static_cast<std::uint32_t>(frames * 1000 / static_cast<std::uint64_t>(sound_.sampleRate))
-                                 : 0;
+    if (sound_.sampleRate <= 0)
+        return 0;
+    return static_cast<std::uint32_t>(frames * 1000 / static_cast<std::uint64_t>(sound_.sampleRate));
 }
 
 std::uint32_t DevicePlayer::positionMs()
@@ -222,6 +241,12 @@ std::uint32_t DevicePlayer::lengthMs()
 {
     const std::lock_guard lock(mutex_);
     return framesToMs(sound_.frames());
+}
+
+double DevicePlayer::firstPullAfterPlay()
+{
+    const std::lock_guard lock(mutex_);
+    return pulledSincePlay_ ? firstPullAt_ : -1.0;
 }
 
 } // namespace brivo

@@ -12,11 +12,14 @@ namespace brivo {
 // hands them to the device as it pulls them. What the listener has heard is
 // what the device has pulled, less what it still holds, advanced by the time
 // since its last pull; the position follows that, never what was merely
-// handed over.
+// handed over. The whole file is read at open, so the file itself is free
+// again as soon as open returns.
 class DevicePlayer : public WavePlayer {
 public:
     DevicePlayer(AudioDevice& device, Clock& clock);
     ~DevicePlayer() override;
+    DevicePlayer(const DevicePlayer&) = delete;
+    DevicePlayer& operator=(const DevicePlayer&) = delete;
 
     void open(const std::filesystem::path& path) override;
     void close() override;
@@ -31,14 +34,19 @@ public:
     // Opens already-read samples, as open does for a file.
     void openSound(PcmSound sound);
 
+    // Clock time at which the device first took samples since the last
+    // play or resume, or -1 when it has not yet.
+    double firstPullAfterPlay();
+
 private:
     void pull(std::int16_t* out, std::size_t frames);
     // Frames heard so far; the caller holds the lock.
     std::uint64_t heardFrames(double now) const;
-    // Stops the device and makes the heard position the cursor.
+    // Makes the heard position the cursor and leaves the Playing mode.
     void halt(PlayerMode next);
     bool settleEnd();
     void setDeviceRunning(bool running);
+    void closeDevice();
     std::uint32_t framesToMs(std::uint64_t frames) const;
 
     AudioDevice& device_;
@@ -47,9 +55,14 @@ private:
     PcmSound sound_;
     bool isOpen_ = false;
     PlayerMode mode_ = PlayerMode::NotReady;
-    std::uint64_t cursor_ = 0;   // frames handed to the device
-    double lastPullAt_ = 0;      // clock time of the last pull
+    std::uint64_t cursor_ = 0; // frames handed to the device
+    double lastPullAt_ = 0;    // clock time of the last pull that took samples
+    double firstPullAt_ = 0;
     bool pulledSincePlay_ = false;
+    // The device's own state, touched only by the calling thread.
+    bool deviceOpen_ = false;
+    int deviceRate_ = 0;
+    int deviceChannels_ = 0;
 };
 
 } // namespace brivo

@@ -13,6 +13,14 @@ SdlAudioDevice::~SdlAudioDevice()
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+std::uint16_t SdlAudioDevice::bufferFramesFor(int sampleRate)
+{
+    std::uint16_t frames = 16;
+    while (frames * 2 <= sampleRate / 125)
+        frames = static_cast<std::uint16_t>(frames * 2);
+    return frames;
+}
+
 std::string SdlAudioDevice::open(int sampleRate, int channels, Pull pull)
 {
     close();
@@ -27,7 +35,7 @@ std::string SdlAudioDevice::open(int sampleRate, int channels, Pull pull)
     wanted.freq = sampleRate;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = static_cast<std::uint8_t>(channels);
-    wanted.samples = kBufferFrames;
+    wanted.samples = bufferFramesFor(sampleRate);
     wanted.callback = &SdlAudioDevice::callback;
     wanted.userdata = this;
     SDL_AudioSpec obtained{};

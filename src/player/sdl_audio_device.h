@@ -11,8 +11,10 @@ namespace brivo {
 // SDL converts where the card needs another.
 class SdlAudioDevice : public AudioDevice {
 public:
-    // Frames per device buffer: about 6 ms at 44.1 kHz.
-    static constexpr std::uint16_t kBufferFrames = 256;
+    // Frames per device buffer for a sample rate: the largest power of two
+    // that lasts at most 8 ms (64 frames at 11025 Hz, 5.8 ms), so that a
+    // live character starts within a few milliseconds.
+    static std::uint16_t bufferFramesFor(int sampleRate);
 
     SdlAudioDevice() = default;
     ~SdlAudioDevice() override;
@@ -32,7 +34,7 @@ private:
 
     std::uint32_t device_ = 0;
     int channels_ = 1;
-    std::uint32_t bufferFrames_ = kBufferFrames;
+    std::uint32_t bufferFrames_ = 0;
     Pull pull_;
     bool subsystemStarted_ = false;
 };

@@ -332,7 +332,7 @@ private Q_SLOTS:
         f.show();
         auto& form = *f.form;
         const QString chosen = QString::fromStdString((f.dir / "lecon.WAV").string());
-        f.dialogs.fileAnswers = {chosen, std::nullopt};
+        f.dialogs.fileAnswers = {chosen, QString()};
         QTest::mouseClick(form.sound->BoutonNom, Qt::LeftButton);
         QCOMPARE(form.sound->SaveDialogWAV.fileName, chosen);
         QTest::mouseClick(form.sound->BoutonNom, Qt::LeftButton); // Cancel keeps it

@@ -42,8 +42,8 @@ public:
 
     QList<Shown> messages;
     bool confirmAnswer = true;
-    // Answers of the next file dialogs, in order; nothing means Cancel.
-    std::deque<std::optional<QString>> fileAnswers;
+    // Answers of the next file dialogs, in order; a null text means Cancel.
+    std::deque<QString> fileAnswers;
     QList<ui::FileDialogSpec> fileDialogs;
     QList<QString> fileDialogStarts;
 
@@ -54,8 +54,10 @@ private:
         fileDialogStarts.append(current);
         if (fileAnswers.empty())
             return std::nullopt;
-        auto answer = fileAnswers.front();
+        const QString answer = fileAnswers.front();
         fileAnswers.pop_front();
+        if (answer.isNull())
+            return std::nullopt;
         return answer;
     }
 };

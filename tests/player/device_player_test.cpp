@@ -1,0 +1,201 @@
+#include "audio/wav_file_writer.h"
+#include "player/device_player.h"
+#include "support/case_name.h"
+#include "support/fake_audio_device.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+namespace brivo {
+namespace {
+
+// A sound of 1000 frames at 1000 Hz: one frame per millisecond, sample i
+// holds i, so what was played tells where it came from.
+PcmSound rampSound(int frames = 1000)
+{
+    PcmSound sound;
+    sound.sampleRate = 1000;
+    sound.channels = 1;
+    sound.samples.resize(static_cast<std::size_t>(frames));
+    std::iota(sound.samples.begin(), sound.samples.end(), std::int16_t{0});
+    return sound;
+}
+
+class DevicePlayerTest : public testing::Test {
+protected:
+    test::FakeAudioDevice device;
+    test::FakeClock clock;
+    DevicePlayer player{device, clock};
+
+    // The device pulls `frames` frames, `seconds` after the previous pull.
+    void playFor(std::size_t frames, double seconds)
+    {
+        clock.seconds += seconds;
+        device.deliver(frames);
+    }
+};
+
+TEST_F(DevicePlayerTest, OpenLeavesItStoppedAtTheStart)
+{
+    player.openSound(rampSound());
+    EXPECT_EQ(player.mode(), PlayerMode::Stopped);
+    EXPECT_EQ(player.positionMs(), 0U);
+    EXPECT_EQ(player.lengthMs(), 1000U);
+    EXPECT_EQ(device.rate, 1000);
+    EXPECT_FALSE(device.running);
+}
+
+TEST_F(DevicePlayerTest, PositionFollowsWhatWasHeardNotWhatWasHandedOver)
+{
+    player.openSound(rampSound());
+    ASSERT_TRUE(player.play());
+    EXPECT_EQ(player.mode(), PlayerMode::Playing);
+    EXPECT_TRUE(device.running);
+    playFor(100, 0.0);
+    // 100 frames handed over, all still in the device's buffer.
+    EXPECT_EQ(player.positionMs(), 0U);
+    clock.seconds += 0.040;
+    EXPECT_EQ(player.positionMs(), 40U);
+    clock.seconds += 0.5; // the buffer cannot give more than it holds
+    EXPECT_EQ(player.positionMs(), 100U);
+    playFor(100, 0.0);
+    EXPECT_EQ(player.positionMs(), 100U);
+    EXPECT_EQ(device.played.front(), 0);
+    EXPECT_EQ(device.played.back(), 199);
+}
+
+TEST_F(DevicePlayerTest, EndOfFileStopsWithThePositionAtTheLength)
+{
+    player.openSound(rampSound());
+    player.play();
+    for (int i = 0; i < 10; ++i)
+        playFor(100, 0.1);
+    EXPECT_EQ(player.mode(), PlayerMode::Playing); // the last 100 frames are still in the buffer
+    playFor(100, 0.1);                            // silence after the end
+    EXPECT_EQ(player.mode(), PlayerMode::Stopped);
+    EXPECT_EQ(player.positionMs(), 1000U);
+    EXPECT_EQ(player.lengthMs(), 1000U);
+    EXPECT_FALSE(device.running);
+    ASSERT_EQ(device.played.size(), 1100U);
+    EXPECT_EQ(device.played[999], 999);
+    EXPECT_EQ(device.played[1000], 0);
+    // Play at the end plays nothing; seeking back plays again from 0.
+    player.play();
+    EXPECT_EQ(player.mode(), PlayerMode::Stopped);
+    player.seekToStart();
+    player.play();
+    playFor(10, 0.0);
+    EXPECT_EQ(device.played[1100], 0);
+}
+
+TEST_F(DevicePlayerTest, PauseFreezesThePositionAndResumeGoesOnFromWhatWasHeard)
+{
+    player.openSound(rampSound());
+    player.play();
+    playFor(100, 0.0);
+    playFor(100, 0.1); // 100 heard, 100 in the buffer
+    clock.seconds += 0.03;
+    ASSERT_TRUE(player.pauseOrResume());
+    EXPECT_EQ(player.mode(), PlayerMode::Paused);
+    EXPECT_FALSE(device.running);
+    EXPECT_EQ(player.positionMs(), 130U);
+    clock.seconds += 5;
+    EXPECT_EQ(player.positionMs(), 130U);
+    player.pauseOrResume();
+    EXPECT_EQ(player.mode(), PlayerMode::Playing);
+    playFor(10, 0.0);
+    EXPECT_EQ(device.played[200], 130); // the unheard part of the buffer comes again
+}
+
+TEST_F(DevicePlayerTest, StopKeepsThePositionAndSeekReturnsToZero)
+{
+    player.openSound(rampSound());
+    player.play();
+    playFor(100, 0.0);
+    clock.seconds += 0.05;
+    player.pauseOrResume();
+    ASSERT_TRUE(player.stop());
+    EXPECT_EQ(player.mode(), PlayerMode::Stopped);
+    EXPECT_EQ(player.positionMs(), 50U);
+    ASSERT_TRUE(player.seekToStart());
+    EXPECT_EQ(player.positionMs(), 0U);
+    EXPECT_EQ(player.mode(), PlayerMode::Stopped);
+}
+
+TEST_F(DevicePlayerTest, PauseDoesNothingWhileStopped)
+{
+    player.openSound(rampSound());
+    player.pauseOrResume();
+    EXPECT_EQ(player.mode(), PlayerMode::Stopped);
+    EXPECT_FALSE(device.running);
+}
+
+TEST_F(DevicePlayerTest, ClosedPlayerRefusesEverythingAndPullsSilence)
+{
+    EXPECT_FALSE(player.play());
+    EXPECT_FALSE(player.stop());
+    EXPECT_FALSE(player.seekToStart());
+    EXPECT_FALSE(player.pauseOrResume());
+    player.openSound(rampSound());
+    player.play();
+    playFor(10, 0.0);
+    player.close();
+    EXPECT_EQ(player.mode(), PlayerMode::NotReady);
+    EXPECT_FALSE(device.running);
+    device.running = true; // a pull racing the close gets silence
+    const auto out = device.deliver(5);
+    EXPECT_EQ(out, std::vector<std::int16_t>(5, 0));
+}
+
+TEST_F(DevicePlayerTest, DeviceIsKeptOpenForFilesOfTheSameFormat)
+{
+    player.openSound(rampSound());
+    player.openSound(rampSound(500));
+    EXPECT_EQ(device.opens, 1);
+    PcmSound faster = rampSound();
+    faster.sampleRate = 8000;
+    player.openSound(std::move(faster));
+    EXPECT_EQ(device.opens, 2);
+    EXPECT_EQ(device.closes, 1);
+    EXPECT_EQ(player.lengthMs(), 125U);
+}
+
+TEST_F(DevicePlayerTest, DeviceThatCannotOpenGivesItsError)
+{
+    device.openError = "Aucun périphérique audio n'est disponible";
+    try {
+        player.openSound(rampSound());
+        FAIL() << "open should throw";
+    } catch (const PlayerError& error) {
+        EXPECT_STREQ(error.what(), "Aucun périphérique audio n'est disponible");
+    }
+    EXPECT_FALSE(player.play());
+}
+
+TEST_F(DevicePlayerTest, OpensTheRenderedFile)
+{
+    test::TempDir dir;
+    std::string file(reinterpret_cast<const char*>(wavHeader(3, 11025).data()), kWavHeaderSize);
+    file += std::string("\x01\x00\x02\x00\xFF\xFF", 6);
+    test::writeBytes(dir / "a.wav", file);
+    player.open(dir / "a.wav");
+    EXPECT_EQ(device.rate, 11025);
+    player.play();
+    device.deliver(4);
+    EXPECT_EQ(device.played, (std::vector<std::int16_t>{1, 2, -1, 0}));
+}
+
+TEST_F(DevicePlayerTest, MissingFileGivesAFrenchError)
+{
+    try {
+        player.open("/nonexistent/Morse.WAV");
+        FAIL() << "open should throw";
+    } catch (const PlayerError& error) {
+        EXPECT_NE(std::string(error.what()).find("« /nonexistent/Morse.WAV »"), std::string::npos);
+    }
+}
+
+} // namespace
+} // namespace brivo
