@@ -1,8 +1,30 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks; the render one writes its files to the
-# current folder (or BRIVO_BENCH_DIR).
+# Builds and runs the benchmarks:
+#  - render throughput beside the raw write speed of the same bytes (it
+#    writes about 300 MB several times into the current folder, or
+#    BRIVO_BENCH_DIR);
+#  - live keying latency on SDL's dummy driver, then on a PulseAudio null
+#    sink that this script starts on a private socket (pulseaudio is
+#    installed if missing) and stops afterwards.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh"
 "$here/scripts/build.sh" dev >/dev/null
-"$here/build/dev/bench/render_benchmark" "$@"
+
+"$here/build/dev/bin/render_benchmark"
+
+echo "== live keying latency"
+SDL_AUDIODRIVER=dummy "$here/build/dev/bin/live_latency" 50
+
+if ! command -v pulseaudio >/dev/null 2>&1; then
+  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends pulseaudio >/dev/null
+fi
+runtime=$(mktemp -d)
+PULSE_RUNTIME_PATH=$runtime pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+  -L "module-null-sink sink_name=brivo_bench" \
+  -L "module-native-protocol-unix socket=$runtime/native auth-anonymous=1" >"$runtime/log" 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null; rm -rf "$runtime"' EXIT
+for _ in $(seq 50); do [ -S "$runtime/native" ] && break; sleep 0.1; done
+PULSE_SERVER=unix:$runtime/native SDL_AUDIODRIVER=pulseaudio "$here/build/dev/bin/live_latency" 50

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
-for fuzzer in build/fuzz/fuzz/*_fuzzer; do
+for fuzzer in build/fuzz/bin/*_fuzzer; do
   name=$(basename "$fuzzer" _fuzzer)
   work=$(mktemp -d)
   cp -r "fuzz/corpus/$name/." "$work/" 2>/dev/null || true

@@ -32,5 +32,5 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   sleep 0.5
   import -window "$id" "$1"
   kill $app
-' "$here/build/dev/src/brivo" "$out"
+' "$here/build/dev/bin/brivo" "$out"
 echo "Capture : $out"
