@@ -25,8 +25,8 @@ void drawPattern(QPainter& painter, const QString& pattern, QPointF origin, QPoi
         }
         const qreal length = symbol == u'-' ? 3 * unit : unit;
         const QPointF end = at + step * length;
-        const QRectF mark = QRectF(at, end).normalized().adjusted(-thickness / 2, -thickness / 2, thickness / 2,
-                                                                  thickness / 2);
+        const QRectF mark =
+            QRectF(at, end).normalized().adjusted(-thickness / 2, -thickness / 2, thickness / 2, thickness / 2);
         painter.drawRoundedRect(mark, thickness / 2, thickness / 2);
         at = end + step * unit;
     }

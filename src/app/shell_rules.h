@@ -13,6 +13,9 @@ std::string errorBoxText(const std::string& utf8Message);
 // Where a window of `windowSize` pixels starts so as to be centred on a
 // screen of `screenSize` pixels: the difference halved, truncated toward
 // zero (a screen narrower than the window gives a negative origin).
-constexpr int centredOrigin(int screenSize, int windowSize) { return (screenSize - windowSize) / 2; }
+constexpr int centredOrigin(int screenSize, int windowSize)
+{
+    return (screenSize - windowSize) / 2;
+}
 
 } // namespace brivo::shell

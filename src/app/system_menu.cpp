@@ -32,8 +32,7 @@ SystemMenu::SystemMenu(QWidget* window) : QMenu(window), window_(window)
     connect(closeItem, &QAction::triggered, this, [this] { window_->close(); });
 
     auto* altSpace = new QShortcut(QKeySequence(u"Alt+Space"_s), window);
-    connect(altSpace, &QShortcut::activated, this,
-            [this] { popup(window_->mapToGlobal(QPoint(0, 0))); });
+    connect(altSpace, &QShortcut::activated, this, [this] { popup(window_->mapToGlobal(QPoint(0, 0))); });
 }
 
 } // namespace brivo::ui

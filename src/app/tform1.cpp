@@ -16,9 +16,11 @@
 #include "morse/ui/code_grid.h"
 #include "player/ui/playback_row.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -56,7 +58,11 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, QWidget* parent)
     playback->Timer1->start();
 }
 
-TForm1::~TForm1() { ErrorBox::install(nullptr, nullptr); }
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(this);
+    ErrorBox::install(nullptr, nullptr);
+}
 
 void TForm1::buildUpperArea()
 {
@@ -86,7 +92,8 @@ void TForm1::buildUpperArea()
     MemoINI->hide();
 
     playback = new PlaybackRow(this);
-    StaticText1 = makeStaticText(this, u"Signes :  AS = ' < '  |  VA = ' * '  |  erreur = ' $ '"_s, {352, 244, 258, 20});
+    StaticText1 =
+        makeStaticText(this, u"Signes :  AS = ' < '  |  VA = ' * '  |  erreur = ' $ '"_s, {352, 244, 258, 20});
 }
 
 void TForm1::buildPages()
@@ -138,12 +145,29 @@ void TForm1::buildLowerArea()
 void TForm1::setTabOrder()
 {
     const QList<QWidget*> order = {
-        playback->EditLive,    editZone->RichEdit,       editZone->BoutonMenu,     playback->BoutonGeneFic,
-        playback->BoutonLecture, playback->BoutonLire,   playback->BoutonPause,    playback->BoutonStop,
-        PageControl1,          editZone->BoutonEffacer,  series->BoutonRemplir,    series->BoutonGRP,
-        series->RBseries,      series->CSpinEditGroupes, series->CSpinEditLettres, series->RBdirect,
-        series->CSElettres,    series->CSEchiffres,      BitBtn1,                  BoutonAide,
-        EditDebut,             EditFin,                  sound->CBmot,
+        playback->EditLive,
+        editZone->RichEdit,
+        editZone->BoutonMenu,
+        playback->BoutonGeneFic,
+        playback->BoutonLecture,
+        playback->BoutonLire,
+        playback->BoutonPause,
+        playback->BoutonStop,
+        PageControl1,
+        editZone->BoutonEffacer,
+        series->BoutonRemplir,
+        series->BoutonGRP,
+        series->RBseries,
+        series->CSpinEditGroupes,
+        series->CSpinEditLettres,
+        series->RBdirect,
+        series->CSElettres,
+        series->CSEchiffres,
+        BitBtn1,
+        BoutonAide,
+        EditDebut,
+        EditFin,
+        sound->CBmot,
     };
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
@@ -161,17 +185,26 @@ void TForm1::connectHandlers()
     connect(playback->Timer1, &QTimer::timeout, this, ErrorBox::guarded([this] { Timer1Timer(); }));
     connect(playback->Timer2, &QTimer::timeout, this, ErrorBox::guarded([this] { Timer2Timer(); }));
     connect(playback->EditLive, &QLineEdit::textChanged, this, ErrorBox::guarded([this] { EditLiveChange(); }));
-    playback->EditLive->installEventFilter(this);
+
+    connect(series->BoutonRemplir, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonRemplirClick(); }));
+    connect(editZone->Remplir, &QAction::triggered, this, ErrorBox::guarded([this] { RemplirClick(); }));
+    connect(series->BoutonGRP, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonGRPClick(); }));
+    for (QAction* item : series->Motif)
+        connect(item, &QAction::triggered, this, ErrorBox::guarded([this, item] { RemplirMotifClick(item); }));
+    // Key preview: the window's key handler sees every key first.
+    qApp->installEventFilter(this);
     connect(series->RBseries, &QRadioButton::clicked, this,
             ErrorBox::guarded([this] { RBseriesClick(series->RBseries); }));
     connect(series->RBdirect, &QRadioButton::clicked, this,
             ErrorBox::guarded([this] { RBseriesClick(series->RBdirect); }));
-    connect(systemMenu, &SystemMenu::systemCommand, this, [this](int command) {
-        ErrorBox::guarded([this, command] { onSystemCommand(command); })();
-    });
+    connect(systemMenu, &SystemMenu::systemCommand, this,
+            [this](int command) { ErrorBox::guarded([this, command] { onSystemCommand(command); })(); });
 }
 
-void TForm1::BoutonQuitterClick() { close(); }
+void TForm1::BoutonQuitterClick()
+{
+    close();
+}
 
 void TForm1::RBseriesClick(QObject* sender)
 {
@@ -185,7 +218,8 @@ void TForm1::RBseriesClick(QObject* sender)
 
 // The purge command empties and deletes the settings store; until the window
 // has one, the command has nothing to act on.
-void TForm1::onSystemCommand(int /*command*/) {}
+void TForm1::onSystemCommand(int /*command*/)
+{}
 
 void TForm1::mousePressEvent(QMouseEvent* event)
 {
@@ -198,10 +232,17 @@ void TForm1::mousePressEvent(QMouseEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == playback->EditLive && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        ErrorBox::guarded([this, key] { EditLiveKeyDown(key); })();
-        return false; // the entry still gets the key
+    // A key press reaches the filter once for each widget it propagates to;
+    // the handler takes it at its first receiver, the focused widget.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() && watched == QApplication::focusWidget() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        ErrorBox::guarded([this, key = press->key(), modifiers = press->modifiers(), code = press->nativeScanCode()] {
+            FormKeyDown(key, modifiers, code);
+        })();
+        if (watched == playback->EditLive)
+            ErrorBox::guarded([this, key = press->key()] { EditLiveKeyDown(key); })();
+        return false; // the focused control still gets the key
     }
     if (watched == Image2 && event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);

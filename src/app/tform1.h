@@ -72,6 +72,23 @@ public:
     // Escape silences the player and empties the queue; returns nothing
     // and never consumes the key.
     void EditLiveKeyDown(int key);
+
+    // Random fill and patterns: each inserts its groups at the caret, in
+    // place of the selection.
+    void BoutonRemplirClick();
+    void RemplirClick();
+    void BoutonGRPClick();
+    // Where the pattern menu opens: 213, 422 from the window's outer corner.
+    QPoint patternMenuOrigin() const;
+    // Inserts the pattern of the menu item that sent it (Motif1 .. Motif9).
+    void RemplirMotifClick(QObject* sender);
+    // Replaces the edit zone's selection by `text`, caret right after it,
+    // focus to the zone; the replacement is not kept for undo.
+    void insertGeneratedText(const QString& text);
+
+    // The window's key handler: sees every key pressed while the window is
+    // active, before the focused control, and never consumes it.
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode = 0);
     // Sets SeriesMode from the radio button that sent it (any other sender
     // leaves it) and shows it on both radio buttons.
     void RBseriesClick(QObject* sender);

@@ -23,7 +23,10 @@ namespace {
 // A render longer than this shows its progress in the status line.
 constexpr qint64 kProgressDelayMs = 300;
 
-KeyedText keyed(const QString& text) { return keyedTextFromUtf8(text.toStdString()); }
+KeyedText keyed(const QString& text)
+{
+    return keyedTextFromUtf8(text.toStdString());
+}
 
 } // namespace
 
@@ -67,17 +70,18 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
     QElapsedTimer clock;
     clock.start();
     bool busyCursor = false;
-    const RenderOutcome outcome = renderMorseFile(request, morseTable, random, [&](std::uint64_t done, std::uint64_t total) {
-        if (clock.elapsed() < kProgressDelayMs || total == 0)
-            return;
-        if (!busyCursor) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            busyCursor = true;
-        }
-        // Painted at once: the render keeps the event loop waiting.
-        playback->Info->setText(u"Rendu : %1 %"_s.arg(done * 100 / total));
-        playback->Info->repaint();
-    });
+    const RenderOutcome outcome =
+        renderMorseFile(request, morseTable, random, [&](std::uint64_t done, std::uint64_t total) {
+            if (clock.elapsed() < kProgressDelayMs || total == 0)
+                return;
+            if (!busyCursor) {
+                QApplication::setOverrideCursor(Qt::WaitCursor);
+                busyCursor = true;
+            }
+            // Painted at once: the render keeps the event loop waiting.
+            playback->Info->setText(u"Rendu : %1 %"_s.arg(done * 100 / total));
+            playback->Info->repaint();
+        });
     if (busyCursor)
         QApplication::restoreOverrideCursor();
     SampleRate = outcome.sampleRate;

@@ -2,11 +2,20 @@
 
 namespace brivo::captions {
 
-std::string frequency(int position) { return " Fréquence = " + std::to_string(300 + 5 * position) + " Hz "; }
+std::string frequency(int position)
+{
+    return " Fréquence = " + std::to_string(300 + 5 * position) + " Hz ";
+}
 
-std::string signal(int position) { return " Signal = " + std::to_string(position / 2) + "% "; }
+std::string signal(int position)
+{
+    return " Signal = " + std::to_string(position / 2) + "% ";
+}
 
-std::string noise(int position) { return " Souffle = " + std::to_string(position / 2) + "% "; }
+std::string noise(int position)
+{
+    return " Souffle = " + std::to_string(position / 2) + "% ";
+}
 
 std::string speed(int position, const std::string& decimalSeparator)
 {

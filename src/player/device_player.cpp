@@ -7,7 +7,8 @@
 
 namespace brivo {
 
-DevicePlayer::DevicePlayer(AudioDevice& device, Clock& clock) : device_(device), clock_(clock) {}
+DevicePlayer::DevicePlayer(AudioDevice& device, Clock& clock) : device_(device), clock_(clock)
+{}
 
 DevicePlayer::~DevicePlayer()
 {

@@ -1,7 +1,6 @@
 #include "player/sdl_audio_device.h"
 
 #include <SDL.h>
-
 #include <chrono>
 
 namespace brivo {
@@ -72,7 +71,8 @@ std::string SdlAudioDevice::driverName() const
 void SdlAudioDevice::callback(void* self, std::uint8_t* stream, int length)
 {
     auto* device = static_cast<SdlAudioDevice*>(self);
-    const auto frames = static_cast<std::size_t>(length) / (sizeof(std::int16_t) * static_cast<std::size_t>(device->channels_));
+    const auto frames =
+        static_cast<std::size_t>(length) / (sizeof(std::int16_t) * static_cast<std::size_t>(device->channels_));
     device->pull_(reinterpret_cast<std::int16_t*>(stream), frames);
 }
 

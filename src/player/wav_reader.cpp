@@ -15,8 +15,8 @@ std::uint32_t read32(std::string_view bytes, std::size_t at)
 
 std::uint16_t read16(std::string_view bytes, std::size_t at)
 {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                      static_cast<unsigned char>(bytes[at + 1]) << 8);
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1])
+                                                                                  << 8);
 }
 
 WavReadResult refuse(std::string message)

@@ -209,7 +209,8 @@ private Q_SLOTS:
         f.show();
         QCOMPARE(f.dialogs.messages.size(), 2);
         QCOMPARE(f.dialogs.messages[0].title, u"Erreur de création du fichier CODMORSE.INI"_s);
-        QVERIFY(f.dialogs.messages[0].text.startsWith(u"Les définitions du code morse se trouvent dans le\nfichier "_s));
+        QVERIFY(
+            f.dialogs.messages[0].text.startsWith(u"Les définitions du code morse se trouvent dans le\nfichier "_s));
         QCOMPARE(f.dialogs.messages[0].icon, Icon::None);
         QCOMPARE(f.dialogs.messages[1].text, u"Fichier CODMORSE.INI introuvable :\nLe programme va se fermer."_s);
         QCOMPARE(f.dialogs.messages[1].title, u"Erreur d'exécution du programme"_s);
@@ -246,11 +247,30 @@ private Q_SLOTS:
         std::ostringstream out;
         std::ostringstream err;
         brivo::cli::CommandEnvironment env{in, out, err, false, [] { return std::int64_t{0}; }, [] { return 0.0; }};
-        const int status = brivo::cli::runRenderCommand(
-            {"--seed", "4242", "--tone", "140", "--signal", "120", "--noise", "60", "--speed", "90", "--word",
-             "CODEX", "--spacing", "3", "--rate", "16000", "--start", "VVV", "--end", "+", "-o", "cli.wav",
-             "CQ DE F6 été\n<AR>"},
-            env);
+        const int status = brivo::cli::runRenderCommand({"--seed",
+                                                         "4242",
+                                                         "--tone",
+                                                         "140",
+                                                         "--signal",
+                                                         "120",
+                                                         "--noise",
+                                                         "60",
+                                                         "--speed",
+                                                         "90",
+                                                         "--word",
+                                                         "CODEX",
+                                                         "--spacing",
+                                                         "3",
+                                                         "--rate",
+                                                         "16000",
+                                                         "--start",
+                                                         "VVV",
+                                                         "--end",
+                                                         "+",
+                                                         "-o",
+                                                         "cli.wav",
+                                                         "CQ DE F6 été\n<AR>"},
+                                                        env);
         QCOMPARE(status, 0);
         QVERIFY(brivo::test::readBytes(f.dir / "Morse.WAV") == brivo::test::readBytes(f.dir / "cli.wav"));
     }
@@ -414,14 +434,12 @@ private Q_SLOTS:
         QVERIFY(form.PlayerOpen);
         if (path == u"button"_s)
             QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
-        else if (path == u"alt-q"_s)
-        {
+        else if (path == u"alt-q"_s) {
             // A mnemonic goes through the window, and clicks its button
             // after the button's press animation.
             QTest::keyClick(form.windowHandle(), Qt::Key_Q, Qt::AltModifier);
             QTRY_VERIFY(!form.isVisible());
-        }
-        else if (path == u"close"_s)
+        } else if (path == u"close"_s)
             form.close();
         else
             form.findChild<QMenu*>(u"SystemMenu"_s)->actions().constLast()->trigger();
@@ -478,14 +496,22 @@ private:
     {
         const auto& form = *f.form;
         const QHash<QString, QWidget*> named = {
-            {u"RichEdit"_s, form.editZone->RichEdit},    {u"STmasquer"_s, form.editZone->STmasquer},
-            {u"EditLive"_s, form.playback->EditLive},    {u"Info"_s, form.playback->Info},
-            {u"BoutonGeneFic"_s, form.playback->BoutonGeneFic}, {u"BoutonStop"_s, form.playback->BoutonStop},
-            {u"PageControl1"_s, form.PageControl1},      {u"CBmot"_s, form.sound->CBmot},
-            {u"GBsouffle"_s, form.sound->GBsouffle},     {u"TBfreq"_s, form.sound->TBfreq},
-            {u"TBsignal"_s, form.sound->TBsignal},       {u"TBsouffle"_s, form.sound->TBsouffle},
-            {u"TBvitesse"_s, form.sound->TBvitesse},     {u"CSdureeSP"_s, form.sound->CSdureeSP},
-            {u"EditFin"_s, form.EditFin},                {u"BitBtn1"_s, form.BitBtn1},
+            {u"RichEdit"_s, form.editZone->RichEdit},
+            {u"STmasquer"_s, form.editZone->STmasquer},
+            {u"EditLive"_s, form.playback->EditLive},
+            {u"Info"_s, form.playback->Info},
+            {u"BoutonGeneFic"_s, form.playback->BoutonGeneFic},
+            {u"BoutonStop"_s, form.playback->BoutonStop},
+            {u"PageControl1"_s, form.PageControl1},
+            {u"CBmot"_s, form.sound->CBmot},
+            {u"GBsouffle"_s, form.sound->GBsouffle},
+            {u"TBfreq"_s, form.sound->TBfreq},
+            {u"TBsignal"_s, form.sound->TBsignal},
+            {u"TBsouffle"_s, form.sound->TBsouffle},
+            {u"TBvitesse"_s, form.sound->TBvitesse},
+            {u"CSdureeSP"_s, form.sound->CSdureeSP},
+            {u"EditFin"_s, form.EditFin},
+            {u"BitBtn1"_s, form.BitBtn1},
             {u"CSEchiffres"_s, form.series->CSEchiffres},
         };
         return named.value(name);

@@ -5,7 +5,6 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-
 #include <numeric>
 
 namespace brivo {
@@ -73,7 +72,7 @@ TEST_F(DevicePlayerTest, EndOfFileStopsWithThePositionAtTheLength)
     for (int i = 0; i < 10; ++i)
         playFor(100, 0.1);
     EXPECT_EQ(player.mode(), PlayerMode::Playing); // the last 100 frames are still in the buffer
-    playFor(100, 0.1);                            // silence after the end
+    playFor(100, 0.1);                             // silence after the end
     EXPECT_EQ(player.mode(), PlayerMode::Stopped);
     EXPECT_EQ(player.positionMs(), 1000U);
     EXPECT_EQ(player.lengthMs(), 1000U);

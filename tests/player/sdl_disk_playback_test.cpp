@@ -117,7 +117,8 @@ private Q_SLOTS:
         const auto n = trimmed(renderLive(u"N"_s));
         const auto foundA = std::search(played.begin(), played.end(), a.begin(), a.end());
         QVERIFY2(foundA != played.end(), "A was not played as rendered without noise");
-        const auto foundN = std::search(foundA + static_cast<std::ptrdiff_t>(a.size()), played.end(), n.begin(), n.end());
+        const auto foundN =
+            std::search(foundA + static_cast<std::ptrdiff_t>(a.size()), played.end(), n.begin(), n.end());
         QVERIFY2(foundN != played.end(), "N was not played after A");
         QCOMPARE(trimmed(played).size(), static_cast<std::size_t>(foundN - foundA) + n.size());
     }

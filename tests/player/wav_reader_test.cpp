@@ -71,8 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadFile{"HeaderCut", header(0).substr(0, 30)},
                     BadFile{"DataLongerThanFile", header(100) + std::string(20, '\0')},
                     BadFile{"EightBit", canonical(1, 8, 1, 8)}, BadFile{"Float", canonical(1, 16, 3, 8)},
-                    BadFile{"SixChannels", canonical(6, 16, 1, 24)},
-                    BadFile{"NoDataChunk", header(0).substr(0, 50)},
+                    BadFile{"SixChannels", canonical(6, 16, 1, 24)}, BadFile{"NoDataChunk", header(0).substr(0, 50)},
                     BadFile{"HugeChunkSize", "RIFF" + le32(100) + "WAVE" + "JUNK" + le32(0xFFFFFFF0U) + "xx"}),
     test::CaseName());
 

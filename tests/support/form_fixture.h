@@ -16,8 +16,7 @@ namespace brivo::test {
 // while it lives), shown offscreen, with recorded dialogs and a fake player.
 class FormFixture {
 public:
-    explicit FormFixture(const std::filesystem::path& startFolder = {})
-        : previous_(std::filesystem::current_path())
+    explicit FormFixture(const std::filesystem::path& startFolder = {}) : previous_(std::filesystem::current_path())
     {
         std::filesystem::current_path(startFolder.empty() ? dir.path() : startFolder);
         form = std::make_unique<ui::TForm1>(dialogs, player);

@@ -18,7 +18,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 // A group box holding a track bar at 3, 16, 224, 25.
 TrackBar* makeTrackBarBox(QWidget* page, QGroupBox*& box, const QString& caption, const QRect& bounds, int minimum,
@@ -41,8 +44,9 @@ SoundControls::SoundControls(QWidget* page, QWidget* window, Dialogs& dialogs)
     TBvitesse = makeTrackBarBox(page, GBvitesse, u" Vitesse lettres "_s, {6, 44, 233, 43}, 20, 200, 72);
     TBsouffle = makeTrackBarBox(page, GBsouffle, u" Souffle "_s, {245, 44, 233, 43}, 0, 200, 0);
     BoutonNom = makeButton(page, u"&Fichier WAV"_s, {496, 3, 97, 25}, u"Nom du fichier WAV créé"_s);
-    ComboBoxFe = makeDropDown(page, {u" Fe=4000Hz"_s, u" Fe=8000Hz"_s, u"Fe=11025Hz"_s, u"Fe=16000Hz"_s, u"Fe=22050Hz"_s},
-                              {494, 32, 102, 24}, 5, u"Fréquence d'échantillonnage du fichier"_s);
+    ComboBoxFe =
+        makeDropDown(page, {u" Fe=4000Hz"_s, u" Fe=8000Hz"_s, u"Fe=11025Hz"_s, u"Fe=16000Hz"_s, u"Fe=22050Hz"_s},
+                     {494, 32, 102, 24}, 5, u"Fréquence d'échantillonnage du fichier"_s);
     useButtonFace(ComboBoxFe);
     ComboBoxFe->setCurrentIndex(2);
     StaticText2 = makeStaticText(page, u"Intervalle"_s, {494, 58, 58, 20});
@@ -94,11 +98,20 @@ KeyingParameters SoundControls::keyingParameters()
     return p;
 }
 
-void SoundControls::TBfreqChange() { GBfrequence->setTitle(fromUtf8(captions::frequency(TBfreq->value()))); }
+void SoundControls::TBfreqChange()
+{
+    GBfrequence->setTitle(fromUtf8(captions::frequency(TBfreq->value())));
+}
 
-void SoundControls::TBsignalChange() { GBsignal->setTitle(fromUtf8(captions::signal(TBsignal->value()))); }
+void SoundControls::TBsignalChange()
+{
+    GBsignal->setTitle(fromUtf8(captions::signal(TBsignal->value())));
+}
 
-void SoundControls::TBsouffleChange() { GBsouffle->setTitle(fromUtf8(captions::noise(TBsouffle->value()))); }
+void SoundControls::TBsouffleChange()
+{
+    GBsouffle->setTitle(fromUtf8(captions::noise(TBsouffle->value())));
+}
 
 void SoundControls::TBvitesseChange()
 {
@@ -107,7 +120,8 @@ void SoundControls::TBvitesseChange()
 }
 
 // A new sample rate takes effect at the next render.
-void SoundControls::ComboBoxFeChange() {}
+void SoundControls::ComboBoxFeChange()
+{}
 
 void SoundControls::BoutonNomClick()
 {

@@ -33,8 +33,10 @@ public:
     // OK and Cancel, exclamation icon; true for OK.
     virtual bool confirm(QWidget* parent, const QString& text, const QString& title) = 0;
     // The chosen path, or nothing on Cancel.
-    virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec, const QString& current) = 0;
-    virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec, const QString& current) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec,
+                                                const QString& current) = 0;
+    virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec,
+                                                const QString& current) = 0;
 };
 
 // The real boxes and dialogs.

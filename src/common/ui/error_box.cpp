@@ -22,7 +22,10 @@ void ErrorBox::install(Dialogs* dialogs, QWidget* parent)
     installedParent = parent;
 }
 
-QString ErrorBox::title() { return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(); }
+QString ErrorBox::title()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
 
 void ErrorBox::show(const QString& message)
 {
@@ -35,6 +38,9 @@ void ErrorBox::show(const QString& message)
     fallback.message(installedParent, text, title(), Dialogs::Icon::Stop);
 }
 
-void ErrorBox::show(const std::exception& error) { show(QString::fromUtf8(error.what())); }
+void ErrorBox::show(const std::exception& error)
+{
+    show(QString::fromUtf8(error.what()));
+}
 
 } // namespace brivo::ui

@@ -22,14 +22,12 @@ public:
 
     // Wraps a handler so that an error escaping it is shown here instead of
     // reaching the toolkit; the program then goes on.
-    template <typename Handler>
-    static auto guarded(Handler handler)
+    template <typename Handler> static auto guarded(Handler handler)
     {
         return [handler = std::move(handler)]() mutable { run(handler); };
     }
 
-    template <typename Handler>
-    static void run(Handler& handler)
+    template <typename Handler> static void run(Handler& handler)
     {
         try {
             handler();

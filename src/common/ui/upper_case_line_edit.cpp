@@ -5,9 +5,35 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace brivo::ui {
 
-UpperCaseLineEdit::UpperCaseLineEdit(QWidget* parent) : QLineEdit(parent) {}
+UpperCaseLineEdit::UpperCaseLineEdit(QWidget* parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this, &UpperCaseLineEdit::fitLimit);
+}
+
+void UpperCaseLineEdit::setTypingLimit(int characters)
+{
+    typingLimit_ = characters;
+    fitLimit();
+}
+
+void UpperCaseLineEdit::setText(const QString& text)
+{
+    setMaxLength(std::max(typingLimit_, static_cast<int>(text.size())));
+    QLineEdit::setText(text);
+}
+
+// Changing the limit resets the modified flag, so it changes only when
+// it must.
+void UpperCaseLineEdit::fitLimit()
+{
+    const int limit = std::max(typingLimit_, static_cast<int>(text().size()));
+    if (limit != maxLength())
+        setMaxLength(limit);
+}
 
 void UpperCaseLineEdit::keyPressEvent(QKeyEvent* event)
 {

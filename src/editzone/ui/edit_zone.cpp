@@ -122,10 +122,16 @@ void EditZone::buildMenu(QWidget* window)
     CDF = addColourMenu(PopupMenu1, u"CDF"_s, u"Couleur de fond"_s, backgroundColourItems, true);
 }
 
-void EditZone::showMenuAt(QWidget* widget, const QPoint& position) { PopupMenu1->popup(widget->mapToGlobal(position)); }
+void EditZone::showMenuAt(QWidget* widget, const QPoint& position)
+{
+    PopupMenu1->popup(widget->mapToGlobal(position));
+}
 
 // The raw text keeps non-breaking spaces (toPlainText would turn them into
 // blanks); paragraph and line separators are keyed as line breaks.
-QString EditZone::plainText() const { return RichEdit->document()->toRawText(); }
+QString EditZone::plainText() const
+{
+    return RichEdit->document()->toRawText();
+}
 
 } // namespace brivo::ui

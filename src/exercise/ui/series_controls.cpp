@@ -34,8 +34,9 @@ SeriesControls::SeriesControls(QWidget* seriesPage, QWidget* window) : QObject(w
 
 void SeriesControls::buildSeriesPage(QWidget* page)
 {
-    static const std::array<QString, 9> initialSeries = {
-        u"QSDFG"_s, u"HJKLM"_s, u"EIZOAP"_s, u"RUTYBN"_s, u"VCXW45"_s, u"01236789"_s, u".,?/'"_s, u"=+<*@"_s, QString()};
+    static const std::array<QString, 9> initialSeries = {u"QSDFG"_s,  u"HJKLM"_s,  u"EIZOAP"_s,
+                                                         u"RUTYBN"_s, u"VCXW45"_s, u"01236789"_s,
+                                                         u".,?/'"_s,  u"=+<*@"_s,  QString()};
     constexpr std::array<int, 3> checkLefts = {6, 210, 414};
     constexpr std::array<int, 3> editLefts = {78, 282, 486};
     constexpr std::array<int, 3> rowTops = {4, 32, 60};
@@ -53,7 +54,7 @@ void SeriesControls::buildSeriesPage(QWidget* page)
         Serie[i] = new UpperCaseLineEdit(page);
         Serie[i]->setObjectName(u"Serie%1"_s.arg(i + 1));
         Serie[i]->setGeometry(editLefts[column], rowTops[row], 112, 24);
-        Serie[i]->setMaxLength(10);
+        Serie[i]->setTypingLimit(10);
         Serie[i]->setFont(seriesFont);
         Serie[i]->setText(initialSeries[i]);
         if (previous != nullptr)
@@ -70,7 +71,8 @@ void SeriesControls::buildFillLines(QWidget* window)
 {
     BoutonRemplir = makeButton(window, u"&Remplir avec :"_s, {110, 367, 99, 24},
                                u"Tirage aléatoire à partir des séries sélectionnées"_s);
-    BoutonGRP = makeButton(window, u"GRP"_s, {168, 396, 41, 23}, u"Ajouter des groupes de caractères (motifs prédéfinis)"_s);
+    BoutonGRP =
+        makeButton(window, u"GRP"_s, {168, 396, 41, 23}, u"Ajouter des groupes de caractères (motifs prédéfinis)"_s);
     RBseries = new QRadioButton(u"so&it :"_s, window);
     RBseries->setGeometry(217, 366, 46, 25);
     RBdirect = new QRadioButton(u"soi&t :"_s, window);

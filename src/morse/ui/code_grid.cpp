@@ -36,13 +36,16 @@ void CodeGrid::fill(const MorseTable& table)
     setVerticalHeaderLabels({u" Octet :"_s, u" Ascii :"_s, u" Morse :"_s});
     for (int byte = 0; byte < 256; ++byte) {
         const auto code = static_cast<KeyCode>(byte);
-        const QString character = byte == 0 ? QString() : QString(QChar(static_cast<char16_t>(cp1252::toUnicode(static_cast<unsigned char>(byte)))));
+        const QString character =
+            byte == 0 ? QString()
+                      : QString(QChar(static_cast<char16_t>(cp1252::toUnicode(static_cast<unsigned char>(byte)))));
         const std::string_view pattern = table.pattern(code);
         setItem(0, byte, new QTableWidgetItem(u" "_s + QString::number(byte)));
         setItem(1, byte, new QTableWidgetItem(u" "_s + character));
-        setItem(2, byte, new QTableWidgetItem(pattern.empty() ? u"ignoré"_s
-                                                              : QString::fromLatin1(pattern.data(),
-                                                                                    static_cast<qsizetype>(pattern.size()))));
+        setItem(2, byte,
+                new QTableWidgetItem(
+                    pattern.empty() ? u"ignoré"_s
+                                    : QString::fromLatin1(pattern.data(), static_cast<qsizetype>(pattern.size()))));
     }
 }
 

@@ -18,7 +18,7 @@ PlaybackRow::PlaybackRow(QWidget* window) : QObject(window)
     EditLive = new UpperCaseLineEdit(window);
     EditLive->setObjectName(u"EditLive"_s);
     EditLive->setGeometry(26, 216, 73, 24);
-    EditLive->setMaxLength(15);
+    EditLive->setTypingLimit(15);
     EditLive->setToolTip(u"Conversion directe en sons depuis le clavier (Ctrl+D)"_s);
     useButtonFace(EditLive);
 
@@ -28,12 +28,13 @@ PlaybackRow::PlaybackRow(QWidget* window) : QObject(window)
     Info->setFont(infoFont);
     Info->setAutoFillBackground(true);
     QPalette infoPalette = Info->palette();
-    infoPalette.setColor(QPalette::Window, QColor(0x00, 0x00, 0x80)); // navy
+    infoPalette.setColor(QPalette::Window, QColor(0x00, 0x00, 0x80));     // navy
     infoPalette.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0xFF)); // aqua
     Info->setPalette(infoPalette);
 
     BoutonGeneFic = makeButton(window, u"Générer"_s, {298, 218, 67, 23}, u"Créer le fichier sonore"_s);
-    BoutonLecture = makeButton(window, u"&Générer et lire"_s, {365, 218, 102, 23}, u"Créer le fichier sonore et le lire"_s);
+    BoutonLecture =
+        makeButton(window, u"&Générer et lire"_s, {365, 218, 102, 23}, u"Créer le fichier sonore et le lire"_s);
     BoutonLire = makeButton(window, u"&Lire"_s, {467, 218, 40, 23}, u"Lecture du son depuis le début"_s);
     BoutonPause = makeButton(window, u"P&ause"_s, {507, 218, 57, 23}, u"Arrêt / Reprise de la lecture"_s);
     BoutonStop = makeButton(window, u"St&op"_s, {564, 218, 46, 23}, u"Arrêt de la lecture et remise à zéro"_s);

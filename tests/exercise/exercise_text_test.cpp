@@ -1,0 +1,246 @@
+#include "audio/element_waveforms.h"
+#include "exercise/exercise_text.h"
+#include "support/case_name.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <map>
+#include <vector>
+
+namespace brivo::exercise {
+namespace {
+
+std::vector<std::u32string> groupsOf(const std::u32string& text)
+{
+    std::vector<std::u32string> groups;
+    std::u32string current;
+    for (const char32_t c : text) {
+        if (c == U' ') {
+            groups.push_back(current);
+            current.clear();
+        } else {
+            current.push_back(c);
+        }
+    }
+    EXPECT_TRUE(current.empty()) << "the text must end with a blank";
+    return groups;
+}
+
+bool isLetter(char32_t c)
+{
+    return c >= U'A' && c <= U'Z';
+}
+bool isDigit(char32_t c)
+{
+    return c >= U'0' && c <= U'9';
+}
+
+// "L" for a letter group, "C" for a digit group, "M" for a mixed one.
+std::string layoutOf(const std::u32string& text)
+{
+    std::string layout;
+    for (const auto& group : groupsOf(text)) {
+        EXPECT_EQ(group.size(), 5U);
+        if (std::all_of(group.begin(), group.end(), isLetter))
+            layout += 'L';
+        else if (std::all_of(group.begin(), group.end(), isDigit))
+            layout += 'C';
+        else
+            layout += 'M';
+    }
+    return layout;
+}
+
+std::string repeat(const std::string& unit, int times)
+{
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += unit;
+    return out;
+}
+
+struct PatternCase {
+    const char* name;
+    int number;
+    std::string layout;
+};
+
+class PatternLayouts : public testing::TestWithParam<PatternCase> {};
+
+// Over several seeds, so that a letter group is never taken for a mixed
+// one by chance (a mixed group of five letters is possible but rare).
+TEST_P(PatternLayouts, PlaceLetterAndDigitGroupsInOrder)
+{
+    for (std::uint64_t seed = 1; seed <= 5; ++seed) {
+        RandomGenerator random(seed);
+        const std::u32string text = pattern(GetParam().number, random);
+        EXPECT_EQ(text.size(), GetParam().layout.size() * 6);
+        EXPECT_EQ(layoutOf(text), GetParam().layout) << "seed " << seed;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, PatternLayouts,
+                         testing::Values(PatternCase{"Motif1", 1, repeat("L", 36)},
+                                         PatternCase{"Motif2", 2, repeat("L", 18) + repeat("C", 18)},
+                                         PatternCase{"Motif3", 3, repeat("L", 21) + repeat("C", 21)},
+                                         PatternCase{"Motif4", 4, repeat("LC", 18)},
+                                         PatternCase{"Motif5", 5, repeat("LLC", 12)},
+                                         PatternCase{"Motif6", 6, repeat("L", 30) + repeat("C", 6)},
+                                         PatternCase{"Motif7", 7, repeat("M", 36)}),
+                         test::CaseName());
+
+TEST(Patterns, EachCharacterIsOneDrawModuloItsPool)
+{
+    RandomGenerator random(1);
+    const std::u32string text = pattern(2, random);
+    RandomGenerator expected(1);
+    EXPECT_EQ(text[0], kLetters[expected.next() % 26]);
+    for (int i = 1; i < 90; ++i)
+        expected.next(); // the rest of the 18 letter groups
+    EXPECT_EQ(text[108], kDigits[expected.next() % 10]);
+}
+
+TEST(Patterns, Motif7AlternatesLetterAndDigitThroughTheWholeText)
+{
+    RandomGenerator random(9);
+    std::u32string characters;
+    for (const char32_t c : pattern(7, random)) {
+        if (c != U' ')
+            characters.push_back(c);
+    }
+    ASSERT_EQ(characters.size(), 180U);
+    for (std::size_t i = 0; i < characters.size(); ++i)
+        EXPECT_TRUE(i % 2 == 0 ? isLetter(characters[i]) : isDigit(characters[i])) << i;
+}
+
+TEST(Patterns, Motif8DrawsFromAllThirtySixCharacters)
+{
+    RandomGenerator random(3);
+    std::map<char32_t, int> seen;
+    for (int run = 0; run < 20; ++run) {
+        for (const char32_t c : pattern(8, random))
+            seen[c] += 1;
+    }
+    seen.erase(U' ');
+    EXPECT_EQ(seen.size(), 36U);
+}
+
+TEST(Patterns, Motif9Has180LettersInWordsOfTwoToEight)
+{
+    for (std::uint64_t seed = 1; seed <= 300; ++seed) {
+        RandomGenerator random(seed);
+        const auto words = groupsOf(pattern(9, random));
+        std::size_t letters = 0;
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            letters += words[i].size();
+            ASSERT_TRUE(std::all_of(words[i].begin(), words[i].end(), isLetter));
+            ASSERT_LE(words[i].size(), 8U);
+            if (i + 1 < words.size())
+                ASSERT_GE(words[i].size(), 2U) << "only the last word may be cut";
+            else
+                ASSERT_GE(words[i].size(), 1U);
+        }
+        ASSERT_EQ(letters, 180U);
+        ASSERT_GE(words.size(), 23U);
+        ASSERT_LE(words.size(), 90U);
+    }
+}
+
+TEST(Patterns, Motif9DrawsEachWordLengthBeforeItsLetters)
+{
+    RandomGenerator random(1);
+    const auto words = groupsOf(pattern(9, random));
+    RandomGenerator expected(1);
+    const auto firstLength = expected.next() % 7 + 2;
+    EXPECT_EQ(words[0].size(), firstLength);
+    EXPECT_EQ(words[0][0], kLetters[expected.next() % 26]);
+}
+
+TEST(SeriesFill, PoolTakesTickedSeriesWholeAndKeepsDuplicates)
+{
+    std::array<std::u32string, 9> series = {U"QSDFG", U"HJKLM", U"EIZOAP", U"", U"", U"", U"", U"EEA", U"A B"};
+    std::array<bool, 9> ticked = {true, false, true, false, false, false, false, true, true};
+    EXPECT_EQ(seriesPool(series, ticked), U"QSDFGEIZOAPEEAA B");
+    ticked = {};
+    ticked[3] = true;
+    EXPECT_EQ(seriesPool(series, ticked), U"");
+}
+
+TEST(SeriesFill, GroupsOfTheChosenSizeFromThePool)
+{
+    RandomGenerator random(1);
+    const auto text = seriesFill(U"QSDFG", 36, 5, random);
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(text->size(), 216U);
+    EXPECT_EQ(text->back(), U' ');
+    const auto other = seriesFill(U"EEA", 100, 20, random);
+    EXPECT_EQ(other->size(), 2100U);
+    EXPECT_FALSE(seriesFill(U"", 36, 5, random).has_value());
+}
+
+TEST(SeriesFill, ABlankInASeriesIsDrawnLikeALetter)
+{
+    RandomGenerator random(5);
+    const auto text = seriesFill(U" ", 3, 4, random);
+    EXPECT_EQ(*text, U"               ");
+}
+
+TEST(SeriesFill, EachPositionOfThePoolIsEquallyLikely)
+{
+    RandomGenerator random(11);
+    const auto text = seriesFill(U"EEA", 100, 20, random);
+    const auto es = std::count(text->begin(), text->end(), U'E');
+    const auto as = std::count(text->begin(), text->end(), U'A');
+    EXPECT_NEAR(static_cast<double>(es) / static_cast<double>(as), 2.0, 0.2);
+}
+
+struct CountsCase {
+    const char* name;
+    int letters;
+    int digits;
+    std::string layout;
+};
+
+class LettersAndDigitsRows : public testing::TestWithParam<CountsCase> {};
+
+TEST_P(LettersAndDigitsRows, PutLetterGroupsBeforeDigitGroups)
+{
+    RandomGenerator random(2);
+    const auto text = lettersAndDigitsFill(GetParam().letters, GetParam().digits, random);
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(layoutOf(*text), GetParam().layout);
+}
+
+INSTANTIATE_TEST_SUITE_P(, LettersAndDigitsRows,
+                         testing::Values(CountsCase{"Defaults", 30, 6, repeat("L", 30) + repeat("C", 6)},
+                                         CountsCase{"DigitsOnly", 0, 3, "CCC"}, CountsCase{"LettersOnly", 2, 0, "LL"},
+                                         CountsCase{"Most", 100, 50, repeat("L", 100) + repeat("C", 50)}),
+                         test::CaseName());
+
+TEST(LettersAndDigits, NothingToDrawIsRefused)
+{
+    RandomGenerator random(2);
+    EXPECT_FALSE(lettersAndDigitsFill(0, 0, random).has_value());
+    EXPECT_EQ(random.state(), 2U);
+}
+
+// The renderer's noise and the fill draw from one sequence: a fill made
+// after a noisy render starts 4N draws further on.
+TEST(SharedSequence, AFillAfterANoisyRenderStartsWhereTheNoiseStopped)
+{
+    RandomGenerator beforeRender(1);
+    const auto before = pattern(1, beforeRender);
+
+    RandomGenerator afterRender(1);
+    buildElementWaveforms({400, 795.0, 4000, 16800, 4000, 6}, afterRender);
+    const auto after = pattern(1, afterRender);
+
+    RandomGenerator skipped(1);
+    for (int i = 0; i < 4 * 400; ++i)
+        skipped.next();
+    EXPECT_NE(before, after);
+    EXPECT_EQ(after, pattern(1, skipped));
+}
+
+} // namespace
+} // namespace brivo::exercise
