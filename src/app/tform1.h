@@ -138,6 +138,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+private Q_SLOTS:
+    void onFirstShow();
+
 private:
     void buildUpperArea();
     void buildPages();

@@ -67,7 +67,12 @@ void TForm1::showEvent(QShowEvent* event)
         return;
     shown_ = true;
     // Runs from the event loop right after the window is on screen.
-    QTimer::singleShot(0, this, ErrorBox::guarded([this] { FormShow(); }));
+    QMetaObject::invokeMethod(this, "onFirstShow", Qt::QueuedConnection);
+}
+
+void TForm1::onFirstShow()
+{
+    ErrorBox::guarded([this] { FormShow(); })();
 }
 
 void TForm1::FormShow()

@@ -9,7 +9,7 @@ namespace brivo {
 // The sound card through SDL2's audio subsystem (PipeWire, PulseAudio,
 // ALSA, or SDL's dummy and disk drivers). Opened at the file's own format;
 // SDL converts where the card needs another.
-class SdlAudioDevice : public AudioDevice {
+class SdlAudioDevice final : public AudioDevice {
 public:
     // Frames per device buffer for a sample rate: the largest power of two
     // that lasts at most 8 ms (64 frames at 11025 Hz, 5.8 ms), so that a

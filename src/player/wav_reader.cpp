@@ -57,7 +57,7 @@ WavReadResult readWav(std::string_view bytes)
                 return refuse("L'en-tête du fichier WAV est incomplet.");
             if (body + size > bytes.size())
                 return refuse("Le fichier WAV est tronqué.");
-            const std::size_t frameBytes = 2U * channels;
+            const std::size_t frameBytes = sizeof(std::int16_t) * channels;
             const std::size_t count = static_cast<std::size_t>(size) / frameBytes * channels;
             WavReadResult result;
             result.ok = true;
