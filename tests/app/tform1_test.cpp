@@ -57,17 +57,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QRect>("bounds");
         QTest::newRow("RichEdit") << u"RichEdit"_s << QRect(102, 24, 507, 190);
-        QTest::newRow("STmasquer") << u"STmasquer"_s << QRect(102, 24, 508, 190);
         QTest::newRow("EditLive") << u"EditLive"_s << QRect(26, 216, 73, 24);
-        QTest::newRow("Info") << u"Info"_s << QRect(104, 218, 190, 23);
         QTest::newRow("BoutonGeneFic") << u"BoutonGeneFic"_s << QRect(298, 218, 67, 23);
-        QTest::newRow("BoutonStop") << u"BoutonStop"_s << QRect(564, 218, 46, 23);
         QTest::newRow("PageControl1") << u"PageControl1"_s << QRect(4, 244, 606, 121);
         QTest::newRow("CBmot") << u"CBmot"_s << QRect(264, 242, 78, 24);
-        QTest::newRow("GBsouffle") << u"GBsouffle"_s << QRect(245, 44, 233, 43);
         QTest::newRow("TBfreq") << u"TBfreq"_s << QRect(3, 16, 224, 25);
-        QTest::newRow("CSdureeSP") << u"CSdureeSP"_s << QRect(556, 61, 39, 26);
-        QTest::newRow("EditFin") << u"EditFin"_s << QRect(116, 395, 48, 24);
         QTest::newRow("BitBtn1") << u"BitBtn1"_s << QRect(530, 392, 78, 24);
         QTest::newRow("CSEchiffres") << u"CSEchiffres"_s << QRect(384, 393, 41, 26);
     }
@@ -458,22 +452,6 @@ private Q_SLOTS:
             texts << (action->isSeparator() ? u"-"_s : action->text());
         QCOMPARE(texts, (QStringList{u"&Restaurer"_s, u"&Déplacer"_s, u"Réd&uire"_s, u"-"_s,
                                      u"P&urger le registre et quitter"_s, u"&Fermer\tAlt+F4"_s}));
-    }
-
-    void menusHoldAllTheirItems()
-    {
-        FormFixture f;
-        const auto* zone = f.form->editZone;
-        QCOMPARE(zone->PopupMenu1->actions().size(), 16);
-        QCOMPARE(zone->CDT->actions().size(), 17);
-        QCOMPARE(zone->CDF->actions().size(), 17);
-        QVERIFY(zone->CDT->actions().constLast()->isChecked());
-        QCOMPARE(zone->CDT->actions().constLast()->text(), u"Texte standard"_s);
-        QCOMPARE(zone->CDF->actions().constLast()->text(), u"Fond standard"_s);
-        QCOMPARE(zone->CDF->actions().constLast()->objectName(), u"FondParDefaut"_s);
-        QCOMPARE(zone->Remplir->shortcut(), QKeySequence(u"Ctrl+R"_s));
-        QCOMPARE(f.form->series->PopupMenu2->actions().size(), 9);
-        QCOMPARE(f.form->series->Motif[8]->text(), u"Ctrl+9 : 180 lettres par mots de taille aléatoire"_s);
     }
 
     void seriesAndLiveEntriesTakeUpperCase()

@@ -24,15 +24,6 @@ bool allZero(const std::vector<std::int16_t>& wave)
     return std::all_of(wave.begin(), wave.end(), [](std::int16_t s) { return s == 0; });
 }
 
-TEST(ElementWaveforms, LengthsAreThreeUnitsOneUnitOneUnit)
-{
-    RandomGenerator random(1);
-    const auto waves = buildElementWaveforms(inputsFor(140, 0), random);
-    EXPECT_EQ(waves.dash.size(), 3U * 1102U);
-    EXPECT_EQ(waves.dot.size(), 1102U);
-    EXPECT_EQ(waves.gap.size(), 1102U);
-}
-
 TEST(ElementWaveforms, WithoutNoiseTheGeneratorIsUntouchedAndSilenceIsZero)
 {
     RandomGenerator random(7);
@@ -50,28 +41,6 @@ TEST(ElementWaveforms, NoSignalAndNoNoiseIsSilent)
     EXPECT_TRUE(allZero(waves.dash));
     EXPECT_TRUE(allZero(waves.dot));
     EXPECT_TRUE(allZero(waves.gap));
-}
-
-TEST(ElementWaveforms, DrawsThreeUnitsForTheDashThenOneForTheGap)
-{
-    const WaveformInputs in = inputsFor(140, 100);
-    RandomGenerator random(1);
-    const auto waves = buildElementWaveforms(in, random);
-
-    RandomGenerator expected(1);
-    const double omega = 6.2831853071796 * in.toneFrequency / in.sampleRate;
-    for (std::size_t i = 0; i < waves.dash.size() - static_cast<std::size_t>(in.fadeLength); ++i) {
-        const double tone = std::sin(static_cast<double>(i) * omega) * in.toneAmplitude;
-        const auto noise = static_cast<std::int32_t>(expected.next() % static_cast<std::uint32_t>(in.noiseSpan));
-        ASSERT_EQ(waves.dash[i], static_cast<std::int16_t>(std::trunc(noise + tone))) << i;
-    }
-    for (int i = 0; i < in.fadeLength; ++i)
-        expected.next();
-    for (std::size_t i = 0; i + 1 < waves.gap.size(); ++i)
-        ASSERT_EQ(waves.gap[i], static_cast<std::int16_t>(expected.next() % static_cast<std::uint32_t>(in.noiseSpan)))
-            << i;
-    expected.next();
-    EXPECT_EQ(random.state(), expected.state());
 }
 
 TEST(ElementWaveforms, FadeScalesTheLastSamplesDownToOneOverR)

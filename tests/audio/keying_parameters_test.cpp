@@ -48,22 +48,6 @@ TEST(KeyingValues, DefaultsMatchTheStartUpSettings)
     EXPECT_EQ(v.fadeLength, 18);
 }
 
-TEST(KeyingValues, ExtremePositions)
-{
-    KeyingParameters p;
-    p.tonePosition = 240;
-    p.signalPosition = 200;
-    p.noisePosition = 200;
-    p.speedPosition = 200;
-    p.referenceWord = ReferenceWord::Codex;
-    const KeyingValues v = deriveKeyingValues(p, 22050);
-    EXPECT_DOUBLE_EQ(v.toneFrequency, 1500.0);
-    EXPECT_EQ(v.toneAmplitude, 24000);
-    EXPECT_EQ(v.noiseSpan, 8000);
-    EXPECT_DOUBLE_EQ(v.unitDuration, 0.03);
-    EXPECT_EQ(v.fadeLength, 36);
-}
-
 TEST(KeyingValues, FadeLengthAlwaysStaysBelowOneUnit)
 {
     for (const int rate : kSampleRates) {
