@@ -116,22 +116,21 @@ void TForm1::buildPages()
 
 void TForm1::buildLowerArea()
 {
-    QFont editFont(u"Courier New"_s);
-    editFont.setPixelSize(13);
-    Label4 = makeLabel(this, u"Déb :"_s, 2, 398);
-    EditDebut = new QLineEdit(this);
-    EditDebut->setGeometry(36, 395, 48, 24);
-    EditDebut->setMaxLength(5);
-    EditDebut->setFont(editFont);
-    EditDebut->setToolTip(u"Ajoutez ici les lettres énoncées au début de la lecture"_s);
-    useButtonFace(EditDebut);
-    Label6 = makeLabel(this, u"Fin :"_s, 89, 398);
-    EditFin = new QLineEdit(this);
-    EditFin->setGeometry(116, 395, 48, 24);
-    EditFin->setMaxLength(5);
-    EditFin->setFont(editFont);
-    EditFin->setToolTip(u"Ajoutez ici les lettres signalant la fin de la lecture"_s);
-    useButtonFace(EditFin);
+    const auto makeEnds = [this](QLabel*& label, const QString& caption, int labelLeft, int editLeft,
+                                 const QString& hint) {
+        label = makeLabel(this, caption, labelLeft, 398);
+        auto* edit = new QLineEdit(this);
+        edit->setGeometry(editLeft, 395, 48, 24);
+        edit->setMaxLength(5);
+        QFont font(u"Courier New"_s);
+        font.setPixelSize(13);
+        edit->setFont(font);
+        edit->setToolTip(hint);
+        useButtonFace(edit);
+        return edit;
+    };
+    EditDebut = makeEnds(Label4, u"Déb :"_s, 2, 36, u"Ajoutez ici les lettres énoncées au début de la lecture"_s);
+    EditFin = makeEnds(Label6, u"Fin :"_s, 89, 116, u"Ajoutez ici les lettres signalant la fin de la lecture"_s);
 
     BoutonAide = makeButton(this, u"&?"_s, {503, 392, 22, 24},
                             u"Aide du programme ([F1] ou [Ctrl]+[H]) : raccourcis clavier."_s);

@@ -82,46 +82,39 @@ std::optional<std::u32string> lettersAndDigitsFill(int letterGroups, int digitGr
 
 std::u32string pattern(int number, RandomGenerator& random)
 {
+    // Patterns made of whole groups: `repeats` times, each run of groups in
+    // order. Patterns 7 and 9 have layouts of their own.
+    struct Run {
+        std::u32string_view pool;
+        int groups;
+    };
+    struct Layout {
+        int repeats;
+        std::array<Run, 2> runs;
+    };
+    static constexpr std::array<Layout, kPatternCount> layouts = {{
+        {1, {{{kLetters, 36}, {}}}},
+        {1, {{{kLetters, 18}, {kDigits, 18}}}},
+        {1, {{{kLetters, 21}, {kDigits, 21}}}},
+        {18, {{{kLetters, 1}, {kDigits, 1}}}},
+        {12, {{{kLetters, 2}, {kDigits, 1}}}},
+        {1, {{{kLetters, 30}, {kDigits, 6}}}},
+        {0, {}},
+        {1, {{{kMixed, 36}, {}}}},
+        {0, {}},
+    }};
+
     std::u32string text;
-    switch (number) {
-    case 1:
-        appendGroups(text, kLetters, 36, random);
-        break;
-    case 2:
-        appendGroups(text, kLetters, 18, random);
-        appendGroups(text, kDigits, 18, random);
-        break;
-    case 3:
-        appendGroups(text, kLetters, 21, random);
-        appendGroups(text, kDigits, 21, random);
-        break;
-    case 4:
-        for (int i = 0; i < 18; ++i) {
-            appendGroups(text, kLetters, 1, random);
-            appendGroups(text, kDigits, 1, random);
-        }
-        break;
-    case 5:
-        for (int i = 0; i < 12; ++i) {
-            appendGroups(text, kLetters, 2, random);
-            appendGroups(text, kDigits, 1, random);
-        }
-        break;
-    case 6:
-        appendGroups(text, kLetters, 30, random);
-        appendGroups(text, kDigits, 6, random);
-        break;
-    case 7:
+    if (number == 7) {
         appendAlternating(text, random);
-        break;
-    case 8:
-        appendGroups(text, kMixed, 36, random);
-        break;
-    case 9:
+    } else if (number == 9) {
         appendWords(text, random);
-        break;
-    default:
-        break;
+    } else if (number >= 1 && number <= kPatternCount) {
+        const Layout& layout = layouts[static_cast<std::size_t>(number - 1)];
+        for (int i = 0; i < layout.repeats; ++i) {
+            for (const Run& run : layout.runs)
+                appendGroups(text, run.pool, run.groups, random);
+        }
     }
     return text;
 }
