@@ -1,0 +1,41 @@
+#include "player/sdl_audio_device.h"
+#include "player/sdl_wave_player.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace brivo {
+namespace {
+
+// A machine without any usable sound output: the player's open fails with
+// a French device error, and nothing else breaks.
+TEST(SdlAudioDevice, WithoutASoundOutputOpenFailsWithAFrenchError)
+{
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    SdlWavePlayer player;
+    PcmSound sound;
+    sound.sampleRate = 11025;
+    sound.channels = 1;
+    sound.samples.assign(100, 0);
+    try {
+        player.openSound(sound);
+        FAIL() << "open should throw";
+    } catch (const PlayerError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("Aucun périphérique audio n'est disponible", 0), 0U) << error.what();
+    }
+    EXPECT_FALSE(player.play());
+    unsetenv("SDL_AUDIODRIVER");
+}
+
+TEST(SdlAudioDevice, BuffersLastAtMostEightMilliseconds)
+{
+    for (const int rate : {4000, 8000, 11025, 16000, 22050}) {
+        const auto frames = SdlAudioDevice::bufferFramesFor(rate);
+        EXPECT_LE(frames * 1000.0 / rate, 8.0) << rate;
+        EXPECT_GT(frames * 2 * 1000.0 / rate, 8.0) << rate; // the largest power of two that fits
+        EXPECT_EQ(frames & (frames - 1), 0) << rate;
+    }
+}
+
+} // namespace
+} // namespace brivo
