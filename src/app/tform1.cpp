@@ -19,6 +19,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +55,7 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, QWidget* parent)
     buildLowerArea();
     setTabOrder();
     systemMenu = new SystemMenu(this);
+    nameControls();
     connectHandlers();
     FormCreate();
     playback->Timer1->start();
@@ -139,6 +142,77 @@ void TForm1::buildLowerArea()
     BitBtn1->setLayoutDirection(Qt::RightToLeft); // glyph right of the text
     Bevel4 = makeBevel(this, 496, 388, 30);
     Bevel5 = makeBevel(this, 212, 368, 50);
+}
+
+// Every control carries its name, so that it can be found by it.
+void TForm1::nameControls()
+{
+    const std::initializer_list<std::pair<QObject*, const char*>> controls = {
+        {Image2, "Image2"},
+        {LabelCopyright, "LabelCopyright"},
+        {ImageLogo, "ImageLogo"},
+        {editZone->RichEdit, "RichEdit"},
+        {editZone->STmasquer, "STmasquer"},
+        {editZone->BoutonMenu, "BoutonMenu"},
+        {MemoINI, "MemoINI"},
+        {playback->STlive, "STlive"},
+        {playback->Label5, "Label5"},
+        {playback->EditLive, "EditLive"},
+        {playback->Info, "Info"},
+        {playback->BoutonGeneFic, "BoutonGeneFic"},
+        {playback->BoutonLecture, "BoutonLecture"},
+        {playback->BoutonLire, "BoutonLire"},
+        {playback->BoutonPause, "BoutonPause"},
+        {playback->BoutonStop, "BoutonStop"},
+        {sound->CBmot, "CBmot"},
+        {StaticText1, "StaticText1"},
+        {PageControl1, "PageControl1"},
+        {TSprincipale, "TSprincipale"},
+        {TSseries, "TSseries"},
+        {TScaracteres, "TScaracteres"},
+        {sound->GBfrequence, "GBfrequence"},
+        {sound->TBfreq, "TBfreq"},
+        {sound->GBsignal, "GBsignal"},
+        {sound->TBsignal, "TBsignal"},
+        {sound->GBvitesse, "GBvitesse"},
+        {sound->TBvitesse, "TBvitesse"},
+        {sound->GBsouffle, "GBsouffle"},
+        {sound->TBsouffle, "TBsouffle"},
+        {sound->BoutonNom, "BoutonNom"},
+        {sound->ComboBoxFe, "ComboBoxFe"},
+        {sound->StaticText2, "StaticText2"},
+        {sound->StaticText3, "StaticText3"},
+        {sound->CSdureeSP, "CSdureeSP"},
+        {sound->Bevel3, "Bevel3"},
+        {series->Bevel1, "Bevel1"},
+        {series->Bevel2, "Bevel2"},
+        {StringGridCW, "StringGridCW"},
+        {editZone->BoutonEffacer, "BoutonEffacer"},
+        {series->BoutonRemplir, "BoutonRemplir"},
+        {Label4, "Label4"},
+        {EditDebut, "EditDebut"},
+        {Label6, "Label6"},
+        {EditFin, "EditFin"},
+        {series->BoutonGRP, "BoutonGRP"},
+        {series->RBseries, "RBseries"},
+        {series->RBdirect, "RBdirect"},
+        {series->CSpinEditGroupes, "CSpinEditGroupes"},
+        {series->Label2, "Label2"},
+        {series->CSpinEditLettres, "CSpinEditLettres"},
+        {series->Label3, "Label3"},
+        {series->CSElettres, "CSElettres"},
+        {series->Label1, "Label1"},
+        {series->CSEchiffres, "CSEchiffres"},
+        {series->Label7, "Label7"},
+        {BoutonAide, "BoutonAide"},
+        {BitBtn1, "BitBtn1"},
+        {Bevel4, "Bevel4"},
+        {Bevel5, "Bevel5"},
+        {playback->Timer1, "Timer1"},
+        {playback->Timer2, "Timer2"},
+    };
+    for (const auto& [control, name] : controls)
+        control->setObjectName(QString::fromLatin1(name));
 }
 
 void TForm1::setTabOrder()

@@ -146,6 +146,7 @@ private:
     void buildPages();
     void buildLowerArea();
     void setTabOrder();
+    void nameControls();
     void connectHandlers();
     void onSystemCommand(int command);
     void showRenderProgress(std::uint64_t done, std::uint64_t total);

@@ -74,6 +74,77 @@ private Q_SLOTS:
         QCOMPARE(widget(f, control)->geometry(), bounds);
     }
 
+    void everyControlOfTheInventoryIsThereByName()
+    {
+        FormFixture f;
+        const QStringList names = {u"Image2"_s,
+                                   u"LabelCopyright"_s,
+                                   u"ImageLogo"_s,
+                                   u"RichEdit"_s,
+                                   u"STmasquer"_s,
+                                   u"BoutonMenu"_s,
+                                   u"MemoINI"_s,
+                                   u"STlive"_s,
+                                   u"Label5"_s,
+                                   u"EditLive"_s,
+                                   u"Info"_s,
+                                   u"BoutonGeneFic"_s,
+                                   u"BoutonLecture"_s,
+                                   u"BoutonLire"_s,
+                                   u"BoutonPause"_s,
+                                   u"BoutonStop"_s,
+                                   u"CBmot"_s,
+                                   u"StaticText1"_s,
+                                   u"PageControl1"_s,
+                                   u"TSprincipale"_s,
+                                   u"TSseries"_s,
+                                   u"TScaracteres"_s,
+                                   u"GBfrequence"_s,
+                                   u"TBfreq"_s,
+                                   u"GBsignal"_s,
+                                   u"TBsignal"_s,
+                                   u"GBvitesse"_s,
+                                   u"TBvitesse"_s,
+                                   u"GBsouffle"_s,
+                                   u"TBsouffle"_s,
+                                   u"BoutonNom"_s,
+                                   u"ComboBoxFe"_s,
+                                   u"StaticText2"_s,
+                                   u"StaticText3"_s,
+                                   u"CSdureeSP"_s,
+                                   u"Bevel1"_s,
+                                   u"Bevel2"_s,
+                                   u"Bevel3"_s,
+                                   u"Bevel4"_s,
+                                   u"Bevel5"_s,
+                                   u"StringGridCW"_s,
+                                   u"BoutonEffacer"_s,
+                                   u"BoutonRemplir"_s,
+                                   u"Label4"_s,
+                                   u"EditDebut"_s,
+                                   u"Label6"_s,
+                                   u"EditFin"_s,
+                                   u"BoutonGRP"_s,
+                                   u"RBseries"_s,
+                                   u"RBdirect"_s,
+                                   u"CSpinEditGroupes"_s,
+                                   u"Label2"_s,
+                                   u"CSpinEditLettres"_s,
+                                   u"Label3"_s,
+                                   u"CSElettres"_s,
+                                   u"Label1"_s,
+                                   u"CSEchiffres"_s,
+                                   u"Label7"_s,
+                                   u"BoutonAide"_s,
+                                   u"BitBtn1"_s,
+                                   u"Selec1"_s,
+                                   u"Serie9"_s};
+        for (const QString& name : names)
+            QVERIFY2(widget(f, name) != nullptr, qPrintable(name));
+        for (const QString& name : {u"Timer1"_s, u"Timer2"_s, u"PopupMenu1"_s, u"PopupMenu2"_s})
+            QVERIFY2(f.form->findChild<QObject*>(name) != nullptr, qPrintable(name));
+    }
+
     void firstStartShowsTheDesignValues()
     {
         FormFixture f;
@@ -470,30 +541,7 @@ private Q_SLOTS:
     }
 
 private:
-    static QWidget* widget(FormFixture& f, const QString& name)
-    {
-        const auto& form = *f.form;
-        const QHash<QString, QWidget*> named = {
-            {u"RichEdit"_s, form.editZone->RichEdit},
-            {u"STmasquer"_s, form.editZone->STmasquer},
-            {u"EditLive"_s, form.playback->EditLive},
-            {u"Info"_s, form.playback->Info},
-            {u"BoutonGeneFic"_s, form.playback->BoutonGeneFic},
-            {u"BoutonStop"_s, form.playback->BoutonStop},
-            {u"PageControl1"_s, form.PageControl1},
-            {u"CBmot"_s, form.sound->CBmot},
-            {u"GBsouffle"_s, form.sound->GBsouffle},
-            {u"TBfreq"_s, form.sound->TBfreq},
-            {u"TBsignal"_s, form.sound->TBsignal},
-            {u"TBsouffle"_s, form.sound->TBsouffle},
-            {u"TBvitesse"_s, form.sound->TBvitesse},
-            {u"CSdureeSP"_s, form.sound->CSdureeSP},
-            {u"EditFin"_s, form.EditFin},
-            {u"BitBtn1"_s, form.BitBtn1},
-            {u"CSEchiffres"_s, form.series->CSEchiffres},
-        };
-        return named.value(name);
-    }
+    static QWidget* widget(FormFixture& f, const QString& name) { return f.form->findChild<QWidget*>(name); }
 
     // The next widget that the Tab key reaches.
     static QWidget* nextTabStop(QWidget* from)

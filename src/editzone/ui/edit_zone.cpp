@@ -94,6 +94,18 @@ EditZone::EditZone(QWidget* window) : QObject(window)
                                u"Supprime tout le contenu de la zone de saisie"_s);
 
     buildMenu(window);
+    // Rich text or, with the second filter, any file as plain text. Names
+    // are case-sensitive here, so both spellings of the extension show.
+    const QStringList filters = {u"Fichiers Textes enrichis (*.RTF *.rtf)"_s,
+                                 u"Fichiers Textes bruts (*.TXT, etc.) (*)"_s};
+    OpenDialogData.nameFilters = filters;
+    OpenDialogData.defaultSuffix = u"RTF"_s;
+    OpenDialogData.folderMustExist = true;
+    OpenDialogData.fileMustExist = true;
+    SaveDialogData.nameFilters = filters;
+    SaveDialogData.defaultSuffix = u"RTF"_s;
+    SaveDialogData.confirmOverwrite = true;
+
     connect(RichEdit, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { showMenuAt(RichEdit->viewport(), at); });
     connect(BoutonMenu, &QWidget::customContextMenuRequested, this,

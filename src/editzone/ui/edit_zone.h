@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ui/dialogs.h"
+
 #include <QObject>
 
 #include <array>
@@ -48,6 +50,12 @@ public:
     QMenu* CDF;
     std::array<QAction*, 17> textColourItems{};
     std::array<QAction*, 17> backgroundColourItems{};
+
+    // The file dialogs of the edit zone's menu, with the names they hold.
+    FileDialogSpec OpenDialogData;
+    FileDialogSpec SaveDialogData;
+    QString openFileName;
+    QString saveFileName = QStringLiteral("Morse.RTF");
 
 private:
     void buildMenu(QWidget* window);
