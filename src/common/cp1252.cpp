@@ -54,23 +54,4 @@ std::string encodeFromUtf8(std::string_view text, char fallback)
     return result;
 }
 
-KeyedText keyCodesFromUtf8(std::string_view text)
-{
-    KeyedText result;
-    for (const char32_t codePoint : utf8::decode(text)) {
-        const auto byte = fromUnicode(codePoint);
-        result.push_back(byte ? KeyCode{*byte} : kUnencodable);
-    }
-    return result;
-}
-
-KeyedText keyCodesFromBytes(std::string_view bytes)
-{
-    KeyedText result;
-    result.reserve(bytes.size());
-    for (const char byte : bytes)
-        result.push_back(static_cast<unsigned char>(byte));
-    return result;
-}
-
 } // namespace brivo::cp1252

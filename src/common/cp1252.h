@@ -1,7 +1,5 @@
 #pragma once
 
-#include "common/key_code.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,12 +20,5 @@ std::string decodeToUtf8(std::string_view bytes);
 // Windows-1252 bytes of UTF-8 text; characters the code page lacks are
 // replaced by `fallback`. Invalid UTF-8 sequences count as unencodable.
 std::string encodeFromUtf8(std::string_view text, char fallback = '?');
-
-// Key codes of UTF-8 text: one per code point, kUnencodable where
-// Windows-1252 has no byte for it.
-KeyedText keyCodesFromUtf8(std::string_view text);
-
-// Key codes of a byte string already in Windows-1252.
-KeyedText keyCodesFromBytes(std::string_view bytes);
 
 } // namespace brivo::cp1252

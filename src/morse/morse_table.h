@@ -23,8 +23,6 @@ public:
         return code < entries_.size() ? std::string_view(entries_[code]) : std::string_view();
     }
 
-    bool isDefined(KeyCode code) const { return !pattern(code).empty(); }
-
     std::size_t definedCount() const
     {
         std::size_t count = 0;
