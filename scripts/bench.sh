@@ -5,13 +5,19 @@
 #    BRIVO_BENCH_DIR);
 #  - live keying latency on SDL's dummy driver, then on a PulseAudio null
 #    sink that this script starts on a private socket (pulseaudio is
-#    installed if missing) and stops afterwards.
+#    installed if missing) and stops afterwards;
+#  - start-up to the shown window and the memory held once idle, offscreen
+#    and on an X server (Xvfb).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh"
 "$here/scripts/build.sh" dev >/dev/null
 
 "$here/build/dev/bin/render_benchmark"
+
+echo "== start-up"
+"$here/build/dev/bin/startup_benchmark"
+xvfb-run -a env QT_QPA_PLATFORM=xcb "$here/build/dev/bin/startup_benchmark"
 
 echo "== live keying latency"
 SDL_AUDIODRIVER=dummy "$here/build/dev/bin/live_latency" 50
