@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the real BRIVO window under Xvfb, with a sample text
-# typed in, into docs/brivo-window.png (or the file given).
+# typed in, into docs/brivo-window.png (or the file given). The window runs
+# in French (LANG=fr_FR.UTF-8) unless LANG_FOR_SCREENSHOT names another.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$here/docs/brivo-window.png}
@@ -19,6 +20,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 export SDL_AUDIODRIVER=dummy
+export LANG=${LANG_FOR_SCREENSHOT:-fr_FR.UTF-8} LC_ALL=${LANG_FOR_SCREENSHOT:-fr_FR.UTF-8}
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   "$0" & app=$!
   for _ in $(seq 50); do
