@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of the fuzz preset for the given number of seconds
-# (default 30), starting from the corpus kept in fuzz/corpus.
+# (default 30), starting from the corpus kept in fuzz/corpus. A target that
+# finds a fault prints its whole report, and the script fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
+status=0
 for fuzzer in build/fuzz/bin/*_fuzzer; do
   name=$(basename "$fuzzer" _fuzzer)
   work=$(mktemp -d)
-  cp -r "fuzz/corpus/$name/." "$work/" 2>/dev/null || true
+  cp -r "fuzz/corpus/$name/." "$work/corpus/" 2>/dev/null || mkdir -p "$work/corpus"
   echo "== fuzz $name (${seconds} s)"
-  "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 "$work" 2>&1 | tail -n 3
+  if "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" >"$work/log" 2>&1; then
+    tail -n 3 "$work/log"
+  else
+    grep -v '^#' "$work/log" | tail -n 40
+    echo "fuzz $name: fault found (see above)"
+    status=1
+  fi
   rm -rf "$work"
 done
+exit $status

@@ -64,7 +64,8 @@ WavReadResult readWav(std::string_view bytes)
             result.sound.sampleRate = static_cast<int>(sampleRate);
             result.sound.channels = channels;
             result.sound.samples.resize(count);
-            std::memcpy(result.sound.samples.data(), bytes.data() + body, count * sizeof(std::int16_t));
+            if (count > 0) // an empty vector may have no storage at all
+                std::memcpy(result.sound.samples.data(), bytes.data() + body, count * sizeof(std::int16_t));
             return result;
         }
         at = body + static_cast<std::size_t>(size) + (size & 1U);

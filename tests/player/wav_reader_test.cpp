@@ -43,6 +43,13 @@ TEST(WavReader, ReadsTheRendererFormat)
     EXPECT_EQ(result.sound.samples, (std::vector<std::int16_t>{16, -16}));
 }
 
+TEST(WavReader, ReadsAFileWithoutSamples)
+{
+    const WavReadResult result = readWav(header(0));
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(result.sound.samples.empty());
+}
+
 TEST(WavReader, SkipsOtherChunksAndReadsStereo)
 {
     const WavReadResult result = readWav(canonical(2, 16, 1, 8));
