@@ -16,6 +16,7 @@ int main(int argc, char** argv)
         std::cout,
         std::cerr,
         isatty(STDERR_FILENO) == 1,
+        isatty(STDIN_FILENO) == 1,
         [] { return static_cast<std::int64_t>(std::time(nullptr)); },
         [] {
             using Clock = std::chrono::steady_clock;

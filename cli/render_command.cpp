@@ -48,6 +48,8 @@ TextSource readText(const RenderOptions& options, CommandEnvironment& env)
             return {false, {}, "impossible de lire " + guillemets(*options.input) + " : " + file.error};
         return {true, utf8::textFileToUtf8(file.content), {}};
     }
+    if (env.inIsTerminal)
+        env.err << "Tapez le texte à rendre, puis Ctrl+D sur une ligne vide :\n";
     const std::string bytes{std::istreambuf_iterator<char>(env.in), std::istreambuf_iterator<char>()};
     return {true, utf8::textFileToUtf8(bytes), {}};
 }

@@ -16,6 +16,7 @@ struct CommandEnvironment {
     std::ostream& out;
     std::ostream& err;
     bool errIsTerminal = false;
+    bool inIsTerminal = false;
     std::function<std::int64_t()> secondsNow; // calendar seconds, for the default seed
     std::function<double()> monotonicSeconds; // for the progress display
 };

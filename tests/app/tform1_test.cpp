@@ -233,7 +233,8 @@ private Q_SLOTS:
         std::istringstream in;
         std::ostringstream out;
         std::ostringstream err;
-        brivo::cli::CommandEnvironment env{in, out, err, false, [] { return std::int64_t{0}; }, [] { return 0.0; }};
+        brivo::cli::CommandEnvironment env{
+            in, out, err, false, false, [] { return std::int64_t{0}; }, [] { return 0.0; }};
         const int status = brivo::cli::runRenderCommand({"--seed",
                                                          "4242",
                                                          "--tone",

@@ -25,7 +25,7 @@ protected:
         std::istringstream in(input);
         out_.str({});
         err_.str({});
-        CommandEnvironment env{in, out_, err_, false, [] { return std::int64_t{1}; }, [] { return 0.0; }};
+        CommandEnvironment env{in, out_, err_, false, false, [] { return std::int64_t{1}; }, [] { return 0.0; }};
         return runRenderCommand(args, env);
     }
 
