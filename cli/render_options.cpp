@@ -209,7 +209,7 @@ Rend TEXTE en code morse dans un fichier WAV (16 bits, mono), comme le bouton
 « Générer » de BRIVO le fait pour la zone de saisie. Sans TEXTE, le texte est
 lu dans le fichier donné par --input, sinon sur l'entrée standard. Un fichier
 est lu en UTF-8 s'il en est, sinon en Windows-1252 ; chaque saut de ligne est
-joué comme ceux de la zone de saisie (CR LF).
+joué comme ceux de la zone de saisie (CR LF), le dernier aussi.
 
 Fichiers :
   -o, --output FICHIER  fichier WAV à créer (défaut : Morse.WAV)
