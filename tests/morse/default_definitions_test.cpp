@@ -49,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                     DefaultEntry{'<', ".-..."}, DefaultEntry{'*', "...-.-"}, DefaultEntry{'$', "........"},
                     DefaultEntry{'@', ".--.-."}, DefaultEntry{' ', " "}, DefaultEntry{13, " "}, DefaultEntry{10, ""},
                     DefaultEntry{0, ""}, DefaultEntry{'!', ""}, DefaultEntry{'-', ""}, DefaultEntry{'(', ""},
-                    DefaultEntry{';', ""}, DefaultEntry{0xFF, "-.--"}, DefaultEntry{0xC6, ""}));
+                    DefaultEntry{';', ""}, DefaultEntry{0xFF, "-.--"}, DefaultEntry{0xC6, ""}),
+    [](const testing::TestParamInfo<DefaultEntry>& row) { return "Byte" + std::to_string(row.param.byte); });
 
 TEST(DefaultDefinitions, ThreeDigitLinesPutTheirCommentInColumnSixteen)
 {
