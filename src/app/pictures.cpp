@@ -32,17 +32,26 @@ void drawPattern(QPainter& painter, const QString& pattern, QPointF origin, QPoi
     }
 }
 
+// A picture of `size` filled with a gradient from `from` to `to`, running
+// across (left to right) or down (top to bottom).
+QPixmap groundOf(QSize size, bool down, const QColor& from, const QColor& to)
+{
+    QPixmap picture(size);
+    QPainter painter(&picture);
+    QLinearGradient ground(0, 0, down ? 0 : size.width(), down ? size.height() : 0);
+    ground.setColorAt(0, from);
+    ground.setColorAt(1, to);
+    painter.fillRect(picture.rect(), ground);
+    return picture;
+}
+
 } // namespace
 
 QPixmap banner()
 {
-    QPixmap picture(338, 21);
+    QPixmap picture = groundOf({338, 21}, false, kNavy, kSea);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient ground(0, 0, 338, 0);
-    ground.setColorAt(0, kNavy);
-    ground.setColorAt(1, kSea);
-    painter.fillRect(picture.rect(), ground);
     QFont font(u"Liberation Sans"_s);
     font.setPixelSize(14);
     font.setBold(true);
@@ -57,13 +66,9 @@ QPixmap banner()
 
 QPixmap logo()
 {
-    QPixmap picture(90, 201);
+    QPixmap picture = groundOf({90, 201}, true, kSea, kNavy);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient ground(0, 0, 0, 201);
-    ground.setColorAt(0, kSea);
-    ground.setColorAt(1, kNavy);
-    painter.fillRect(picture.rect(), ground);
 
     // The name keyed down the picture, one column of marks per letter.
     painter.setPen(Qt::NoPen);

@@ -267,8 +267,7 @@ private Q_SLOTS:
     {
         FormFixture f;
         f.show();
-        f.form->editZone->RichEdit->setPlainText(u"E"_s);
-        f.form->BoutonGeneFicClick(f.form->playback->BoutonGeneFic);
+        f.generate(u"E"_s);
         f.form->BoutonGeneFicClick(f.form->playback->BoutonGeneFic);
         const std::vector<std::string> expected = {"open Morse.WAV", "close", "open Morse.WAV"};
         QCOMPARE(f.player.calls, expected);
@@ -293,8 +292,7 @@ private Q_SLOTS:
         FormFixture f;
         f.show();
         auto& form = *f.form;
-        form.editZone->RichEdit->setPlainText(u"E"_s);
-        form.BoutonGeneFicClick(form.playback->BoutonGeneFic);
+        f.generate(u"E"_s);
         const std::string before = brivo::test::readBytes(f.dir / "Morse.WAV");
         form.editZone->RichEdit->clear();
         form.EditDebut->setText(u"VVV"_s);
@@ -319,8 +317,7 @@ private Q_SLOTS:
         FormFixture f;
         f.show();
         auto& form = *f.form;
-        form.editZone->RichEdit->setPlainText(u"E"_s);
-        form.BoutonGeneFicClick(form.playback->BoutonGeneFic);
+        f.generate(u"E"_s);
         form.sound->SaveDialogWAV.fileName = u"absent/Morse.WAV"_s;
         form.sound->ComboBoxFe->setCurrentIndex(0);
         form.BoutonGeneFicClick(form.playback->BoutonGeneFic);
@@ -353,8 +350,7 @@ private Q_SLOTS:
         QVERIFY(spec.nameFilters.value(0).contains(u"*.WAV"_s));
         QVERIFY(spec.folderMustExist && spec.refuseReadOnlyFile && !spec.confirmOverwrite);
 
-        form.editZone->RichEdit->setPlainText(u"E"_s);
-        form.BoutonGeneFicClick(form.playback->BoutonGeneFic);
+        f.generate(u"E"_s);
         QVERIFY(std::filesystem::exists(f.dir / "lecon.WAV"));
         QVERIFY(!std::filesystem::exists(f.dir / "Morse.WAV"));
     }
@@ -417,8 +413,7 @@ private Q_SLOTS:
         auto& form = *f.form;
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.editZone->RichEdit->setPlainText(u"E"_s);
-        form.BoutonGeneFicClick(form.playback->BoutonGeneFic);
+        f.generate(u"E"_s);
         QVERIFY(form.PlayerOpen);
         if (path == u"button"_s)
             QTest::mouseClick(form.BitBtn1, Qt::LeftButton);

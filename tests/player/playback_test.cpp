@@ -76,8 +76,7 @@ private Q_SLOTS:
         QFETCH(bool, pause);
         FormFixture f;
         f.show();
-        f.form->editZone->RichEdit->setPlainText(u"E"_s);
-        f.form->BoutonGeneFicClick(f.form->playback->BoutonGeneFic);
+        f.generate(u"E"_s);
         f.player.currentMode = PlayerMode(mode);
         f.player.position = 1375;
         f.player.length = 5250;

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "app/tform1.h"
+#include "editzone/ui/edit_zone.h"
+#include "player/ui/playback_row.h"
 #include "support/fake_player.h"
 #include "support/recording_dialogs.h"
 #include "support/temp_dir.h"
 
 #include <QCoreApplication>
+#include <QPushButton>
+#include <QTextEdit>
 
 #include <filesystem>
 #include <memory>
@@ -35,6 +39,13 @@ public:
         form->show();
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
+    }
+
+    // Puts `text` in the edit zone and clicks "Générer" by its handler.
+    void generate(const QString& text)
+    {
+        form->editZone->RichEdit->setPlainText(text);
+        form->BoutonGeneFicClick(form->playback->BoutonGeneFic);
     }
 
     TempDir dir;
