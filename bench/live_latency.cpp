@@ -31,14 +31,12 @@ int main(int argc, char** argv)
         request.form = brivo::RenderForm::Live;
         request.text = brivo::keyedTextFromUtf8(i % 2 == 0 ? "E" : "T");
         const double taken = clock.now();
-        if (brivo::renderMorseFile(request, table, random).status != brivo::RenderStatus::Written) {
+        if (!brivo::renderMorseFile(request, table, random)) {
             std::fprintf(stderr, "rendu impossible\n");
             return 1;
         }
-        try {
-            player.open(path);
-        } catch (const brivo::PlayerError& error) {
-            std::fprintf(stderr, "%s\n", error.what());
+        if (const auto opened = player.open(path); !opened) {
+            std::fprintf(stderr, "%s\n", opened.error().message.c_str());
             return 1;
         }
         player.play();

@@ -42,10 +42,12 @@ void BM_RenderToWav(benchmark::State& state)
     std::uint64_t bytes = 0;
     for (auto _ : state) {
         brivo::RandomGenerator random(1);
-        const auto outcome = brivo::renderMorseFile(request, table, random);
-        if (outcome.status != brivo::RenderStatus::Written)
-            state.SkipWithError(outcome.error.c_str());
-        bytes = 58 + 2ULL * outcome.sampleCount;
+        const auto rendered = brivo::renderMorseFile(request, table, random);
+        if (!rendered) {
+            state.SkipWithError(rendered.error().message.c_str());
+            break;
+        }
+        bytes = 58 + 2ULL * rendered->sampleCount;
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(bytes * state.iterations()));
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;

@@ -5,8 +5,10 @@
 #include "app/brivo_application.h"
 #include "app/tform1.h"
 #include "common/ui/dialogs.h"
+#include "morse/ui/code_grid.h"
 #include "player/sdl_wave_player.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QThread>
@@ -40,15 +42,16 @@ int main(int argc, char** argv)
         setenv("SDL_AUDIODRIVER", "dummy", 1);
     QElapsedTimer clock;
     clock.start();
-    brivo::ui::BrivoApplication application(argc, argv);
+    QApplication application(argc, argv);
     brivo::ui::installFontSubstitutes();
     QTemporaryDir folder;
-    std::filesystem::current_path(folder.path().toStdString());
     brivo::ui::QtDialogs dialogs;
     brivo::SdlWavePlayer player;
-    brivo::ui::TForm1 form(dialogs, player);
+    brivo::ui::TForm1 form(dialogs, player, folder.path().toStdString());
     form.show();
-    while (form.morseTable.definedCount() == 0 && clock.elapsed() < 10000)
+    // The code table is loaded once its grid shows the patterns.
+    const auto* grid = form.findChild<brivo::ui::CodeGrid*>(QStringLiteral("StringGridCW"));
+    while (grid->cellText(66, 2) != QStringLiteral(".-") && clock.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     const qint64 shownMs = clock.elapsed();
     for (int i = 0; i < 20; ++i) { // one second of idle event loop, Timer1 ticking
@@ -57,6 +60,5 @@ int main(int argc, char** argv)
     }
     std::printf("start-up to the shown window with its code table: %lld ms; resident memory once idle: %ld KiB\n",
                 static_cast<long long>(shownMs), residentKilobytes());
-    std::filesystem::current_path(QCoreApplication::applicationDirPath().toStdString());
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "cli/render_options.h"
 
+#include "audio/message_renderer.h"
+#include "common/messages.h"
 #include "common/utf8.h"
 
 #include <algorithm>
@@ -9,8 +11,6 @@
 
 namespace brivo::cli {
 namespace {
-
-constexpr std::size_t kEditDebutFinMax = 5;
 
 std::optional<long long> parseInteger(const std::string& text)
 {
@@ -47,26 +47,26 @@ std::string upper(std::string text)
     return text;
 }
 
-std::string guillemets(const std::string& text)
+Error refused(std::string message)
 {
-    return "« " + text + " »";
+    return fail(ErrorCode::Refused, std::move(message));
 }
 
-std::string rangeError(const std::string& option, const std::string& accepted, const std::string& value)
+Error rangeError(const std::string& option, const std::string& accepted, const std::string& value)
 {
-    return "l'option " + option + " attend " + accepted + " (reçu " + guillemets(value) + ").";
+    return refused("l'option " + option + " attend " + accepted + " (reçu " + messages::quoted(value) + ").");
 }
 
-// Handlers take the option's value and return an error message, empty when
-// the value was accepted.
-using ValueHandler = std::function<std::string(RenderOptions&, const std::string& option, const std::string& value)>;
+// Handlers take the option's value and store it, or refuse it.
+using ValueHandler = std::function<Result<void>(RenderOptions&, const std::string& option, const std::string& value)>;
 
-ValueHandler integerIn(long long low, long long high, int KeyingParameters::*field)
+ValueHandler integerIn(ControlRange range, int KeyingParameters::*field)
 {
-    return [=](RenderOptions& o, const std::string& option, const std::string& value) -> std::string {
+    return [=](RenderOptions& o, const std::string& option, const std::string& value) -> Result<void> {
         const auto number = parseInteger(value);
-        if (!number || *number < low || *number > high)
-            return rangeError(option, "un entier de " + std::to_string(low) + " à " + std::to_string(high), value);
+        if (!number || *number < range.minimum || *number > range.maximum)
+            return rangeError(
+                option, "un entier de " + std::to_string(range.minimum) + " à " + std::to_string(range.maximum), value);
         o.parameters.*field = static_cast<int>(*number);
         return {};
     };
@@ -74,50 +74,80 @@ ValueHandler integerIn(long long low, long long high, int KeyingParameters::*fie
 
 ValueHandler limitedText(std::string RenderOptions::*field)
 {
-    return [=](RenderOptions& o, const std::string& option, const std::string& value) -> std::string {
-        if (utf8::decode(value).size() > kEditDebutFinMax)
-            return rangeError(option, "au plus 5 caractères", value);
+    return [=](RenderOptions& o, const std::string& option, const std::string& value) -> Result<void> {
+        if (utf8::decode(value).size() > static_cast<std::size_t>(kEndCharactersMax))
+            return rangeError(option, "au plus " + std::to_string(kEndCharactersMax) + " caractères", value);
         o.*field = value;
         return {};
     };
 }
 
+ValueHandler text(std::string RenderOptions::*field)
+{
+    return [=](RenderOptions& o, const std::string&, const std::string& value) -> Result<void> {
+        o.*field = value;
+        return {};
+    };
+}
+
+ValueHandler optionalText(std::optional<std::string> RenderOptions::*field)
+{
+    return [=](RenderOptions& o, const std::string&, const std::string& value) -> Result<void> {
+        o.*field = value;
+        return {};
+    };
+}
+
+std::string rateList()
+{
+    std::string list;
+    for (std::size_t i = 0; i < sound::kSampleRates.size(); ++i) {
+        if (i > 0)
+            list += i + 1 == sound::kSampleRates.size() ? " ou " : ", ";
+        list += std::to_string(sound::kSampleRates[i]);
+    }
+    return list;
+}
+
 const std::map<std::string, ValueHandler>& valueOptions()
 {
     static const std::map<std::string, ValueHandler> handlers = {
-        {"--output",
-         [](RenderOptions& o, const std::string&, const std::string& v) { return o.output = v, std::string(); }},
-        {"--input",
-         [](RenderOptions& o, const std::string&, const std::string& v) { return o.input = v, std::string(); }},
-        {"--table",
-         [](RenderOptions& o, const std::string&, const std::string& v) { return o.table = v, std::string(); }},
-        {"--tone", integerIn(0, 240, &KeyingParameters::tonePosition)},
-        {"--signal", integerIn(0, 200, &KeyingParameters::signalPosition)},
-        {"--noise", integerIn(0, 200, &KeyingParameters::noisePosition)},
-        {"--speed", integerIn(20, 200, &KeyingParameters::speedPosition)},
-        {"--spacing", integerIn(1, 20, &KeyingParameters::spacingFactor)},
+        {"--output", text(&RenderOptions::output)},
+        {"--input", optionalText(&RenderOptions::input)},
+        {"--table", optionalText(&RenderOptions::table)},
+        {"--tone", integerIn(sound::kTone, &KeyingParameters::tonePosition)},
+        {"--signal", integerIn(sound::kSignal, &KeyingParameters::signalPosition)},
+        {"--noise", integerIn(sound::kNoise, &KeyingParameters::noisePosition)},
+        {"--speed", integerIn(sound::kSpeed, &KeyingParameters::speedPosition)},
+        {"--spacing", integerIn(sound::kSpacing, &KeyingParameters::spacingFactor)},
         {"--start", limitedText(&RenderOptions::start)},
         {"--end", limitedText(&RenderOptions::end)},
         {"--frequency",
-         [](RenderOptions& o, const std::string& option, const std::string& v) -> std::string {
+         [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
+             const int lowest = sound::toneHz(sound::kTone.minimum);
+             const int highest = sound::toneHz(sound::kTone.maximum);
+             const int step = sound::toneHz(1) - sound::toneHz(0);
              const auto hz = parseInteger(v);
-             if (!hz || *hz < 300 || *hz > 1500 || *hz % 5 != 0)
-                 return rangeError(option, "une fréquence en Hz de 300 à 1500, par pas de 5", v);
-             o.parameters.tonePosition = static_cast<int>((*hz - 300) / 5);
+             if (!hz || *hz < lowest || *hz > highest || (*hz - lowest) % step != 0)
+                 return rangeError(option,
+                                   "une fréquence en Hz de " + std::to_string(lowest) + " à " +
+                                       std::to_string(highest) + ", par pas de " + std::to_string(step),
+                                   v);
+             o.parameters.tonePosition = static_cast<int>((*hz - lowest) / step);
              return {};
          }},
         {"--wpm",
-         [](RenderOptions& o, const std::string& option, const std::string& v) -> std::string {
+         [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
              // The speed position is six times the words per minute.
              const auto tenths = parseTenths(v);
-             if (!tenths || (*tenths * 6) % 10 != 0 || *tenths * 6 / 10 < 20 || *tenths * 6 / 10 > 200)
+             if (!tenths || (*tenths * 6) % 10 != 0 || !sound::kSpeed.contains(static_cast<int>(*tenths * 6 / 10)))
                  return rangeError(option,
                                    "des mots par minute de 3,5 à 33 dont le sextuple est entier (12, 12,5, 20...)", v);
              o.parameters.speedPosition = static_cast<int>(*tenths * 6 / 10);
              return {};
          }},
         {"--word",
-         [](RenderOptions& o, const std::string& option, const std::string& v) -> std::string {
+         [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
              const std::string word = upper(v);
              if (word != "PARIS" && word != "CODEX")
                  return rangeError(option, "PARIS ou CODEX", v);
@@ -125,16 +155,17 @@ const std::map<std::string, ValueHandler>& valueOptions()
              return {};
          }},
         {"--rate",
-         [](RenderOptions& o, const std::string& option, const std::string& v) -> std::string {
+         [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
+             const auto& rates = sound::kSampleRates;
              const auto hz = parseInteger(v);
-             const auto found = hz ? std::find(kSampleRates.begin(), kSampleRates.end(), *hz) : kSampleRates.end();
-             if (found == kSampleRates.end())
-                 return rangeError(option, "4000, 8000, 11025, 16000 ou 22050", v);
-             o.parameters.sampleRateIndex = static_cast<int>(found - kSampleRates.begin());
+             const auto found = hz ? std::find(rates.begin(), rates.end(), *hz) : rates.end();
+             if (found == rates.end())
+                 return rangeError(option, rateList(), v);
+             o.parameters.sampleRateIndex = static_cast<int>(found - rates.begin());
              return {};
          }},
         {"--seed",
-         [](RenderOptions& o, const std::string& option, const std::string& v) -> std::string {
+         [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
              const auto seed = parseInteger(v);
              if (!seed || *seed < 0 || *seed > 0xFFFFFFFFLL)
                  return rangeError(option, "un entier de 0 à 4294967295", v);
@@ -147,7 +178,7 @@ const std::map<std::string, ValueHandler>& valueOptions()
 
 } // namespace
 
-ParseResult parseRenderOptions(const std::vector<std::string>& args)
+Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
 {
     RenderOptions options;
     std::vector<std::string> words;
@@ -183,12 +214,12 @@ ParseResult parseRenderOptions(const std::vector<std::string>& args)
             arg = "--output";
         const auto handler = valueOptions().find(arg);
         if (handler == valueOptions().end())
-            return {std::nullopt, "option inconnue " + guillemets(arg) + "."};
+            return refused("option inconnue " + messages::quoted(arg) + ".");
         if (!inlineValue && i + 1 >= args.size())
-            return {std::nullopt, "l'option " + arg + " attend une valeur."};
+            return refused("l'option " + arg + " attend une valeur.");
         const std::string value = inlineValue ? *inlineValue : args[++i];
-        if (std::string error = handler->second(options, arg, value); !error.empty())
-            return {std::nullopt, error};
+        if (Result<void> taken = handler->second(options, arg, value); !taken)
+            return taken.error();
     }
     if (!words.empty()) {
         std::string text = words.front();
@@ -197,14 +228,53 @@ ParseResult parseRenderOptions(const std::vector<std::string>& args)
         options.text = text;
     }
     if (options.text && options.input)
-        return {std::nullopt, "donnez le texte soit en argument, soit avec --input, pas les deux."};
-    return {options, {}};
+        return refused("donnez le texte soit en argument, soit avec --input, pas les deux.");
+    return options;
 }
+
+namespace {
+
+std::string span(ControlRange range)
+{
+    return std::to_string(range.minimum) + ".." + std::to_string(range.maximum);
+}
+
+std::string atStart(ControlRange range, const std::string& meaning = {})
+{
+    return " [" + std::to_string(range.initial) + (meaning.empty() ? "" : " = " + meaning) + "]";
+}
+
+// The sound options, with the ranges and first-start values of the window.
+std::string soundOptionLines()
+{
+    std::string lines;
+    const auto add = [&lines](const std::string& option, const std::string& text) {
+        constexpr std::size_t kColumn = 18;
+        lines +=
+            "      " + option + std::string(option.size() < kColumn ? kColumn - option.size() : 1, ' ') + text + "\n";
+    };
+    using namespace sound;
+    add("--tone " + span(kTone),
+        "fréquence du ton : 300 + 5 x position Hz" + atStart(kTone, std::to_string(toneHz(kTone.initial)) + " Hz"));
+    add("--frequency HZ", "la même en hertz : " + std::to_string(toneHz(kTone.minimum)) + " à " +
+                              std::to_string(toneHz(kTone.maximum)) + ", par pas de 5");
+    add("--signal " + span(kSignal),
+        "niveau du signal : 120 x position" + atStart(kSignal, std::to_string(kSignal.initial / 2) + " %"));
+    add("--noise " + span(kNoise), "souffle : bruit de 0 à 40 x position - 1" + atStart(kNoise));
+    add("--speed " + span(kSpeed),
+        "vitesse : 10 x position lettres/mn" + atStart(kSpeed, std::to_string(kSpeed.initial / 6) + " mots/mn"));
+    add("--wpm N", "la même en mots par minute (N x 6 doit être entier)");
+    add("--word PARIS|CODEX", "mot de référence de la vitesse [PARIS]");
+    add("--spacing " + span(kSpacing), "facteur d'allongement des espaces entre lettres" + atStart(kSpacing));
+    add("--rate HZ", rateList() + " [" + std::to_string(kDefaultSampleRate) + "]");
+    return lines;
+}
+
+} // namespace
 
 std::string renderUsage()
 {
     return R"(Utilisation : brivo-render [options] [TEXTE]
-
 Rend TEXTE en code morse dans un fichier WAV (16 bits, mono), comme le bouton
 « Générer » de BRIVO le fait pour la zone de saisie. Sans TEXTE, le texte est
 lu dans le fichier donné par --input, sinon sur l'entrée standard. Un fichier
@@ -219,16 +289,8 @@ Fichiers :
                         ce fichier n'est jamais créé)
 
 Son (positions des réglages de la fenêtre, valeurs par défaut entre crochets) :
-      --tone 0..240     fréquence du ton : 300 + 5 x position Hz [99 = 795 Hz]
-      --frequency HZ    la même en hertz : 300 à 1500, par pas de 5
-      --signal 0..200   niveau du signal : 120 x position [140 = 70 %]
-      --noise 0..200    souffle : bruit de 0 à 40 x position - 1 [0]
-      --speed 20..200   vitesse : 10 x position lettres/mn [72 = 12 mots/mn]
-      --wpm N           la même en mots par minute (N x 6 doit être entier)
-      --word PARIS|CODEX  mot de référence de la vitesse [PARIS]
-      --spacing 1..20   facteur d'allongement des espaces entre lettres [1]
-      --rate HZ         4000, 8000, 11025, 16000 ou 22050 [11025]
-
+)" + soundOptionLines() +
+           R"(
 Texte :
       --start TEXTE     lettres énoncées au début (5 caractères au plus)
       --end TEXTE       lettres signalant la fin (5 caractères au plus)

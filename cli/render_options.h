@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/keying_parameters.h"
+#include "common/result.h"
 
 #include <cstdint>
 #include <optional>
@@ -23,12 +24,9 @@ struct RenderOptions {
     KeyingParameters parameters;
 };
 
-struct ParseResult {
-    std::optional<RenderOptions> options; // set when the command line is valid
-    std::string error;                    // French message otherwise
-};
-
-ParseResult parseRenderOptions(const std::vector<std::string>& args);
+// The options of a command line, or why it is refused (Refused, with a
+// French message).
+Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args);
 
 std::string renderUsage();
 

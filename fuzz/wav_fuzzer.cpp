@@ -8,13 +8,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const brivo::WavReadResult result = brivo::readWav(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (result.ok) {
-        const auto& sound = result.sound;
+    const auto result = brivo::readWav(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (result) {
+        const auto& sound = *result;
         if (sound.channels < 1 || sound.samples.size() % static_cast<std::size_t>(sound.channels) != 0 ||
             sound.samples.size() * 2 > size)
             std::abort();
-    } else if (result.error.empty()) {
+    } else if (result.error().message.empty()) {
         std::abort();
     }
     return 0;

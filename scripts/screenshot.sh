@@ -24,7 +24,7 @@ export LANG=${LANG_FOR_SCREENSHOT:-fr_FR.UTF-8} LC_ALL=${LANG_FOR_SCREENSHOT:-fr
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   "$0" & app=$!
   for _ in $(seq 50); do
-    id=$(xdotool search --name "BRIVO v4.1" 2>/dev/null | head -n 1 || true)
+    id=$(xdotool search --name "BRIVO v" 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && break
     sleep 0.2
   done

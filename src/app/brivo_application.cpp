@@ -1,7 +1,5 @@
 #include "app/brivo_application.h"
 
-#include "common/ui/error_box.h"
-
 #include <QFont>
 
 #include <cstdlib>
@@ -9,19 +7,6 @@
 namespace brivo::ui {
 
 using namespace Qt::StringLiterals;
-
-BrivoApplication::BrivoApplication(int& argc, char** argv) : QApplication(argc, argv)
-{
-    setApplicationName(u"BRIVO"_s);
-}
-
-bool BrivoApplication::notify(QObject* receiver, QEvent* event)
-{
-    bool handled = false;
-    auto deliver = [&] { handled = QApplication::notify(receiver, event); };
-    ErrorBox::run(deliver);
-    return handled;
-}
 
 void installFontSubstitutes()
 {

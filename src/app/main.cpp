@@ -4,7 +4,10 @@
 #include "common/ui/error_box.h"
 #include "player/sdl_wave_player.h"
 
+#include <QApplication>
+
 #include <cstdio>
+#include <filesystem>
 
 int main(int argc, char** argv)
 {
@@ -14,16 +17,18 @@ int main(int argc, char** argv)
                    stderr);
         return 1;
     }
-    brivo::ui::BrivoApplication application(argc, argv);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("BRIVO"));
     brivo::ui::installFontSubstitutes();
     try {
         brivo::ui::QtDialogs dialogs;
         brivo::SdlWavePlayer player;
-        brivo::ui::TForm1 form(dialogs, player);
+        brivo::ui::TForm1 form(dialogs, player, std::filesystem::current_path());
         form.show();
-        application.exec();
+        QApplication::exec();
     } catch (const std::exception& error) {
-        brivo::ui::ErrorBox::show(error);
+        // Building the window failed before any handler could run.
+        brivo::ui::ErrorBox::show(QString::fromUtf8(error.what()));
     }
     return 0;
 }

@@ -2,13 +2,14 @@
 
 #include "common/random_generator.h"
 #include "morse/morse_table.h"
-#include "player/wave_player.h"
+#include "player/playback_session.h"
 
 #include <QPoint>
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
+#include <filesystem>
 
 class QFrame;
 class QLabel;
@@ -16,6 +17,10 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+
+namespace brivo {
+class WavePlayer;
+}
 
 namespace brivo::ui {
 
@@ -27,22 +32,20 @@ class SeriesControls;
 class SoundControls;
 class SystemMenu;
 
-// The wave player of the window and the file name it is opened on.
-struct MediaPlayer {
-    WavePlayer& device;
-    QString fileName = QStringLiteral("son.wav");
-};
-
 // The main window, composition root of the program: it builds every control
 // at its place, runs the creation steps, loads the code table when first
-// shown, and wires the handlers of each subsystem together.
+// shown, and wires the handlers of each subsystem together. Its controls
+// carry their names (findChild finds them); its public face is its
+// handlers.
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 614;
     static constexpr int kClientHeight = 422;
 
-    TForm1(Dialogs& dialogs, WavePlayer& player, QWidget* parent = nullptr);
+    // File names without a folder (the code table, the WAV file) are taken
+    // in `startFolder`, the folder the program started from.
+    TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path startFolder, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Creation steps; run once by the constructor.
@@ -69,8 +72,8 @@ public:
     // a time, each once the previous one has been heard.
     void EditLiveChange();
     void Timer2Timer();
-    // Escape silences the player and empties the queue; returns nothing
-    // and never consumes the key.
+    // Escape silences the player and empties the queue; never consumes the
+    // key.
     void EditLiveKeyDown(int key);
 
     // Random fill and patterns: each inserts its groups at the caret, in
@@ -82,55 +85,16 @@ public:
     QPoint patternMenuOrigin() const;
     // Inserts the pattern of the menu item that sent it (Motif1 .. Motif9).
     void RemplirMotifClick(QObject* sender);
-    // Replaces the edit zone's selection by `text`, caret right after it,
-    // focus to the zone; the replacement is not kept for undo.
-    void insertGeneratedText(const QString& text);
 
     // The window's key handler: sees every key pressed while the window is
     // active, before the focused control, and never consumes it.
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode = 0);
-    // Sets SeriesMode from the radio button that sent it (any other sender
-    // leaves it) and shows it on both radio buttons.
+    // Sets the series mode from the radio button that sent it (any other
+    // sender leaves it) and shows it on both radio buttons.
     void RBseriesClick(QObject* sender);
 
-    // Shared state of the window.
-    bool SaveSettingsOnClose = true;
-    bool PlayerOpen = false;
-    bool FileGenerated = false;
-    bool LiveBusy = false;
-    bool SeriesMode = false;
-    int SampleRate = 11025;
-    std::uint32_t TextColour = 0;
-    std::uint32_t BackgroundColour = 0;
-    QPoint startPosition;
-    MorseTable morseTable;
-    RandomGenerator random;
-    MediaPlayer MediaPlayer1;
-
-    // Controls, by area.
-    QLabel* Image2;
-    QLabel* LabelCopyright;
-    QLabel* ImageLogo;
-    QPlainTextEdit* MemoINI;
-    EditZone* editZone;
-    PlaybackRow* playback;
-    QLabel* StaticText1;
-    QTabWidget* PageControl1;
-    QWidget* TSprincipale;
-    QWidget* TSseries;
-    QWidget* TScaracteres;
-    SoundControls* sound;
-    SeriesControls* series;
-    CodeGrid* StringGridCW;
-    QLabel* Label4;
-    QLineEdit* EditDebut;
-    QLabel* Label6;
-    QLineEdit* EditFin;
-    QPushButton* BoutonAide;
-    QPushButton* BitBtn1;
-    QFrame* Bevel4;
-    QFrame* Bevel5;
-    SystemMenu* systemMenu;
+    // The program's one pseudo-random generator (tests seed it).
+    RandomGenerator& random() { return random_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -138,22 +102,57 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private Q_SLOTS:
-    void onFirstShow();
-
 private:
     void buildUpperArea();
     void buildPages();
     void buildLowerArea();
     void setTabOrder();
-    void nameControls();
     void connectHandlers();
+    void onFirstShow();
     void onSystemCommand(int command);
     void showRenderProgress(std::uint64_t done, std::uint64_t total);
+    // Replaces the edit zone's selection by `text`, caret right after it,
+    // focus to the zone; the replacement is not kept for undo.
+    void insertGeneratedText(const QString& text);
+    std::filesystem::path inStartFolder(const QString& fileName) const;
 
     Dialogs& dialogs_;
+    const std::filesystem::path startFolder_;
+    PlaybackSession session_;
+    RandomGenerator random_;
+    MorseTable morseTable_;
+    bool saveSettingsOnClose_ = true;
+    bool seriesMode_ = false;
+    std::uint32_t textColour_ = 0;
+    std::uint32_t backgroundColour_ = 0;
+    QPoint startPosition_;
     bool shown_ = false;
     bool closing_ = false;
+
+    // Controls, by area.
+    QLabel* Image2 = nullptr;
+    QLabel* LabelCopyright = nullptr;
+    QLabel* ImageLogo = nullptr;
+    QPlainTextEdit* MemoINI = nullptr;
+    EditZone* editZone = nullptr;
+    PlaybackRow* playback = nullptr;
+    QLabel* StaticText1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TSprincipale = nullptr;
+    QWidget* TSseries = nullptr;
+    QWidget* TScaracteres = nullptr;
+    SoundControls* sound = nullptr;
+    SeriesControls* series = nullptr;
+    CodeGrid* StringGridCW = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* EditDebut = nullptr;
+    QLabel* Label6 = nullptr;
+    QLineEdit* EditFin = nullptr;
+    QPushButton* BoutonAide = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QFrame* Bevel4 = nullptr;
+    QFrame* Bevel5 = nullptr;
+    SystemMenu* systemMenu = nullptr;
 };
 
 } // namespace brivo::ui

@@ -1,9 +1,11 @@
 // Random fill, patterns, and the window's key handler.
-#include "app/key_rules.h"
 #include "app/tform1.h"
+#include "common/key_rules.h"
+#include "common/messages.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/spin_edit.h"
 #include "common/ui/upper_case_line_edit.h"
+#include "common/ui/widgets.h"
 #include "editzone/ui/edit_zone.h"
 #include "exercise/exercise_text.h"
 #include "exercise/ui/series_controls.h"
@@ -21,17 +23,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kFillTitle = u" Remplir l'écran :"_s;
-
 QString fromCodePoints(const std::u32string& text)
 {
     return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::u32string toCodePoints(const QString& text)
-{
-    const QList<uint> codePoints = text.toUcs4();
-    return {codePoints.begin(), codePoints.end()};
 }
 
 } // namespace
@@ -39,32 +33,20 @@ std::u32string toCodePoints(const QString& text)
 void TForm1::BoutonRemplirClick()
 {
     std::optional<std::u32string> text;
-    if (SeriesMode) {
-        std::array<std::u32string, 9> seriesTexts;
-        std::array<bool, 9> ticked{};
-        for (std::size_t i = 0; i < seriesTexts.size(); ++i) {
-            seriesTexts[i] = toCodePoints(series->Serie[i]->text());
-            ticked[i] = series->Selec[i]->isChecked();
-        }
-        const std::u32string pool = exercise::seriesPool(seriesTexts, ticked);
+    if (seriesMode_) {
+        const std::u32string pool = exercise::seriesPool(series->seriesTexts(), series->seriesTicks());
         if (pool.empty()) {
-            dialogs_.message(this,
-                             u"Il n'y a rien à générer :\n\nVous devez sélectionner les séries à partir\ndesquelles "
-                             u"sera effectué un tirage aléatoire\ndes lettres."_s,
-                             kFillTitle);
+            dialogs_.message(this, fromUtf8(messages::kNoSeriesTicked), fromUtf8(messages::kFillTitle));
             PageControl1->setCurrentWidget(TSseries);
             return;
         }
         text = exercise::seriesFill(pool, series->CSpinEditGroupes->readValue(), series->CSpinEditLettres->readValue(),
-                                    random);
+                                    random_);
     } else {
         text =
-            exercise::lettersAndDigitsFill(series->CSElettres->readValue(), series->CSEchiffres->readValue(), random);
+            exercise::lettersAndDigitsFill(series->CSElettres->readValue(), series->CSEchiffres->readValue(), random_);
         if (!text) {
-            dialogs_.message(this,
-                             u"Il n'y a rien à générer :\n\nVous devez choisir un nombre de groupes de\nlettres et/ou "
-                             u"de groupes de chiffres non nul !"_s,
-                             kFillTitle);
+            dialogs_.message(this, fromUtf8(messages::kNoGroups), fromUtf8(messages::kFillTitle));
             return;
         }
     }
@@ -92,7 +74,7 @@ void TForm1::RemplirMotifClick(QObject* sender)
     if (item == series->Motif.end())
         return;
     const int number = static_cast<int>(item - series->Motif.begin()) + 1;
-    insertGeneratedText(fromCodePoints(exercise::pattern(number, random)));
+    insertGeneratedText(fromCodePoints(exercise::pattern(number, random_)));
 }
 
 void TForm1::insertGeneratedText(const QString& text)

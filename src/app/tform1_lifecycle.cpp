@@ -1,10 +1,12 @@
 // The window's creation steps, its first showing and its close steps.
-#include "app/shell_rules.h"
 #include "app/tform1.h"
 #include "audio/ui/sound_controls.h"
+#include "common/error_text.h"
+#include "common/messages.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/error_box.h"
 #include "common/ui/spin_edit.h"
+#include "common/ui/widgets.h"
 #include "editzone/colours.h"
 #include "editzone/ui/edit_zone.h"
 #include "morse/default_definitions.h"
@@ -27,37 +29,34 @@ using namespace Qt::StringLiterals;
 
 void TForm1::FormCreate()
 {
-    try {
+    // An error skips the steps after the failing one; the window goes on
+    // in the state reached.
+    ErrorBox::guarded([this] {
         // Steps 1 and 2 (settings accessor, system menu) need nothing more
         // here: the system menu is built with its final entries.
-        random.seed(static_cast<std::int64_t>(std::time(nullptr)));
-        PlayerOpen = false;
+        random_.seed(static_cast<std::int64_t>(std::time(nullptr)));
         // The outer size, frame included, is known once the window manager
         // has framed the window; before the first showing it is the client
         // size.
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        startPosition = {shell::centredOrigin(screen.width(), frameGeometry().width()),
-                         shell::centredOrigin(screen.height(), frameGeometry().height())};
-        sound->ComboBoxFe->setCurrentIndex(2);
-        SampleRate = 11025;
+        startPosition_ = {centredOrigin(screen.width(), frameGeometry().width()),
+                          centredOrigin(screen.height(), frameGeometry().height())};
+        sound->ComboBoxFe->setCurrentIndex(sound::kInitialRateIndex);
+        session_.restoreSampleRate(kDefaultSampleRate);
         editZone->STmasquer->resize(508, editZone->STmasquer->height());
-        sound->CSdureeSP->setValue(1);
-        SeriesMode = false;
-        BackgroundColour = colours::kSystemWindow;
-        TextColour = colours::kSystemWindowText;
+        sound->CSdureeSP->setValue(sound::kSpacing.initial);
+        seriesMode_ = false;
+        backgroundColour_ = colours::kSystemWindow;
+        textColour_ = colours::kSystemWindowText;
         sound->CBmot->setCurrentIndex(0);
         // Steps 12 and 13: no settings store yet, so nothing is restored.
-        move(startPosition);
+        move(startPosition_);
         sound->TBfreqChange();
         sound->TBsignalChange();
         sound->TBsouffleChange();
         sound->TBvitesseChange();
         RBseriesClick(this);
-    } catch (const std::exception& error) {
-        // The steps after the failing one are skipped; the window goes on
-        // in the state reached.
-        ErrorBox::show(error);
-    }
+    })();
 }
 
 void TForm1::showEvent(QShowEvent* event)
@@ -67,7 +66,7 @@ void TForm1::showEvent(QShowEvent* event)
         return;
     shown_ = true;
     // Runs from the event loop right after the window is on screen.
-    QMetaObject::invokeMethod(this, "onFirstShow", Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &TForm1::onFirstShow, Qt::QueuedConnection);
 }
 
 void TForm1::onFirstShow()
@@ -77,24 +76,18 @@ void TForm1::onFirstShow()
 
 void TForm1::FormShow()
 {
-    const std::string fileName(definitions::kFileName);
-    if (definitions::ensureDefinitionFile(fileName) == definitions::EnsureResult::Failed) {
-        dialogs_.message(this,
-                         u"Les définitions du code morse se trouvent dans le\nfichier \"CODMORSE.INI\" ; celui-ci "
-                         u"étant absent, le\nprogramme a tenté de le recréer, mais le disque\nsemble plein ou "
-                         u"protégé en écriture"_s,
-                         u"Erreur de création du fichier CODMORSE.INI"_s);
-    }
-    definitions::LoadResult loaded = definitions::loadDefinitionFile(fileName);
-    if (!loaded.table) {
-        dialogs_.message(this, u"Fichier CODMORSE.INI introuvable :\nLe programme va se fermer."_s,
-                         u"Erreur d'exécution du programme"_s);
+    const std::filesystem::path file = startFolder_ / definitions::kFileName;
+    if (!definitions::ensureDefinitionFile(file))
+        dialogs_.message(this, fromUtf8(messages::kDefinitionCreateFailed), fromUtf8(messages::kDefinitionCreateTitle));
+    Result<MorseTable> loaded = definitions::loadDefinitionFile(file);
+    if (!loaded) {
+        dialogs_.message(this, fromUtf8(messages::kDefinitionMissing), fromUtf8(messages::kDefinitionMissingTitle));
         close();
         return;
     }
-    morseTable = *loaded.table;
+    morseTable_ = std::move(*loaded);
     PageControl1->setCurrentWidget(TSprincipale);
-    StringGridCW->fill(morseTable);
+    StringGridCW->fill(morseTable_);
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -108,10 +101,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::FormClose()
 {
-    if (PlayerOpen) {
-        MediaPlayer1.device.close();
-        PlayerOpen = false;
-    }
+    session_.close();
     // Step 2, the settings save (or the purge), needs the settings store,
     // which the window does not have yet.
 }

@@ -3,7 +3,6 @@
 #include "audio/ui/sound_controls.h"
 #include "common/ui/track_bar.h"
 #include "common/ui/upper_case_line_edit.h"
-#include "player/status_display.h"
 #include "player/ui/playback_row.h"
 
 #include <QLabel>
@@ -15,45 +14,33 @@ namespace brivo::ui {
 void TForm1::BoutonLectureClick()
 {
     BoutonGeneFicClick(playback->BoutonLecture);
-    if (PlayerOpen && FileGenerated)
-        MediaPlayer1.device.play();
+    session_.playGenerated();
 }
 
 void TForm1::BoutonLireClick()
 {
-    if (!PlayerOpen)
-        return;
-    MediaPlayer1.device.seekToStart();
-    MediaPlayer1.device.play();
+    session_.replay();
 }
 
 void TForm1::BoutonPauseClick()
 {
-    if (PlayerOpen)
-        MediaPlayer1.device.pauseOrResume();
+    session_.pauseOrResume();
 }
 
 void TForm1::BoutonStopClick()
 {
-    if (!PlayerOpen)
-        return;
-    MediaPlayer1.device.stop();
-    MediaPlayer1.device.seekToStart();
+    session_.stopAndRewind();
 }
 
 void TForm1::Timer1Timer()
 {
-    const std::optional<PlayerMode> mode =
-        PlayerOpen ? std::optional<PlayerMode>(MediaPlayer1.device.mode()) : std::nullopt;
-    const status::StatusRow row = status::rowFor(mode);
-    playback->BoutonLire->setEnabled(row.lire);
-    playback->BoutonPause->setEnabled(row.pause);
-    playback->BoutonStop->setEnabled(row.stop);
-    if (row.releasesLive) {
-        LiveBusy = false;
+    const PlaybackSession::Status status = session_.poll();
+    playback->BoutonLire->setEnabled(status.row.lire);
+    playback->BoutonPause->setEnabled(status.row.pause);
+    playback->BoutonStop->setEnabled(status.row.stop);
+    if (status.row.releasesLive)
         playback->EditLive->setReadOnly(false);
-    }
-    const QString text = QString::fromStdString(status::statusLine(row, MediaPlayer1.device));
+    const QString text = QString::fromStdString(status.line);
     // Written only when it changes, so the line does not flicker.
     if (playback->Info->text() != text)
         playback->Info->setText(text);
@@ -72,10 +59,8 @@ void TForm1::Timer2Timer()
         playback->Timer2->stop();
         return;
     }
-    if (LiveBusy)
+    if (!session_.beginLiveCharacter())
         return;
-    LiveBusy = true;
-
     // The character is keyed without noise; the user's setting and its
     // caption come back afterwards, even when the render or the player
     // fails.
@@ -93,18 +78,16 @@ void TForm1::Timer2Timer()
     entry->setText(queue.mid(1));
     entry->setCursorPosition(static_cast<int>(entry->text().size()));
     BoutonGeneFicClick(entry);
-    if (PlayerOpen)
-        MediaPlayer1.device.play();
+    session_.playLive();
 }
 
 void TForm1::EditLiveKeyDown(int key)
 {
-    if (playback->EditLive->isReadOnly() || key != Qt::Key_Escape || !PlayerOpen)
+    if (playback->EditLive->isReadOnly() || key != Qt::Key_Escape || !session_.playerOpen())
         return;
     playback->EditLive->clear();
     playback->STlive->clear();
-    MediaPlayer1.device.stop();
-    MediaPlayer1.device.seekToStart();
+    session_.stopAndRewind();
 }
 
 } // namespace brivo::ui

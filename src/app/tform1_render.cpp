@@ -4,8 +4,11 @@
 #include "audio/message_renderer.h"
 #include "audio/ui/sound_controls.h"
 #include "common/edit_text.h"
+#include "common/messages.h"
 #include "common/ui/dialogs.h"
+#include "common/ui/error_box.h"
 #include "common/ui/upper_case_line_edit.h"
+#include "common/ui/widgets.h"
 #include "editzone/ui/edit_zone.h"
 #include "player/ui/playback_row.h"
 
@@ -32,7 +35,7 @@ KeyedText keyed(const QString& text)
 
 void TForm1::BoutonGeneFicClick(QObject* sender)
 {
-    FileGenerated = false;
+    session_.renderStarting();
     const bool live = sender == playback->EditLive;
     RenderRequest request;
     request.form = live ? RenderForm::Live : RenderForm::Message;
@@ -45,33 +48,27 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
         playback->EditLive->setReadOnly(true);
         if (zone.isEmpty()) {
             playback->EditLive->setReadOnly(false);
-            dialogs_.message(this, u"La zone de saisie ne contient\naucun texte à convertir en son !"_s,
-                             u" Pas de données :"_s);
+            dialogs_.message(this, fromUtf8(messages::kEmptyText), fromUtf8(messages::kNoDataTitle));
             return;
         }
     }
     request.parameters = sound->keyingParameters();
-    request.previousSampleRate = SampleRate;
-    request.path = sound->SaveDialogWAV.fileName.toStdString();
+    request.previousSampleRate = session_.sampleRate();
+    request.path = inStartFolder(sound->SaveDialogWAV.fileName);
 
     // Refused before the player is touched: the previous file stays playable.
-    if (!renderFitsInWavFile(request, morseTable)) {
+    if (!renderFitsInWavFile(request, morseTable_)) {
         playback->EditLive->setReadOnly(false);
-        dialogs_.message(this, u"Le texte est trop long : le fichier sonore dépasserait 4 Go."_s, u"Erreur..."_s);
+        dialogs_.message(this, fromUtf8(messages::kTooLong), fromUtf8(messages::kRenderErrorTitle));
         return;
     }
-
-    MediaPlayer1.fileName = sound->SaveDialogWAV.fileName;
-    if (PlayerOpen) {
-        MediaPlayer1.device.close();
-        PlayerOpen = false;
-    }
+    session_.releaseFor(request.path);
 
     QElapsedTimer clock;
     clock.start();
     bool busyCursor = false;
-    const RenderOutcome outcome =
-        renderMorseFile(request, morseTable, random, [&](std::uint64_t done, std::uint64_t total) {
+    const Result<RenderedFile> rendered =
+        renderMorseFile(request, morseTable_, random_, [&](std::uint64_t done, std::uint64_t total) {
             if (clock.elapsed() < kProgressDelayMs || total == 0)
                 return;
             if (!busyCursor) {
@@ -84,18 +81,20 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
         });
     if (busyCursor)
         QApplication::restoreOverrideCursor();
-    SampleRate = outcome.sampleRate;
 
-    if (outcome.status != RenderStatus::Written) {
+    // A file that was created settles the new rate, even when a later write
+    // failed.
+    const bool created = rendered || rendered.error().code == ErrorCode::WriteFailed;
+    session_.renderEnded(created ? renderSampleRate(request) : session_.sampleRate(), rendered.ok());
+    if (!rendered) {
         playback->EditLive->setReadOnly(false);
-        dialogs_.message(this, u"Pas de fichier Généré !"_s, u"Erreur..."_s);
+        dialogs_.message(this, fromUtf8(messages::kNoFileGenerated), fromUtf8(messages::kRenderErrorTitle));
         return;
     }
-    FileGenerated = true;
-    if (!PlayerOpen) {
-        MediaPlayer1.device.open(MediaPlayer1.fileName.toStdString());
-        PlayerOpen = true;
-    }
+    // A player that cannot take the file reports it in the error box, as
+    // an error escaping the handler would.
+    if (Result<void> opened = session_.openPlayer(); !opened)
+        ErrorBox::show(QString::fromStdString(opened.error().message));
 }
 
 } // namespace brivo::ui

@@ -1,10 +1,12 @@
 #include "audio/control_captions.h"
 
+#include "audio/keying_parameters.h"
+
 namespace brivo::captions {
 
 std::string frequency(int position)
 {
-    return " Fréquence = " + std::to_string(300 + 5 * position) + " Hz ";
+    return " Fréquence = " + std::to_string(sound::toneHz(position)) + " Hz ";
 }
 
 std::string signal(int position)

@@ -6,9 +6,9 @@ static_assert(sizeof(long double) > sizeof(double), "samplesPerUnit needs x87 ex
 
 int sampleRateForIndex(std::optional<int> index, int previous)
 {
-    if (!index || *index < 0 || *index >= static_cast<int>(kSampleRates.size()))
+    if (!index || *index < 0 || *index >= static_cast<int>(sound::kSampleRates.size()))
         return previous;
-    return kSampleRates[static_cast<std::size_t>(*index)];
+    return sound::kSampleRates[static_cast<std::size_t>(*index)];
 }
 
 std::int32_t samplesPerUnit(int sampleRate, double unitDuration)
@@ -21,7 +21,7 @@ KeyingValues deriveKeyingValues(const KeyingParameters& parameters, int sampleRa
 {
     KeyingValues values;
     values.sampleRate = sampleRate;
-    values.toneFrequency = 300.0 + 5.0 * parameters.tonePosition;
+    values.toneFrequency = sound::toneHz(parameters.tonePosition);
     values.unitsPerWord = parameters.referenceWord == ReferenceWord::Paris ? 50 : 60;
     values.unitDuration = 3600.0 / (10.0 * parameters.speedPosition * values.unitsPerWord);
     values.samplesPerUnit = samplesPerUnit(sampleRate, values.unitDuration);

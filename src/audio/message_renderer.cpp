@@ -16,38 +16,33 @@ std::uint64_t totalSamples(const RenderRequest& request, const MorseTable& table
 
 KeyingValues valuesFor(const RenderRequest& request)
 {
-    return deriveKeyingValues(request.parameters,
-                              sampleRateForIndex(request.parameters.sampleRateIndex, request.previousSampleRate));
+    return deriveKeyingValues(request.parameters, renderSampleRate(request));
 }
 
 } // namespace
+
+int renderSampleRate(const RenderRequest& request)
+{
+    return sampleRateForIndex(request.parameters.sampleRateIndex, request.previousSampleRate);
+}
 
 bool renderFitsInWavFile(const RenderRequest& request, const MorseTable& table)
 {
     return totalSamples(request, table, valuesFor(request)) <= kMaxWavSamples;
 }
 
-RenderOutcome renderMorseFile(const RenderRequest& request, const MorseTable& table, RandomGenerator& random,
-                              const RenderProgress& progress)
+Result<RenderedFile> renderMorseFile(const RenderRequest& request, const MorseTable& table, RandomGenerator& random,
+                                     const RenderProgress& progress)
 {
-    RenderOutcome outcome;
-    outcome.sampleRate = request.previousSampleRate;
-
     const KeyingValues values = valuesFor(request);
     const int sampleRate = values.sampleRate;
     const std::uint64_t total = totalSamples(request, table, values);
-    if (total > kMaxWavSamples) {
-        outcome.status = RenderStatus::TooLong;
-        return outcome;
-    }
+    if (total > kMaxWavSamples)
+        return fail(ErrorCode::TooLong, {});
 
     WavFileWriter writer;
-    if (!writer.create(request.path)) {
-        outcome.status = RenderStatus::CreateFailed;
-        outcome.error = writer.error();
-        return outcome;
-    }
-    outcome.sampleRate = sampleRate;
+    if (Result<void> created = writer.create(request.path); !created)
+        return created.error();
 
     const ElementWaveforms waves =
         buildElementWaveforms({values.samplesPerUnit, values.toneFrequency, values.sampleRate, values.toneAmplitude,
@@ -69,16 +64,12 @@ RenderOutcome renderMorseFile(const RenderRequest& request, const MorseTable& ta
         return true;
     });
 
-    outcome.sampleCount = static_cast<std::uint32_t>(written);
-    if (!writer.finish(outcome.sampleCount, sampleRate)) {
-        outcome.status = RenderStatus::WriteFailed;
-        outcome.error = writer.error();
-        return outcome;
-    }
+    const auto sampleCount = static_cast<std::uint32_t>(written);
+    if (Result<void> finished = writer.finish(sampleCount, sampleRate); !finished)
+        return finished.error();
     if (progress)
         progress(written, total);
-    outcome.status = RenderStatus::Written;
-    return outcome;
+    return RenderedFile{sampleRate, sampleCount};
 }
 
 } // namespace brivo

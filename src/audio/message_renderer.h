@@ -4,14 +4,17 @@
 #include "audio/keying_timeline.h"
 #include "common/key_code.h"
 #include "common/random_generator.h"
+#include "common/result.h"
 #include "morse/morse_table.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <string>
 
 namespace brivo {
+
+// Characters the start and end boxes hold, sent before and after the text.
+inline constexpr int kEndCharactersMax = 5;
 
 struct RenderRequest {
     std::filesystem::path path;
@@ -21,17 +24,9 @@ struct RenderRequest {
     int previousSampleRate = kDefaultSampleRate; // kept when no rate is chosen
 };
 
-enum class RenderStatus {
-    Written,      // the file is complete
-    TooLong,      // the text would exceed what a WAV header can declare; nothing touched
-    CreateFailed, // the file could not be created; nothing written
-    WriteFailed,  // a write, the seek or the close failed; the header declares no samples
-};
-
-struct RenderOutcome {
-    RenderStatus status = RenderStatus::CreateFailed;
-    std::string error;  // the system's reason for CreateFailed and WriteFailed
-    int sampleRate = 0; // the rate used; the previous one unless the file was created
+// A completed file.
+struct RenderedFile {
+    int sampleRate = 0;
     std::uint32_t sampleCount = 0;
 };
 
@@ -42,13 +37,20 @@ using RenderProgress = std::function<void(std::uint64_t samplesDone, std::uint64
 // declare (4 GiB of samples).
 bool renderFitsInWavFile(const RenderRequest& request, const MorseTable& table);
 
+// The sample rate a render of `request` settles: the chosen one, or the
+// previous one when none is chosen.
+int renderSampleRate(const RenderRequest& request);
+
 // Renders `request.text` as Morse audio into a 16-bit mono WAV file, in this
 // order: create the file, settle the sample rate, derive the keying values,
 // build the element waveforms (the noise draws from `random`), write a
 // placeholder header, the blocks of the keying timeline, then the final
 // header. Each block is written whole; no sample is synthesized per
 // character.
-RenderOutcome renderMorseFile(const RenderRequest& request, const MorseTable& table, RandomGenerator& random,
-                              const RenderProgress& progress = {});
+// Fails with TooLong (nothing touched), CreateFailed (nothing written; the
+// sample rate is not settled) or WriteFailed (the rate is settled, and the
+// header declares no samples); the message is the system's reason.
+Result<RenderedFile> renderMorseFile(const RenderRequest& request, const MorseTable& table, RandomGenerator& random,
+                                     const RenderProgress& progress = {});
 
 } // namespace brivo

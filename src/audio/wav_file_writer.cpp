@@ -61,31 +61,29 @@ void WavFileWriter::closeQuietly()
     }
 }
 
-bool WavFileWriter::fail()
+bool WavFileWriter::markFailed()
 {
     if (!failed_) {
         failed_ = true;
-        error_ = systemErrorText(errno != 0 ? errno : EIO);
+        reason_ = systemErrorText(errno != 0 ? errno : EIO);
     }
     return false;
 }
 
-bool WavFileWriter::create(const std::filesystem::path& path)
+Result<void> WavFileWriter::create(const std::filesystem::path& path)
 {
     closeQuietly();
     failed_ = false;
-    error_.clear();
-    if (path.empty()) {
-        errno = ENOENT;
-        return fail();
-    }
+    reason_.clear();
+    if (path.empty())
+        return fail(ErrorCode::CreateFailed, systemErrorText(ENOENT));
     errno = 0;
     file_ = std::fopen(path.c_str(), "w+b");
     if (file_ == nullptr)
-        return fail();
+        return fail(ErrorCode::CreateFailed, systemErrorText(errno != 0 ? errno : EIO));
     buffer_.resize(kBufferSize);
     std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
-    return true;
+    return {};
 }
 
 bool WavFileWriter::writeHeader(std::uint32_t sampleCount, std::int32_t sampleRate)
@@ -95,7 +93,7 @@ bool WavFileWriter::writeHeader(std::uint32_t sampleCount, std::int32_t sampleRa
     const auto header = wavHeader(sampleCount, sampleRate);
     errno = 0;
     if (std::fwrite(header.data(), 1, header.size(), file_) != header.size())
-        return fail();
+        return markFailed();
     return true;
 }
 
@@ -106,29 +104,34 @@ bool WavFileWriter::append(std::span<const std::int16_t> samples)
         return false;
     errno = 0;
     if (std::fwrite(samples.data(), sizeof(std::int16_t), samples.size(), file_) != samples.size())
-        return fail();
+        return markFailed();
     return true;
 }
 
-bool WavFileWriter::finish(std::uint32_t sampleCount, std::int32_t sampleRate)
+Result<void> WavFileWriter::finish(std::uint32_t sampleCount, std::int32_t sampleRate)
 {
-    if (failed_ || file_ == nullptr) {
-        closeQuietly();
-        return false;
+    if (file_ == nullptr && !failed_) {
+        errno = EBADF;
+        markFailed();
     }
-    errno = 0;
-    if (std::fseek(file_, 0, SEEK_SET) != 0) {
-        fail();
-        closeQuietly();
-        return false;
+    if (!failed_) {
+        errno = 0;
+        if (std::fseek(file_, 0, SEEK_SET) != 0)
+            markFailed();
+        else
+            writeHeader(sampleCount, sampleRate);
     }
-    const bool headerWritten = writeHeader(sampleCount, sampleRate);
-    errno = 0;
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    if (headerWritten && !closed)
-        fail();
-    return headerWritten && closed;
+    if (!failed_) {
+        errno = 0;
+        const bool closed = std::fclose(file_) == 0;
+        file_ = nullptr;
+        if (!closed)
+            markFailed();
+    }
+    closeQuietly();
+    if (failed_)
+        return fail(ErrorCode::WriteFailed, reason_);
+    return {};
 }
 
 } // namespace brivo

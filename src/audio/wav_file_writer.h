@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/result.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -23,7 +25,8 @@ std::array<unsigned char, kWavHeaderSize> wavHeader(std::uint32_t n, std::int32_
 
 // Writes a WAV file in one pass: create, placeholder header, sample blocks,
 // then the final header at offset 0. Every write is checked; after the first
-// failure the writer stays failed and error() holds the system's reason.
+// failure the writer stays failed, and finish reports that first failure
+// with the system's reason.
 class WavFileWriter {
 public:
     WavFileWriter() = default;
@@ -32,26 +35,25 @@ public:
     WavFileWriter& operator=(const WavFileWriter&) = delete;
 
     // Creates or truncates the file for reading and writing ("w+b"). An
-    // empty name fails. On failure nothing is touched.
-    bool create(const std::filesystem::path& path);
+    // empty name fails. On failure (CreateFailed) nothing is touched.
+    Result<void> create(const std::filesystem::path& path);
 
+    // False once any write has failed.
     bool writeHeader(std::uint32_t sampleCount, std::int32_t sampleRate);
     bool append(std::span<const std::int16_t> samples);
 
-    // Seeks to offset 0, rewrites the header with the final count and closes.
-    bool finish(std::uint32_t sampleCount, std::int32_t sampleRate);
-
-    bool failed() const { return failed_; }
-    const std::string& error() const { return error_; }
+    // Seeks to offset 0, rewrites the header with the final count and
+    // closes; fails (WriteFailed) when any step since create failed.
+    Result<void> finish(std::uint32_t sampleCount, std::int32_t sampleRate);
 
 private:
-    bool fail();
+    bool markFailed();
     void closeQuietly();
 
     std::FILE* file_ = nullptr;
     std::vector<char> buffer_;
     bool failed_ = false;
-    std::string error_;
+    std::string reason_;
 };
 
 } // namespace brivo

@@ -7,25 +7,19 @@
 
 namespace brivo {
 
-FileReadResult readFileBytes(const std::filesystem::path& path)
+Result<std::string> readFileBytes(const std::filesystem::path& path)
 {
-    FileReadResult result;
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        result.error = systemErrorText(errno);
-        return result;
-    }
+    if (!file)
+        return fail(ErrorCode::ReadFailed, systemErrorText(errno));
+    std::string content;
     char buffer[65536];
     std::size_t count = 0;
     while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        result.content.append(buffer, count);
-    if (std::ferror(file.get()) != 0) {
-        result.error = systemErrorText(errno);
-        result.content.clear();
-        return result;
-    }
-    result.ok = true;
-    return result;
+        content.append(buffer, count);
+    if (std::ferror(file.get()) != 0)
+        return fail(ErrorCode::ReadFailed, systemErrorText(errno));
+    return content;
 }
 
 std::string systemErrorText(int errorNumber)

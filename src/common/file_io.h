@@ -1,19 +1,15 @@
 #pragma once
 
+#include "common/result.h"
+
 #include <filesystem>
 #include <string>
-#include <string_view>
 
 namespace brivo {
 
-struct FileReadResult {
-    bool ok = false;
-    std::string content; // the file's bytes when ok
-    std::string error;   // the system's reason when not ok
-};
-
-// Reads a whole file in binary mode.
-FileReadResult readFileBytes(const std::filesystem::path& path);
+// Reads a whole file in binary mode. On failure the error (ReadFailed)
+// holds the system's reason.
+Result<std::string> readFileBytes(const std::filesystem::path& path);
 
 // The system's text for an errno value, in the user's language.
 std::string systemErrorText(int errorNumber);

@@ -50,7 +50,7 @@ void appendWords(std::u32string& text, RandomGenerator& random)
 
 } // namespace
 
-std::u32string seriesPool(const std::array<std::u32string, 9>& series, const std::array<bool, 9>& ticked)
+std::u32string seriesPool(const SeriesTexts& series, const SeriesTicks& ticked)
 {
     std::u32string pool;
     for (std::size_t i = 0; i < series.size(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/random_generator.h"
+#include "exercise/fill_settings.h"
 
 #include <array>
 #include <optional>
@@ -19,7 +20,7 @@ inline constexpr std::u32string_view kMixed = U"ABCDEFGHIJKLMNOPQRSTUVWXYZ012345
 
 // The pool of the series mode: the whole text of every ticked series, in
 // series order. A character that stands twice stays twice.
-std::u32string seriesPool(const std::array<std::u32string, 9>& series, const std::array<bool, 9>& ticked);
+std::u32string seriesPool(const SeriesTexts& series, const SeriesTicks& ticked);
 
 // `groups` groups of `perGroup` characters from `pool`; nothing when the pool
 // is empty.
@@ -28,8 +29,6 @@ std::optional<std::u32string> seriesFill(std::u32string_view pool, int groups, i
 // `letterGroups` five-letter groups, then `digitGroups` five-digit groups;
 // nothing when both are 0.
 std::optional<std::u32string> lettersAndDigitsFill(int letterGroups, int digitGroups, RandomGenerator& random);
-
-inline constexpr int kPatternCount = 9;
 
 // The text of pattern `number` (1..9).
 std::u32string pattern(int number, RandomGenerator& random);

@@ -4,33 +4,36 @@
 #include "morse/default_definitions.h"
 #include "morse/definition_parser.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <system_error>
 
 namespace brivo::definitions {
 
-EnsureResult ensureDefinitionFile(const std::filesystem::path& path)
+Result<FileState> ensureDefinitionFile(const std::filesystem::path& path)
 {
     std::error_code error;
     if (std::filesystem::exists(path, error))
-        return EnsureResult::AlreadyPresent;
-
+        return FileState::AlreadyPresent;
     // "x": never replace a file that appeared since the test above.
     std::FILE* file = std::fopen(path.c_str(), "wbx");
     if (file == nullptr)
-        return EnsureResult::Failed;
+        return fail(ErrorCode::CreateFailed, systemErrorText(errno));
     const std::string content = defaultFileContent();
     const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    const int writeError = errno;
     const bool closed = std::fclose(file) == 0;
-    return written && closed ? EnsureResult::Created : EnsureResult::Failed;
+    if (!written || !closed)
+        return fail(ErrorCode::WriteFailed, systemErrorText(written ? errno : writeError));
+    return FileState::Created;
 }
 
-LoadResult loadDefinitionFile(const std::filesystem::path& path)
+Result<MorseTable> loadDefinitionFile(const std::filesystem::path& path)
 {
-    FileReadResult read = readFileBytes(path);
-    if (!read.ok)
-        return {std::nullopt, read.error};
-    return {tableFromContent(read.content), {}};
+    Result<std::string> read = readFileBytes(path);
+    if (!read)
+        return read.error();
+    return tableFromContent(*read);
 }
 
 } // namespace brivo::definitions

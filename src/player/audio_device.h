@@ -1,8 +1,9 @@
 #pragma once
 
+#include "common/result.h"
+
 #include <cstdint>
 #include <functional>
-#include <string>
 
 namespace brivo {
 
@@ -15,8 +16,8 @@ public:
 
     virtual ~AudioDevice() = default;
 
-    // Returns an empty text on success, else the reason in French.
-    virtual std::string open(int sampleRate, int channels, Pull pull) = 0;
+    // Fails with DeviceFailed and the reason in French.
+    virtual Result<void> open(int sampleRate, int channels, Pull pull) = 0;
     virtual void close() = 0;
     // Starts or stops pulling; stopped after open.
     virtual void setRunning(bool running) = 0;
@@ -28,7 +29,7 @@ public:
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual double now() = 0;
+    virtual double now() const = 0;
 };
 
 } // namespace brivo

@@ -1,6 +1,7 @@
 #include "player/device_player.h"
 
 #include "common/file_io.h"
+#include "common/messages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,19 +17,19 @@ DevicePlayer::~DevicePlayer()
     closeDevice();
 }
 
-void DevicePlayer::open(const std::filesystem::path& path)
+Result<void> DevicePlayer::open(const std::filesystem::path& path)
 {
     close();
-    const FileReadResult file = readFileBytes(path);
-    if (!file.ok)
-        throw PlayerError("Impossible d'ouvrir le fichier « " + path.string() + " » : " + file.error);
-    WavReadResult wav = readWav(file.content);
-    if (!wav.ok)
-        throw PlayerError(wav.error);
-    openSound(std::move(wav.sound));
+    const Result<std::string> file = readFileBytes(path);
+    if (!file)
+        return fail(ErrorCode::ReadFailed, messages::cannotOpen(path.string(), file.error().message));
+    Result<PcmSound> wav = readWav(*file);
+    if (!wav)
+        return wav.error();
+    return openSound(std::move(*wav));
 }
 
-void DevicePlayer::openSound(PcmSound sound)
+Result<void> DevicePlayer::openSound(PcmSound sound)
 {
     close();
     const int rate = sound.sampleRate;
@@ -37,10 +38,10 @@ void DevicePlayer::openSound(PcmSound sound)
     // opening a sound server's stream costs far more than a live character.
     if (!deviceOpen_ || rate != deviceRate_ || channels != deviceChannels_) {
         closeDevice();
-        const std::string error =
+        Result<void> opened =
             device_.open(rate, channels, [this](std::int16_t* out, std::size_t frames) { pull(out, frames); });
-        if (!error.empty())
-            throw PlayerError(error);
+        if (!opened)
+            return opened;
         deviceOpen_ = true;
         deviceRate_ = rate;
         deviceChannels_ = channels;
@@ -51,6 +52,7 @@ void DevicePlayer::openSound(PcmSound sound)
     pulledSincePlay_ = false;
     isOpen_ = true;
     mode_ = PlayerMode::Stopped;
+    return {};
 }
 
 void DevicePlayer::close()
@@ -92,6 +94,8 @@ void DevicePlayer::pull(std::int16_t* out, std::size_t frames)
         if (!pulledSincePlay_)
             firstPullAt_ = lastPullAt_;
         pulledSincePlay_ = true;
+    } else {
+        settleEnd();
     }
 }
 
@@ -113,11 +117,16 @@ void DevicePlayer::halt(PlayerMode next)
     pulledSincePlay_ = false;
 }
 
+bool DevicePlayer::endHeard(double now) const
+{
+    return mode_ == PlayerMode::Playing && heardFrames(now) >= sound_.frames();
+}
+
 // At the end of the file, once its last frame has been heard, the player
-// stops with the position equal to the length. Returns true when it did.
+// stops with the position equal to the length.
 bool DevicePlayer::settleEnd()
 {
-    if (mode_ != PlayerMode::Playing || heardFrames(clock_.now()) < sound_.frames())
+    if (!endHeard(clock_.now()))
         return false;
     cursor_ = sound_.frames();
     mode_ = PlayerMode::Stopped;
@@ -203,18 +212,12 @@ bool DevicePlayer::pauseOrResume()
     return true;
 }
 
-PlayerMode DevicePlayer::mode()
+// Between the moment the last frame is heard and the device's next pull,
+// the end is reported without being settled.
+PlayerMode DevicePlayer::mode() const
 {
-    PlayerMode current = PlayerMode::NotReady;
-    bool ended = false;
-    {
-        const std::lock_guard lock(mutex_);
-        ended = settleEnd();
-        current = mode_;
-    }
-    if (ended)
-        setDeviceRunning(false);
-    return current;
+    const std::lock_guard lock(mutex_);
+    return endHeard(clock_.now()) ? PlayerMode::Stopped : mode_;
 }
 
 std::uint32_t DevicePlayer::framesToMs(std::uint64_t frames) const
@@ -224,21 +227,13 @@ std::uint32_t DevicePlayer::framesToMs(std::uint64_t frames) const
     return static_cast<std::uint32_t>(frames * 1000 / static_cast<std::uint64_t>(sound_.sampleRate));
 }
 
-std::uint32_t DevicePlayer::positionMs()
+std::uint32_t DevicePlayer::positionMs() const
 {
-    std::uint32_t position = 0;
-    bool ended = false;
-    {
-        const std::lock_guard lock(mutex_);
-        ended = settleEnd();
-        position = framesToMs(heardFrames(clock_.now()));
-    }
-    if (ended)
-        setDeviceRunning(false);
-    return position;
+    const std::lock_guard lock(mutex_);
+    return framesToMs(std::min(heardFrames(clock_.now()), sound_.frames()));
 }
 
-std::uint32_t DevicePlayer::lengthMs()
+std::uint32_t DevicePlayer::lengthMs() const
 {
     const std::lock_guard lock(mutex_);
     return framesToMs(sound_.frames());

@@ -13,7 +13,9 @@ namespace brivo {
 // what the device has pulled, less what it still holds, advanced by the time
 // since its last pull; the position follows that, never what was merely
 // handed over. The whole file is read at open, so the file itself is free
-// again as soon as open returns.
+// again as soon as open returns. The end of the file is settled by the
+// device's own pull, once its last frame has been heard; the device then
+// pulls silence until the next command.
 class DevicePlayer : public WavePlayer {
 public:
     DevicePlayer(AudioDevice& device, Clock& clock);
@@ -21,18 +23,18 @@ public:
     DevicePlayer(const DevicePlayer&) = delete;
     DevicePlayer& operator=(const DevicePlayer&) = delete;
 
-    void open(const std::filesystem::path& path) override;
+    Result<void> open(const std::filesystem::path& path) override;
     void close() override;
     bool play() override;
     bool stop() override;
     bool seekToStart() override;
     bool pauseOrResume() override;
-    PlayerMode mode() override;
-    std::uint32_t positionMs() override;
-    std::uint32_t lengthMs() override;
+    PlayerMode mode() const override;
+    std::uint32_t positionMs() const override;
+    std::uint32_t lengthMs() const override;
 
     // Opens already-read samples, as open does for a file.
-    void openSound(PcmSound sound);
+    Result<void> openSound(PcmSound sound);
 
     // Clock time at which the device first took samples since the last
     // play or resume, or -1 when it has not yet.
@@ -42,8 +44,11 @@ private:
     void pull(std::int16_t* out, std::size_t frames);
     // Frames heard so far; the caller holds the lock.
     std::uint64_t heardFrames(double now) const;
+    // True once the last frame has been heard; the caller holds the lock.
+    bool endHeard(double now) const;
     // Makes the heard position the cursor and leaves the Playing mode.
     void halt(PlayerMode next);
+    // Stops at the end once it has been heard; returns true when it did.
     bool settleEnd();
     void setDeviceRunning(bool running);
     void closeDevice();

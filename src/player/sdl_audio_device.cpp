@@ -1,5 +1,7 @@
 #include "player/sdl_audio_device.h"
 
+#include "common/messages.h"
+
 #include <SDL.h>
 #include <chrono>
 
@@ -20,12 +22,12 @@ std::uint16_t SdlAudioDevice::bufferFramesFor(int sampleRate)
     return frames;
 }
 
-std::string SdlAudioDevice::open(int sampleRate, int channels, Pull pull)
+Result<void> SdlAudioDevice::open(int sampleRate, int channels, Pull pull)
 {
     close();
     if (!subsystemStarted_) {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-            return std::string("Aucun périphérique audio n'est disponible : ") + SDL_GetError();
+            return fail(ErrorCode::DeviceFailed, std::string(messages::kNoAudio) + SDL_GetError());
         subsystemStarted_ = true;
     }
     pull_ = std::move(pull);
@@ -41,7 +43,7 @@ std::string SdlAudioDevice::open(int sampleRate, int channels, Pull pull)
     device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (device_ == 0) {
         pull_ = nullptr;
-        return std::string("Le périphérique audio ne peut pas être ouvert : ") + SDL_GetError();
+        return fail(ErrorCode::DeviceFailed, std::string(messages::kAudioOpenFailed) + SDL_GetError());
     }
     bufferFrames_ = obtained.samples;
     return {};
@@ -76,7 +78,7 @@ void SdlAudioDevice::callback(void* self, std::uint8_t* stream, int length)
     device->pull_(reinterpret_cast<std::int16_t*>(stream), frames);
 }
 
-double SteadyClock::now()
+double SteadyClock::now() const
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }

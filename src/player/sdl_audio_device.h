@@ -3,6 +3,7 @@
 #include "player/audio_device.h"
 
 #include <cstdint>
+#include <string>
 
 namespace brivo {
 
@@ -21,7 +22,7 @@ public:
     SdlAudioDevice(const SdlAudioDevice&) = delete;
     SdlAudioDevice& operator=(const SdlAudioDevice&) = delete;
 
-    std::string open(int sampleRate, int channels, Pull pull) override;
+    Result<void> open(int sampleRate, int channels, Pull pull) override;
     void close() override;
     void setRunning(bool running) override;
     std::uint32_t bufferFrames() const override { return bufferFrames_; }
@@ -42,7 +43,7 @@ private:
 // The steady clock of the standard library.
 class SteadyClock : public Clock {
 public:
-    double now() override;
+    double now() const override;
 };
 
 } // namespace brivo

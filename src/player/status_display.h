@@ -27,7 +27,7 @@ std::string positionText(std::uint32_t positionMs, std::uint32_t lengthMs);
 
 // The whole status line for a mode, asking for the position and length only
 // when the row shows them.
-template <typename Player> std::string statusLine(const StatusRow& row, Player& player)
+template <typename Player> std::string statusLine(const StatusRow& row, const Player& player)
 {
     if (!row.showsPosition)
         return row.text;

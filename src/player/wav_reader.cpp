@@ -19,16 +19,14 @@ std::uint16_t read16(std::string_view bytes, std::size_t at)
                                                                                   << 8);
 }
 
-WavReadResult refuse(std::string message)
+Error refuse(std::string message)
 {
-    WavReadResult result;
-    result.error = std::move(message);
-    return result;
+    return fail(ErrorCode::BadFormat, std::move(message));
 }
 
 } // namespace
 
-WavReadResult readWav(std::string_view bytes)
+Result<PcmSound> readWav(std::string_view bytes)
 {
     if (bytes.size() < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE")
         return refuse("Le fichier n'est pas un fichier WAV.");
@@ -59,14 +57,13 @@ WavReadResult readWav(std::string_view bytes)
                 return refuse("Le fichier WAV est tronqué.");
             const std::size_t frameBytes = sizeof(std::int16_t) * channels;
             const std::size_t count = static_cast<std::size_t>(size) / frameBytes * channels;
-            WavReadResult result;
-            result.ok = true;
-            result.sound.sampleRate = static_cast<int>(sampleRate);
-            result.sound.channels = channels;
-            result.sound.samples.resize(count);
+            PcmSound sound;
+            sound.sampleRate = static_cast<int>(sampleRate);
+            sound.channels = channels;
+            sound.samples.resize(count);
             if (count > 0) // an empty vector may have no storage at all
-                std::memcpy(result.sound.samples.data(), bytes.data() + body, count * sizeof(std::int16_t));
-            return result;
+                std::memcpy(sound.samples.data(), bytes.data() + body, count * sizeof(std::int16_t));
+            return sound;
         }
         at = body + static_cast<std::size_t>(size) + (size & 1U);
         if (at < body) // wrapped around

@@ -1,21 +1,14 @@
 #pragma once
 
+#include "common/result.h"
+
 #include <cstdint>
 #include <filesystem>
-#include <stdexcept>
-#include <string>
 
 namespace brivo {
 
 // The seven modes a wave player reports.
 enum class PlayerMode { NotReady, Stopped, Playing, Recording, Seeking, Paused, Open };
-
-// Raised by open when the device cannot use the file; what() is the
-// device's error text, in French.
-class PlayerError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // A wave-audio player on one file at a time. open, close, stop and
 // seekToStart complete before they return; play and pauseOrResume return
@@ -26,11 +19,11 @@ class WavePlayer {
 public:
     virtual ~WavePlayer() = default;
 
-    // Opens `path`, ready to play from position 0; throws PlayerError.
-    virtual void open(const std::filesystem::path& path) = 0;
+    // Opens `path`, ready to play from position 0. Fails with the device's
+    // error text, in French, when the file or the device cannot be used.
+    virtual Result<void> open(const std::filesystem::path& path) = 0;
     // Releases the file; nothing happens when no file is open.
     virtual void close() = 0;
-
     // Plays from the current position. At the end of the file the mode
     // becomes Stopped with the position equal to the length.
     virtual bool play() = 0;
@@ -39,9 +32,9 @@ public:
     // Pauses while playing, resumes while paused; any other mode: nothing.
     virtual bool pauseOrResume() = 0;
 
-    virtual PlayerMode mode() = 0;
-    virtual std::uint32_t positionMs() = 0;
-    virtual std::uint32_t lengthMs() = 0;
+    virtual PlayerMode mode() const = 0;
+    virtual std::uint32_t positionMs() const = 0;
+    virtual std::uint32_t lengthMs() const = 0;
 };
 
 } // namespace brivo

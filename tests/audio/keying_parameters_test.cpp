@@ -36,22 +36,10 @@ INSTANTIATE_TEST_SUITE_P(WorkedTable, SamplesPerUnit,
                                          UnitCase{3, 200, C, 479}, UnitCase{4, 72, P, 2205}, UnitCase{4, 72, C, 1837},
                                          UnitCase{4, 20, P, 7937}, UnitCase{4, 200, C, 661}));
 
-TEST(KeyingValues, DefaultsMatchTheStartUpSettings)
-{
-    const KeyingValues v = deriveKeyingValues(KeyingParameters{}, 11025);
-    EXPECT_DOUBLE_EQ(v.toneFrequency, 795.0);
-    EXPECT_EQ(v.unitsPerWord, 50);
-    EXPECT_DOUBLE_EQ(v.unitDuration, 0.1);
-    EXPECT_EQ(v.samplesPerUnit, 1102);
-    EXPECT_EQ(v.toneAmplitude, 16800);
-    EXPECT_EQ(v.noiseSpan, 0);
-    EXPECT_EQ(v.fadeLength, 18);
-}
-
 TEST(KeyingValues, FadeLengthAlwaysStaysBelowOneUnit)
 {
-    for (const int rate : kSampleRates) {
-        for (int speed = 20; speed <= 200; ++speed) {
+    for (const int rate : sound::kSampleRates) {
+        for (int speed = sound::kSpeed.minimum; speed <= sound::kSpeed.maximum; ++speed) {
             for (const auto word : {P, C}) {
                 KeyingParameters p;
                 p.speedPosition = speed;

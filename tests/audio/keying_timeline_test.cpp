@@ -80,15 +80,6 @@ TEST(KeyingTimeline, UnencodableCharacterIsKeyedAsAByteWithoutPattern)
     EXPECT_EQ(timelineOf({'E', kUnencodable, 'E'}, L, 1), "=.....=...");
 }
 
-TEST(KeyingTimeline, UnitCountMatchesTheWalk)
-{
-    const KeyedText text = keyed("CQ CQ DE F6XYZ\r\n<*$");
-    for (const int spacing : {1, 2, 20}) {
-        EXPECT_EQ(timelineUnits(text, defaultTable(), M, spacing), timelineOf(text, M, spacing).size());
-        EXPECT_EQ(timelineUnits(text, defaultTable(), L, spacing), timelineOf(text, L, spacing).size());
-    }
-}
-
 TEST(KeyingTimeline, StopsAtTheFirstRefusedBlock)
 {
     int calls = 0;

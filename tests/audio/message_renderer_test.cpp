@@ -28,18 +28,12 @@ std::uint32_t field32(const std::string& bytes, std::size_t offset)
     return value;
 }
 
-std::uint16_t field16(const std::string& bytes, std::size_t offset)
-{
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes.at(offset)) |
-                                      static_cast<unsigned char>(bytes.at(offset + 1)) << 8);
-}
-
 // A second, deliberately plain rendering of the same rules: every element is
 // synthesized where it occurs, from the formulas, so block reuse, draw order,
 // timeline and header are all checked against an independent writing.
 std::string referenceFile(const std::string& utf8, RenderForm form, const KeyingParameters& p, std::uint32_t seed)
 {
-    const int rate = kSampleRates[static_cast<std::size_t>(*p.sampleRateIndex)];
+    const int rate = sound::kSampleRates[static_cast<std::size_t>(*p.sampleRateIndex)];
     const int unitsPerWord = p.referenceWord == ReferenceWord::Paris ? 50 : 60;
     const double unitDuration = 3600.0 / (10.0 * p.speedPosition * unitsPerWord);
     const auto n = static_cast<int>(static_cast<long double>(rate) * unitDuration);
@@ -135,16 +129,16 @@ KeyingParameters with(int tone, int signal, int noise, int speed, ReferenceWord 
     return {tone, signal, noise, speed, word, spacing, rateIndex};
 }
 
-class RenderedFile : public testing::TestWithParam<RenderCase> {};
+class RenderedFileRows : public testing::TestWithParam<RenderCase> {};
 
-TEST_P(RenderedFile, MatchesTheReferenceByteForByte)
+TEST_P(RenderedFileRows, MatchesTheReferenceByteForByte)
 {
     test::TempDir dir;
     const RenderCase& c = GetParam();
     RenderRequest request{dir / "out.wav", keyedTextFromUtf8(c.text), c.form, c.parameters, 11025};
     RandomGenerator random(c.seed);
-    const RenderOutcome outcome = renderMorseFile(request, defaultTable(), random);
-    ASSERT_EQ(outcome.status, RenderStatus::Written);
+    const Result<RenderedFile> rendered = renderMorseFile(request, defaultTable(), random);
+    ASSERT_TRUE(rendered);
     const std::string expected = referenceFile(c.text, c.form, c.parameters, c.seed);
     const std::string actual = test::readBytes(request.path);
     ASSERT_EQ(actual.size(), expected.size());
@@ -155,7 +149,7 @@ constexpr auto P = ReferenceWord::Paris;
 constexpr auto C = ReferenceWord::Codex;
 
 INSTANTIATE_TEST_SUITE_P(
-    , RenderedFile,
+    , RenderedFileRows,
     testing::Values(
         RenderCase{"Defaults", "E", RenderForm::Message, KeyingParameters{}, 1},
         RenderCase{"LiveLetter", "K", RenderForm::Live, KeyingParameters{}, 1},
@@ -166,48 +160,29 @@ INSTANTIATE_TEST_SUITE_P(
         RenderCase{"SixteenKilohertz", "<*>", RenderForm::Message, with(17, 141, 1, 33, P, 20, 3), 1234}),
     test::CaseName());
 
-TEST(MessageRenderer, LetterEAtTheDefaultsIs17690BytesWithTheDocumentedHeader)
+TEST(MessageRenderer, LetterEAtTheDefaultsIs17690Bytes)
 {
     test::TempDir dir;
     RenderRequest request{dir / "Morse.WAV", keyedTextFromUtf8("E"), RenderForm::Message, {}, 11025};
     RandomGenerator random(1);
-    const RenderOutcome outcome = renderMorseFile(request, defaultTable(), random);
-    EXPECT_EQ(outcome.status, RenderStatus::Written);
-    EXPECT_EQ(outcome.sampleCount, 8816U);
-    const std::string file = test::readBytes(request.path);
-    ASSERT_EQ(file.size(), 17690U);
-    EXPECT_EQ(file.substr(0, 4), "RIFF");
-    EXPECT_EQ(field32(file, 4), 17682U);
-    EXPECT_EQ(file.substr(8, 8), "WAVEfmt ");
-    EXPECT_EQ(field32(file, 16), 18U);
-    EXPECT_EQ(field16(file, 20), 1U);
-    EXPECT_EQ(field16(file, 22), 1U);
-    EXPECT_EQ(field32(file, 24), 11025U);
-    EXPECT_EQ(field32(file, 28), 22050U);
-    EXPECT_EQ(field16(file, 32), 2U);
-    EXPECT_EQ(field16(file, 34), 16U);
-    EXPECT_EQ(field16(file, 36), 0U);
-    EXPECT_EQ(file.substr(38, 4), "fact");
-    EXPECT_EQ(field32(file, 42), 4U);
-    EXPECT_EQ(field32(file, 46), 8816U);
-    EXPECT_EQ(file.substr(50, 4), "data");
-    EXPECT_EQ(field32(file, 54), 17632U);
+    const Result<RenderedFile> rendered = renderMorseFile(request, defaultTable(), random);
+    ASSERT_TRUE(rendered);
+    EXPECT_EQ(rendered->sampleCount, 8816U);
+    EXPECT_EQ(rendered->sampleRate, 11025);
+    EXPECT_EQ(test::readBytes(request.path).size(), 17690U);
 }
 
-TEST(MessageRenderer, LowRateHeaderAndPreviousRateWhenNoneChosen)
+TEST(MessageRenderer, NoChosenRateKeepsThePreviousOne)
 {
     test::TempDir dir;
     RandomGenerator random(1);
     KeyingParameters p;
-    p.sampleRateIndex = 0;
-    RenderRequest request{dir / "a.wav", keyedTextFromUtf8("E"), RenderForm::Message, p, 11025};
-    EXPECT_EQ(renderMorseFile(request, defaultTable(), random).sampleRate, 4000);
-    EXPECT_EQ(field32(test::readBytes(request.path), 24), 4000U);
-    EXPECT_EQ(field32(test::readBytes(request.path), 28), 8000U);
-
-    request.parameters.sampleRateIndex = std::nullopt;
-    request.previousSampleRate = 16000;
-    EXPECT_EQ(renderMorseFile(request, defaultTable(), random).sampleRate, 16000);
+    p.sampleRateIndex = std::nullopt;
+    RenderRequest request{dir / "a.wav", keyedTextFromUtf8("E"), RenderForm::Message, p, 16000};
+    EXPECT_EQ(renderSampleRate(request), 16000);
+    const Result<RenderedFile> rendered = renderMorseFile(request, defaultTable(), random);
+    ASSERT_TRUE(rendered);
+    EXPECT_EQ(rendered->sampleRate, 16000);
     EXPECT_EQ(field32(test::readBytes(request.path), 24), 16000U);
 }
 
@@ -219,14 +194,16 @@ TEST(MessageRenderer, CreationFailureTouchesNothing)
     noisy.noisePosition = 50;
     noisy.sampleRateIndex = 4;
     RenderRequest request{dir / "missing/out.wav", keyedTextFromUtf8("E"), RenderForm::Message, noisy, 8000};
-    const RenderOutcome outcome = renderMorseFile(request, defaultTable(), random);
-    EXPECT_EQ(outcome.status, RenderStatus::CreateFailed);
-    EXPECT_FALSE(outcome.error.empty());
-    EXPECT_EQ(outcome.sampleRate, 8000);
+    const Result<RenderedFile> rendered = renderMorseFile(request, defaultTable(), random);
+    ASSERT_FALSE(rendered);
+    EXPECT_EQ(rendered.error().code, ErrorCode::CreateFailed);
+    EXPECT_EQ(rendered.error().message, "No such file or directory");
     EXPECT_EQ(random.state(), 9U);
 
     request.path.clear();
-    EXPECT_EQ(renderMorseFile(request, defaultTable(), random).status, RenderStatus::CreateFailed);
+    const Result<RenderedFile> unnamed = renderMorseFile(request, defaultTable(), random);
+    ASSERT_FALSE(unnamed);
+    EXPECT_EQ(unnamed.error().code, ErrorCode::CreateFailed);
 }
 
 TEST(MessageRenderer, WriteFailureIsReportedAndTheHeaderDeclaresNoSamples)
@@ -234,13 +211,13 @@ TEST(MessageRenderer, WriteFailureIsReportedAndTheHeaderDeclaresNoSamples)
     test::TempDir dir;
     RandomGenerator random(1);
     RenderRequest request{dir / "full.wav", keyedTextFromUtf8(std::string(400, 'H')), RenderForm::Message, {}, 11025};
-    RenderOutcome outcome;
-    {
+    const Result<RenderedFile> rendered = [&] {
         const test::FileSizeLimit limit(1 << 20);
-        outcome = renderMorseFile(request, defaultTable(), random);
-    }
-    EXPECT_EQ(outcome.status, RenderStatus::WriteFailed);
-    EXPECT_FALSE(outcome.error.empty());
+        return renderMorseFile(request, defaultTable(), random);
+    }();
+    ASSERT_FALSE(rendered);
+    EXPECT_EQ(rendered.error().code, ErrorCode::WriteFailed);
+    EXPECT_EQ(rendered.error().message, "File too large");
     const std::string file = test::readBytes(request.path);
     ASSERT_GE(file.size(), kWavHeaderSize);
     EXPECT_EQ(field32(file, 4), 50U);
@@ -253,13 +230,31 @@ TEST(MessageRenderer, SecondRenderReplacesTheFirst)
     test::TempDir dir;
     RandomGenerator random(1);
     RenderRequest request{dir / "Morse.WAV", keyedTextFromUtf8("PARIS PARIS"), RenderForm::Message, {}, 11025};
-    ASSERT_EQ(renderMorseFile(request, defaultTable(), random).status, RenderStatus::Written);
+    ASSERT_TRUE(renderMorseFile(request, defaultTable(), random));
     request.text = keyedTextFromUtf8("E");
-    ASSERT_EQ(renderMorseFile(request, defaultTable(), random).status, RenderStatus::Written);
+    ASSERT_TRUE(renderMorseFile(request, defaultTable(), random));
     EXPECT_EQ(test::readBytes(request.path).size(), 17690U);
 }
 
-TEST(MessageRenderer, TextBeyondWhatAHeaderCanDeclareIsRefusedBeforeTheFileIsTouched)
+// 11025 Hz, speed 94, CODEX: 703 samples a unit. A byte without a pattern
+// keyed live with spacing S lasts exactly 2S units, so the sample count can
+// be put right at the limit: 3,054,742 units make the limit plus 4 samples,
+// two units fewer fit.
+TEST(MessageRenderer, LimitOfTheHeaderIsExact)
+{
+    KeyingParameters p;
+    p.speedPosition = 94;
+    p.referenceWord = ReferenceWord::Codex;
+    ASSERT_EQ(deriveKeyingValues(p, 11025).samplesPerUnit, 703);
+    RenderRequest request{"unused.wav", keyedTextFromUtf8("!"), RenderForm::Live, p, 11025};
+    request.parameters.spacingFactor = 3054742 / 2;
+    ASSERT_EQ(3054742ULL * 703, kMaxWavSamples + 4);
+    EXPECT_FALSE(renderFitsInWavFile(request, defaultTable()));
+    request.parameters.spacingFactor -= 1;
+    EXPECT_TRUE(renderFitsInWavFile(request, defaultTable()));
+}
+
+TEST(MessageRenderer, TooLongTextIsRefusedBeforeTheFileIsTouched)
 {
     test::TempDir dir;
     const auto path = dir / "Morse.WAV";
@@ -270,9 +265,9 @@ TEST(MessageRenderer, TextBeyondWhatAHeaderCanDeclareIsRefusedBeforeTheFileIsTou
     // 18 units of "$" at 7937 samples each: 16,000 of them pass 2^31 samples.
     RenderRequest request{path, keyedTextFromUtf8(std::string(16000, '$')), RenderForm::Message, slow, 11025};
     RandomGenerator random(1);
-    const RenderOutcome outcome = renderMorseFile(request, defaultTable(), random);
-    EXPECT_EQ(outcome.status, RenderStatus::TooLong);
-    EXPECT_EQ(outcome.sampleRate, 11025);
+    const Result<RenderedFile> rendered = renderMorseFile(request, defaultTable(), random);
+    ASSERT_FALSE(rendered);
+    EXPECT_EQ(rendered.error().code, ErrorCode::TooLong);
     EXPECT_EQ(test::readBytes(path), "previous");
 }
 
@@ -284,15 +279,16 @@ TEST(MessageRenderer, ProgressEndsAtTheTotal)
     std::uint64_t lastDone = 0;
     std::uint64_t lastTotal = 0;
     int reports = 0;
-    const RenderOutcome outcome = renderMorseFile(request, defaultTable(), random, [&](auto done, auto total) {
+    const Result<RenderedFile> rendered = renderMorseFile(request, defaultTable(), random, [&](auto done, auto total) {
         EXPECT_GE(done, lastDone);
         lastDone = done;
         lastTotal = total;
         ++reports;
     });
     EXPECT_GT(reports, 1);
-    EXPECT_EQ(lastDone, outcome.sampleCount);
-    EXPECT_EQ(lastTotal, outcome.sampleCount);
+    ASSERT_TRUE(rendered);
+    EXPECT_EQ(lastDone, rendered->sampleCount);
+    EXPECT_EQ(lastTotal, rendered->sampleCount);
 }
 
 } // namespace

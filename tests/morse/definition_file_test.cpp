@@ -8,18 +8,19 @@
 namespace brivo {
 namespace {
 
-using definitions::EnsureResult;
+using definitions::FileState;
 
 TEST(DefinitionFile, MissingFileIsCreatedFromTheBuiltInText)
 {
     test::TempDir dir;
     const auto path = dir / "Codmorse.INI";
-    EXPECT_EQ(definitions::ensureDefinitionFile(path), EnsureResult::Created);
+    const auto created = definitions::ensureDefinitionFile(path);
+    ASSERT_TRUE(created);
+    EXPECT_EQ(*created, FileState::Created);
     EXPECT_EQ(test::readBytes(path), definitions::defaultFileContent());
-
     const auto loaded = definitions::loadDefinitionFile(path);
-    ASSERT_TRUE(loaded.table.has_value());
-    EXPECT_EQ(loaded.table->definedCount(), 132U);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->definedCount(), 132U);
 }
 
 TEST(DefinitionFile, ExistingFileIsNeverRewritten)
@@ -27,18 +28,21 @@ TEST(DefinitionFile, ExistingFileIsNeverRewritten)
     test::TempDir dir;
     const auto path = dir / "Codmorse.INI";
     test::writeBytes(path, "");
-    EXPECT_EQ(definitions::ensureDefinitionFile(path), EnsureResult::AlreadyPresent);
+    const auto present = definitions::ensureDefinitionFile(path);
+    ASSERT_TRUE(present);
+    EXPECT_EQ(*present, FileState::AlreadyPresent);
     EXPECT_EQ(test::readBytes(path), "");
-
     const auto loaded = definitions::loadDefinitionFile(path);
-    ASSERT_TRUE(loaded.table.has_value());
-    EXPECT_EQ(loaded.table->definedCount(), 0U);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->definedCount(), 0U);
 }
 
 TEST(DefinitionFile, CreationInAMissingFolderFails)
 {
     test::TempDir dir;
-    EXPECT_EQ(definitions::ensureDefinitionFile(dir / "absent/Codmorse.INI"), EnsureResult::Failed);
+    const auto created = definitions::ensureDefinitionFile(dir / "absent/Codmorse.INI");
+    ASSERT_FALSE(created);
+    EXPECT_EQ(created.error().code, ErrorCode::CreateFailed);
 }
 
 TEST(DefinitionFile, WritingThatFailsPartWayIsReportedAndKeepsWhatWasWritten)
@@ -47,7 +51,9 @@ TEST(DefinitionFile, WritingThatFailsPartWayIsReportedAndKeepsWhatWasWritten)
     const auto path = dir / "Codmorse.INI";
     {
         const test::FileSizeLimit limit(1000);
-        EXPECT_EQ(definitions::ensureDefinitionFile(path), EnsureResult::Failed);
+        const auto created = definitions::ensureDefinitionFile(path);
+        ASSERT_FALSE(created);
+        EXPECT_EQ(created.error().code, ErrorCode::WriteFailed);
     }
     const std::string written = test::readBytes(path);
     EXPECT_LT(written.size(), definitions::defaultFileContent().size());
@@ -58,11 +64,10 @@ TEST(DefinitionFile, UnreadableFileGivesTheSystemReason)
 {
     test::TempDir dir;
     const auto missing = definitions::loadDefinitionFile(dir / "Codmorse.INI");
-    EXPECT_FALSE(missing.table.has_value());
-    EXPECT_FALSE(missing.error.empty());
-
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().message, "No such file or directory");
     std::filesystem::create_directory(dir / "folder.INI");
-    EXPECT_FALSE(definitions::loadDefinitionFile(dir / "folder.INI").table.has_value());
+    EXPECT_FALSE(definitions::loadDefinitionFile(dir / "folder.INI"));
 }
 
 } // namespace

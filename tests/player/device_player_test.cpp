@@ -38,7 +38,7 @@ protected:
 
 TEST_F(DevicePlayerTest, OpenLeavesItStoppedAtTheStart)
 {
-    player.openSound(rampSound());
+    ASSERT_TRUE(player.openSound(rampSound()));
     EXPECT_EQ(player.mode(), PlayerMode::Stopped);
     EXPECT_EQ(player.positionMs(), 0U);
     EXPECT_EQ(player.lengthMs(), 1000U);
@@ -48,7 +48,7 @@ TEST_F(DevicePlayerTest, OpenLeavesItStoppedAtTheStart)
 
 TEST_F(DevicePlayerTest, PositionFollowsWhatWasHeardNotWhatWasHandedOver)
 {
-    player.openSound(rampSound());
+    ASSERT_TRUE(player.openSound(rampSound()));
     ASSERT_TRUE(player.play());
     EXPECT_EQ(player.mode(), PlayerMode::Playing);
     EXPECT_TRUE(device.running);
@@ -67,16 +67,18 @@ TEST_F(DevicePlayerTest, PositionFollowsWhatWasHeardNotWhatWasHandedOver)
 
 TEST_F(DevicePlayerTest, EndOfFileStopsWithThePositionAtTheLength)
 {
-    player.openSound(rampSound());
+    ASSERT_TRUE(player.openSound(rampSound()));
     player.play();
     for (int i = 0; i < 10; ++i)
         playFor(100, 0.1);
     EXPECT_EQ(player.mode(), PlayerMode::Playing); // the last 100 frames are still in the buffer
-    playFor(100, 0.1);                             // silence after the end
+    clock.seconds += 0.1;                          // heard now, though the device has not pulled again
+    EXPECT_EQ(player.mode(), PlayerMode::Stopped);
+    EXPECT_EQ(player.positionMs(), 1000U);
+    playFor(100, 0.0); // the device's next pull settles the end and gets silence
     EXPECT_EQ(player.mode(), PlayerMode::Stopped);
     EXPECT_EQ(player.positionMs(), 1000U);
     EXPECT_EQ(player.lengthMs(), 1000U);
-    EXPECT_FALSE(device.running);
     ASSERT_EQ(device.played.size(), 1100U);
     EXPECT_EQ(device.played[999], 999);
     EXPECT_EQ(device.played[1000], 0);
@@ -91,7 +93,7 @@ TEST_F(DevicePlayerTest, EndOfFileStopsWithThePositionAtTheLength)
 
 TEST_F(DevicePlayerTest, PauseFreezesThePositionAndResumeGoesOnFromWhatWasHeard)
 {
-    player.openSound(rampSound());
+    ASSERT_TRUE(player.openSound(rampSound()));
     player.play();
     playFor(100, 0.0);
     playFor(100, 0.1); // 100 heard, 100 in the buffer
@@ -110,7 +112,7 @@ TEST_F(DevicePlayerTest, PauseFreezesThePositionAndResumeGoesOnFromWhatWasHeard)
 
 TEST_F(DevicePlayerTest, StopKeepsThePositionAndSeekReturnsToZero)
 {
-    player.openSound(rampSound());
+    ASSERT_TRUE(player.openSound(rampSound()));
     player.play();
     playFor(100, 0.0);
     clock.seconds += 0.05;
@@ -125,7 +127,7 @@ TEST_F(DevicePlayerTest, StopKeepsThePositionAndSeekReturnsToZero)
 
 TEST_F(DevicePlayerTest, PauseDoesNothingWhileStopped)
 {
-    player.openSound(rampSound());
+    ASSERT_TRUE(player.openSound(rampSound()));
     player.pauseOrResume();
     EXPECT_EQ(player.mode(), PlayerMode::Stopped);
     EXPECT_FALSE(device.running);
@@ -137,7 +139,7 @@ TEST_F(DevicePlayerTest, ClosedPlayerRefusesEverythingAndPullsSilence)
     EXPECT_FALSE(player.stop());
     EXPECT_FALSE(player.seekToStart());
     EXPECT_FALSE(player.pauseOrResume());
-    player.openSound(rampSound());
+    ASSERT_TRUE(player.openSound(rampSound()));
     player.play();
     playFor(10, 0.0);
     player.close();
@@ -150,12 +152,12 @@ TEST_F(DevicePlayerTest, ClosedPlayerRefusesEverythingAndPullsSilence)
 
 TEST_F(DevicePlayerTest, DeviceIsKeptOpenForFilesOfTheSameFormat)
 {
-    player.openSound(rampSound());
-    player.openSound(rampSound(500));
+    ASSERT_TRUE(player.openSound(rampSound()));
+    ASSERT_TRUE(player.openSound(rampSound(500)));
     EXPECT_EQ(device.opens, 1);
     PcmSound faster = rampSound();
     faster.sampleRate = 8000;
-    player.openSound(std::move(faster));
+    ASSERT_TRUE(player.openSound(std::move(faster)));
     EXPECT_EQ(device.opens, 2);
     EXPECT_EQ(device.closes, 1);
     EXPECT_EQ(player.lengthMs(), 125U);
@@ -164,12 +166,9 @@ TEST_F(DevicePlayerTest, DeviceIsKeptOpenForFilesOfTheSameFormat)
 TEST_F(DevicePlayerTest, DeviceThatCannotOpenGivesItsError)
 {
     device.openError = "Aucun périphérique audio n'est disponible";
-    try {
-        player.openSound(rampSound());
-        FAIL() << "open should throw";
-    } catch (const PlayerError& error) {
-        EXPECT_STREQ(error.what(), "Aucun périphérique audio n'est disponible");
-    }
+    const Result<void> opened = player.openSound(rampSound());
+    ASSERT_FALSE(opened);
+    EXPECT_EQ(opened.error().message, "Aucun périphérique audio n'est disponible");
     EXPECT_FALSE(player.play());
 }
 
@@ -179,7 +178,7 @@ TEST_F(DevicePlayerTest, OpensTheRenderedFile)
     std::string file(reinterpret_cast<const char*>(wavHeader(3, 11025).data()), kWavHeaderSize);
     file += std::string("\x01\x00\x02\x00\xFF\xFF", 6);
     test::writeBytes(dir / "a.wav", file);
-    player.open(dir / "a.wav");
+    ASSERT_TRUE(player.open(dir / "a.wav"));
     EXPECT_EQ(device.rate, 11025);
     player.play();
     device.deliver(4);
@@ -188,12 +187,10 @@ TEST_F(DevicePlayerTest, OpensTheRenderedFile)
 
 TEST_F(DevicePlayerTest, MissingFileGivesAFrenchError)
 {
-    try {
-        player.open("/nonexistent/Morse.WAV");
-        FAIL() << "open should throw";
-    } catch (const PlayerError& error) {
-        EXPECT_NE(std::string(error.what()).find("« /nonexistent/Morse.WAV »"), std::string::npos);
-    }
+    const Result<void> opened = player.open("/nonexistent/Morse.WAV");
+    ASSERT_FALSE(opened);
+    EXPECT_EQ(opened.error().message,
+              "Impossible d'ouvrir le fichier « /nonexistent/Morse.WAV » : No such file or directory");
 }
 
 } // namespace

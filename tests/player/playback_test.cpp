@@ -1,15 +1,12 @@
 #include "app/tform1.h"
-#include "audio/ui/sound_controls.h"
-#include "common/ui/track_bar.h"
-#include "common/ui/upper_case_line_edit.h"
-#include "editzone/ui/edit_zone.h"
-#include "player/ui/playback_row.h"
 #include "player/wav_reader.h"
 #include "support/form_fixture.h"
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextEdit>
@@ -34,13 +31,12 @@ private Q_SLOTS:
         FormFixture f;
         f.show();
         f.form->Timer1Timer();
-        const auto* row = f.form->playback;
-        QCOMPARE(row->Info->text(), u"Générez un fichier"_s);
-        QVERIFY(!row->BoutonLire->isEnabled());
-        QVERIFY(!row->BoutonPause->isEnabled());
-        QVERIFY(!row->BoutonStop->isEnabled());
-        QVERIFY(row->BoutonGeneFic->isEnabled());
-        QVERIFY(row->BoutonLecture->isEnabled());
+        QCOMPARE(f.control<QLabel>("Info")->text(), u"Générez un fichier"_s);
+        QVERIFY(!f.control<QPushButton>("BoutonLire")->isEnabled());
+        QVERIFY(!f.control<QPushButton>("BoutonPause")->isEnabled());
+        QVERIFY(!f.control<QPushButton>("BoutonStop")->isEnabled());
+        QVERIFY(f.control<QPushButton>("BoutonGeneFic")->isEnabled());
+        QVERIFY(f.control<QPushButton>("BoutonLecture")->isEnabled());
         QCOMPARE(f.player.modeQueries, 0); // a closed player is not asked
     }
 
@@ -48,15 +44,14 @@ private Q_SLOTS:
     {
         FormFixture f;
         f.show();
-        f.form->editZone->RichEdit->setPlainText(u"E"_s);
-        QTest::mouseClick(f.form->playback->BoutonGeneFic, Qt::LeftButton);
+        f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
+        QTest::mouseClick(f.control<QPushButton>("BoutonGeneFic"), Qt::LeftButton);
         f.player.length = 5250;
         f.form->Timer1Timer();
-        const auto* row = f.form->playback;
-        QCOMPARE(row->Info->text(), u"Arrété : 0,0 / 5,2s"_s);
-        QVERIFY(row->BoutonLire->isEnabled());
-        QVERIFY(!row->BoutonPause->isEnabled());
-        QVERIFY(!row->BoutonStop->isEnabled());
+        QCOMPARE(f.control<QLabel>("Info")->text(), u"Arrété : 0,0 / 5,2s"_s);
+        QVERIFY(f.control<QPushButton>("BoutonLire")->isEnabled());
+        QVERIFY(!f.control<QPushButton>("BoutonPause")->isEnabled());
+        QVERIFY(!f.control<QPushButton>("BoutonStop")->isEnabled());
         QVERIFY(std::find(f.player.calls.begin(), f.player.calls.end(), "play") == f.player.calls.end());
     }
 
@@ -81,25 +76,24 @@ private Q_SLOTS:
         f.player.position = 1375;
         f.player.length = 5250;
         f.form->Timer1Timer();
-        QCOMPARE(f.form->playback->Info->text(), text);
-        QCOMPARE(f.form->playback->BoutonPause->isEnabled(), pause);
+        QCOMPARE(f.control<QLabel>("Info")->text(), text);
+        QCOMPARE(f.control<QPushButton>("BoutonPause")->isEnabled(), pause);
     }
 
     void buttonsDriveThePlayer()
     {
         FormFixture f;
         f.show();
-        auto& form = *f.form;
-        form.editZone->RichEdit->setPlainText(u"PARIS"_s);
-        QTest::mouseClick(form.playback->BoutonLecture, Qt::LeftButton);
+        f.control<QTextEdit>("RichEdit")->setPlainText(u"PARIS"_s);
+        QTest::mouseClick(f.control<QPushButton>("BoutonLecture"), Qt::LeftButton);
         QCOMPARE(f.player.calls, (std::vector<std::string>{"open Morse.WAV", "play"}));
-        form.Timer1Timer();
-        QTest::mouseClick(form.playback->BoutonPause, Qt::LeftButton);
+        f.form->Timer1Timer();
+        QTest::mouseClick(f.control<QPushButton>("BoutonPause"), Qt::LeftButton);
         QCOMPARE(f.player.currentMode, PlayerMode::Paused);
-        form.Timer1Timer();
-        QTest::mouseClick(form.playback->BoutonStop, Qt::LeftButton);
-        form.Timer1Timer();
-        QTest::mouseClick(form.playback->BoutonLire, Qt::LeftButton);
+        f.form->Timer1Timer();
+        QTest::mouseClick(f.control<QPushButton>("BoutonStop"), Qt::LeftButton);
+        f.form->Timer1Timer();
+        QTest::mouseClick(f.control<QPushButton>("BoutonLire"), Qt::LeftButton);
         const std::vector<std::string> expected = {"open Morse.WAV", "play", "pause", "stop", "seek", "seek", "play"};
         QCOMPARE(f.player.calls, expected);
     }
@@ -108,11 +102,10 @@ private Q_SLOTS:
     {
         FormFixture f;
         f.show();
-        auto& form = *f.form;
-        form.editZone->RichEdit->setPlainText(u"PARIS"_s);
-        form.BoutonLectureClick();
-        form.editZone->RichEdit->clear();
-        form.BoutonLectureClick();
+        f.control<QTextEdit>("RichEdit")->setPlainText(u"PARIS"_s);
+        f.form->BoutonLectureClick();
+        f.control<QTextEdit>("RichEdit")->clear();
+        f.form->BoutonLectureClick();
         QCOMPARE(f.dialogs.messages.size(), 1);
         QCOMPARE(f.player.calls, (std::vector<std::string>{"open Morse.WAV", "play"}));
         QCOMPARE(f.player.currentMode, PlayerMode::Playing);
@@ -123,78 +116,72 @@ private Q_SLOTS:
         FormFixture f;
         f.show();
         f.player.openError = "Le périphérique audio ne peut pas être ouvert";
-        f.form->editZone->RichEdit->setPlainText(u"E"_s);
-        QTest::mouseClick(f.form->playback->BoutonLecture, Qt::LeftButton);
+        f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
+        QTest::mouseClick(f.control<QPushButton>("BoutonLecture"), Qt::LeftButton);
         QCOMPARE(f.dialogs.messages.size(), 1);
         QCOMPARE(f.dialogs.messages[0].text, u"Le périphérique audio ne peut pas être ouvert."_s);
         QCOMPARE(f.player.calls.back(), std::string("open Morse.WAV"));
         f.form->Timer1Timer();
-        QCOMPARE(f.form->playback->Info->text(), u"Générez un fichier"_s);
+        QCOMPARE(f.control<QLabel>("Info")->text(), u"Générez un fichier"_s);
     }
 
     void liveCharacterIsSentWithoutNoiseAndTheNoiseSettingComesBack()
     {
         FormFixture f;
         f.show();
-        auto& form = *f.form;
-        form.playback->Timer1->stop();
-        form.sound->TBsouffle->setPosition(200);
-        form.sound->TBsouffleChange();
-        auto* entry = form.playback->EditLive;
+        f.control<QTimer>("Timer1")->stop();
+        f.control<QSlider>("TBsouffle")->setValue(200); // as the user moves it
+        auto* entry = f.control<QLineEdit>("EditLive");
         entry->setFocus();
         QTest::keyClicks(entry, u"an"_s);
         QCOMPARE(entry->text(), u"AN"_s);
-        QVERIFY(form.playback->Timer2->isActive());
+        QVERIFY(f.control<QTimer>("Timer2")->isActive());
 
-        form.Timer2Timer();
-        QCOMPARE(form.playback->STlive->text(), u"A"_s);
+        f.form->Timer2Timer();
+        QCOMPARE(f.control<QLabel>("STlive")->text(), u"A"_s);
         QCOMPARE(entry->text(), u"N"_s);
-        QVERIFY(form.LiveBusy);
         QCOMPARE(f.player.calls, (std::vector<std::string>{"open Morse.WAV", "play"}));
-        QCOMPARE(form.sound->TBsouffle->value(), 200);
-        QCOMPARE(form.sound->GBsouffle->title(), u" Souffle = 100% "_s);
+        QCOMPARE(f.control<QSlider>("TBsouffle")->value(), 200);
+        QCOMPARE(f.control<QGroupBox>("GBsouffle")->title(), u" Souffle = 100% "_s);
         const auto wav = brivo::readWav(brivo::test::readBytes(f.dir / "Morse.WAV"));
-        QVERIFY(wav.ok);
-        QCOMPARE(wav.sound.samples.size(), std::size_t{8 * 1102}); // A, live: 1+1+3+1+2 units
-        QVERIFY(std::all_of(wav.sound.samples.end() - 2 * 1102, wav.sound.samples.end(),
-                            [](std::int16_t s) { return s == 0; }));
+        QVERIFY(wav);
+        QCOMPARE(wav->samples.size(), std::size_t{8 * 1102}); // A, live: 1+1+3+1+2 units
+        QVERIFY(std::all_of(wav->samples.end() - 2 * 1102, wav->samples.end(), [](std::int16_t s) { return s == 0; }));
 
-        form.Timer2Timer(); // still sounding: nothing is taken
+        f.form->Timer2Timer(); // still sounding: nothing is taken
         QCOMPARE(entry->text(), u"N"_s);
         f.player.currentMode = PlayerMode::Stopped; // heard to its end
-        form.Timer1Timer();
-        QVERIFY(!form.LiveBusy);
-        form.Timer2Timer();
-        QCOMPARE(form.playback->STlive->text(), u"N"_s);
+        f.form->Timer1Timer();                      // the stopped player ends the live character
+        f.form->Timer2Timer();
+        QCOMPARE(f.control<QLabel>("STlive")->text(), u"N"_s);
         QCOMPARE(entry->text(), QString());
         f.player.currentMode = PlayerMode::Stopped;
-        form.Timer1Timer();
-        form.Timer2Timer();
-        QVERIFY(!form.playback->Timer2->isActive());
-        QCOMPARE(form.playback->STlive->text(), u"N"_s);
+        f.form->Timer1Timer();
+        f.form->Timer2Timer();
+        QVERIFY(!f.control<QTimer>("Timer2")->isActive());
+        QCOMPARE(f.control<QLabel>("STlive")->text(), u"N"_s);
     }
 
     void textSetByTheProgramDoesNotStartTheQueue()
     {
         FormFixture f;
-        f.form->playback->EditLive->setText(u"ABC"_s);
-        QVERIFY(!f.form->playback->Timer2->isActive());
+        f.control<QLineEdit>("EditLive")->setText(u"ABC"_s);
+        QVERIFY(!f.control<QTimer>("Timer2")->isActive());
     }
 
     void escapeSilencesOnlyAnOpenPlayerAndAWritableEntry()
     {
         FormFixture f;
         f.show();
-        auto& form = *f.form;
-        form.playback->Timer1->stop();
-        auto* entry = form.playback->EditLive;
+        f.control<QTimer>("Timer1")->stop();
+        auto* entry = f.control<QLineEdit>("EditLive");
         entry->setText(u"SOS"_s);
         QTest::keyClick(entry, Qt::Key_Escape); // no file yet: nothing happens
         QCOMPARE(entry->text(), u"SOS"_s);
         QVERIFY(f.player.calls.empty());
 
-        form.editZone->RichEdit->setPlainText(u"PARIS"_s);
-        form.BoutonLectureClick(); // the message makes the entry read-only
+        f.control<QTextEdit>("RichEdit")->setPlainText(u"PARIS"_s);
+        f.form->BoutonLectureClick(); // the message makes the entry read-only
         QVERIFY(entry->isReadOnly());
         entry->setText(u"K"_s);
         QTest::keyClick(entry, Qt::Key_Escape);
@@ -202,10 +189,10 @@ private Q_SLOTS:
         QCOMPARE(f.player.calls.back(), std::string("play"));
 
         entry->setReadOnly(false);
-        form.playback->STlive->setText(u"E"_s);
+        f.control<QLabel>("STlive")->setText(u"E"_s);
         QTest::keyClick(entry, Qt::Key_Escape);
         QCOMPARE(entry->text(), QString());
-        QCOMPARE(form.playback->STlive->text(), QString());
+        QCOMPARE(f.control<QLabel>("STlive")->text(), QString());
         const std::vector<std::string> tail(f.player.calls.end() - 2, f.player.calls.end());
         QCOMPARE(tail, (std::vector<std::string>{"stop", "seek"}));
     }
@@ -214,21 +201,20 @@ private Q_SLOTS:
     {
         FormFixture f;
         f.show();
-        auto& form = *f.form;
-        form.playback->Timer1->stop();
-        auto* entry = form.playback->EditLive;
+        f.control<QTimer>("Timer1")->stop();
+        auto* entry = f.control<QLineEdit>("EditLive");
         entry->setFocus();
         QTest::keyClicks(entry, u"sos"_s);
-        form.editZone->RichEdit->setPlainText(u"PARIS"_s);
-        QTest::mouseClick(form.playback->BoutonLecture, Qt::LeftButton);
+        f.control<QTextEdit>("RichEdit")->setPlainText(u"PARIS"_s);
+        QTest::mouseClick(f.control<QPushButton>("BoutonLecture"), Qt::LeftButton);
         QCOMPARE(entry->text(), QString());
         QVERIFY(entry->isReadOnly());
-        form.Timer2Timer(); // the dropped queue sends nothing
-        QVERIFY(!form.playback->Timer2->isActive());
+        f.form->Timer2Timer(); // the dropped queue sends nothing
+        QVERIFY(!f.control<QTimer>("Timer2")->isActive());
         QTest::keyClicks(entry, u"k"_s);
         QCOMPARE(entry->text(), QString());
         f.player.currentMode = PlayerMode::Stopped;
-        form.Timer1Timer();
+        f.form->Timer1Timer();
         QVERIFY(!entry->isReadOnly());
     }
 };

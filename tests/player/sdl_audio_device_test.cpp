@@ -17,12 +17,11 @@ TEST(SdlAudioDevice, WithoutASoundOutputOpenFailsWithAFrenchError)
     sound.sampleRate = 11025;
     sound.channels = 1;
     sound.samples.assign(100, 0);
-    try {
-        player.openSound(sound);
-        FAIL() << "open should throw";
-    } catch (const PlayerError& error) {
-        EXPECT_EQ(std::string(error.what()).rfind("Aucun périphérique audio n'est disponible", 0), 0U) << error.what();
-    }
+    const Result<void> opened = player.openSound(sound);
+    ASSERT_FALSE(opened);
+    EXPECT_EQ(opened.error().code, ErrorCode::DeviceFailed);
+    EXPECT_TRUE(opened.error().message.starts_with("Aucun périphérique audio n'est disponible"))
+        << opened.error().message;
     EXPECT_FALSE(player.play());
     unsetenv("SDL_AUDIODRIVER");
 }

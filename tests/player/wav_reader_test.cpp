@@ -36,26 +36,26 @@ std::string canonical(std::uint16_t channels, std::uint16_t bits, std::uint16_t 
 
 TEST(WavReader, ReadsTheRendererFormat)
 {
-    const WavReadResult result = readWav(header(2) + std::string("\x10\x00\xF0\xFF", 4));
-    ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_EQ(result.sound.sampleRate, 11025);
-    EXPECT_EQ(result.sound.channels, 1);
-    EXPECT_EQ(result.sound.samples, (std::vector<std::int16_t>{16, -16}));
+    const Result<PcmSound> sound = readWav(header(2) + std::string("\x10\x00\xF0\xFF", 4));
+    ASSERT_TRUE(sound) << sound.error().message;
+    EXPECT_EQ(sound->sampleRate, 11025);
+    EXPECT_EQ(sound->channels, 1);
+    EXPECT_EQ(sound->samples, (std::vector<std::int16_t>{16, -16}));
 }
 
 TEST(WavReader, ReadsAFileWithoutSamples)
 {
-    const WavReadResult result = readWav(header(0));
-    ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_TRUE(result.sound.samples.empty());
+    const Result<PcmSound> sound = readWav(header(0));
+    ASSERT_TRUE(sound) << sound.error().message;
+    EXPECT_TRUE(sound->samples.empty());
 }
 
 TEST(WavReader, SkipsOtherChunksAndReadsStereo)
 {
-    const WavReadResult result = readWav(canonical(2, 16, 1, 8));
-    ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_EQ(result.sound.channels, 2);
-    EXPECT_EQ(result.sound.frames(), 2U);
+    const Result<PcmSound> sound = readWav(canonical(2, 16, 1, 8));
+    ASSERT_TRUE(sound) << sound.error().message;
+    EXPECT_EQ(sound->channels, 2);
+    EXPECT_EQ(sound->frames(), 2U);
 }
 
 struct BadFile {
@@ -67,9 +67,10 @@ class WavReaderRefuses : public testing::TestWithParam<BadFile> {};
 
 TEST_P(WavReaderRefuses, WithAFrenchReason)
 {
-    const WavReadResult result = readWav(GetParam().bytes);
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.empty());
+    const Result<PcmSound> sound = readWav(GetParam().bytes);
+    ASSERT_FALSE(sound);
+    EXPECT_EQ(sound.error().code, ErrorCode::BadFormat);
+    EXPECT_TRUE(sound.error().message.starts_with("L")) << sound.error().message;
 }
 
 INSTANTIATE_TEST_SUITE_P(

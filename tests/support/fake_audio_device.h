@@ -2,6 +2,7 @@
 
 #include "player/audio_device.h"
 
+#include <string>
 #include <vector>
 
 namespace brivo::test {
@@ -10,11 +11,11 @@ namespace brivo::test {
 // device's thread would, and keeps what it was given.
 class FakeAudioDevice : public AudioDevice {
 public:
-    std::string open(int sampleRate, int channels, Pull pull) override
+    Result<void> open(int sampleRate, int channels, Pull pull) override
     {
         ++opens;
         if (!openError.empty())
-            return openError;
+            return fail(ErrorCode::DeviceFailed, openError);
         rate = sampleRate;
         channelCount = channels;
         pull_ = std::move(pull);
@@ -56,7 +57,7 @@ private:
 
 class FakeClock : public Clock {
 public:
-    double now() override { return seconds; }
+    double now() const override { return seconds; }
     double seconds = 1000.0;
 };
 

@@ -1,14 +1,11 @@
 #pragma once
 
 #include "app/tform1.h"
-#include "editzone/ui/edit_zone.h"
-#include "player/ui/playback_row.h"
 #include "support/fake_player.h"
 #include "support/recording_dialogs.h"
 #include "support/temp_dir.h"
 
 #include <QCoreApplication>
-#include <QPushButton>
 #include <QTextEdit>
 
 #include <filesystem>
@@ -16,22 +13,13 @@
 
 namespace brivo::test {
 
-// A main window started in a fresh temporary folder (the current directory
-// while it lives), shown offscreen, with recorded dialogs and a fake player.
+// A main window started from a fresh temporary folder (or `startFolder`),
+// with recorded dialogs and a fake player. Controls are found by name.
 class FormFixture {
 public:
-    explicit FormFixture(const std::filesystem::path& startFolder = {}) : previous_(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(startFolder.empty() ? dir.path() : startFolder);
-        form = std::make_unique<ui::TForm1>(dialogs, player);
-    }
-    ~FormFixture()
-    {
-        form.reset();
-        std::filesystem::current_path(previous_);
-    }
-    FormFixture(const FormFixture&) = delete;
-    FormFixture& operator=(const FormFixture&) = delete;
+    explicit FormFixture(const std::filesystem::path& startFolder = {})
+        : form(std::make_unique<ui::TForm1>(dialogs, player, startFolder.empty() ? dir.path() : startFolder))
+    {}
 
     // Shows the window and lets its first-show loading run.
     void show()
@@ -41,20 +29,28 @@ public:
         QCoreApplication::processEvents();
     }
 
+    template <typename Control = QWidget> Control* control(const char* name) const
+    {
+        auto* found = form->findChild<Control*>(QString::fromLatin1(name));
+        if (found == nullptr)
+            qFatal("no control named %s", name);
+        return found;
+    }
+
     // Puts `text` in the edit zone and clicks "Générer" by its handler.
     void generate(const QString& text)
     {
-        form->editZone->RichEdit->setPlainText(text);
-        form->BoutonGeneFicClick(form->playback->BoutonGeneFic);
+        control<QTextEdit>("RichEdit")->setPlainText(text);
+        form->BoutonGeneFicClick(control<QObject>("BoutonGeneFic"));
     }
+
+    // Lets queued work run (the error box shows after the handler).
+    static void settle() { QCoreApplication::processEvents(); }
 
     TempDir dir;
     RecordingDialogs dialogs;
     FakePlayer player;
     std::unique_ptr<ui::TForm1> form;
-
-private:
-    std::filesystem::path previous_;
 };
 
 } // namespace brivo::test

@@ -16,22 +16,48 @@ namespace brivo::ui {
 
 using namespace Qt::StringLiterals;
 
+namespace layout {
+constexpr ControlSpec GBfrequence{"GBfrequence", {6, 1, 233, 43}, " Fréquence "};
+constexpr ControlSpec GBsignal{"GBsignal", {245, 1, 233, 43}, " Signal "};
+constexpr ControlSpec GBvitesse{"GBvitesse", {6, 44, 233, 43}, " Vitesse lettres "};
+constexpr ControlSpec GBsouffle{"GBsouffle", {245, 44, 233, 43}, " Souffle "};
+constexpr ControlSpec::Bounds kBarInBox{3, 16, 224, 25};
+constexpr ControlSpec TBfreq{"TBfreq", kBarInBox};
+constexpr ControlSpec TBsignal{"TBsignal", kBarInBox};
+constexpr ControlSpec TBvitesse{"TBvitesse", kBarInBox};
+constexpr ControlSpec TBsouffle{"TBsouffle", kBarInBox};
+constexpr ControlSpec BoutonNom{"BoutonNom", {496, 3, 97, 25}, "&Fichier WAV", "Nom du fichier WAV créé"};
+constexpr ControlSpec ComboBoxFe{"ComboBoxFe", {494, 32, 102, 24}, "", "Fréquence d'échantillonnage du fichier"};
+constexpr ControlSpec StaticText2{"StaticText2", {494, 58, 58, 20}, "Intervalle"};
+constexpr ControlSpec StaticText3{"StaticText3", {494, 72, 52, 20}, "lettres  x"};
+constexpr ControlSpec CSdureeSP{"CSdureeSP", {556, 61, 39, 26}, "", "Augmenter la durée des espaces entre lettres"};
+constexpr ControlSpec Bevel3{"Bevel3", {486, 7, 0, 84}};
+constexpr ControlSpec CBmot{
+    "CBmot", {264, 242, 78, 24}, "", "Mot de référence pour la vitesse des caractères [Alt]+[V]"};
+} // namespace layout
+
 namespace {
 
-QString fromUtf8(const std::string& text)
+QString fromStd(const std::string& text)
 {
     return QString::fromStdString(text);
 }
 
-// A group box holding a track bar at 3, 16, 224, 25.
-TrackBar* makeTrackBarBox(QWidget* page, QGroupBox*& box, const QString& caption, const QRect& bounds, int minimum,
-                          int maximum, int position)
+// A group box holding a track bar over `range`.
+TrackBar* makeTrackBarBox(QWidget* page, QGroupBox*& box, const ControlSpec& boxSpec, const ControlSpec& barSpec,
+                          ControlRange range)
 {
-    box = new QGroupBox(caption, page);
-    box->setGeometry(bounds);
-    auto* bar = new TrackBar(minimum, maximum, position, box);
-    bar->setGeometry(3, 16, 224, 25);
-    return bar;
+    box = place(new QGroupBox(fromUtf8(boxSpec.caption), page), boxSpec);
+    return place(new TrackBar(range.minimum, range.maximum, range.initial, box), barSpec);
+}
+
+// " Fe=4000Hz" .. "Fe=22050Hz": every item ten characters wide.
+QStringList rateItems()
+{
+    QStringList items;
+    for (const int rate : sound::kSampleRates)
+        items.append(u"Fe=%1Hz"_s.arg(rate).rightJustified(10));
+    return items;
 }
 
 } // namespace
@@ -39,28 +65,21 @@ TrackBar* makeTrackBarBox(QWidget* page, QGroupBox*& box, const QString& caption
 SoundControls::SoundControls(QWidget* page, QWidget* window, Dialogs& dialogs)
     : QObject(page), dialogs_(dialogs), window_(window)
 {
-    TBfreq = makeTrackBarBox(page, GBfrequence, u" Fréquence "_s, {6, 1, 233, 43}, 0, 240, 99);
-    TBsignal = makeTrackBarBox(page, GBsignal, u" Signal "_s, {245, 1, 233, 43}, 0, 200, 140);
-    TBvitesse = makeTrackBarBox(page, GBvitesse, u" Vitesse lettres "_s, {6, 44, 233, 43}, 20, 200, 72);
-    TBsouffle = makeTrackBarBox(page, GBsouffle, u" Souffle "_s, {245, 44, 233, 43}, 0, 200, 0);
-    BoutonNom = makeButton(page, u"&Fichier WAV"_s, {496, 3, 97, 25}, u"Nom du fichier WAV créé"_s);
-    ComboBoxFe =
-        makeDropDown(page, {u" Fe=4000Hz"_s, u" Fe=8000Hz"_s, u"Fe=11025Hz"_s, u"Fe=16000Hz"_s, u"Fe=22050Hz"_s},
-                     {494, 32, 102, 24}, 5, u"Fréquence d'échantillonnage du fichier"_s);
+    TBfreq = makeTrackBarBox(page, GBfrequence, layout::GBfrequence, layout::TBfreq, sound::kTone);
+    TBsignal = makeTrackBarBox(page, GBsignal, layout::GBsignal, layout::TBsignal, sound::kSignal);
+    TBvitesse = makeTrackBarBox(page, GBvitesse, layout::GBvitesse, layout::TBvitesse, sound::kSpeed);
+    TBsouffle = makeTrackBarBox(page, GBsouffle, layout::GBsouffle, layout::TBsouffle, sound::kNoise);
+    BoutonNom = makeButton(page, layout::BoutonNom);
+    ComboBoxFe = makeDropDown(page, layout::ComboBoxFe, rateItems(), static_cast<int>(sound::kSampleRates.size()));
     useButtonFace(ComboBoxFe);
-    ComboBoxFe->setCurrentIndex(2);
-    StaticText2 = makeStaticText(page, u"Intervalle"_s, {494, 58, 58, 20});
-    StaticText3 = makeStaticText(page, u"lettres  x"_s, {494, 72, 52, 20});
-    CSdureeSP = new SpinEdit(1, 20, 1, page);
-    CSdureeSP->setGeometry(556, 61, 39, 26);
-    CSdureeSP->setToolTip(u"Augmenter la durée des espaces entre lettres"_s);
-    Bevel3 = makeBevel(page, 486, 7, 84);
-
-    CBmot = makeDropDown(window, {u" PARIS"_s, u"CODEX"_s}, {264, 242, 78, 24}, 2,
-                         u"Mot de référence pour la vitesse des caractères [Alt]+[V]"_s);
+    ComboBoxFe->setCurrentIndex(sound::kInitialRateIndex);
+    StaticText2 = makeStaticText(page, layout::StaticText2);
+    StaticText3 = makeStaticText(page, layout::StaticText3);
+    CSdureeSP = place(new SpinEdit(sound::kSpacing, page), layout::CSdureeSP);
+    Bevel3 = makeBevel(page, layout::Bevel3);
+    CBmot = makeDropDown(window, layout::CBmot, {u" PARIS"_s, u"CODEX"_s}, 2);
     CBmot->setFrame(false);
     useButtonFace(CBmot);
-
     QWidget::setTabOrder(TBfreq, TBsignal);
     QWidget::setTabOrder(TBsignal, TBvitesse);
     QWidget::setTabOrder(TBvitesse, TBsouffle);
@@ -80,7 +99,6 @@ SoundControls::SoundControls(QWidget* page, QWidget* window, Dialogs& dialogs)
     connect(TBsignal, &TrackBar::moved, this, ErrorBox::guarded([this] { TBsignalChange(); }));
     connect(TBsouffle, &TrackBar::moved, this, ErrorBox::guarded([this] { TBsouffleChange(); }));
     connect(TBvitesse, &TrackBar::moved, this, ErrorBox::guarded([this] { TBvitesseChange(); }));
-    connect(ComboBoxFe, &QComboBox::currentIndexChanged, this, ErrorBox::guarded([this] { ComboBoxFeChange(); }));
     connect(BoutonNom, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonNomClick(); }));
 }
 
@@ -100,28 +118,24 @@ KeyingParameters SoundControls::keyingParameters()
 
 void SoundControls::TBfreqChange()
 {
-    GBfrequence->setTitle(fromUtf8(captions::frequency(TBfreq->value())));
+    GBfrequence->setTitle(fromStd(captions::frequency(TBfreq->value())));
 }
 
 void SoundControls::TBsignalChange()
 {
-    GBsignal->setTitle(fromUtf8(captions::signal(TBsignal->value())));
+    GBsignal->setTitle(fromStd(captions::signal(TBsignal->value())));
 }
 
 void SoundControls::TBsouffleChange()
 {
-    GBsouffle->setTitle(fromUtf8(captions::noise(TBsouffle->value())));
+    GBsouffle->setTitle(fromStd(captions::noise(TBsouffle->value())));
 }
 
 void SoundControls::TBvitesseChange()
 {
     const QString separator = QLocale().decimalPoint();
-    GBvitesse->setTitle(fromUtf8(captions::speed(TBvitesse->value(), separator.toStdString())));
+    GBvitesse->setTitle(fromStd(captions::speed(TBvitesse->value(), separator.toStdString())));
 }
-
-// A new sample rate takes effect at the next render.
-void SoundControls::ComboBoxFeChange()
-{}
 
 void SoundControls::BoutonNomClick()
 {

@@ -40,24 +40,23 @@ public:
     void TBsignalChange();
     void TBsouffleChange();
     void TBvitesseChange();
-    void ComboBoxFeChange();
     void BoutonNomClick();
 
-    QGroupBox* GBfrequence;
-    QGroupBox* GBsignal;
-    QGroupBox* GBvitesse;
-    QGroupBox* GBsouffle;
-    TrackBar* TBfreq;
-    TrackBar* TBsignal;
-    TrackBar* TBvitesse;
-    TrackBar* TBsouffle;
-    QPushButton* BoutonNom;
-    QComboBox* ComboBoxFe;
-    QLabel* StaticText2;
-    QLabel* StaticText3;
-    SpinEdit* CSdureeSP;
-    QFrame* Bevel3;
-    QComboBox* CBmot;
+    QGroupBox* GBfrequence = nullptr;
+    QGroupBox* GBsignal = nullptr;
+    QGroupBox* GBvitesse = nullptr;
+    QGroupBox* GBsouffle = nullptr;
+    TrackBar* TBfreq = nullptr;
+    TrackBar* TBsignal = nullptr;
+    TrackBar* TBvitesse = nullptr;
+    TrackBar* TBsouffle = nullptr;
+    QPushButton* BoutonNom = nullptr;
+    QComboBox* ComboBoxFe = nullptr;
+    QLabel* StaticText2 = nullptr;
+    QLabel* StaticText3 = nullptr;
+    SpinEdit* CSdureeSP = nullptr;
+    QFrame* Bevel3 = nullptr;
+    QComboBox* CBmot = nullptr;
     WavFileDialog SaveDialogWAV;
 
 private:

@@ -1,7 +1,9 @@
 #include "common/ui/error_box.h"
 
-#include "app/shell_rules.h"
+#include "common/error_text.h"
+#include "common/messages.h"
 #include "common/ui/dialogs.h"
+#include "common/ui/widgets.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,6 +15,17 @@ namespace {
 
 Dialogs* installedDialogs = nullptr;
 QPointer<QWidget> installedParent;
+
+QString messageOf(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& exception) {
+        return QString::fromUtf8(exception.what());
+    } catch (...) {
+        return fromUtf8(messages::kUnknownError);
+    }
+}
 
 } // namespace
 
@@ -29,7 +42,7 @@ QString ErrorBox::title()
 
 void ErrorBox::show(const QString& message)
 {
-    const QString text = QString::fromStdString(shell::errorBoxText(message.toStdString()));
+    const QString text = QString::fromStdString(errorBoxText(message.toStdString()));
     if (installedDialogs != nullptr) {
         installedDialogs->message(installedParent, text, title(), Dialogs::Icon::Stop);
         return;
@@ -38,9 +51,11 @@ void ErrorBox::show(const QString& message)
     fallback.message(installedParent, text, title(), Dialogs::Icon::Stop);
 }
 
-void ErrorBox::show(const std::exception& error)
+void ErrorBox::showLater(const std::exception_ptr& error)
 {
-    show(QString::fromUtf8(error.what()));
+    const QString message = messageOf(error);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [message] { show(message); }, Qt::QueuedConnection);
 }
 
 } // namespace brivo::ui

@@ -4,10 +4,10 @@
 
 namespace brivo::ui {
 
-SpinEdit::SpinEdit(int minimum, int maximum, int value, QWidget* parent) : QSpinBox(parent)
+SpinEdit::SpinEdit(ControlRange range, QWidget* parent) : QSpinBox(parent)
 {
-    setRange(minimum, maximum);
-    setValue(value);
+    setRange(range.minimum, range.maximum);
+    setValue(range.initial);
     setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
 }
 

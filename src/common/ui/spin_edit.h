@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/control_range.h"
+
 #include <QSpinBox>
 
 namespace brivo::ui {
@@ -11,8 +13,7 @@ namespace brivo::ui {
 class SpinEdit : public QSpinBox {
     Q_OBJECT
 public:
-    SpinEdit(int minimum, int maximum, int value, QWidget* parent = nullptr);
-
+    SpinEdit(ControlRange range, QWidget* parent = nullptr);
     int readValue();
 };
 

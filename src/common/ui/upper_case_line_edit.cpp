@@ -1,8 +1,5 @@
 #include "common/ui/upper_case_line_edit.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -11,28 +8,12 @@ namespace brivo::ui {
 
 UpperCaseLineEdit::UpperCaseLineEdit(QWidget* parent) : QLineEdit(parent)
 {
-    connect(this, &QLineEdit::textChanged, this, &UpperCaseLineEdit::fitLimit);
-}
-
-void UpperCaseLineEdit::setTypingLimit(int characters)
-{
-    typingLimit_ = characters;
-    fitLimit();
-}
-
-void UpperCaseLineEdit::setText(const QString& text)
-{
-    setMaxLength(std::max(typingLimit_, static_cast<int>(text.size())));
-    QLineEdit::setText(text);
-}
-
-// Changing the limit resets the modified flag, so it changes only when
-// it must.
-void UpperCaseLineEdit::fitLimit()
-{
-    const int limit = std::max(typingLimit_, static_cast<int>(text().size()));
-    if (limit != maxLength())
-        setMaxLength(limit);
+    // Qt 6 sends textEdited before textChanged, so until textChanged comes
+    // lastText_ holds the text the user's edit started from. The text itself
+    // is read, not the signal's argument: a correction made while handling
+    // textEdited lands before the edit's own textChanged.
+    connect(this, &QLineEdit::textChanged, this, [this] { lastText_ = text(); });
+    connect(this, &QLineEdit::textEdited, this, &UpperCaseLineEdit::fitUserEdit);
 }
 
 void UpperCaseLineEdit::keyPressEvent(QKeyEvent* event)
@@ -45,28 +26,33 @@ void UpperCaseLineEdit::keyPressEvent(QKeyEvent* event)
         event->setAccepted(upper.isAccepted());
         return;
     }
-    if (event->matches(QKeySequence::Paste) && !isReadOnly()) {
-        insertFromClipboard();
-        return;
-    }
     QLineEdit::keyPressEvent(event);
 }
 
-void UpperCaseLineEdit::inputMethodEvent(QInputMethodEvent* event)
+// The edit replaced what lies between a common prefix and a common suffix
+// of the old and new texts; only that part is changed, with insert, so the
+// edit stays one the user made (modified, undoable).
+void UpperCaseLineEdit::fitUserEdit(const QString& text)
 {
-    if (event->commitString().isEmpty()) {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
-    QInputMethodEvent upper(event->preeditString(), event->attributes());
-    upper.setCommitString(event->commitString().toUpper(), event->replacementStart(), event->replacementLength());
-    QLineEdit::inputMethodEvent(&upper);
-}
+    const QString before = lastText_;
+    const qsizetype shorter = std::min(before.size(), text.size());
+    qsizetype prefix = 0;
+    while (prefix < shorter && before[prefix] == text[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == text[text.size() - 1 - suffix])
+        ++suffix;
 
-void UpperCaseLineEdit::insertFromClipboard()
-{
-    // Pasted text obeys the length limit like typed text.
-    insert(QGuiApplication::clipboard()->text().toUpper());
+    const QString inserted = text.mid(prefix, text.size() - prefix - suffix);
+    const qsizetype kept = text.size() - inserted.size();
+    const qsizetype room = std::max<qsizetype>(typingLimit_, before.size()) - kept;
+    QString fitted = inserted.toUpper();
+    if (fitted.size() > room)
+        fitted.truncate(std::max<qsizetype>(room, 0));
+    if (fitted == inserted)
+        return;
+    setSelection(static_cast<int>(prefix), static_cast<int>(inserted.size()));
+    insert(fitted);
 }
 
 } // namespace brivo::ui

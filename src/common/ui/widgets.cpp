@@ -7,27 +7,40 @@
 
 namespace brivo::ui {
 
-QPushButton* makeButton(QWidget* parent, const QString& caption, const QRect& bounds, const QString& hint)
+QString fromUtf8(std::string_view text)
 {
-    auto* button = new QPushButton(caption, parent);
-    button->setGeometry(bounds);
-    button->setToolTip(hint);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void applySpec(QWidget* widget, const ControlSpec& spec)
+{
+    widget->setObjectName(QString::fromLatin1(spec.name));
+    if (spec.bounds.width > 0)
+        widget->setGeometry(spec.rect());
+    else
+        widget->move(spec.bounds.left, spec.bounds.top);
+    if (!spec.hint.empty())
+        widget->setToolTip(fromUtf8(spec.hint));
+}
+
+QPushButton* makeButton(QWidget* parent, const ControlSpec& spec)
+{
+    auto* button = place(new QPushButton(fromUtf8(spec.caption), parent), spec);
     button->setAutoDefault(false);
     return button;
 }
 
-QLabel* makeLabel(QWidget* parent, const QString& caption, int left, int top)
+QLabel* makeLabel(QWidget* parent, const ControlSpec& spec)
 {
-    auto* label = new QLabel(caption, parent);
-    label->move(left, top);
-    label->adjustSize();
+    auto* label = place(new QLabel(fromUtf8(spec.caption), parent), spec);
+    if (spec.bounds.width == 0)
+        label->adjustSize();
     return label;
 }
 
-QLabel* makeStaticText(QWidget* parent, const QString& caption, const QRect& bounds, Border border)
+QLabel* makeStaticText(QWidget* parent, const ControlSpec& spec, Border border)
 {
-    auto* text = new QLabel(caption, parent);
-    text->setGeometry(bounds);
+    auto* text = makeLabel(parent, spec);
     text->setAlignment(Qt::AlignCenter);
     if (border == Border::Sunken) {
         text->setFrameShape(QFrame::Panel);
@@ -36,23 +49,21 @@ QLabel* makeStaticText(QWidget* parent, const QString& caption, const QRect& bou
     return text;
 }
 
-QFrame* makeBevel(QWidget* parent, int left, int top, int height)
+QFrame* makeBevel(QWidget* parent, const ControlSpec& spec)
 {
     auto* rule = new QFrame(parent);
     rule->setFrameShape(QFrame::VLine);
     rule->setFrameShadow(QFrame::Sunken);
-    rule->setGeometry(left, top, 2, height);
-    return rule;
+    ControlSpec thin = spec;
+    thin.bounds.width = 2;
+    return place(rule, thin);
 }
 
-QComboBox* makeDropDown(QWidget* parent, const QStringList& items, const QRect& bounds, int visibleItems,
-                        const QString& hint)
+QComboBox* makeDropDown(QWidget* parent, const ControlSpec& spec, const QStringList& items, int visibleItems)
 {
-    auto* box = new QComboBox(parent);
+    auto* box = place(new QComboBox(parent), spec);
     box->addItems(items);
-    box->setGeometry(bounds);
     box->setMaxVisibleItems(visibleItems);
-    box->setToolTip(hint);
     return box;
 }
 

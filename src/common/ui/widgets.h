@@ -2,6 +2,9 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
+
+#include <string_view>
 
 class QComboBox;
 class QFrame;
@@ -11,28 +14,53 @@ class QWidget;
 
 namespace brivo::ui {
 
-// Small builders for the controls of the fixed-layout windows: each creates
-// the control in `parent` at its bounds (left, top, width, height in client
-// pixels) with its caption and hint.
+// One control of a fixed-layout window, as its layout table declares it:
+// its object name, its bounds in client pixels, its caption and its hint
+// (UTF-8). A width of 0 sizes a label to its caption.
+struct ControlSpec {
+    struct Bounds {
+        int left = 0;
+        int top = 0;
+        int width = 0;
+        int height = 0;
+    };
+    const char* name;
+    Bounds bounds;
+    std::string_view caption = {};
+    std::string_view hint = {};
 
-QPushButton* makeButton(QWidget* parent, const QString& caption, const QRect& bounds, const QString& hint = {});
+    QRect rect() const { return {bounds.left, bounds.top, bounds.width, bounds.height}; }
+};
 
-// A label sized to its text, at `left`, `top`.
-QLabel* makeLabel(QWidget* parent, const QString& caption, int left, int top);
+QString fromUtf8(std::string_view text);
+
+// Gives `widget` the name, bounds and hint of `spec`; returns it.
+template <typename Widget> Widget* place(Widget* widget, const ControlSpec& spec);
+
+QPushButton* makeButton(QWidget* parent, const ControlSpec& spec);
+QLabel* makeLabel(QWidget* parent, const ControlSpec& spec);
 
 enum class Border { None, Sunken };
 
 // A static text of fixed bounds, centred.
-QLabel* makeStaticText(QWidget* parent, const QString& caption, const QRect& bounds, Border border = Border::None);
+QLabel* makeStaticText(QWidget* parent, const ControlSpec& spec, Border border = Border::None);
 
-// A thin vertical rule.
-QFrame* makeBevel(QWidget* parent, int left, int top, int height);
+// A thin vertical rule (the width is ignored).
+QFrame* makeBevel(QWidget* parent, const ControlSpec& spec);
 
 // A drop-down list that takes only its items.
-QComboBox* makeDropDown(QWidget* parent, const QStringList& items, const QRect& bounds, int visibleItems,
-                        const QString& hint);
+QComboBox* makeDropDown(QWidget* parent, const ControlSpec& spec, const QStringList& items, int visibleItems);
 
 // The colour of button faces, used as the background of some edits.
 void useButtonFace(QWidget* widget);
+
+// Sets the name, bounds and hint of any widget.
+void applySpec(QWidget* widget, const ControlSpec& spec);
+
+template <typename Widget> Widget* place(Widget* widget, const ControlSpec& spec)
+{
+    applySpec(widget, spec);
+    return widget;
+}
 
 } // namespace brivo::ui

@@ -15,6 +15,15 @@ namespace brivo::ui {
 
 using namespace Qt::StringLiterals;
 
+namespace layout {
+constexpr ControlSpec RichEdit{"RichEdit", {102, 24, 507, 190}};
+constexpr ControlSpec STmasquer{
+    "STmasquer", {102, 24, 445, 190}, "Zone d'édition masquée", "Cliquez pour démasquer la zone d'édition (ou Alt+X)"};
+constexpr ControlSpec BoutonMenu{"BoutonMenu", {572, 199, 15, 13}, "m", "Menu de la zone d'édition"};
+constexpr ControlSpec BoutonEffacer{
+    "BoutonEffacer", {5, 367, 101, 24}, "&Effacer l'écran", "Supprime tout le contenu de la zone de saisie"};
+} // namespace layout
+
 namespace {
 
 QAction* addItem(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& shortcut = {})
@@ -32,8 +41,8 @@ QAction* addSeparator(QMenu* menu, const QString& name)
     return separator;
 }
 
-// A submenu of 17 radio items, the last one checked.
-QMenu* addColourMenu(QMenu* parent, const QString& name, const QString& caption, std::array<QAction*, 17>& items,
+// A submenu of radio items, one per colour, the last one checked.
+QMenu* addColourMenu(QMenu* parent, const QString& name, const QString& caption, EditZone::ColourItems& items,
                      bool background)
 {
     QMenu* menu = parent->addMenu(caption);
@@ -45,9 +54,8 @@ QMenu* addColourMenu(QMenu* parent, const QString& name, const QString& caption,
         const auto& row = colours::kColourRows[i];
         const std::string_view text =
             background && i + 1 == colours::kColourCount ? colours::kBackgroundStandardCaption : row.caption;
-        QAction* item = menu->addAction(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-        const std::string_view itemName = background ? row.backgroundItem : row.textItem;
-        item->setObjectName(QString::fromUtf8(itemName.data(), static_cast<qsizetype>(itemName.size())));
+        QAction* item = menu->addAction(fromUtf8(text));
+        item->setObjectName(fromUtf8(background ? row.backgroundItem : row.textItem));
         item->setCheckable(true);
         group->addAction(item);
         items[i] = item;
@@ -60,9 +68,7 @@ QMenu* addColourMenu(QMenu* parent, const QString& name, const QString& caption,
 
 EditZone::EditZone(QWidget* window) : QObject(window)
 {
-    RichEdit = new QTextEdit(window);
-    RichEdit->setObjectName(u"RichEdit"_s);
-    RichEdit->setGeometry(102, 24, 507, 190);
+    RichEdit = place(new QTextEdit(window), layout::RichEdit);
     RichEdit->setAcceptRichText(true);
     RichEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont zoneFont(u"Courier New"_s);
@@ -74,24 +80,22 @@ EditZone::EditZone(QWidget* window) : QObject(window)
     RichEdit->setTextColor(Qt::black);
     RichEdit->setContextMenuPolicy(Qt::CustomContextMenu);
 
-    STmasquer = makeStaticText(window, u"Zone d'édition masquée"_s, {102, 24, 445, 190}, Border::Sunken);
+    STmasquer = makeStaticText(window, layout::STmasquer, Border::Sunken);
     QFont maskFont(u"MS Sans Serif"_s);
     maskFont.setPixelSize(17);
     STmasquer->setFont(maskFont);
     QPalette maskPalette = STmasquer->palette();
     maskPalette.setColor(QPalette::WindowText, Qt::gray);
     STmasquer->setPalette(maskPalette);
-    STmasquer->setToolTip(u"Cliquez pour démasquer la zone d'édition (ou Alt+X)"_s);
     STmasquer->hide();
 
-    BoutonMenu = makeButton(window, u"m"_s, {572, 199, 15, 13}, u"Menu de la zone d'édition"_s);
+    BoutonMenu = makeButton(window, layout::BoutonMenu);
     QFont smallFont(u"Small Fonts"_s);
     smallFont.setPixelSize(8);
     BoutonMenu->setFont(smallFont);
     BoutonMenu->setContextMenuPolicy(Qt::CustomContextMenu);
 
-    BoutonEffacer = makeButton(window, u"&Effacer l'écran"_s, {5, 367, 101, 24},
-                               u"Supprime tout le contenu de la zone de saisie"_s);
+    BoutonEffacer = makeButton(window, layout::BoutonEffacer);
 
     buildMenu(window);
     // Rich text or, with the second filter, any file as plain text. Names

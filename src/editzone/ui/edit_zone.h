@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ui/dialogs.h"
+#include "editzone/colours.h"
 
 #include <QObject>
 
@@ -26,30 +27,31 @@ public:
     // The zone's text, without formatting, as the renderer keys it.
     QString plainText() const;
 
-    QTextEdit* RichEdit;
-    QLabel* STmasquer;
-    QPushButton* BoutonMenu;
-    QPushButton* BoutonEffacer;
+    QTextEdit* RichEdit = nullptr;
+    QLabel* STmasquer = nullptr;
+    QPushButton* BoutonMenu = nullptr;
+    QPushButton* BoutonEffacer = nullptr;
 
-    QMenu* PopupMenu1;
-    QAction* Copier;
-    QAction* Couper;
-    QAction* CopierCouper;
-    QAction* Coller;
-    QAction* SelecTout;
-    QAction* N2;
-    QAction* OuvrirData;
-    QAction* SauverData;
-    QAction* Convertir;
-    QAction* N1;
-    QAction* Effacer;
-    QAction* Remplir;
-    QAction* MasquerZone;
-    QAction* N3;
-    QMenu* CDT;
-    QMenu* CDF;
-    std::array<QAction*, 17> textColourItems{};
-    std::array<QAction*, 17> backgroundColourItems{};
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Copier = nullptr;
+    QAction* Couper = nullptr;
+    QAction* CopierCouper = nullptr;
+    QAction* Coller = nullptr;
+    QAction* SelecTout = nullptr;
+    QAction* N2 = nullptr;
+    QAction* OuvrirData = nullptr;
+    QAction* SauverData = nullptr;
+    QAction* Convertir = nullptr;
+    QAction* N1 = nullptr;
+    QAction* Effacer = nullptr;
+    QAction* Remplir = nullptr;
+    QAction* MasquerZone = nullptr;
+    QAction* N3 = nullptr;
+    QMenu* CDT = nullptr;
+    QMenu* CDF = nullptr;
+    using ColourItems = std::array<QAction*, colours::kColourCount>;
+    ColourItems textColourItems{};
+    ColourItems backgroundColourItems{};
 
     // The file dialogs of the edit zone's menu, with the names they hold.
     FileDialogSpec OpenDialogData;

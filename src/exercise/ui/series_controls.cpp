@@ -14,13 +14,51 @@ namespace brivo::ui {
 
 using namespace Qt::StringLiterals;
 
+namespace layout {
+// The three columns of the series page: check box and edit lefts; the
+// edits' tops of the three rows.
+constexpr std::array<int, 3> kCheckLefts = {6, 210, 414};
+constexpr std::array<int, 3> kEditLefts = {78, 282, 486};
+constexpr std::array<int, 3> kRowTops = {4, 32, 60};
+constexpr ControlSpec Bevel1{"Bevel1", {198, 5, 0, 82}};
+constexpr ControlSpec Bevel2{"Bevel2", {402, 5, 0, 82}};
+
+constexpr ControlSpec BoutonRemplir{
+    "BoutonRemplir", {110, 367, 99, 24}, "&Remplir avec :", "Tirage aléatoire à partir des séries sélectionnées"};
+constexpr ControlSpec BoutonGRP{
+    "BoutonGRP", {168, 396, 41, 23}, "GRP", "Ajouter des groupes de caractères (motifs prédéfinis)"};
+constexpr ControlSpec RBseries{"RBseries", {217, 366, 46, 25}, "so&it :"};
+constexpr ControlSpec RBdirect{"RBdirect", {217, 392, 46, 25}, "soi&t :"};
+constexpr ControlSpec CSpinEditGroupes{"CSpinEditGroupes", {267, 366, 43, 26}};
+constexpr ControlSpec Label2{"Label2", {312, 369}, "groupes de"};
+constexpr ControlSpec CSpinEditLettres{"CSpinEditLettres", {384, 366, 41, 26}};
+constexpr ControlSpec Label3{"Label3", {428, 369}, "caractères tirés des séries"};
+constexpr ControlSpec CSElettres{"CSElettres", {267, 393, 43, 26}};
+constexpr ControlSpec Label1{"Label1", {312, 396}, "x 5 lettres +"};
+constexpr ControlSpec CSEchiffres{"CSEchiffres", {384, 393, 41, 26}};
+constexpr ControlSpec Label7{"Label7", {430, 396}, "x 5 chiffres"};
+
+// The pattern menu's items; the key names are text only, the keys
+// themselves belong to the window's key handler.
+constexpr std::array<std::string_view, exercise::kPatternCount> kPatternCaptions = {
+    "Ctrl+1 : 36 groupes de 5 lettres",
+    "Ctrl+2 : 18 x 5 lettres + 18 x 5 chiffres",
+    "Ctrl+3 : 21 x 5 lettres + 21 x 5 chiffres",
+    "Ctrl+4 : 36 groupes = 5L-5C-5L-5C etc.",
+    "Ctrl+5 : 36 groupes = 2 x 5L - 1 x 5C etc.",
+    "Ctrl+6 : 30 x 5 lettres + 6 x 5 chiffres",
+    "Ctrl+7 : 36 groupes de 5 = 1L 1C 1L 1C etc.",
+    "Ctrl+8 : 36 groupes lettres et chiffres mélangés",
+    "Ctrl+9 : 180 lettres par mots de taille aléatoire",
+};
+} // namespace layout
+
 namespace {
 
-SpinEdit* makeSpin(QWidget* parent, int minimum, int maximum, int value, const QRect& bounds)
+std::u32string toCodePoints(const QString& text)
 {
-    auto* spin = new SpinEdit(minimum, maximum, value, parent);
-    spin->setGeometry(bounds);
-    return spin;
+    const QList<uint> codePoints = text.toUcs4();
+    return {codePoints.begin(), codePoints.end()};
 }
 
 } // namespace
@@ -34,81 +72,73 @@ SeriesControls::SeriesControls(QWidget* seriesPage, QWidget* window) : QObject(w
 
 void SeriesControls::buildSeriesPage(QWidget* page)
 {
-    static const std::array<QString, 9> initialSeries = {u"QSDFG"_s,  u"HJKLM"_s,  u"EIZOAP"_s,
-                                                         u"RUTYBN"_s, u"VCXW45"_s, u"01236789"_s,
-                                                         u".,?/'"_s,  u"=+<*@"_s,  QString()};
-    constexpr std::array<int, 3> checkLefts = {6, 210, 414};
-    constexpr std::array<int, 3> editLefts = {78, 282, 486};
-    constexpr std::array<int, 3> rowTops = {4, 32, 60};
-
     QFont seriesFont(u"Courier New"_s);
     seriesFont.setPixelSize(17);
     seriesFont.setBold(true);
     QWidget* previous = nullptr;
-    for (std::size_t i = 0; i < 9; ++i) {
+    for (std::size_t i = 0; i < exercise::kSeriesCount; ++i) {
         const std::size_t column = i / 3;
         const std::size_t row = i % 3;
         Selec[i] = new QCheckBox(u"Série %1 :"_s.arg(i + 1), page);
         Selec[i]->setObjectName(u"Selec%1"_s.arg(i + 1));
-        Selec[i]->setGeometry(checkLefts[column], rowTops[row] + 2, 70, 21);
+        Selec[i]->setGeometry(layout::kCheckLefts[column], layout::kRowTops[row] + 2, 70, 21);
         Serie[i] = new UpperCaseLineEdit(page);
         Serie[i]->setObjectName(u"Serie%1"_s.arg(i + 1));
-        Serie[i]->setGeometry(editLefts[column], rowTops[row], 112, 24);
-        Serie[i]->setTypingLimit(10);
+        Serie[i]->setGeometry(layout::kEditLefts[column], layout::kRowTops[row], 112, 24);
+        Serie[i]->setTypingLimit(exercise::kSeriesTypingLimit);
         Serie[i]->setFont(seriesFont);
-        Serie[i]->setText(initialSeries[i]);
+        Serie[i]->setText(fromUtf8(exercise::kInitialSeries[i]));
         if (previous != nullptr)
             QWidget::setTabOrder(previous, Selec[i]);
         QWidget::setTabOrder(Selec[i], Serie[i]);
         previous = Serie[i];
     }
-    Selec[0]->setChecked(true);
-    Bevel1 = makeBevel(page, 198, 5, 82);
-    Bevel2 = makeBevel(page, 402, 5, 82);
+    Selec[exercise::kInitialTickedSeries]->setChecked(true);
+    Bevel1 = makeBevel(page, layout::Bevel1);
+    Bevel2 = makeBevel(page, layout::Bevel2);
 }
 
 void SeriesControls::buildFillLines(QWidget* window)
 {
-    BoutonRemplir = makeButton(window, u"&Remplir avec :"_s, {110, 367, 99, 24},
-                               u"Tirage aléatoire à partir des séries sélectionnées"_s);
-    BoutonGRP =
-        makeButton(window, u"GRP"_s, {168, 396, 41, 23}, u"Ajouter des groupes de caractères (motifs prédéfinis)"_s);
-    RBseries = new QRadioButton(u"so&it :"_s, window);
-    RBseries->setGeometry(217, 366, 46, 25);
-    RBdirect = new QRadioButton(u"soi&t :"_s, window);
-    RBdirect->setGeometry(217, 392, 46, 25);
+    BoutonRemplir = makeButton(window, layout::BoutonRemplir);
+    BoutonGRP = makeButton(window, layout::BoutonGRP);
+    RBseries = place(new QRadioButton(fromUtf8(layout::RBseries.caption), window), layout::RBseries);
+    RBdirect = place(new QRadioButton(fromUtf8(layout::RBdirect.caption), window), layout::RBdirect);
     RBdirect->setChecked(true);
-    CSpinEditGroupes = makeSpin(window, 1, 100, 36, {267, 366, 43, 26});
-    Label2 = makeLabel(window, u"groupes de"_s, 312, 369);
-    CSpinEditLettres = makeSpin(window, 1, 20, 5, {384, 366, 41, 26});
-    Label3 = makeLabel(window, u"caractères tirés des séries"_s, 428, 369);
-    CSElettres = makeSpin(window, 0, 100, 30, {267, 393, 43, 26});
-    Label1 = makeLabel(window, u"x 5 lettres +"_s, 312, 396);
-    CSEchiffres = makeSpin(window, 0, 50, 6, {384, 393, 41, 26});
-    Label7 = makeLabel(window, u"x 5 chiffres"_s, 430, 396);
+    CSpinEditGroupes = place(new SpinEdit(exercise::kGroups, window), layout::CSpinEditGroupes);
+    Label2 = makeLabel(window, layout::Label2);
+    CSpinEditLettres = place(new SpinEdit(exercise::kGroupSize, window), layout::CSpinEditLettres);
+    Label3 = makeLabel(window, layout::Label3);
+    CSElettres = place(new SpinEdit(exercise::kLetterGroups, window), layout::CSElettres);
+    Label1 = makeLabel(window, layout::Label1);
+    CSEchiffres = place(new SpinEdit(exercise::kDigitGroups, window), layout::CSEchiffres);
+    Label7 = makeLabel(window, layout::Label7);
 }
 
 void SeriesControls::buildPatternMenu(QWidget* window)
 {
-    static const std::array<QString, 9> captions = {
-        u"Ctrl+1 : 36 groupes de 5 lettres"_s,
-        u"Ctrl+2 : 18 x 5 lettres + 18 x 5 chiffres"_s,
-        u"Ctrl+3 : 21 x 5 lettres + 21 x 5 chiffres"_s,
-        u"Ctrl+4 : 36 groupes = 5L-5C-5L-5C etc."_s,
-        u"Ctrl+5 : 36 groupes = 2 x 5L - 1 x 5C etc."_s,
-        u"Ctrl+6 : 30 x 5 lettres + 6 x 5 chiffres"_s,
-        u"Ctrl+7 : 36 groupes de 5 = 1L 1C 1L 1C etc."_s,
-        u"Ctrl+8 : 36 groupes lettres et chiffres mélangés"_s,
-        u"Ctrl+9 : 180 lettres par mots de taille aléatoire"_s,
-    };
     PopupMenu2 = new QMenu(window);
     PopupMenu2->setObjectName(u"PopupMenu2"_s);
-    for (std::size_t i = 0; i < captions.size(); ++i) {
-        // The key names in the captions are text only: the keys themselves
-        // belong to the window's key handler.
-        Motif[i] = PopupMenu2->addAction(captions[i]);
+    for (std::size_t i = 0; i < Motif.size(); ++i) {
+        Motif[i] = PopupMenu2->addAction(fromUtf8(layout::kPatternCaptions[i]));
         Motif[i]->setObjectName(u"Motif%1"_s.arg(i + 1));
     }
+}
+
+exercise::SeriesTexts SeriesControls::seriesTexts() const
+{
+    exercise::SeriesTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = toCodePoints(Serie[i]->text());
+    return texts;
+}
+
+exercise::SeriesTicks SeriesControls::seriesTicks() const
+{
+    exercise::SeriesTicks ticks{};
+    for (std::size_t i = 0; i < ticks.size(); ++i)
+        ticks[i] = Selec[i]->isChecked();
+    return ticks;
 }
 
 } // namespace brivo::ui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exercise/fill_settings.h"
+
 #include <QObject>
 
 #include <array>
@@ -25,26 +27,30 @@ class SeriesControls : public QObject {
 public:
     SeriesControls(QWidget* seriesPage, QWidget* window);
 
-    std::array<QCheckBox*, 9> Selec{};
-    std::array<UpperCaseLineEdit*, 9> Serie{};
-    QFrame* Bevel1;
-    QFrame* Bevel2;
+    // The texts and ticks of the nine series, as the fill reads them.
+    exercise::SeriesTexts seriesTexts() const;
+    exercise::SeriesTicks seriesTicks() const;
 
-    QPushButton* BoutonRemplir;
-    QRadioButton* RBseries;
-    QRadioButton* RBdirect;
-    SpinEdit* CSpinEditGroupes;
-    QLabel* Label2;
-    SpinEdit* CSpinEditLettres;
-    QLabel* Label3;
-    SpinEdit* CSElettres;
-    QLabel* Label1;
-    SpinEdit* CSEchiffres;
-    QLabel* Label7;
-    QPushButton* BoutonGRP;
+    std::array<QCheckBox*, exercise::kSeriesCount> Selec{};
+    std::array<UpperCaseLineEdit*, exercise::kSeriesCount> Serie{};
+    QFrame* Bevel1 = nullptr;
+    QFrame* Bevel2 = nullptr;
 
-    QMenu* PopupMenu2;
-    std::array<QAction*, 9> Motif{};
+    QPushButton* BoutonRemplir = nullptr;
+    QRadioButton* RBseries = nullptr;
+    QRadioButton* RBdirect = nullptr;
+    SpinEdit* CSpinEditGroupes = nullptr;
+    QLabel* Label2 = nullptr;
+    SpinEdit* CSpinEditLettres = nullptr;
+    QLabel* Label3 = nullptr;
+    SpinEdit* CSElettres = nullptr;
+    QLabel* Label1 = nullptr;
+    SpinEdit* CSEchiffres = nullptr;
+    QLabel* Label7 = nullptr;
+    QPushButton* BoutonGRP = nullptr;
+
+    QMenu* PopupMenu2 = nullptr;
+    std::array<QAction*, exercise::kPatternCount> Motif{};
 
 private:
     void buildSeriesPage(QWidget* page);

@@ -11,18 +11,29 @@ namespace brivo::ui {
 
 using namespace Qt::StringLiterals;
 
+namespace layout {
+constexpr ControlSpec STlive{"STlive", {4, 218, 15, 20}};
+constexpr ControlSpec Label5{"Label5", {18, 220, 7, 16}, "<"};
+constexpr ControlSpec EditLive{
+    "EditLive", {26, 216, 73, 24}, "", "Conversion directe en sons depuis le clavier (Ctrl+D)"};
+constexpr ControlSpec Info{"Info", {104, 218, 190, 23}};
+constexpr ControlSpec BoutonGeneFic{"BoutonGeneFic", {298, 218, 67, 23}, "Générer", "Créer le fichier sonore"};
+constexpr ControlSpec BoutonLecture{
+    "BoutonLecture", {365, 218, 102, 23}, "&Générer et lire", "Créer le fichier sonore et le lire"};
+constexpr ControlSpec BoutonLire{"BoutonLire", {467, 218, 40, 23}, "&Lire", "Lecture du son depuis le début"};
+constexpr ControlSpec BoutonPause{"BoutonPause", {507, 218, 57, 23}, "P&ause", "Arrêt / Reprise de la lecture"};
+constexpr ControlSpec BoutonStop{"BoutonStop", {564, 218, 46, 23}, "St&op", "Arrêt de la lecture et remise à zéro"};
+} // namespace layout
+
 PlaybackRow::PlaybackRow(QWidget* window) : QObject(window)
 {
-    STlive = makeStaticText(window, QString(), {4, 218, 15, 20}, Border::Sunken);
-    Label5 = makeStaticText(window, u"<"_s, {18, 220, 7, 16});
-    EditLive = new UpperCaseLineEdit(window);
-    EditLive->setObjectName(u"EditLive"_s);
-    EditLive->setGeometry(26, 216, 73, 24);
-    EditLive->setTypingLimit(15);
-    EditLive->setToolTip(u"Conversion directe en sons depuis le clavier (Ctrl+D)"_s);
+    STlive = makeStaticText(window, layout::STlive, Border::Sunken);
+    Label5 = makeStaticText(window, layout::Label5);
+    EditLive = place(new UpperCaseLineEdit(window), layout::EditLive);
+    EditLive->setTypingLimit(kLiveQueueLimit);
     useButtonFace(EditLive);
 
-    Info = makeStaticText(window, QString(), {104, 218, 190, 23}, Border::Sunken);
+    Info = makeStaticText(window, layout::Info, Border::Sunken);
     QFont infoFont(u"MS Sans Serif"_s);
     infoFont.setPixelSize(17);
     Info->setFont(infoFont);
@@ -32,19 +43,20 @@ PlaybackRow::PlaybackRow(QWidget* window) : QObject(window)
     infoPalette.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0xFF)); // aqua
     Info->setPalette(infoPalette);
 
-    BoutonGeneFic = makeButton(window, u"Générer"_s, {298, 218, 67, 23}, u"Créer le fichier sonore"_s);
-    BoutonLecture =
-        makeButton(window, u"&Générer et lire"_s, {365, 218, 102, 23}, u"Créer le fichier sonore et le lire"_s);
-    BoutonLire = makeButton(window, u"&Lire"_s, {467, 218, 40, 23}, u"Lecture du son depuis le début"_s);
-    BoutonPause = makeButton(window, u"P&ause"_s, {507, 218, 57, 23}, u"Arrêt / Reprise de la lecture"_s);
-    BoutonStop = makeButton(window, u"St&op"_s, {564, 218, 46, 23}, u"Arrêt de la lecture et remise à zéro"_s);
+    BoutonGeneFic = makeButton(window, layout::BoutonGeneFic);
+    BoutonLecture = makeButton(window, layout::BoutonLecture);
+    BoutonLire = makeButton(window, layout::BoutonLire);
+    BoutonPause = makeButton(window, layout::BoutonPause);
+    BoutonStop = makeButton(window, layout::BoutonStop);
     BoutonLire->setEnabled(false);
     BoutonPause->setEnabled(false);
     BoutonStop->setEnabled(false);
 
     Timer1 = new QTimer(this);
+    Timer1->setObjectName(u"Timer1"_s);
     Timer1->setInterval(100);
     Timer2 = new QTimer(this);
+    Timer2->setObjectName(u"Timer2"_s);
     Timer2->setInterval(50);
 }
 

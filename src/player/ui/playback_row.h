@@ -16,19 +16,22 @@ class UpperCaseLineEdit;
 class PlaybackRow : public QObject {
     Q_OBJECT
 public:
+    // Characters the live queue takes from the keyboard.
+    static constexpr int kLiveQueueLimit = 15;
+
     explicit PlaybackRow(QWidget* window);
 
-    QLabel* STlive;
-    QLabel* Label5;
-    UpperCaseLineEdit* EditLive;
-    QLabel* Info;
-    QPushButton* BoutonGeneFic;
-    QPushButton* BoutonLecture;
-    QPushButton* BoutonLire;
-    QPushButton* BoutonPause;
-    QPushButton* BoutonStop;
-    QTimer* Timer1;
-    QTimer* Timer2;
+    QLabel* STlive = nullptr;
+    QLabel* Label5 = nullptr;
+    UpperCaseLineEdit* EditLive = nullptr;
+    QLabel* Info = nullptr;
+    QPushButton* BoutonGeneFic = nullptr;
+    QPushButton* BoutonLecture = nullptr;
+    QPushButton* BoutonLire = nullptr;
+    QPushButton* BoutonPause = nullptr;
+    QPushButton* BoutonStop = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
 };
 
 } // namespace brivo::ui

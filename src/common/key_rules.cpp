@@ -1,4 +1,4 @@
-#include "app/key_rules.h"
+#include "common/key_rules.h"
 
 namespace brivo::keys {
 namespace {

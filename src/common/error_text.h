@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace brivo::shell {
+namespace brivo {
 
 // The text of the error box: the error's message with a full stop appended
 // when its last character's code is above that of the full stop (a message
@@ -18,4 +18,4 @@ constexpr int centredOrigin(int screenSize, int windowSize)
     return (screenSize - windowSize) / 2;
 }
 
-} // namespace brivo::shell
+} // namespace brivo

@@ -1,8 +1,8 @@
-#include "app/shell_rules.h"
+#include "common/error_text.h"
 
 #include "common/utf8.h"
 
-namespace brivo::shell {
+namespace brivo {
 
 std::string errorBoxText(const std::string& utf8Message)
 {
@@ -12,4 +12,4 @@ std::string errorBoxText(const std::string& utf8Message)
     return utf8Message;
 }
 
-} // namespace brivo::shell
+} // namespace brivo

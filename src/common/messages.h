@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Every text the program shows in a message box or prints as an error, in
+// UTF-8, shared by the window and the command-line tools. Titles begin with
+// a blank, as the window's boxes show them.
+namespace brivo::messages {
+
+inline std::string quoted(std::string_view text)
+{
+    return "« " + std::string(text) + " »";
+}
+
+// Rendering.
+inline constexpr std::string_view kNoDataTitle = " Pas de données :";
+inline constexpr std::string_view kEmptyText = "La zone de saisie ne contient\naucun texte à convertir en son !";
+inline constexpr std::string_view kRenderErrorTitle = "Erreur...";
+inline constexpr std::string_view kTooLong = "Le texte est trop long : le fichier sonore dépasserait 4 Go.";
+inline constexpr std::string_view kNoFileGenerated = "Pas de fichier Généré !";
+
+inline std::string cannotCreate(std::string_view path, std::string_view reason)
+{
+    return "Impossible de créer " + quoted(path) + " : " + std::string(reason);
+}
+inline std::string writeInterrupted(std::string_view path, std::string_view reason)
+{
+    return "Écriture de " + quoted(path) + " interrompue : " + std::string(reason);
+}
+inline std::string cannotRead(std::string_view path, std::string_view reason)
+{
+    return "Impossible de lire " + quoted(path) + " : " + std::string(reason);
+}
+inline std::string cannotOpen(std::string_view path, std::string_view reason)
+{
+    return "Impossible d'ouvrir le fichier " + quoted(path) + " : " + std::string(reason);
+}
+
+// The code definition file.
+inline constexpr std::string_view kDefinitionCreateTitle = "Erreur de création du fichier CODMORSE.INI";
+inline constexpr std::string_view kDefinitionCreateFailed =
+    "Les définitions du code morse se trouvent dans le\nfichier \"CODMORSE.INI\" ; celui-ci étant absent, le\n"
+    "programme a tenté de le recréer, mais le disque\nsemble plein ou protégé en écriture";
+inline constexpr std::string_view kDefinitionMissingTitle = "Erreur d'exécution du programme";
+inline constexpr std::string_view kDefinitionMissing = "Fichier CODMORSE.INI introuvable :\nLe programme va se fermer.";
+
+// The random fill.
+inline constexpr std::string_view kFillTitle = " Remplir l'écran :";
+inline constexpr std::string_view kNoSeriesTicked = "Il n'y a rien à générer :\n\nVous devez sélectionner les séries "
+                                                    "à partir\ndesquelles sera effectué un tirage aléatoire\ndes "
+                                                    "lettres.";
+inline constexpr std::string_view kNoGroups =
+    "Il n'y a rien à générer :\n\nVous devez choisir un nombre de groupes de\nlettres et/ou de groupes de chiffres "
+    "non nul !";
+
+// The sound device.
+inline constexpr std::string_view kNoAudio = "Aucun périphérique audio n'est disponible : ";
+inline constexpr std::string_view kAudioOpenFailed = "Le périphérique audio ne peut pas être ouvert : ";
+
+// An error of unknown kind reaching the error box.
+inline constexpr std::string_view kUnknownError = "Erreur inconnue";
+
+} // namespace brivo::messages

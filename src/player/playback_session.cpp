@@ -1,0 +1,86 @@
+#include "player/playback_session.h"
+
+namespace brivo {
+
+void PlaybackSession::releaseFor(std::filesystem::path path)
+{
+    fileName_ = std::move(path);
+    close();
+}
+
+void PlaybackSession::renderEnded(int settledRate, bool written)
+{
+    sampleRate_ = settledRate;
+    fileGenerated_ = written;
+}
+
+Result<void> PlaybackSession::openPlayer()
+{
+    if (playerOpen_)
+        return {};
+    Result<void> opened = player_.open(fileName_);
+    playerOpen_ = opened.ok();
+    return opened;
+}
+
+void PlaybackSession::playGenerated()
+{
+    if (playerOpen_ && fileGenerated_)
+        player_.play();
+}
+
+void PlaybackSession::replay()
+{
+    if (!playerOpen_)
+        return;
+    player_.seekToStart();
+    player_.play();
+}
+
+void PlaybackSession::pauseOrResume()
+{
+    if (playerOpen_)
+        player_.pauseOrResume();
+}
+
+void PlaybackSession::stopAndRewind()
+{
+    if (!playerOpen_)
+        return;
+    player_.stop();
+    player_.seekToStart();
+}
+
+bool PlaybackSession::beginLiveCharacter()
+{
+    if (liveBusy_)
+        return false;
+    liveBusy_ = true;
+    return true;
+}
+
+void PlaybackSession::playLive()
+{
+    if (playerOpen_)
+        player_.play();
+}
+
+PlaybackSession::Status PlaybackSession::poll()
+{
+    const std::optional<PlayerMode> mode = playerOpen_ ? std::optional(player_.mode()) : std::nullopt;
+    Status status{status::rowFor(mode), {}};
+    if (status.row.releasesLive)
+        liveBusy_ = false;
+    status.line = status::statusLine(status.row, player_);
+    return status;
+}
+
+void PlaybackSession::close()
+{
+    if (playerOpen_) {
+        player_.close();
+        playerOpen_ = false;
+    }
+}
+
+} // namespace brivo
