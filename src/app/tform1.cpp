@@ -201,6 +201,10 @@ void TForm1::connectHandlers()
         on(item, &QAction::triggered, [this, item] { RemplirMotifClick(item); });
     on(series->RBseries, &QRadioButton::clicked, [this] { RBseriesClick(series->RBseries); });
     on(series->RBdirect, &QRadioButton::clicked, [this] { RBseriesClick(series->RBdirect); });
+    firstShow_ = new QTimer(this);
+    firstShow_->setSingleShot(true);
+    firstShow_->setInterval(0);
+    connect(firstShow_, &QTimer::timeout, this, &TForm1::onFirstShow);
     connect(systemMenu, &SystemMenu::systemCommand, this,
             [this](int command) { ErrorBox::guarded([this, command] { onSystemCommand(command); })(); });
     // Key preview: the window's key handler sees every key first.

@@ -17,6 +17,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 
 namespace brivo {
 class WavePlayer;
@@ -127,6 +128,7 @@ private:
     std::uint32_t backgroundColour_ = 0;
     QPoint startPosition_;
     bool shown_ = false;
+    QTimer* firstShow_ = nullptr; // single shot, zero interval
     bool closing_ = false;
 
     // Controls, by area.

@@ -65,10 +65,8 @@ void TForm1::showEvent(QShowEvent* event)
     if (shown_)
         return;
     shown_ = true;
-    // Runs from the event loop right after the window is on screen. The
-    // event loop owns and frees the queued call.
-    // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
-    QMetaObject::invokeMethod(this, &TForm1::onFirstShow, Qt::QueuedConnection);
+    // Runs from the event loop right after the window is on screen.
+    firstShow_->start();
 }
 
 void TForm1::onFirstShow()
