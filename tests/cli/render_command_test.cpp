@@ -152,14 +152,6 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"OutputFolderMissing", {"-o", "none/Morse.WAV", "E"}, {}, kExitFileError, "« none/Morse.WAV »"}),
     test::CaseName());
 
-TEST_F(RenderCommand, HelpNamesEveryOption)
-{
-    EXPECT_EQ(run({"--help"}), kExitOk);
-    for (const char* option : {"--output", "--input", "--table", "--tone", "--signal", "--noise", "--speed", "--word",
-                               "--spacing", "--rate", "--start", "--end", "--live", "--seed", "--frequency", "--wpm"})
-        EXPECT_NE(out_.str().find(option), std::string::npos) << option;
-}
-
 TEST(TerminalProgress, StaysQuietOnQuickWorkAndWhenNotATerminal)
 {
     double now = 0;

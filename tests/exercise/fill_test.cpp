@@ -61,21 +61,6 @@ private Q_SLOTS:
         QVERIFY(!zone->document()->isUndoAvailable());
     }
 
-    void twoPatternsInARowFollowEachOther()
-    {
-        FormFixture f;
-        f.show();
-        QTextEdit* zone = f.control<QTextEdit>("RichEdit");
-        zone->clear();
-        f.form->random().seed(1);
-        f.form->RemplirMotifClick(f.control<QAction>("Motif1"));
-        f.form->RemplirMotifClick(f.control<QAction>("Motif9"));
-        brivo::RandomGenerator random(1);
-        std::u32string both = brivo::exercise::pattern(1, random);
-        both += brivo::exercise::pattern(9, random);
-        QCOMPARE(zone->toPlainText(), QString::fromUcs4(both.data(), static_cast<qsizetype>(both.size())));
-    }
-
     void ctrlDigitInsertsItsPatternWhereverTheFocusIs()
     {
         FormFixture f;

@@ -55,50 +55,18 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"Windows1252KeyByte", "\"\xE9\"=\"..-..\"\r\n", {{0xE9, "..-.."}}},
         ParseCase{"NulEndsTheLine", std::string("\"A\"=\".\0-\"\r\n", 11), {{'A', "."}}},
         ParseCase{"EmptyFileDefinesNothing", "", {{'A', ""}, {' ', ""}}},
-        ParseCase{"LastLineWithoutLineFeedCounts", "\"A\"=\".-\"", {{'A', ".-"}}}),
+        ParseCase{"LastLineWithoutLineFeedCounts", "\"A\"=\".-\"", {{'A', ".-"}}},
+        // Positions count from 0; nothing at or past 95 is read.
+        ParseCase{"PatternSymbolsStopAtPosition95", std::string(85, ' ') + "\"B\"=\"" + k25Dots, {{'B', "....."}}},
+        ParseCase{"KeyAfterPosition94IsIgnored", std::string(95, ' ') + "\"A\"=\".-\"", {{'A', ""}}},
+        ParseCase{
+            "KeyEndingAt95StillEmptiesItsEntry", "\"A\"=\".-\"\n" + std::string(93, ' ') + "\"A\"\n", {{'A', ""}}},
+        // 96 characters and the line feed make one piece.
+        ParseCase{"PieceOf97CharactersEndsAtItsLineFeed",
+                  "\"A\"=\".-\"" + std::string(88, ' ') + "\n\"B\"=\"-...\"\n",
+                  {{'A', ".-"}, {'B', "-..."}}},
+        ParseCase{"LongerLineIsCutAfter97Characters", std::string(97, ';') + "\"C\"=\"-.-.\"\n", {{'C', "-.-."}}}),
     test::CaseName());
-
-// Positions count from 0; nothing at or past 95 becomes a symbol.
-TEST(DefinitionParser, PatternSymbolsStopAtPosition95)
-{
-    const std::string line = "\"A\"=\"" + std::string(120, '-');
-    MorseTable table;
-    definitions::parseLine(line, table);
-    EXPECT_EQ(table.pattern('A'), std::string(19, '-'));
-
-    // The pattern starts at 90: only positions 90..94 count.
-    const std::string late = std::string(85, ' ') + "\"B\"=\"" + std::string(30, '.');
-    table = MorseTable();
-    definitions::parseLine(late, table);
-    EXPECT_EQ(table.pattern('B'), ".....");
-}
-
-TEST(DefinitionParser, BlankLinesUpToPosition94AreIgnored)
-{
-    MorseTable table;
-    definitions::parseLine(std::string(95, ' ') + "\"A\"=\".-\"", table);
-    EXPECT_EQ(table.pattern('A'), "");
-    // A key at 93 whose closing quote stands at 95 is still read and empties A.
-    definitions::parseLine("\"A\"=\".-\"", table);
-    definitions::parseLine(std::string(93, ' ') + "\"A\"", table);
-    EXPECT_EQ(table.pattern('A'), "");
-}
-
-TEST(DefinitionParser, LongLinesAreCutIntoPiecesOf97Characters)
-{
-    // 96 characters and its line feed make one piece; the next piece starts
-    // with the definition of B.
-    const std::string first = "\"A\"=\".-\"" + std::string(88, ' ') + "\n";
-    ASSERT_EQ(first.size(), 97U);
-    const MorseTable whole = definitions::tableFromContent(first + "\"B\"=\"-...\"\n");
-    EXPECT_EQ(whole.pattern('A'), ".-");
-    EXPECT_EQ(whole.pattern('B'), "-...");
-
-    // A line of 97 characters before its line feed: the 98th piece starts
-    // with a definition, parsed as a line of its own.
-    const std::string cut = std::string(97, ';') + "\"C\"=\"-.-.\"\n";
-    EXPECT_EQ(definitions::tableFromContent(cut).pattern('C'), "-.-.");
-}
 
 } // namespace
 } // namespace brivo

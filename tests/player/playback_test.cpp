@@ -111,20 +111,6 @@ private Q_SLOTS:
         QCOMPARE(f.player.currentMode, PlayerMode::Playing);
     }
 
-    void failedOpenSkipsThePlay()
-    {
-        FormFixture f;
-        f.show();
-        f.player.openError = "Le périphérique audio ne peut pas être ouvert";
-        f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
-        QTest::mouseClick(f.control<QPushButton>("BoutonLecture"), Qt::LeftButton);
-        QCOMPARE(f.dialogs.messages.size(), 1);
-        QCOMPARE(f.dialogs.messages[0].text, u"Le périphérique audio ne peut pas être ouvert."_s);
-        QCOMPARE(f.player.calls.back(), std::string("open Morse.WAV"));
-        f.form->Timer1Timer();
-        QCOMPARE(f.control<QLabel>("Info")->text(), u"Générez un fichier"_s);
-    }
-
     void liveCharacterIsSentWithoutNoiseAndTheNoiseSettingComesBack()
     {
         FormFixture f;
