@@ -26,58 +26,40 @@ class PlaybackTest : public QObject {
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void beforeAnyRenderOnlyTheRenderButtonsWork()
-    {
-        FormFixture f;
-        f.show();
-        f.form->Timer1Timer();
-        QCOMPARE(f.control<QLabel>("Info")->text(), u"Générez un fichier"_s);
-        QVERIFY(!f.control<QPushButton>("BoutonLire")->isEnabled());
-        QVERIFY(!f.control<QPushButton>("BoutonPause")->isEnabled());
-        QVERIFY(!f.control<QPushButton>("BoutonStop")->isEnabled());
-        QVERIFY(f.control<QPushButton>("BoutonGeneFic")->isEnabled());
-        QVERIFY(f.control<QPushButton>("BoutonLecture")->isEnabled());
-        QCOMPARE(f.player.modeQueries, 0); // a closed player is not asked
-    }
-
-    void afterGenerateAloneTheFileWaitsStopped()
-    {
-        FormFixture f;
-        f.show();
-        f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
-        QTest::mouseClick(f.control<QPushButton>("BoutonGeneFic"), Qt::LeftButton);
-        f.player.length = 5250;
-        f.form->Timer1Timer();
-        QCOMPARE(f.control<QLabel>("Info")->text(), u"Arrété : 0,0 / 5,2s"_s);
-        QVERIFY(f.control<QPushButton>("BoutonLire")->isEnabled());
-        QVERIFY(!f.control<QPushButton>("BoutonPause")->isEnabled());
-        QVERIFY(!f.control<QPushButton>("BoutonStop")->isEnabled());
-        QVERIFY(std::find(f.player.calls.begin(), f.player.calls.end(), "play") == f.player.calls.end());
-    }
-
     void statusFollowsThePlayer_data()
     {
+        QTest::addColumn<bool>("rendered");
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("pause");
-        QTest::newRow("playing") << int(PlayerMode::Playing) << u"Lecture : 1,3 / 5,2s"_s << true;
-        QTest::newRow("not ready") << int(PlayerMode::NotReady) << u"Non disponible"_s << false;
+        QTest::addColumn<QString>("enabled"); // Lire, Pause, Stop
+        QTest::newRow("before any render") << false << 0 << u"Générez un fichier"_s << u"---"_s;
+        QTest::newRow("rendered, stopped") << true << int(PlayerMode::Stopped) << u"Arrété : 1,3 / 5,2s"_s << u"L--"_s;
+        QTest::newRow("playing") << true << int(PlayerMode::Playing) << u"Lecture : 1,3 / 5,2s"_s << u"LPS"_s;
+        QTest::newRow("not ready") << true << int(PlayerMode::NotReady) << u"Non disponible"_s << u"---"_s;
     }
 
+    // Timer1's view of the player; a closed player is never asked.
     void statusFollowsThePlayer()
     {
+        QFETCH(bool, rendered);
         QFETCH(int, mode);
         QFETCH(QString, text);
-        QFETCH(bool, pause);
+        QFETCH(QString, enabled);
         FormFixture f;
         f.show();
-        f.generate(u"E"_s);
+        if (rendered)
+            f.generate(u"E"_s);
         f.player.currentMode = PlayerMode(mode);
         f.player.position = 1375;
         f.player.length = 5250;
         f.form->Timer1Timer();
         QCOMPARE(f.control<QLabel>("Info")->text(), text);
-        QCOMPARE(f.control<QPushButton>("BoutonPause")->isEnabled(), pause);
+        const QString shown = QString(f.control("BoutonLire")->isEnabled() ? u'L' : u'-') +
+                              (f.control("BoutonPause")->isEnabled() ? u'P' : u'-') +
+                              (f.control("BoutonStop")->isEnabled() ? u'S' : u'-');
+        QCOMPARE(shown, enabled);
+        QCOMPARE(f.player.modeQueries > 0, rendered);
+        QVERIFY(std::find(f.player.calls.begin(), f.player.calls.end(), "play") == f.player.calls.end());
     }
 
     void buttonsDriveThePlayer()
