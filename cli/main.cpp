@@ -1,4 +1,5 @@
 #include "cli/render_command.h"
+#include "common/process_setup.h"
 
 #include <chrono>
 #include <clocale>
@@ -9,6 +10,7 @@
 int main(int argc, char** argv)
 {
     std::setlocale(LC_ALL, "");
+    brivo::ignoreFileSizeSignal();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     brivo::cli::CommandEnvironment env{

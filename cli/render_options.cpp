@@ -75,9 +75,11 @@ ValueHandler integerIn(ControlRange range, int KeyingParameters::*field)
 ValueHandler limitedText(std::string RenderOptions::*field)
 {
     return [=](RenderOptions& o, const std::string& option, const std::string& value) -> Result<void> {
-        if (utf8::decode(value).size() > static_cast<std::size_t>(kEndCharactersMax))
-            return rangeError(option, "au plus " + std::to_string(kEndCharactersMax) + " caractères", value);
-        o.*field = value;
+        // Read like the text itself: UTF-8 when it is, else Windows-1252.
+        std::string text = utf8::textFileToUtf8(value);
+        if (utf8::decode(text).size() > static_cast<std::size_t>(kEndCharactersMax))
+            return rangeError(option, "au plus " + std::to_string(kEndCharactersMax) + " caractères", text);
+        o.*field = std::move(text);
         return {};
     };
 }

@@ -1,5 +1,6 @@
 #include "app/brivo_application.h"
 #include "app/tform1.h"
+#include "common/process_setup.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/error_box.h"
 #include "player/sdl_wave_player.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
                    stderr);
         return 1;
     }
+    brivo::ignoreFileSizeSignal();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("BRIVO"));
     brivo::ui::installFontSubstitutes();

@@ -252,13 +252,29 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     // the handler takes it at its first receiver, the focused widget.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() && watched == QApplication::focusWidget() &&
         static_cast<QWidget*>(watched)->window() == this) {
-        const auto* press = static_cast<QKeyEvent*>(event);
-        ErrorBox::guarded([this, key = press->key(), modifiers = press->modifiers(), code = press->nativeScanCode()] {
-            FormKeyDown(key, modifiers, code);
-        })();
-        if (watched == playback->EditLive)
-            ErrorBox::guarded([this, key = press->key()] { EditLiveKeyDown(key); })();
-        return false; // the focused control still gets the key
+        auto* press = static_cast<QKeyEvent*>(event);
+        if (!keyHandled_) {
+            ErrorBox::guarded([this, key = press->key(), modifiers = press->modifiers(),
+                               code = press->nativeScanCode()] { FormKeyDown(key, modifiers, code); })();
+            if (watched == playback->EditLive)
+                ErrorBox::guarded([this, key = press->key()] { EditLiveKeyDown(key); })();
+        }
+        // The focused control still gets the key, but a Ctrl chord never
+        // types its character (Ctrl with a keypad digit would): it gets the
+        // chord without its text, so its shortcuts still work.
+        const Qt::KeyboardModifiers modifiers = press->modifiers();
+        if (!keyHandled_ && modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier) &&
+            !press->text().isEmpty()) {
+            QKeyEvent chord(press->type(), press->key(), modifiers, press->nativeScanCode(), press->nativeVirtualKey(),
+                            press->nativeModifiers(), QString(), press->isAutoRepeat(),
+                            static_cast<quint16>(press->count()));
+            keyHandled_ = true;
+            QCoreApplication::sendEvent(watched, &chord);
+            keyHandled_ = false;
+            press->setAccepted(chord.isAccepted());
+            return true;
+        }
+        return false;
     }
     if (watched == Image2 && event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);

@@ -110,6 +110,8 @@ private:
     void setTabOrder();
     void connectHandlers();
     void onFirstShow();
+    // Where the window, frame included, is centred on the primary screen.
+    QPoint centredPosition() const;
     void onSystemCommand(int command);
     void showRenderProgress(std::uint64_t done, std::uint64_t total);
     // Replaces the edit zone's selection by `text`, caret right after it,
@@ -128,6 +130,7 @@ private:
     std::uint32_t backgroundColour_ = 0;
     QPoint startPosition_;
     bool shown_ = false;
+    bool keyHandled_ = false;     // a chord re-sent without its text
     QTimer* firstShow_ = nullptr; // single shot, zero interval
     bool closing_ = false;
 

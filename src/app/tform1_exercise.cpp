@@ -79,6 +79,9 @@ void TForm1::RemplirMotifClick(QObject* sender)
 
 void TForm1::insertGeneratedText(const QString& text)
 {
+    // Nothing to insert must not cost the user the selection.
+    if (text.isEmpty())
+        return;
     QTextEdit* zone = editZone->RichEdit;
     QTextCursor cursor = zone->textCursor();
     const int start = cursor.selectionStart();

@@ -35,12 +35,7 @@ void TForm1::FormCreate()
         // Steps 1 and 2 (settings accessor, system menu) need nothing more
         // here: the system menu is built with its final entries.
         random_.seed(static_cast<std::int64_t>(std::time(nullptr)));
-        // The outer size, frame included, is known once the window manager
-        // has framed the window; before the first showing it is the client
-        // size.
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        startPosition_ = {centredOrigin(screen.width(), frameGeometry().width()),
-                          centredOrigin(screen.height(), frameGeometry().height())};
+        startPosition_ = centredPosition();
         sound->ComboBoxFe->setCurrentIndex(sound::kInitialRateIndex);
         session_.restoreSampleRate(kDefaultSampleRate);
         editZone->STmasquer->resize(508, editZone->STmasquer->height());
@@ -71,7 +66,20 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::onFirstShow()
 {
-    ErrorBox::guarded([this] { FormShow(); })();
+    ErrorBox::guarded([this] {
+        // The outer size, frame included, is known once the window manager
+        // has framed the window: before the first showing it is the client
+        // size, and the window would sit a title bar too low.
+        move(centredPosition());
+        FormShow();
+    })();
+}
+
+QPoint TForm1::centredPosition() const
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect frame = frameGeometry();
+    return {centredOrigin(screen.width(), frame.width()), centredOrigin(screen.height(), frame.height())};
 }
 
 void TForm1::FormShow()

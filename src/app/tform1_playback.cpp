@@ -48,7 +48,9 @@ void TForm1::Timer1Timer()
 
 void TForm1::EditLiveChange()
 {
-    if (playback->EditLive->isModified() && !playback->EditLive->text().isEmpty())
+    // Started only when stopped: restarting it at every key would hold the
+    // queue back for as long as the typist keeps typing.
+    if (playback->EditLive->isModified() && !playback->EditLive->text().isEmpty() && !playback->Timer2->isActive())
         playback->Timer2->start();
 }
 
@@ -73,9 +75,11 @@ void TForm1::Timer2Timer()
         ~RestoreNoise() { bar->setPosition(position); }
     } restore{noise, noisePosition};
 
+    // One whole character, even one outside the Basic Multilingual Plane.
     const QString queue = entry->text();
-    playback->STlive->setText(queue.left(1));
-    entry->setText(queue.mid(1));
+    const qsizetype length = queue.at(0).isHighSurrogate() && queue.size() > 1 ? 2 : 1;
+    playback->STlive->setText(queue.left(length));
+    entry->setText(queue.mid(length));
     entry->setCursorPosition(static_cast<int>(entry->text().size()));
     BoutonGeneFicClick(entry);
     session_.playLive();

@@ -88,7 +88,12 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
     session_.renderEnded(created ? renderSampleRate(request) : session_.sampleRate(), rendered.ok());
     if (!rendered) {
         playback->EditLive->setReadOnly(false);
-        dialogs_.message(this, fromUtf8(messages::kNoFileGenerated), fromUtf8(messages::kRenderErrorTitle));
+        // A write that failed after the file was created gives its reason.
+        QString text = fromUtf8(messages::kNoFileGenerated);
+        if (rendered.error().code == ErrorCode::WriteFailed)
+            text += u"\n\n"_s +
+                    QString::fromStdString(messages::writeInterrupted(request.path.string(), rendered.error().message));
+        dialogs_.message(this, text, fromUtf8(messages::kRenderErrorTitle));
         return;
     }
     // A player that cannot take the file reports it in the error box, as

@@ -1,17 +1,28 @@
 #include "morse/definition_parser.h"
 
+#include <optional>
+
 namespace brivo::definitions {
 namespace {
 
 constexpr std::size_t kScanLimit = 95;
+// A key that starts at the last position a scan reaches (94) ends two
+// characters further on.
+constexpr std::size_t kKeyLimit = kScanLimit + 1;
 
-// A line as the parser sees it: a C string (it ends at its first NUL) in
-// which nothing past position 95 is ever read.
+// A line as the parser sees it: nothing past position 95 is scanned, and
+// only a key reaches position 96. A NUL is a character like any other.
 class LineView {
 public:
-    explicit LineView(std::string_view line) : line_(line.substr(0, line.find('\0'))) {}
+    explicit LineView(std::string_view line) : line_(line) {}
 
-    char at(std::size_t pos) const { return pos <= kScanLimit && pos < line_.size() ? line_[pos] : '\0'; }
+    // The character at `pos`, or nothing past the line or the scan limit.
+    std::optional<char> at(std::size_t pos, std::size_t limit = kScanLimit) const
+    {
+        if (pos > limit || pos >= line_.size())
+            return std::nullopt;
+        return line_[pos];
+    }
 
     std::size_t skipBlanks(std::size_t pos) const
     {
@@ -32,13 +43,15 @@ bool isDigit(char c)
 // The key at `pos`, or -1 when the line holds no valid key there.
 int readKey(const LineView& line, std::size_t pos)
 {
-    const char first = line.at(pos);
-    const char second = line.at(pos + 1);
-    const char third = line.at(pos + 2);
-    if (first == '"' && third == '"')
-        return static_cast<unsigned char>(second);
-    if (isDigit(first) && isDigit(second) && isDigit(third)) {
-        const int value = 100 * (first - '0') + 10 * (second - '0') + (third - '0');
+    const std::optional<char> first = line.at(pos, kKeyLimit);
+    const std::optional<char> second = line.at(pos + 1, kKeyLimit);
+    const std::optional<char> third = line.at(pos + 2, kKeyLimit);
+    if (!first || !second || !third)
+        return -1;
+    if (*first == '"' && *third == '"')
+        return static_cast<unsigned char>(*second);
+    if (isDigit(*first) && isDigit(*second) && isDigit(*third)) {
+        const int value = 100 * (*first - '0') + 10 * (*second - '0') + (*third - '0');
         return value <= 255 ? value : -1;
     }
     return -1;
@@ -70,11 +83,11 @@ void parseLine(std::string_view line, MorseTable& table)
 
     std::size_t stored = 0;
     for (++pos; pos < kScanLimit && stored < MorseTable::kMaxSymbols; ++pos) {
-        const char c = view.at(pos);
-        if (c == '"' || c == '\0')
+        const std::optional<char> c = view.at(pos);
+        if (!c || *c == '"')
             break;
-        if (c == '.' || c == '-' || c == ' ') {
-            table.appendSymbol(byte, c);
+        if (*c == '.' || *c == '-' || *c == ' ') {
+            table.appendSymbol(byte, *c);
             ++stored;
         }
     }

@@ -10,10 +10,12 @@ namespace brivo::definitions {
 // cut, and each further piece is parsed as a line of its own.
 inline constexpr std::size_t kMaxPieceLength = 97;
 
-// Parses one piece of a definition file into `table`. Positions past 95 are
-// never read, and pattern symbols come only from positions before 95. A
-// valid key empties its entry before anything else is checked, so a line
-// that breaks off after its key leaves that byte undefined.
+// Parses one piece of a definition file into `table`. No scan runs past
+// position 95 (a key starting at 94 ends at 96), pattern symbols come only
+// from positions before 95, and a NUL is skipped like any other unnamed
+// character. A valid key empties its entry before anything else is
+// checked, so a line that breaks off after its key leaves that byte
+// undefined.
 void parseLine(std::string_view line, MorseTable& table);
 
 // Parses the whole content of a definition file: every CR is dropped, a

@@ -217,8 +217,8 @@ private Q_SLOTS:
         QVERIFY(!f.control<QLineEdit>("EditLive")->isReadOnly());
     }
 
-    // A write that fails part-way (a full disk) is a failure: no box of
-    // success, the player is not opened, and "Générer et lire" plays nothing.
+    // A write that fails part-way (a full disk) is a failure, with its
+    // reason: the player is not opened, and "Générer et lire" plays nothing.
     void failedWriteIsNotTakenForAFile()
     {
         FormFixture f;
@@ -229,7 +229,8 @@ private Q_SLOTS:
             QTest::mouseClick(f.control("BoutonLecture"), Qt::LeftButton);
         }
         QCOMPARE(f.dialogs.messages.size(), 1);
-        QCOMPARE(f.dialogs.messages[0].text, u"Pas de fichier Généré !"_s);
+        const QString expected = u"Pas de fichier Généré !\n\nÉcriture de « %1 » interrompue : File too large"_s;
+        QCOMPARE(f.dialogs.messages[0].text, expected.arg(QString::fromStdString((f.dir / "Morse.WAV").string())));
         QVERIFY(f.player.calls.empty());
         f.form->Timer1Timer();
         QCOMPARE(f.control<QLabel>("Info")->text(), u"Générez un fichier"_s);
@@ -267,15 +268,29 @@ private Q_SLOTS:
         QVERIFY(!std::filesystem::exists(f.dir / "Morse.WAV"));
     }
 
-    void spacingSpinBoxReadsGarbageAsOne()
+    void spacingIsReadWithinItsRange_data()
     {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("factor");
+        QTest::newRow("in range") << u"7"_s << 7;
+        QTest::newRow("not a number") << u"x"_s << 1;
+        QTest::newRow("zero") << u"0"_s << 1;
+        QTest::newRow("above") << u"50"_s << 20;
+    }
+
+    // "E" lasts 6 + 2 x factor units of 1102 samples; the box then shows
+    // the factor it was read as.
+    void spacingIsReadWithinItsRange()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, factor);
         FormFixture f;
-        auto* spin = f.control<brivo::ui::SpinEdit>("CSdureeSP");
-        spin->setValue(7);
-        QCOMPARE(spin->readValue(), 7);
-        spin->findChild<QLineEdit*>()->setText(u"x"_s);
-        QCOMPARE(spin->readValue(), 1);
-        QCOMPARE(spin->text(), u"1"_s);
+        f.show();
+        auto* spin = f.control<QSpinBox>("CSdureeSP");
+        spin->findChild<QLineEdit*>()->setText(typed);
+        f.generate(u"E"_s);
+        QCOMPARE(std::filesystem::file_size(f.dir / "Morse.WAV"), std::uintmax_t(58 + 2 * 1102 * (6 + 2 * factor)));
+        QCOMPARE(spin->text(), QString::number(factor));
     }
 
     void errorBoxAppliesTheFullStopRule_data()

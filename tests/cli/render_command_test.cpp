@@ -84,6 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SameBytesCase{"LineFeedIsKeyedAsCarriageReturnLineFeed", {}, {}, "A\nB"},
                     SameBytesCase{
                         "StartAndEndAreJoinedToTheText", {"--start", "VVV", "--end", "+", "E"}, {"VVVE+"}, {}},
+                    SameBytesCase{"StartIsReadLikeTheText", {"--start", "\xE9", "E"}, {"--start", "\xC3\xA9", "E"}, {}},
                     SameBytesCase{"WordIsCaseInsensitive", {"--word", "codex", "E"}, {"--word", "CODEX", "E"}, {}}),
     test::CaseName());
 

@@ -72,10 +72,11 @@ private Q_SLOTS:
         QCOMPARE(f.control<QTextEdit>("RichEdit")->toPlainText(), expectedPattern(5, 3));
         QVERIFY(f.control<QTextEdit>("RichEdit")->hasFocus());
         QCOMPARE(f.control<QLineEdit>("EditLive")->text(), QString()); // the entry saw no character
-        f.control<QTextEdit>("RichEdit")->clear();
-        f.control<QPushButton>("BoutonGRP")->setFocus();
-        QTest::keyClick(f.control<QPushButton>("BoutonGRP"), Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier);
-        QCOMPARE(f.control<QTextEdit>("RichEdit")->toPlainText(), QString()); // the keypad does not count
+        // The keypad does not count, and the chord types no digit either.
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->clear();
+        QTest::keyClick(zone, Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier);
+        QCOMPARE(zone->toPlainText(), QString());
     }
 
     void grpOpensThePatternMenuBelowTheWindow()
@@ -119,6 +120,44 @@ private Q_SLOTS:
         const std::u32string expected = *brivo::exercise::seriesFill(U"QSDFGEIZOAP", 4, 3, random);
         QCOMPARE(f.control<QTextEdit>("RichEdit")->toPlainText(),
                  QString::fromUcs4(expected.data(), static_cast<qsizetype>(expected.size())));
+    }
+
+    void countsAreReadWithinTheirRange_data()
+    {
+        QTest::addColumn<bool>("seriesMode");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("layout"); // group sizes of the inserted text
+        QTest::newRow("no groups") << true << u"CSpinEditGroupes"_s << u"0"_s << u"5"_s;
+        QTest::newRow("groups of nothing") << true << u"CSpinEditLettres"_s << u"0"_s << QString(36, u'1');
+        QTest::newRow("too many letters") << true << u"CSpinEditLettres"_s << u"99"_s << QString(36, u'K');
+        QTest::newRow("negative letter groups") << false << u"CSElettres"_s << u"-3"_s << QString(6, u'5');
+    }
+
+    // A count typed out of range is read as the box would correct it: the
+    // selection is replaced by real groups, never just deleted.
+    void countsAreReadWithinTheirRange()
+    {
+        QFETCH(bool, seriesMode);
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, layout);
+        FormFixture f;
+        f.show();
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->setPlainText(u"AAAA<sel>ZZZZ"_s);
+        selectRange(zone, 4, 9);
+        if (seriesMode)
+            QTest::mouseClick(f.control("RBseries"), Qt::LeftButton);
+        f.form->findChild<QSpinBox*>(box)->findChild<QLineEdit*>()->setText(typed);
+        f.control<QAction>("Remplir")->trigger();
+        const QString text = zone->toPlainText();
+        QVERIFY(text.startsWith(u"AAAA"_s) && text.endsWith(u"ZZZZ"_s));
+        QString sizes;
+        for (const QString& group : text.mid(4, text.size() - 8).split(u' ', Qt::SkipEmptyParts))
+            sizes += QString::number(group.size(), 36).toUpper();
+        QCOMPARE(sizes, layout);
+        QVERIFY(f.dialogs.messages.isEmpty());
     }
 
     void emptyPoolIsRefusedAndShowsTheSeriesPage()

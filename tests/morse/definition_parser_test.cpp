@@ -53,11 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"QuotedKeyMayBeABlankOrADigit", "\" \"=\" \"\r\n\"5\"=\".....\"\r\n", {{' ', " "}, {'5', "....."}}},
         ParseCase{"UpperAndLowerCaseAreDifferentKeys", "\"a\"=\".-\"\r\n", {{'a', ".-"}, {'A', ""}}},
         ParseCase{"Windows1252KeyByte", "\"\xE9\"=\"..-..\"\r\n", {{0xE9, "..-.."}}},
-        ParseCase{"NulEndsTheLine", std::string("\"A\"=\".\0-\"\r\n", 11), {{'A', "."}}},
+        ParseCase{"NulIsSkippedLikeAnyUnnamedCharacter", std::string("\"A\"=\".\0-\"\r\n", 11), {{'A', ".-"}}},
         ParseCase{"EmptyFileDefinesNothing", "", {{'A', ""}, {' ', ""}}},
         ParseCase{"LastLineWithoutLineFeedCounts", "\"A\"=\".-\"", {{'A', ".-"}}},
         // Positions count from 0; nothing at or past 95 is read.
         ParseCase{"PatternSymbolsStopAtPosition95", std::string(85, ' ') + "\"B\"=\"" + k25Dots, {{'B', "....."}}},
+        ParseCase{
+            "KeyStartingAt94ReadsPosition96", "\"A\"=\".-\"\n" + std::string(94, ' ') + "\"A\"=\"-\"\n", {{'A', ""}}},
         ParseCase{"KeyAfterPosition94IsIgnored", std::string(95, ' ') + "\"A\"=\".-\"", {{'A', ""}}},
         ParseCase{
             "KeyEndingAt95StillEmptiesItsEntry", "\"A\"=\".-\"\n" + std::string(93, ' ') + "\"A\"\n", {{'A', ""}}},

@@ -130,6 +130,35 @@ private Q_SLOTS:
         QCOMPARE(f.control<QLabel>("STlive")->text(), u"N"_s);
     }
 
+    // Twelve keys 25 ms apart: the first character is sent while the
+    // typist is still typing, not once they stop.
+    void fastTypingIsSentWhileTyping()
+    {
+        FormFixture f;
+        f.show();
+        auto* entry = f.control<QLineEdit>("EditLive");
+        entry->setFocus();
+        for (const QChar key : u"PARISPARISPA"_s) {
+            QTest::keyClick(entry, key.toLatin1());
+            QTest::qWait(25);
+        }
+        QCOMPARE(f.control<QLabel>("STlive")->text(), u"P"_s);
+        QVERIFY(entry->text().size() < 12);
+        QCOMPARE(f.player.calls, (std::vector<std::string>{"open Morse.WAV", "play"}));
+    }
+
+    // A character outside the Basic Multilingual Plane is one live render.
+    void liveQueueTakesWholeCharacters()
+    {
+        FormFixture f;
+        f.show();
+        auto* entry = f.control<QLineEdit>("EditLive");
+        entry->setText(u"\U0001F600A"_s);
+        f.form->Timer2Timer();
+        QCOMPARE(f.control<QLabel>("STlive")->text(), u"\U0001F600"_s);
+        QCOMPARE(entry->text(), u"A"_s);
+    }
+
     void textSetByTheProgramDoesNotStartTheQueue()
     {
         FormFixture f;

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace brivo::ui {
 
 SpinEdit::SpinEdit(ControlRange range, QWidget* parent) : QSpinBox(parent)
@@ -15,12 +17,12 @@ int SpinEdit::readValue()
 {
     bool isNumber = false;
     const int typed = cleanText().trimmed().toInt(&isNumber);
-    if (!isNumber) {
-        setValue(minimum());
-        lineEdit()->setText(QString::number(minimum()));
-        return minimum();
+    const int value = isNumber ? std::clamp(typed, minimum(), maximum()) : minimum();
+    if (!isNumber || value != typed) {
+        setValue(value);
+        lineEdit()->setText(QString::number(value));
     }
-    return typed;
+    return value;
 }
 
 } // namespace brivo::ui

@@ -7,9 +7,9 @@
 namespace brivo::ui {
 
 // A spin box read the way the program reads it: its value is the whole
-// number in its text; a text that is not a whole number reads as the
-// minimum, and the box then shows the minimum again. Typed values are kept
-// to the range when the box loses the focus.
+// number in its text, kept to the range as the box itself does when it
+// loses the focus; a text that is not a whole number reads as the minimum.
+// Whatever is read, the box then shows.
 class SpinEdit : public QSpinBox {
     Q_OBJECT
 public:

@@ -1,0 +1,88 @@
+// The real programs under a file-size limit (ulimit -f): a write past the
+// limit must fail and be reported, never end the program on the spot.
+#include "support/temp_dir.h"
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace brivo {
+namespace {
+
+struct Ending {
+    bool stillRunning = false; // at the deadline; it was then stopped
+    bool signalled = false;
+    int signal = 0;
+    int status = 0;
+};
+
+// Runs `argv` in `folder` with its standard error in `errFile`, under a
+// limit of `bytes` and with SIGXFSZ at its default, deadly action, so that
+// only the program itself can ignore it.
+Ending runLimited(std::vector<std::string> argv, const std::filesystem::path& folder, rlim_t bytes,
+                  const std::filesystem::path& errFile, std::chrono::milliseconds deadline)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{bytes, bytes};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        if (chdir(folder.c_str()) != 0)
+            _exit(126);
+        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(err, STDERR_FILENO);
+        std::vector<char*> args;
+        for (auto& arg : argv)
+            args.push_back(arg.data());
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    Ending ending;
+    int status = 0;
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > end) {
+            ending.stillRunning = true;
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            return ending;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ending.signalled = WIFSIGNALED(status);
+    ending.signal = ending.signalled ? WTERMSIG(status) : 0;
+    ending.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ending;
+}
+
+TEST(FileSizeLimit, RendererReportsTheFailedWriteAndRemovesTheFile)
+{
+    test::TempDir dir;
+    const Ending ending = runLimited({BRIVO_RENDER_PATH, "--seed", "1", std::string(300, 'H')}, dir.path(), 1 << 16,
+                                     dir / "err.txt", std::chrono::seconds(20));
+    ASSERT_FALSE(ending.signalled) << "ended by signal " << ending.signal;
+    EXPECT_EQ(ending.status, 1);
+    EXPECT_NE(test::readBytes(dir / "err.txt").find("interrompue : File too large"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "Morse.WAV"));
+}
+
+// The code table cannot be written whole: the window reports it in a box
+// and waits for the user, instead of dying before it is even shown.
+TEST(FileSizeLimit, WindowSurvivesAFailedWriteAtStart)
+{
+    test::TempDir dir;
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    const Ending ending =
+        runLimited({BRIVO_WINDOW_PATH}, dir.path(), 1000, dir / "err.txt", std::chrono::milliseconds(1500));
+    EXPECT_TRUE(ending.stillRunning) << "ended by signal " << ending.signal << ", status " << ending.status;
+}
+
+} // namespace
+} // namespace brivo
