@@ -7,7 +7,7 @@
 
 namespace brivo {
 
-Result<std::string> readFileBytes(const std::filesystem::path& path)
+Result<std::string> readFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes)
 {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file)
@@ -15,8 +15,11 @@ Result<std::string> readFileBytes(const std::filesystem::path& path)
     std::string content;
     char buffer[65536];
     std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
         content.append(buffer, count);
+        if (content.size() > maxBytes)
+            return fail(ErrorCode::TooLong, {});
+    }
     if (std::ferror(file.get()) != 0)
         return fail(ErrorCode::ReadFailed, systemErrorText(errno));
     return content;
