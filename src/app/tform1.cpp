@@ -107,8 +107,9 @@ void TForm1::buildUpperArea()
     ImageLogo = place(new QLabel(this), layout::ImageLogo);
     ImageLogo->setPixmap(pictures::logo());
     ImageLogo->setAlignment(Qt::AlignCenter);
+    ImageLogo->installEventFilter(this);
 
-    editZone = new EditZone(this);
+    editZone = new EditZone(this, dialogs_);
 
     MemoINI = place(new QPlainTextEdit(this), layout::MemoINI);
     MemoINI->setReadOnly(true);
@@ -275,6 +276,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         return false;
+    }
+    if (watched == ImageLogo && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        ErrorBox::guarded([this] { editZone->ImageLogoClick(); })();
+        return true;
     }
     if (watched == Image2 && event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);

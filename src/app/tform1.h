@@ -126,8 +126,6 @@ private:
     MorseTable morseTable_;
     bool saveSettingsOnClose_ = true;
     bool seriesMode_ = false;
-    std::uint32_t textColour_ = 0;
-    std::uint32_t backgroundColour_ = 0;
     QPoint startPosition_;
     bool shown_ = false;
     bool keyHandled_ = false;     // a chord re-sent without its text

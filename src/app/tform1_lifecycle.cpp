@@ -41,8 +41,7 @@ void TForm1::FormCreate()
         editZone->STmasquer->resize(508, editZone->STmasquer->height());
         sound->CSdureeSP->setValue(sound::kSpacing.initial);
         seriesMode_ = false;
-        backgroundColour_ = colours::kSystemWindow;
-        textColour_ = colours::kSystemWindowText;
+        editZone->setColours(colours::kSystemWindowText, colours::kSystemWindow);
         sound->CBmot->setCurrentIndex(0);
         // Steps 12 and 13: no settings store yet, so nothing is restored.
         move(startPosition_);
@@ -51,6 +50,11 @@ void TForm1::FormCreate()
         sound->TBsouffleChange();
         sound->TBvitesseChange();
         RBseriesClick(this);
+        // Steps 17 and 18: the stored colours, text first.
+        if (editZone->textColour() != colours::kSystemWindowText)
+            editZone->CouleurTexteClick(this);
+        if (editZone->backgroundColour() != colours::kSystemWindow)
+            editZone->CouleurFondClick(this);
     })();
 }
 

@@ -37,6 +37,23 @@ inline std::string cannotOpen(std::string_view path, std::string_view reason)
     return "Impossible d'ouvrir le fichier " + quoted(path) + " : " + std::string(reason);
 }
 
+// The edit zone's files and colours.
+inline std::string cannotSave(std::string_view path, std::string_view reason)
+{
+    return "Impossible d'enregistrer " + quoted(path) + " : " + std::string(reason);
+}
+inline std::string fileTooLarge(std::string_view path)
+{
+    return "Le fichier " + quoted(path) + " est trop grand pour la zone d'édition (16 Mo au plus)";
+}
+inline constexpr std::string_view kColourTitle = " Attention :";
+inline constexpr std::string_view kSameTextColour =
+    "Il est interdit de prendre la même couleur pour le texte que pour le fond. Pour\nchoisir cette couleur de "
+    "texte, commencez par modifier la couleur du fond.";
+inline constexpr std::string_view kSameBackgroundColour =
+    "Il est interdit de prendre la même couleur pour le fond que pour le texte. Pour\nchoisir cette couleur du "
+    "fond, commencez par modifier la couleur du texte.";
+
 // The code definition file.
 inline constexpr std::string_view kDefinitionCreateTitle = "Erreur de création du fichier CODMORSE.INI";
 inline constexpr std::string_view kDefinitionCreateFailed =

@@ -43,4 +43,11 @@ inline constexpr std::array<ColourRow, kColourCount> kColourRows = {{
 
 inline constexpr std::string_view kBackgroundStandardCaption = "Fond standard";
 
+// The value of a row in the text or the background column: the same but
+// for the last row, the system's text or window colour.
+constexpr std::uint32_t valueOf(std::size_t row, bool background)
+{
+    return background && row + 1 == kColourCount ? kSystemWindow : kColourRows[row].value;
+}
+
 } // namespace brivo::colours

@@ -10,8 +10,8 @@ namespace brivo::richtext {
 
 // The look of a run of characters.
 struct CharFormat {
-    std::string font;                    // face name, UTF-8; empty: the zone's own
-    int halfPoints = 24;                 // size in half points (24 is 12 points)
+    std::string font;    // face name, UTF-8; empty: the zone's own
+    int halfPoints = 24; // size in half points (24 is 12 points)
     bool bold = false;
     bool italic = false;
     bool underline = false;

@@ -32,13 +32,20 @@ struct GroupState {
 
 // Control words whose group holds no text of the document.
 constexpr std::array<std::string_view, 41> kSkippedDestinations = {
-    "stylesheet", "info",       "pict",        "object",      "header",          "headerl",     "headerr",
-    "headerf",    "footer",     "footerl",     "footerr",     "footerf",         "footnote",    "listtable",
-    "listoverridetable",        "revtbl",      "rsidtbl",     "xmlnstbl",        "fldinst",     "themedata",
-    "colorschememapping",       "datastore",   "latentstyles", "pgdsctbl",       "generator",   "listtext",
-    "pntext",     "pntxta",     "pntxtb",      "nonshppict",  "shp",             "shpinst",     "mmathPr",
-    "ftnsep",     "ftnsepc",    "aftnsep",     "aftnsepc",    "bkmkstart",       "bkmkend",     "filetbl",
-    "template",
+    "stylesheet", "info",         "pict",
+    "object",     "header",       "headerl",
+    "headerr",    "headerf",      "footer",
+    "footerl",    "footerr",      "footerf",
+    "footnote",   "listtable",    "listoverridetable",
+    "revtbl",     "rsidtbl",      "xmlnstbl",
+    "fldinst",    "themedata",    "colorschememapping",
+    "datastore",  "latentstyles", "pgdsctbl",
+    "generator",  "listtext",     "pntext",
+    "pntxta",     "pntxtb",       "nonshppict",
+    "shp",        "shpinst",      "mmathPr",
+    "ftnsep",     "ftnsepc",      "aftnsep",
+    "aftnsepc",   "bkmkstart",    "bkmkend",
+    "filetbl",    "template",
 };
 
 bool isLetter(char c)
@@ -227,8 +234,8 @@ void Reader::text(char32_t codePoint)
         return;
     case Destination::ColourTable:
         if (codePoint == U';' && colours_.size() < 4096) {
-            colours_.push_back(rgbGiven_ ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(
-                                               rgb_[0] | rgb_[1] << 8 | rgb_[2] << 16))
+            colours_.push_back(rgbGiven_ ? std::optional<std::uint32_t>(
+                                               static_cast<std::uint32_t>(rgb_[0] | rgb_[1] << 8 | rgb_[2] << 16))
                                          : std::nullopt);
             rgb_ = {};
             rgbGiven_ = false;

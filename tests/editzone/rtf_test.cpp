@@ -35,8 +35,8 @@ CharFormat formatOf(const Document& document, const std::string& text)
 struct CorpusFile {
     const char* name;
     const char* file;
-    std::string third;  // the third paragraph (AbiWord drops a blank of it)
-    bool styled;        // underline, colour and fonts came through (not from Markdown)
+    std::string third; // the third paragraph (AbiWord drops a blank of it)
+    bool styled;       // underline, colour and fonts came through (not from Markdown)
 };
 
 class RtfCorpus : public testing::TestWithParam<CorpusFile> {};
@@ -51,7 +51,8 @@ TEST_P(RtfCorpus, OpensWithItsTextAndFormatting)
     firstThree.paragraphs.assign(paragraphs.begin(), paragraphs.begin() + 3);
     EXPECT_EQ(firstThree.plainText(), kFirst + "\n" + kSecond + "\n" + GetParam().third);
     for (std::size_t i = 3; i < paragraphs.size(); ++i)
-        EXPECT_TRUE(paragraphs[i].runs.empty() || paragraphs[i].runs[0].text.find_first_not_of(' ') == std::string::npos);
+        EXPECT_TRUE(paragraphs[i].runs.empty() ||
+                    paragraphs[i].runs[0].text.find_first_not_of(' ') == std::string::npos);
 
     EXPECT_TRUE(formatOf(*read, "Le\xC3\xA7on 1").bold);
     EXPECT_FALSE(formatOf(*read, " F6 ").bold);
@@ -90,16 +91,20 @@ TEST_P(RtfReading, GivesTheText)
 INSTANTIATE_TEST_SUITE_P(
     , RtfReading,
     testing::Values(ReadCase{"EscapedBracesAndBackslash", "{\\rtf1 a\\{b\\}c\\\\d}", "a{b}c\\d"},
-                    ReadCase{"UnicodeFallbackIsSkipped", "{\\rtf1\\uc2 \\u8364XXb}", "\xE2\x82\xAC" "b"},
-                    ReadCase{"FallbackCountEndsWithItsGroup", "{\\rtf1{\\uc3 \\u937 a}bc}", "\xCE\xA9" "bc"},
+                    ReadCase{"UnicodeFallbackIsSkipped", "{\\rtf1\\uc2 \\u8364XXb}",
+                             "\xE2\x82\xAC"
+                             "b"},
+                    ReadCase{"FallbackCountEndsWithItsGroup", "{\\rtf1{\\uc3 \\u937 a}bc}",
+                             "\xCE\xA9"
+                             "bc"},
                     ReadCase{"NegativeUnicode", "{\\rtf1 \\u-4064?}", "\xEF\x80\xA0"},
                     ReadCase{"PictureAndBinaryAreSkipped", "{\\rtf1 a{\\pict\\bin4 }{}\\}b}", "ab"},
                     ReadCase{"UnknownIgnorableDestinationIsSkipped", "{\\rtf1 a{\\*\\foo b{c}}d}", "ad"},
                     ReadCase{"FieldGivesItsResult", "{\\rtf1 {\\field{\\*\\fldinst PAGE}{\\fldrslt 3}}}", "3"},
                     ReadCase{"InfoAndStylesheetAreNotText", "{\\rtf1{\\info{\\title T}}{\\stylesheet{N;}}x}", "x"},
                     ReadCase{"NewlinesInTheFileAreNotText", "{\\rtf1 a\r\nb\\\nc}", "ab\nc"},
-                    ReadCase{"HugeNumbersAreBounded", "{\\rtf1\\fs99999999999999999999 \\uc99999999999 a\\u99999999999 b}",
-                             "ab"},
+                    ReadCase{"HugeNumbersAreBounded",
+                             "{\\rtf1\\fs99999999999999999999 \\uc99999999999 a\\u99999999999 b}", "ab"},
                     ReadCase{"TextAfterTheLastGroupIsIgnored", "{\\rtf1 a}b", "a"}),
     test::CaseName());
 

@@ -30,27 +30,30 @@ public:
         return confirmAnswer;
     }
 
-    std::optional<QString> saveFileName(QWidget*, const ui::FileDialogSpec& spec, const QString& current) override
+    std::optional<QString> saveFileName(QWidget*, ui::FileDialogSpec& spec, const QString& current) override
     {
         return answerFileDialog(spec, current);
     }
 
-    std::optional<QString> openFileName(QWidget*, const ui::FileDialogSpec& spec, const QString& current) override
+    std::optional<QString> openFileName(QWidget*, ui::FileDialogSpec& spec, const QString& current) override
     {
         return answerFileDialog(spec, current);
     }
 
     QList<Shown> messages;
     bool confirmAnswer = true;
+    int filterAnswer = 0; // the filter entry the user picks; 0 keeps the one shown
     // Answers of the next file dialogs, in order; a null text means Cancel.
     std::deque<QString> fileAnswers;
     QList<ui::FileDialogSpec> fileDialogs;
     QList<QString> fileDialogStarts;
 
 private:
-    std::optional<QString> answerFileDialog(const ui::FileDialogSpec& spec, const QString& current)
+    std::optional<QString> answerFileDialog(ui::FileDialogSpec& spec, const QString& current)
     {
         fileDialogs.append(spec);
+        if (filterAnswer > 0)
+            spec.selectedFilter = filterAnswer;
         fileDialogStarts.append(current);
         if (fileAnswers.empty())
             return std::nullopt;

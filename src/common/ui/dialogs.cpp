@@ -36,7 +36,7 @@ QString refusal(const FileDialogSpec& spec, const QString& path)
     return {};
 }
 
-std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& spec, const QString& current,
+std::optional<QString> runFileDialog(QWidget* parent, FileDialogSpec& spec, const QString& current,
                                      QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent, spec.title);
@@ -44,6 +44,8 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& spec
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(spec.nameFilters);
+    if (spec.selectedFilter >= 1 && spec.selectedFilter <= spec.nameFilters.size())
+        dialog.selectNameFilter(spec.nameFilters.at(spec.selectedFilter - 1));
     dialog.setDefaultSuffix(spec.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
     const QFileInfo start(current);
@@ -52,8 +54,10 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSpec& spec
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const QString chosen = dialog.selectedFiles().constFirst();
         const QString why = refusal(spec, chosen);
-        if (why.isEmpty())
+        if (why.isEmpty()) {
+            spec.selectedFilter = static_cast<int>(spec.nameFilters.indexOf(dialog.selectedNameFilter())) + 1;
             return chosen;
+        }
         QMessageBox::warning(&dialog, spec.title.isEmpty() ? dialog.windowTitle() : spec.title, why);
     }
     return std::nullopt;
@@ -73,12 +77,12 @@ bool QtDialogs::confirm(QWidget* parent, const QString& text, const QString& tit
     return box.exec() == QMessageBox::Ok;
 }
 
-std::optional<QString> QtDialogs::saveFileName(QWidget* parent, const FileDialogSpec& spec, const QString& current)
+std::optional<QString> QtDialogs::saveFileName(QWidget* parent, FileDialogSpec& spec, const QString& current)
 {
     return runFileDialog(parent, spec, current, QFileDialog::AcceptSave);
 }
 
-std::optional<QString> QtDialogs::openFileName(QWidget* parent, const FileDialogSpec& spec, const QString& current)
+std::optional<QString> QtDialogs::openFileName(QWidget* parent, FileDialogSpec& spec, const QString& current)
 {
     return runFileDialog(parent, spec, current, QFileDialog::AcceptOpen);
 }

@@ -18,6 +18,7 @@ struct FileDialogSpec {
     bool fileMustExist = false;
     bool refuseReadOnlyFile = false;
     bool confirmOverwrite = false;
+    int selectedFilter = 1; // the filter entry shown (from 1), and the one last chosen
 };
 
 // Every modal box and file dialog of the program goes through this
@@ -32,11 +33,10 @@ public:
     virtual void message(QWidget* parent, const QString& text, const QString& title, Icon icon = Icon::None) = 0;
     // OK and Cancel, exclamation icon; true for OK.
     virtual bool confirm(QWidget* parent, const QString& text, const QString& title) = 0;
-    // The chosen path, or nothing on Cancel.
-    virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec,
-                                                const QString& current) = 0;
-    virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec,
-                                                const QString& current) = 0;
+    // The chosen path, or nothing on Cancel; the filter entry chosen is
+    // kept in `spec`.
+    virtual std::optional<QString> saveFileName(QWidget* parent, FileDialogSpec& spec, const QString& current) = 0;
+    virtual std::optional<QString> openFileName(QWidget* parent, FileDialogSpec& spec, const QString& current) = 0;
 };
 
 // The real boxes and dialogs.
@@ -44,8 +44,8 @@ class QtDialogs final : public Dialogs {
 public:
     void message(QWidget* parent, const QString& text, const QString& title, Icon icon) override;
     bool confirm(QWidget* parent, const QString& text, const QString& title) override;
-    std::optional<QString> saveFileName(QWidget* parent, const FileDialogSpec& spec, const QString& current) override;
-    std::optional<QString> openFileName(QWidget* parent, const FileDialogSpec& spec, const QString& current) override;
+    std::optional<QString> saveFileName(QWidget* parent, FileDialogSpec& spec, const QString& current) override;
+    std::optional<QString> openFileName(QWidget* parent, FileDialogSpec& spec, const QString& current) override;
 };
 
 } // namespace brivo::ui

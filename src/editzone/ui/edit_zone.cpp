@@ -1,13 +1,24 @@
 #include "editzone/ui/edit_zone.h"
 
+#include "common/atomic_file.h"
+#include "common/file_io.h"
+#include "common/messages.h"
+#include "common/ui/error_box.h"
 #include "common/ui/widgets.h"
+#include "common/utf8.h"
 #include "editzone/colours.h"
+#include "editzone/rtf_reader.h"
+#include "editzone/rtf_writer.h"
+#include "editzone/ui/rich_text_qt.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -66,7 +77,7 @@ QMenu* addColourMenu(QMenu* parent, const QString& name, const QString& caption,
 
 } // namespace
 
-EditZone::EditZone(QWidget* window) : QObject(window)
+EditZone::EditZone(QWidget* window, Dialogs& dialogs) : QObject(window), window_(window), dialogs_(dialogs)
 {
     RichEdit = place(new QTextEdit(window), layout::RichEdit);
     RichEdit->setAcceptRichText(true);
@@ -77,8 +88,10 @@ EditZone::EditZone(QWidget* window) : QObject(window)
     zoneFont.setFixedPitch(true);
     zoneFont.setStyleHint(QFont::TypeWriter);
     RichEdit->setFont(zoneFont);
-    RichEdit->setTextColor(Qt::black);
+    defaultFormat_.setFont(zoneFont);
+    RichEdit->setCurrentCharFormat(defaultFormat());
     RichEdit->setContextMenuPolicy(Qt::CustomContextMenu);
+    RichEdit->installEventFilter(this);
 
     STmasquer = makeStaticText(window, layout::STmasquer, Border::Sunken);
     QFont maskFont(u"MS Sans Serif"_s);
@@ -87,6 +100,8 @@ EditZone::EditZone(QWidget* window) : QObject(window)
     QPalette maskPalette = STmasquer->palette();
     maskPalette.setColor(QPalette::WindowText, Qt::gray);
     STmasquer->setPalette(maskPalette);
+    STmasquer->setAutoFillBackground(true);
+    STmasquer->installEventFilter(this);
     STmasquer->hide();
 
     BoutonMenu = makeButton(window, layout::BoutonMenu);
@@ -94,10 +109,10 @@ EditZone::EditZone(QWidget* window) : QObject(window)
     smallFont.setPixelSize(8);
     BoutonMenu->setFont(smallFont);
     BoutonMenu->setContextMenuPolicy(Qt::CustomContextMenu);
-
+    BoutonMenu->installEventFilter(this);
     BoutonEffacer = makeButton(window, layout::BoutonEffacer);
-
     buildMenu(window);
+
     // Rich text or, with the second filter, any file as plain text. Names
     // are case-sensitive here, so both spellings of the extension show.
     const QStringList filters = {u"Fichiers Textes enrichis (*.RTF *.rtf)"_s,
@@ -114,6 +129,7 @@ EditZone::EditZone(QWidget* window) : QObject(window)
             [this](const QPoint& at) { showMenuAt(RichEdit->viewport(), at); });
     connect(BoutonMenu, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { showMenuAt(BoutonMenu, at); });
+    connectCommands();
 }
 
 void EditZone::buildMenu(QWidget* window)
@@ -136,6 +152,33 @@ void EditZone::buildMenu(QWidget* window)
     N3 = addSeparator(PopupMenu1, u"N3"_s);
     CDT = addColourMenu(PopupMenu1, u"CDT"_s, u"Couleur du texte"_s, textColourItems, false);
     CDF = addColourMenu(PopupMenu1, u"CDF"_s, u"Couleur de fond"_s, backgroundColourItems, true);
+    // The keys are shown in the menu and handled by the zone and its
+    // button only (eventFilter), not by the whole window.
+    for (QAction* item : PopupMenu1->actions())
+        item->setShortcutContext(Qt::WidgetShortcut);
+}
+
+void EditZone::connectCommands()
+{
+    const auto on = [this](QAction* item, void (EditZone::*handler)()) {
+        connect(item, &QAction::triggered, this, ErrorBox::guarded([this, handler] { (this->*handler)(); }));
+    };
+    on(Copier, &EditZone::CopierClick);
+    on(Couper, &EditZone::CouperClick);
+    on(CopierCouper, &EditZone::CopierCouperClick);
+    on(Coller, &EditZone::CollerClick);
+    on(SelecTout, &EditZone::SelecToutClick);
+    on(OuvrirData, &EditZone::OuvrirDataClick);
+    on(SauverData, &EditZone::SauverDataClick);
+    on(Convertir, &EditZone::ConvertirClick);
+    on(Effacer, &EditZone::EffacerClick);
+    on(MasquerZone, &EditZone::MasquerZoneClick);
+    connect(BoutonEffacer, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonEffacerClick(); }));
+    connect(BoutonMenu, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonMenuClick(); }));
+    for (QAction* item : textColourItems)
+        connect(item, &QAction::triggered, this, ErrorBox::guarded([this, item] { CouleurTexteClick(item); }));
+    for (QAction* item : backgroundColourItems)
+        connect(item, &QAction::triggered, this, ErrorBox::guarded([this, item] { CouleurFondClick(item); }));
 }
 
 void EditZone::showMenuAt(QWidget* widget, const QPoint& position)
@@ -148,6 +191,278 @@ void EditZone::showMenuAt(QWidget* widget, const QPoint& position)
 QString EditZone::plainText() const
 {
     return RichEdit->document()->toRawText();
+}
+
+QTextCharFormat EditZone::defaultFormat() const
+{
+    QTextCharFormat format = defaultFormat_;
+    if (textColour_ == colours::kSystemWindowText)
+        format.clearForeground();
+    else
+        format.setForeground(toQColor(textColour_));
+    return format;
+}
+
+void EditZone::setPlainText(const QString& text)
+{
+    RichEdit->clear();
+    QTextCursor cursor(RichEdit->document());
+    cursor.insertText(text, defaultFormat());
+    RichEdit->setCurrentCharFormat(defaultFormat());
+}
+
+void EditZone::CopierClick()
+{
+    RichEdit->copy();
+}
+
+void EditZone::CouperClick()
+{
+    RichEdit->textCursor().removeSelectedText();
+}
+
+void EditZone::CopierCouperClick()
+{
+    RichEdit->cut();
+}
+
+void EditZone::CollerClick()
+{
+    RichEdit->paste();
+}
+
+void EditZone::SelecToutClick()
+{
+    RichEdit->selectAll();
+}
+
+void EditZone::EffacerClick()
+{
+    RichEdit->clear();
+    RichEdit->setCurrentCharFormat(defaultFormat());
+    RichEdit->document()->setModified(false);
+}
+
+void EditZone::BoutonEffacerClick()
+{
+    EffacerClick();
+}
+
+void EditZone::MasquerZoneClick()
+{
+    STmasquer->setVisible(!STmasquer->isVisible());
+    if (STmasquer->isVisible())
+        STmasquer->raise();
+}
+
+void EditZone::ImageLogoClick()
+{
+    MasquerZoneClick();
+}
+
+void EditZone::STmasquerClick()
+{
+    STmasquer->hide();
+}
+
+void EditZone::BoutonMenuClick()
+{
+    PopupMenu1->popup(window_->frameGeometry().topLeft() + QPoint(280, 54));
+    RichEdit->setFocus();
+}
+
+// A file is rich text when its name ends with ".rtf", in any case; the
+// filter chosen in the dialog never decides.
+static bool isRichTextName(const QString& path)
+{
+    return QFileInfo(path).fileName().endsWith(u".rtf"_s, Qt::CaseInsensitive);
+}
+
+// Read and understood whole before the zone is touched: a failure leaves
+// the zone as it was.
+void EditZone::OuvrirDataClick()
+{
+    const std::optional<QString> chosen = dialogs_.openFileName(window_, OpenDialogData, openFileName);
+    if (!chosen)
+        return;
+    openFileName = *chosen;
+    const std::string path = chosen->toStdString();
+    const Result<std::string> bytes = readFileBytes(path, kMaxFileBytes);
+    if (!bytes) {
+        ErrorBox::show(QString::fromStdString(bytes.error().code == ErrorCode::TooLong
+                                                  ? messages::fileTooLarge(path)
+                                                  : messages::cannotOpen(path, bytes.error().message)));
+        return;
+    }
+    if (isRichTextName(*chosen) && rtf::looksLikeRtf(*bytes)) {
+        if (const Result<richtext::Document> rich = rtf::readRtf(*bytes)) {
+            fillDocument(*RichEdit->document(), *rich, defaultFormat());
+            RichEdit->moveCursor(QTextCursor::Start);
+            return;
+        }
+    }
+    setPlainText(QString::fromStdString(utf8::textFileToUtf8(*bytes)));
+}
+
+// Written beside the target and renamed over it: a failure leaves the old
+// file whole.
+void EditZone::SauverDataClick()
+{
+    const std::optional<QString> chosen = dialogs_.saveFileName(window_, SaveDialogData, saveFileName);
+    if (!chosen)
+        return;
+    saveFileName = *chosen;
+    std::string bytes;
+    if (isRichTextName(*chosen)) {
+        bytes = rtf::writeRtf(documentOf(*RichEdit->document()));
+    } else {
+        QString text = plainText();
+        text.replace(QChar::ParagraphSeparator, u"\r\n"_s).replace(QChar::LineSeparator, u"\r\n"_s);
+        bytes = text.toStdString();
+    }
+    const std::string path = chosen->toStdString();
+    if (const Result<void> written = writeFileAtomically(path, bytes); !written)
+        ErrorBox::show(QString::fromStdString(messages::cannotSave(path, written.error().message)));
+}
+
+void EditZone::reenterText()
+{
+    const QTextCursor before = RichEdit->textCursor();
+    const int start = before.selectionStart();
+    const int length = before.selectionEnd() - start;
+    setPlainText(plainText());
+    QTextCursor cursor = RichEdit->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    RichEdit->setTextCursor(cursor);
+}
+
+void EditZone::ConvertirClick()
+{
+    QFont uniform(u"Courier New"_s);
+    uniform.setPointSize(10);
+    uniform.setBold(true);
+    uniform.setItalic(false);
+    uniform.setUnderline(false);
+    uniform.setStrikeOut(false);
+    uniform.setFixedPitch(true);
+    uniform.setStyleHint(QFont::TypeWriter);
+    defaultFormat_ = QTextCharFormat();
+    defaultFormat_.setFont(uniform);
+    reenterText();
+}
+
+void EditZone::setColours(std::uint32_t text, std::uint32_t background)
+{
+    textColour_ = text;
+    backgroundColour_ = background;
+}
+
+namespace {
+
+// The row of `sender` among `items`, or none.
+std::optional<std::size_t> rowOf(const EditZone::ColourItems& items, QObject* sender)
+{
+    const auto found = std::find(items.begin(), items.end(), sender);
+    if (found == items.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(found - items.begin());
+}
+
+// The row whose value is `colour`, or none for a value of no row.
+std::optional<std::size_t> rowOfValue(std::uint32_t colour, bool background)
+{
+    for (std::size_t i = 0; i < colours::kColourCount; ++i) {
+        if (colours::valueOf(i, background) == colour)
+            return i;
+    }
+    return std::nullopt;
+}
+
+void check(EditZone::ColourItems& items, std::optional<std::size_t> row)
+{
+    QActionGroup* group = items[0]->actionGroup();
+    if (!row) {
+        // A value of no row: no item carries the check mark.
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (QAction* item : items)
+            item->setChecked(false);
+        return;
+    }
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    items[*row]->setChecked(true);
+}
+
+} // namespace
+
+void EditZone::CouleurTexteClick(QObject* sender)
+{
+    std::optional<std::size_t> row = rowOf(textColourItems, sender);
+    if (!row && sender != window_)
+        return;
+    const std::uint32_t colour = row ? colours::valueOf(*row, false) : textColour_;
+    if (!row)
+        row = rowOfValue(colour, false);
+    if (colour == backgroundColour_) {
+        dialogs_.message(window_, fromUtf8(messages::kSameTextColour), fromUtf8(messages::kColourTitle));
+        check(textColourItems, rowOfValue(textColour_, false)); // the click does not move the mark
+        return;
+    }
+    textColour_ = colour;
+    check(textColourItems, row);
+    reenterText();
+}
+
+void EditZone::CouleurFondClick(QObject* sender)
+{
+    std::optional<std::size_t> row = rowOf(backgroundColourItems, sender);
+    if (!row && sender != window_)
+        return;
+    const std::uint32_t colour = row ? colours::valueOf(*row, true) : backgroundColour_;
+    if (!row)
+        row = rowOfValue(colour, true);
+    if (colour == textColour_) {
+        dialogs_.message(window_, fromUtf8(messages::kSameBackgroundColour), fromUtf8(messages::kColourTitle));
+        check(backgroundColourItems, rowOfValue(backgroundColour_, true));
+        return;
+    }
+    backgroundColour_ = colour;
+    check(backgroundColourItems, row);
+    paintBackground();
+}
+
+void EditZone::paintBackground()
+{
+    QPalette palette = RichEdit->palette();
+    palette.setColor(QPalette::Base, backgroundColour_ == colours::kSystemWindow
+                                         ? window_->palette().color(QPalette::Base)
+                                         : toQColor(backgroundColour_));
+    RichEdit->setPalette(palette);
+}
+
+// The menu's keys, while the zone or its button has the focus.
+bool EditZone::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == STmasquer && event->type() == QEvent::MouseButtonPress) {
+        ErrorBox::guarded([this] { STmasquerClick(); })();
+        return true;
+    }
+    if ((watched == RichEdit || watched == BoutonMenu) &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+        auto* press = static_cast<QKeyEvent*>(event);
+        if (press->modifiers() != Qt::ControlModifier)
+            return false;
+        for (QAction* item : PopupMenu1->actions()) {
+            if (!item->shortcut().isEmpty() && item->shortcut()[0].key() == press->key()) {
+                // Claimed before the zone's own keys (its Ctrl+X would cut).
+                press->accept();
+                if (event->type() == QEvent::KeyPress)
+                    item->trigger();
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace brivo::ui

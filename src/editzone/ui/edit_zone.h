@@ -4,11 +4,12 @@
 #include "editzone/colours.h"
 
 #include <QObject>
+#include <QTextCharFormat>
 
 #include <array>
+#include <cstdint>
 
 class QAction;
-class QActionGroup;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -18,20 +19,51 @@ class QWidget;
 namespace brivo::ui {
 
 // The edit zone: the rich-text zone, its mask, its menu button and its
-// context menu with the two colour submenus.
+// context menu with the two colour submenus, and the commands of them all.
+// It owns the text and background colours.
 class EditZone : public QObject {
     Q_OBJECT
 public:
-    explicit EditZone(QWidget* window);
+    // Files larger than this are not opened into the zone.
+    static constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+
+    EditZone(QWidget* window, Dialogs& dialogs);
 
     // The zone's text, without formatting, as the renderer keys it.
     QString plainText() const;
+    // Replaces the text by `text`, in the zone's default attributes.
+    void setPlainText(const QString& text);
+
+    // The menu's commands.
+    void CopierClick();
+    void CouperClick(); // deletes the selection, the clipboard untouched
+    void CopierCouperClick();
+    void CollerClick();
+    void SelecToutClick();
+    void OuvrirDataClick();
+    void SauverDataClick();
+    void ConvertirClick();
+    void EffacerClick();
+    void MasquerZoneClick();
+    // The other controls.
+    void BoutonEffacerClick();
+    void BoutonMenuClick();
+    void ImageLogoClick();
+    void STmasquerClick();
+
+    // The colour items (CDT, CDF) that sent the click; the main window as
+    // sender applies the current colour instead of changing it.
+    void CouleurTexteClick(QObject* sender);
+    void CouleurFondClick(QObject* sender);
+    std::uint32_t textColour() const { return textColour_; }
+    std::uint32_t backgroundColour() const { return backgroundColour_; }
+    // Colours restored from the settings, before the window applies them.
+    void setColours(std::uint32_t text, std::uint32_t background);
 
     QTextEdit* RichEdit = nullptr;
     QLabel* STmasquer = nullptr;
     QPushButton* BoutonMenu = nullptr;
     QPushButton* BoutonEffacer = nullptr;
-
     QMenu* PopupMenu1 = nullptr;
     QAction* Copier = nullptr;
     QAction* Couper = nullptr;
@@ -53,15 +85,29 @@ public:
     ColourItems textColourItems{};
     ColourItems backgroundColourItems{};
 
-    // The file dialogs of the edit zone's menu, with the names they hold.
+    // The file dialogs of the menu, with the names they hold.
     FileDialogSpec OpenDialogData;
     FileDialogSpec SaveDialogData;
     QString openFileName;
     QString saveFileName = QStringLiteral("Morse.RTF");
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildMenu(QWidget* window);
+    void connectCommands();
     void showMenuAt(QWidget* widget, const QPoint& position);
+    // Puts the text back in the default attributes, selection kept.
+    void reenterText();
+    void paintBackground();
+    QTextCharFormat defaultFormat() const;
+
+    QWidget* window_;
+    Dialogs& dialogs_;
+    QTextCharFormat defaultFormat_; // font and style the text takes when entered plain
+    std::uint32_t textColour_ = colours::kSystemWindowText;
+    std::uint32_t backgroundColour_ = colours::kSystemWindow;
 };
 
 } // namespace brivo::ui

@@ -1,0 +1,85 @@
+#include "editzone/ui/rich_text_qt.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <cmath>
+
+namespace brivo::ui {
+
+QColor toQColor(std::uint32_t bgr)
+{
+    return {static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF)};
+}
+
+QTextCharFormat toQtFormat(const richtext::CharFormat& format, const QTextCharFormat& base)
+{
+    QTextCharFormat qt = base;
+    if (!format.font.empty())
+        qt.setFontFamilies({QString::fromStdString(format.font)});
+    qt.setFontPointSize(format.halfPoints / 2.0);
+    qt.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
+    qt.setFontItalic(format.italic);
+    qt.setFontUnderline(format.underline);
+    qt.setFontStrikeOut(format.strikeOut);
+    if (format.colour)
+        qt.setForeground(toQColor(*format.colour));
+    else
+        qt.clearForeground();
+    return qt;
+}
+
+void fillDocument(QTextDocument& document, const richtext::Document& rich, const QTextCharFormat& base)
+{
+    document.clear();
+    QTextCursor cursor(&document);
+    cursor.setCharFormat(base);
+    for (std::size_t p = 0; p < rich.paragraphs.size(); ++p) {
+        if (p > 0)
+            cursor.insertBlock(QTextBlockFormat(), base);
+        for (const richtext::Run& run : rich.paragraphs[p].runs)
+            cursor.insertText(QString::fromStdString(run.text), toQtFormat(run.format, base));
+    }
+}
+
+namespace {
+
+richtext::CharFormat formatOf(const QTextCharFormat& qt)
+{
+    richtext::CharFormat format;
+    const QStringList families = qt.fontFamilies().toStringList();
+    format.font = (families.isEmpty() ? qt.font().family() : families.first()).toStdString();
+    double points = qt.fontPointSize() > 0 ? qt.fontPointSize() : qt.font().pointSizeF();
+    if (points <= 0 && qt.font().pixelSize() > 0)
+        points = qt.font().pixelSize() * 0.75; // at the usual 96 pixels an inch
+    format.halfPoints = points > 0 ? static_cast<int>(std::lround(points * 2)) : 24;
+    format.bold = qt.fontWeight() >= QFont::Bold;
+    format.italic = qt.fontItalic();
+    format.underline = qt.fontUnderline();
+    format.strikeOut = qt.fontStrikeOut();
+    if (qt.foreground().style() != Qt::NoBrush) {
+        const QColor colour = qt.foreground().color();
+        format.colour = static_cast<std::uint32_t>(colour.red() | colour.green() << 8 | colour.blue() << 16);
+    }
+    return format;
+}
+
+} // namespace
+
+richtext::Document documentOf(const QTextDocument& document)
+{
+    richtext::Document rich;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin())
+            rich.newParagraph();
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextFragment piece = fragment.fragment();
+            if (piece.isValid())
+                rich.append(piece.text().toStdString(), formatOf(piece.charFormat()));
+        }
+    }
+    return rich;
+}
+
+} // namespace brivo::ui
