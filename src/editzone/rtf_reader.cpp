@@ -214,7 +214,8 @@ void Reader::controlSymbol(char symbol)
 
 void Reader::text(char32_t codePoint)
 {
-    if (codePoint == 0)
+    // No control character is text, but the tab.
+    if (codePoint < 0x20 && codePoint != U'\t')
         return;
     switch (state_.destination) {
     case Destination::Skip:
