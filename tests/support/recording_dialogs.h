@@ -52,8 +52,6 @@ private:
     std::optional<QString> answerFileDialog(ui::FileDialogSpec& spec, const QString& current)
     {
         fileDialogs.append(spec);
-        if (filterAnswer > 0)
-            spec.selectedFilter = filterAnswer;
         fileDialogStarts.append(current);
         if (fileAnswers.empty())
             return std::nullopt;
@@ -61,6 +59,8 @@ private:
         fileAnswers.pop_front();
         if (answer.isNull())
             return std::nullopt;
+        if (filterAnswer > 0)
+            spec.selectedFilter = filterAnswer;
         return answer;
     }
 };

@@ -1,0 +1,242 @@
+#include "app/tform1.h"
+#include "support/file_size_limit.h"
+#include "support/form_fixture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+using namespace Qt::StringLiterals;
+using brivo::test::FormFixture;
+
+namespace {
+
+void select(QTextEdit* zone, int start, int end)
+{
+    QTextCursor cursor = zone->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    zone->setTextCursor(cursor);
+}
+
+QString pathIn(const FormFixture& f, const std::string& name)
+{
+    return QString::fromStdString((f.dir / name).string());
+}
+
+QAction* item(FormFixture& f, const char* name)
+{
+    return f.control<QAction>(name);
+}
+
+} // namespace
+
+// The edit zone's menu, files, conversion, colours and mask, on the real
+// window.
+class EditZoneTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // Ctrl+X deletes without touching the clipboard, Ctrl+W cuts; outside
+    // the zone the same keys do nothing to it.
+    void deleteAndCutKeys()
+    {
+        FormFixture f;
+        f.show();
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->setPlainText(u"ABCDEF"_s);
+        QGuiApplication::clipboard()->setText(u"avant"_s);
+        zone->setFocus();
+        select(zone, 0, 2);
+        QTest::keyClick(zone, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(zone->toPlainText(), u"CDEF"_s);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"avant"_s);
+        select(zone, 0, 2);
+        QTest::keyClick(zone, Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(zone->toPlainText(), u"EF"_s);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"CD"_s);
+        select(zone, 0, 2);
+        auto* live = f.control("EditLive");
+        live->setFocus();
+        QTest::keyClick(live, Qt::Key_E, Qt::ControlModifier);
+        QTest::keyClick(live, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(zone->toPlainText(), u"EF"_s);
+    }
+
+    void fileKinds_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("rich");
+        QTest::newRow(".rtf") << u"lecon.rtf"_s << true;
+        QTest::newRow(".RTF") << u"LECON.RTF"_s << true;
+        QTest::newRow(".Rtf in a .rtf folder") << u"cours.rtf/lecon.Rtf"_s << true;
+        QTest::newRow(".txt") << u"lecon.txt"_s << false;
+        QTest::newRow(".rtf.txt") << u"lecon.rtf.txt"_s << false;
+    }
+
+    // Saved then opened again: the name alone decides the format, and the
+    // zone comes back with its text, formatting included for rich text.
+    void fileKinds()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, rich);
+        FormFixture f;
+        f.show();
+        std::filesystem::create_directories(f.dir / "cours.rtf");
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->setPlainText(u"CQ été\nœ \U0001F600"_s);
+        select(zone, 0, 2);
+        zone->setFontItalic(true);
+        const QString path = pathIn(f, name.toStdString());
+        f.dialogs.fileAnswers = {path, path};
+        item(f, "SauverData")->trigger();
+        const std::string bytes = brivo::test::readBytes(path.toStdString());
+        QCOMPARE(bytes.starts_with("{\\rtf1"), rich);
+        if (!rich)
+            QCOMPARE(QString::fromStdString(bytes), u"CQ été\r\nœ \U0001F600"_s);
+        zone->clear();
+        item(f, "OuvrirData")->trigger();
+        QCOMPARE(zone->toPlainText(), u"CQ été\nœ \U0001F600"_s);
+        QCOMPARE(zone->document()->begin().begin().fragment().charFormat().fontItalic(), rich);
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
+    // A name ending in .rtf that holds plain text opens as plain text; a
+    // folder named like a file is refused and leaves the zone as it was.
+    void openFallsBackAndFailsSafely()
+    {
+        FormFixture f;
+        f.show();
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        brivo::test::writeBytes(f.dir / "faux.rtf", "\xE9t\xE9 {pas du RTF}");
+        f.dialogs.fileAnswers = {pathIn(f, "faux.rtf"), pathIn(f, "x.rtf")};
+        item(f, "OuvrirData")->trigger();
+        QCOMPARE(zone->toPlainText(), u"été {pas du RTF}"_s);
+        std::filesystem::create_directories(f.dir / "x.rtf");
+        item(f, "OuvrirData")->trigger();
+        QCOMPARE(zone->toPlainText(), u"été {pas du RTF}"_s);
+        f.settle();
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].text.startsWith(u"Impossible d'ouvrir le fichier « "_s));
+    }
+
+    // The dialogs propose the name and the filter entry last chosen.
+    void dialogsRememberTheirState()
+    {
+        FormFixture f;
+        f.show();
+        f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
+        f.dialogs.fileAnswers = {pathIn(f, "a.txt")};
+        f.dialogs.filterAnswer = 2;
+        item(f, "SauverData")->trigger();
+        f.dialogs.fileAnswers = {QString()};
+        item(f, "SauverData")->trigger();
+        QCOMPARE(f.dialogs.fileDialogStarts, (QList<QString>{u"Morse.RTF"_s, pathIn(f, "a.txt")}));
+        QCOMPARE(f.dialogs.fileDialogs.value(1).selectedFilter, 2);
+    }
+
+    // A save that cannot be completed leaves the old file whole.
+    void failedSaveKeepsTheOldFile()
+    {
+        FormFixture f;
+        f.show();
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        brivo::test::writeBytes(f.dir / "old.txt", "ancien");
+        zone->setPlainText(QString(200000, u'E'));
+        f.dialogs.fileAnswers = {pathIn(f, "old.txt")};
+        {
+            const brivo::test::FileSizeLimit limit(4096);
+            item(f, "SauverData")->trigger();
+        }
+        f.settle();
+        QCOMPARE(brivo::test::readBytes(f.dir / "old.txt"), std::string("ancien"));
+        QCOMPARE(zone->toPlainText().size(), 200000);
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].text.endsWith(u"File too large."_s));
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(f.dir.path()), {}), 2); // no temporary left
+    }
+
+    void conversionKeepsTheSelectionAndUnifiesTheText()
+    {
+        FormFixture f;
+        f.show();
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->setPlainText(u"0123456789ABCDEF"_s);
+        select(zone, 0, 4);
+        zone->setFontItalic(true);
+        zone->setFontPointSize(30);
+        item(f, "TexteRouge")->trigger();
+        select(zone, 5, 10);
+        item(f, "Convertir")->trigger();
+        QCOMPARE(zone->textCursor().selectionStart(), 5);
+        QCOMPARE(zone->textCursor().selectionEnd(), 10);
+        for (auto fragment = zone->document()->begin().begin(); !fragment.atEnd(); ++fragment) {
+            const QTextCharFormat format = fragment.fragment().charFormat();
+            QCOMPARE(format.fontFamilies().toStringList().value(0), u"Courier New"_s);
+            QCOMPARE(format.fontPointSize(), 10.0);
+            QVERIFY(format.fontWeight() >= QFont::Bold && !format.fontItalic());
+            QCOMPARE(format.foreground().color(), QColor(255, 0, 0));
+        }
+    }
+
+    // Text and background may never take the same value; the standard
+    // entries are values of their own.
+    void coloursRefuseTheSameValue()
+    {
+        FormFixture f;
+        f.show();
+        item(f, "TexteBlanc")->trigger();
+        item(f, "FondBlanc")->trigger();
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].text.startsWith(u"Il est interdit de prendre la même couleur pour le fond"_s));
+        QCOMPARE(f.dialogs.messages[0].title, u" Attention :"_s);
+        QVERIFY(item(f, "FondParDefaut")->isChecked() && !item(f, "FondBlanc")->isChecked());
+        item(f, "FondNoir")->trigger();
+        item(f, "TexteNoir")->trigger();
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QVERIFY(f.dialogs.messages[1].text.startsWith(u"Il est interdit de prendre la même couleur pour le texte"_s));
+        QVERIFY(item(f, "TexteBlanc")->isChecked());
+        item(f, "TexteParDefaut")->trigger(); // standard text on black: accepted
+        item(f, "FondParDefaut")->trigger();
+        item(f, "TexteBlanc")->trigger(); // white text on the standard ground: accepted
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        const auto checked = [&](const char* menu) {
+            const QList<QAction*> items = f.control<QMenu>(menu)->actions();
+            return std::count_if(items.begin(), items.end(), [](QAction* a) { return a->isChecked(); });
+        };
+        QCOMPARE(checked("CDT"), 1);
+        QCOMPARE(checked("CDF"), 1);
+    }
+
+    // The mask covers the zone; the fill still writes beneath it.
+    void maskHidesWhileTheFillWrites()
+    {
+        FormFixture f;
+        f.show();
+        auto* mask = f.control<QLabel>("STmasquer");
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->clear();
+        QTest::mouseClick(f.control("ImageLogo"), Qt::LeftButton);
+        QVERIFY(mask->isVisible());
+        QCOMPARE(mask->geometry(), QRect(102, 24, 508, 190));
+        item(f, "Remplir")->trigger();
+        QCOMPARE(zone->toPlainText().size(), 36 * 6);
+        QTest::mouseClick(mask, Qt::LeftButton);
+        QVERIFY(!mask->isVisible());
+        zone->setFocus();
+        QTest::keyClick(zone, Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(mask->isVisible());
+    }
+};
+
+QTEST_MAIN(EditZoneTest)
+#include "edit_zone_test.moc"
