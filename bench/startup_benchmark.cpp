@@ -47,7 +47,8 @@ int main(int argc, char** argv)
     QTemporaryDir folder;
     brivo::ui::QtDialogs dialogs;
     brivo::SdlWavePlayer player;
-    brivo::ui::TForm1 form(dialogs, player, folder.path().toStdString());
+    brivo::ui::TForm1 form(dialogs, player, folder.path().toStdString(),
+                           std::filesystem::path(folder.path().toStdString()) / "BRIVO.reg");
     form.show();
     // The code table is loaded once its grid shows the patterns.
     const auto* grid = form.findChild<brivo::ui::CodeGrid*>(QStringLiteral("StringGridCW"));

@@ -4,10 +4,12 @@
 #include "common/ui/dialogs.h"
 #include "common/ui/error_box.h"
 #include "player/sdl_wave_player.h"
+#include "settings/settings_file.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 int main(int argc, char** argv)
@@ -25,7 +27,8 @@ int main(int argc, char** argv)
     try {
         brivo::ui::QtDialogs dialogs;
         brivo::SdlWavePlayer player;
-        brivo::ui::TForm1 form(dialogs, player, std::filesystem::current_path());
+        brivo::ui::TForm1 form(dialogs, player, std::filesystem::current_path(),
+                               brivo::settings::settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
         form.show();
         QApplication::exec();
     } catch (const std::exception& error) {

@@ -68,10 +68,11 @@ constexpr std::array<const char*, 23> kTabOrder = {
 };
 } // namespace layout
 
-TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path startFolder, QWidget* parent)
+TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path startFolder,
+               std::filesystem::path settingsFile, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      dialogs_(dialogs), startFolder_(std::move(startFolder)), session_(player)
+      dialogs_(dialogs), startFolder_(std::move(startFolder)), settingsFile_(std::move(settingsFile)), session_(player)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u" BRIVO v%1 - Apprentissage de la lecture au son - TELVAR"_s.arg(fromUtf8(kVersion)));
@@ -232,11 +233,6 @@ void TForm1::RBseriesClick(QObject* sender)
     // The two buttons are exclusive: checking one unchecks the other.
     (seriesMode_ ? series->RBseries : series->RBdirect)->setChecked(true);
 }
-
-// The purge command empties and deletes the settings store; until the window
-// has one, the command has nothing to act on.
-void TForm1::onSystemCommand(int /*command*/)
-{}
 
 void TForm1::mousePressEvent(QMouseEvent* event)
 {

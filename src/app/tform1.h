@@ -22,6 +22,9 @@ class QTimer;
 namespace brivo {
 class WavePlayer;
 }
+namespace brivo::settings {
+struct Settings;
+}
 
 namespace brivo::ui {
 
@@ -45,8 +48,10 @@ public:
     static constexpr int kClientHeight = 422;
 
     // File names without a folder (the code table, the WAV file) are taken
-    // in `startFolder`, the folder the program started from.
-    TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path startFolder, QWidget* parent = nullptr);
+    // in `startFolder`, the folder the program started from; the settings
+    // are kept in `settingsFile`.
+    TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path startFolder, std::filesystem::path settingsFile,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Creation steps; run once by the constructor.
@@ -118,9 +123,17 @@ private:
     // focus to the zone; the replacement is not kept for undo.
     void insertGeneratedText(const QString& text);
     std::filesystem::path inStartFolder(const QString& fileName) const;
+    // The settings store: creation step 12, close step 2, command 3000.
+    void loadSettings();
+    void saveSettings();
+    void purgeSettings();
+    settings::Settings collectSettings() const;
+    void applySettings(const settings::Settings& stored);
 
     Dialogs& dialogs_;
     const std::filesystem::path startFolder_;
+    const std::filesystem::path settingsFile_;
+    bool positionRestored_ = false;
     PlaybackSession session_;
     RandomGenerator random_;
     MorseTable morseTable_;

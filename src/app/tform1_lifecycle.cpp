@@ -43,7 +43,7 @@ void TForm1::FormCreate()
         seriesMode_ = false;
         editZone->setColours(colours::kSystemWindowText, colours::kSystemWindow);
         sound->CBmot->setCurrentIndex(0);
-        // Steps 12 and 13: no settings store yet, so nothing is restored.
+        loadSettings();
         move(startPosition_);
         sound->TBfreqChange();
         sound->TBsignalChange();
@@ -74,7 +74,8 @@ void TForm1::onFirstShow()
         // The outer size, frame included, is known once the window manager
         // has framed the window: before the first showing it is the client
         // size, and the window would sit a title bar too low.
-        move(centredPosition());
+        if (!positionRestored_)
+            move(centredPosition());
         FormShow();
     })();
 }
@@ -114,8 +115,10 @@ void TForm1::closeEvent(QCloseEvent* event)
 void TForm1::FormClose()
 {
     session_.close();
-    // Step 2, the settings save (or the purge), needs the settings store,
-    // which the window does not have yet.
+    if (saveSettingsOnClose_)
+        saveSettings();
+    else
+        purgeSettings();
 }
 
 } // namespace brivo::ui

@@ -71,6 +71,23 @@ inline constexpr std::string_view kNoGroups =
     "Il n'y a rien à générer :\n\nVous devez choisir un nombre de groupes de\nlettres et/ou de groupes de chiffres "
     "non nul !";
 
+// The settings file.
+inline std::string settingsNotSaved(std::string_view path, std::string_view reason)
+{
+    return "Les paramètres n'ont pas pu être enregistrés dans " + quoted(path) + " : " + std::string(reason) +
+           ". Ils seront ceux du lancement précédent";
+}
+inline constexpr std::string_view kPurgeTitle = " Purger le registre et quitter...";
+inline std::string purgeQuestion(std::string_view path)
+{
+    return "Fichier  [" + std::string(path) +
+           "]\n\nLe programme sauvegarde ses paramètres dans un fichier de paramètres ; si vous décidez de ne plus "
+           "l'utiliser, cette option vous permet de le quitter en retirant toutes les informations qui ont été "
+           "placées dans ce fichier. En cas d'utilisation ultérieure, le programme utilisera simplement ses "
+           "paramètres par défaut, comme lors du premier lancement.\n\nVoulez-vous quitter le programme en "
+           "purgeant le fichier de paramètres ?";
+}
+
 // The sound device.
 inline constexpr std::string_view kNoAudio = "Aucun périphérique audio n'est disponible : ";
 inline constexpr std::string_view kAudioOpenFailed = "Le périphérique audio ne peut pas être ouvert : ";

@@ -5,6 +5,8 @@
 #include "support/file_size_limit.h"
 #include "support/form_fixture.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -12,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -375,6 +378,65 @@ private Q_SLOTS:
         QVERIFY(!f.form->isVisible());
         QVERIFY(!f.player.isOpen);
         QCOMPARE(f.player.calls.back(), std::string("close"));
+    }
+
+    // Everything the user set comes back in the next window: its save
+    // then writes the very same file.
+    void settingsSurviveARestart()
+    {
+        FormFixture f;
+        f.show();
+        f.control<QSlider>("TBfreq")->setValue(140);
+        f.control<QSlider>("TBvitesse")->setValue(90);
+        f.control<QSpinBox>("CSpinEditLettres")->setValue(7);
+        f.control<QCheckBox>("Selec4")->setChecked(true);
+        f.control<QLineEdit>("Serie9")->setText(u"àbcdefghijklm"_s);
+        f.control<QComboBox>("ComboBoxFe")->setCurrentIndex(0);
+        f.control<QComboBox>("CBmot")->setCurrentIndex(1);
+        f.control<QLineEdit>("EditDebut")->setText(u"VVV"_s);
+        QTest::mouseClick(f.control("RBseries"), Qt::LeftButton);
+        f.control<QAction>("TexteBlanc")->trigger();
+        f.control<QAction>("FondNoir")->trigger();
+        f.control<QTextEdit>("RichEdit")->setPlainText(u"CQ été\n\"DE\" \\ F6"_s);
+        f.form->move(40, 30);
+        f.form->close();
+        const std::string saved = brivo::test::readBytes(f.settingsFile());
+        QVERIFY(saved.find("\"Zone_d_edition\"=\"CQ été\\r\\n\\\"DE\\\" \\\\ F6\"") != std::string::npos);
+
+        brivo::test::FakePlayer player;
+        brivo::ui::TForm1 again(f.dialogs, player, f.dir.path(), f.settingsFile());
+        QCOMPARE(again.pos(), QPoint(40, 30));
+        QCOMPARE(again.findChild<QLineEdit*>(u"Serie9"_s)->text(), u"àbcdefghijklm"_s);
+        QCOMPARE(again.findChild<QGroupBox*>(u"GBfrequence"_s)->title(), u" Fréquence = 1000 Hz "_s);
+        QVERIFY(again.findChild<QRadioButton*>(u"RBseries"_s)->isChecked());
+        QVERIFY(again.findChild<QAction*>(u"FondNoir"_s)->isChecked());
+        again.close();
+        QCOMPARE(brivo::test::readBytes(f.settingsFile()), saved);
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
+    // Cancel changes nothing; OK closes without saving and deletes the file.
+    void purgeCommand()
+    {
+        FormFixture f;
+        f.show();
+        f.form->close();
+        QVERIFY(std::filesystem::exists(f.settingsFile()));
+        brivo::test::FakePlayer player;
+        brivo::ui::TForm1 again(f.dialogs, player, f.dir.path(), f.settingsFile());
+        again.show();
+        auto* purge = again.findChild<QMenu*>(u"SystemMenu"_s)->actions().value(4);
+        f.dialogs.confirmAnswer = false;
+        purge->trigger();
+        QVERIFY(again.isVisible());
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(f.dialogs.messages[0].title, u" Purger le registre et quitter..."_s);
+        QVERIFY(
+            f.dialogs.messages[0].text.startsWith(u"Fichier  ["_s + QString::fromStdString(f.settingsFile().string())));
+        f.dialogs.confirmAnswer = true;
+        purge->trigger();
+        QVERIFY(!again.isVisible());
+        QVERIFY(!std::filesystem::exists(f.settingsFile()));
     }
 
     // Typed, pasted or set through a plain QLineEdit*, the entries obey one

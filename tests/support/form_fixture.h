@@ -18,7 +18,8 @@ namespace brivo::test {
 class FormFixture {
 public:
     explicit FormFixture(const std::filesystem::path& startFolder = {})
-        : form(std::make_unique<ui::TForm1>(dialogs, player, startFolder.empty() ? dir.path() : startFolder))
+        : form(std::make_unique<ui::TForm1>(dialogs, player, startFolder.empty() ? dir.path() : startFolder,
+                                            settingsFile()))
     {}
 
     // Shows the window and lets its first-show loading run.
@@ -43,6 +44,9 @@ public:
         control<QTextEdit>("RichEdit")->setPlainText(text);
         form->BoutonGeneFicClick(control<QObject>("BoutonGeneFic"));
     }
+
+    // The settings of every window of this fixture.
+    std::filesystem::path settingsFile() const { return dir / "config/ZORVANE/BRIVO.reg"; }
 
     // Lets queued work run (the error box shows after the handler).
     static void settle() { QCoreApplication::processEvents(); }

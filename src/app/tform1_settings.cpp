@@ -1,0 +1,168 @@
+// The settings kept between runs: loaded by the creation steps, saved (or
+// purged) by the close steps, and the purge command of the system menu.
+#include "app/system_menu.h"
+#include "app/tform1.h"
+#include "audio/message_renderer.h"
+#include "audio/ui/sound_controls.h"
+#include "common/messages.h"
+#include "common/ui/dialogs.h"
+#include "common/ui/error_box.h"
+#include "common/ui/spin_edit.h"
+#include "common/ui/track_bar.h"
+#include "common/ui/upper_case_line_edit.h"
+#include "common/ui/widgets.h"
+#include "editzone/ui/edit_zone.h"
+#include "exercise/ui/series_controls.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace brivo::ui {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// A text set by the program is kept whole, even past the box's limit.
+void setWhole(QLineEdit* edit, const QString& text)
+{
+    edit->setMaxLength(std::max(edit->maxLength(), static_cast<int>(text.size())));
+    edit->setText(text);
+}
+
+} // namespace
+
+settings::Settings TForm1::collectSettings() const
+{
+    settings::Settings s;
+    s.left = frameGeometry().left();
+    s.top = frameGeometry().top();
+    s.tone = sound->TBfreq->value();
+    s.signal = sound->TBsignal->value();
+    s.noise = sound->TBsouffle->value();
+    s.speed = sound->TBvitesse->value();
+    s.groups = series->CSpinEditGroupes->value();
+    s.groupSize = series->CSpinEditLettres->value();
+    for (std::size_t i = 0; i < exercise::kSeriesCount; ++i) {
+        s.ticked[i] = series->Selec[i]->isChecked();
+        s.series[i] = series->Serie[i]->text().toStdString();
+    }
+    s.rateIndex = sound->ComboBoxFe->currentIndex();
+    s.wavFile = sound->SaveDialogWAV.fileName.toStdString();
+    s.start = EditDebut->text().toStdString();
+    s.end = EditFin->text().toStdString();
+    s.openFile = editZone->openFileName.toStdString();
+    s.saveFile = editZone->saveFileName.toStdString();
+    s.openFilter = editZone->OpenDialogData.selectedFilter;
+    s.saveFilter = editZone->SaveDialogData.selectedFilter;
+    s.spacing = sound->CSdureeSP->value();
+    s.seriesMode = seriesMode_;
+    s.letterGroups = series->CSElettres->value();
+    s.digitGroups = series->CSEchiffres->value();
+    s.textColour = editZone->textColour();
+    s.backgroundColour = editZone->backgroundColour();
+    QString zone = editZone->plainText();
+    s.zoneText =
+        zone.replace(QChar::ParagraphSeparator, u"\r\n"_s).replace(QChar::LineSeparator, u"\r\n"_s).toStdString();
+    s.referenceWord = sound->CBmot->currentIndex() == 1 ? 1 : 0;
+    return s;
+}
+
+void TForm1::applySettings(const settings::Settings& s)
+{
+    if (s.left && s.top) {
+        startPosition_ = {*s.left, *s.top};
+        positionRestored_ = true;
+    } else if (s.left || s.top) {
+        startPosition_ = {s.left.value_or(startPosition_.x()), s.top.value_or(startPosition_.y())};
+        positionRestored_ = true;
+    }
+    sound->TBfreq->setPosition(s.tone);
+    sound->TBsignal->setPosition(s.signal);
+    sound->TBsouffle->setPosition(s.noise);
+    sound->TBvitesse->setPosition(s.speed);
+    series->CSpinEditGroupes->setValue(s.groups);
+    series->CSpinEditLettres->setValue(s.groupSize);
+    for (std::size_t i = 0; i < exercise::kSeriesCount; ++i) {
+        series->Selec[i]->setChecked(s.ticked[i]);
+        series->Serie[i]->setText(fromStd(s.series[i]));
+    }
+    sound->ComboBoxFe->setCurrentIndex(s.rateIndex);
+    session_.restoreSampleRate(sound::kSampleRates[static_cast<std::size_t>(s.rateIndex)]);
+    sound->SaveDialogWAV.fileName = fromStd(s.wavFile);
+    setWhole(EditDebut, fromStd(s.start));
+    setWhole(EditFin, fromStd(s.end));
+    editZone->openFileName = fromStd(s.openFile);
+    editZone->saveFileName = fromStd(s.saveFile);
+    editZone->OpenDialogData.selectedFilter = s.openFilter;
+    editZone->SaveDialogData.selectedFilter = s.saveFilter;
+    sound->CSdureeSP->setValue(s.spacing);
+    seriesMode_ = s.seriesMode;
+    series->CSElettres->setValue(s.letterGroups);
+    series->CSEchiffres->setValue(s.digitGroups);
+    editZone->setColours(s.textColour, s.backgroundColour);
+    editZone->setPlainText(fromStd(s.zoneText));
+    sound->CBmot->setCurrentIndex(s.referenceWord);
+}
+
+// A value of the wrong type costs only that value: its error is shown and
+// every other value still loads.
+void TForm1::loadSettings()
+{
+    const Result<settings::RegistryFile> file = settings::readSettingsFile(settingsFile_);
+    if (!file) {
+        ErrorBox::show(QString::fromStdString(messages::cannotRead(settingsFile_.string(), file.error().message)));
+        return;
+    }
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    settings::Settings stored = collectSettings();
+    stored.left.reset();
+    stored.top.reset();
+    const std::vector<std::string> errors = settings::load(*file, {screen.width(), screen.height()}, stored);
+    applySettings(stored);
+    for (const std::string& error : errors)
+        ErrorBox::show(QString::fromStdString(error));
+}
+
+// Values the program does not know are written back as they were.
+void TForm1::saveSettings()
+{
+    Result<settings::RegistryFile> file = settings::readSettingsFile(settingsFile_);
+    settings::RegistryFile store = file ? std::move(*file) : settings::RegistryFile{};
+    settings::save(collectSettings(), store);
+    if (const Result<void> written = settings::writeSettingsFile(settingsFile_, store); !written)
+        ErrorBox::show(
+            QString::fromStdString(messages::settingsNotSaved(settingsFile_.string(), written.error().message)));
+}
+
+void TForm1::purgeSettings()
+{
+    (void)settings::removeSettingsFile(settingsFile_); // a failed deletion changes nothing for the user
+    QApplication::beep();
+}
+
+void TForm1::onSystemCommand(int command)
+{
+    if (command != SystemMenu::kPurgeCommand)
+        return;
+    if (dialogs_.confirm(this, QString::fromStdString(messages::purgeQuestion(settingsFile_.string())),
+                         fromUtf8(messages::kPurgeTitle))) {
+        saveSettingsOnClose_ = false;
+        close();
+    }
+}
+
+} // namespace brivo::ui
