@@ -256,21 +256,6 @@ private Q_SLOTS:
         QCOMPARE(std::filesystem::file_size(f.dir / "Morse.WAV"), std::uintmax_t{17690});
     }
 
-    void fileDialogNamesTheNextRender()
-    {
-        FormFixture f;
-        f.show();
-        const QString chosen = QString::fromStdString((f.dir / "lecon.WAV").string());
-        f.dialogs.fileAnswers = {chosen, QString()};
-        QTest::mouseClick(f.control("BoutonNom"), Qt::LeftButton);
-        QTest::mouseClick(f.control("BoutonNom"), Qt::LeftButton); // Cancel keeps it
-        QCOMPARE(f.dialogs.fileDialogStarts.value(0), u"Morse.WAV"_s);
-        QCOMPARE(f.dialogs.fileDialogStarts.value(1), chosen);
-        f.generate(u"E"_s);
-        QVERIFY(std::filesystem::exists(f.dir / "lecon.WAV"));
-        QVERIFY(!std::filesystem::exists(f.dir / "Morse.WAV"));
-    }
-
     void spacingIsReadWithinItsRange_data()
     {
         QTest::addColumn<QString>("typed");

@@ -175,20 +175,6 @@ TEST(MessageRenderer, LetterEAtTheDefaultsIs17690Bytes)
     EXPECT_EQ(test::readBytes(request.path).size(), 17690U);
 }
 
-TEST(MessageRenderer, NoChosenRateKeepsThePreviousOne)
-{
-    test::TempDir dir;
-    RandomGenerator random(1);
-    KeyingParameters p;
-    p.sampleRateIndex = std::nullopt;
-    RenderRequest request{dir / "a.wav", keyedTextFromUtf8("E"), RenderForm::Message, p, 16000};
-    EXPECT_EQ(renderSampleRate(request), 16000);
-    const Result<RenderedFile> rendered = renderMorseFile(request, defaultTable(), random);
-    ASSERT_TRUE(rendered);
-    EXPECT_EQ(rendered->sampleRate, 16000);
-    EXPECT_EQ(field32(test::readBytes(request.path), 24), 16000U);
-}
-
 TEST(MessageRenderer, CreationFailureTouchesNothing)
 {
     test::TempDir dir;

@@ -81,7 +81,6 @@ INSTANTIATE_TEST_SUITE_P(
                     SameBytesCase{"WordsAreJoinedByBlanks", {"CQ", "DE", "F6"}, {"CQ DE F6"}, {}},
                     SameBytesCase{"StandardInput", {}, {"CQ"}, "CQ"},
                     SameBytesCase{"Windows1252Input", {}, {"\xC3\xA9t\xC3\xA9"}, "\xE9t\xE9"},
-                    SameBytesCase{"LineFeedIsKeyedAsCarriageReturnLineFeed", {}, {}, "A\nB"},
                     SameBytesCase{
                         "StartAndEndAreJoinedToTheText", {"--start", "VVV", "--end", "+", "E"}, {"VVVE+"}, {}},
                     SameBytesCase{"StartIsReadLikeTheText", {"--start", "\xE9", "E"}, {"--start", "\xC3\xA9", "E"}, {}},

@@ -91,20 +91,6 @@ private Q_SLOTS:
         menu->hide();
     }
 
-    void fillInLettersAndDigitsMode()
-    {
-        FormFixture f;
-        f.show();
-        f.control<QTextEdit>("RichEdit")->clear();
-        f.control<QSpinBox>("CSElettres")->setValue(2);
-        f.control<QSpinBox>("CSEchiffres")->setValue(1);
-        f.form->random().seed(4);
-        QTest::mouseClick(f.control<QPushButton>("BoutonRemplir"), Qt::LeftButton);
-        brivo::RandomGenerator random(4);
-        const std::u32string expected = *brivo::exercise::lettersAndDigitsFill(2, 1, random);
-        QCOMPARE(f.control<QTextEdit>("RichEdit")->toPlainText(), QString::fromUcs4(expected.data(), 18));
-    }
-
     void fillInSeriesModeDrawsFromTheTickedSeries()
     {
         FormFixture f;
@@ -112,12 +98,13 @@ private Q_SLOTS:
         f.control<QTextEdit>("RichEdit")->clear();
         QTest::mouseClick(f.control<QRadioButton>("RBseries"), Qt::LeftButton);
         f.control<QCheckBox>("Selec3")->setChecked(true);
+        f.control<QLineEdit>("Serie1")->setText(u"QSDFG HJKLM"_s); // restored: longer, taken as it is
         f.control<QSpinBox>("CSpinEditGroupes")->setValue(4);
         f.control<QSpinBox>("CSpinEditLettres")->setValue(3);
         f.form->random().seed(8);
         f.control<QAction>("Remplir")->trigger();
         brivo::RandomGenerator random(8);
-        const std::u32string expected = *brivo::exercise::seriesFill(U"QSDFGEIZOAP", 4, 3, random);
+        const std::u32string expected = *brivo::exercise::seriesFill(U"QSDFG HJKLMEIZOAP", 4, 3, random);
         QCOMPARE(f.control<QTextEdit>("RichEdit")->toPlainText(),
                  QString::fromUcs4(expected.data(), static_cast<qsizetype>(expected.size())));
     }
@@ -192,21 +179,6 @@ private Q_SLOTS:
         QCOMPARE(f.control<QTextEdit>("RichEdit")->toPlainText(), u"KEEP"_s);
     }
 
-    void seriesAreTakenAsTypedEvenPastTenCharacters()
-    {
-        FormFixture f;
-        f.show();
-        f.control<QTextEdit>("RichEdit")->clear();
-        QTest::mouseClick(f.control<QRadioButton>("RBseries"), Qt::LeftButton);
-        f.control<QLineEdit>("Serie1")->setText(u"AB CDEFGHIJKL"_s); // a restored series may be longer
-        f.control<QSpinBox>("CSpinEditGroupes")->setValue(30);
-        f.form->random().seed(2);
-        f.form->BoutonRemplirClick();
-        brivo::RandomGenerator random(2);
-        const std::u32string expected = *brivo::exercise::seriesFill(U"AB CDEFGHIJKL", 30, 5, random);
-        QCOMPARE(f.control<QTextEdit>("RichEdit")->toPlainText(),
-                 QString::fromUcs4(expected.data(), static_cast<qsizetype>(expected.size())));
-    }
 };
 
 QTEST_MAIN(FillTest)

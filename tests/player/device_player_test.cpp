@@ -125,14 +125,6 @@ TEST_F(DevicePlayerTest, StopKeepsThePositionAndSeekReturnsToZero)
     EXPECT_EQ(player.mode(), PlayerMode::Stopped);
 }
 
-TEST_F(DevicePlayerTest, PauseDoesNothingWhileStopped)
-{
-    ASSERT_TRUE(player.openSound(rampSound()));
-    player.pauseOrResume();
-    EXPECT_EQ(player.mode(), PlayerMode::Stopped);
-    EXPECT_FALSE(device.running);
-}
-
 TEST_F(DevicePlayerTest, ClosedPlayerRefusesEverythingAndPullsSilence)
 {
     EXPECT_FALSE(player.play());
@@ -161,15 +153,6 @@ TEST_F(DevicePlayerTest, DeviceIsKeptOpenForFilesOfTheSameFormat)
     EXPECT_EQ(device.opens, 2);
     EXPECT_EQ(device.closes, 1);
     EXPECT_EQ(player.lengthMs(), 125U);
-}
-
-TEST_F(DevicePlayerTest, DeviceThatCannotOpenGivesItsError)
-{
-    device.openError = "Aucun périphérique audio n'est disponible";
-    const Result<void> opened = player.openSound(rampSound());
-    ASSERT_FALSE(opened);
-    EXPECT_EQ(opened.error().message, "Aucun périphérique audio n'est disponible");
-    EXPECT_FALSE(player.play());
 }
 
 TEST_F(DevicePlayerTest, OpensTheRenderedFile)
