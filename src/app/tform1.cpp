@@ -4,6 +4,7 @@
 #include "app/system_menu.h"
 #include "audio/message_renderer.h"
 #include "audio/ui/sound_controls.h"
+#include "common/messages.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/error_box.h"
 #include "common/ui/spin_edit.h"
@@ -13,6 +14,7 @@
 #include "common/version.h"
 #include "editzone/ui/edit_zone.h"
 #include "exercise/ui/series_controls.h"
+#include "help/ui/help_window.h"
 #include "morse/default_definitions.h"
 #include "morse/ui/code_grid.h"
 #include "player/ui/playback_row.h"
@@ -90,6 +92,7 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
     systemMenu = new SystemMenu(this);
     connectHandlers();
     FormCreate();
+    Form2 = new TForm2(startFolder_, this);
     playback->Timer1->start();
 }
 
@@ -105,6 +108,7 @@ void TForm1::buildUpperArea()
     Image2->setPixmap(pictures::banner());
     Image2->installEventFilter(this);
     LabelCopyright = makeLabel(this, layout::LabelCopyright);
+    LabelCopyright->installEventFilter(this);
     ImageLogo = place(new QLabel(this), layout::ImageLogo);
     ImageLogo->setPixmap(pictures::logo());
     ImageLogo->setAlignment(Qt::AlignCenter);
@@ -188,6 +192,7 @@ void TForm1::connectHandlers()
     };
     on(playback->BoutonGeneFic, &QPushButton::clicked, [this] { BoutonGeneFicClick(playback->BoutonGeneFic); });
     on(BitBtn1, &QPushButton::clicked, [this] { BoutonQuitterClick(); });
+    on(BoutonAide, &QPushButton::clicked, [this] { BoutonAideClick(); });
     on(playback->BoutonLecture, &QPushButton::clicked, [this] { BoutonLectureClick(); });
     on(playback->BoutonLire, &QPushButton::clicked, [this] { BoutonLireClick(); });
     on(playback->BoutonPause, &QPushButton::clicked, [this] { BoutonPauseClick(); });
@@ -234,6 +239,22 @@ void TForm1::RBseriesClick(QObject* sender)
     (seriesMode_ ? series->RBseries : series->RBdirect)->setChecked(true);
 }
 
+void TForm1::BoutonAideClick()
+{
+    Form2->showHelp();
+}
+
+void TForm1::ImageLogoMouseUp(QObject* control, Qt::MouseButton button)
+{
+    if ((control == ImageLogo && button == Qt::RightButton) || (control == LabelCopyright && button == Qt::LeftButton))
+        dialogs_.message(this, fromUtf8(messages::kAboutText), fromUtf8(messages::kAboutTitle));
+}
+
+void TForm1::Image2DblClick()
+{
+    dialogs_.message(this, fromUtf8(messages::kVersionText), fromUtf8(messages::kVersionTitle));
+}
+
 void TForm1::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton) {
@@ -256,12 +277,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             if (watched == playback->EditLive)
                 ErrorBox::guarded([this, key = press->key()] { EditLiveKeyDown(key); })();
         }
-        // The focused control still gets the key, but a Ctrl chord never
-        // types its character (Ctrl with a keypad digit would): it gets the
-        // chord without its text, so its shortcuts still work.
+        // The focused control still gets the key, but a Ctrl or an Alt chord
+        // never types its character (Ctrl with a keypad digit would, and Alt+V
+        // would queue a V in the live entry): it gets the chord without its
+        // text, so its shortcuts still work. Ctrl and Alt together are AltGr,
+        // which types.
         const Qt::KeyboardModifiers modifiers = press->modifiers();
-        if (!keyHandled_ && modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier) &&
-            !press->text().isEmpty()) {
+        const bool oneModifier = modifiers.testFlag(Qt::ControlModifier) != modifiers.testFlag(Qt::AltModifier);
+        if (!keyHandled_ && oneModifier && !press->text().isEmpty()) {
             QKeyEvent chord(press->type(), press->key(), modifiers, press->nativeScanCode(), press->nativeVirtualKey(),
                             press->nativeModifiers(), QString(), press->isAutoRepeat(),
                             static_cast<quint16>(press->count()));
@@ -276,6 +299,16 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     if (watched == ImageLogo && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         ErrorBox::guarded([this] { editZone->ImageLogoClick(); })();
+        return true;
+    }
+    if ((watched == ImageLogo || watched == LabelCopyright) && event->type() == QEvent::MouseButtonRelease) {
+        ErrorBox::guarded([this, watched, button = static_cast<QMouseEvent*>(event)->button()] {
+            ImageLogoMouseUp(watched, button);
+        })();
+        return true;
+    }
+    if (watched == Image2 && event->type() == QEvent::MouseButtonDblClick) {
+        ErrorBox::guarded([this] { Image2DblClick(); })();
         return true;
     }
     if (watched == Image2 && event->type() == QEvent::MouseButtonPress) {

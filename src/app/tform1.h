@@ -35,6 +35,7 @@ class PlaybackRow;
 class SeriesControls;
 class SoundControls;
 class SystemMenu;
+class TForm2;
 
 // The main window, composition root of the program: it builds every control
 // at its place, runs the creation steps, loads the code table when first
@@ -93,8 +94,16 @@ public:
     void RemplirMotifClick(QObject* sender);
 
     // The window's key handler: sees every key pressed while the window is
-    // active, before the focused control, and never consumes it.
+    // active, before the focused control, and never consumes it. Alt table,
+    // then F1, then the Ctrl table.
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode = 0);
+
+    // Help and about: the help window (also F1, Ctrl+H), the about box (a
+    // right click on the logo or a left click on "(c)"), the version box (a
+    // double click on the banner).
+    void BoutonAideClick();
+    void ImageLogoMouseUp(QObject* control, Qt::MouseButton button);
+    void Image2DblClick();
     // Sets the series mode from the radio button that sent it (any other
     // sender leaves it) and shows it on both radio buttons.
     void RBseriesClick(QObject* sender);
@@ -169,6 +178,7 @@ private:
     QFrame* Bevel4 = nullptr;
     QFrame* Bevel5 = nullptr;
     SystemMenu* systemMenu = nullptr;
+    TForm2* Form2 = nullptr;
 };
 
 } // namespace brivo::ui

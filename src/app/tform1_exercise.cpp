@@ -1,5 +1,6 @@
 // Random fill, patterns, and the window's key handler.
 #include "app/tform1.h"
+#include "audio/ui/sound_controls.h"
 #include "common/key_rules.h"
 #include "common/messages.h"
 #include "common/ui/dialogs.h"
@@ -9,9 +10,11 @@
 #include "editzone/ui/edit_zone.h"
 #include "exercise/exercise_text.h"
 #include "exercise/ui/series_controls.h"
+#include "help/ui/help_window.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTextCursor>
@@ -97,11 +100,51 @@ void TForm1::insertGeneratedText(const QString& text)
 
 void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode)
 {
-    if (!(modifiers & Qt::ControlModifier))
+    if (modifiers.testFlag(Qt::AltModifier)) {
+        switch (keys::altAction(key)) {
+        case keys::AltAction::SoundPage:
+            PageControl1->setCurrentWidget(TSprincipale);
+            break;
+        case keys::AltAction::SeriesPage:
+            PageControl1->setCurrentWidget(TSseries);
+            break;
+        case keys::AltAction::CharactersPage:
+            PageControl1->setCurrentWidget(TScaracteres);
+            break;
+        case keys::AltAction::ToggleReferenceWord:
+            sound->CBmot->setCurrentIndex(sound->CBmot->currentIndex() == 0 ? 1 : 0);
+            break;
+        case keys::AltAction::ToggleMask:
+            editZone->MasquerZoneClick();
+            break;
+        case keys::AltAction::None:
+            break;
+        }
+    } else if (key == keys::kF1) {
+        Form2->showHelp(); // with or without Ctrl and Shift
+    }
+    if (!modifiers.testFlag(Qt::ControlModifier))
         return;
     const int digit = keys::mainBlockDigit(key, modifiers.testFlag(Qt::KeypadModifier), nativeScanCode);
-    if (digit >= 1 && digit <= exercise::kPatternCount)
-        RemplirMotifClick(series->Motif[static_cast<std::size_t>(digit - 1)]);
+    const keys::CtrlAction action = keys::ctrlAction(key, digit);
+    switch (action.kind) {
+    case keys::CtrlAction::Kind::Pattern:
+        RemplirMotifClick(series->Motif[static_cast<std::size_t>(action.pattern - 1)]);
+        break;
+    case keys::CtrlAction::Kind::Help:
+        BoutonAideClick();
+        break;
+    case keys::CtrlAction::Kind::Focus:
+        if (action.soundPageFirst)
+            PageControl1->setCurrentWidget(TSprincipale);
+        if (auto* control = findChild<QWidget*>(fromUtf8(action.control))) {
+            activateWindow();
+            control->setFocus();
+        }
+        break;
+    case keys::CtrlAction::Kind::None:
+        break;
+    }
 }
 
 } // namespace brivo::ui

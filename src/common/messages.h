@@ -92,6 +92,16 @@ inline std::string purgeQuestion(std::string_view path)
 inline constexpr std::string_view kNoAudio = "Aucun périphérique audio n'est disponible : ";
 inline constexpr std::string_view kAudioOpenFailed = "Le périphérique audio ne peut pas être ouvert : ";
 
+// The about box and the version box.
+inline constexpr std::string_view kAboutTitle = " Informations sur BRIVO v4.1 : ";
+inline constexpr std::string_view kAboutText =
+    "BRIVO v4.1 : apprentissage de la lecture au son du code morse.\n\n"
+    "Écrit et entretenu par les développeurs de BRIVO. Logiciel libre, distribué sous la licence publique "
+    "générale GNU (GPL), version 3 ou toute version ultérieure, sans aucune garantie.\n\n"
+    "Vous pouvez le copier, le modifier et le redistribuer librement.";
+inline constexpr std::string_view kVersionTitle = "Programme de lecture au son";
+inline constexpr std::string_view kVersionText = "BRIVO, par les développeurs de BRIVO - v4.1";
+
 // An error of unknown kind reaching the error box.
 inline constexpr std::string_view kUnknownError = "Erreur inconnue";
 

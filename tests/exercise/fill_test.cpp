@@ -178,7 +178,6 @@ private Q_SLOTS:
         QCOMPARE(f.control<QTabWidget>("PageControl1")->currentWidget(), f.control<QWidget>("TSprincipale"));
         QCOMPARE(f.control<QTextEdit>("RichEdit")->toPlainText(), u"KEEP"_s);
     }
-
 };
 
 QTEST_MAIN(FillTest)

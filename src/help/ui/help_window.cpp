@@ -1,0 +1,105 @@
+#include "help/ui/help_window.h"
+
+#include "common/file_io.h"
+#include "common/messages.h"
+#include "common/ui/error_box.h"
+#include "common/ui/widgets.h"
+#include "common/utf8.h"
+#include "editzone/rtf_reader.h"
+#include "editzone/ui/rich_text_qt.h"
+#include "help/help_text.h"
+
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+
+#include <cmath>
+
+namespace brivo::ui {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr double kDesignDpi = 120.0;
+
+} // namespace
+
+TForm2::TForm2(const std::filesystem::path& startFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      startFolder_(startFolder)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        scale_ = screen->logicalDotsPerInch() / kDesignDpi;
+    setObjectName(u"Form2"_s);
+    setWindowTitle(u" Aide du programme BRIVO : "_s);
+    setFixedSize(scaled(589), scaled(398));
+    QFont windowFont(u"MS Sans Serif"_s);
+    windowFont.setPixelSize(scaled(13));
+    setFont(windowFont);
+
+    Aide = new QTextEdit(this);
+    Aide->setObjectName(u"Aide"_s);
+    Aide->setGeometry(0, scaled(2), scaled(590), scaled(396));
+    Aide->setReadOnly(true);
+    Aide->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont helpFont(u"Courier New"_s);
+    helpFont.setPixelSize(scaled(17));
+    Aide->setFont(helpFont);
+    Aide->setFocusPolicy(Qt::ClickFocus);
+
+    BoutonFermerAide = new QPushButton(u"X"_s, this);
+    BoutonFermerAide->setObjectName(u"BoutonFermerAide"_s);
+    BoutonFermerAide->setGeometry(scaled(538), scaled(368), scaled(27), scaled(25));
+    BoutonFermerAide->setDefault(true);
+    connect(BoutonFermerAide, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonFermerAideClick(); }));
+    FormCreate();
+}
+
+int TForm2::scaled(int pixels) const
+{
+    return static_cast<int>(std::lround(pixels * scale_));
+}
+
+void TForm2::FormCreate()
+{
+    const std::filesystem::path file = startFolder_ / help::kFileName;
+    std::error_code ignored;
+    if (std::filesystem::exists(file, ignored)) {
+        const Result<std::string> bytes = readFileBytes(file, 16 * 1024 * 1024);
+        if (!bytes) {
+            // The help stays empty and the program goes on.
+            ErrorBox::show(QString::fromStdString(messages::cannotRead(file.string(), bytes.error().message)));
+            return;
+        }
+        if (const Result<richtext::Document> rich = rtf::readRtf(*bytes))
+            fillDocument(*Aide->document(), *rich, Aide->currentCharFormat());
+        else
+            Aide->setPlainText(QString::fromStdString(utf8::textFileToUtf8(*bytes)));
+        return;
+    }
+    QStringList lines;
+    for (const std::string_view line : help::builtInLines())
+        lines.append(fromUtf8(line));
+    Aide->setPlainText(lines.join(u'\n'));
+}
+
+void TForm2::showHelp()
+{
+    if (!placed_) {
+        move(234, 117);
+        placed_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+    BoutonFermerAide->setFocus();
+}
+
+void TForm2::BoutonFermerAideClick()
+{
+    hide();
+}
+
+} // namespace brivo::ui

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+#include <filesystem>
+
+class QPushButton;
+class QTextEdit;
+
+namespace brivo::ui {
+
+// The help window: modeless, hidden until asked for, laid out at 120
+// pixels an inch and scaled to the screen's density. Its text is the help
+// file of the start folder when there is one, else the built-in lines.
+class TForm2 : public QWidget {
+    Q_OBJECT
+public:
+    TForm2(const std::filesystem::path& startFolder, QWidget* parent = nullptr);
+
+    // Creation steps: fills the text; run once by the constructor.
+    void FormCreate();
+    // Shows the window (first at 234, 117), or brings it to the front.
+    void showHelp();
+    void BoutonFermerAideClick();
+
+    QTextEdit* Aide = nullptr;
+    QPushButton* BoutonFermerAide = nullptr;
+
+private:
+    int scaled(int pixels) const;
+
+    std::filesystem::path startFolder_;
+    double scale_ = 1.0;
+    bool placed_ = false;
+};
+
+} // namespace brivo::ui

@@ -1,0 +1,137 @@
+#include "app/tform1.h"
+#include "support/form_fixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace Qt::StringLiterals;
+using brivo::test::FormFixture;
+
+// The window's key handler, the help window and the about boxes.
+class KeysAndHelpTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void keyHandler_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("page");   // the active page afterwards
+        QTest::addColumn<QString>("focus");  // the control with the focus afterwards
+        QTest::addColumn<QString>("effect"); // "help", "mask", "codex" or ""
+        const int ctrl = Qt::ControlModifier;
+        const int alt = Qt::AltModifier;
+        QTest::newRow("Alt+S") << int(Qt::Key_S) << alt << u"TSseries"_s << u"EditLive"_s << QString();
+        QTest::newRow("Alt+V") << int(Qt::Key_V) << alt << u"TSseries"_s << u"EditLive"_s << u"codex"_s;
+        QTest::newRow("Alt+X") << int(Qt::Key_X) << alt << u"TSseries"_s << u"EditLive"_s << u"mask"_s;
+        QTest::newRow("Alt+F1 does nothing") << int(Qt::Key_F1) << alt << u"TSseries"_s << u"EditLive"_s << QString();
+        QTest::newRow("F1") << int(Qt::Key_F1) << 0 << u"TSseries"_s << u"EditLive"_s << u"help"_s;
+        QTest::newRow("Ctrl+F1: help, page, tone")
+            << int(Qt::Key_F1) << ctrl << u"TSprincipale"_s << u"TBfreq"_s << u"help"_s;
+        QTest::newRow("Ctrl+F12: page first")
+            << int(Qt::Key_F12) << ctrl << u"TSprincipale"_s << u"CSdureeSP"_s << QString();
+        QTest::newRow("Ctrl+F9: no page") << int(Qt::Key_F9) << ctrl << u"TSseries"_s << u"EditDebut"_s << QString();
+        QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << ctrl << u"TSseries"_s << u"RichEdit"_s << QString();
+        QTest::newRow("Ctrl+H") << int(Qt::Key_H) << ctrl << u"TSseries"_s << u"EditLive"_s << u"help"_s;
+        QTest::newRow("AltGr+E: nothing")
+            << int(Qt::Key_E) << (ctrl | alt) << u"TSseries"_s << u"EditLive"_s << QString();
+    }
+
+    // Each key pressed in the live entry, with the series page showing.
+    void keyHandler()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, page);
+        QFETCH(QString, focus);
+        QFETCH(QString, effect);
+        FormFixture f;
+        f.show();
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        auto* pages = f.control<QTabWidget>("PageControl1");
+        pages->setCurrentWidget(f.control("TSseries"));
+        auto* live = f.control("EditLive");
+        live->setFocus();
+        QTest::keyClick(live, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(pages->currentWidget()->objectName(), page);
+        QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), focus);
+        QCOMPARE(f.control("Form2")->isVisible(), effect == u"help"_s);
+        QCOMPARE(f.control("STmasquer")->isVisible(), effect == u"mask"_s);
+        QCOMPARE(f.control<QComboBox>("CBmot")->currentIndex(), effect == u"codex"_s ? 1 : 0);
+        if (!(modifiers & Qt::ControlModifier && modifiers & Qt::AltModifier))
+            QCOMPARE(f.control<QLineEdit>("EditLive")->text(), QString()); // a chord types nothing
+    }
+
+    // 127 built-in lines, shown once however often asked for, hidden with
+    // their scroll position kept.
+    void helpWindowShowsTheBuiltInLines()
+    {
+        FormFixture f;
+        f.show();
+        auto* help = f.control("Form2");
+        auto* text = f.control<QTextEdit>("Aide");
+        const QStringList lines = text->toPlainText().split(u'\n');
+        QCOMPARE(lines.size(), 127);
+        QCOMPARE(lines[1], u"                    BRIVO v2.0a"_s);
+        QCOMPARE(lines[6], u" Raccoucis claviers pour l'accès direct aux principales"_s);
+        QCOMPARE(lines[118], QString(56, u'-'));
+        QCOMPARE(lines[8], u" "_s);
+        QTest::mouseClick(f.control("BoutonAide"), Qt::LeftButton);
+        QTest::mouseClick(f.control("BoutonAide"), Qt::LeftButton);
+        QVERIFY(help->isVisible());
+        QCOMPARE(help->pos(), QPoint(234, 117));
+        QCOMPARE(help->findChildren<QTextEdit*>().size(), 1);
+        text->verticalScrollBar()->setValue(40);
+        QTest::mouseClick(f.control("BoutonFermerAide"), Qt::LeftButton);
+        QVERIFY(!help->isVisible() && f.form->isVisible());
+        f.form->BoutonAideClick();
+        QCOMPARE(text->verticalScrollBar()->value(), 40);
+        QVERIFY(f.control("BoutonFermerAide")->hasFocus() || !help->isActiveWindow());
+    }
+
+    void helpFileReplacesTheLines()
+    {
+        brivo::test::TempDir start;
+        brivo::test::writeBytes(start / "BRIVOhlp.rtf", "{\\rtf1 {\\b Aide} maison\\par ligne 2}");
+        FormFixture f(start.path());
+        QCOMPARE(f.control<QTextEdit>("Aide")->toPlainText(), u"Aide maison\nligne 2"_s);
+        brivo::test::TempDir broken;
+        std::filesystem::create_directory(broken / "BRIVOhlp.rtf");
+        FormFixture g(broken.path());
+        QCOMPARE(g.control<QTextEdit>("Aide")->toPlainText(), QString());
+        QCOMPARE(g.dialogs.messages.size(), 1);
+        QVERIFY(g.dialogs.messages[0].text.startsWith(u"Impossible de lire « "_s));
+    }
+
+    // A right click on the logo or a left click on "(c)": the about box;
+    // a double click on the banner: the version box; nothing else opens one.
+    void aboutAndVersionBoxes()
+    {
+        FormFixture f;
+        f.show();
+        QTest::mouseClick(f.control("ImageLogo"), Qt::RightButton);
+        QTest::mouseClick(f.control("LabelCopyright"), Qt::LeftButton);
+        QTest::mouseClick(f.control("LabelCopyright"), Qt::RightButton);
+        QTest::mouseClick(f.control("ImageLogo"), Qt::LeftButton); // the mask
+        QTest::mouseDClick(f.control("Image2"), Qt::LeftButton);
+        QCOMPARE(f.dialogs.messages.size(), 3);
+        QCOMPARE(f.dialogs.messages[0].title, u" Informations sur BRIVO v4.1 : "_s);
+        QCOMPARE(f.dialogs.messages[1].title, u" Informations sur BRIVO v4.1 : "_s);
+        QCOMPARE(f.dialogs.messages[2].title, u"Programme de lecture au son"_s);
+        QVERIFY(f.dialogs.messages[2].text.endsWith(u"v4.1"_s));
+        QVERIFY(f.control("STmasquer")->isVisible());
+    }
+};
+
+QTEST_MAIN(KeysAndHelpTest)
+#include "keys_and_help_test.moc"
