@@ -2,6 +2,7 @@
 #include "support/form_fixture.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +11,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
+
+#include <array>
 
 using namespace Qt::StringLiterals;
 using brivo::test::FormFixture;
@@ -31,16 +34,36 @@ private Q_SLOTS:
         const int ctrl = Qt::ControlModifier;
         const int alt = Qt::AltModifier;
         QTest::newRow("Alt+S") << int(Qt::Key_S) << alt << u"TSseries"_s << u"EditLive"_s << QString();
+        QTest::newRow("Alt+P") << int(Qt::Key_P) << alt << u"TSprincipale"_s << u"EditLive"_s << QString();
+        QTest::newRow("Alt+C") << int(Qt::Key_C) << alt << u"TScaracteres"_s << u"EditLive"_s << QString();
         QTest::newRow("Alt+V") << int(Qt::Key_V) << alt << u"TSseries"_s << u"EditLive"_s << u"codex"_s;
         QTest::newRow("Alt+X") << int(Qt::Key_X) << alt << u"TSseries"_s << u"EditLive"_s << u"mask"_s;
         QTest::newRow("Alt+F1 does nothing") << int(Qt::Key_F1) << alt << u"TSseries"_s << u"EditLive"_s << QString();
         QTest::newRow("F1") << int(Qt::Key_F1) << 0 << u"TSseries"_s << u"EditLive"_s << u"help"_s;
         QTest::newRow("Ctrl+F1: help, page, tone")
             << int(Qt::Key_F1) << ctrl << u"TSprincipale"_s << u"TBfreq"_s << u"help"_s;
+        const std::array<std::pair<Qt::Key, const char16_t*>, 11> focusRows = {{
+            {Qt::Key_F2, u"TBvitesse"},
+            {Qt::Key_F3, u"TBsignal"},
+            {Qt::Key_F4, u"TBsouffle"},
+            {Qt::Key_F11, u"ComboBoxFe"},
+            {Qt::Key_F5, u"CSpinEditGroupes"},
+            {Qt::Key_F6, u"CSpinEditLettres"},
+            {Qt::Key_F7, u"CSElettres"},
+            {Qt::Key_F8, u"CSEchiffres"},
+            {Qt::Key_F10, u"EditFin"},
+            {Qt::Key_D, u"EditLive"},
+            {Qt::Key_Z, u"RichEdit"},
+        }};
+        for (const auto& [key, control] : focusRows) {
+            const QString name = QString::fromUtf16(control);
+            const bool soundPage = (key >= Qt::Key_F1 && key <= Qt::Key_F4) || key == Qt::Key_F11;
+            QTest::newRow(qPrintable(u"Ctrl to "_s + name))
+                << int(key) << ctrl << (soundPage ? u"TSprincipale"_s : u"TSseries"_s) << name << QString();
+        }
         QTest::newRow("Ctrl+F12: page first")
             << int(Qt::Key_F12) << ctrl << u"TSprincipale"_s << u"CSdureeSP"_s << QString();
         QTest::newRow("Ctrl+F9: no page") << int(Qt::Key_F9) << ctrl << u"TSseries"_s << u"EditDebut"_s << QString();
-        QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << ctrl << u"TSseries"_s << u"RichEdit"_s << QString();
         QTest::newRow("Ctrl+H") << int(Qt::Key_H) << ctrl << u"TSseries"_s << u"EditLive"_s << u"help"_s;
         QTest::newRow("AltGr+E: nothing")
             << int(Qt::Key_E) << (ctrl | alt) << u"TSseries"_s << u"EditLive"_s << QString();
@@ -70,6 +93,24 @@ private Q_SLOTS:
         QCOMPARE(f.control<QComboBox>("CBmot")->currentIndex(), effect == u"codex"_s ? 1 : 0);
         if (!(modifiers & Qt::ControlModifier && modifiers & Qt::AltModifier))
             QCOMPARE(f.control<QLineEdit>("EditLive")->text(), QString()); // a chord types nothing
+    }
+
+    // AltGr arrives without Ctrl or Alt: its characters are typed, never
+    // taken for a command. Alt+? shows the help.
+    void altGrCharactersAreText()
+    {
+        FormFixture f;
+        f.show();
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->clear();
+        zone->setFocus();
+        for (const QString& typed : {u"#"_s, u"{"_s, u"["_s, u"@"_s}) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key(typed.at(0).unicode()), Qt::GroupSwitchModifier, typed);
+            QCoreApplication::sendEvent(zone, &press);
+        }
+        QCOMPARE(zone->toPlainText(), u"#{[@"_s);
+        QTest::keyClick(f.form->windowHandle(), Qt::Key_Question, Qt::AltModifier);
+        QTRY_VERIFY(f.control("Form2")->isVisible());
     }
 
     // 127 built-in lines, shown once however often asked for, hidden with
