@@ -41,7 +41,9 @@ void appendEscaped(std::string& out, std::string_view utf8Text)
             out += hex;
         } else {
             const auto unit = [&out](unsigned value) {
-                out += "\\u" + std::to_string(static_cast<int>(static_cast<std::int16_t>(value))) + "?";
+                // The fallback "?" written as \'3f: pandoc drops a blank that
+                // follows a bare "?".
+                out += "\\u" + std::to_string(static_cast<int>(static_cast<std::int16_t>(value))) + "\\'3f";
             };
             if (c > 0xFFFF) {
                 unit(0xD800 + ((c - 0x10000) >> 10));
