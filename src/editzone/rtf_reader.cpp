@@ -288,13 +288,12 @@ void Reader::controlWord(std::string_view word, std::optional<long> parameter)
         state_.destination = Destination::ColourTable;
         colours_.clear();
     } else if (std::find(kSkippedDestinations.begin(), kSkippedDestinations.end(), word) !=
-               kSkippedDestinations.end()) {
-        skipGroup();
+                   kSkippedDestinations.end() ||
+               (ignorable && word != "fldrslt")) {
+        skipGroup(); // a field's result is text, even marked ignorable; \*\panose, \*\falt ... are not
     } else if (state_.destination == Destination::FontTable) {
         if (word == "f" && parameter)
             fontEntry_ = static_cast<int>(*parameter);
-        else if (ignorable)
-            skipGroup(); // \*\panose, \*\falt ...
     } else if (state_.destination == Destination::ColourTable) {
         const auto component = static_cast<int>(std::clamp<long>(value, 0, 255));
         if (word == "red")
@@ -303,8 +302,6 @@ void Reader::controlWord(std::string_view word, std::optional<long> parameter)
             rgb_[1] = component, rgbGiven_ = true;
         else if (word == "blue")
             rgb_[2] = component, rgbGiven_ = true;
-    } else if (ignorable && word != "fldrslt") {
-        skipGroup(); // a field's result is text, even marked ignorable
     } else if (word == "par") {
         document_.newParagraph();
     } else if (word == "line") {

@@ -27,7 +27,7 @@ Result<RegistryFile> readSettingsFile(const std::filesystem::path& path)
         return RegistryFile{};
     // A settings file has no business being large; a huge one is refused
     // rather than read into memory.
-    Result<std::string> bytes = readFileBytes(path, 64 * 1024 * 1024);
+    Result<std::string> bytes = readFileBytes(path, std::uintmax_t{64} * 1024 * 1024);
     if (!bytes)
         return bytes.error();
     return parseRegistryFile(*bytes);

@@ -25,7 +25,7 @@ class EditZone : public QObject {
     Q_OBJECT
 public:
     // Files larger than this are not opened into the zone.
-    static constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+    static constexpr qint64 kMaxFileBytes = qint64{16} * 1024 * 1024;
 
     EditZone(QWidget* window, Dialogs& dialogs);
 

@@ -67,7 +67,7 @@ void TForm2::FormCreate()
     const std::filesystem::path file = startFolder_ / help::kFileName;
     std::error_code ignored;
     if (std::filesystem::exists(file, ignored)) {
-        const Result<std::string> bytes = readFileBytes(file, 16 * 1024 * 1024);
+        const Result<std::string> bytes = readFileBytes(file, std::uintmax_t{16} * 1024 * 1024);
         if (!bytes) {
             // The help stays empty and the program goes on.
             ErrorBox::show(QString::fromStdString(messages::cannotRead(file.string(), bytes.error().message)));
