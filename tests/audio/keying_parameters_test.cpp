@@ -36,23 +36,6 @@ INSTANTIATE_TEST_SUITE_P(WorkedTable, SamplesPerUnit,
                                          UnitCase{3, 200, C, 479}, UnitCase{4, 72, P, 2205}, UnitCase{4, 72, C, 1837},
                                          UnitCase{4, 20, P, 7937}, UnitCase{4, 200, C, 661}));
 
-TEST(KeyingValues, FadeLengthAlwaysStaysBelowOneUnit)
-{
-    for (const int rate : sound::kSampleRates) {
-        for (int speed = sound::kSpeed.minimum; speed <= sound::kSpeed.maximum; ++speed) {
-            for (const auto word : {P, C}) {
-                KeyingParameters p;
-                p.speedPosition = speed;
-                p.referenceWord = word;
-                const KeyingValues v = deriveKeyingValues(p, rate);
-                ASSERT_GE(v.samplesPerUnit, 119);
-                ASSERT_LE(v.samplesPerUnit, 7937);
-                ASSERT_LT(v.fadeLength, v.samplesPerUnit);
-            }
-        }
-    }
-}
-
 TEST(KeyingValues, NoChosenRateKeepsThePreviousOne)
 {
     EXPECT_EQ(sampleRateForIndex(std::nullopt, 16000), 16000);

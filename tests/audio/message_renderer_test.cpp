@@ -31,7 +31,7 @@ std::uint32_t field32(const std::string& bytes, std::size_t offset)
 // A second, deliberately plain rendering of the same rules: every element is
 // synthesized where it occurs, from the formulas, so block reuse, draw order,
 // timeline and header are all checked against an independent writing.
-std::string referenceFile(const std::string& utf8, RenderForm form, const KeyingParameters& p, std::uint32_t seed)
+std::string referenceFile(const std::string& utf8, RenderForm form, const KeyingParameters& p, RandomGenerator& random)
 {
     const int rate = sound::kSampleRates[static_cast<std::size_t>(*p.sampleRateIndex)];
     const int unitsPerWord = p.referenceWord == ReferenceWord::Paris ? 50 : 60;
@@ -42,8 +42,7 @@ std::string referenceFile(const std::string& utf8, RenderForm form, const Keying
     const int span = 40 * p.noisePosition;
     const int fade = rate / 600;
 
-    RandomGenerator random(seed);
-    std::vector<int> noise(static_cast<std::size_t>(4 * n), 0);
+    std::vector<int> noise(static_cast<std::size_t>(4 * n), 0); // drawn only when there is noise
     if (span > 0) {
         for (auto& value : noise)
             value = static_cast<int>(random.next() % static_cast<std::uint32_t>(span));
@@ -139,7 +138,9 @@ TEST_P(RenderedFileRows, MatchesTheReferenceByteForByte)
     RandomGenerator random(c.seed);
     const Result<RenderedFile> rendered = renderMorseFile(request, defaultTable(), random);
     ASSERT_TRUE(rendered);
-    const std::string expected = referenceFile(c.text, c.form, c.parameters, c.seed);
+    RandomGenerator referenceRandom(c.seed);
+    const std::string expected = referenceFile(c.text, c.form, c.parameters, referenceRandom);
+    EXPECT_EQ(random.state(), referenceRandom.state()) << "the same number of draws";
     const std::string actual = test::readBytes(request.path);
     ASSERT_EQ(actual.size(), expected.size());
     EXPECT_TRUE(actual == expected);
@@ -152,6 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
     , RenderedFileRows,
     testing::Values(
         RenderCase{"Defaults", "E", RenderForm::Message, KeyingParameters{}, 1},
+        RenderCase{"NulAndCharacterOutsideTheCodePage", std::string("E\0\xCE\xA9 E", 6), RenderForm::Live,
+                   with(99, 140, 0, 72, P, 2, 2), 1},
         RenderCase{"LiveLetter", "K", RenderForm::Live, KeyingParameters{}, 1},
         RenderCase{"NoisyWords", "CQ DE F6\nÉTÉ $", RenderForm::Message, with(99, 140, 120, 72, P, 1, 2), 42},
         RenderCase{"FullNoiseFullSignal", "PARIS", RenderForm::Message, with(240, 200, 200, 20, P, 3, 4), 7},

@@ -36,16 +36,6 @@ protected:
     }
 };
 
-TEST_F(DevicePlayerTest, OpenLeavesItStoppedAtTheStart)
-{
-    ASSERT_TRUE(player.openSound(rampSound()));
-    EXPECT_EQ(player.mode(), PlayerMode::Stopped);
-    EXPECT_EQ(player.positionMs(), 0U);
-    EXPECT_EQ(player.lengthMs(), 1000U);
-    EXPECT_EQ(device.rate, 1000);
-    EXPECT_FALSE(device.running);
-}
-
 TEST_F(DevicePlayerTest, PositionFollowsWhatWasHeardNotWhatWasHandedOver)
 {
     ASSERT_TRUE(player.openSound(rampSound()));
