@@ -105,7 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"NewlinesInTheFileAreNotText", "{\\rtf1 a\r\nb\\\nc}", "ab\nc"},
                     ReadCase{"HugeNumbersAreBounded",
                              "{\\rtf1\\fs99999999999999999999 \\uc99999999999 a\\u99999999999 b}", "ab"},
-                    ReadCase{"TextAfterTheLastGroupIsIgnored", "{\\rtf1 a}b", "a"}),
+                    ReadCase{"TextAfterTheLastGroupIsIgnored", "{\\rtf1 a}b", "a"},
+                    ReadCase{"ControlCharactersAreNotText", "{\\rtf1 a\x01\\'02b\tc}", "ab\tc"}),
     test::CaseName());
 
 TEST(RtfReader, RefusesWhatIsNotRtfOrNestsTooDeep)
