@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   fonts-liberation xvfb xauth
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
