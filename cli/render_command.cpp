@@ -127,13 +127,9 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
             return report(env, kExitRefused, std::string(messages::kTooLong));
         case ErrorCode::CreateFailed:
             return report(env, kExitFileError, noFile + messages::cannotCreate(options.output, error.message));
-        default: {
-            // Only a regular file is removed: the output may be a device.
-            std::error_code ignored;
-            if (std::filesystem::is_regular_file(options.output, ignored))
-                std::filesystem::remove(options.output, ignored);
+        default:
+            // The unfinished file is gone; a previous one stays as it was.
             return report(env, kExitFileError, noFile + messages::writeInterrupted(options.output, error.message));
-        }
         }
     }
     env.out << options.output << " : " << rendered->sampleCount << " échantillons à " << rendered->sampleRate << " Hz ("

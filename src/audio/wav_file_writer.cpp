@@ -5,6 +5,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 namespace brivo {
 namespace {
@@ -75,12 +76,32 @@ Result<void> WavFileWriter::create(const std::filesystem::path& path)
     closeQuietly();
     failed_ = false;
     reason_.clear();
+    replacement_.reset();
     if (path.empty())
         return fail(ErrorCode::CreateFailed, systemErrorText(ENOENT));
-    errno = 0;
-    file_ = std::fopen(path.c_str(), "w+b");
-    if (file_ == nullptr)
-        return fail(ErrorCode::CreateFailed, systemErrorText(errno != 0 ? errno : EIO));
+    std::error_code ignored;
+    if (std::filesystem::exists(path, ignored) && !std::filesystem::is_regular_file(path, ignored)) {
+        // A device or a pipe is written in place: it cannot be replaced.
+        errno = 0;
+        file_ = std::fopen(path.c_str(), "w+b");
+        if (file_ == nullptr)
+            return fail(ErrorCode::CreateFailed, systemErrorText(errno != 0 ? errno : EIO));
+    } else {
+        // A file is written beside its target and renamed over it once
+        // whole, so a failed render leaves the previous file as it was.
+        Result<ReplacementFile> replacement = ReplacementFile::create(path);
+        if (!replacement)
+            return replacement.error();
+        errno = 0;
+        const int fd = dup(replacement->descriptor());
+        file_ = fd >= 0 ? fdopen(fd, "w+b") : nullptr;
+        if (file_ == nullptr) {
+            if (fd >= 0)
+                close(fd);
+            return fail(ErrorCode::CreateFailed, systemErrorText(errno != 0 ? errno : EIO));
+        }
+        replacement_.emplace(std::move(*replacement));
+    }
     buffer_.resize(kBufferSize);
     std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
     return {};
@@ -129,8 +150,17 @@ Result<void> WavFileWriter::finish(std::uint32_t sampleCount, std::int32_t sampl
             markFailed();
     }
     closeQuietly();
-    if (failed_)
+    if (failed_) {
+        replacement_.reset(); // the unfinished file goes; the target stays
         return fail(ErrorCode::WriteFailed, reason_);
+    }
+    if (replacement_) {
+        // Not flushed to the disk: a WAV file is made again at will, and a
+        // live character must not wait for the disk.
+        Result<void> committed = replacement_->commit(false);
+        replacement_.reset();
+        return committed;
+    }
     return {};
 }
 

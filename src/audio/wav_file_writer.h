@@ -1,11 +1,13 @@
 #pragma once
 
+#include "common/atomic_file.h"
 #include "common/result.h"
 
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,7 +26,9 @@ inline constexpr std::uint64_t kMaxWavSamples = (0xFFFFFFFFULL - 50) / 2;
 std::array<unsigned char, kWavHeaderSize> wavHeader(std::uint32_t n, std::int32_t sampleRate);
 
 // Writes a WAV file in one pass: create, placeholder header, sample blocks,
-// then the final header at offset 0. Every write is checked; after the first
+// then the final header at offset 0. A regular file is written beside its
+// target and renamed over it at the end, so a failure leaves the previous
+// file whole; a device is written in place. Every write is checked; after the first
 // failure the writer stays failed, and finish reports that first failure
 // with the system's reason.
 class WavFileWriter {
@@ -34,8 +38,8 @@ public:
     WavFileWriter(const WavFileWriter&) = delete;
     WavFileWriter& operator=(const WavFileWriter&) = delete;
 
-    // Creates or truncates the file for reading and writing ("w+b"). An
-    // empty name fails. On failure (CreateFailed) nothing is touched.
+    // Opens the file for reading and writing. An empty name fails. On
+    // failure (CreateFailed) nothing is touched.
     Result<void> create(const std::filesystem::path& path);
 
     // False once any write has failed.
@@ -51,6 +55,7 @@ private:
     void closeQuietly();
 
     std::FILE* file_ = nullptr;
+    std::optional<ReplacementFile> replacement_; // none when writing a device in place
     std::vector<char> buffer_;
     bool failed_ = false;
     std::string reason_;

@@ -4,16 +4,15 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace brivo {
 namespace {
 
-Error systemFailure(ErrorCode code)
+Error systemFailure(ErrorCode code, int errorNumber)
 {
-    return fail(code, systemErrorText(errno != 0 ? errno : EIO));
+    return fail(code, systemErrorText(errorNumber != 0 ? errorNumber : EIO));
 }
 
 mode_t newFileMode()
@@ -23,48 +22,93 @@ mode_t newFileMode()
     return 0666 & ~mask;
 }
 
+std::filesystem::path folderOf(const std::filesystem::path& path)
+{
+    return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+}
+
 } // namespace
+
+Result<ReplacementFile> ReplacementFile::create(const std::filesystem::path& target)
+{
+    if (target.filename().empty())
+        return systemFailure(ErrorCode::CreateFailed, EISDIR);
+    std::string path = (folderOf(target) / ("." + target.filename().string() + ".XXXXXX")).string();
+    errno = 0;
+    const int fd = mkstemp(path.data());
+    if (fd < 0)
+        return systemFailure(ErrorCode::CreateFailed, errno);
+    struct stat existing {};
+    fchmod(fd, stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : newFileMode());
+    return ReplacementFile(fd, std::move(path), target);
+}
+
+ReplacementFile::ReplacementFile(int fd, std::string path, std::filesystem::path target)
+    : fd_(fd), path_(std::move(path)), target_(std::move(target))
+{}
+
+ReplacementFile::ReplacementFile(ReplacementFile&& other) noexcept
+    : fd_(other.fd_), path_(std::move(other.path_)), target_(std::move(other.target_))
+{
+    other.fd_ = -1;
+    other.path_.clear();
+}
+
+ReplacementFile::~ReplacementFile()
+{
+    discard();
+}
+
+void ReplacementFile::discard()
+{
+    if (fd_ >= 0)
+        close(fd_);
+    fd_ = -1;
+    if (!path_.empty())
+        unlink(path_.c_str());
+    path_.clear();
+}
+
+Result<void> ReplacementFile::commit(bool durable)
+{
+    errno = 0;
+    bool ok = !durable || fsync(fd_) == 0;
+    int reason = errno;
+    ok = close(fd_) == 0 && ok;
+    fd_ = -1;
+    if (ok && rename(path_.c_str(), target_.c_str()) != 0)
+        ok = false;
+    if (!ok) {
+        reason = errno != 0 ? errno : reason;
+        discard();
+        return systemFailure(ErrorCode::WriteFailed, reason);
+    }
+    path_.clear();
+    if (durable) {
+        const int folder = open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY);
+        if (folder >= 0) {
+            fsync(folder); // the rename itself is on the disk
+            close(folder);
+        }
+    }
+    return {};
+}
 
 Result<void> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes)
 {
-    if (path.filename().empty()) {
-        errno = EISDIR;
-        return systemFailure(ErrorCode::CreateFailed);
-    }
-    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    errno = 0;
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0)
-        return systemFailure(ErrorCode::CreateFailed);
-
-    struct stat existing {};
-    const mode_t mode = stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : newFileMode();
-    bool ok = fchmod(fd, mode) == 0;
-    for (std::size_t done = 0; ok && done < bytes.size();) {
-        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+    Result<ReplacementFile> file = ReplacementFile::create(path);
+    if (!file)
+        return file.error();
+    for (std::size_t done = 0; done < bytes.size();) {
+        errno = 0;
+        const ssize_t written = write(file->descriptor(), bytes.data() + done, bytes.size() - done);
         if (written < 0 && errno == EINTR)
             continue;
-        ok = written > 0;
-        done += ok ? static_cast<std::size_t>(written) : 0;
+        if (written <= 0)
+            return systemFailure(ErrorCode::WriteFailed, errno);
+        done += static_cast<std::size_t>(written);
     }
-    ok = ok && fsync(fd) == 0;
-    const int writeError = errno;
-    ok = close(fd) == 0 && ok;
-    if (ok)
-        ok = rename(pattern.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        const int reason = errno != 0 ? errno : writeError;
-        unlink(pattern.c_str());
-        errno = reason;
-        return systemFailure(ErrorCode::WriteFailed);
-    }
-    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (folderFd >= 0) {
-        fsync(folderFd); // the rename itself is on the disk
-        close(folderFd);
-    }
-    return {};
+    return file->commit(true);
 }
 
 } // namespace brivo

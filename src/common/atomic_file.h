@@ -3,15 +3,46 @@
 #include "common/result.h"
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace brivo {
 
+// A file being written beside its target, to be renamed over it once whole.
+// It is created with the target's permissions (the usual ones for a new
+// file); destroying it unfinished removes it.
+class ReplacementFile {
+public:
+    // Fails with CreateFailed and the system's reason when the folder takes
+    // no new file.
+    static Result<ReplacementFile> create(const std::filesystem::path& target);
+
+    ReplacementFile(ReplacementFile&& other) noexcept;
+    ReplacementFile& operator=(ReplacementFile&&) = delete;
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+    ~ReplacementFile();
+
+    int descriptor() const { return fd_; }
+
+    // Closes the file (after flushing it to the disk when `durable`) and
+    // renames it over the target, then flushes the folder when `durable`.
+    // Fails with WriteFailed; the target is then left as it was.
+    Result<void> commit(bool durable);
+
+private:
+    ReplacementFile(int fd, std::string path, std::filesystem::path target);
+    void discard();
+
+    int fd_ = -1;
+    std::string path_;
+    std::filesystem::path target_;
+};
+
 // Writes `bytes` to `path` whole or not at all: into a temporary file
 // beside it, flushed to the disk, then renamed over it, and the folder
 // flushed. A failure (CreateFailed or WriteFailed, with the system's
-// reason) leaves any earlier file of that name as it was. A new file gets
-// the usual permissions; an existing one keeps its own.
+// reason) leaves any earlier file of that name as it was.
 Result<void> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 } // namespace brivo
