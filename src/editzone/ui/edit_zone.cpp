@@ -395,40 +395,39 @@ void check(EditZone::ColourItems& items, std::optional<std::size_t> row)
 
 } // namespace
 
+// The colour of the sender's row (or, from the window, the current one
+// with its row), unless the other colour has that very value.
+bool EditZone::chooseColour(QObject* sender, bool background)
+{
+    ColourItems& items = background ? backgroundColourItems : textColourItems;
+    std::uint32_t& current = background ? backgroundColour_ : textColour_;
+    std::optional<std::size_t> row = rowOf(items, sender);
+    if (!row && sender != window_)
+        return false;
+    const std::uint32_t colour = row ? colours::valueOf(*row, background) : current;
+    if (!row)
+        row = rowOfValue(colour, background);
+    if (colour == (background ? textColour_ : backgroundColour_)) {
+        dialogs_.message(window_, fromUtf8(background ? messages::kSameBackgroundColour : messages::kSameTextColour),
+                         fromUtf8(messages::kColourTitle));
+        check(items, rowOfValue(current, background)); // the click does not move the mark
+        return false;
+    }
+    current = colour;
+    check(items, row);
+    return true;
+}
+
 void EditZone::CouleurTexteClick(QObject* sender)
 {
-    std::optional<std::size_t> row = rowOf(textColourItems, sender);
-    if (!row && sender != window_)
-        return;
-    const std::uint32_t colour = row ? colours::valueOf(*row, false) : textColour_;
-    if (!row)
-        row = rowOfValue(colour, false);
-    if (colour == backgroundColour_) {
-        dialogs_.message(window_, fromUtf8(messages::kSameTextColour), fromUtf8(messages::kColourTitle));
-        check(textColourItems, rowOfValue(textColour_, false)); // the click does not move the mark
-        return;
-    }
-    textColour_ = colour;
-    check(textColourItems, row);
-    reenterText();
+    if (chooseColour(sender, false))
+        reenterText();
 }
 
 void EditZone::CouleurFondClick(QObject* sender)
 {
-    std::optional<std::size_t> row = rowOf(backgroundColourItems, sender);
-    if (!row && sender != window_)
-        return;
-    const std::uint32_t colour = row ? colours::valueOf(*row, true) : backgroundColour_;
-    if (!row)
-        row = rowOfValue(colour, true);
-    if (colour == textColour_) {
-        dialogs_.message(window_, fromUtf8(messages::kSameBackgroundColour), fromUtf8(messages::kColourTitle));
-        check(backgroundColourItems, rowOfValue(backgroundColour_, true));
-        return;
-    }
-    backgroundColour_ = colour;
-    check(backgroundColourItems, row);
-    paintBackground();
+    if (chooseColour(sender, true))
+        paintBackground();
 }
 
 void EditZone::paintBackground()

@@ -100,6 +100,7 @@ private:
     void showMenuAt(QWidget* widget, const QPoint& position);
     // Puts the text back in the default attributes, selection kept.
     void reenterText();
+    bool chooseColour(QObject* sender, bool background);
     void paintBackground();
     QTextCharFormat defaultFormat() const;
 
