@@ -29,13 +29,16 @@ std::optional<long long> parseInteger(const std::string& text)
 std::optional<long long> parseTenths(const std::string& text)
 {
     const auto separator = text.find_first_of(".,");
+    // Whole parts beyond a billion are refused before they can overflow.
+    constexpr long long kLargest = 1'000'000'000;
     if (separator == std::string::npos) {
         const auto whole = parseInteger(text);
-        return whole ? std::optional<long long>(*whole * 10) : std::nullopt;
+        return whole && *whole >= -kLargest && *whole <= kLargest ? std::optional<long long>(*whole * 10)
+                                                                  : std::nullopt;
     }
     const std::string decimals = text.substr(separator + 1);
     const auto whole = parseInteger(text.substr(0, separator));
-    if (!whole || *whole < 0 || decimals.size() != 1 || decimals[0] < '0' || decimals[0] > '9')
+    if (!whole || *whole < 0 || *whole > kLargest || decimals.size() != 1 || decimals[0] < '0' || decimals[0] > '9')
         return std::nullopt;
     return *whole * 10 + (decimals[0] - '0');
 }
@@ -142,10 +145,12 @@ const std::map<std::string, ValueHandler>& valueOptions()
          [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
              // The speed position is six times the words per minute.
              const auto tenths = parseTenths(v);
-             if (!tenths || (*tenths * 6) % 10 != 0 || !sound::kSpeed.contains(static_cast<int>(*tenths * 6 / 10)))
+             const long long position = tenths ? *tenths * 6 / 10 : 0;
+             if (!tenths || (*tenths * 6) % 10 != 0 || position < sound::kSpeed.minimum ||
+                 position > sound::kSpeed.maximum)
                  return rangeError(option,
                                    "des mots par minute de 3,5 à 33 dont le sextuple est entier (12, 12,5, 20...)", v);
-             o.parameters.speedPosition = static_cast<int>(*tenths * 6 / 10);
+             o.parameters.speedPosition = static_cast<int>(position);
              return {};
          }},
         {"--word",

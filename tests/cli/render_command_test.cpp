@@ -141,6 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"UnknownWord", {"--word", "MORSE", "E"}, {}, kExitRefused, "PARIS ou CODEX"},
         RefusalCase{"FrequencyOffStep", {"--frequency", "801", "E"}, {}, kExitRefused, "--frequency"},
         RefusalCase{"WpmNotOnAPosition", {"--wpm", "12.1", "E"}, {}, kExitRefused, "--wpm"},
+        RefusalCase{"WpmHuge", {"--wpm", "1771777777777777770", "E"}, {}, kExitRefused, "--wpm"},
         RefusalCase{"SeedTooLarge", {"--seed", "4294967296", "E"}, {}, kExitRefused, "--seed"},
         RefusalCase{"StartTooLong", {"--start", "ABCDEF", "E"}, {}, kExitRefused, "au plus 5"},
         RefusalCase{"MissingValue", {"E", "--tone"}, {}, kExitRefused, "--tone attend une valeur"},
