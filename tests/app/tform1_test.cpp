@@ -141,31 +141,12 @@ private Q_SLOTS:
         std::ostringstream err;
         brivo::cli::CommandEnvironment env{
             in, out, err, false, false, [] { return std::int64_t{0}; }, [] { return 0.0; }};
-        const std::vector<std::string> args = {"--seed",
-                                               "4242",
-                                               "--tone",
-                                               "140",
-                                               "--signal",
-                                               "120",
-                                               "--noise",
-                                               "60",
-                                               "--speed",
-                                               "90",
-                                               "--word",
-                                               "CODEX",
-                                               "--spacing",
-                                               "3",
-                                               "--rate",
-                                               "16000",
-                                               "--start",
-                                               "VVV",
-                                               "--end",
-                                               "+",
-                                               "--table",
-                                               (f.dir / "Codmorse.INI").string(),
-                                               "-o",
-                                               (f.dir / "cli.wav").string(),
-                                               "CQ DE F6 été\n<AR>"};
+        std::vector<std::string> args;
+        for (const QString& option : u"--seed=4242 --tone=140 --signal=120 --noise=60 --speed=90 --word=CODEX "
+                                     u"--spacing=3 --rate=16000 --start=VVV --end=+"_s.split(u' '))
+            args.push_back(option.toStdString());
+        args.insert(args.end(), {"--table", (f.dir / "Codmorse.INI").string(), "-o", (f.dir / "cli.wav").string(),
+                                 "CQ DE F6 été\n<AR>"});
         QCOMPARE(brivo::cli::runRenderCommand(args, env), 0);
         QVERIFY(brivo::test::readBytes(f.dir / "Morse.WAV") == brivo::test::readBytes(f.dir / "cli.wav"));
     }

@@ -2,7 +2,6 @@
 
 #include "player/audio_device.h"
 
-#include <string>
 #include <vector>
 
 namespace brivo::test {
@@ -14,8 +13,6 @@ public:
     Result<void> open(int sampleRate, int channels, Pull pull) override
     {
         ++opens;
-        if (!openError.empty())
-            return fail(ErrorCode::DeviceFailed, openError);
         rate = sampleRate;
         channelCount = channels;
         pull_ = std::move(pull);
@@ -42,7 +39,6 @@ public:
         return out;
     }
 
-    std::string openError;
     int opens = 0;
     int closes = 0;
     int rate = 0;
