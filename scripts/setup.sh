@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libsdl2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
-  fonts-liberation xvfb xauth
+  fonts-liberation xvfb xauth twm x11-utils xdotool
   desktop-file-utils appstream dpkg-dev
 )
 

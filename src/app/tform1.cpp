@@ -212,6 +212,9 @@ void TForm1::connectHandlers()
     firstShow_->setSingleShot(true);
     firstShow_->setInterval(0);
     connect(firstShow_, &QTimer::timeout, this, &TForm1::onFirstShow);
+    frameWait_ = new QTimer(this);
+    frameWait_->setInterval(50);
+    connect(frameWait_, &QTimer::timeout, this, ErrorBox::guarded([this] { centreOnceFramed(); }));
     connect(systemMenu, &SystemMenu::systemCommand, this,
             [this](int command) { ErrorBox::guarded([this, command] { onSystemCommand(command); })(); });
     // Key preview: the window's key handler sees every key first.

@@ -126,6 +126,7 @@ private:
     void onFirstShow();
     // Where the window, frame included, is centred on the primary screen.
     QPoint centredPosition() const;
+    void centreOnceFramed();
     void onSystemCommand(int command);
     void showRenderProgress(std::uint64_t done, std::uint64_t total);
     // Replaces the edit zone's selection by `text`, caret right after it,
@@ -152,6 +153,8 @@ private:
     bool shown_ = false;
     bool keyHandled_ = false;     // a chord re-sent without its text
     QTimer* firstShow_ = nullptr; // single shot, zero interval
+    QTimer* frameWait_ = nullptr; // until the window manager has framed the window
+    int frameWaits_ = 0;
     bool closing_ = false;
 
     // Controls, by area.

@@ -71,13 +71,23 @@ void TForm1::showEvent(QShowEvent* event)
 void TForm1::onFirstShow()
 {
     ErrorBox::guarded([this] {
-        // The outer size, frame included, is known once the window manager
-        // has framed the window: before the first showing it is the client
-        // size, and the window would sit a title bar too low.
         if (!positionRestored_)
-            move(centredPosition());
+            frameWait_->start();
         FormShow();
     })();
+}
+
+// The outer size, frame included, is known only once the window manager
+// has framed the window, some time after the first showing: until then it
+// is the client size, and a window centred on it sits a title bar too low.
+// Without a frame after a second (no window manager), the client is centred.
+void TForm1::centreOnceFramed()
+{
+    constexpr int kMaxWaits = 20; // of 50 ms
+    if (frameGeometry() == geometry() && ++frameWaits_ < kMaxWaits)
+        return; // the timer comes back
+    frameWait_->stop();
+    move(centredPosition());
 }
 
 QPoint TForm1::centredPosition() const
