@@ -63,6 +63,8 @@ void PlaybackSession::playLive()
 {
     if (playerOpen_)
         player_.play();
+    else
+        liveBusy_ = false; // a closed player is never seen stopped
 }
 
 PlaybackSession::Status PlaybackSession::poll()

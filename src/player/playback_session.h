@@ -46,7 +46,8 @@ public:
 
     // Marks a live character as sounding; false while the previous one is.
     bool beginLiveCharacter();
-    // Plays the live character just rendered.
+    // Plays the live character just rendered; when the player could not
+    // take it, nothing sounds and the next character may go.
     void playLive();
 
     struct Status {

@@ -159,6 +159,21 @@ private Q_SLOTS:
         QCOMPARE(entry->text(), u"A"_s);
     }
 
+    // A live character that cannot be rendered does not hold the queue.
+    void failedLiveCharacterLetsTheNextOneGo()
+    {
+        FormFixture f;
+        f.show();
+        f.dialogs.fileAnswers = {QString::fromStdString((f.dir / "absent/Morse.WAV").string())};
+        QTest::mouseClick(f.control("BoutonNom"), Qt::LeftButton);
+        auto* entry = f.control<QLineEdit>("EditLive");
+        entry->setText(u"AB"_s);
+        f.form->Timer2Timer();
+        f.form->Timer2Timer();
+        QCOMPARE(f.control<QLabel>("STlive")->text(), u"B"_s);
+        QCOMPARE(f.dialogs.messages.size(), 2);
+    }
+
     void textSetByTheProgramDoesNotStartTheQueue()
     {
         FormFixture f;
