@@ -250,12 +250,13 @@ void TForm1::BoutonAideClick()
 void TForm1::ImageLogoMouseUp(QObject* control, Qt::MouseButton button)
 {
     if ((control == ImageLogo && button == Qt::RightButton) || (control == LabelCopyright && button == Qt::LeftButton))
-        dialogs_.message(this, fromUtf8(messages::kAboutText), fromUtf8(messages::kAboutTitle));
+        dialogs_.message(this, QString::fromStdString(messages::aboutText()),
+                         QString::fromStdString(messages::aboutTitle()));
 }
 
 void TForm1::Image2DblClick()
 {
-    dialogs_.message(this, fromUtf8(messages::kVersionText), fromUtf8(messages::kVersionTitle));
+    dialogs_.message(this, QString::fromStdString(messages::versionText()), fromUtf8(messages::kVersionTitle));
 }
 
 void TForm1::mousePressEvent(QMouseEvent* event)

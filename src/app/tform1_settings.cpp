@@ -74,9 +74,7 @@ settings::Settings TForm1::collectSettings() const
     s.digitGroups = series->CSEchiffres->value();
     s.textColour = editZone->textColour();
     s.backgroundColour = editZone->backgroundColour();
-    QString zone = editZone->plainText();
-    s.zoneText =
-        zone.replace(QChar::ParagraphSeparator, u"\r\n"_s).replace(QChar::LineSeparator, u"\r\n"_s).toStdString();
+    s.zoneText = editZone->plainTextCrLf().toStdString();
     s.referenceWord = sound->CBmot->currentIndex() == 1 ? 1 : 0;
     return s;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/version.h"
+
 #include <string>
 #include <string_view>
 
@@ -92,15 +94,24 @@ inline std::string purgeQuestion(std::string_view path)
 inline constexpr std::string_view kNoAudio = "Aucun périphérique audio n'est disponible : ";
 inline constexpr std::string_view kAudioOpenFailed = "Le périphérique audio ne peut pas être ouvert : ";
 
-// The about box and the version box.
-inline constexpr std::string_view kAboutTitle = " Informations sur BRIVO v4.1 : ";
-inline constexpr std::string_view kAboutText =
-    "BRIVO v4.1 : apprentissage de la lecture au son du code morse.\n\n"
-    "Écrit et entretenu par les développeurs de BRIVO. Logiciel libre, distribué sous la licence publique "
-    "générale GNU (GPL), version 3 ou toute version ultérieure, sans aucune garantie.\n\n"
-    "Vous pouvez le copier, le modifier et le redistribuer librement.";
+// The about box and the version box, for the program's version.
+inline std::string aboutTitle()
+{
+    return " Informations sur BRIVO v" + std::string(kVersion) + " : ";
+}
+inline std::string aboutText()
+{
+    return "BRIVO v" + std::string(kVersion) +
+           " : apprentissage de la lecture au son du code morse.\n\n"
+           "Écrit et entretenu par les développeurs de BRIVO. Logiciel libre, distribué sous la licence publique "
+           "générale GNU (GPL), version 3 ou toute version ultérieure, sans aucune garantie.\n\n"
+           "Vous pouvez le copier, le modifier et le redistribuer librement.";
+}
 inline constexpr std::string_view kVersionTitle = "Programme de lecture au son";
-inline constexpr std::string_view kVersionText = "BRIVO, par les développeurs de BRIVO - v4.1";
+inline std::string versionText()
+{
+    return "BRIVO, par les développeurs de BRIVO - v" + std::string(kVersion);
+}
 
 // An error of unknown kind reaching the error box.
 inline constexpr std::string_view kUnknownError = "Erreur inconnue";

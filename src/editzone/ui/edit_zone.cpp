@@ -193,6 +193,12 @@ QString EditZone::plainText() const
     return RichEdit->document()->toRawText();
 }
 
+QString EditZone::plainTextCrLf() const
+{
+    QString text = plainText();
+    return text.replace(QChar::ParagraphSeparator, u"\r\n"_s).replace(QChar::LineSeparator, u"\r\n"_s);
+}
+
 QTextCharFormat EditZone::defaultFormat() const
 {
     QTextCharFormat format = defaultFormat_;
@@ -316,9 +322,7 @@ void EditZone::SauverDataClick()
     if (isRichTextName(*chosen)) {
         bytes = rtf::writeRtf(documentOf(*RichEdit->document()));
     } else {
-        QString text = plainText();
-        text.replace(QChar::ParagraphSeparator, u"\r\n"_s).replace(QChar::LineSeparator, u"\r\n"_s);
-        bytes = text.toStdString();
+        bytes = plainTextCrLf().toStdString();
     }
     const std::string path = chosen->toStdString();
     if (const Result<void> written = writeFileAtomically(path, bytes); !written)

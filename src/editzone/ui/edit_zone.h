@@ -31,6 +31,8 @@ public:
 
     // The zone's text, without formatting, as the renderer keys it.
     QString plainText() const;
+    // The same with every line break as CR LF, as files and settings keep it.
+    QString plainTextCrLf() const;
     // Replaces the text by `text`, in the zone's default attributes.
     void setPlainText(const QString& text);
 
