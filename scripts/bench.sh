@@ -6,6 +6,7 @@
 #  - live keying latency on SDL's dummy driver, then on a PulseAudio null
 #    sink that this script starts on a private socket (pulseaudio is
 #    installed if missing) and stops afterwards;
+#  - the player's memory with a 1 GiB file, idle and playing;
 #  - start-up to the shown window and the memory held once idle, offscreen
 #    and on an X server (Xvfb).
 set -euo pipefail
@@ -18,6 +19,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 echo "== start-up"
 "$here/build/dev/bin/startup_benchmark"
 xvfb-run -a env QT_QPA_PLATFORM=xcb "$here/build/dev/bin/startup_benchmark"
+
+echo "== player memory"
+SDL_AUDIODRIVER=dummy "$here/build/dev/bin/player_memory" 1024
 
 echo "== live keying latency"
 SDL_AUDIODRIVER=dummy "$here/build/dev/bin/live_latency" 50

@@ -44,6 +44,8 @@ inline std::string cannotSave(std::string_view path, std::string_view reason)
 {
     return "Impossible d'enregistrer " + quoted(path) + " : " + std::string(reason);
 }
+inline constexpr std::string_view kNotAFile = "ce n'est pas un fichier ordinaire.";
+
 inline std::string fileTooLarge(std::string_view path)
 {
     return "Le fichier " + quoted(path) + " est trop grand pour la zone d'édition (16 Mo au plus)";

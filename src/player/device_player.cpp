@@ -1,6 +1,5 @@
 #include "player/device_player.h"
 
-#include "common/file_io.h"
 #include "common/messages.h"
 
 #include <algorithm>
@@ -20,20 +19,25 @@ DevicePlayer::~DevicePlayer()
 Result<void> DevicePlayer::open(const std::filesystem::path& path)
 {
     close();
-    const Result<std::string> file = readFileBytes(path);
-    if (!file)
-        return fail(ErrorCode::ReadFailed, messages::cannotOpen(path.string(), file.error().message));
-    Result<PcmSound> wav = readWav(*file);
-    if (!wav)
-        return wav.error();
-    return openSound(std::move(*wav));
+    Result<std::unique_ptr<PcmSource>> file = openWavFile(path);
+    if (!file) {
+        if (file.error().code == ErrorCode::ReadFailed)
+            return fail(ErrorCode::ReadFailed, messages::cannotOpen(path.string(), file.error().message));
+        return file.error();
+    }
+    return openSource(std::move(*file));
 }
 
 Result<void> DevicePlayer::openSound(PcmSound sound)
 {
+    return openSource(memorySource(std::move(sound)));
+}
+
+Result<void> DevicePlayer::openSource(std::unique_ptr<PcmSource> source)
+{
     close();
-    const int rate = sound.sampleRate;
-    const int channels = sound.channels;
+    const int rate = source->sampleRate();
+    const int channels = source->channels();
     // The device stays open from one file to the next of the same format:
     // opening a sound server's stream costs far more than a live character.
     if (!deviceOpen_ || rate != deviceRate_ || channels != deviceChannels_) {
@@ -47,7 +51,10 @@ Result<void> DevicePlayer::openSound(PcmSound sound)
         deviceChannels_ = channels;
     }
     const std::lock_guard lock(mutex_);
-    sound_ = std::move(sound);
+    source_ = std::move(source);
+    rate_ = rate;
+    channels_ = channels;
+    frames_ = source_->frames();
     cursor_ = 0;
     pulledSincePlay_ = false;
     isOpen_ = true;
@@ -63,7 +70,9 @@ void DevicePlayer::close()
             return;
         isOpen_ = false;
         mode_ = PlayerMode::NotReady;
-        sound_ = {};
+        source_.reset();
+        rate_ = 0;
+        frames_ = 0;
         cursor_ = 0;
     }
     setDeviceRunning(false);
@@ -81,13 +90,12 @@ void DevicePlayer::closeDevice()
 void DevicePlayer::pull(std::int16_t* out, std::size_t frames)
 {
     const std::lock_guard lock(mutex_);
-    const auto channels = static_cast<std::size_t>(std::max(sound_.channels, 1));
-    const std::uint64_t total = sound_.frames();
-    const std::uint64_t available = mode_ == PlayerMode::Playing && cursor_ < total ? total - cursor_ : 0;
+    const auto channels = static_cast<std::size_t>(channels_);
+    const std::uint64_t available = mode_ == PlayerMode::Playing && cursor_ < frames_ ? frames_ - cursor_ : 0;
     const auto taken = static_cast<std::size_t>(std::min<std::uint64_t>(available, frames));
-    if (taken > 0)
-        std::memcpy(out, sound_.samples.data() + cursor_ * channels, taken * channels * sizeof(std::int16_t));
-    std::memset(out + taken * channels, 0, (frames - taken) * channels * sizeof(std::int16_t));
+    // What the source cannot give (a file cut short) is heard as silence.
+    const std::size_t read = taken > 0 ? source_->read(cursor_, out, taken) : 0;
+    std::memset(out + read * channels, 0, (frames - read) * channels * sizeof(std::int16_t));
     cursor_ += taken;
     if (taken > 0) {
         lastPullAt_ = clock_.now();
@@ -105,7 +113,7 @@ std::uint64_t DevicePlayer::heardFrames(double now) const
         return cursor_;
     // The last pull's frames reach the ear over the device's buffer time.
     const std::uint64_t held = std::min<std::uint64_t>(device_.bufferFrames(), cursor_);
-    const double since = std::max(0.0, now - lastPullAt_) * sound_.sampleRate;
+    const double since = std::max(0.0, now - lastPullAt_) * rate_;
     const auto advanced = static_cast<std::uint64_t>(std::min<double>(since + 0.5, static_cast<double>(held)));
     return cursor_ - held + advanced;
 }
@@ -119,7 +127,7 @@ void DevicePlayer::halt(PlayerMode next)
 
 bool DevicePlayer::endHeard(double now) const
 {
-    return mode_ == PlayerMode::Playing && heardFrames(now) >= sound_.frames();
+    return mode_ == PlayerMode::Playing && heardFrames(now) >= frames_;
 }
 
 // At the end of the file, once its last frame has been heard, the player
@@ -128,7 +136,7 @@ bool DevicePlayer::settleEnd()
 {
     if (!endHeard(clock_.now()))
         return false;
-    cursor_ = sound_.frames();
+    cursor_ = frames_;
     mode_ = PlayerMode::Stopped;
     pulledSincePlay_ = false;
     return true;
@@ -151,7 +159,7 @@ bool DevicePlayer::play()
             return false;
         if (mode_ == PlayerMode::Playing)
             return true;
-        if (cursor_ >= sound_.frames()) {
+        if (cursor_ >= frames_) {
             mode_ = PlayerMode::Stopped; // nothing left to play: already at the end
             return true;
         }
@@ -222,21 +230,21 @@ PlayerMode DevicePlayer::mode() const
 
 std::uint32_t DevicePlayer::framesToMs(std::uint64_t frames) const
 {
-    if (sound_.sampleRate <= 0)
+    if (rate_ <= 0)
         return 0;
-    return static_cast<std::uint32_t>(frames * 1000 / static_cast<std::uint64_t>(sound_.sampleRate));
+    return static_cast<std::uint32_t>(frames * 1000 / static_cast<std::uint64_t>(rate_));
 }
 
 std::uint32_t DevicePlayer::positionMs() const
 {
     const std::lock_guard lock(mutex_);
-    return framesToMs(std::min(heardFrames(clock_.now()), sound_.frames()));
+    return framesToMs(std::min(heardFrames(clock_.now()), frames_));
 }
 
 std::uint32_t DevicePlayer::lengthMs() const
 {
     const std::lock_guard lock(mutex_);
-    return framesToMs(sound_.frames());
+    return framesToMs(frames_);
 }
 
 double DevicePlayer::firstPullAfterPlay()

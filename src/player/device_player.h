@@ -1,6 +1,7 @@
 #pragma once
 
 #include "player/audio_device.h"
+#include "player/pcm_source.h"
 #include "player/wav_reader.h"
 #include "player/wave_player.h"
 
@@ -8,12 +9,14 @@
 
 namespace brivo {
 
-// A wave player over an AudioDevice: holds the samples of the open file and
-// hands them to the device as it pulls them. What the listener has heard is
+// A wave player over an AudioDevice: reads the samples of the open file as
+// the device pulls them, through the source's bounded read-ahead. What the listener has heard is
 // what the device has pulled, less what it still holds, advanced by the time
 // since its last pull; the position follows that, never what was merely
-// handed over. The whole file is read at open, so the file itself is free
-// again as soon as open returns. The end of the file is settled by the
+// handed over. The file stays open while it is the player's; the renderer
+// replaces a file by renaming a new one over it, which leaves what the
+// player reads untouched. A file cut short while it plays is heard as
+// silence up to its length at open. The end of the file is settled by the
 // device's own pull, once its last frame has been heard; the device then
 // pulls silence until the next command.
 class DevicePlayer : public WavePlayer {
@@ -35,6 +38,7 @@ public:
 
     // Opens already-read samples, as open does for a file.
     Result<void> openSound(PcmSound sound);
+    Result<void> openSource(std::unique_ptr<PcmSource> source);
 
     // Clock time at which the device first took samples since the last
     // play or resume, or -1 when it has not yet.
@@ -57,7 +61,10 @@ private:
     AudioDevice& device_;
     Clock& clock_;
     mutable std::mutex mutex_; // guards the fields below against the device's thread
-    PcmSound sound_;
+    std::unique_ptr<PcmSource> source_;
+    int rate_ = 0;
+    int channels_ = 1;
+    std::uint64_t frames_ = 0;
     bool isOpen_ = false;
     PlayerMode mode_ = PlayerMode::NotReady;
     std::uint64_t cursor_ = 0; // frames handed to the device

@@ -145,17 +145,57 @@ TEST_F(DevicePlayerTest, DeviceIsKeptOpenForFilesOfTheSameFormat)
     EXPECT_EQ(player.lengthMs(), 125U);
 }
 
-TEST_F(DevicePlayerTest, OpensTheRenderedFile)
+// A rendered file of `frames` samples at 8000 Hz whose sample i holds
+// i mod 32768 (the read-ahead holds 2000 of them).
+std::string rampFile(std::uint32_t frames)
+{
+    std::string file(reinterpret_cast<const char*>(wavHeader(frames, 8000).data()), kWavHeaderSize);
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        const std::uint32_t value = i & 0x7FFFU;
+        file += static_cast<char>(value & 0xFFU);
+        file += static_cast<char>(value >> 8);
+    }
+    return file;
+}
+
+// The file is read as it plays, across the read-ahead's refills, and the
+// player reads the file it opened: one renamed over it changes nothing, and
+// one cut short is heard as silence up to the length it had at open.
+TEST_F(DevicePlayerTest, StreamsTheFileItOpened)
 {
     test::TempDir dir;
-    std::string file(reinterpret_cast<const char*>(wavHeader(3, 11025).data()), kWavHeaderSize);
-    file += std::string("\x01\x00\x02\x00\xFF\xFF", 6);
-    test::writeBytes(dir / "a.wav", file);
-    ASSERT_TRUE(player.open(dir / "a.wav"));
-    EXPECT_EQ(device.rate, 11025);
+    const auto path = dir / "Morse.WAV";
+    test::writeBytes(path, rampFile(40000));
+    ASSERT_TRUE(player.open(path));
+    EXPECT_EQ(player.lengthMs(), 5000U);
     player.play();
-    device.deliver(4);
-    EXPECT_EQ(device.played, (std::vector<std::int16_t>{1, 2, -1, 0}));
+    for (int i = 0; i < 7; ++i)
+        device.deliver(777);
+    test::writeBytes(dir / "next.wav", std::string(kWavHeaderSize, '\0'));
+    std::filesystem::rename(dir / "next.wav", path);
+    device.deliver(777);
+    for (std::size_t i = 0; i < device.played.size(); ++i)
+        ASSERT_EQ(device.played[i], static_cast<std::int16_t>(i)) << "frame " << i;
+
+    ASSERT_TRUE(player.seekToStart()); // back before the read-ahead
+    player.play();
+    device.deliver(3);
+    EXPECT_EQ(std::vector<std::int16_t>(device.played.end() - 3, device.played.end()),
+              (std::vector<std::int16_t>{0, 1, 2}));
+
+    test::writeBytes(dir / "cut.wav", rampFile(40000));
+    ASSERT_TRUE(player.open(dir / "cut.wav"));
+    player.play();
+    device.deliver(100);
+    std::filesystem::resize_file(dir / "cut.wav", kWavHeaderSize + 2 * 30000);
+    device.played.clear();
+    device.deliver(40000);
+    EXPECT_EQ(device.played[1899], 1999); // still in the read-ahead
+    EXPECT_EQ(device.played[29899], 29999);
+    EXPECT_EQ(device.played[29900], 0);
+    clock.seconds += 10;
+    EXPECT_EQ(player.mode(), PlayerMode::Stopped);
+    EXPECT_EQ(player.positionMs(), 5000U);
 }
 
 TEST_F(DevicePlayerTest, MissingFileGivesAFrenchError)
