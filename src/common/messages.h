@@ -94,6 +94,7 @@ inline std::string purgeQuestion(std::string_view path)
 
 // The sound device.
 inline constexpr std::string_view kNoAudio = "Aucun périphérique audio n'est disponible : ";
+inline constexpr std::string_view kAudioLost = "Lecture interrompue : la sortie audio a disparu";
 inline constexpr std::string_view kAudioOpenFailed = "Le périphérique audio ne peut pas être ouvert : ";
 
 // The about box and the version box, for the program's version.

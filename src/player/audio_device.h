@@ -23,6 +23,9 @@ public:
     virtual void setRunning(bool running) = 0;
     // Frames the device holds between a pull and the loudspeaker.
     virtual std::uint32_t bufferFrames() const = 0;
+    // True once the open device is gone for good (the sound server went
+    // away): it takes no more samples, and only a new open can sound again.
+    virtual bool lost() const = 0;
 };
 
 // Monotonic seconds.

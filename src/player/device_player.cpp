@@ -40,7 +40,8 @@ Result<void> DevicePlayer::openSource(std::unique_ptr<PcmSource> source)
     const int channels = source->channels();
     // The device stays open from one file to the next of the same format:
     // opening a sound server's stream costs far more than a live character.
-    if (!deviceOpen_ || rate != deviceRate_ || channels != deviceChannels_) {
+    // A device that was lost is opened anew.
+    if (!deviceOpen_ || device_.lost() || rate != deviceRate_ || channels != deviceChannels_) {
         closeDevice();
         Result<void> opened =
             device_.open(rate, channels, [this](std::int16_t* out, std::size_t frames) { pull(out, frames); });
@@ -245,6 +246,11 @@ std::uint32_t DevicePlayer::lengthMs() const
 {
     const std::lock_guard lock(mutex_);
     return framesToMs(frames_);
+}
+
+bool DevicePlayer::outputLost() const
+{
+    return deviceOpen_ && device_.lost();
 }
 
 double DevicePlayer::firstPullAfterPlay()

@@ -35,6 +35,7 @@ public:
     PlayerMode mode() const override;
     std::uint32_t positionMs() const override;
     std::uint32_t lengthMs() const override;
+    bool outputLost() const override;
 
     // Opens already-read samples, as open does for a file.
     Result<void> openSound(PcmSound sound);

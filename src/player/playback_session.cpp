@@ -1,5 +1,7 @@
 #include "player/playback_session.h"
 
+#include "common/messages.h"
+
 namespace brivo {
 
 void PlaybackSession::releaseFor(std::filesystem::path path)
@@ -20,6 +22,7 @@ Result<void> PlaybackSession::openPlayer()
         return {};
     Result<void> opened = player_.open(fileName_);
     playerOpen_ = opened.ok();
+    outputLost_ = outputLost_ && !playerOpen_;
     return opened;
 }
 
@@ -69,6 +72,16 @@ void PlaybackSession::playLive()
 
 PlaybackSession::Status PlaybackSession::poll()
 {
+    if (playerOpen_ && player_.outputLost()) {
+        close();
+        outputLost_ = true;
+    }
+    if (outputLost_) {
+        liveBusy_ = false;
+        status::StatusRow row = status::rowFor(std::nullopt);
+        row.releasesLive = true;
+        return {row, std::string(messages::kAudioLost)};
+    }
     const std::optional<PlayerMode> mode = playerOpen_ ? std::optional(player_.mode()) : std::nullopt;
     Status status{status::rowFor(mode), {}};
     if (status.row.releasesLive)

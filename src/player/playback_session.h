@@ -55,7 +55,9 @@ public:
         std::string line; // UTF-8
     };
     // The player's state for the status line (asked only when open); the
-    // stopped mode ends the live character.
+    // stopped mode ends the live character. When the sound output has gone
+    // away, the player is closed, the live character ends, and the line
+    // says so until the player is opened again.
     Status poll();
 
     // Closes the player when it is open.
@@ -69,6 +71,7 @@ private:
     bool playerOpen_ = false;
     bool fileGenerated_ = false;
     bool liveBusy_ = false;
+    bool outputLost_ = false;
     int sampleRate_ = kDefaultSampleRate;
 };
 

@@ -64,6 +64,13 @@ void SdlAudioDevice::setRunning(bool running)
         SDL_PauseAudioDevice(device_, running ? 0 : 1);
 }
 
+bool SdlAudioDevice::lost() const
+{
+    // SDL reports a disconnected device as stopped; an open one is playing
+    // or paused.
+    return device_ != 0 && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED;
+}
+
 std::string SdlAudioDevice::driverName() const
 {
     const char* name = SDL_GetCurrentAudioDriver();

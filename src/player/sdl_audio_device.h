@@ -26,6 +26,7 @@ public:
     void close() override;
     void setRunning(bool running) override;
     std::uint32_t bufferFrames() const override { return bufferFrames_; }
+    bool lost() const override;
 
     // The driver SDL chose, empty before the first open.
     std::string driverName() const;

@@ -35,6 +35,9 @@ public:
     virtual PlayerMode mode() const = 0;
     virtual std::uint32_t positionMs() const = 0;
     virtual std::uint32_t lengthMs() const = 0;
+    // True once the sound output has gone away under the open file: nothing
+    // more can be heard until the file is closed and opened again.
+    virtual bool outputLost() const { return false; }
 };
 
 } // namespace brivo

@@ -143,6 +143,11 @@ TEST_F(DevicePlayerTest, DeviceIsKeptOpenForFilesOfTheSameFormat)
     EXPECT_EQ(device.opens, 2);
     EXPECT_EQ(device.closes, 1);
     EXPECT_EQ(player.lengthMs(), 125U);
+    device.gone = true; // a lost device is opened anew, even for the same format
+    EXPECT_TRUE(player.outputLost());
+    ASSERT_TRUE(player.openSound(rampSound()));
+    EXPECT_EQ(device.opens, 3);
+    EXPECT_FALSE(player.outputLost());
 }
 
 // A rendered file of `frames` samples at 8000 Hz whose sample i holds

@@ -23,9 +23,11 @@ public:
         ++closes;
         pull_ = nullptr;
         running = false;
+        gone = false;
     }
     void setRunning(bool value) override { running = value; }
     std::uint32_t bufferFrames() const override { return buffer; }
+    bool lost() const override { return gone; }
 
     // One pull of `frames` frames, only while running (a stopped device
     // pulls nothing).
@@ -44,6 +46,7 @@ public:
     int rate = 0;
     int channelCount = 1;
     bool running = false;
+    bool gone = false; // the sound server went away
     std::uint32_t buffer = 100;
     std::vector<std::int16_t> played;
 
