@@ -117,6 +117,12 @@ inline std::string versionText()
 }
 
 // An error of unknown kind reaching the error box.
+// The copy check.
+inline std::string checkTooLong(std::size_t limit)
+{
+    return "Texte trop long pour la correction : au plus " + std::to_string(limit) + " caractères par texte.";
+}
+
 inline constexpr std::string_view kUnknownError = "Erreur inconnue";
 
 } // namespace brivo::messages

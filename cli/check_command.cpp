@@ -1,0 +1,90 @@
+#include "cli/check_command.h"
+
+#include "cli/check_report.h"
+#include "common/file_io.h"
+#include "common/messages.h"
+#include "common/utf8.h"
+#include "common/version.h"
+#include "practice/copy_check.h"
+
+#include <ostream>
+
+namespace brivo::cli {
+namespace {
+
+constexpr std::string_view kProgram = "brivo-check";
+// Far above any exercise: normalisation may still shorten it below the limit.
+constexpr std::uintmax_t kMaxFileBytes = 16U << 20U;
+
+constexpr std::string_view kUsage =
+    "Usage : brivo-check [--json] TEXTE_ENVOYÉ COPIE\n"
+    "Compare la copie d'un exercice avec le texte envoyé et affiche le score,\n"
+    "les erreurs alignées et le tableau par caractère. Les deux fichiers sont\n"
+    "lus en UTF-8, ou en Windows-1252 s'ils ne sont pas de l'UTF-8 valide.\n"
+    "\n"
+    "  --json         un seul objet JSON : score, distance, sent_chars,\n"
+    "                 substitutions, deletions, insertions, per_char, confusions\n"
+    "  -h, --help     affiche cette aide\n"
+    "  --version      affiche la version\n"
+    "\n"
+    "Code de sortie : 0 si la comparaison est faite, 1 si un fichier ne peut\n"
+    "pas être lu, 2 pour une option ou des arguments refusés.\n";
+
+int report(CommandEnvironment& env, int status, const std::string& message)
+{
+    env.err << kProgram << " : " << message << '\n';
+    return status;
+}
+
+Result<std::string> readText(const std::string& path)
+{
+    const Result<std::string> file = readFileBytes(path, kMaxFileBytes);
+    if (!file) {
+        if (file.error().code == ErrorCode::TooLong)
+            return fail(ErrorCode::TooLong, messages::cannotRead(path, "il dépasse 16 Mo"));
+        return fail(ErrorCode::ReadFailed, messages::cannotRead(path, file.error().message));
+    }
+    return utf8::textFileToUtf8(*file);
+}
+
+} // namespace
+
+int runCheckCommand(const std::vector<std::string>& args, CommandEnvironment& env)
+{
+    bool json = false;
+    std::vector<std::string> files;
+    bool optionsEnded = false;
+    for (const std::string& arg : args) {
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && (arg == "-h" || arg == "--help")) {
+            env.out << kUsage;
+            return kExitOk;
+        } else if (!optionsEnded && arg == "--version") {
+            env.out << kProgram << " (BRIVO) " << kVersion << "\n";
+            return kExitOk;
+        } else if (!optionsEnded && arg == "--json") {
+            json = true;
+        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+            return report(env, kExitRefused, "option inconnue : " + messages::quoted(arg) + "\n" + std::string(kUsage));
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() != 2)
+        return report(env, kExitRefused, "il faut deux fichiers : le texte envoyé et la copie.\n" + std::string(kUsage));
+
+    const Result<std::string> sent = readText(files[0]);
+    if (!sent)
+        return report(env, kExitFileError, sent.error().message);
+    const Result<std::string> copied = readText(files[1]);
+    if (!copied)
+        return report(env, kExitFileError, copied.error().message);
+    const Result<practice::CopyCheck> check = practice::checkCopy(*sent, *copied);
+    if (!check)
+        return report(env, kExitFileError, check.error().message);
+    env.out << (json ? checkJson(*check) : checkText(*check));
+    return kExitOk;
+}
+
+} // namespace brivo::cli

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "common/result.h"
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace brivo::practice {
+
+// Texts longer than this (after normalisation) are refused: the alignment
+// keeps one byte per pair of characters, 64 MB at this size.
+inline constexpr std::size_t kMaxCheckedCharacters = 8000;
+
+// Upper case (Unicode, one character to one), every run of blanks, tabs,
+// CR and LF made one blank, none at either end. Malformed UTF-8 gives
+// U+FFFD.
+std::u32string normalise(std::string_view utf8);
+
+// One step of the alignment of the sent text with the copy.
+struct AlignmentStep {
+    enum class Kind { Match, Substitution, Deletion, Insertion };
+    Kind kind;
+    char32_t sent = 0;   // 0 for an insertion
+    char32_t copied = 0; // 0 for a deletion
+};
+
+struct CharacterCount {
+    int sent = 0;
+    int wrong = 0; // substituted or deleted
+};
+
+// The comparison of a copy with the text that was sent.
+struct CopyCheck {
+    std::u32string sent;   // normalised
+    std::u32string copied; // normalised
+    std::size_t distance = 0; // Levenshtein, blanks included, every cost 1
+    double score = 0;         // 0 .. 100
+    int substitutions = 0;
+    int deletions = 0;
+    int insertions = 0;
+    std::vector<AlignmentStep> alignment; // from the first character to the last
+    std::map<char32_t, CharacterCount> perCharacter; // non-blank sent characters
+    std::map<std::pair<char32_t, char32_t>, int> confusions; // sent -> copied
+};
+
+// Compares the copy with the sent text, both UTF-8. The alignment is traced
+// back from the end, taking a diagonal step (match or substitution) where
+// one is optimal, else a deletion, else an insertion, so equal inputs always
+// give the same alignment. Refused (TooLong, French message) when either
+// normalised text exceeds kMaxCheckedCharacters.
+Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUtf8);
+
+// The score with one decimal: "81,8" (or "81.8" with a '.' separator).
+std::string scoreText(double score, char decimalSeparator = ',');
+
+} // namespace brivo::practice
