@@ -1,0 +1,217 @@
+#include "common/utf8.h"
+#include "practice/copy_check.h"
+#include "practice/weak_characters.h"
+#include "support/case_name.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace brivo::practice {
+namespace {
+
+std::string utf8Of(const std::u32string& text)
+{
+    std::string out;
+    for (const char32_t c : text)
+        utf8::append(out, c);
+    return out;
+}
+
+// "A" a match, "I>X" a substitution, "-C" a deletion, "+X" an insertion; a
+// blank is "_".
+std::string describe(const std::vector<AlignmentStep>& alignment)
+{
+    const auto shown = [](char32_t c) { return c == U' ' ? std::string("_") : utf8Of(std::u32string(1, c)); };
+    std::string out;
+    for (const AlignmentStep& step : alignment) {
+        if (!out.empty())
+            out += ' ';
+        switch (step.kind) {
+        case AlignmentStep::Kind::Match:
+            out += shown(step.sent);
+            break;
+        case AlignmentStep::Kind::Substitution:
+            out += shown(step.sent) + ">" + shown(step.copied);
+            break;
+        case AlignmentStep::Kind::Deletion:
+            out += "-" + shown(step.sent);
+            break;
+        case AlignmentStep::Kind::Insertion:
+            out += "+" + shown(step.copied);
+            break;
+        }
+    }
+    return out;
+}
+
+struct NormaliseCase {
+    std::string name;
+    std::string text;
+    std::string expected;
+};
+
+class Normalise : public testing::TestWithParam<NormaliseCase> {};
+
+TEST_P(Normalise, UpperCaseAndOneBlankBetweenWords)
+{
+    EXPECT_EQ(utf8Of(normalise(GetParam().text)), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Normalise,
+    testing::Values(NormaliseCase{"blanksTabsAndLineBreaks", " \t cq\r\n\r\ncq  de\tf6abc \n", "CQ CQ DE F6ABC"},
+                    NormaliseCase{"accentsAndOtherScripts", "été ÿ œ ω я", "ÉTÉ Ÿ Œ Ω Я"},
+                    NormaliseCase{"onlyBlanks", " \r\n\t ", ""},
+                    NormaliseCase{"punctuationKept", "a/b ?", "A/B ?"}),
+    test::CaseName{});
+
+struct CheckCase {
+    std::string name;
+    std::string sent;
+    std::string copied;
+    std::size_t distance;
+    std::string score;
+    std::string alignment;
+};
+
+class Check : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(Check, DistanceScoreAndAlignment)
+{
+    const CheckCase& c = GetParam();
+    const Result<CopyCheck> check = checkCopy(c.sent, c.copied);
+    ASSERT_TRUE(check);
+    EXPECT_EQ(check->distance, c.distance);
+    EXPECT_EQ(scoreText(check->score), c.score);
+    EXPECT_EQ(describe(check->alignment), c.alignment);
+    EXPECT_EQ(static_cast<std::size_t>(check->substitutions + check->deletions + check->insertions), c.distance);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Copies, Check,
+    testing::Values(
+        CheckCase{"deletionAndSubstitution", "ABCDE FGHIJ", "abde fghxj", 2, "81,8", "A B -C D E _ F G H I>X J"},
+        CheckCase{"insertionOnly", "ABC", "AXBC", 1, "66,7", "A +X B C"},
+        CheckCase{"emptyCopy", "AB C", "", 4, "0,0", "-A -B -_ -C"},
+        CheckCase{"emptySentText", "", "AB", 2, "0,0", "+A +B"},
+        CheckCase{"bothEmpty", "", " ", 0, "100,0", ""},
+        CheckCase{"accentCopiedWithout", "été", "ETE", 2, "33,3", "É>E T É>E"},
+        // Two optimal alignments: the diagonal wins over a deletion and an insertion.
+        CheckCase{"diagonalBeforeDeletionAndInsertion", "AB", "BA", 2, "0,0", "A>B B>A"},
+        // Traced from the end, the deletion comes before the insertion.
+        CheckCase{"deletionBeforeInsertion", "ABA", "BAB", 2, "33,3", "+B A B -A"},
+        CheckCase{"moreErrorsThanCharacters", "E", "TTT", 3, "0,0", "+T +T E>T"}),
+    test::CaseName{});
+
+TEST(CheckCounts, EachSentCharacterOnceAndInsertionsAgainstNone)
+{
+    const Result<CopyCheck> check = checkCopy("AAB CQ", "AB XCQQ");
+    ASSERT_TRUE(check);
+    EXPECT_EQ(describe(check->alignment), "-A A B _ +X C +Q Q");
+    EXPECT_EQ(check->perCharacter.size(), 4U); // the blank is no character
+    EXPECT_EQ(check->perCharacter.at(U'A').sent, 2);
+    EXPECT_EQ(check->perCharacter.at(U'A').wrong, 1);
+    EXPECT_EQ(check->perCharacter.at(U'Q').wrong, 0);
+    EXPECT_EQ(check->insertions, 2);
+
+    const Result<CopyCheck> swapped = checkCopy("SOS SOS", "SOS S0S");
+    ASSERT_TRUE(swapped);
+    EXPECT_EQ(swapped->confusions.size(), 1U);
+    EXPECT_EQ((swapped->confusions.at({U'O', U'0'})), 1);
+    EXPECT_EQ(swapped->perCharacter.at(U'O').wrong, 1);
+    EXPECT_EQ(swapped->perCharacter.at(U'O').sent, 2);
+}
+
+TEST(CheckCounts, AbsurdSizesAreRefused)
+{
+    const std::string limit(kMaxCheckedCharacters, 'E');
+    EXPECT_TRUE(checkCopy(limit, "E"));
+    const Result<CopyCheck> refused = checkCopy(limit + "E", "E");
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().code, ErrorCode::TooLong);
+    EXPECT_EQ(refused.error().message, "Texte trop long pour la correction : au plus 8000 caractères par texte.");
+}
+
+// The plain textbook distance, to check the traced one against.
+std::size_t plainDistance(const std::u32string& a, const std::u32string& b)
+{
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i)
+        d[i][0] = i;
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        d[0][j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i)
+        for (std::size_t j = 1; j <= b.size(); ++j)
+            d[i][j] = std::min({d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0U : 1U), d[i - 1][j] + 1, d[i][j - 1] + 1});
+    return d[a.size()][b.size()];
+}
+
+TEST(CheckProperty, RandomCopiesAgreeWithThePlainDistanceAndRebuildBothTexts)
+{
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<int> length(0, 30);
+    std::uniform_int_distribution<int> letter(0, 3);
+    const std::string alphabet = "EIT ";
+    const auto draw = [&] {
+        std::string text;
+        for (int i = length(random); i > 0; --i)
+            text += alphabet[static_cast<std::size_t>(letter(random))];
+        return text;
+    };
+    for (int round = 0; round < 500; ++round) {
+        const std::string sent = draw();
+        const std::string copied = draw();
+        const Result<CopyCheck> check = checkCopy(sent, copied);
+        ASSERT_TRUE(check);
+        ASSERT_EQ(check->distance, plainDistance(check->sent, check->copied)) << sent << " / " << copied;
+        std::u32string rebuiltSent;
+        std::u32string rebuiltCopy;
+        std::size_t errors = 0;
+        for (const AlignmentStep& step : check->alignment) {
+            if (step.sent != 0)
+                rebuiltSent += step.sent;
+            if (step.copied != 0)
+                rebuiltCopy += step.copied;
+            errors += step.kind == AlignmentStep::Kind::Match ? 0 : 1;
+            ASSERT_EQ(step.kind == AlignmentStep::Kind::Match, step.sent == step.copied);
+        }
+        ASSERT_EQ(rebuiltSent, check->sent);
+        ASSERT_EQ(rebuiltCopy, check->copied);
+        ASSERT_EQ(errors, check->distance);
+    }
+}
+
+struct DrillCase {
+    std::string name;
+    std::map<char32_t, CharacterCount> recent;
+    std::u32string expected;
+};
+
+class Drill : public testing::TestWithParam<DrillCase> {};
+
+TEST_P(Drill, WeakCharactersByErrorRate)
+{
+    EXPECT_EQ(utf8Of(weakCharacterSeries(GetParam().recent)), utf8Of(GetParam().expected));
+}
+
+std::map<char32_t, CharacterCount> manyWeak()
+{
+    std::map<char32_t, CharacterCount> recent;
+    for (char32_t c = U'A'; c <= U'Z'; ++c)
+        recent[c] = {2, 2};
+    return recent;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Histories, Drill,
+    testing::Values(DrillCase{"nothingWrong", {{U'E', {10, 0}}}, U""},
+                    // 1 + round(4 x rate): 1/8 -> 2, 3/8 -> 3 (1.5 rounds up), 1/1 -> 5.
+                    DrillCase{"highestRateFirst", {{U'A', {8, 1}}, {U'Q', {8, 3}}, {U'Y', {1, 1}}, {U'E', {9, 0}}},
+                              U"YYYYYQQQAA"},
+                    DrillCase{"equalRatesInCodeOrder", {{U'Z', {4, 2}}, {U'B', {2, 1}}}, U"BBBZZZ"},
+                    DrillCase{"cutAtForty", manyWeak(), U"AAAAABBBBBCCCCCDDDDDEEEEEFFFFFGGGGGHHHHH"}),
+    test::CaseName{});
+
+} // namespace
+} // namespace brivo::practice
