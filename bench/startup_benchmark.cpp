@@ -48,7 +48,8 @@ int main(int argc, char** argv)
     brivo::ui::QtDialogs dialogs;
     brivo::SdlWavePlayer player;
     brivo::ui::TForm1 form(dialogs, player, folder.path().toStdString(),
-                           std::filesystem::path(folder.path().toStdString()) / "BRIVO.reg");
+                           std::filesystem::path(folder.path().toStdString()) / "BRIVO.reg",
+                           std::filesystem::path(folder.path().toStdString()) / "historique.sqlite");
     form.show();
     // The code table is loaded once its grid shows the patterns.
     const auto* grid = form.findChild<brivo::ui::CodeGrid*>(QStringLiteral("StringGridCW"));

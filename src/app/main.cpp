@@ -4,6 +4,7 @@
 #include "common/ui/dialogs.h"
 #include "common/ui/error_box.h"
 #include "player/sdl_wave_player.h"
+#include "practice/ui/history_store.h"
 #include "settings/settings_file.h"
 
 #include <QApplication>
@@ -28,7 +29,8 @@ int main(int argc, char** argv)
         brivo::ui::QtDialogs dialogs;
         brivo::SdlWavePlayer player;
         brivo::ui::TForm1 form(dialogs, player, std::filesystem::current_path(),
-                               brivo::settings::settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+                               brivo::settings::settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
+                               brivo::practice::historyFilePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
         form.show();
         QApplication::exec();
     } catch (const std::exception& error) {

@@ -14,6 +14,7 @@ SystemMenu::SystemMenu(QWidget* window) : QMenu(window), window_(window)
     moveItem = addAction(u"&Déplacer"_s);
     minimiseItem = addAction(u"Réd&uire"_s);
     addSeparator();
+    copyCheckItem = addAction(u"Contrôle de la copie...\tCtrl+K"_s);
     purgeItem = addAction(u"P&urger le registre et quitter"_s);
     closeItem = addAction(u"&Fermer\tAlt+F4"_s);
     QFont bold = closeItem->font();
@@ -28,6 +29,7 @@ SystemMenu::SystemMenu(QWidget* window) : QMenu(window), window_(window)
             handle->startSystemMove();
     });
     connect(minimiseItem, &QAction::triggered, this, [this] { window_->showMinimized(); });
+    connect(copyCheckItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kCopyCheckCommand); });
     connect(purgeItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kPurgeCommand); });
     connect(closeItem, &QAction::triggered, this, [this] { window_->close(); });
 

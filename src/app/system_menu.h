@@ -12,17 +12,20 @@ class SystemMenu : public QMenu {
     Q_OBJECT
 public:
     static constexpr int kPurgeCommand = 3000;
+    static constexpr int kCopyCheckCommand = 3001;
 
     explicit SystemMenu(QWidget* window);
 
     QAction* restoreItem;
     QAction* moveItem;
     QAction* minimiseItem;
+    QAction* copyCheckItem;
     QAction* purgeItem;
     QAction* closeItem;
 
 Q_SIGNALS:
-    // A command of the menu, by identifier; the purge is kPurgeCommand.
+    // A command of the menu, by identifier: kPurgeCommand or
+    // kCopyCheckCommand.
     void systemCommand(int command);
 
 private:

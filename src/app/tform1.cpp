@@ -71,7 +71,7 @@ constexpr std::array<const char*, 23> kTabOrder = {
 } // namespace layout
 
 TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path startFolder,
-               std::filesystem::path settingsFile, QWidget* parent)
+               std::filesystem::path settingsFile, std::filesystem::path historyFile, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       dialogs_(dialogs), startFolder_(std::move(startFolder)), settingsFile_(std::move(settingsFile)), session_(player)
@@ -93,6 +93,7 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
     connectHandlers();
     FormCreate();
     Form2 = new TForm2(startFolder_, this);
+    buildCopyCheck(std::move(historyFile));
     playback->Timer1->start();
 }
 

@@ -25,6 +25,9 @@ class WavePlayer;
 namespace brivo::settings {
 struct Settings;
 }
+namespace brivo::practice::ui {
+class CopyCheckWindow;
+}
 
 namespace brivo::ui {
 
@@ -50,9 +53,9 @@ public:
 
     // File names without a folder (the code table, the WAV file) are taken
     // in `startFolder`, the folder the program started from; the settings
-    // are kept in `settingsFile`.
+    // are kept in `settingsFile`, the copy checks in `historyFile`.
     TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path startFolder, std::filesystem::path settingsFile,
-           QWidget* parent = nullptr);
+           std::filesystem::path historyFile, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Creation steps; run once by the constructor.
@@ -104,6 +107,10 @@ public:
     void BoutonAideClick();
     void ImageLogoMouseUp(QObject* control, Qt::MouseButton button);
     void Image2DblClick();
+    // The drill of the copy check: `drill` becomes the last series, the only
+    // one ticked, the fill goes to series mode, and a new exercise replaces
+    // the zone's text.
+    void practiseWeakCharacters(const QString& drill);
     // Sets the series mode from the radio button that sent it (any other
     // sender leaves it) and shows it on both radio buttons.
     void RBseriesClick(QObject* sender);
@@ -123,6 +130,7 @@ private:
     void buildLowerArea();
     void setTabOrder();
     void connectHandlers();
+    void buildCopyCheck(std::filesystem::path historyFile);
     void onFirstShow();
     // Where the window, frame included, is centred on the primary screen.
     QPoint centredPosition() const;
@@ -182,6 +190,7 @@ private:
     QFrame* Bevel5 = nullptr;
     SystemMenu* systemMenu = nullptr;
     TForm2* Form2 = nullptr;
+    practice::ui::CopyCheckWindow* copyCheck = nullptr;
 };
 
 } // namespace brivo::ui

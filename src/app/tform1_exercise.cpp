@@ -11,6 +11,7 @@
 #include "exercise/exercise_text.h"
 #include "exercise/ui/series_controls.h"
 #include "help/ui/help_window.h"
+#include "practice/ui/copy_check_window.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -133,6 +134,9 @@ void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativ
         break;
     case keys::CtrlAction::Kind::Help:
         BoutonAideClick();
+        break;
+    case keys::CtrlAction::Kind::CopyCheck:
+        copyCheck->showCheck();
         break;
     case keys::CtrlAction::Kind::Focus:
         if (action.soundPageFirst)

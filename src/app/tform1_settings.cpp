@@ -2,6 +2,7 @@
 // purged) by the close steps, and the purge command of the system menu.
 #include "app/system_menu.h"
 #include "app/tform1.h"
+#include "practice/ui/copy_check_window.h"
 #include "audio/message_renderer.h"
 #include "audio/ui/sound_controls.h"
 #include "common/messages.h"
@@ -154,6 +155,10 @@ void TForm1::purgeSettings()
 
 void TForm1::onSystemCommand(int command)
 {
+    if (command == SystemMenu::kCopyCheckCommand) {
+        copyCheck->showCheck();
+        return;
+    }
     if (command != SystemMenu::kPurgeCommand)
         return;
     if (dialogs_.confirm(this, QString::fromStdString(messages::purgeQuestion(settingsFile_.string())),

@@ -21,11 +21,11 @@ int mainBlockDigit(int qtKey, bool keypad, std::uint32_t nativeScanCode);
 enum class AltAction { None, SoundPage, SeriesPage, CharactersPage, ToggleReferenceWord, ToggleMask };
 AltAction altAction(int key);
 
-// What it does with Ctrl and a key: a pattern, the help window, or the
-// focus to a control (named as in the window), the sound page made active
-// first when `soundPageFirst`.
+// What it does with Ctrl and a key: a pattern, the help window, the copy
+// check (K), or the focus to a control (named as in the window), the sound
+// page made active first when `soundPageFirst`.
 struct CtrlAction {
-    enum class Kind { None, Pattern, Help, Focus };
+    enum class Kind { None, Pattern, Help, CopyCheck, Focus };
     Kind kind = Kind::None;
     int pattern = 0;
     std::string_view control;

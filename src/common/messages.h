@@ -123,6 +123,21 @@ inline std::string checkTooLong(std::size_t limit)
     return "Texte trop long pour la correction : au plus " + std::to_string(limit) + " caractères par texte.";
 }
 
+inline constexpr std::string_view kCheckTitle = " Contrôle de la copie :";
+inline constexpr std::string_view kNothingSent = "La zone de saisie est vide : il n'y a rien à comparer.";
+inline constexpr std::string_view kNoWeakCharacters =
+    "Aucune erreur dans les derniers contrôles : il n'y a pas de point faible à exercer.";
+inline constexpr std::string_view kHistoryTooNew =
+    "il a été créé par une version plus récente de BRIVO et n'est pas modifié";
+inline std::string historyNotSaved(std::string_view path, std::string_view reason)
+{
+    return "Le contrôle n'a pas pu être ajouté à l'historique " + quoted(path) + " : " + std::string(reason) + ".";
+}
+inline std::string historyNotRead(std::string_view path, std::string_view reason)
+{
+    return "Impossible de lire l'historique " + quoted(path) + " : " + std::string(reason) + ".";
+}
+
 inline constexpr std::string_view kUnknownError = "Erreur inconnue";
 
 } // namespace brivo::messages

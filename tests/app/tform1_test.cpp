@@ -370,7 +370,7 @@ private Q_SLOTS:
         QVERIFY(saved.find("\"Zone_d_edition\"=\"CQ été\\r\\n\\\"DE\\\" \\\\ F6\"") != std::string::npos);
 
         brivo::test::FakePlayer player;
-        brivo::ui::TForm1 again(f.dialogs, player, f.dir.path(), f.settingsFile());
+        brivo::ui::TForm1 again(f.dialogs, player, f.dir.path(), f.settingsFile(), f.historyFile());
         QCOMPARE(again.pos(), QPoint(40, 30));
         QCOMPARE(again.findChild<QLineEdit*>(u"Serie9"_s)->text(), u"àbcdefghijklm"_s);
         QCOMPARE(again.findChild<QGroupBox*>(u"GBfrequence"_s)->title(), u" Fréquence = 1000 Hz "_s);
@@ -389,9 +389,9 @@ private Q_SLOTS:
         f.form->close();
         QVERIFY(std::filesystem::exists(f.settingsFile()));
         brivo::test::FakePlayer player;
-        brivo::ui::TForm1 again(f.dialogs, player, f.dir.path(), f.settingsFile());
+        brivo::ui::TForm1 again(f.dialogs, player, f.dir.path(), f.settingsFile(), f.historyFile());
         again.show();
-        auto* purge = again.findChild<QMenu*>(u"SystemMenu"_s)->actions().value(4);
+        auto* purge = again.findChild<QMenu*>(u"SystemMenu"_s)->actions().value(5);
         f.dialogs.confirmAnswer = false;
         purge->trigger();
         QVERIFY(again.isVisible());

@@ -61,7 +61,8 @@ private Q_SLOTS:
         dir_ = std::make_unique<brivo::test::TempDir>();
         qputenv("SDL_DISKAUDIOFILE", QByteArray::fromStdString((dir_->path() / "played.raw").string()));
         player_ = std::make_unique<brivo::SdlWavePlayer>();
-        form_ = std::make_unique<brivo::ui::TForm1>(dialogs_, *player_, dir_->path(), *dir_ / "BRIVO.reg");
+        form_ = std::make_unique<brivo::ui::TForm1>(dialogs_, *player_, dir_->path(), *dir_ / "BRIVO.reg",
+                                                    *dir_ / "historique.sqlite");
         form_->show();
         QTRY_COMPARE(control<brivo::ui::CodeGrid>("StringGridCW")->cellText(66, 2), u".-"_s);
         control<QSlider>("TBvitesse")->setValue(200);

@@ -49,7 +49,8 @@ private Q_SLOTS:
     void killedServerLeavesAWorkingWindowThatPlaysAgainOnceItIsBack()
     {
         player_ = std::make_unique<brivo::SdlWavePlayer>();
-        form_ = std::make_unique<brivo::ui::TForm1>(dialogs_, *player_, dir_->path(), *dir_ / "BRIVO.reg");
+        form_ = std::make_unique<brivo::ui::TForm1>(dialogs_, *player_, dir_->path(), *dir_ / "BRIVO.reg",
+                                                    *dir_ / "historique.sqlite");
         form_->show();
         QTRY_COMPARE(control<brivo::ui::CodeGrid>("StringGridCW")->cellText(66, 2), u".-"_s);
         auto* zone = control<QTextEdit>("RichEdit");

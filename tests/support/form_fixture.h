@@ -19,7 +19,7 @@ class FormFixture {
 public:
     explicit FormFixture(const std::filesystem::path& startFolder = {})
         : form(std::make_unique<ui::TForm1>(dialogs, player, startFolder.empty() ? dir.path() : startFolder,
-                                            settingsFile()))
+                                            settingsFile(), historyFile()))
     {}
 
     // Shows the window and lets its first-show loading run.
@@ -47,6 +47,7 @@ public:
 
     // The settings of every window of this fixture.
     std::filesystem::path settingsFile() const { return dir / "config/ZORVANE/BRIVO.reg"; }
+    std::filesystem::path historyFile() const { return dir / "data/ZORVANE/BRIVO/historique.sqlite"; }
 
     // Lets queued work run (the error box shows after the handler).
     static void settle() { QCoreApplication::processEvents(); }

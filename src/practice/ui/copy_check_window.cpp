@@ -1,0 +1,243 @@
+#include "practice/ui/copy_check_window.h"
+
+#include "common/messages.h"
+#include "common/ui/error_box.h"
+#include "practice/weak_characters.h"
+#include "practice/ui/progress_chart.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace brivo::practice::ui {
+
+using namespace Qt::StringLiterals;
+using brivo::ui::ErrorBox;
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString fromCodePoints(const std::u32string& text)
+{
+    return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// One aligned character as HTML: errors on a coloured ground, gaps as "·".
+QString cell(char32_t c, const QString& colour)
+{
+    const QString text = c == 0 ? u"·"_s : fromCodePoints(std::u32string(1, c)).toHtmlEscaped();
+    return colour.isEmpty() ? text : u"<span style=\"background:%1\">%2</span>"_s.arg(colour, text);
+}
+
+} // namespace
+
+CopyCheckWindow::CopyCheckWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, Source source, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs), history_(std::move(history)), source_(std::move(source))
+{
+    setObjectName(u"CopyCheckWindow"_s);
+    setWindowTitle(u"Contrôle de la copie"_s);
+    resize(640, 480);
+    exportDialog_.title = u"Exporter l'historique"_s;
+    exportDialog_.nameFilters = {u"Fichiers CSV (*.csv)"_s, u"Tous les fichiers (*)"_s};
+    exportDialog_.defaultSuffix = u"csv"_s;
+    exportDialog_.confirmOverwrite = true;
+
+    Onglets = new QTabWidget(this);
+    Onglets->setObjectName(u"Onglets"_s);
+    auto* correction = new QWidget(Onglets);
+    auto* progress = new QWidget(Onglets);
+    Onglets->addTab(correction, u"Correction"_s);
+    Onglets->addTab(progress, u"Progrès"_s);
+    buildCorrectionPage(correction);
+    buildProgressPage(progress);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Onglets);
+    connect(Onglets, &QTabWidget::currentChanged, this, [this, progress](int index) {
+        if (Onglets->widget(index) == progress)
+            ErrorBox::guarded([this] { refreshProgress(); })();
+    });
+}
+
+void CopyCheckWindow::buildCorrectionPage(QWidget* page)
+{
+    MemoCopie = new QPlainTextEdit(page);
+    MemoCopie->setObjectName(u"MemoCopie"_s);
+    MemoCopie->setPlaceholderText(u"Tapez ici ce que vous entendez…"_s);
+    MemoCopie->setTabChangesFocus(true);
+    BoutonCorriger = new QPushButton(u"&Corriger"_s, page);
+    BoutonCorriger->setObjectName(u"BoutonCorriger"_s);
+    BoutonCorriger->setToolTip(u"Compare la copie avec le texte de la zone de saisie ([Ctrl]+[Entrée])"_s);
+    BoutonPointsFaibles = new QPushButton(u"Exercer les &points faibles"_s, page);
+    BoutonPointsFaibles->setObjectName(u"BoutonPointsFaibles"_s);
+    BoutonPointsFaibles->setToolTip(
+        u"Remplit la zone de saisie avec les caractères manqués lors des 10 derniers contrôles"_s);
+    LabelScore = new QLabel(page);
+    LabelScore->setObjectName(u"LabelScore"_s);
+    TexteAligne = new QTextEdit(page);
+    TexteAligne->setObjectName(u"TexteAligne"_s);
+    TexteAligne->setReadOnly(true);
+    TexteAligne->setLineWrapMode(QTextEdit::NoWrap);
+    GrilleCaracteres = new QTableWidget(0, 3, page);
+    GrilleCaracteres->setObjectName(u"GrilleCaracteres"_s);
+    GrilleCaracteres->setHorizontalHeaderLabels({u"Caractère"_s, u"Envoyés"_s, u"Erreurs"_s});
+    GrilleCaracteres->verticalHeader()->hide();
+    GrilleCaracteres->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    GrilleCaracteres->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BoutonCorriger);
+    buttons->addWidget(BoutonPointsFaibles);
+    buttons->addStretch();
+    buttons->addWidget(LabelScore);
+    auto* results = new QHBoxLayout;
+    results->addWidget(TexteAligne, 3);
+    results->addWidget(GrilleCaracteres, 2);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(MemoCopie, 2);
+    layout->addLayout(buttons);
+    layout->addLayout(results, 3);
+
+    connect(BoutonCorriger, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonCorrigerClick(); }));
+    connect(BoutonPointsFaibles, &QPushButton::clicked, this,
+            ErrorBox::guarded([this] { BoutonPointsFaiblesClick(); }));
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, ErrorBox::guarded([this] { BoutonCorrigerClick(); }));
+    }
+}
+
+void CopyCheckWindow::buildProgressPage(QWidget* page)
+{
+    Graphique = new ProgressChart(page);
+    Graphique->setObjectName(u"Graphique"_s);
+    BoutonExporter = new QPushButton(u"&Exporter en CSV..."_s, page);
+    BoutonExporter->setObjectName(u"BoutonExporter"_s);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BoutonExporter);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(Graphique, 1);
+    layout->addLayout(buttons);
+    connect(BoutonExporter, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonExporterClick(); }));
+}
+
+void CopyCheckWindow::showCheck()
+{
+    Onglets->setCurrentIndex(0);
+    show();
+    raise();
+    activateWindow();
+    MemoCopie->setFocus();
+}
+
+void CopyCheckWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CopyCheckWindow::BoutonCorrigerClick()
+{
+    const QString sent = source_.sentText();
+    if (sent.trimmed().isEmpty()) {
+        dialogs_.message(this, fromUtf8(messages::kNothingSent), fromUtf8(messages::kCheckTitle));
+        return;
+    }
+    const Result<CopyCheck> check =
+        checkCopy(sent.toStdString(), MemoCopie->toPlainText().toStdString());
+    if (!check) {
+        dialogs_.message(this, QString::fromStdString(check.error().message), fromUtf8(messages::kCheckTitle));
+        return;
+    }
+    showCheckResult(*check);
+    const Result<void> stored = history_.record(*check, source_.conditions(), QDateTime::currentDateTimeUtc());
+    if (!stored)
+        dialogs_.message(this, QString::fromStdString(stored.error().message), fromUtf8(messages::kCheckTitle),
+                         brivo::ui::Dialogs::Icon::Exclamation);
+}
+
+void CopyCheckWindow::showCheckResult(const CopyCheck& check)
+{
+    LabelScore->setText(u"Score : %1 %  (%2 substitutions, %3 omissions, %4 ajouts)"_s.arg(
+        QString::fromStdString(scoreText(check.score)), QString::number(check.substitutions),
+        QString::number(check.deletions), QString::number(check.insertions)));
+    QString sentLine;
+    QString copiedLine;
+    for (const AlignmentStep& step : check.alignment) {
+        QString colour;
+        if (step.kind == AlignmentStep::Kind::Substitution)
+            colour = u"#ffb0b0"_s;
+        else if (step.kind == AlignmentStep::Kind::Deletion)
+            colour = u"#ffd890"_s;
+        else if (step.kind == AlignmentStep::Kind::Insertion)
+            colour = u"#b0c8ff"_s;
+        sentLine += cell(step.sent, colour);
+        copiedLine += cell(step.copied, colour);
+    }
+    TexteAligne->setHtml(u"<pre>Envoyé : %1\nCopié  : %2</pre>"_s.arg(sentLine, copiedLine));
+    GrilleCaracteres->setRowCount(static_cast<int>(check.perCharacter.size()));
+    int row = 0;
+    for (const auto& [character, count] : check.perCharacter) {
+        GrilleCaracteres->setItem(row, 0, new QTableWidgetItem(fromCodePoints(std::u32string(1, character))));
+        GrilleCaracteres->setItem(row, 1, new QTableWidgetItem(QString::number(count.sent)));
+        auto* wrong = new QTableWidgetItem(QString::number(count.wrong));
+        if (count.wrong > 0)
+            wrong->setBackground(QColor(0xff, 0xb0, 0xb0));
+        GrilleCaracteres->setItem(row, 2, wrong);
+        ++row;
+    }
+}
+
+void CopyCheckWindow::BoutonPointsFaiblesClick()
+{
+    const Result<std::map<char32_t, CharacterCount>> recent = history_.counts(kRecentChecks);
+    if (!recent) {
+        dialogs_.message(this, QString::fromStdString(recent.error().message), fromUtf8(messages::kCheckTitle));
+        return;
+    }
+    const std::u32string series = weakCharacterSeries(*recent);
+    if (series.empty()) {
+        dialogs_.message(this, fromUtf8(messages::kNoWeakCharacters), fromUtf8(messages::kCheckTitle));
+        return;
+    }
+    Q_EMIT drillRequested(fromCodePoints(series));
+}
+
+void CopyCheckWindow::refreshProgress()
+{
+    const Result<std::vector<StoredCheck>> checks = history_.checks();
+    const Result<std::map<char32_t, CharacterCount>> counts = history_.counts(0);
+    if (!checks || !counts) {
+        const Error& error = !checks ? checks.error() : counts.error();
+        dialogs_.message(this, QString::fromStdString(error.message), fromUtf8(messages::kCheckTitle));
+        return;
+    }
+    Graphique->setHistory(*checks, *counts);
+}
+
+void CopyCheckWindow::BoutonExporterClick()
+{
+    const std::optional<QString> target = dialogs_.saveFileName(this, exportDialog_, u"historique.csv"_s);
+    if (!target)
+        return;
+    const Result<void> written = history_.exportCsv(target->toStdString());
+    if (!written)
+        dialogs_.message(this, QString::fromStdString(written.error().message), fromUtf8(messages::kCheckTitle));
+}
+
+} // namespace brivo::practice::ui

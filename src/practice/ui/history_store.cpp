@@ -1,0 +1,293 @@
+#include "practice/ui/history_store.h"
+
+#include "common/atomic_file.h"
+#include "common/messages.h"
+#include "common/utf8.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <atomic>
+
+namespace brivo::practice {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The reason of a failed statement, in French for the usual ones.
+std::string reasonOf(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    if (code == u"5"_s || code == u"6"_s)
+        return "le fichier est verrouillé par un autre programme";
+    if (code == u"8"_s)
+        return "le fichier est en lecture seule";
+    if (code == u"14"_s)
+        return "le fichier ne peut pas être ouvert";
+    if (code == u"11"_s || code == u"26"_s)
+        return "le fichier n'est pas une base SQLite valide";
+    return error.text().toStdString();
+}
+
+// One connection to the file for the time of a call.
+class Connection {
+public:
+    Connection(const std::filesystem::path& file, bool readOnly)
+        : name_(u"brivo-history-%1"_s.arg(nextNumber_.fetch_add(1)))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name_);
+        db.setDatabaseName(QString::fromStdString(file.string()));
+        db.setConnectOptions(readOnly ? u"QSQLITE_BUSY_TIMEOUT=2000;QSQLITE_OPEN_READONLY"_s
+                                      : u"QSQLITE_BUSY_TIMEOUT=2000"_s);
+        opened_ = db.open();
+        if (!opened_)
+            error_ = db.lastError();
+    }
+    ~Connection()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(name_, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name_);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    bool opened() const { return opened_; }
+    const QSqlError& openError() const { return error_; }
+    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
+
+private:
+    static inline std::atomic<int> nextNumber_{0};
+    QString name_;
+    bool opened_ = false;
+    QSqlError error_;
+};
+
+// The schema steps, each taking the file from version i to i + 1.
+const std::vector<std::vector<QString>>& migrations()
+{
+    static const std::vector<std::vector<QString>> steps = {
+        {
+            u"CREATE TABLE IF NOT EXISTS sessions (id INTEGER PRIMARY KEY, checked_at TEXT NOT NULL, sent TEXT NOT "
+            "NULL, copied TEXT NOT NULL, score REAL NOT NULL, distance INTEGER NOT NULL, wpm REAL NOT NULL, spacing "
+            "INTEGER NOT NULL, noise INTEGER NOT NULL)"_s,
+            u"CREATE TABLE IF NOT EXISTS char_stats (session_id INTEGER NOT NULL REFERENCES sessions(id), character "
+            "TEXT NOT NULL, sent INTEGER NOT NULL, wrong INTEGER NOT NULL)"_s,
+            u"CREATE INDEX IF NOT EXISTS char_stats_session ON char_stats(session_id)"_s,
+        },
+    };
+    return steps;
+}
+
+int schemaVersion(QSqlQuery& query)
+{
+    if (!query.exec(u"PRAGMA user_version"_s) || !query.next())
+        return -1;
+    return query.value(0).toInt();
+}
+
+// Brings the file to the current schema, inside the caller's transaction.
+std::optional<std::string> migrate(QSqlQuery& query)
+{
+    const int version = schemaVersion(query);
+    if (version < 0)
+        return reasonOf(query.lastError());
+    if (version > HistoryStore::kSchemaVersion)
+        return std::string(messages::kHistoryTooNew);
+    for (int step = version; step < HistoryStore::kSchemaVersion; ++step) {
+        for (const QString& statement : migrations()[static_cast<std::size_t>(step)]) {
+            if (!query.exec(statement))
+                return reasonOf(query.lastError());
+        }
+    }
+    if (version != HistoryStore::kSchemaVersion &&
+        !query.exec(u"PRAGMA user_version = %1"_s.arg(HistoryStore::kSchemaVersion)))
+        return reasonOf(query.lastError());
+    return std::nullopt;
+}
+
+QString fromCodePoint(char32_t c)
+{
+    return QString::fromUcs4(&c, 1);
+}
+
+char32_t toCodePoint(const QString& text)
+{
+    const QList<uint> points = text.toUcs4();
+    return points.isEmpty() ? U'\0' : static_cast<char32_t>(points.front());
+}
+
+QString fromU32(const std::u32string& text)
+{
+    return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool fileExists(const std::filesystem::path& file)
+{
+    std::error_code ignored;
+    return std::filesystem::exists(file, ignored);
+}
+
+// Reading: a missing file is an empty history; a readable one is read
+// without being changed.
+template <typename T, typename Reader>
+Result<T> readHistory(const std::filesystem::path& file, Reader reader)
+{
+    if (!fileExists(file))
+        return T{};
+    const Connection connection(file, true);
+    const auto failed = [&file](const std::string& reason) {
+        return fail(ErrorCode::ReadFailed, messages::historyNotRead(file.string(), reason));
+    };
+    if (!connection.opened())
+        return failed(reasonOf(connection.openError()));
+    QSqlQuery query(connection.db());
+    const int version = schemaVersion(query);
+    if (version < 0)
+        return failed(reasonOf(query.lastError()));
+    if (version == 0)
+        return T{}; // an empty file: no check yet
+    if (version > HistoryStore::kSchemaVersion)
+        return failed(std::string(messages::kHistoryTooNew));
+    T value{};
+    if (!reader(query, value))
+        return failed(reasonOf(query.lastError()));
+    return value;
+}
+
+} // namespace
+
+std::filesystem::path historyFilePath(const char* xdgDataHome, const char* home)
+{
+    std::filesystem::path base;
+    if (xdgDataHome != nullptr && *xdgDataHome != '\0')
+        base = xdgDataHome;
+    else
+        base = std::filesystem::path(home != nullptr ? home : "") / ".local" / "share";
+    return base / "ZORVANE" / "BRIVO" / "historique.sqlite";
+}
+
+Result<void> HistoryStore::record(const CopyCheck& check, const ExerciseConditions& conditions,
+                                  const QDateTime& checkedAt)
+{
+    const auto failed = [this](const std::string& reason) {
+        return fail(ErrorCode::WriteFailed, messages::historyNotSaved(file_.string(), reason));
+    };
+    std::error_code folderError;
+    std::filesystem::create_directories(file_.parent_path(), folderError);
+    if (folderError)
+        return failed(folderError.message());
+
+    const Connection connection(file_, false);
+    if (!connection.opened())
+        return failed(reasonOf(connection.openError()));
+    QSqlDatabase db = connection.db();
+    QSqlQuery query(db);
+    // Taken for writing at once, so that a busy file waits here, not halfway.
+    if (!query.exec(u"BEGIN IMMEDIATE"_s))
+        return failed(reasonOf(query.lastError()));
+    const auto rollBack = [&query, &failed](const QSqlError& error) {
+        const std::string reason = reasonOf(error);
+        query.exec(u"ROLLBACK"_s);
+        return failed(reason);
+    };
+    if (const std::optional<std::string> problem = migrate(query)) {
+        query.exec(u"ROLLBACK"_s);
+        return failed(*problem);
+    }
+    query.prepare(u"INSERT INTO sessions (checked_at, sent, copied, score, distance, wpm, spacing, noise) "
+                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s);
+    query.addBindValue(checkedAt.toUTC().toString(Qt::ISODate));
+    query.addBindValue(fromU32(check.sent));
+    query.addBindValue(fromU32(check.copied));
+    query.addBindValue(check.score);
+    query.addBindValue(static_cast<qlonglong>(check.distance));
+    query.addBindValue(conditions.wpm);
+    query.addBindValue(conditions.spacing);
+    query.addBindValue(conditions.noise);
+    if (!query.exec())
+        return rollBack(query.lastError());
+    const QVariant session = query.lastInsertId();
+    for (const auto& [character, count] : check.perCharacter) {
+        query.prepare(u"INSERT INTO char_stats (session_id, character, sent, wrong) VALUES (?, ?, ?, ?)"_s);
+        query.addBindValue(session);
+        query.addBindValue(fromCodePoint(character));
+        query.addBindValue(count.sent);
+        query.addBindValue(count.wrong);
+        if (!query.exec())
+            return rollBack(query.lastError());
+    }
+    if (!query.exec(u"COMMIT"_s))
+        return rollBack(query.lastError());
+    return {};
+}
+
+Result<std::vector<StoredCheck>> HistoryStore::checks() const
+{
+    return readHistory<std::vector<StoredCheck>>(file_, [](QSqlQuery& query, std::vector<StoredCheck>& out) {
+        if (!query.exec(u"SELECT checked_at, score FROM sessions ORDER BY id"_s))
+            return false;
+        while (query.next()) {
+            QDateTime at = QDateTime::fromString(query.value(0).toString(), Qt::ISODate);
+            at.setTimeSpec(Qt::UTC);
+            out.push_back({at, query.value(1).toDouble()});
+        }
+        return true;
+    });
+}
+
+Result<std::map<char32_t, CharacterCount>> HistoryStore::counts(int count) const
+{
+    using Counts = std::map<char32_t, CharacterCount>;
+    return readHistory<Counts>(file_, [count](QSqlQuery& query, Counts& out) {
+        query.prepare(u"SELECT character, SUM(sent), SUM(wrong) FROM char_stats WHERE session_id IN "
+                      "(SELECT id FROM sessions ORDER BY id DESC LIMIT ?) GROUP BY character"_s);
+        query.addBindValue(count > 0 ? count : -1); // a negative limit is none
+        if (!query.exec())
+            return false;
+        while (query.next()) {
+            CharacterCount& entry = out[toCodePoint(query.value(0).toString())];
+            entry.sent += query.value(1).toInt();
+            entry.wrong += query.value(2).toInt();
+        }
+        return true;
+    });
+}
+
+Result<void> HistoryStore::exportCsv(const std::filesystem::path& target) const
+{
+    const auto quoted = [](const QString& field) {
+        QString text = field;
+        text.replace(u"\""_s, u"\"\""_s);
+        return u"\""_s + text + u"\""_s;
+    };
+    const Result<QString> csv = readHistory<QString>(file_, [&quoted](QSqlQuery& query, QString& out) {
+        if (!query.exec(u"SELECT id, checked_at, score, distance, wpm, spacing, noise, sent, copied FROM sessions "
+                        "ORDER BY id"_s))
+            return false;
+        while (query.next()) {
+            out += u"%1,%2,%3,%4,%5,%6,%7,%8,%9\r\n"_s.arg(query.value(0).toString(), query.value(1).toString(),
+                                                          QString::number(query.value(2).toDouble(), 'f', 1),
+                                                          query.value(3).toString(),
+                                                          QString::number(query.value(4).toDouble(), 'f', 1),
+                                                          query.value(5).toString(), query.value(6).toString(),
+                                                          quoted(query.value(7).toString()),
+                                                          quoted(query.value(8).toString()));
+        }
+        return true;
+    });
+    if (!csv)
+        return csv.error();
+    const QString header = u"id,checked_at,score,distance,wpm,spacing,noise,sent,copied\r\n"_s;
+    const Result<void> written = writeFileAtomically(target, (header + *csv).toStdString());
+    if (!written)
+        return fail(ErrorCode::WriteFailed, messages::cannotSave(target.string(), written.error().message));
+    return {};
+}
+
+} // namespace brivo::practice

@@ -1,0 +1,105 @@
+#include "practice/ui/progress_chart.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace brivo::practice::ui {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kMargin = 36;
+
+// The y of a value from 0 to 1 in an area, 1 at the top.
+double yOf(const QRect& area, double value)
+{
+    return area.bottom() - value * area.height();
+}
+
+void paintFrame(QPainter& painter, const QRect& area, const QString& title)
+{
+    painter.setPen(Qt::black);
+    painter.drawText(area.adjusted(0, -kMargin + 4, 0, 0), Qt::AlignTop | Qt::AlignLeft, title);
+    painter.setPen(QPen(Qt::gray, 1, Qt::DotLine));
+    for (int percent = 0; percent <= 100; percent += 25) {
+        const double y = yOf(area, percent / 100.0);
+        painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+        painter.drawText(QRectF(0, y - 8, area.left() - 4, 16), Qt::AlignRight | Qt::AlignVCenter,
+                         u"%1"_s.arg(percent));
+    }
+}
+
+} // namespace
+
+ProgressChart::ProgressChart(QWidget* parent) : QWidget(parent)
+{
+    setMinimumSize(360, 300);
+}
+
+void ProgressChart::setHistory(std::vector<StoredCheck> checks, std::map<char32_t, CharacterCount> counts)
+{
+    checks_ = std::move(checks);
+    counts_ = std::move(counts);
+    update();
+}
+
+void ProgressChart::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(rect(), palette().base());
+    const int half = height() / 2;
+    paintScores(painter, QRect(kMargin, kMargin, width() - 2 * kMargin, half - 2 * kMargin + 8));
+    paintErrorRates(painter, QRect(kMargin, half + kMargin, width() - 2 * kMargin, half - 2 * kMargin));
+}
+
+void ProgressChart::paintScores(QPainter& painter, const QRect& area) const
+{
+    paintFrame(painter, area, u"Score de chaque contrôle (%)"_s);
+    if (checks_.empty())
+        return;
+    const qint64 first = checks_.front().checkedAt.toSecsSinceEpoch();
+    const qint64 span = std::max<qint64>(1, checks_.back().checkedAt.toSecsSinceEpoch() - first);
+    const auto pointOf = [&](const StoredCheck& check) {
+        const double x = checks_.size() == 1
+                             ? area.center().x()
+                             : area.left() + area.width() * static_cast<double>(check.checkedAt.toSecsSinceEpoch() - first) /
+                                                     static_cast<double>(span);
+        return QPointF(x, yOf(area, std::clamp(check.score, 0.0, 100.0) / 100.0));
+    };
+    QPainterPath line;
+    line.moveTo(pointOf(checks_.front()));
+    for (const StoredCheck& check : checks_)
+        line.lineTo(pointOf(check));
+    painter.setPen(QPen(QColor(0, 90, 170), 2));
+    painter.drawPath(line);
+    painter.setBrush(QColor(0, 90, 170));
+    for (const StoredCheck& check : checks_)
+        painter.drawEllipse(pointOf(check), 3, 3);
+    painter.setPen(palette().color(QPalette::Text));
+    const QString firstDay = checks_.front().checkedAt.toLocalTime().toString(u"dd/MM/yyyy"_s);
+    const QString lastDay = checks_.back().checkedAt.toLocalTime().toString(u"dd/MM/yyyy"_s);
+    painter.drawText(QRect(area.left(), area.bottom() + 2, area.width(), 16), Qt::AlignLeft, firstDay);
+    painter.drawText(QRect(area.left(), area.bottom() + 2, area.width(), 16), Qt::AlignRight, lastDay);
+}
+
+void ProgressChart::paintErrorRates(QPainter& painter, const QRect& area) const
+{
+    paintFrame(painter, area, u"Taux d'erreur par caractère (%)"_s);
+    if (counts_.empty())
+        return;
+    const double slot = double(area.width()) / double(counts_.size());
+    double x = area.left();
+    for (const auto& [character, count] : counts_) {
+        const double rate = count.sent > 0 ? std::min(1.0, double(count.wrong) / count.sent) : 0.0;
+        const QRectF bar(x + slot * 0.15, yOf(area, rate), slot * 0.7, rate * area.height());
+        painter.fillRect(bar, rate > 0.2 ? QColor(200, 40, 40) : QColor(60, 150, 60));
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(QRectF(x, area.bottom() + 2, slot, 16), Qt::AlignHCenter | Qt::AlignTop,
+                         QString::fromUcs4(&character, 1));
+        x += slot;
+    }
+}
+
+} // namespace brivo::practice::ui
