@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -112,10 +111,7 @@ void CopyCheckWindow::buildCorrectionPage(QWidget* page)
     connect(BoutonCorriger, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonCorrigerClick(); }));
     connect(BoutonPointsFaibles, &QPushButton::clicked, this,
             ErrorBox::guarded([this] { BoutonPointsFaiblesClick(); }));
-    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
-        auto* shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, ErrorBox::guarded([this] { BoutonCorrigerClick(); }));
-    }
+    MemoCopie->installEventFilter(this);
 }
 
 void CopyCheckWindow::buildProgressPage(QWidget* page)
@@ -142,10 +138,34 @@ void CopyCheckWindow::showCheck()
     MemoCopie->setFocus();
 }
 
+namespace {
+
+bool isCorrectKey(const QKeyEvent* event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+           event->modifiers().testFlag(Qt::ControlModifier);
+}
+
+} // namespace
+
+// Ctrl+Entrée corrects from the copy, where Entrée alone starts a line.
+bool CopyCheckWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == MemoCopie && event->type() == QEvent::KeyPress && isCorrectKey(static_cast<QKeyEvent*>(event))) {
+        ErrorBox::guarded([this] { BoutonCorrigerClick(); })();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void CopyCheckWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
         hide();
+        return;
+    }
+    if (isCorrectKey(event)) {
+        ErrorBox::guarded([this] { BoutonCorrigerClick(); })();
         return;
     }
     QWidget::keyPressEvent(event);

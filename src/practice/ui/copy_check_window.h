@@ -52,6 +52,7 @@ Q_SIGNALS:
     void drillRequested(const QString& series);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -20,6 +20,8 @@ namespace {
 // The reason of a failed statement, in French for the usual ones.
 std::string reasonOf(const QSqlError& error)
 {
+    if (!QSqlDatabase::isDriverAvailable(u"QSQLITE"_s))
+        return "le pilote SQLite de Qt n'est pas installé (paquet libqt6sql6-sqlite)";
     const QString code = error.nativeErrorCode();
     if (code == u"5"_s || code == u"6"_s)
         return "le fichier est verrouillé par un autre programme";

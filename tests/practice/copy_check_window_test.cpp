@@ -1,0 +1,116 @@
+// The copy check on the real window: Ctrl+K, a copy, "Corriger", the
+// history file, and the drill of the weak characters.
+#include "app/tform1.h"
+#include "practice/ui/history_store.h"
+#include "support/form_fixture.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace Qt::StringLiterals;
+using brivo::test::FormFixture;
+
+class CopyCheckWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void copyIsCorrectedStoredAndItsWeakCharactersDrilled()
+    {
+        FormFixture f;
+        f.show();
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->setPlainText(u"ABCDE FGHIJ"_s);
+        zone->setFocus();
+        QTest::keyClick(zone, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(zone->toPlainText(), u"ABCDE FGHIJ"_s); // the chord types nothing
+        auto* window = f.control<QWidget>("CopyCheckWindow");
+        QVERIFY(window->isVisible());
+        auto* copy = f.control<QPlainTextEdit>("MemoCopie");
+        QCOMPARE(window->focusWidget(), copy);
+
+        QTest::keyClicks(copy, u"abde fghxj"_s);
+        QTest::keyClick(copy, Qt::Key_Return, Qt::ControlModifier);
+        QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.messages.value(0).text));
+        QVERIFY(f.control<QLabel>("LabelScore")->text().startsWith(u"Score : 81,8 %"_s));
+        auto* table = f.control<QTableWidget>("GrilleCaracteres");
+        QCOMPARE(table->rowCount(), 10);
+        QCOMPARE(table->item(2, 0)->text(), u"C"_s);
+        QCOMPARE(table->item(2, 2)->text(), u"1"_s);
+
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"check"_s);
+            db.setDatabaseName(QString::fromStdString(f.historyFile().string()));
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(u"SELECT sent, copied, score, distance, wpm, spacing, noise FROM sessions"_s));
+            QVERIFY(query.next());
+            QCOMPARE(query.value(0).toString(), u"ABCDE FGHIJ"_s);
+            QCOMPARE(query.value(1).toString(), u"ABDE FGHXJ"_s);
+            QCOMPARE(query.value(2).toDouble(), 100.0 * 9 / 11);
+            QCOMPARE(query.value(3).toInt(), 2);
+            QCOMPARE(query.value(4).toDouble(), 12.0); // speed position 72
+            QVERIFY(query.exec(u"SELECT SUM(sent), SUM(wrong) FROM char_stats"_s) && query.next());
+            QCOMPARE(query.value(0).toInt(), 10);
+            QCOMPARE(query.value(1).toInt(), 2);
+        }
+        QSqlDatabase::removeDatabase(u"check"_s);
+
+        QTest::mouseClick(f.control<QPushButton>("BoutonPointsFaibles"), Qt::LeftButton);
+        QCOMPARE(f.control<QLineEdit>("Serie9")->text(), u"CCCCCIIIII"_s);
+        for (int i = 1; i <= 9; ++i)
+            QCOMPARE(f.control<QCheckBox>(qPrintable(u"Selec%1"_s.arg(i)))->isChecked(), i == 9);
+        QVERIFY(f.control<QRadioButton>("RBseries")->isChecked());
+        const QString exercise = zone->toPlainText();
+        QVERIFY(!exercise.contains(u"ABCDE"_s));
+        QVERIFY(exercise.contains(u'C') && exercise.contains(u'I'));
+        QVERIFY2(QString(exercise).remove(u'C').remove(u'I').trimmed().remove(u' ').isEmpty(), qPrintable(exercise));
+
+        QTest::keyClick(copy, Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+    }
+
+    // The check window is no window of its own for the event loop: closing
+    // the main window quits, as the program's main() runs it.
+    void systemMenuOpensItAndClosingTheMainWindowEndsTheProgram()
+    {
+        FormFixture f;
+        f.show();
+        f.form->findChild<QMenu*>(u"SystemMenu"_s)->actions().value(4)->trigger();
+        QVERIFY(f.control<QWidget>("CopyCheckWindow")->isVisible());
+        QGuiApplication::setQuitOnLastWindowClosed(true);
+        QTimer::singleShot(0, f.form.get(), [&f] { f.form->close(); });
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); }); // it did not quit
+        QCOMPARE(QApplication::exec(), 0);
+    }
+
+    void emptyZoneAndNothingToDrillAreSaid()
+    {
+        FormFixture f;
+        f.show();
+        QTest::keyClick(f.control<QTextEdit>("RichEdit"), Qt::Key_K, Qt::ControlModifier);
+        QTest::mouseClick(f.control<QPushButton>("BoutonCorriger"), Qt::LeftButton);
+        QTest::mouseClick(f.control<QPushButton>("BoutonPointsFaibles"), Qt::LeftButton);
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QCOMPARE(f.dialogs.messages[0].text, u"La zone de saisie est vide : il n'y a rien à comparer."_s);
+        QVERIFY(f.dialogs.messages[1].text.startsWith(u"Aucune erreur dans les derniers contrôles"_s));
+        QVERIFY(!std::filesystem::exists(f.historyFile()));
+    }
+};
+
+QTEST_MAIN(CopyCheckWindowTest)
+#include "copy_check_window_test.moc"

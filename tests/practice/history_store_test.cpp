@@ -1,0 +1,164 @@
+// The history file: created with its schema, migrated from an empty file,
+// refused when newer, and never losing a stored check to a locked or
+// unwritable file.
+#include "practice/ui/history_store.h"
+#include "support/temp_dir.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using brivo::practice::HistoryStore;
+
+namespace {
+
+brivo::practice::CopyCheck check(const char* sent, const char* copied)
+{
+    return *brivo::practice::checkCopy(sent, copied);
+}
+
+const QDateTime kMonday = QDateTime(QDate(2026, 11, 30), QTime(18, 0), Qt::UTC);
+
+// Runs statements on the file through a connection of the test's own.
+class RawFile {
+public:
+    explicit RawFile(const std::filesystem::path& file)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"raw"_s);
+        db.setDatabaseName(QString::fromStdString(file.string()));
+        db.open();
+    }
+    ~RawFile()
+    {
+        QSqlDatabase::database(u"raw"_s).close();
+        QSqlDatabase::removeDatabase(u"raw"_s);
+    }
+    RawFile(const RawFile&) = delete;
+    RawFile& operator=(const RawFile&) = delete;
+
+    QVariant value(const QString& statement)
+    {
+        QSqlQuery query(QSqlDatabase::database(u"raw"_s));
+        return query.exec(statement) && query.next() ? query.value(0) : QVariant();
+    }
+    bool exec(const QString& statement) { return QSqlQuery(QSqlDatabase::database(u"raw"_s)).exec(statement); }
+};
+
+} // namespace
+
+class HistoryStoreTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pathFollowsXdgDataHome()
+    {
+        QCOMPARE(brivo::practice::historyFilePath("/x", "/home/u"), "/x/ZORVANE/BRIVO/historique.sqlite");
+        QCOMPARE(brivo::practice::historyFilePath("", "/home/u"), "/home/u/.local/share/ZORVANE/BRIVO/historique.sqlite");
+    }
+
+    void createdFromNothingOrFromAnEmptyFile_data()
+    {
+        QTest::addColumn<bool>("emptyFileFirst");
+        QTest::newRow("no file, no folder") << false;
+        QTest::newRow("an empty file") << true;
+    }
+
+    void createdFromNothingOrFromAnEmptyFile()
+    {
+        QFETCH(bool, emptyFileFirst);
+        brivo::test::TempDir dir;
+        const auto file = dir / "data/ZORVANE/BRIVO/historique.sqlite";
+        if (emptyFileFirst) {
+            std::filesystem::create_directories(file.parent_path());
+            brivo::test::writeBytes(file, "");
+        }
+        HistoryStore store(file);
+        QCOMPARE(store.checks()->size(), 0U);
+        QVERIFY(store.record(check("CQ CQ", "CQ CO"), {12.0, 1, 10}, kMonday));
+        QVERIFY(store.record(check("EEE", "EE"), {15.0, 2, 0}, kMonday.addDays(1)));
+        const auto checks = store.checks();
+        QVERIFY(checks);
+        QCOMPARE(checks->size(), 2U);
+        QCOMPARE((*checks)[0].checkedAt, kMonday);
+        QCOMPARE((*checks)[0].score, 80.0);
+        const auto recent = store.counts(1);
+        QCOMPARE(recent->size(), 1U); // only the last check: E
+        QCOMPARE(recent->at(U'E').sent, 3);
+        QCOMPARE(recent->at(U'E').wrong, 1);
+        QCOMPARE(store.counts(0)->at(U'Q').wrong, 1);
+
+        RawFile raw(file);
+        QCOMPARE(raw.value(u"PRAGMA user_version"_s).toInt(), HistoryStore::kSchemaVersion);
+        QCOMPARE(raw.value(u"SELECT checked_at FROM sessions WHERE id = 1"_s).toString(), u"2026-11-30T18:00:00Z"_s);
+        QCOMPARE(raw.value(u"SELECT COUNT(*) FROM char_stats"_s).toInt(), 3);
+    }
+
+    // Another program holds the file for writing: the check waits, then is
+    // refused with a message; what was stored stays, and the next check
+    // goes in once the file is free.
+    void lockedFileRefusesOneCheckAndLosesNone()
+    {
+        brivo::test::TempDir dir;
+        HistoryStore store(dir / "historique.sqlite");
+        QVERIFY(store.record(check("SOS", "SOS"), {}, kMonday));
+        {
+            RawFile other(store.file());
+            QVERIFY(other.exec(u"BEGIN IMMEDIATE"_s));
+            const auto refused = store.record(check("TEST", "TEST"), {}, kMonday.addSecs(60));
+            QVERIFY(!refused);
+            QVERIFY(QString::fromStdString(refused.error().message)
+                        .endsWith(u"» : le fichier est verrouillé par un autre programme."_s));
+            QVERIFY(other.exec(u"ROLLBACK"_s));
+        }
+        QVERIFY(store.record(check("K", "K"), {}, kMonday.addSecs(120)));
+        QCOMPARE(store.checks()->size(), 2U);
+    }
+
+    void unusableFilesAreSaidAndLeftAsTheyWere_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder is a file") << u"folder"_s << u"Not a directory"_s;
+        QTest::newRow("not a database") << u"garbage"_s << u"le fichier n'est pas une base SQLite valide"_s;
+        QTest::newRow("newer schema") << u"newer"_s << u"version plus récente de BRIVO"_s;
+    }
+
+    void unusableFilesAreSaidAndLeftAsTheyWere()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        brivo::test::TempDir dir;
+        auto file = dir / "historique.sqlite";
+        if (kind == u"folder"_s) {
+            brivo::test::writeBytes(dir / "data", "a file");
+            file = dir / "data/historique.sqlite";
+        } else if (kind == u"garbage"_s) {
+            brivo::test::writeBytes(file, std::string(4096, 'x'));
+        } else {
+            RawFile raw(file);
+            QVERIFY(raw.exec(u"PRAGMA user_version = 7"_s));
+        }
+        const std::string before = kind == u"folder"_s ? std::string() : brivo::test::readBytes(file);
+        HistoryStore store(file);
+        const auto refused = store.record(check("E", "E"), {}, kMonday);
+        QVERIFY(!refused);
+        QVERIFY2(QString::fromStdString(refused.error().message).contains(reason), refused.error().message.c_str());
+        if (kind != u"folder"_s)
+            QCOMPARE(brivo::test::readBytes(file), before);
+    }
+
+    void exportsEveryCheckAsCsv()
+    {
+        brivo::test::TempDir dir;
+        HistoryStore store(dir / "historique.sqlite");
+        QVERIFY(store.record(check("CQ \"DX\"", "CQ DX"), {12.5, 1, 20}, kMonday));
+        QVERIFY(store.exportCsv(dir / "historique.csv"));
+        QCOMPARE(brivo::test::readBytes(dir / "historique.csv"),
+                 "id,checked_at,score,distance,wpm,spacing,noise,sent,copied\r\n"
+                 "1,2026-11-30T18:00:00Z,71.4,2,12.5,1,20,\"CQ \"\"DX\"\"\",\"CQ DX\"\r\n");
+    }
+};
+
+QTEST_GUILESS_MAIN(HistoryStoreTest)
+#include "history_store_test.moc"
