@@ -160,5 +160,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(HistoryStoreTest)
+QTEST_MAIN(HistoryStoreTest)
 #include "history_store_test.moc"
