@@ -6,6 +6,7 @@
 #  - live keying latency on SDL's dummy driver, then on a PulseAudio null
 #    sink that this script starts on a private socket (pulseaudio is
 #    installed if missing) and stops afterwards;
+#  - the copy check of a 5,000-character exercise;
 #  - the player's memory with a 1 GiB file, idle and playing;
 #  - start-up to the shown window and the memory held once idle, offscreen
 #    and on an X server (Xvfb).
@@ -15,6 +16,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/build.sh" dev >/dev/null
 
 "$here/build/dev/bin/render_benchmark"
+
+echo "== copy check"
+"$here/build/dev/bin/check_benchmark"
 
 echo "== start-up"
 "$here/build/dev/bin/startup_benchmark"
