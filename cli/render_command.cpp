@@ -11,6 +11,7 @@
 #include "morse/default_definitions.h"
 #include "morse/definition_file.h"
 #include "morse/definition_parser.h"
+#include "reception/reception_renderer.h"
 
 #include <filesystem>
 #include <iostream>
@@ -116,8 +117,10 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
 
     TerminalProgress progress(env.err, env.errIsTerminal, env.monotonicSeconds);
     const Result<RenderedFile> rendered =
-        renderMorseFile(request, *table, random,
-                        [&progress](std::uint64_t done, std::uint64_t total) { progress.update(done, total); });
+        reception::renderWithConditions(request, *table, options.conditions, random,
+                                        [&progress](std::uint64_t done, std::uint64_t total) {
+                                            progress.update(done, total);
+                                        });
     progress.finish();
     if (!rendered) {
         const Error& error = rendered.error();

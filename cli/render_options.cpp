@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <functional>
 #include <map>
 
@@ -41,6 +42,21 @@ std::optional<long long> parseTenths(const std::string& text)
     if (!whole || *whole < 0 || *whole > kLargest || decimals.size() != 1 || decimals[0] < '0' || decimals[0] > '9')
         return std::nullopt;
     return *whole * 10 + (decimals[0] - '0');
+}
+
+// A decimal number, with a point or a comma.
+std::optional<double> parseDecimal(std::string text)
+{
+    std::replace(text.begin(), text.end(), ',', '.');
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (!text.empty() && text.front() == '+')
+        ++first;
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last || first == last || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 std::string upper(std::string text)
@@ -99,6 +115,32 @@ ValueHandler optionalText(std::optional<std::string> RenderOptions::*field)
 {
     return [=](RenderOptions& o, const std::string&, const std::string& value) -> Result<void> {
         o.*field = value;
+        return {};
+    };
+}
+
+using Conditions = reception::ReceptionConditions;
+
+// A number stored into a condition; ranges are checked with the others once
+// the whole line is read.
+template <typename Field> ValueHandler conditionNumber(Field Conditions::*field)
+{
+    return [=](RenderOptions& o, const std::string& option, const std::string& value) -> Result<void> {
+        const auto number = parseDecimal(value);
+        if (!number)
+            return rangeError(option, "un nombre", value);
+        o.conditions.*field = static_cast<typename Field::value_type>(*number);
+        return {};
+    };
+}
+
+ValueHandler conditionValue(double Conditions::*field)
+{
+    return [=](RenderOptions& o, const std::string& option, const std::string& value) -> Result<void> {
+        const auto number = parseDecimal(value);
+        if (!number)
+            return rangeError(option, "un nombre", value);
+        o.conditions.*field = *number;
         return {};
     };
 }
@@ -171,6 +213,57 @@ const std::map<std::string, ValueHandler>& valueOptions()
              o.parameters.sampleRateIndex = static_cast<int>(found - rates.begin());
              return {};
          }},
+        {"--effective-wpm", conditionNumber(&Conditions::effectiveWpm)},
+        {"--rise", conditionNumber(&Conditions::riseMs)},
+        {"--snr", conditionNumber(&Conditions::snrDb)},
+        {"--qsb", conditionNumber(&Conditions::qsbHz)},
+        {"--qsb-k", conditionValue(&Conditions::qsbK)},
+        {"--qrn", conditionValue(&Conditions::qrnRate)},
+        {"--crashes", conditionValue(&Conditions::crashRate)},
+        {"--chirp", conditionValue(&Conditions::chirpHz)},
+        {"--chirp-tau", conditionValue(&Conditions::chirpTauMs)},
+        {"--qrm",
+         [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
+             const auto count = parseInteger(v);
+             if (!count || *count < 0 || *count > 5)
+                 return rangeError(option, "un entier de 0 à 5", v);
+             o.conditions.qrm = static_cast<int>(*count);
+             return {};
+         }},
+        {"--filter",
+         [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
+             if (upper(v) == "OFF") {
+                 o.conditions.filterHz.reset();
+                 return {};
+             }
+             const auto hz = parseDecimal(v);
+             if (!hz)
+                 return rangeError(option, "une largeur en Hz de 100 à 2400, ou off", v);
+             o.conditions.filterHz = *hz;
+             return {};
+         }},
+        {"--filter-shape",
+         [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
+             const std::string shape = upper(v);
+             if (shape != "BUTTERWORTH" && shape != "CHEBYSHEV")
+                 return rangeError(option, "butterworth ou chebyshev", v);
+             o.conditions.filterShape =
+                 shape == "BUTTERWORTH" ? reception::FilterShape::Butterworth : reception::FilterShape::Chebyshev;
+             return {};
+         }},
+        {"--shape",
+         [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
+             static const std::map<std::string, reception::EnvelopeShape> shapes = {
+                 {"BLACKMAN", reception::EnvelopeShape::BlackmanHarris},
+                 {"COSINE", reception::EnvelopeShape::RaisedCosine},
+                 {"LINEAR", reception::EnvelopeShape::Linear},
+                 {"HARD", reception::EnvelopeShape::Hard}};
+             const auto found = shapes.find(upper(v));
+             if (found == shapes.end())
+                 return rangeError(option, "blackman, cosine, linear ou hard", v);
+             o.conditions.shape = found->second;
+             return {};
+         }},
         {"--seed",
          [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
              const auto seed = parseInteger(v);
@@ -212,6 +305,10 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
             options.live = true;
             continue;
         }
+        if (arg == "--flutter") {
+            options.conditions.qsbHz = reception::kFlutterHz;
+            continue;
+        }
         std::optional<std::string> inlineValue;
         if (const auto equals = arg.find('='); arg.starts_with("--") && equals != std::string::npos) {
             inlineValue = arg.substr(equals + 1);
@@ -236,6 +333,12 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
     }
     if (options.text && options.input)
         return refused("donnez le texte soit en argument, soit avec --input, pas les deux.");
+    const KeyingValues values = deriveKeyingValues(options.parameters, kDefaultSampleRate);
+    if (Result<void> accepted = reception::checkConditions(options.conditions, 1.2 / values.unitDuration,
+                                                           options.parameters.spacingFactor,
+                                                           options.parameters.noisePosition);
+        !accepted)
+        return accepted.error();
     return options;
 }
 
@@ -305,6 +408,25 @@ Texte :
                         après, sans --start ni --end
       --seed N          graine du générateur (0..4294967295) ; défaut :
                         l'heure, comme au démarrage du programme
+
+Conditions de réception (toutes absentes par défaut : le rendu est alors
+celui de la fenêtre, octet pour octet) :
+      --effective-wpm S vitesse effective ARRL en mots/mn, sous la vitesse
+                        des caractères (pas avec --spacing autre que 1)
+      --rise MS         temps de montée de la manipulation, 1 à 15 ms [5]
+      --shape FORME     blackman, cosine, linear ou hard [blackman]
+      --snr DB          bruit gaussien : rapport signal/bruit dans 500 Hz,
+                        -15 à +40 dB (pas avec --noise)
+      --filter HZ|off   filtre du récepteur centré sur le ton, 100 à 2400 Hz
+      --filter-shape F  butterworth ou chebyshev (ondulation 0,5 dB)
+      --qsb HZ          fading : étalement Doppler de 0,02 à 2 Hz
+      --qsb-k K         facteur K du fading, de 0 (Rayleigh) à 100 [0]
+      --flutter         fading rapide de 20 Hz (flutter aurora)
+      --qrn N           parasites : impulsions par seconde, 0 à 200
+      --crashes N       craquements par seconde, 0 à 1
+      --qrm N           stations brouilleuses, 0 à 5
+      --chirp HZ        glissement de fréquence à l'enfoncement, -150 à +150
+      --chirp-tau MS    durée du glissement, 5 à 50 ms [20]
 
   -h, --help            affiche cette aide
       --version         affiche la version

@@ -2,6 +2,7 @@
 
 #include "audio/keying_parameters.h"
 #include "common/result.h"
+#include "reception/reception_conditions.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,6 +23,7 @@ struct RenderOptions {
     bool live = false;
     std::optional<std::uint32_t> seed;
     KeyingParameters parameters;
+    reception::ReceptionConditions conditions; // all off by default
 };
 
 // The options of a command line, or why it is refused (Refused, with a

@@ -1,0 +1,105 @@
+#include "reception/keying_envelope.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace brivo::reception {
+namespace {
+
+// Blackman-Harris (4 terms) integrated from 0 to u, normalised to 1.
+double integratedBlackmanHarris(double u)
+{
+    constexpr std::array<double, 4> a = {0.35875, 0.48829, 0.14128, 0.01168};
+    const double x = 2 * std::numbers::pi * u;
+    const double value = a[0] * x - a[1] * std::sin(x) + a[2] * std::sin(2 * x) / 2 - a[3] * std::sin(3 * x) / 3;
+    return value / (a[0] * 2 * std::numbers::pi);
+}
+
+// The part of a ramp between its 10 % and 90 % points, found by bisection.
+double riseFraction(EnvelopeShape shape)
+{
+    const auto crossing = [shape](double level) {
+        double low = 0;
+        double high = 1;
+        for (int i = 0; i < 60; ++i) {
+            const double middle = (low + high) / 2;
+            (rampValue(shape, middle) < level ? low : high) = middle;
+        }
+        return low;
+    };
+    return crossing(0.9) - crossing(0.1);
+}
+
+} // namespace
+
+double rampValue(EnvelopeShape shape, double u)
+{
+    if (u <= 0)
+        return 0;
+    if (u >= 1)
+        return 1;
+    switch (shape) {
+    case EnvelopeShape::BlackmanHarris:
+        return integratedBlackmanHarris(u);
+    case EnvelopeShape::RaisedCosine:
+        return 0.5 - 0.5 * std::cos(std::numbers::pi * u);
+    case EnvelopeShape::Linear:
+        return u;
+    case EnvelopeShape::Hard:
+        return u < 0.5 ? 0 : 1;
+    }
+    return 1;
+}
+
+double rampLength(EnvelopeShape shape, double rise)
+{
+    if (shape == EnvelopeShape::Hard)
+        return 0;
+    static const std::array<double, 3> fractions = {riseFraction(EnvelopeShape::BlackmanHarris),
+                                                    riseFraction(EnvelopeShape::RaisedCosine),
+                                                    riseFraction(EnvelopeShape::Linear)};
+    return rise / fractions[static_cast<std::size_t>(shape)];
+}
+
+KeyingEnvelope::KeyingEnvelope(const std::vector<Mark>& marks, int sampleRate, EnvelopeShape shape,
+                               double riseSeconds)
+    : shape_(shape)
+{
+    double shortest = 1e9;
+    for (const Mark& mark : marks) {
+        edges_.emplace_back(std::llround(mark.start * sampleRate), std::llround(mark.end * sampleRate));
+        shortest = std::min(shortest, mark.end - mark.start);
+    }
+    const double rise = std::min(riseSeconds, 0.4 * shortest);
+    halfRamp_ = rampLength(shape, rise) * sampleRate / 2;
+}
+
+double KeyingEnvelope::at(std::int64_t n)
+{
+    const double sample = static_cast<double>(n);
+    // A key-down counts from the start of its rise to the end of its fall.
+    while (next_ < edges_.size() && sample >= static_cast<double>(edges_[next_].first) - halfRamp_) {
+        current_ = static_cast<std::ptrdiff_t>(next_);
+        ++next_;
+    }
+    if (current_ < 0)
+        return 0;
+    // The ramp's sample lies at the middle of its interval: a step edge at
+    // sample k keys sample k down.
+    const auto position = [this](double fromEdge) {
+        if (halfRamp_ <= 0)
+            return fromEdge >= 0 ? 1.0 : 0.0;
+        return rampValue(shape_, (fromEdge + halfRamp_) / (2 * halfRamp_));
+    };
+    const auto keyed = [&](std::size_t mark) {
+        const auto& [start, end] = edges_[mark];
+        return position(sample + 0.5 - static_cast<double>(start)) * position(static_cast<double>(end) - sample - 0.5);
+    };
+    // The fall of the previous key-down may still be sounding.
+    const auto index = static_cast<std::size_t>(current_);
+    return index > 0 ? std::max(keyed(index), keyed(index - 1)) : keyed(index);
+}
+
+} // namespace brivo::reception

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "reception/keyed_marks.h"
+#include "reception/reception_conditions.h"
+
+#include <vector>
+
+namespace brivo::reception {
+
+// The rising half of a ramp, from 0 at u = 0 to 1 at u = 1: the integrated
+// Blackman-Harris window, a raised cosine, a line, or a step at u = 0.5.
+double rampValue(EnvelopeShape shape, double u);
+
+// How long a whole ramp lasts for a 10-90 % rise time `rise`: 2.7 x rise
+// for Blackman-Harris, about 1.69 x for the raised cosine, 1.25 x for the
+// line, 0 for the hard shape.
+double rampLength(EnvelopeShape shape, double rise);
+
+// The amplitude (0 .. 1) of the key, sample by sample, over the marks. Each
+// ramp is centred on its edge, so a key-down keeps its exact length at
+// 50 %; each edge falls on the sample nearest its time, rounded once. The
+// rise time is held to 0.4 of the shortest key-down.
+class KeyingEnvelope {
+public:
+    KeyingEnvelope(const std::vector<Mark>& marks, int sampleRate, EnvelopeShape shape, double riseSeconds);
+
+    // Amplitude at sample `n`; samples must be asked in increasing order.
+    double at(std::int64_t n);
+    // Index of the key-down sounding at the last sample asked (its rise
+    // started), or -1 before the first.
+    std::ptrdiff_t currentMark() const { return current_; }
+    // Sample of the start edge of a key-down.
+    std::int64_t startSample(std::size_t mark) const { return edges_[mark].first; }
+
+private:
+    std::vector<std::pair<std::int64_t, std::int64_t>> edges_; // start and end samples
+    EnvelopeShape shape_;
+    double halfRamp_ = 0; // samples
+    std::ptrdiff_t current_ = -1;
+    std::size_t next_ = 0;
+};
+
+} // namespace brivo::reception

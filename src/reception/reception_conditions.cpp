@@ -1,0 +1,68 @@
+#include "reception/reception_conditions.h"
+
+#include <sstream>
+
+namespace brivo::reception {
+namespace {
+
+std::string number(double value)
+{
+    std::ostringstream text;
+    text << value;
+    std::string out = text.str();
+    for (char& c : out) {
+        if (c == '.')
+            c = ',';
+    }
+    return out;
+}
+
+Error outOfRange(const char* what, double value, const char* range)
+{
+    return fail(ErrorCode::Refused, std::string(what) + " " + number(value) + " refusé : " + range + ".");
+}
+
+} // namespace
+
+Result<void> checkConditions(const ReceptionConditions& c, double characterWpm, int spacingFactor, int noisePosition)
+{
+    if (c.effectiveWpm) {
+        if (!(*c.effectiveWpm >= 1))
+            return outOfRange("Vitesse effective", *c.effectiveWpm, "au moins 1 mot/mn");
+        if (*c.effectiveWpm >= characterWpm)
+            return fail(ErrorCode::Refused, "La vitesse effective (" + number(*c.effectiveWpm) +
+                                                " mots/mn) doit être inférieure à la vitesse des caractères (" +
+                                                number(characterWpm) + " mots/mn).");
+        if (spacingFactor != 1)
+            return fail(ErrorCode::Refused,
+                        "La vitesse effective remplace l'espacement des lettres : gardez un espacement de 1.");
+    }
+    if (c.riseMs && !(*c.riseMs >= 1 && *c.riseMs <= 15))
+        return outOfRange("Temps de montée", *c.riseMs, "de 1 à 15 ms");
+    if (c.snrDb) {
+        if (!(*c.snrDb >= -15 && *c.snrDb <= 40))
+            return outOfRange("Rapport signal/bruit", *c.snrDb, "de -15 à +40 dB");
+        if (noisePosition > 0)
+            return fail(ErrorCode::Refused,
+                        "Le rapport signal/bruit remplace le souffle : mettez le souffle à 0 pour l'utiliser.");
+    }
+    if (c.filterHz && !(*c.filterHz >= 100 && *c.filterHz <= 2400))
+        return outOfRange("Largeur du filtre", *c.filterHz, "de 100 à 2400 Hz");
+    if (c.qsbHz && !((*c.qsbHz >= 0.02 && *c.qsbHz <= 2) || (*c.qsbHz >= 10 && *c.qsbHz <= 30)))
+        return outOfRange("Fading", *c.qsbHz, "de 0,02 à 2 Hz, ou de 10 à 30 Hz pour le flutter");
+    if (!(c.qsbK >= 0 && c.qsbK <= 100))
+        return outOfRange("Facteur K", c.qsbK, "de 0 (Rayleigh) à 100");
+    if (!(c.qrnRate >= 0 && c.qrnRate <= 200))
+        return outOfRange("Parasites", c.qrnRate, "de 0 à 200 par seconde");
+    if (!(c.crashRate >= 0 && c.crashRate <= 1))
+        return outOfRange("Craquements", c.crashRate, "de 0 à 1 par seconde");
+    if (c.qrm < 0 || c.qrm > 5)
+        return outOfRange("Stations brouilleuses", c.qrm, "de 0 à 5");
+    if (!(c.chirpHz >= -150 && c.chirpHz <= 150))
+        return outOfRange("Glissement", c.chirpHz, "de -150 à +150 Hz");
+    if (!(c.chirpTauMs >= 5 && c.chirpTauMs <= 50))
+        return outOfRange("Durée du glissement", c.chirpTauMs, "de 5 à 50 ms");
+    return {};
+}
+
+} // namespace brivo::reception

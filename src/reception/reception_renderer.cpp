@@ -1,0 +1,139 @@
+#include "reception/reception_renderer.h"
+
+#include "audio/wav_file_writer.h"
+#include "reception/atmospherics.h"
+#include "reception/band_random.h"
+#include "reception/bandpass_filter.h"
+#include "reception/fading.h"
+#include "reception/keying_envelope.h"
+#include "reception/other_stations.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace brivo::reception {
+namespace {
+
+constexpr std::uint64_t kProgressStep = std::uint64_t{1} << 20;
+constexpr std::size_t kBlock = 8192;
+constexpr double kTargetLevel = 8192; // -12 dBFS
+
+std::int16_t clipped(double value)
+{
+    return static_cast<std::int16_t>(std::clamp(std::lround(value), -32768L, 32767L));
+}
+
+} // namespace
+
+SignalLevels signalLevels(double snrDb)
+{
+    const double snr2500 = snrDb - 10 * std::log10(5.0);
+    const int signal = kNoiseFloorS + static_cast<int>(std::lround(snr2500 / 6));
+    return {snr2500, std::clamp(signal, 0, 9), kNoiseFloorS};
+}
+
+Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const MorseTable& table,
+                                         const ReceptionConditions& c, RandomGenerator& random,
+                                         const RenderProgress& progress)
+{
+    const int sampleRate = renderSampleRate(request);
+    const KeyingValues values = deriveKeyingValues(request.parameters, sampleRate);
+    const KeyedMarks keyed = keyedMarks(request.text, table, request.form, request.parameters.spacingFactor,
+                                        values.unitDuration, c.effectiveWpm);
+    const auto total = static_cast<std::uint64_t>(std::llround(keyed.length * sampleRate));
+    if (total > kMaxWavSamples)
+        return fail(ErrorCode::TooLong, {});
+
+    WavFileWriter writer;
+    if (Result<void> created = writer.create(request.path); !created)
+        return created.error();
+
+    BandRandom band(random);
+    const double amplitude = values.toneAmplitude;
+    KeyingEnvelope envelope(keyed.marks, sampleRate, c.shape.value_or(EnvelopeShape::BlackmanHarris),
+                            c.riseMs.value_or(kDefaultRiseMs) / 1000);
+    // Noise of variance sigma^2 holds sigma^2 x 1000 / fs in 500 Hz, against
+    // a key-down carrier of power a^2 / 2.
+    const double sigma =
+        c.snrDb ? std::sqrt(amplitude * amplitude / 2 * sampleRate / 1000 / std::pow(10.0, *c.snrDb / 10)) : 0;
+    // Atmospherics are reckoned against the noise in 500 Hz (or, without
+    // noise, against a signal 20 dB above it).
+    const double reference = std::max(c.snrDb ? sigma * std::sqrt(1000.0 / sampleRate) : amplitude / 10, 100.0);
+    // A receiver's fixed gain: when the noise in the band heard would
+    // overload the 16 bits, everything is turned down to leave 12 dB of
+    // headroom over the expected level.
+    const double heardNoise = c.filterHz ? sigma * std::sqrt(std::min(1.0, 2 * *c.filterHz / sampleRate)) : sigma;
+    const double expected = std::sqrt(amplitude * amplitude / 2 + heardNoise * heardNoise);
+    const double receiverGain = expected > kTargetLevel ? kTargetLevel / expected : 1.0;
+    std::optional<Fading> fading;
+    if (c.qsbHz)
+        fading.emplace(*c.qsbHz, c.qsbK, sampleRate, band);
+    std::optional<OtherStations> others;
+    if (c.qrm > 0)
+        others.emplace(c.qrm, values.toneFrequency, amplitude, keyed.length, sampleRate, table, c, band);
+    std::optional<Atmospherics> atmospherics;
+    if (c.qrnRate > 0 || c.crashRate > 0)
+        atmospherics.emplace(c.qrnRate, c.crashRate, reference, sampleRate, band);
+    std::optional<BandpassFilter> filter;
+    if (c.filterHz)
+        filter.emplace(values.toneFrequency, *c.filterHz, sampleRate, c.filterShape);
+
+    const double tau = c.chirpTauMs / 1000 * sampleRate;
+    double phase = 0;
+    std::vector<std::int16_t> block;
+    block.reserve(kBlock);
+    std::uint64_t nextReport = kProgressStep;
+    writer.writeHeader(0, sampleRate);
+    bool writing = true;
+    for (std::uint64_t n = 0; n < total && writing; ++n) {
+        const auto index = static_cast<std::int64_t>(n);
+        const double key = envelope.at(index);
+        double hz = values.toneFrequency;
+        if (c.chirpHz != 0 && key > 0 && envelope.currentMark() >= 0) {
+            const auto since = static_cast<double>(index - envelope.startSample(static_cast<std::size_t>(
+                                                               envelope.currentMark())));
+            hz += c.chirpHz * std::exp(-std::max(0.0, since) / tau);
+        }
+        const std::complex<double> gain = fading ? fading->next() : std::complex<double>(1, 0);
+        double x = key > 0 ? amplitude * key * std::real(gain * std::polar(1.0, phase)) : 0;
+        phase = std::fmod(phase + 2 * std::numbers::pi * hz / sampleRate, 2 * std::numbers::pi);
+        if (others)
+            x += others->next();
+        if (sigma > 0)
+            x += sigma * band.gaussian();
+        else if (values.noiseSpan > 0)
+            x += random.below(static_cast<std::uint32_t>(values.noiseSpan));
+        if (atmospherics)
+            x += atmospherics->next();
+        if (filter)
+            x = filter->process(x);
+        block.push_back(clipped(receiverGain * x));
+        if (block.size() == kBlock || n + 1 == total) {
+            writing = writer.append(block);
+            block.clear();
+        }
+        if (progress && n + 1 >= nextReport) {
+            progress(n + 1, total);
+            nextReport = n + 1 + kProgressStep;
+        }
+    }
+
+    const auto sampleCount = static_cast<std::uint32_t>(total);
+    if (Result<void> finished = writer.finish(sampleCount, sampleRate); !finished)
+        return finished.error();
+    if (progress)
+        progress(total, total);
+    return RenderedFile{sampleRate, sampleCount};
+}
+
+Result<RenderedFile> renderWithConditions(const RenderRequest& request, const MorseTable& table,
+                                          const ReceptionConditions& conditions, RandomGenerator& random,
+                                          const RenderProgress& progress)
+{
+    if (!conditions.any())
+        return renderMorseFile(request, table, random, progress);
+    return renderReceptionFile(request, table, conditions, random, progress);
+}
+
+} // namespace brivo::reception

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "audio/message_renderer.h"
+#include "reception/reception_conditions.h"
+
+namespace brivo::reception {
+
+// The levels a render with conditions works at, for the display.
+struct SignalLevels {
+    double snr2500Db = 0; // the same noise over 2500 Hz
+    int signalS = 0;      // S-units (IARU: 6 dB each) with the noise floor at kNoiseFloorS in 2500 Hz
+    int noiseS = 0;
+};
+inline constexpr int kNoiseFloorS = 3;
+SignalLevels signalLevels(double snrDb);
+
+// Renders the request as a receiver would hear it with `conditions` (which
+// checkConditions accepted): key-downs from the described timeline, or the
+// ARRL one, shaped by the keying envelope, on a phase-continuous oscillator
+// (with chirp), through the fading; other stations and the described or
+// Gaussian noise, atmospherics, then the receiver's filter; turned down
+// when the noise heard would overload 16 bits, and clipped. The same file as renderMorseFile otherwise: format, header, errors
+// and progress. Every random draw comes from `random`, so its seed gives
+// the same file.
+Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const MorseTable& table,
+                                         const ReceptionConditions& conditions, RandomGenerator& random,
+                                         const RenderProgress& progress = {});
+
+// Which renderer a request takes: the described one when no condition is set.
+Result<RenderedFile> renderWithConditions(const RenderRequest& request, const MorseTable& table,
+                                          const ReceptionConditions& conditions, RandomGenerator& random,
+                                          const RenderProgress& progress = {});
+
+} // namespace brivo::reception
