@@ -1,0 +1,265 @@
+#include "audio/message_renderer.h"
+#include "common/edit_text.h"
+#include "morse/default_definitions.h"
+#include "morse/definition_parser.h"
+#include "player/wav_reader.h"
+#include "reception/atmospherics.h"
+#include "reception/bandpass_filter.h"
+#include "reception/fading.h"
+#include "reception/keyed_marks.h"
+#include "reception/keying_envelope.h"
+#include "reception/reception_renderer.h"
+#include "support/case_name.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numeric>
+
+namespace brivo::reception {
+namespace {
+
+const MorseTable& table()
+{
+    static const MorseTable loaded = definitions::tableFromContent(definitions::defaultFileContent());
+    return loaded;
+}
+
+struct ArrlCase {
+    std::string name;
+    double characterWpm;
+    double effectiveWpm;
+    double letterGap;
+    double wordGap;
+};
+
+class Arrl : public testing::TestWithParam<ArrlCase> {};
+
+// Fifteen "PARIS " keyed live last one minute at the effective speed.
+TEST_P(Arrl, GapsAndTheMinuteOfParis)
+{
+    const ArrlCase& c = GetParam();
+    const ArrlGaps gaps = arrlGaps(c.characterWpm, c.effectiveWpm);
+    EXPECT_NEAR(gaps.letter, c.letterGap, 5e-4);
+    EXPECT_NEAR(gaps.word, c.wordGap, 5e-4);
+    std::string text;
+    for (int i = 0; i < 15; ++i)
+        text += "PARIS ";
+    const KeyedMarks keyed = keyedMarks(keyedTextFromUtf8(text), table(), RenderForm::Live, 1, 1.2 / c.characterWpm,
+                                        c.effectiveWpm);
+    EXPECT_NEAR(keyed.length, 60.0 * 15 / c.effectiveWpm, 1e-9);
+    // From the end of the first P to the start of the A: one letter gap.
+    EXPECT_NEAR(keyed.marks[4].start - keyed.marks[3].end, c.letterGap, 5e-4);
+    // From the end of the first S to the next P: one word gap.
+    EXPECT_NEAR(keyed.marks[14].start - keyed.marks[13].end, c.wordGap, 5e-4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Speeds, Arrl,
+                         testing::Values(ArrlCase{"at25over15", 25, 15, 0.3966, 0.9255},
+                                         ArrlCase{"at20over5", 20, 5, 3 * 10.14 / 19, 7 * 10.14 / 19},
+                                         ArrlCase{"at18over10", 18, 10, 3 * (1080 - 372.0) / 180 / 19,
+                                                  7 * (1080 - 372.0) / 180 / 19}),
+                         test::CaseName{});
+
+struct ShapeCase {
+    std::string name;
+    EnvelopeShape shape;
+    double rampOverRise; // the ramp's length over the 10-90 % rise time
+};
+
+class Envelope : public testing::TestWithParam<ShapeCase> {};
+
+// At 48 kHz, a key-down of 60 ms with a 5 ms rise: the rise measured from
+// 10 % to 90 % is the setting, and the width at 50 % is the key-down's.
+TEST_P(Envelope, RiseTimeAndWidthAtHalfAmplitude)
+{
+    const ShapeCase& c = GetParam();
+    constexpr int rate = 48000;
+    EXPECT_NEAR(rampLength(c.shape, 1.0), c.rampOverRise, 0.08);
+    KeyingEnvelope envelope({{0.1, 0.16}}, rate, c.shape, 0.005);
+    std::vector<double> amplitude(static_cast<std::size_t>(0.3 * rate));
+    for (std::size_t n = 0; n < amplitude.size(); ++n)
+        amplitude[n] = envelope.at(static_cast<std::int64_t>(n));
+    const auto firstAbove = [&](double level) {
+        return static_cast<double>(std::find_if(amplitude.begin(), amplitude.end(),
+                                                [level](double a) { return a >= level; }) -
+                                   amplitude.begin());
+    };
+    const auto lastAbove = [&](double level) {
+        return static_cast<double>(
+            amplitude.rend() - std::find_if(amplitude.rbegin(), amplitude.rend(), [level](double a) { return a >= level; }));
+    };
+    const double rise = (firstAbove(0.9) - firstAbove(0.1)) / rate;
+    EXPECT_NEAR(rise, c.shape == EnvelopeShape::Hard ? 0.0 : 0.005, 1.5 / rate);
+    EXPECT_NEAR((lastAbove(0.5) - firstAbove(0.5)) / rate, 0.06, 1.5 / rate);
+    EXPECT_DOUBLE_EQ(*std::max_element(amplitude.begin(), amplitude.end()), 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, Envelope,
+                         testing::Values(ShapeCase{"blackmanHarris", EnvelopeShape::BlackmanHarris, 2.7},
+                                         ShapeCase{"raisedCosine", EnvelopeShape::RaisedCosine, 1.694},
+                                         ShapeCase{"linear", EnvelopeShape::Linear, 1.25},
+                                         ShapeCase{"hard", EnvelopeShape::Hard, 0}),
+                         test::CaseName{});
+
+TEST(EnvelopeRise, HeldToFourTenthsOfTheShortestKeyDown)
+{
+    // Dots of 10 ms: a 15 ms rise becomes 4 ms.
+    KeyingEnvelope envelope({{0.1, 0.11}, {0.12, 0.13}}, 48000, EnvelopeShape::Linear, 0.015);
+    int rising = 0;
+    for (std::int64_t n = 0; n < 48000 / 5; ++n) {
+        const double a = envelope.at(n);
+        rising += a >= 0.1 && a < 0.9 && n < 4800 + 240 ? 1 : 0;
+    }
+    EXPECT_NEAR(rising, 0.004 * 48000, 2);
+}
+
+struct FilterCase {
+    std::string name;
+    FilterShape shape;
+    double widthHz;
+};
+
+class Filter : public testing::TestWithParam<FilterCase> {};
+
+// The band edges where the design puts them, and the ringing of an impulse
+// dying away at the rate of the slowest pole.
+TEST_P(Filter, BandEdgesAndRinging)
+{
+    const FilterCase& c = GetParam();
+    constexpr int rate = 11025;
+    BandpassFilter filter(700, c.widthHz, rate, c.shape);
+    const double edge = c.shape == FilterShape::Butterworth ? 1 / std::sqrt(2.0) : std::pow(10.0, -0.5 / 20);
+    EXPECT_NEAR(filter.gainAt(700 - c.widthHz / 2), edge, 0.02);
+    EXPECT_NEAR(filter.gainAt(700 + c.widthHz / 2), edge, 0.02);
+    double top = 0;
+    for (double hz = 700 - c.widthHz / 2; hz <= 700 + c.widthHz / 2; hz += 1)
+        top = std::max(top, filter.gainAt(hz));
+    EXPECT_NEAR(top, 1.0, 0.005);
+    EXPECT_LT(filter.gainAt(700 + 2 * c.widthHz), 0.02);
+
+    // The impulse response's envelope, from the peak of each half cycle:
+    // from -40 dB to -80 dB it takes ln(100) time constants.
+    std::vector<double> response;
+    for (int n = 0; n < rate * 2; ++n)
+        response.push_back(std::abs(filter.process(n == 0 ? 1.0 : 0.0)));
+    const double highest = *std::max_element(response.begin(), response.end());
+    const auto lastPeakAbove = [&](double ratio) {
+        for (std::size_t n = response.size() - 1; n-- > 1;) {
+            if (response[n] >= highest * ratio && response[n] >= response[n - 1] && response[n] >= response[n + 1])
+                return static_cast<double>(n) / rate;
+        }
+        return 0.0;
+    };
+    const double measured = lastPeakAbove(1e-4) - lastPeakAbove(1e-2);
+    EXPECT_NEAR(measured, std::log(100.0) * filter.ringingTimeConstant(), 0.15 * measured);
+}
+
+INSTANTIATE_TEST_SUITE_P(Designs, Filter,
+                         testing::Values(FilterCase{"butterworth250", FilterShape::Butterworth, 250},
+                                         FilterCase{"butterworth1000", FilterShape::Butterworth, 1000},
+                                         FilterCase{"chebyshev250", FilterShape::Chebyshev, 250},
+                                         FilterCase{"chebyshev500", FilterShape::Chebyshev, 500}),
+                         test::CaseName{});
+
+TEST(Fading, RayleighAmplitudeOverALongRun)
+{
+    BandRandom random(7);
+    Fading fading(2.0, 0, 200, random);
+    double sum = 0;
+    double sumSquares = 0;
+    constexpr int samples = 2'000'000; // 10,000 s: thousands of fades
+    for (int i = 0; i < samples; ++i) {
+        const double a = std::abs(fading.next());
+        sum += a;
+        sumSquares += a * a;
+    }
+    const double mean = sum / samples;
+    const double power = sumSquares / samples;
+    EXPECT_NEAR(power, 1.0, 0.1);
+    EXPECT_NEAR(std::sqrt(power - mean * mean) / mean, 0.523, 0.03);
+}
+
+TEST(Atmospherics, ImpulsesComeAtTheirRate)
+{
+    BandRandom random(3);
+    Atmospherics qrn(50, 0, 1000, 8000, random);
+    for (int i = 0; i < 8000 * 100; ++i)
+        (void)qrn.next();
+    EXPECT_NEAR(static_cast<double>(qrn.impulses()), 5000, 300); // 4 standard deviations
+}
+
+class Render : public testing::Test {
+protected:
+    std::vector<std::int16_t> render(const std::string& text, const ReceptionConditions& conditions,
+                                     std::uint64_t seed, int speed = 72)
+    {
+        RenderRequest request;
+        request.path = dir_ / "Morse.WAV";
+        request.text = keyedTextFromUtf8(text);
+        request.parameters.speedPosition = speed;
+        RandomGenerator random(seed);
+        const Result<RenderedFile> rendered = renderWithConditions(request, table(), conditions, random);
+        EXPECT_TRUE(rendered);
+        return readWav(test::readBytes(request.path))->samples;
+    }
+
+    test::TempDir dir_;
+};
+
+// The SNR over 500 Hz, measured as the key-down power above the noise
+// against the noise in 500 Hz, from long dashes and the silences between.
+TEST_F(Render, SnrMeasuredOnTheRenderedNoise)
+{
+    for (const double snr : {0.0, 10.0, 25.0}) {
+        ReceptionConditions conditions;
+        conditions.snrDb = snr;
+        const auto samples = render("TTTTTTTTTT", conditions, 11, 20);
+        const KeyedMarks keyed = keyedMarks(keyedTextFromUtf8("TTTTTTTTTT"), table(), RenderForm::Message, 1,
+                                            deriveKeyingValues({.speedPosition = 20}, 11025).unitDuration, {});
+        double keyPower = 0;
+        double gapPower = 0;
+        double keyCount = 0;
+        double gapCount = 0;
+        for (std::size_t i = 0; i + 1 < keyed.marks.size(); ++i) {
+            const auto power = [&](double from, double to, double& total, double& count) {
+                for (auto n = static_cast<std::size_t>(from * 11025); n < static_cast<std::size_t>(to * 11025); ++n) {
+                    total += static_cast<double>(samples[n]) * samples[n];
+                    ++count;
+                }
+            };
+            power(keyed.marks[i].start + 0.05, keyed.marks[i].end - 0.05, keyPower, keyCount);
+            power(keyed.marks[i].end + 0.05, keyed.marks[i + 1].start - 0.05, gapPower, gapCount);
+        }
+        const double noise = gapPower / gapCount;
+        const double carrier = keyPower / keyCount - noise;
+        EXPECT_NEAR(10 * std::log10(carrier / (noise * 1000 / 11025)), snr, 0.5) << snr << " dB";
+    }
+}
+
+TEST_F(Render, SeedGivesTheSameFileAndOffGivesTheDescribedOne)
+{
+    ReceptionConditions everything;
+    everything.effectiveWpm = 8;
+    everything.snrDb = 6;
+    everything.filterHz = 300;
+    everything.qsbHz = 0.5;
+    everything.qrnRate = 20;
+    everything.crashRate = 0.5;
+    everything.qrm = 2;
+    everything.chirpHz = 40;
+    const auto first = render("CQ DE F6ABC", everything, 99);
+    EXPECT_EQ(render("CQ DE F6ABC", everything, 99), first);
+    EXPECT_NE(render("CQ DE F6ABC", everything, 100), first);
+
+    RenderRequest request;
+    request.path = dir_ / "described.wav";
+    request.text = keyedTextFromUtf8("CQ DE F6ABC");
+    RandomGenerator random(5);
+    ASSERT_TRUE(renderMorseFile(request, table(), random));
+    EXPECT_EQ(render("CQ DE F6ABC", {}, 5), readWav(test::readBytes(request.path))->samples);
+}
+
+} // namespace
+} // namespace brivo::reception
