@@ -121,6 +121,10 @@ std::vector<Field> buildFields(ScreenSize screen)
     fields.push_back(integerField(
         "Mot_de_reference", [](std::int32_t v, Settings& s) { s.referenceWord = v != 0 ? 1 : 0; },
         [](const Settings& s) { return s.referenceWord; }));
+    fields.push_back(integerField(
+        "Conditions_Actives", [](std::int32_t v, Settings& s) { s.conditionsOn = v != 0; },
+        [](const Settings& s) { return s.conditionsOn ? 1 : 0; }));
+    fields.push_back(textField("Conditions_Reception", &Settings::conditions));
     return fields;
 }
 

@@ -14,7 +14,8 @@
 
 namespace brivo::settings {
 
-// The 42 settings kept between runs, with their first-start values.
+// The 42 settings kept between runs, with their first-start values, and
+// the reception conditions after them.
 struct Settings {
     std::optional<int> left; // the window's outer left edge; none: centred
     std::optional<int> top;
@@ -42,6 +43,10 @@ struct Settings {
     std::uint32_t backgroundColour = colours::kSystemWindow;
     std::string zoneText; // lines joined by CR LF
     int referenceWord = 0;
+    // Kept after the 42: the reception conditions, their switch and their
+    // line ("snr=5 filter=250").
+    bool conditionsOn = false;
+    std::string conditions;
 
     Settings();
 };
@@ -60,7 +65,7 @@ struct ScreenSize {
 // the result ("Type de données incorrect pour '…'"); the others still load.
 std::vector<std::string> load(const RegistryFile& file, ScreenSize screen, Settings& settings);
 
-// Writes the 42 values into `file`, keeping the values it does not know.
+// Writes the values into `file`, keeping the values it does not know.
 void save(const Settings& settings, RegistryFile& file);
 
 } // namespace brivo::settings

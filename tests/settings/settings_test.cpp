@@ -42,17 +42,18 @@ TEST(RegistryFile, KeepsEveryTypeEscapeUnknownValueAndComment)
 }
 
 // The whole file, written in the order of the table.
-TEST(Settings, SaveWritesTheFortyTwoValuesInOrder)
+TEST(Settings, SaveWritesTheFortyTwoValuesInOrderThenTheConditions)
 {
     RegistryFile file;
     file.set("Autre", Value::ofInteger(1));
     save(Settings{}, file);
     const std::string text = writeRegistryFile(file, valueNames());
-    EXPECT_EQ(valueNames().size(), 42U);
+    EXPECT_EQ(valueNames().size(), 44U);
     EXPECT_TRUE(text.starts_with("[HKEY_CURRENT_USER\\Software\\ZORVANE\\BRIVO]\n\"X_origine\"=dword:00000000\n"));
     EXPECT_NE(text.find("\"Selec_Serie_1\"=dword:00000001\n\"Serie_1\"=\"QSDFG\"\n\"Selec_Serie_2\""),
               std::string::npos);
-    EXPECT_TRUE(text.ends_with("\"Mot_de_reference\"=dword:00000000\n\"Autre\"=dword:00000001\n"));
+    EXPECT_TRUE(text.ends_with("\"Mot_de_reference\"=dword:00000000\n\"Conditions_Actives\"=dword:00000000\n"
+                               "\"Conditions_Reception\"=\"\"\n\"Autre\"=dword:00000001\n"));
 }
 
 struct LoadCase {

@@ -1,0 +1,135 @@
+#include "reception/conditions_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace brivo::reception {
+namespace {
+
+std::string decimal(double value)
+{
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << value;
+    std::string text = out.str();
+    for (char& c : text) {
+        if (c == '.')
+            c = ',';
+    }
+    return text;
+}
+
+std::optional<double> number(std::string text)
+{
+    for (char& c : text) {
+        if (c == ',')
+            c = '.';
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+const std::map<std::string, EnvelopeShape>& shapeNames()
+{
+    static const std::map<std::string, EnvelopeShape> names = {{"blackman", EnvelopeShape::BlackmanHarris},
+                                                               {"cosine", EnvelopeShape::RaisedCosine},
+                                                               {"linear", EnvelopeShape::Linear},
+                                                               {"hard", EnvelopeShape::Hard}};
+    return names;
+}
+
+} // namespace
+
+std::string conditionsText(const ReceptionConditions& c)
+{
+    std::string out;
+    const auto add = [&out](const std::string& word) { out += (out.empty() ? "" : " ") + word; };
+    if (c.effectiveWpm)
+        add("effective-wpm=" + decimal(*c.effectiveWpm));
+    if (c.shape) {
+        for (const auto& [name, shape] : shapeNames()) {
+            if (shape == *c.shape)
+                add("shape=" + name);
+        }
+    }
+    if (c.riseMs)
+        add("rise=" + decimal(*c.riseMs));
+    if (c.snrDb)
+        add("snr=" + decimal(*c.snrDb));
+    if (c.filterHz)
+        add("filter=" + decimal(*c.filterHz));
+    if (c.filterShape == FilterShape::Chebyshev)
+        add("filter-shape=chebyshev");
+    if (c.qsbHz)
+        add("qsb=" + decimal(*c.qsbHz));
+    if (c.qsbK != 0)
+        add("qsb-k=" + decimal(c.qsbK));
+    if (c.qrnRate != 0)
+        add("qrn=" + decimal(c.qrnRate));
+    if (c.crashRate != 0)
+        add("crashes=" + decimal(c.crashRate));
+    if (c.qrm != 0)
+        add("qrm=" + std::to_string(c.qrm));
+    if (c.chirpHz != 0)
+        add("chirp=" + decimal(c.chirpHz));
+    if (c.chirpTauMs != ReceptionConditions{}.chirpTauMs)
+        add("chirp-tau=" + decimal(c.chirpTauMs));
+    return out;
+}
+
+ReceptionConditions parseConditionsText(std::string_view text)
+{
+    ReceptionConditions c;
+    std::istringstream words{std::string(text)};
+    std::string word;
+    while (words >> word) {
+        const auto equals = word.find('=');
+        if (equals == std::string::npos)
+            continue;
+        const std::string name = word.substr(0, equals);
+        const std::string value = word.substr(equals + 1);
+        if (name == "shape") {
+            if (const auto found = shapeNames().find(value); found != shapeNames().end())
+                c.shape = found->second;
+            continue;
+        }
+        if (name == "filter-shape") {
+            c.filterShape = value == "chebyshev" ? FilterShape::Chebyshev : FilterShape::Butterworth;
+            continue;
+        }
+        const std::optional<double> v = number(value);
+        if (!v)
+            continue;
+        if (name == "effective-wpm")
+            c.effectiveWpm = *v;
+        else if (name == "rise")
+            c.riseMs = *v;
+        else if (name == "snr")
+            c.snrDb = *v;
+        else if (name == "filter")
+            c.filterHz = *v;
+        else if (name == "qsb")
+            c.qsbHz = *v;
+        else if (name == "qsb-k")
+            c.qsbK = *v;
+        else if (name == "qrn")
+            c.qrnRate = *v;
+        else if (name == "crashes")
+            c.crashRate = *v;
+        else if (name == "qrm" && *v >= 0 && *v <= 5)
+            c.qrm = static_cast<int>(*v);
+        else if (name == "chirp")
+            c.chirpHz = *v;
+        else if (name == "chirp-tau")
+            c.chirpTauMs = *v;
+    }
+    return c;
+}
+
+} // namespace brivo::reception
