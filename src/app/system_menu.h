@@ -13,6 +13,7 @@ class SystemMenu : public QMenu {
 public:
     static constexpr int kPurgeCommand = 3000;
     static constexpr int kCopyCheckCommand = 3001;
+    static constexpr int kConditionsCommand = 3002;
 
     explicit SystemMenu(QWidget* window);
 
@@ -20,12 +21,13 @@ public:
     QAction* moveItem;
     QAction* minimiseItem;
     QAction* copyCheckItem;
+    QAction* conditionsItem;
     QAction* purgeItem;
     QAction* closeItem;
 
 Q_SIGNALS:
-    // A command of the menu, by identifier: kPurgeCommand or
-    // kCopyCheckCommand.
+    // A command of the menu, by identifier: kPurgeCommand,
+    // kCopyCheckCommand or kConditionsCommand.
     void systemCommand(int command);
 
 private:

@@ -18,6 +18,7 @@
 #include "morse/default_definitions.h"
 #include "morse/ui/code_grid.h"
 #include "player/ui/playback_row.h"
+#include "reception/ui/reception_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -91,9 +92,11 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
     setTabOrder();
     systemMenu = new SystemMenu(this);
     connectHandlers();
+    buildCopyCheck(std::move(historyFile));
+    // Built before the creation steps, which restore its settings.
+    conditionsWindow = new reception::ui::ReceptionWindow(this);
     FormCreate();
     Form2 = new TForm2(startFolder_, this);
-    buildCopyCheck(std::move(historyFile));
     playback->Timer1->start();
 }
 

@@ -3,6 +3,7 @@
 #include "common/random_generator.h"
 #include "morse/morse_table.h"
 #include "player/playback_session.h"
+#include "reception/reception_conditions.h"
 
 #include <QPoint>
 #include <QString>
@@ -27,6 +28,9 @@ struct Settings;
 }
 namespace brivo::practice::ui {
 class CopyCheckWindow;
+}
+namespace brivo::reception::ui {
+class ReceptionWindow;
 }
 
 namespace brivo::ui {
@@ -137,6 +141,9 @@ private:
     void centreOnceFramed();
     void onSystemCommand(int command);
     void showRenderProgress(std::uint64_t done, std::uint64_t total);
+    // The conditions a render takes: those of their window, or for a live
+    // character only its keying envelope.
+    reception::ReceptionConditions renderConditions(bool live) const;
     // Replaces the edit zone's selection by `text`, caret right after it,
     // focus to the zone; the replacement is not kept for undo.
     void insertGeneratedText(const QString& text);
@@ -191,6 +198,7 @@ private:
     SystemMenu* systemMenu = nullptr;
     TForm2* Form2 = nullptr;
     practice::ui::CopyCheckWindow* copyCheck = nullptr;
+    reception::ui::ReceptionWindow* conditionsWindow = nullptr;
 };
 
 } // namespace brivo::ui

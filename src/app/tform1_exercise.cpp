@@ -12,6 +12,7 @@
 #include "exercise/ui/series_controls.h"
 #include "help/ui/help_window.h"
 #include "practice/ui/copy_check_window.h"
+#include "reception/ui/reception_window.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -137,6 +138,9 @@ void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativ
         break;
     case keys::CtrlAction::Kind::CopyCheck:
         copyCheck->showCheck();
+        break;
+    case keys::CtrlAction::Kind::Conditions:
+        conditionsWindow->showConditions();
         break;
     case keys::CtrlAction::Kind::Focus:
         if (action.soundPageFirst)

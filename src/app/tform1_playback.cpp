@@ -1,5 +1,7 @@
 // The playback row: the four buttons, the status line and the live entry.
 #include "app/tform1.h"
+#include "common/messages.h"
+#include "reception/ui/reception_window.h"
 #include "audio/ui/sound_controls.h"
 #include "common/ui/track_bar.h"
 #include "common/ui/upper_case_line_edit.h"
@@ -40,7 +42,9 @@ void TForm1::Timer1Timer()
     playback->BoutonStop->setEnabled(status.row.stop);
     if (status.row.releasesLive)
         playback->EditLive->setReadOnly(false);
-    const QString text = QString::fromStdString(status.line);
+    QString text = QString::fromStdString(status.line);
+    if (conditionsWindow->enabled())
+        text += QString::fromUtf8(messages::kConditionsOn);
     // Written only when it changes, so the line does not flicker.
     if (playback->Info->text() != text)
         playback->Info->setText(text);

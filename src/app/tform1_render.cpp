@@ -1,6 +1,8 @@
 // "Générer": the render of the edit zone (or of the live character) into
 // the WAV file.
 #include "app/tform1.h"
+#include "reception/reception_renderer.h"
+#include "reception/ui/reception_window.h"
 #include "audio/message_renderer.h"
 #include "audio/ui/sound_controls.h"
 #include "common/edit_text.h"
@@ -33,6 +35,18 @@ KeyedText keyed(const QString& text)
 
 } // namespace
 
+reception::ReceptionConditions TForm1::renderConditions(bool live) const
+{
+    reception::ReceptionConditions conditions = conditionsWindow->conditions();
+    if (!live || !conditions.any())
+        return conditions;
+    // A live character keeps its clean sound: only the keying envelope.
+    reception::ReceptionConditions clean;
+    clean.shape = conditions.shape;
+    clean.riseMs = conditions.riseMs;
+    return clean;
+}
+
 void TForm1::BoutonGeneFicClick(QObject* sender)
 {
     session_.renderStarting();
@@ -55,9 +69,19 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
     request.parameters = sound->keyingParameters();
     request.previousSampleRate = session_.sampleRate();
     request.path = inStartFolder(sound->SaveDialogWAV.fileName);
+    const reception::ReceptionConditions conditions = renderConditions(live);
 
     // Refused before the player is touched: the previous file stays playable.
-    if (!renderFitsInWavFile(request, morseTable_)) {
+    const KeyingValues keying = deriveKeyingValues(request.parameters, renderSampleRate(request));
+    if (Result<void> accepted = reception::checkConditions(conditions, 1.2 / keying.unitDuration,
+                                                           request.parameters.spacingFactor,
+                                                           request.parameters.noisePosition);
+        !accepted) {
+        playback->EditLive->setReadOnly(false);
+        dialogs_.message(this, QString::fromStdString(accepted.error().message), fromUtf8(messages::kRenderErrorTitle));
+        return;
+    }
+    if (!reception::fitsInWavFile(request, morseTable_, conditions)) {
         playback->EditLive->setReadOnly(false);
         dialogs_.message(this, fromUtf8(messages::kTooLong), fromUtf8(messages::kRenderErrorTitle));
         return;
@@ -68,7 +92,7 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
     clock.start();
     bool busyCursor = false;
     const Result<RenderedFile> rendered =
-        renderMorseFile(request, morseTable_, random_, [&](std::uint64_t done, std::uint64_t total) {
+        reception::renderWithConditions(request, morseTable_, conditions, random_, [&](std::uint64_t done, std::uint64_t total) {
             if (clock.elapsed() < kProgressDelayMs || total == 0)
                 return;
             if (!busyCursor) {

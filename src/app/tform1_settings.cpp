@@ -3,6 +3,8 @@
 #include "app/system_menu.h"
 #include "app/tform1.h"
 #include "practice/ui/copy_check_window.h"
+#include "reception/conditions_text.h"
+#include "reception/ui/reception_window.h"
 #include "audio/message_renderer.h"
 #include "audio/ui/sound_controls.h"
 #include "common/messages.h"
@@ -77,6 +79,8 @@ settings::Settings TForm1::collectSettings() const
     s.backgroundColour = editZone->backgroundColour();
     s.zoneText = editZone->plainTextCrLf().toStdString();
     s.referenceWord = sound->CBmot->currentIndex() == 1 ? 1 : 0;
+    s.conditionsOn = conditionsWindow->enabled();
+    s.conditions = reception::conditionsText(conditionsWindow->settings());
     return s;
 }
 
@@ -115,6 +119,7 @@ void TForm1::applySettings(const settings::Settings& s)
     editZone->setColours(s.textColour, s.backgroundColour);
     editZone->setPlainText(fromStd(s.zoneText));
     sound->CBmot->setCurrentIndex(s.referenceWord);
+    conditionsWindow->setSettings(reception::parseConditionsText(s.conditions), s.conditionsOn);
 }
 
 // A value of the wrong type costs only that value: its error is shown and
@@ -157,6 +162,10 @@ void TForm1::onSystemCommand(int command)
 {
     if (command == SystemMenu::kCopyCheckCommand) {
         copyCheck->showCheck();
+        return;
+    }
+    if (command == SystemMenu::kConditionsCommand) {
+        conditionsWindow->showConditions();
         return;
     }
     if (command != SystemMenu::kPurgeCommand)

@@ -22,10 +22,10 @@ enum class AltAction { None, SoundPage, SeriesPage, CharactersPage, ToggleRefere
 AltAction altAction(int key);
 
 // What it does with Ctrl and a key: a pattern, the help window, the copy
-// check (K), or the focus to a control (named as in the window), the sound
+// check (K), the reception conditions (J), or the focus to a control (named as in the window), the sound
 // page made active first when `soundPageFirst`.
 struct CtrlAction {
-    enum class Kind { None, Pattern, Help, CopyCheck, Focus };
+    enum class Kind { None, Pattern, Help, CopyCheck, Conditions, Focus };
     Kind kind = Kind::None;
     int pattern = 0;
     std::string_view control;

@@ -127,6 +127,17 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
     return RenderedFile{sampleRate, sampleCount};
 }
 
+bool fitsInWavFile(const RenderRequest& request, const MorseTable& table, const ReceptionConditions& conditions)
+{
+    if (!conditions.any())
+        return renderFitsInWavFile(request, table);
+    const int sampleRate = renderSampleRate(request);
+    const KeyingValues values = deriveKeyingValues(request.parameters, sampleRate);
+    const KeyedMarks keyed = keyedMarks(request.text, table, request.form, request.parameters.spacingFactor,
+                                        values.unitDuration, conditions.effectiveWpm);
+    return keyed.length * sampleRate <= static_cast<double>(kMaxWavSamples);
+}
+
 Result<RenderedFile> renderWithConditions(const RenderRequest& request, const MorseTable& table,
                                           const ReceptionConditions& conditions, RandomGenerator& random,
                                           const RenderProgress& progress)

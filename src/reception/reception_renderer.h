@@ -26,6 +26,10 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
                                          const ReceptionConditions& conditions, RandomGenerator& random,
                                          const RenderProgress& progress = {});
 
+// False when the render with these conditions would exceed what a WAV
+// header can declare.
+bool fitsInWavFile(const RenderRequest& request, const MorseTable& table, const ReceptionConditions& conditions);
+
 // Which renderer a request takes: the described one when no condition is set.
 Result<RenderedFile> renderWithConditions(const RenderRequest& request, const MorseTable& table,
                                           const ReceptionConditions& conditions, RandomGenerator& random,

@@ -391,7 +391,9 @@ private Q_SLOTS:
         brivo::test::FakePlayer player;
         brivo::ui::TForm1 again(f.dialogs, player, f.dir.path(), f.settingsFile(), f.historyFile());
         again.show();
-        auto* purge = again.findChild<QMenu*>(u"SystemMenu"_s)->actions().value(5);
+        QAction* purge = nullptr;
+        for (QAction* item : again.findChild<QMenu*>(u"SystemMenu"_s)->actions())
+            purge = item->text().startsWith(u"P&urger"_s) ? item : purge;
         f.dialogs.confirmAnswer = false;
         purge->trigger();
         QVERIFY(again.isVisible());

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "reception/reception_conditions.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QSpinBox;
+
+namespace brivo::reception::ui {
+
+// "Conditions de réception": a modeless window holding the conditions of
+// the render, with presets and a "Désactivé" switch that returns to the
+// described render. Escape hides it.
+class ReceptionWindow : public QWidget {
+    Q_OBJECT
+public:
+    // The presets, in the order of the list (after "Personnalisé").
+    static const QStringList& presetNames();
+
+    explicit ReceptionWindow(QWidget* parent);
+
+    // Shows the window, or brings it to the front.
+    void showConditions();
+
+    // The conditions the render takes: none while switched off.
+    ReceptionConditions conditions() const;
+    bool enabled() const;
+    // The controls' values, switched on or not (what the settings keep).
+    ReceptionConditions settings() const;
+    void setSettings(const ReceptionConditions& conditions, bool enabled);
+
+    // Fills the controls from a preset of presetNames(); switches them on.
+    void ComboPresetChange(int index);
+
+Q_SIGNALS:
+    void changed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void showLevels();
+    void setControlsEnabled();
+
+    bool loading_ = false;
+    QCheckBox* CBdesactive = nullptr;
+    QComboBox* ComboPreset = nullptr;
+    QCheckBox* CBvitesseEff = nullptr;
+    QDoubleSpinBox* SEvitesseEff = nullptr;
+    QComboBox* ComboForme = nullptr;
+    QDoubleSpinBox* SEmontee = nullptr;
+    QCheckBox* CBsnr = nullptr;
+    QDoubleSpinBox* SEsnr = nullptr;
+    QLabel* LabelNiveaux = nullptr;
+    QCheckBox* CBfiltre = nullptr;
+    QSpinBox* SEfiltre = nullptr;
+    QComboBox* ComboFiltre = nullptr;
+    QCheckBox* CBqsb = nullptr;
+    QDoubleSpinBox* SEqsb = nullptr;
+    QDoubleSpinBox* SEk = nullptr;
+    QCheckBox* CBflutter = nullptr;
+    QDoubleSpinBox* SEqrn = nullptr;
+    QDoubleSpinBox* SEcrashes = nullptr;
+    QSpinBox* SEqrm = nullptr;
+    QDoubleSpinBox* SEchirp = nullptr;
+    QDoubleSpinBox* SEchirpTau = nullptr;
+};
+
+} // namespace brivo::reception::ui
