@@ -1,0 +1,111 @@
+// The reception conditions on the real window: Ctrl+J, a preset, the
+// render it gives, the switch back to the described render, the settings.
+#include "app/tform1.h"
+#include "audio/message_renderer.h"
+#include "common/edit_text.h"
+#include "morse/default_definitions.h"
+#include "morse/definition_parser.h"
+#include "reception/ui/reception_window.h"
+#include "support/form_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace Qt::StringLiterals;
+using brivo::test::FormFixture;
+
+class ReceptionWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void presetRendersThroughTheBandAndTheSwitchGivesTheDescribedFileBack()
+    {
+        FormFixture f;
+        f.show();
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->setFocus();
+        QTest::keyClick(zone, Qt::Key_J, Qt::ControlModifier);
+        auto* window = f.control<QWidget>("ReceptionWindow");
+        QVERIFY(window->isVisible());
+        auto* presets = f.control<QComboBox>("ComboPreset");
+        f.form->findChild<brivo::reception::ui::ReceptionWindow*>()->ComboPresetChange(
+            presets->findText(u"Fading lent"_s));
+        QVERIFY(!f.control<QCheckBox>("CBdesactive")->isChecked());
+        QVERIFY(f.control<QLabel>("LabelNiveaux")->text().startsWith(u"RSB dans 2500 Hz : 3,0 dB"_s));
+        f.form->Timer1Timer();
+        QVERIFY(f.control<QLabel>("Info")->text().endsWith(u" (conditions de réception)"_s));
+
+        f.form->random().seed(7);
+        f.generate(u"CQ TEST"_s);
+        QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.messages.value(0).text));
+        const std::string band = brivo::test::readBytes(f.dir / "Morse.WAV");
+
+        f.control<QCheckBox>("CBdesactive")->setChecked(true);
+        f.form->random().seed(7);
+        f.generate(u"CQ TEST"_s);
+        const std::string described = brivo::test::readBytes(f.dir / "Morse.WAV");
+        QCOMPARE(described, expectedDescribedFile(u"CQ TEST"_s, 7));
+        // The same timing, to the rounding of the unit to whole samples.
+        QVERIFY(std::abs(static_cast<double>(band.size()) - static_cast<double>(described.size())) <
+                0.001 * static_cast<double>(described.size()));
+        QVERIFY(band != described);
+    }
+
+    void refusedConditionsAreSaidBeforeAnything()
+    {
+        FormFixture f;
+        f.show();
+        f.control<QSlider>("TBsouffle")->setValue(20);
+        f.control<QCheckBox>("CBdesactive")->setChecked(false);
+        f.control<QCheckBox>("CBsnr")->setChecked(true);
+        f.generate(u"E"_s);
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].text.contains(u"mettez le souffle à 0"_s));
+        QVERIFY(!std::filesystem::exists(f.dir / "Morse.WAV"));
+        QVERIFY(f.player.calls.empty());
+    }
+
+    void settingsKeepTheConditionsAndTheirSwitch()
+    {
+        FormFixture f;
+        f.show();
+        f.control<QCheckBox>("CBdesactive")->setChecked(false);
+        f.control<QCheckBox>("CBqsb")->setChecked(true);
+        f.control<QDoubleSpinBox>("SEqsb")->setValue(0.35);
+        f.form->close();
+        brivo::test::FakePlayer player;
+        brivo::ui::TForm1 again(f.dialogs, player, f.dir.path(), f.settingsFile(), f.historyFile());
+        again.show();
+        QVERIFY(!again.findChild<QCheckBox*>(u"CBdesactive"_s)->isChecked());
+        QVERIFY(again.findChild<QCheckBox*>(u"CBqsb"_s)->isChecked());
+        QCOMPARE(again.findChild<QDoubleSpinBox*>(u"SEqsb"_s)->value(), 0.35);
+    }
+
+private:
+    // What the described render writes for the window's first-start settings.
+    static std::string expectedDescribedFile(const QString& text, std::uint64_t seed)
+    {
+        brivo::test::TempDir dir;
+        brivo::RenderRequest request;
+        request.path = dir / "expected.wav";
+        request.text = brivo::keyedTextFromUtf8(text.toStdString());
+        brivo::RandomGenerator random;
+        random.seed(static_cast<std::int64_t>(seed));
+        const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
+        if (!brivo::renderMorseFile(request, table, random))
+            return {};
+        return brivo::test::readBytes(request.path);
+    }
+};
+
+QTEST_MAIN(ReceptionWindowTest)
+#include "reception_window_test.moc"
