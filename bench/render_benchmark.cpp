@@ -1,10 +1,12 @@
 // Render throughput on a long text at 22050 Hz and speed 20, beside the raw
 // write speed of the same number of bytes to the same folder, in the same
-// run. The folder is BRIVO_BENCH_DIR, or the current one.
+// run, and the same text with every reception condition on (its speed
+// against real time). The folder is BRIVO_BENCH_DIR, or the current one.
 #include "audio/message_renderer.h"
 #include "common/edit_text.h"
 #include "morse/default_definitions.h"
 #include "morse/definition_parser.h"
+#include "reception/reception_renderer.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -54,6 +56,41 @@ void BM_RenderToWav(benchmark::State& state)
     std::filesystem::remove(request.path);
 }
 
+// The same text through every reception condition at once (Gaussian noise
+// in place of the described noise).
+void BM_RenderWithEveryCondition(benchmark::State& state)
+{
+    const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
+    brivo::RenderRequest request = longRequest(static_cast<int>(state.range(0)));
+    request.parameters.noisePosition = 0;
+    brivo::reception::ReceptionConditions conditions;
+    conditions.snrDb = 5;
+    conditions.filterHz = 250;
+    conditions.filterShape = brivo::reception::FilterShape::Chebyshev;
+    conditions.qsbHz = 0.5;
+    conditions.qrnRate = 50;
+    conditions.crashRate = 0.5;
+    conditions.qrm = 5;
+    conditions.chirpHz = 50;
+    std::uint64_t bytes = 0;
+    for (auto _ : state) {
+        brivo::RandomGenerator random(1);
+        const auto rendered = brivo::reception::renderReceptionFile(request, table, conditions, random);
+        if (!rendered) {
+            state.SkipWithError(rendered.error().message.c_str());
+            break;
+        }
+        bytes = 58 + 2ULL * rendered->sampleCount;
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes * state.iterations()));
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+    // Seconds of sound rendered per second of work.
+    state.counters["x_real_time"] = benchmark::Counter(static_cast<double>(bytes - 58) / 2 / 22050 *
+                                                           static_cast<double>(state.iterations()),
+                                                       benchmark::Counter::kIsRate);
+    std::filesystem::remove(request.path);
+}
+
 // The same number of bytes written with the same 1 MiB stdio buffer.
 void BM_RawWriteSameBytes(benchmark::State& state)
 {
@@ -85,6 +122,7 @@ void BM_RawWriteSameBytes(benchmark::State& state)
 BENCHMARK(BM_RawWriteSameBytes)->Name("WarmUp")->Arg(400)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_RenderToWav)->Arg(400)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_RawWriteSameBytes)->Arg(400)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_RenderWithEveryCondition)->Arg(400)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 
