@@ -3,7 +3,6 @@
 #include "practice/copy_check.h"
 
 #include <benchmark/benchmark.h>
-
 #include <random>
 #include <string>
 

@@ -37,7 +37,8 @@ bool writeFile(const std::filesystem::path& path, std::uint64_t samples)
     for (std::size_t i = 0; i < block.size(); ++i)
         block[i] = static_cast<std::int16_t>((i % 16) * 1000);
     for (std::uint64_t done = 0; done < samples; done += block.size())
-        writer.append(std::span(block).first(static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), samples - done))));
+        writer.append(
+            std::span(block).first(static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), samples - done))));
     return static_cast<bool>(writer.finish(static_cast<std::uint32_t>(samples), 11025));
 }
 
@@ -47,8 +48,9 @@ int main(int argc, char** argv)
 {
     const std::uint64_t mebibytes = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1024;
     const char* folder = std::getenv("BRIVO_BENCH_DIR");
-    const auto path = std::filesystem::path(folder != nullptr ? folder : std::filesystem::temp_directory_path().c_str()) /
-                      "brivo-player-memory.wav";
+    const auto path =
+        std::filesystem::path(folder != nullptr ? folder : std::filesystem::temp_directory_path().c_str()) /
+        "brivo-player-memory.wav";
     if (!writeFile(path, mebibytes * 1024 * 1024 / 2)) {
         std::fprintf(stderr, "écriture impossible : %s\n", path.c_str());
         return 1;

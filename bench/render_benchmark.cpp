@@ -85,9 +85,9 @@ void BM_RenderWithEveryCondition(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(bytes * state.iterations()));
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
     // Seconds of sound rendered per second of work.
-    state.counters["x_real_time"] = benchmark::Counter(static_cast<double>(bytes - 58) / 2 / 22050 *
-                                                           static_cast<double>(state.iterations()),
-                                                       benchmark::Counter::kIsRate);
+    state.counters["x_real_time"] =
+        benchmark::Counter(static_cast<double>(bytes - 58) / 2 / 22050 * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
     std::filesystem::remove(request.path);
 }
 

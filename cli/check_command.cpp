@@ -16,19 +16,18 @@ constexpr std::string_view kProgram = "brivo-check";
 // Far above any exercise: normalisation may still shorten it below the limit.
 constexpr std::uintmax_t kMaxFileBytes = 16U << 20U;
 
-constexpr std::string_view kUsage =
-    "Usage : brivo-check [--json] TEXTE_ENVOYÉ COPIE\n"
-    "Compare la copie d'un exercice avec le texte envoyé et affiche le score,\n"
-    "les erreurs alignées et le tableau par caractère. Les deux fichiers sont\n"
-    "lus en UTF-8, ou en Windows-1252 s'ils ne sont pas de l'UTF-8 valide.\n"
-    "\n"
-    "  --json         un seul objet JSON : score, distance, sent_chars,\n"
-    "                 substitutions, deletions, insertions, per_char, confusions\n"
-    "  -h, --help     affiche cette aide\n"
-    "  --version      affiche la version\n"
-    "\n"
-    "Code de sortie : 0 si la comparaison est faite, 1 si un fichier ne peut\n"
-    "pas être lu, 2 pour une option ou des arguments refusés.\n";
+constexpr std::string_view kUsage = "Usage : brivo-check [--json] TEXTE_ENVOYÉ COPIE\n"
+                                    "Compare la copie d'un exercice avec le texte envoyé et affiche le score,\n"
+                                    "les erreurs alignées et le tableau par caractère. Les deux fichiers sont\n"
+                                    "lus en UTF-8, ou en Windows-1252 s'ils ne sont pas de l'UTF-8 valide.\n"
+                                    "\n"
+                                    "  --json         un seul objet JSON : score, distance, sent_chars,\n"
+                                    "                 substitutions, deletions, insertions, per_char, confusions\n"
+                                    "  -h, --help     affiche cette aide\n"
+                                    "  --version      affiche la version\n"
+                                    "\n"
+                                    "Code de sortie : 0 si la comparaison est faite, 1 si un fichier ne peut\n"
+                                    "pas être lu, 2 pour une option ou des arguments refusés.\n";
 
 int report(CommandEnvironment& env, int status, const std::string& message)
 {
@@ -72,7 +71,8 @@ int runCheckCommand(const std::vector<std::string>& args, CommandEnvironment& en
         }
     }
     if (files.size() != 2)
-        return report(env, kExitRefused, "il faut deux fichiers : le texte envoyé et la copie.\n" + std::string(kUsage));
+        return report(env, kExitRefused,
+                      "il faut deux fichiers : le texte envoyé et la copie.\n" + std::string(kUsage));
 
     const Result<std::string> sent = readText(files[0]);
     if (!sent)

@@ -75,10 +75,9 @@ std::string checkText(const practice::CopyCheck& check)
 std::string checkJson(const practice::CopyCheck& check)
 {
     std::ostringstream out;
-    out << "{\"score\": " << practice::scoreText(check.score, '.')
-        << ", \"distance\": " << check.distance << ", \"sent_chars\": " << sentCharacters(check)
-        << ", \"substitutions\": " << check.substitutions << ", \"deletions\": " << check.deletions
-        << ", \"insertions\": " << check.insertions << ", \"per_char\": {";
+    out << "{\"score\": " << practice::scoreText(check.score, '.') << ", \"distance\": " << check.distance
+        << ", \"sent_chars\": " << sentCharacters(check) << ", \"substitutions\": " << check.substitutions
+        << ", \"deletions\": " << check.deletions << ", \"insertions\": " << check.insertions << ", \"per_char\": {";
     const char* separator = "";
     for (const auto& [character, count] : check.perCharacter) {
         out << separator << jsonString(character) << ": {\"sent\": " << count.sent << ", \"wrong\": " << count.wrong

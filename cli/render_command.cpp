@@ -116,11 +116,9 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
     random.seed(seed);
 
     TerminalProgress progress(env.err, env.errIsTerminal, env.monotonicSeconds);
-    const Result<RenderedFile> rendered =
-        reception::renderWithConditions(request, *table, options.conditions, random,
-                                        [&progress](std::uint64_t done, std::uint64_t total) {
-                                            progress.update(done, total);
-                                        });
+    const Result<RenderedFile> rendered = reception::renderWithConditions(
+        request, *table, options.conditions, random,
+        [&progress](std::uint64_t done, std::uint64_t total) { progress.update(done, total); });
     progress.finish();
     if (!rendered) {
         const Error& error = rendered.error();

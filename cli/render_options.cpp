@@ -334,9 +334,9 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
     if (options.text && options.input)
         return refused("donnez le texte soit en argument, soit avec --input, pas les deux.");
     const KeyingValues values = deriveKeyingValues(options.parameters, kDefaultSampleRate);
-    if (Result<void> accepted = reception::checkConditions(options.conditions, 1.2 / values.unitDuration,
-                                                           options.parameters.spacingFactor,
-                                                           options.parameters.noisePosition);
+    if (Result<void> accepted =
+            reception::checkConditions(options.conditions, 1.2 / values.unitDuration, options.parameters.spacingFactor,
+                                       options.parameters.noisePosition);
         !accepted)
         return accepted.error();
     return options;

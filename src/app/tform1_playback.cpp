@@ -1,11 +1,11 @@
 // The playback row: the four buttons, the status line and the live entry.
 #include "app/tform1.h"
-#include "common/messages.h"
-#include "reception/ui/reception_window.h"
 #include "audio/ui/sound_controls.h"
+#include "common/messages.h"
 #include "common/ui/track_bar.h"
 #include "common/ui/upper_case_line_edit.h"
 #include "player/ui/playback_row.h"
+#include "reception/ui/reception_window.h"
 
 #include <QLabel>
 #include <QPushButton>

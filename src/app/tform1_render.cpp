@@ -1,8 +1,6 @@
 // "Générer": the render of the edit zone (or of the live character) into
 // the WAV file.
 #include "app/tform1.h"
-#include "reception/reception_renderer.h"
-#include "reception/ui/reception_window.h"
 #include "audio/message_renderer.h"
 #include "audio/ui/sound_controls.h"
 #include "common/edit_text.h"
@@ -13,6 +11,8 @@
 #include "common/ui/widgets.h"
 #include "editzone/ui/edit_zone.h"
 #include "player/ui/playback_row.h"
+#include "reception/reception_renderer.h"
+#include "reception/ui/reception_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -73,9 +73,8 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
 
     // Refused before the player is touched: the previous file stays playable.
     const KeyingValues keying = deriveKeyingValues(request.parameters, renderSampleRate(request));
-    if (Result<void> accepted = reception::checkConditions(conditions, 1.2 / keying.unitDuration,
-                                                           request.parameters.spacingFactor,
-                                                           request.parameters.noisePosition);
+    if (Result<void> accepted = reception::checkConditions(
+            conditions, 1.2 / keying.unitDuration, request.parameters.spacingFactor, request.parameters.noisePosition);
         !accepted) {
         playback->EditLive->setReadOnly(false);
         dialogs_.message(this, QString::fromStdString(accepted.error().message), fromUtf8(messages::kRenderErrorTitle));
@@ -91,8 +90,8 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
     QElapsedTimer clock;
     clock.start();
     bool busyCursor = false;
-    const Result<RenderedFile> rendered =
-        reception::renderWithConditions(request, morseTable_, conditions, random_, [&](std::uint64_t done, std::uint64_t total) {
+    const Result<RenderedFile> rendered = reception::renderWithConditions(
+        request, morseTable_, conditions, random_, [&](std::uint64_t done, std::uint64_t total) {
             if (clock.elapsed() < kProgressDelayMs || total == 0)
                 return;
             if (!busyCursor) {

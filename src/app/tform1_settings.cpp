@@ -2,9 +2,6 @@
 // purged) by the close steps, and the purge command of the system menu.
 #include "app/system_menu.h"
 #include "app/tform1.h"
-#include "practice/ui/copy_check_window.h"
-#include "reception/conditions_text.h"
-#include "reception/ui/reception_window.h"
 #include "audio/message_renderer.h"
 #include "audio/ui/sound_controls.h"
 #include "common/messages.h"
@@ -16,6 +13,9 @@
 #include "common/ui/widgets.h"
 #include "editzone/ui/edit_zone.h"
 #include "exercise/ui/series_controls.h"
+#include "practice/ui/copy_check_window.h"
+#include "reception/conditions_text.h"
+#include "reception/ui/reception_window.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 

@@ -6,11 +6,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <vector>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace brivo {
 namespace {

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cwctype>
-
 #include <locale.h>
 
 namespace brivo::practice {
@@ -77,9 +76,9 @@ Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUt
             const std::size_t insertion = current[j - 1] + 1;
             const std::size_t best = std::min({diagonal, deletion, insertion});
             current[j] = best;
-            steps[i * (m + 1) + j] = static_cast<std::uint8_t>((diagonal == best ? kDiagonal : 0) |
-                                                               (deletion == best ? kDeletion : 0) |
-                                                               (insertion == best ? kInsertion : 0));
+            steps[i * (m + 1) + j] =
+                static_cast<std::uint8_t>((diagonal == best ? kDiagonal : 0) | (deletion == best ? kDeletion : 0) |
+                                          (insertion == best ? kInsertion : 0));
         }
         std::swap(previous, current);
     }
@@ -91,8 +90,8 @@ Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUt
             --i;
             --j;
             const bool same = check.sent[i] == check.copied[j];
-            check.alignment.push_back(
-                {same ? AlignmentStep::Kind::Match : AlignmentStep::Kind::Substitution, check.sent[i], check.copied[j]});
+            check.alignment.push_back({same ? AlignmentStep::Kind::Match : AlignmentStep::Kind::Substitution,
+                                       check.sent[i], check.copied[j]});
         } else if ((step & kDeletion) != 0) {
             --i;
             check.alignment.push_back({AlignmentStep::Kind::Deletion, check.sent[i], 0});

@@ -35,15 +35,15 @@ struct CharacterCount {
 
 // The comparison of a copy with the text that was sent.
 struct CopyCheck {
-    std::u32string sent;   // normalised
-    std::u32string copied; // normalised
+    std::u32string sent;      // normalised
+    std::u32string copied;    // normalised
     std::size_t distance = 0; // Levenshtein, blanks included, every cost 1
     double score = 0;         // 0 .. 100
     int substitutions = 0;
     int deletions = 0;
     int insertions = 0;
-    std::vector<AlignmentStep> alignment; // from the first character to the last
-    std::map<char32_t, CharacterCount> perCharacter; // non-blank sent characters
+    std::vector<AlignmentStep> alignment;                    // from the first character to the last
+    std::map<char32_t, CharacterCount> perCharacter;         // non-blank sent characters
     std::map<std::pair<char32_t, char32_t>, int> confusions; // sent -> copied
 };
 

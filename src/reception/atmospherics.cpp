@@ -6,10 +6,8 @@
 
 namespace brivo::reception {
 
-Atmospherics::Atmospherics(double impulseRate, double crashRate, double reference, int sampleRate,
-                           BandRandom& random)
-    : random_(random), impulseRate_(impulseRate), crashRate_(crashRate), reference_(reference),
-      sampleRate_(sampleRate)
+Atmospherics::Atmospherics(double impulseRate, double crashRate, double reference, int sampleRate, BandRandom& random)
+    : random_(random), impulseRate_(impulseRate), crashRate_(crashRate), reference_(reference), sampleRate_(sampleRate)
 {
     constexpr double never = std::numeric_limits<double>::infinity();
     nextImpulse_ = impulseRate > 0 ? random_.exponential(impulseRate) * sampleRate_ : never;

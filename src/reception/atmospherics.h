@@ -22,8 +22,8 @@ public:
 
 private:
     struct Crash {
-        double start;    // samples
-        double length;   // samples
+        double start;  // samples
+        double length; // samples
         double level;
     };
 

@@ -29,7 +29,7 @@ private:
     std::deque<std::complex<double>> history_;
     std::complex<double> fixed_;
     double scatter_;
-    double step_;     // control samples per audio sample
+    double step_;      // control samples per audio sample
     double phase_ = 0; // between the two control samples below
     std::complex<double> previous_;
     std::complex<double> following_;

@@ -10,8 +10,8 @@ ArrlGaps arrlGaps(double characterWpm, double effectiveWpm)
     return {3 * added / 19, 7 * added / 19};
 }
 
-KeyedMarks keyedMarks(const KeyedText& text, const MorseTable& table, RenderForm form, int spacingFactor,
-                      double unit, std::optional<double> effectiveWpm)
+KeyedMarks keyedMarks(const KeyedText& text, const MorseTable& table, RenderForm form, int spacingFactor, double unit,
+                      std::optional<double> effectiveWpm)
 {
     // PARIS timing: a word of 50 units lasts 60 / c seconds.
     const double characterWpm = 1.2 / unit;

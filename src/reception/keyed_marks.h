@@ -36,7 +36,7 @@ struct KeyedMarks {
 // k x t_a / 19 for its k units instead (so 3 and 7 units give the ARRL
 // letter and word gaps); the message form's two framing units at each end
 // keep their length. Times are accumulated in double precision.
-KeyedMarks keyedMarks(const KeyedText& text, const MorseTable& table, RenderForm form, int spacingFactor,
-                      double unit, std::optional<double> effectiveWpm);
+KeyedMarks keyedMarks(const KeyedText& text, const MorseTable& table, RenderForm form, int spacingFactor, double unit,
+                      std::optional<double> effectiveWpm);
 
 } // namespace brivo::reception

@@ -63,8 +63,7 @@ double rampLength(EnvelopeShape shape, double rise)
     return rise / fractions[static_cast<std::size_t>(shape)];
 }
 
-KeyingEnvelope::KeyingEnvelope(const std::vector<Mark>& marks, int sampleRate, EnvelopeShape shape,
-                               double riseSeconds)
+KeyingEnvelope::KeyingEnvelope(const std::vector<Mark>& marks, int sampleRate, EnvelopeShape shape, double riseSeconds)
     : shape_(shape)
 {
     double shortest = 1e9;

@@ -65,8 +65,8 @@ OtherStations::OtherStations(int count, double toneHz, double amplitude, double 
                 marks.push_back({time + mark.start, time + mark.end});
             time += keyed.length + random.uniform(0.5, 3);
         }
-        station.envelope = std::make_unique<KeyingEnvelope>(marks, sampleRate, EnvelopeShape::BlackmanHarris,
-                                                            kDefaultRiseMs / 1000);
+        station.envelope =
+            std::make_unique<KeyingEnvelope>(marks, sampleRate, EnvelopeShape::BlackmanHarris, kDefaultRiseMs / 1000);
         const double spread = conditions.qsbHz.value_or(0.1);
         station.fading = std::make_unique<Fading>(spread, conditions.qsbHz ? conditions.qsbK : 2.0, sampleRate, random);
         station.phase = 2 * std::numbers::pi * random.uniform();

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "morse/morse_table.h"
 #include "reception/band_random.h"
 #include "reception/fading.h"
 #include "reception/keying_envelope.h"
 #include "reception/reception_conditions.h"
-
-#include "morse/morse_table.h"
 
 #include <memory>
 #include <string>

@@ -91,8 +91,8 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
         const double key = envelope.at(index);
         double hz = values.toneFrequency;
         if (c.chirpHz != 0 && key > 0 && envelope.currentMark() >= 0) {
-            const auto since = static_cast<double>(index - envelope.startSample(static_cast<std::size_t>(
-                                                               envelope.currentMark())));
+            const auto since =
+                static_cast<double>(index - envelope.startSample(static_cast<std::size_t>(envelope.currentMark())));
             hz += c.chirpHz * std::exp(-std::max(0.0, since) / tau);
         }
         const std::complex<double> gain = fading ? fading->next() : std::complex<double>(1, 0);

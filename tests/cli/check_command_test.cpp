@@ -38,14 +38,15 @@ protected:
 TEST_F(CheckCommand, JsonIsOneObjectWithEveryCount)
 {
     ASSERT_EQ(run({"--json", "sent.txt", "copy.txt"}), kExitOk);
-    EXPECT_EQ(out_.str(),
-              "{\"score\": 64.3, \"distance\": 5, \"sent_chars\": 12, \"substitutions\": 2, \"deletions\": 1, "
-              "\"insertions\": 2, \"per_char\": {\"\\\"\": {\"sent\": 1, \"wrong\": 0}, \"A\": {\"sent\": 1, "
-              "\"wrong\": 0}, \"B\": {\"sent\": 1, \"wrong\": 0}, \"C\": {\"sent\": 1, \"wrong\": 1}, \"D\": {\"sent\": "
-              "1, \"wrong\": 0}, \"E\": {\"sent\": 1, \"wrong\": 0}, \"F\": {\"sent\": 1, \"wrong\": 0}, \"G\": "
-              "{\"sent\": 1, \"wrong\": 0}, \"H\": {\"sent\": 1, \"wrong\": 0}, \"I\": {\"sent\": 1, \"wrong\": 1}, "
-              "\"J\": {\"sent\": 1, \"wrong\": 0}, \"\\\\\": {\"sent\": 1, \"wrong\": 1}}, \"confusions\": [{\"sent\": "
-              "\"I\", \"copied\": \"X\", \"count\": 1}, {\"sent\": \"\\\\\", \"copied\": \"É\", \"count\": 1}]}\n");
+    EXPECT_EQ(
+        out_.str(),
+        "{\"score\": 64.3, \"distance\": 5, \"sent_chars\": 12, \"substitutions\": 2, \"deletions\": 1, "
+        "\"insertions\": 2, \"per_char\": {\"\\\"\": {\"sent\": 1, \"wrong\": 0}, \"A\": {\"sent\": 1, "
+        "\"wrong\": 0}, \"B\": {\"sent\": 1, \"wrong\": 0}, \"C\": {\"sent\": 1, \"wrong\": 1}, \"D\": {\"sent\": "
+        "1, \"wrong\": 0}, \"E\": {\"sent\": 1, \"wrong\": 0}, \"F\": {\"sent\": 1, \"wrong\": 0}, \"G\": "
+        "{\"sent\": 1, \"wrong\": 0}, \"H\": {\"sent\": 1, \"wrong\": 0}, \"I\": {\"sent\": 1, \"wrong\": 1}, "
+        "\"J\": {\"sent\": 1, \"wrong\": 0}, \"\\\\\": {\"sent\": 1, \"wrong\": 1}}, \"confusions\": [{\"sent\": "
+        "\"I\", \"copied\": \"X\", \"count\": 1}, {\"sent\": \"\\\\\", \"copied\": \"É\", \"count\": 1}]}\n");
     EXPECT_EQ(err_.str(), "");
 }
 
@@ -56,10 +57,10 @@ TEST_F(CheckCommand, TextShowsTheScoreAndMarksTheErrors)
     ASSERT_EQ(run({"sent.txt", "copy.txt"}), kExitOk);
     const std::string out = out_.str();
     EXPECT_EQ(out.substr(0, out.find("Caractère")), "Score : 72,7 % (distance 3 pour 11 caractères envoyés)\n"
-                                                     "Substitutions : 1, omissions : 1, ajouts : 1\n\n"
-                                                     "Envoyé : ABCDE FGHIJ·\n"
-                                                     "Copié  : AB·DE FGHXJK\n"
-                                                     "           ^      ^ ^\n\n");
+                                                    "Substitutions : 1, omissions : 1, ajouts : 1\n\n"
+                                                    "Envoyé : ABCDE FGHIJ·\n"
+                                                    "Copié  : AB·DE FGHXJK\n"
+                                                    "           ^      ^ ^\n\n");
     EXPECT_NE(out.find("  C              1        1\n"), std::string::npos) << out;
 }
 
@@ -81,14 +82,18 @@ TEST_P(CheckCommandStatus, ExitStatusAndMessage)
 INSTANTIATE_TEST_SUITE_P(
     Arguments, CheckCommandStatus,
     testing::Values(
-        StatusCase{"compared", {"sent.txt", "copy.txt"}, kExitOk, ""},
-        StatusCase{"help", {"--help"}, kExitOk, ""},
-        StatusCase{"unreadableCopy", {"sent.txt", "missing.txt"}, kExitFileError, "brivo-check : Impossible de lire « "},
+        StatusCase{"compared", {"sent.txt", "copy.txt"}, kExitOk, ""}, StatusCase{"help", {"--help"}, kExitOk, ""},
+        StatusCase{
+            "unreadableCopy", {"sent.txt", "missing.txt"}, kExitFileError, "brivo-check : Impossible de lire « "},
         StatusCase{"oneFile", {"sent.txt"}, kExitRefused, "brivo-check : il faut deux fichiers"},
         StatusCase{"threeFiles", {"sent.txt", "copy.txt", "copy.txt"}, kExitRefused, "brivo-check : il faut deux"},
-        StatusCase{"unknownOption", {"--csv", "sent.txt", "copy.txt"}, kExitRefused,
+        StatusCase{"unknownOption",
+                   {"--csv", "sent.txt", "copy.txt"},
+                   kExitRefused,
                    "brivo-check : option inconnue : « --csv »"},
-        StatusCase{"fileNamedLikeAnOption", {"--", "sent.txt", "-copy"}, kExitFileError,
+        StatusCase{"fileNamedLikeAnOption",
+                   {"--", "sent.txt", "-copy"},
+                   kExitFileError,
                    "brivo-check : Impossible de lire « -copy »"}),
     test::CaseName{});
 

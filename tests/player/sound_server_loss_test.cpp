@@ -107,9 +107,8 @@ private:
         environment.insert(u"HOME"_s, folder);
         server_->setProcessEnvironment(environment);
         server_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        server_->start(u"pulseaudio"_s, {u"-n"_s, u"--daemonize=no"_s, u"--exit-idle-time=-1"_s,
-                                         u"--use-pid-file=no"_s, u"-L"_s, u"module-null-sink sink_name=brivo_test"_s,
-                                         u"-L"_s,
+        server_->start(u"pulseaudio"_s, {u"-n"_s, u"--daemonize=no"_s, u"--exit-idle-time=-1"_s, u"--use-pid-file=no"_s,
+                                         u"-L"_s, u"module-null-sink sink_name=brivo_test"_s, u"-L"_s,
                                          u"module-native-protocol-unix auth-anonymous=1 socket="_s +
                                              QString::fromStdString(socket().string())});
         if (!server_->waitForStarted())

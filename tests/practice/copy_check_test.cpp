@@ -4,7 +4,6 @@
 #include "support/case_name.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 
 namespace brivo::practice {
@@ -62,8 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, Normalise,
     testing::Values(NormaliseCase{"blanksTabsAndLineBreaks", " \t cq\r\n\r\ncq  de\tf6abc \n", "CQ CQ DE F6ABC"},
                     NormaliseCase{"accentsAndOtherScripts", "été ÿ œ ω я", "ÉTÉ Ÿ Œ Ω Я"},
-                    NormaliseCase{"onlyBlanks", " \r\n\t ", ""},
-                    NormaliseCase{"punctuationKept", "a/b ?", "A/B ?"}),
+                    NormaliseCase{"onlyBlanks", " \r\n\t ", ""}, NormaliseCase{"punctuationKept", "a/b ?", "A/B ?"}),
     test::CaseName{});
 
 struct CheckCase {
@@ -88,21 +86,21 @@ TEST_P(Check, DistanceScoreAndAlignment)
     EXPECT_EQ(static_cast<std::size_t>(check->substitutions + check->deletions + check->insertions), c.distance);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Copies, Check,
-    testing::Values(
-        CheckCase{"deletionAndSubstitution", "ABCDE FGHIJ", "abde fghxj", 2, "81,8", "A B -C D E _ F G H I>X J"},
-        CheckCase{"insertionOnly", "ABC", "AXBC", 1, "66,7", "A +X B C"},
-        CheckCase{"emptyCopy", "AB C", "", 4, "0,0", "-A -B -_ -C"},
-        CheckCase{"emptySentText", "", "AB", 2, "0,0", "+A +B"},
-        CheckCase{"bothEmpty", "", " ", 0, "100,0", ""},
-        CheckCase{"accentCopiedWithout", "été", "ETE", 2, "33,3", "É>E T É>E"},
-        // Two optimal alignments: the diagonal wins over a deletion and an insertion.
-        CheckCase{"diagonalBeforeDeletionAndInsertion", "AB", "BA", 2, "0,0", "A>B B>A"},
-        // Traced from the end, the deletion comes before the insertion.
-        CheckCase{"deletionBeforeInsertion", "ABA", "BAB", 2, "33,3", "+B A B -A"},
-        CheckCase{"moreErrorsThanCharacters", "E", "TTT", 3, "0,0", "+T +T E>T"}),
-    test::CaseName{});
+INSTANTIATE_TEST_SUITE_P(Copies, Check,
+                         testing::Values(CheckCase{"deletionAndSubstitution", "ABCDE FGHIJ", "abde fghxj", 2, "81,8",
+                                                   "A B -C D E _ F G H I>X J"},
+                                         CheckCase{"insertionOnly", "ABC", "AXBC", 1, "66,7", "A +X B C"},
+                                         CheckCase{"emptyCopy", "AB C", "", 4, "0,0", "-A -B -_ -C"},
+                                         CheckCase{"emptySentText", "", "AB", 2, "0,0", "+A +B"},
+                                         CheckCase{"bothEmpty", "", " ", 0, "100,0", ""},
+                                         CheckCase{"accentCopiedWithout", "été", "ETE", 2, "33,3", "É>E T É>E"},
+                                         // Two optimal alignments: the diagonal wins over a deletion and an insertion.
+                                         CheckCase{"diagonalBeforeDeletionAndInsertion", "AB", "BA", 2, "0,0",
+                                                   "A>B B>A"},
+                                         // Traced from the end, the deletion comes before the insertion.
+                                         CheckCase{"deletionBeforeInsertion", "ABA", "BAB", 2, "33,3", "+B A B -A"},
+                                         CheckCase{"moreErrorsThanCharacters", "E", "TTT", 3, "0,0", "+T +T E>T"}),
+                         test::CaseName{});
 
 TEST(CheckCounts, EachSentCharacterOnceAndInsertionsAgainstNone)
 {
@@ -205,12 +203,12 @@ std::map<char32_t, CharacterCount> manyWeak()
 
 INSTANTIATE_TEST_SUITE_P(
     Histories, Drill,
-    testing::Values(DrillCase{"nothingWrong", {{U'E', {10, 0}}}, U""},
-                    // 1 + round(4 x rate): 1/8 -> 2, 3/8 -> 3 (1.5 rounds up), 1/1 -> 5.
-                    DrillCase{"highestRateFirst", {{U'A', {8, 1}}, {U'Q', {8, 3}}, {U'Y', {1, 1}}, {U'E', {9, 0}}},
-                              U"YYYYYQQQAA"},
-                    DrillCase{"equalRatesInCodeOrder", {{U'Z', {4, 2}}, {U'B', {2, 1}}}, U"BBBZZZ"},
-                    DrillCase{"cutAtForty", manyWeak(), U"AAAAABBBBBCCCCCDDDDDEEEEEFFFFFGGGGGHHHHH"}),
+    testing::Values(
+        DrillCase{"nothingWrong", {{U'E', {10, 0}}}, U""},
+        // 1 + round(4 x rate): 1/8 -> 2, 3/8 -> 3 (1.5 rounds up), 1/1 -> 5.
+        DrillCase{"highestRateFirst", {{U'A', {8, 1}}, {U'Q', {8, 3}}, {U'Y', {1, 1}}, {U'E', {9, 0}}}, U"YYYYYQQQAA"},
+        DrillCase{"equalRatesInCodeOrder", {{U'Z', {4, 2}}, {U'B', {2, 1}}}, U"BBBZZZ"},
+        DrillCase{"cutAtForty", manyWeak(), U"AAAAABBBBBCCCCCDDDDDEEEEEFFFFFGGGGGHHHHH"}),
     test::CaseName{});
 
 } // namespace

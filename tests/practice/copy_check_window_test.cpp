@@ -12,13 +12,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using brivo::test::FormFixture;

@@ -54,7 +54,8 @@ private Q_SLOTS:
     void pathFollowsXdgDataHome()
     {
         QCOMPARE(brivo::practice::historyFilePath("/x", "/home/u"), "/x/ZORVANE/BRIVO/historique.sqlite");
-        QCOMPARE(brivo::practice::historyFilePath("", "/home/u"), "/home/u/.local/share/ZORVANE/BRIVO/historique.sqlite");
+        QCOMPARE(brivo::practice::historyFilePath("", "/home/u"),
+                 "/home/u/.local/share/ZORVANE/BRIVO/historique.sqlite");
     }
 
     void createdFromNothingOrFromAnEmptyFile_data()

@@ -12,9 +12,8 @@
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <numeric>
 
 namespace brivo::reception {
@@ -46,8 +45,8 @@ TEST_P(Arrl, GapsAndTheMinuteOfParis)
     std::string text;
     for (int i = 0; i < 15; ++i)
         text += "PARIS ";
-    const KeyedMarks keyed = keyedMarks(keyedTextFromUtf8(text), table(), RenderForm::Live, 1, 1.2 / c.characterWpm,
-                                        c.effectiveWpm);
+    const KeyedMarks keyed =
+        keyedMarks(keyedTextFromUtf8(text), table(), RenderForm::Live, 1, 1.2 / c.characterWpm, c.effectiveWpm);
     EXPECT_NEAR(keyed.length, 60.0 * 15 / c.effectiveWpm, 1e-9);
     // From the end of the first P to the start of the A: one letter gap.
     EXPECT_NEAR(keyed.marks[4].start - keyed.marks[3].end, c.letterGap, 5e-4);
@@ -82,13 +81,13 @@ TEST_P(Envelope, RiseTimeAndWidthAtHalfAmplitude)
     for (std::size_t n = 0; n < amplitude.size(); ++n)
         amplitude[n] = envelope.at(static_cast<std::int64_t>(n));
     const auto firstAbove = [&](double level) {
-        return static_cast<double>(std::find_if(amplitude.begin(), amplitude.end(),
-                                                [level](double a) { return a >= level; }) -
-                                   amplitude.begin());
+        return static_cast<double>(
+            std::find_if(amplitude.begin(), amplitude.end(), [level](double a) { return a >= level; }) -
+            amplitude.begin());
     };
     const auto lastAbove = [&](double level) {
-        return static_cast<double>(
-            amplitude.rend() - std::find_if(amplitude.rbegin(), amplitude.rend(), [level](double a) { return a >= level; }));
+        return static_cast<double>(amplitude.rend() - std::find_if(amplitude.rbegin(), amplitude.rend(),
+                                                                   [level](double a) { return a >= level; }));
     };
     const double rise = (firstAbove(0.9) - firstAbove(0.1)) / rate;
     EXPECT_NEAR(rise, c.shape == EnvelopeShape::Hard ? 0.0 : 0.005, 1.5 / rate);
@@ -192,8 +191,8 @@ TEST(Atmospherics, ImpulsesComeAtTheirRate)
 
 class Render : public testing::Test {
 protected:
-    std::vector<std::int16_t> render(const std::string& text, const ReceptionConditions& conditions,
-                                     std::uint64_t seed, int speed = 72)
+    std::vector<std::int16_t> render(const std::string& text, const ReceptionConditions& conditions, std::uint64_t seed,
+                                     int speed = 72)
     {
         RenderRequest request;
         request.path = dir_ / "Morse.WAV";

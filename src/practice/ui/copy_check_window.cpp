@@ -2,8 +2,8 @@
 
 #include "common/messages.h"
 #include "common/ui/error_box.h"
-#include "practice/weak_characters.h"
 #include "practice/ui/progress_chart.h"
+#include "practice/weak_characters.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -178,8 +178,7 @@ void CopyCheckWindow::BoutonCorrigerClick()
         dialogs_.message(this, fromUtf8(messages::kNothingSent), fromUtf8(messages::kCheckTitle));
         return;
     }
-    const Result<CopyCheck> check =
-        checkCopy(sent.toStdString(), MemoCopie->toPlainText().toStdString());
+    const Result<CopyCheck> check = checkCopy(sent.toStdString(), MemoCopie->toPlainText().toStdString());
     if (!check) {
         dialogs_.message(this, QString::fromStdString(check.error().message), fromUtf8(messages::kCheckTitle));
         return;

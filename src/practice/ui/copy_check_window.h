@@ -28,8 +28,8 @@ class CopyCheckWindow : public QWidget {
 public:
     // What the window reads from the main window.
     struct Source {
-        std::function<QString()> sentText;                  // the edit zone's plain text
-        std::function<ExerciseConditions()> conditions;     // speed, spacing, noise
+        std::function<QString()> sentText;              // the edit zone's plain text
+        std::function<ExerciseConditions()> conditions; // speed, spacing, noise
     };
 
     CopyCheckWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, Source source, QWidget* parent);

@@ -137,8 +137,7 @@ bool fileExists(const std::filesystem::path& file)
 
 // Reading: a missing file is an empty history; a readable one is read
 // without being changed.
-template <typename T, typename Reader>
-Result<T> readHistory(const std::filesystem::path& file, Reader reader)
+template <typename T, typename Reader> Result<T> readHistory(const std::filesystem::path& file, Reader reader)
 {
     if (!fileExists(file))
         return T{};
@@ -273,13 +272,11 @@ Result<void> HistoryStore::exportCsv(const std::filesystem::path& target) const
                         "ORDER BY id"_s))
             return false;
         while (query.next()) {
-            out += u"%1,%2,%3,%4,%5,%6,%7,%8,%9\r\n"_s.arg(query.value(0).toString(), query.value(1).toString(),
-                                                          QString::number(query.value(2).toDouble(), 'f', 1),
-                                                          query.value(3).toString(),
-                                                          QString::number(query.value(4).toDouble(), 'f', 1),
-                                                          query.value(5).toString(), query.value(6).toString(),
-                                                          quoted(query.value(7).toString()),
-                                                          quoted(query.value(8).toString()));
+            out += u"%1,%2,%3,%4,%5,%6,%7,%8,%9\r\n"_s.arg(
+                query.value(0).toString(), query.value(1).toString(),
+                QString::number(query.value(2).toDouble(), 'f', 1), query.value(3).toString(),
+                QString::number(query.value(4).toDouble(), 'f', 1), query.value(5).toString(),
+                query.value(6).toString(), quoted(query.value(7).toString()), quoted(query.value(8).toString()));
         }
         return true;
     });

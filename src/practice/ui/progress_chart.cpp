@@ -64,8 +64,9 @@ void ProgressChart::paintScores(QPainter& painter, const QRect& area) const
     const auto pointOf = [&](const StoredCheck& check) {
         const double x = checks_.size() == 1
                              ? area.center().x()
-                             : area.left() + area.width() * static_cast<double>(check.checkedAt.toSecsSinceEpoch() - first) /
-                                                     static_cast<double>(span);
+                             : area.left() + area.width() *
+                                                 static_cast<double>(check.checkedAt.toSecsSinceEpoch() - first) /
+                                                 static_cast<double>(span);
         return QPointF(x, yOf(area, std::clamp(check.score, 0.0, 100.0) / 100.0));
     };
     QPainterPath line;

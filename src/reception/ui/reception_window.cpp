@@ -229,7 +229,7 @@ ReceptionConditions ReceptionWindow::settings() const
     return c;
 }
 
-void ReceptionWindow::setSettings(const ReceptionConditions& c, bool on)
+void ReceptionWindow::setSettings(const ReceptionConditions& c, bool switchedOn)
 {
     loading_ = true;
     CBvitesseEff->setChecked(c.effectiveWpm.has_value());
@@ -255,7 +255,7 @@ void ReceptionWindow::setSettings(const ReceptionConditions& c, bool on)
     SEqrm->setValue(c.qrm);
     SEchirp->setValue(c.chirpHz);
     SEchirpTau->setValue(c.chirpTauMs);
-    CBdesactive->setChecked(!on);
+    CBdesactive->setChecked(!switchedOn);
     loading_ = false;
     showLevels();
     setControlsEnabled();

@@ -33,7 +33,7 @@ public:
     bool enabled() const;
     // The controls' values, switched on or not (what the settings keep).
     ReceptionConditions settings() const;
-    void setSettings(const ReceptionConditions& conditions, bool enabled);
+    void setSettings(const ReceptionConditions& c, bool switchedOn);
 
     // Fills the controls from a preset of presetNames(); switches them on.
     void ComboPresetChange(int index);
