@@ -5,6 +5,7 @@
 // driver chosen by the environment (SDL_AUDIODRIVER).
 #include "audio/wav_file_writer.h"
 #include "player/sdl_wave_player.h"
+#include "resident_memory.h"
 
 #include <chrono>
 #include <cstdio>
@@ -16,17 +17,6 @@
 #include <vector>
 
 namespace {
-
-long residentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-    }
-    return -1;
-}
 
 bool writeFile(const std::filesystem::path& path, std::uint64_t samples)
 {

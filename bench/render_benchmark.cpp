@@ -37,14 +37,15 @@ brivo::RenderRequest longRequest(int words)
     return request;
 }
 
-void BM_RenderToWav(benchmark::State& state)
+// Runs `render` once an iteration from the same seed, then removes the
+// file; returns the file's size.
+template <typename Render>
+std::uint64_t renderRepeatedly(benchmark::State& state, const brivo::RenderRequest& request, Render render)
 {
-    const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
-    const brivo::RenderRequest request = longRequest(static_cast<int>(state.range(0)));
     std::uint64_t bytes = 0;
     for (auto _ : state) {
         brivo::RandomGenerator random(1);
-        const auto rendered = brivo::renderMorseFile(request, table, random);
+        const auto rendered = render(random);
         if (!rendered) {
             state.SkipWithError(rendered.error().message.c_str());
             break;
@@ -54,6 +55,15 @@ void BM_RenderToWav(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(bytes * state.iterations()));
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
     std::filesystem::remove(request.path);
+    return bytes;
+}
+
+void BM_RenderToWav(benchmark::State& state)
+{
+    const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
+    const brivo::RenderRequest request = longRequest(static_cast<int>(state.range(0)));
+    renderRepeatedly(state, request,
+                     [&](brivo::RandomGenerator& random) { return brivo::renderMorseFile(request, table, random); });
 }
 
 // The same text through every reception condition at once (Gaussian noise
@@ -72,23 +82,13 @@ void BM_RenderWithEveryCondition(benchmark::State& state)
     conditions.crashRate = 0.5;
     conditions.qrm = 5;
     conditions.chirpHz = 50;
-    std::uint64_t bytes = 0;
-    for (auto _ : state) {
-        brivo::RandomGenerator random(1);
-        const auto rendered = brivo::reception::renderReceptionFile(request, table, conditions, random);
-        if (!rendered) {
-            state.SkipWithError(rendered.error().message.c_str());
-            break;
-        }
-        bytes = 58 + 2ULL * rendered->sampleCount;
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(bytes * state.iterations()));
-    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+    const std::uint64_t bytes = renderRepeatedly(state, request, [&](brivo::RandomGenerator& random) {
+        return brivo::reception::renderReceptionFile(request, table, conditions, random);
+    });
     // Seconds of sound rendered per second of work.
     state.counters["x_real_time"] =
         benchmark::Counter(static_cast<double>(bytes - 58) / 2 / 22050 * static_cast<double>(state.iterations()),
                            benchmark::Counter::kIsRate);
-    std::filesystem::remove(request.path);
 }
 
 // The same number of bytes written with the same 1 MiB stdio buffer.

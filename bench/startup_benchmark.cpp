@@ -7,6 +7,7 @@
 #include "common/ui/dialogs.h"
 #include "morse/ui/code_grid.h"
 #include "player/sdl_wave_player.h"
+#include "resident_memory.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,21 +19,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-namespace {
-
-long residentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-    }
-    return -1;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {

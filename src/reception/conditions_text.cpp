@@ -9,19 +9,6 @@
 namespace brivo::reception {
 namespace {
 
-std::string decimal(double value)
-{
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out << value;
-    std::string text = out.str();
-    for (char& c : text) {
-        if (c == '.')
-            c = ',';
-    }
-    return text;
-}
-
 std::optional<double> number(std::string text)
 {
     for (char& c : text) {
@@ -51,7 +38,7 @@ std::string conditionsText(const ReceptionConditions& c)
     std::string out;
     const auto add = [&out](const std::string& word) { out += (out.empty() ? "" : " ") + word; };
     if (c.effectiveWpm)
-        add("effective-wpm=" + decimal(*c.effectiveWpm));
+        add("effective-wpm=" + decimalText(*c.effectiveWpm));
     if (c.shape) {
         for (const auto& [name, shape] : shapeNames()) {
             if (shape == *c.shape)
@@ -59,27 +46,27 @@ std::string conditionsText(const ReceptionConditions& c)
         }
     }
     if (c.riseMs)
-        add("rise=" + decimal(*c.riseMs));
+        add("rise=" + decimalText(*c.riseMs));
     if (c.snrDb)
-        add("snr=" + decimal(*c.snrDb));
+        add("snr=" + decimalText(*c.snrDb));
     if (c.filterHz)
-        add("filter=" + decimal(*c.filterHz));
+        add("filter=" + decimalText(*c.filterHz));
     if (c.filterShape == FilterShape::Chebyshev)
         add("filter-shape=chebyshev");
     if (c.qsbHz)
-        add("qsb=" + decimal(*c.qsbHz));
+        add("qsb=" + decimalText(*c.qsbHz));
     if (c.qsbK != 0)
-        add("qsb-k=" + decimal(c.qsbK));
+        add("qsb-k=" + decimalText(c.qsbK));
     if (c.qrnRate != 0)
-        add("qrn=" + decimal(c.qrnRate));
+        add("qrn=" + decimalText(c.qrnRate));
     if (c.crashRate != 0)
-        add("crashes=" + decimal(c.crashRate));
+        add("crashes=" + decimalText(c.crashRate));
     if (c.qrm != 0)
         add("qrm=" + std::to_string(c.qrm));
     if (c.chirpHz != 0)
-        add("chirp=" + decimal(c.chirpHz));
+        add("chirp=" + decimalText(c.chirpHz));
     if (c.chirpTauMs != ReceptionConditions{}.chirpTauMs)
-        add("chirp-tau=" + decimal(c.chirpTauMs));
+        add("chirp-tau=" + decimalText(c.chirpTauMs));
     return out;
 }
 

@@ -5,9 +5,17 @@
 namespace brivo::reception {
 namespace {
 
-std::string number(double value)
+Error outOfRange(const char* what, double value, const char* range)
+{
+    return fail(ErrorCode::Refused, std::string(what) + " " + decimalText(value) + " refusé : " + range + ".");
+}
+
+} // namespace
+
+std::string decimalText(double value)
 {
     std::ostringstream text;
+    text.imbue(std::locale::classic());
     text << value;
     std::string out = text.str();
     for (char& c : out) {
@@ -17,22 +25,15 @@ std::string number(double value)
     return out;
 }
 
-Error outOfRange(const char* what, double value, const char* range)
-{
-    return fail(ErrorCode::Refused, std::string(what) + " " + number(value) + " refusé : " + range + ".");
-}
-
-} // namespace
-
 Result<void> checkConditions(const ReceptionConditions& c, double characterWpm, int spacingFactor, int noisePosition)
 {
     if (c.effectiveWpm) {
         if (!(*c.effectiveWpm >= 1))
             return outOfRange("Vitesse effective", *c.effectiveWpm, "au moins 1 mot/mn");
         if (*c.effectiveWpm >= characterWpm)
-            return fail(ErrorCode::Refused, "La vitesse effective (" + number(*c.effectiveWpm) +
+            return fail(ErrorCode::Refused, "La vitesse effective (" + decimalText(*c.effectiveWpm) +
                                                 " mots/mn) doit être inférieure à la vitesse des caractères (" +
-                                                number(characterWpm) + " mots/mn).");
+                                                decimalText(characterWpm) + " mots/mn).");
         if (spacingFactor != 1)
             return fail(ErrorCode::Refused,
                         "La vitesse effective remplace l'espacement des lettres : gardez un espacement de 1.");

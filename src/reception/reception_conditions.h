@@ -3,6 +3,7 @@
 #include "common/result.h"
 
 #include <optional>
+#include <string>
 
 namespace brivo::reception {
 
@@ -48,6 +49,9 @@ struct ReceptionConditions {
 };
 
 inline constexpr double kDefaultRiseMs = 5;
+
+// A value as the program writes decimals: "0,1", "-3,5", "250".
+std::string decimalText(double value);
 inline constexpr double kFlutterHz = 20;
 
 // Checks every range, and the conditions against the described settings:
