@@ -26,15 +26,6 @@ namespace brivo::ui {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString fromCodePoints(const std::u32string& text)
-{
-    return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 void TForm1::BoutonRemplirClick()
 {
     std::optional<std::u32string> text;

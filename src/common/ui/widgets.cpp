@@ -12,6 +12,11 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString fromCodePoints(const std::u32string& text)
+{
+    return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 void applySpec(QWidget* widget, const ControlSpec& spec)
 {
     widget->setObjectName(QString::fromLatin1(spec.name));

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
 #include <string_view>
 
 class QComboBox;
@@ -33,6 +34,7 @@ struct ControlSpec {
 };
 
 QString fromUtf8(std::string_view text);
+QString fromCodePoints(const std::u32string& text);
 
 // Gives `widget` the name, bounds and hint of `spec`; returns it.
 template <typename Widget> Widget* place(Widget* widget, const ControlSpec& spec);

@@ -2,6 +2,7 @@
 
 #include "common/messages.h"
 #include "common/ui/error_box.h"
+#include "common/ui/widgets.h"
 #include "practice/ui/progress_chart.h"
 #include "practice/weak_characters.h"
 
@@ -20,18 +21,10 @@ namespace brivo::practice::ui {
 
 using namespace Qt::StringLiterals;
 using brivo::ui::ErrorBox;
+using brivo::ui::fromCodePoints;
+using brivo::ui::fromUtf8;
 
 namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString fromCodePoints(const std::u32string& text)
-{
-    return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // One aligned character as HTML: errors on a coloured ground, gaps as "·".
 QString cell(char32_t c, const QString& colour)

@@ -2,6 +2,7 @@
 
 #include "common/atomic_file.h"
 #include "common/messages.h"
+#include "common/ui/widgets.h"
 #include "common/utf8.h"
 
 #include <QSqlDatabase>
@@ -124,11 +125,6 @@ char32_t toCodePoint(const QString& text)
     return points.isEmpty() ? U'\0' : static_cast<char32_t>(points.front());
 }
 
-QString fromU32(const std::u32string& text)
-{
-    return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 bool fileExists(const std::filesystem::path& file)
 {
     std::error_code ignored;
@@ -204,8 +200,8 @@ Result<void> HistoryStore::record(const CopyCheck& check, const ExerciseConditio
     query.prepare(u"INSERT INTO sessions (checked_at, sent, copied, score, distance, wpm, spacing, noise) "
                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s);
     query.addBindValue(checkedAt.toUTC().toString(Qt::ISODate));
-    query.addBindValue(fromU32(check.sent));
-    query.addBindValue(fromU32(check.copied));
+    query.addBindValue(brivo::ui::fromCodePoints(check.sent));
+    query.addBindValue(brivo::ui::fromCodePoints(check.copied));
     query.addBindValue(check.score);
     query.addBindValue(static_cast<qlonglong>(check.distance));
     query.addBindValue(conditions.wpm);
