@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,12 +43,9 @@ private Q_SLOTS:
         QTest::addColumn<QLocale>("locale");
         QTest::newRow("speed, French decimal comma")
             << u"TBvitesse"_s << 73 << u" Vitesse lettres = 730 (12,2 mots/mn)"_s << QLocale(QLocale::French);
-        QTest::newRow("frequency at start") << u"TBfreq"_s << 99 << u" Fréquence = 795 Hz "_s << QLocale::c();
         QTest::newRow("frequency top") << u"TBfreq"_s << 240 << u" Fréquence = 1500 Hz "_s << QLocale::c();
         QTest::newRow("signal odd position") << u"TBsignal"_s << 141 << u" Signal = 70% "_s << QLocale::c();
         QTest::newRow("noise") << u"TBsouffle"_s << 37 << u" Souffle = 18% "_s << QLocale::c();
-        QTest::newRow("speed at start") << u"TBvitesse"_s << 72 << u" Vitesse lettres = 720 (12.0 mots/mn)"_s
-                                        << QLocale::c();
         QTest::newRow("speed rounded up")
             << u"TBvitesse"_s << 73 << u" Vitesse lettres = 730 (12.2 mots/mn)"_s << QLocale::c();
         QTest::newRow("speed lowest") << u"TBvitesse"_s << 20 << u" Vitesse lettres = 200 (3.3 mots/mn)"_s
@@ -76,37 +74,40 @@ private Q_SLOTS:
         QCOMPARE(qobject_cast<QGroupBox*>(slider->parentWidget())->title(), caption);
     }
 
-    void missingDefinitionFileIsCreatedAndShownInTheGrid()
+    void definitionFileIsCreatedOnlyWhenMissing_data()
     {
-        FormFixture f;
-        f.show();
-        QCOMPARE(std::filesystem::file_size(f.dir / "Codmorse.INI"), std::uintmax_t{3373});
-        const auto* grid = f.control<brivo::ui::CodeGrid>("StringGridCW");
-        QCOMPARE(grid->cellText(0, 2), u" Morse :"_s);
-        QCOMPARE(grid->cellText(66, 0), u" 65"_s);
-        QCOMPARE(grid->cellText(66, 1), u" A"_s);
-        QCOMPARE(grid->cellText(66, 2), u".-"_s);
-        QCOMPARE(grid->cellText(129, 1), u" €"_s);
-        QCOMPARE(definedColumns(*grid), 132);
-        QVERIFY(f.dialogs.messages.isEmpty());
+        QTest::addColumn<bool>("emptyFileThere");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("defined");
+        QTest::newRow("missing: the built-in text") << false << 3373 << 132;
+        QTest::newRow("empty: kept, defines nothing") << true << 0 << 0;
     }
 
-    void emptyDefinitionFileDefinesNothingSilently()
+    void definitionFileIsCreatedOnlyWhenMissing()
     {
+        QFETCH(bool, emptyFileThere);
+        QFETCH(int, size);
+        QFETCH(int, defined);
         brivo::test::TempDir start;
-        brivo::test::writeBytes(start / "Codmorse.INI", "");
+        if (emptyFileThere)
+            brivo::test::writeBytes(start / "Codmorse.INI", "");
         FormFixture f(start.path());
-        f.show();
+        QCOMPARE(std::filesystem::file_size(start / "Codmorse.INI"), std::uintmax_t(size));
+        const auto* grid = f.control<brivo::ui::CodeGrid>("StringGridCW");
+        int columns = 0;
+        for (int column = 1; column <= 256; ++column)
+            columns += grid->cellText(column, 2) != u"ignoré"_s ? 1 : 0;
+        QCOMPARE(columns, defined);
+        QCOMPARE(grid->cellText(0, 2), u" Morse :"_s);
+        QCOMPARE(grid->cellText(66, 1) + grid->cellText(66, 2), defined > 0 ? u" A.-"_s : u" Aignoré"_s);
+        QCOMPARE(grid->cellText(129, 1), u" €"_s);
         QVERIFY(f.dialogs.messages.isEmpty());
-        QCOMPARE(definedColumns(*f.control<brivo::ui::CodeGrid>("StringGridCW")), 0);
-        QCOMPARE(std::filesystem::file_size(start / "Codmorse.INI"), std::uintmax_t{0});
     }
 
     // A folder where no file can be created, even by root.
     void writeProtectedFolderShowsBothMessagesThenCloses()
     {
         FormFixture f("/proc");
-        f.show();
         QCOMPARE(f.dialogs.messages.size(), 2);
         QCOMPARE(f.dialogs.messages[0].title, u"Erreur de création du fichier CODMORSE.INI"_s);
         QVERIFY(
@@ -119,7 +120,6 @@ private Q_SLOTS:
     void generateGivesTheSameBytesAsTheCommandLineRenderer()
     {
         FormFixture f;
-        f.show();
         f.form->random().seed(4242);
         f.control<QTextEdit>("RichEdit")->setPlainText(u"CQ DE F6 été\n<AR>"_s);
         f.control<QLineEdit>("EditDebut")->setText(u"VVV"_s);
@@ -151,21 +151,9 @@ private Q_SLOTS:
         QVERIFY(brivo::test::readBytes(f.dir / "Morse.WAV") == brivo::test::readBytes(f.dir / "cli.wav"));
     }
 
-    void secondRenderClosesThePlayerBeforeRewriting()
-    {
-        FormFixture f;
-        f.show();
-        f.generate(u"E"_s);
-        f.form->BoutonGeneFicClick(f.control("BoutonGeneFic"));
-        const std::vector<std::string> expected = {"open Morse.WAV", "close", "open Morse.WAV"};
-        QCOMPARE(f.player.calls, expected);
-        QCOMPARE(std::filesystem::file_size(f.dir / "Morse.WAV"), std::uintmax_t{17690});
-    }
-
     void emptyZoneIsRefusedAndChangesNothing()
     {
         FormFixture f;
-        f.show();
         f.generate(u"E"_s);
         const std::string before = brivo::test::readBytes(f.dir / "Morse.WAV");
         f.control<QTextEdit>("RichEdit")->clear();
@@ -175,7 +163,8 @@ private Q_SLOTS:
         const auto state = f.form->random().state();
         const auto calls = f.player.calls.size();
         f.form->BoutonGeneFicClick(f.control("BoutonGeneFic"));
-        QCOMPARE(f.dialogs.messages.size(), 1);
+        f.form->BoutonLectureClick();
+        QCOMPARE(f.dialogs.messages.size(), 2);
         QCOMPARE(f.dialogs.messages[0].text, u"La zone de saisie ne contient\naucun texte à convertir en son !"_s);
         QCOMPARE(f.dialogs.messages[0].title, u" Pas de données :"_s);
         QVERIFY(brivo::test::readBytes(f.dir / "Morse.WAV") == before);
@@ -186,54 +175,58 @@ private Q_SLOTS:
         QVERIFY(!live->isReadOnly());
     }
 
-    void fileThatCannotBeCreatedIsReported()
+    void failedRenderIsReportedAndPlaysNothing_data()
     {
-        FormFixture f;
-        f.show();
-        f.generate(u"E"_s);
-        f.dialogs.fileAnswers = {QString::fromStdString((f.dir / "absent/Morse.WAV").string())};
-        QTest::mouseClick(f.control("BoutonNom"), Qt::LeftButton);
-        f.generate(u"E"_s);
-        QCOMPARE(f.dialogs.messages.size(), 1);
-        QCOMPARE(f.dialogs.messages[0].text, u"Pas de fichier Généré !"_s);
-        QCOMPARE(f.dialogs.messages[0].title, u"Erreur..."_s);
-        QVERIFY(!f.player.isOpen);
-        QVERIFY(!f.control<QLineEdit>("EditLive")->isReadOnly());
+        QTest::addColumn<bool>("diskFull");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder missing") << false << QString();
+        QTest::newRow("disk full") << true << u"\n\nÉcriture de « %1 » interrompue : File too large"_s;
     }
 
-    // A write that fails part-way (a full disk) is a failure, with its
-    // reason: the player is not opened, and "Générer et lire" plays nothing.
-    void failedWriteIsNotTakenForAFile()
+    // A file that cannot be created, or a write that fails part-way, is a
+    // failure with its reason: the player is closed and not opened again,
+    // and "Générer et lire" plays nothing.
+    void failedRenderIsReportedAndPlaysNothing()
     {
+        QFETCH(bool, diskFull);
+        QFETCH(QString, reason);
         FormFixture f;
-        f.show();
+        f.generate(u"E"_s);
+        const auto target = f.dir / (diskFull ? "Morse.WAV" : "absent/Morse.WAV");
+        f.dialogs.fileAnswers = {QString::fromStdString(target.string())};
+        QTest::mouseClick(f.control("BoutonNom"), Qt::LeftButton);
         f.control<QTextEdit>("RichEdit")->setPlainText(QString(300, u'H'));
         {
-            const brivo::test::FileSizeLimit limit(1 << 16);
+            const brivo::test::FileSizeLimit limit(diskFull ? 1 << 16 : RLIM_INFINITY);
             QTest::mouseClick(f.control("BoutonLecture"), Qt::LeftButton);
         }
         QCOMPARE(f.dialogs.messages.size(), 1);
-        const QString expected = u"Pas de fichier Généré !\n\nÉcriture de « %1 » interrompue : File too large"_s;
-        QCOMPARE(f.dialogs.messages[0].text, expected.arg(QString::fromStdString((f.dir / "Morse.WAV").string())));
-        QVERIFY(f.player.calls.empty());
+        QCOMPARE(f.dialogs.messages[0].text,
+                 u"Pas de fichier Généré !"_s + reason.arg(QString::fromStdString(target.string())));
+        QCOMPARE(f.dialogs.messages[0].title, u"Erreur..."_s);
+        QCOMPARE(f.player.calls, (std::vector<std::string>{"open Morse.WAV", "close"}));
+        QVERIFY(!f.control<QLineEdit>("EditLive")->isReadOnly());
         f.form->Timer1Timer();
         QCOMPARE(f.control<QLabel>("Info")->text(), u"Générez un fichier"_s);
     }
 
-    // 7,000 "$" at the slowest settings pass 2^31 samples: refused before
-    // the player lets go of the previous file.
+    // A second render closes the player before rewriting. 7,000 "$" at the
+    // slowest settings pass 2^31 samples: refused before the player lets go
+    // of the previous file.
     void textTooLongForAWavFileIsRefusedBeforeThePlayerIsTouched()
     {
         FormFixture f;
-        f.show();
         f.generate(u"E"_s);
+        f.form->BoutonGeneFicClick(f.control("BoutonGeneFic"));
+        const std::vector<std::string> twice = {"open Morse.WAV", "close", "open Morse.WAV"};
+        QCOMPARE(f.player.calls, twice);
         f.control<QSlider>("TBvitesse")->setValue(20);
         f.control<QComboBox>("ComboBoxFe")->setCurrentIndex(4);
         f.control<QSpinBox>("CSdureeSP")->setValue(20);
         f.generate(QString(7000, u'$'));
         QCOMPARE(f.dialogs.messages.size(), 1);
         QCOMPARE(f.dialogs.messages[0].text, u"Le texte est trop long : le fichier sonore dépasserait 4 Go."_s);
-        QCOMPARE(f.player.calls, (std::vector<std::string>{"open Morse.WAV"}));
+        QCOMPARE(f.player.calls, twice);
         QCOMPARE(std::filesystem::file_size(f.dir / "Morse.WAV"), std::uintmax_t{17690});
     }
 
@@ -254,7 +247,6 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(int, factor);
         FormFixture f;
-        f.show();
         auto* spin = f.control<QSpinBox>("CSdureeSP");
         spin->findChild<QLineEdit*>()->setText(typed);
         f.generate(u"E"_s);
@@ -280,7 +272,6 @@ private Q_SLOTS:
         QFETCH(QString, deviceError);
         QFETCH(QString, shown);
         FormFixture f;
-        f.show();
         f.player.openError = deviceError.toStdString();
         f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
         QTest::mouseClick(f.control("BoutonLecture"), Qt::LeftButton);
@@ -298,7 +289,6 @@ private Q_SLOTS:
     void escapingErrorIsShownAfterTheHandler()
     {
         FormFixture f;
-        f.show();
         f.player.playFailure = "Le périphérique a disparu";
         f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
         QTest::mouseClick(f.control("BoutonLecture"), Qt::LeftButton);
@@ -325,7 +315,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         FormFixture f;
-        f.show();
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
         f.generate(u"E"_s);
@@ -351,7 +340,6 @@ private Q_SLOTS:
     void settingsSurviveARestart()
     {
         FormFixture f;
-        f.show();
         f.control<QSlider>("TBfreq")->setValue(140);
         f.control<QSlider>("TBvitesse")->setValue(90);
         f.control<QSpinBox>("CSpinEditLettres")->setValue(7);
@@ -364,19 +352,24 @@ private Q_SLOTS:
         f.control<QAction>("TexteBlanc")->trigger();
         f.control<QAction>("FondNoir")->trigger();
         f.control<QTextEdit>("RichEdit")->setPlainText(u"CQ été\n\"DE\" \\ F6"_s);
+        f.control<QCheckBox>("CBdesactive")->setChecked(false);
+        f.control<QCheckBox>("CBqsb")->setChecked(true);
+        f.control<QDoubleSpinBox>("SEqsb")->setValue(0.35);
         f.form->move(40, 30);
         f.form->close();
         const std::string saved = brivo::test::readBytes(f.settingsFile());
         QVERIFY(saved.find("\"Zone_d_edition\"=\"CQ été\\r\\n\\\"DE\\\" \\\\ F6\"") != std::string::npos);
 
-        brivo::test::FakePlayer player;
-        brivo::ui::TForm1 again(f.dialogs, player, f.dir.path(), f.settingsFile(), f.historyFile());
-        QCOMPARE(again.pos(), QPoint(40, 30));
-        QCOMPARE(again.findChild<QLineEdit*>(u"Serie9"_s)->text(), u"àbcdefghijklm"_s);
-        QCOMPARE(again.findChild<QGroupBox*>(u"GBfrequence"_s)->title(), u" Fréquence = 1000 Hz "_s);
-        QVERIFY(again.findChild<QRadioButton*>(u"RBseries"_s)->isChecked());
-        QVERIFY(again.findChild<QAction*>(u"FondNoir"_s)->isChecked());
-        again.close();
+        f.restart();
+        QCOMPARE(f.form->pos(), QPoint(40, 30));
+        QCOMPARE(f.control<QLineEdit>("Serie9")->text(), u"àbcdefghijklm"_s);
+        QCOMPARE(f.control<QGroupBox>("GBfrequence")->title(), u" Fréquence = 1000 Hz "_s);
+        QVERIFY(f.control<QRadioButton>("RBseries")->isChecked());
+        QVERIFY(f.control<QAction>("FondNoir")->isChecked());
+        QVERIFY(!f.control<QCheckBox>("CBdesactive")->isChecked());
+        QVERIFY(f.control<QCheckBox>("CBqsb")->isChecked());
+        QCOMPARE(f.control<QDoubleSpinBox>("SEqsb")->value(), 0.35);
+        f.form->close();
         QCOMPARE(brivo::test::readBytes(f.settingsFile()), saved);
         QVERIFY(f.dialogs.messages.isEmpty());
     }
@@ -385,25 +378,21 @@ private Q_SLOTS:
     void purgeCommand()
     {
         FormFixture f;
-        f.show();
-        f.form->close();
+        f.restart();
         QVERIFY(std::filesystem::exists(f.settingsFile()));
-        brivo::test::FakePlayer player;
-        brivo::ui::TForm1 again(f.dialogs, player, f.dir.path(), f.settingsFile(), f.historyFile());
-        again.show();
         QAction* purge = nullptr;
-        for (QAction* item : again.findChild<QMenu*>(u"SystemMenu"_s)->actions())
+        for (QAction* item : f.control<QMenu>("SystemMenu")->actions())
             purge = item->text().startsWith(u"P&urger"_s) ? item : purge;
         f.dialogs.confirmAnswer = false;
         purge->trigger();
-        QVERIFY(again.isVisible());
+        QVERIFY(f.form->isVisible());
         QCOMPARE(f.dialogs.messages.size(), 1);
         QCOMPARE(f.dialogs.messages[0].title, u" Purger le registre et quitter..."_s);
         QVERIFY(
             f.dialogs.messages[0].text.startsWith(u"Fichier  ["_s + QString::fromStdString(f.settingsFile().string())));
         f.dialogs.confirmAnswer = true;
         purge->trigger();
-        QVERIFY(!again.isVisible());
+        QVERIFY(!f.form->isVisible());
         QVERIFY(!std::filesystem::exists(f.settingsFile()));
     }
 
@@ -413,7 +402,6 @@ private Q_SLOTS:
     void upperCaseEntriesKeepOneRuleForEveryCaller()
     {
         FormFixture f;
-        f.show();
         auto* live = f.control<QLineEdit>("EditLive");
         live->setFocus();
         QTest::keyClicks(live, u"cq d"_s);
@@ -435,15 +423,6 @@ private Q_SLOTS:
         series->end(false);
         series->insert(u"dfghjklmnop"_s); // a paste, however it arrives
         QCOMPARE(series->text(), u"qsDFGHJKLM"_s);
-    }
-
-private:
-    static int definedColumns(const brivo::ui::CodeGrid& grid)
-    {
-        int defined = 0;
-        for (int column = 1; column <= 256; ++column)
-            defined += grid.cellText(column, 2) != u"ignoré"_s ? 1 : 0;
-        return defined;
     }
 };
 

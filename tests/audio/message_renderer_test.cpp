@@ -122,19 +122,24 @@ KeyingParameters with(int tone, int signal, int noise, int speed, ReferenceWord 
 
 class RenderedFileRows : public testing::TestWithParam<RenderCase> {};
 
+// Each written over a longer file of the same name, which must not leave a
+// tail.
 TEST_P(RenderedFileRows, MatchesTheReferenceByteForByte)
 {
     test::TempDir dir;
     const RenderCase& c = GetParam();
     RenderRequest request{dir / "out.wav", keyedTextFromUtf8(c.text), c.form, c.parameters, 11025};
+    test::writeBytes(request.path, std::string(200000, 'x'));
     RandomGenerator random(c.seed);
     const Result<RenderedFile> rendered = renderMorseFile(request, defaultTable(), random);
     ASSERT_TRUE(rendered);
+    EXPECT_EQ(rendered->sampleRate, sound::kSampleRates[static_cast<std::size_t>(*c.parameters.sampleRateIndex)]);
     RandomGenerator referenceRandom(c.seed);
     const std::string expected = referenceFile(c.text, c.form, c.parameters, referenceRandom);
     EXPECT_EQ(random.state(), referenceRandom.state()) << "the same number of draws";
     const std::string actual = test::readBytes(request.path);
     ASSERT_EQ(actual.size(), expected.size());
+    EXPECT_EQ(rendered->sampleCount, (actual.size() - kWavHeaderSize) / 2);
     EXPECT_TRUE(actual == expected);
 }
 
@@ -154,21 +159,6 @@ INSTANTIATE_TEST_SUITE_P(
         RenderCase{"SignalOffNoiseOn", "AT", RenderForm::Live, with(50, 0, 30, 100, C, 1, 1), 5},
         RenderCase{"SixteenKilohertz", "<*>", RenderForm::Message, with(17, 141, 1, 33, P, 20, 3), 1234}),
     test::CaseName());
-
-// Written over a longer file of the same name, which must not leave a tail.
-TEST(MessageRenderer, LetterEAtTheDefaultsIs17690Bytes)
-{
-    test::TempDir dir;
-    RenderRequest request{dir / "Morse.WAV", keyedTextFromUtf8("PARIS PARIS"), RenderForm::Message, {}, 11025};
-    RandomGenerator random(1);
-    ASSERT_TRUE(renderMorseFile(request, defaultTable(), random));
-    request.text = keyedTextFromUtf8("E");
-    const Result<RenderedFile> rendered = renderMorseFile(request, defaultTable(), random);
-    ASSERT_TRUE(rendered);
-    EXPECT_EQ(rendered->sampleCount, 8816U);
-    EXPECT_EQ(rendered->sampleRate, 11025);
-    EXPECT_EQ(test::readBytes(request.path).size(), 17690U);
-}
 
 TEST(MessageRenderer, CreationFailureTouchesNothing)
 {
@@ -212,36 +202,26 @@ TEST(MessageRenderer, WriteFailureLeavesThePreviousFile)
 // 11025 Hz, speed 94, CODEX: 703 samples a unit. A byte without a pattern
 // keyed live with spacing S lasts exactly 2S units, so the sample count can
 // be put right at the limit: 3,054,742 units make the limit plus 4 samples,
-// two units fewer fit.
+// two units fewer fit. Refused, the file is not touched.
 TEST(MessageRenderer, LimitOfTheHeaderIsExact)
 {
     KeyingParameters p;
     p.speedPosition = 94;
     p.referenceWord = ReferenceWord::Codex;
     ASSERT_EQ(deriveKeyingValues(p, 11025).samplesPerUnit, 703);
-    RenderRequest request{"unused.wav", keyedTextFromUtf8("!"), RenderForm::Live, p, 11025};
+    test::TempDir dir;
+    RenderRequest request{dir / "Morse.WAV", keyedTextFromUtf8("!"), RenderForm::Live, p, 11025};
     request.parameters.spacingFactor = 3054742 / 2;
     ASSERT_EQ(3054742ULL * 703, kMaxWavSamples + 4);
     EXPECT_FALSE(renderFitsInWavFile(request, defaultTable()));
+    test::writeBytes(request.path, "previous");
+    RandomGenerator random(1);
+    const Result<RenderedFile> refused = renderMorseFile(request, defaultTable(), random);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().code, ErrorCode::TooLong);
+    EXPECT_EQ(test::readBytes(request.path), "previous");
     request.parameters.spacingFactor -= 1;
     EXPECT_TRUE(renderFitsInWavFile(request, defaultTable()));
-}
-
-TEST(MessageRenderer, TooLongTextIsRefusedBeforeTheFileIsTouched)
-{
-    test::TempDir dir;
-    const auto path = dir / "Morse.WAV";
-    test::writeBytes(path, "previous");
-    KeyingParameters slow;
-    slow.speedPosition = 20;
-    slow.sampleRateIndex = 4;
-    // 18 units of "$" at 7937 samples each: 16,000 of them pass 2^31 samples.
-    RenderRequest request{path, keyedTextFromUtf8(std::string(16000, '$')), RenderForm::Message, slow, 11025};
-    RandomGenerator random(1);
-    const Result<RenderedFile> rendered = renderMorseFile(request, defaultTable(), random);
-    ASSERT_FALSE(rendered);
-    EXPECT_EQ(rendered.error().code, ErrorCode::TooLong);
-    EXPECT_EQ(test::readBytes(path), "previous");
 }
 
 TEST(MessageRenderer, ProgressEndsAtTheTotal)

@@ -51,7 +51,6 @@ private Q_SLOTS:
     void deleteAndCutKeys()
     {
         FormFixture f;
-        f.show();
         auto* zone = f.control<QTextEdit>("RichEdit");
         zone->setPlainText(u"ABCDEF"_s);
         QGuiApplication::clipboard()->setText(u"avant"_s);
@@ -90,7 +89,6 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(bool, rich);
         FormFixture f;
-        f.show();
         std::filesystem::create_directories(f.dir / "cours.rtf");
         auto* zone = f.control<QTextEdit>("RichEdit");
         zone->setPlainText(u"CQ été\nœ \U0001F600"_s);
@@ -115,7 +113,6 @@ private Q_SLOTS:
     void openFallsBackAndFailsSafely()
     {
         FormFixture f;
-        f.show();
         auto* zone = f.control<QTextEdit>("RichEdit");
         brivo::test::writeBytes(f.dir / "faux.rtf", "\xE9t\xE9 {pas du RTF}");
         f.dialogs.fileAnswers = {pathIn(f, "faux.rtf"), pathIn(f, "x.rtf")};
@@ -133,7 +130,6 @@ private Q_SLOTS:
     void dialogsRememberTheirState()
     {
         FormFixture f;
-        f.show();
         f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
         f.dialogs.fileAnswers = {pathIn(f, "a.txt")};
         f.dialogs.filterAnswer = 2;
@@ -148,7 +144,6 @@ private Q_SLOTS:
     void failedSaveKeepsTheOldFile()
     {
         FormFixture f;
-        f.show();
         auto* zone = f.control<QTextEdit>("RichEdit");
         brivo::test::writeBytes(f.dir / "old.txt", "ancien");
         zone->setPlainText(QString(200000, u'E'));
@@ -168,7 +163,6 @@ private Q_SLOTS:
     void conversionKeepsTheSelectionAndUnifiesTheText()
     {
         FormFixture f;
-        f.show();
         auto* zone = f.control<QTextEdit>("RichEdit");
         zone->setPlainText(u"0123456789ABCDEF"_s);
         select(zone, 0, 4);
@@ -193,7 +187,6 @@ private Q_SLOTS:
     void coloursRefuseTheSameValue()
     {
         FormFixture f;
-        f.show();
         item(f, "TexteBlanc")->trigger();
         item(f, "FondBlanc")->trigger();
         QCOMPARE(f.dialogs.messages.size(), 1);
@@ -221,7 +214,6 @@ private Q_SLOTS:
     void maskHidesWhileTheFillWrites()
     {
         FormFixture f;
-        f.show();
         auto* mask = f.control<QLabel>("STmasquer");
         auto* zone = f.control<QTextEdit>("RichEdit");
         zone->clear();

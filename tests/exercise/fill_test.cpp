@@ -47,7 +47,6 @@ private Q_SLOTS:
     void patternReplacesTheSelectionAndLeavesTheCaretAfterIt()
     {
         FormFixture f;
-        f.show();
         QTextEdit* zone = f.control<QTextEdit>("RichEdit");
         zone->setPlainText(u"AAAA<sel>ZZZZ"_s);
         selectRange(zone, 4, 9);
@@ -64,7 +63,6 @@ private Q_SLOTS:
     void ctrlDigitInsertsItsPatternWhereverTheFocusIs()
     {
         FormFixture f;
-        f.show();
         f.control<QTextEdit>("RichEdit")->clear();
         f.form->random().seed(3);
         f.control<QLineEdit>("EditLive")->setFocus();
@@ -82,7 +80,6 @@ private Q_SLOTS:
     void grpOpensThePatternMenuBelowTheWindow()
     {
         FormFixture f;
-        f.show();
         QTest::mouseClick(f.control<QPushButton>("BoutonGRP"), Qt::LeftButton);
         QMenu* menu = f.control<QMenu>("PopupMenu2");
         QTRY_VERIFY(menu->isVisible());
@@ -94,7 +91,6 @@ private Q_SLOTS:
     void fillInSeriesModeDrawsFromTheTickedSeries()
     {
         FormFixture f;
-        f.show();
         f.control<QTextEdit>("RichEdit")->clear();
         QTest::mouseClick(f.control<QRadioButton>("RBseries"), Qt::LeftButton);
         f.control<QCheckBox>("Selec3")->setChecked(true);
@@ -130,7 +126,6 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, layout);
         FormFixture f;
-        f.show();
         auto* zone = f.control<QTextEdit>("RichEdit");
         zone->setPlainText(u"AAAA<sel>ZZZZ"_s);
         selectRange(zone, 4, 9);
@@ -150,7 +145,6 @@ private Q_SLOTS:
     void emptyPoolIsRefusedAndShowsTheSeriesPage()
     {
         FormFixture f;
-        f.show();
         f.control<QTextEdit>("RichEdit")->setPlainText(u"KEEP"_s);
         QTest::mouseClick(f.control<QRadioButton>("RBseries"), Qt::LeftButton);
         f.control<QCheckBox>("Selec1")->setChecked(false);
@@ -168,7 +162,6 @@ private Q_SLOTS:
     void noGroupsIsRefusedAndKeepsThePage()
     {
         FormFixture f;
-        f.show();
         f.control<QTextEdit>("RichEdit")->setPlainText(u"KEEP"_s);
         f.control<QSpinBox>("CSElettres")->setValue(0);
         f.control<QSpinBox>("CSEchiffres")->setValue(0);

@@ -78,7 +78,6 @@ private Q_SLOTS:
         QFETCH(QString, focus);
         QFETCH(QString, effect);
         FormFixture f;
-        f.show();
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
         auto* pages = f.control<QTabWidget>("PageControl1");
@@ -100,7 +99,6 @@ private Q_SLOTS:
     void altGrCharactersAreText()
     {
         FormFixture f;
-        f.show();
         auto* zone = f.control<QTextEdit>("RichEdit");
         zone->clear();
         zone->setFocus();
@@ -118,7 +116,6 @@ private Q_SLOTS:
     void helpWindowShowsTheBuiltInLines()
     {
         FormFixture f;
-        f.show();
         auto* help = f.control("Form2");
         auto* text = f.control<QTextEdit>("Aide");
         const QStringList lines = text->toPlainText().split(u'\n');
@@ -159,7 +156,6 @@ private Q_SLOTS:
     void aboutAndVersionBoxes()
     {
         FormFixture f;
-        f.show();
         QTest::mouseClick(f.control("ImageLogo"), Qt::RightButton);
         QTest::mouseClick(f.control("LabelCopyright"), Qt::LeftButton);
         QTest::mouseClick(f.control("LabelCopyright"), Qt::RightButton);

@@ -8,43 +8,8 @@
 namespace brivo {
 namespace {
 
-using definitions::FileState;
-
-TEST(DefinitionFile, MissingFileIsCreatedFromTheBuiltInText)
-{
-    test::TempDir dir;
-    const auto path = dir / "Codmorse.INI";
-    const auto created = definitions::ensureDefinitionFile(path);
-    ASSERT_TRUE(created);
-    EXPECT_EQ(*created, FileState::Created);
-    EXPECT_EQ(test::readBytes(path), definitions::defaultFileContent());
-    const auto loaded = definitions::loadDefinitionFile(path);
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->definedCount(), 132U);
-}
-
-TEST(DefinitionFile, ExistingFileIsNeverRewritten)
-{
-    test::TempDir dir;
-    const auto path = dir / "Codmorse.INI";
-    test::writeBytes(path, "");
-    const auto present = definitions::ensureDefinitionFile(path);
-    ASSERT_TRUE(present);
-    EXPECT_EQ(*present, FileState::AlreadyPresent);
-    EXPECT_EQ(test::readBytes(path), "");
-    const auto loaded = definitions::loadDefinitionFile(path);
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->definedCount(), 0U);
-}
-
-TEST(DefinitionFile, CreationInAMissingFolderFails)
-{
-    test::TempDir dir;
-    const auto created = definitions::ensureDefinitionFile(dir / "absent/Codmorse.INI");
-    ASSERT_FALSE(created);
-    EXPECT_EQ(created.error().code, ErrorCode::CreateFailed);
-}
-
+// Created, kept when present and refused in a folder that cannot hold it:
+// the window's tests hold those, through the grid and the boxes.
 TEST(DefinitionFile, WritingThatFailsPartWayIsReportedAndKeepsWhatWasWritten)
 {
     test::TempDir dir;

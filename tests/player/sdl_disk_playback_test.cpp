@@ -2,38 +2,27 @@
 // driver writing what it was given to play into a file; that file must hold
 // exactly the samples of the WAV file (the driver is opened at the file's
 // own format, so SDL converts nothing).
-#include "app/tform1.h"
 #include "audio/message_renderer.h"
 #include "common/edit_text.h"
 #include "morse/default_definitions.h"
 #include "morse/definition_parser.h"
-#include "morse/ui/code_grid.h"
 #include "player/sdl_wave_player.h"
 #include "player/wav_reader.h"
-#include "support/recording_dialogs.h"
-#include "support/temp_dir.h"
+#include "support/form_fixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSlider>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextEdit>
 
 #include <algorithm>
-#include <memory>
 
 using namespace Qt::StringLiterals;
+using SdlForm = brivo::test::BasicFormFixture<brivo::SdlWavePlayer>;
 
 namespace {
-
-std::vector<std::int16_t> samplesOf(const std::string& bytes)
-{
-    std::vector<std::int16_t> samples(bytes.size() / 2);
-    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-    return samples;
-}
 
 // The samples from the first non-zero one to the last.
 std::vector<std::int16_t> trimmed(const std::vector<std::int16_t>& samples)
@@ -42,6 +31,19 @@ std::vector<std::int16_t> trimmed(const std::vector<std::int16_t>& samples)
     const auto first = std::find_if(samples.begin(), samples.end(), nonZero);
     const auto last = std::find_if(samples.rbegin(), samples.rend(), nonZero).base();
     return first < last ? std::vector<std::int16_t>(first, last) : std::vector<std::int16_t>();
+}
+
+// The live render of one character at speed 200, without noise.
+std::vector<std::int16_t> renderLive(const std::filesystem::path& path, const std::string& character)
+{
+    brivo::KeyingParameters parameters;
+    parameters.speedPosition = 200;
+    brivo::RenderRequest request{path, brivo::keyedTextFromUtf8(character), brivo::RenderForm::Live, parameters};
+    brivo::RandomGenerator random(1);
+    const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
+    if (!brivo::renderMorseFile(request, table, random))
+        return {};
+    return trimmed(brivo::readWav(brivo::test::readBytes(path))->samples);
 }
 
 } // namespace
@@ -54,44 +56,27 @@ private Q_SLOTS:
     {
         QStandardPaths::setTestModeEnabled(true);
         qputenv("SDL_AUDIODRIVER", "disk");
-    }
-
-    void init()
-    {
-        dir_ = std::make_unique<brivo::test::TempDir>();
-        qputenv("SDL_DISKAUDIOFILE", QByteArray::fromStdString((dir_->path() / "played.raw").string()));
-        player_ = std::make_unique<brivo::SdlWavePlayer>();
-        form_ = std::make_unique<brivo::ui::TForm1>(dialogs_, *player_, dir_->path(), *dir_ / "BRIVO.reg",
-                                                    *dir_ / "historique.sqlite");
-        form_->show();
-        QTRY_COMPARE(control<brivo::ui::CodeGrid>("StringGridCW")->cellText(66, 2), u".-"_s);
-        control<QSlider>("TBvitesse")->setValue(200);
-    }
-
-    void cleanup()
-    {
-        form_.reset();
-        player_.reset(); // closes the device, which flushes the driver's file
-        dir_.reset();
+        qputenv("SDL_DISKAUDIOFILE", QByteArray::fromStdString(playedFile().string()));
     }
 
     void generateAndPlayPlaysExactlyTheFile()
     {
-        control<QTextEdit>("RichEdit")->setPlainText(u"PARIS"_s);
-        QTest::mouseClick(control("BoutonLecture"), Qt::LeftButton);
-        QVERIFY(dialogs_.messages.isEmpty());
-        auto* info = control<QLabel>("Info");
-        QTRY_VERIFY_WITH_TIMEOUT(info->text().startsWith(u"Lecture"_s), 2000);
-        QTRY_VERIFY_WITH_TIMEOUT(info->text().startsWith(u"Arrété"_s), 10000);
-        const QString line = info->text();
-        const QStringList halves = line.mid(line.indexOf(u':') + 2).chopped(1).split(u" / "_s);
-        QCOMPARE(halves.value(0), halves.value(1)); // at the end: position = length
-
-        const auto wav = brivo::readWav(brivo::test::readBytes(dir_->path() / "Morse.WAV"));
-        QVERIFY(wav);
-        closeWindowAndPlayer();
-        const auto played = samplesOf(brivo::test::readBytes(dir_->path() / "played.raw"));
-        const auto expected = trimmed(wav->samples);
+        std::vector<std::int16_t> expected;
+        {
+            SdlForm f;
+            f.control<QSlider>("TBvitesse")->setValue(200);
+            f.control<QTextEdit>("RichEdit")->setPlainText(u"PARIS"_s);
+            QTest::mouseClick(f.control("BoutonLecture"), Qt::LeftButton);
+            QVERIFY(f.dialogs.messages.isEmpty());
+            auto* info = f.control<QLabel>("Info");
+            QTRY_VERIFY_WITH_TIMEOUT(info->text().startsWith(u"Lecture"_s), 2000);
+            QTRY_VERIFY_WITH_TIMEOUT(info->text().startsWith(u"Arrété"_s), 10000);
+            const QString line = info->text();
+            const QStringList halves = line.mid(line.indexOf(u':') + 2).chopped(1).split(u" / "_s);
+            QCOMPARE(halves.value(0), halves.value(1)); // at the end: position = length
+            expected = trimmed(brivo::readWav(brivo::test::readBytes(f.dir / "Morse.WAV"))->samples);
+        } // the player closes its device, which completes the driver's file
+        const auto played = playedSamples();
         QVERIFY(!expected.empty());
         const auto found = std::search(played.begin(), played.end(), expected.begin(), expected.end());
         QVERIFY2(found != played.end(), "the played samples differ from the file's");
@@ -101,21 +86,23 @@ private Q_SLOTS:
 
     void twoLiveCharactersComeOutInOrderWithoutNoise()
     {
-        control<QSlider>("TBsouffle")->setValue(200);
-        auto* entry = control<QLineEdit>("EditLive");
-        entry->setFocus();
-        QTest::keyClicks(entry, u"an"_s);
-        QTRY_COMPARE_WITH_TIMEOUT(control<QLabel>("STlive")->text(), u"N"_s, 5000);
-        // N lasts 240 ms; the status line then shows the player stopped.
-        QTest::qWait(500);
-        QTRY_VERIFY_WITH_TIMEOUT(control<QLabel>("Info")->text().startsWith(u"Arrété"_s), 5000);
-        QCOMPARE(control<QSlider>("TBsouffle")->value(), 200);
-        QVERIFY(dialogs_.messages.isEmpty());
-        closeWindowAndPlayer();
-
-        const auto played = samplesOf(brivo::test::readBytes(dir_->path() / "played.raw"));
-        const auto a = trimmed(renderLive("A"));
-        const auto n = trimmed(renderLive("N"));
+        {
+            SdlForm f;
+            f.control<QSlider>("TBvitesse")->setValue(200);
+            f.control<QSlider>("TBsouffle")->setValue(200);
+            auto* entry = f.control<QLineEdit>("EditLive");
+            entry->setFocus();
+            QTest::keyClicks(entry, u"an"_s);
+            QTRY_COMPARE_WITH_TIMEOUT(f.control<QLabel>("STlive")->text(), u"N"_s, 5000);
+            // N lasts 240 ms; the status line then shows the player stopped.
+            QTest::qWait(500);
+            QTRY_VERIFY_WITH_TIMEOUT(f.control<QLabel>("Info")->text().startsWith(u"Arrété"_s), 5000);
+            QCOMPARE(f.control<QSlider>("TBsouffle")->value(), 200);
+            QVERIFY(f.dialogs.messages.isEmpty());
+        }
+        const auto played = playedSamples();
+        const auto a = renderLive(out_ / "a.wav", "A");
+        const auto n = renderLive(out_ / "n.wav", "N");
         const auto foundA = std::search(played.begin(), played.end(), a.begin(), a.end());
         QVERIFY2(foundA != played.end(), "A was not played as rendered without noise");
         const auto foundN =
@@ -125,36 +112,17 @@ private Q_SLOTS:
     }
 
 private:
-    template <typename Control = QWidget> Control* control(const char* name)
+    std::filesystem::path playedFile() const { return out_ / "played.raw"; }
+
+    std::vector<std::int16_t> playedSamples() const
     {
-        return form_->findChild<Control*>(QString::fromLatin1(name));
+        const std::string bytes = brivo::test::readBytes(playedFile());
+        std::vector<std::int16_t> samples(bytes.size() / 2);
+        std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+        return samples;
     }
 
-    // Closes the window and the player so the driver's file is complete.
-    void closeWindowAndPlayer()
-    {
-        form_.reset();
-        player_.reset();
-    }
-
-    // The live render of one character at speed 200, without noise.
-    std::vector<std::int16_t> renderLive(const std::string& character)
-    {
-        brivo::KeyingParameters parameters;
-        parameters.speedPosition = 200;
-        const auto path = dir_->path() / "live.wav";
-        brivo::RenderRequest request{path, brivo::keyedTextFromUtf8(character), brivo::RenderForm::Live, parameters};
-        brivo::RandomGenerator random(1);
-        const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
-        if (!brivo::renderMorseFile(request, table, random))
-            return {};
-        return brivo::readWav(brivo::test::readBytes(path))->samples;
-    }
-
-    brivo::test::RecordingDialogs dialogs_;
-    std::unique_ptr<brivo::test::TempDir> dir_;
-    std::unique_ptr<brivo::SdlWavePlayer> player_;
-    std::unique_ptr<brivo::ui::TForm1> form_;
+    brivo::test::TempDir out_;
 };
 
 QTEST_MAIN(SdlDiskPlaybackTest)

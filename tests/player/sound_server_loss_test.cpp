@@ -2,12 +2,9 @@
 // our own, on a private socket with a null sink, is killed while the real
 // window plays through it. The window must say so, stay usable, and play
 // again once a server is back. Skipped when pulseaudio is not installed.
-#include "app/tform1.h"
 #include "common/messages.h"
-#include "morse/ui/code_grid.h"
 #include "player/sdl_wave_player.h"
-#include "support/recording_dialogs.h"
-#include "support/temp_dir.h"
+#include "support/form_fixture.h"
 
 #include <QLabel>
 #include <QProcess>
@@ -41,31 +38,28 @@ private Q_SLOTS:
 
     void cleanupTestCase()
     {
-        form_.reset();
-        player_.reset();
-        stopServer();
+        if (server_ && server_->state() == QProcess::Running) {
+            server_->terminate();
+            server_->waitForFinished();
+        }
     }
 
     void killedServerLeavesAWorkingWindowThatPlaysAgainOnceItIsBack()
     {
-        player_ = std::make_unique<brivo::SdlWavePlayer>();
-        form_ = std::make_unique<brivo::ui::TForm1>(dialogs_, *player_, dir_->path(), *dir_ / "BRIVO.reg",
-                                                    *dir_ / "historique.sqlite");
-        form_->show();
-        QTRY_COMPARE(control<brivo::ui::CodeGrid>("StringGridCW")->cellText(66, 2), u".-"_s);
-        auto* zone = control<QTextEdit>("RichEdit");
-        auto* info = control<QLabel>("Info");
+        brivo::test::BasicFormFixture<brivo::SdlWavePlayer> f;
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        auto* info = f.control<QLabel>("Info");
         zone->setPlainText(u"PARIS PARIS PARIS PARIS PARIS"_s);
 
-        QTest::mouseClick(control<QPushButton>("BoutonLecture"), Qt::LeftButton);
+        QTest::mouseClick(f.control<QPushButton>("BoutonLecture"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(heardTenths(info) >= 3, 5000);
         server_->kill();
         server_->waitForFinished();
 
         const QString lost = QString::fromUtf8(brivo::messages::kAudioLost);
         QTRY_COMPARE_WITH_TIMEOUT(info->text(), lost, 5000);
-        QVERIFY(!control<QPushButton>("BoutonLire")->isEnabled());
-        QVERIFY(!control<QPushButton>("BoutonStop")->isEnabled());
+        QVERIFY(!f.control<QPushButton>("BoutonLire")->isEnabled());
+        QVERIFY(!f.control<QPushButton>("BoutonStop")->isEnabled());
         QTest::qWait(300);
         QCOMPARE(info->text(), lost); // it stays until a file is opened again
         zone->setFocus();
@@ -74,17 +68,12 @@ private Q_SLOTS:
         QVERIFY(zone->toPlainText().endsWith(u" CQ"_s));
 
         QVERIFY(startServer());
-        QTest::mouseClick(control<QPushButton>("BoutonLecture"), Qt::LeftButton);
+        QTest::mouseClick(f.control<QPushButton>("BoutonLecture"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(heardTenths(info) >= 3, 5000);
-        QVERIFY2(dialogs_.messages.isEmpty(), qPrintable(dialogs_.messages.value(0).text));
+        QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.messages.value(0).text));
     }
 
 private:
-    template <typename Control> Control* control(const char* name)
-    {
-        return form_->findChild<Control*>(QString::fromLatin1(name));
-    }
-
     std::filesystem::path socket() const { return *dir_ / "native"; }
 
     // The position on a "Lecture : 1,3 / 5,2s" line, in tenths; -1 on any
@@ -120,19 +109,8 @@ private:
         return server_->state() == QProcess::Running;
     }
 
-    void stopServer()
-    {
-        if (server_ && server_->state() == QProcess::Running) {
-            server_->terminate();
-            server_->waitForFinished();
-        }
-    }
-
-    brivo::test::RecordingDialogs dialogs_;
     std::unique_ptr<brivo::test::TempDir> dir_;
     std::unique_ptr<QProcess> server_;
-    std::unique_ptr<brivo::SdlWavePlayer> player_;
-    std::unique_ptr<brivo::ui::TForm1> form_;
 };
 
 QTEST_MAIN(SoundServerLossTest)

@@ -32,7 +32,6 @@ private Q_SLOTS:
     void copyIsCorrectedStoredAndItsWeakCharactersDrilled()
     {
         FormFixture f;
-        f.show();
         auto* zone = f.control<QTextEdit>("RichEdit");
         zone->setPlainText(u"ABCDE FGHIJ"_s);
         zone->setFocus();
@@ -89,7 +88,6 @@ private Q_SLOTS:
     void systemMenuOpensItAndClosingTheMainWindowEndsTheProgram()
     {
         FormFixture f;
-        f.show();
         f.form->findChild<QMenu*>(u"SystemMenu"_s)->actions().value(4)->trigger();
         QVERIFY(f.control<QWidget>("CopyCheckWindow")->isVisible());
         QGuiApplication::setQuitOnLastWindowClosed(true);
@@ -101,7 +99,6 @@ private Q_SLOTS:
     void emptyZoneAndNothingToDrillAreSaid()
     {
         FormFixture f;
-        f.show();
         QTest::keyClick(f.control<QTextEdit>("RichEdit"), Qt::Key_K, Qt::ControlModifier);
         QTest::mouseClick(f.control<QPushButton>("BoutonCorriger"), Qt::LeftButton);
         QTest::mouseClick(f.control<QPushButton>("BoutonPointsFaibles"), Qt::LeftButton);

@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -30,7 +29,6 @@ private Q_SLOTS:
     void presetRendersThroughTheBandAndTheSwitchGivesTheDescribedFileBack()
     {
         FormFixture f;
-        f.show();
         auto* zone = f.control<QTextEdit>("RichEdit");
         zone->setFocus();
         QTest::keyClick(zone, Qt::Key_J, Qt::ControlModifier);
@@ -63,7 +61,6 @@ private Q_SLOTS:
     void refusedConditionsAreSaidBeforeAnything()
     {
         FormFixture f;
-        f.show();
         f.control<QSlider>("TBsouffle")->setValue(20);
         f.control<QCheckBox>("CBdesactive")->setChecked(false);
         f.control<QCheckBox>("CBsnr")->setChecked(true);
@@ -72,22 +69,6 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.messages[0].text.contains(u"mettez le souffle à 0"_s));
         QVERIFY(!std::filesystem::exists(f.dir / "Morse.WAV"));
         QVERIFY(f.player.calls.empty());
-    }
-
-    void settingsKeepTheConditionsAndTheirSwitch()
-    {
-        FormFixture f;
-        f.show();
-        f.control<QCheckBox>("CBdesactive")->setChecked(false);
-        f.control<QCheckBox>("CBqsb")->setChecked(true);
-        f.control<QDoubleSpinBox>("SEqsb")->setValue(0.35);
-        f.form->close();
-        brivo::test::FakePlayer player;
-        brivo::ui::TForm1 again(f.dialogs, player, f.dir.path(), f.settingsFile(), f.historyFile());
-        again.show();
-        QVERIFY(!again.findChild<QCheckBox*>(u"CBdesactive"_s)->isChecked());
-        QVERIFY(again.findChild<QCheckBox*>(u"CBqsb"_s)->isChecked());
-        QCOMPARE(again.findChild<QDoubleSpinBox*>(u"SEqsb"_s)->value(), 0.35);
     }
 
 private:

@@ -13,18 +13,24 @@
 
 namespace brivo::test {
 
-// A main window started from a fresh temporary folder (or `startFolder`),
-// with recorded dialogs and a fake player. Controls are found by name.
-class FormFixture {
+// A main window shown from a fresh temporary folder (or `startFolder`),
+// with recorded dialogs and a player (a fake one unless the test picks the
+// real one), its first-show loading done. Controls are found by name.
+template <typename Player> class BasicFormFixture {
 public:
-    explicit FormFixture(const std::filesystem::path& startFolder = {})
-        : form(std::make_unique<ui::TForm1>(dialogs, player, startFolder.empty() ? dir.path() : startFolder,
-                                            settingsFile(), historyFile()))
-    {}
-
-    // Shows the window and lets its first-show loading run.
-    void show()
+    explicit BasicFormFixture(const std::filesystem::path& startFolder = {})
+        : startFolder_(startFolder.empty() ? dir.path() : startFolder)
     {
+        restart();
+    }
+
+    // Closes the window (which saves the settings) and starts a new one
+    // over the same folders, dialogs and player.
+    void restart()
+    {
+        if (form)
+            form->close();
+        form = std::make_unique<ui::TForm1>(dialogs, player, startFolder_, settingsFile(), historyFile());
         form->show();
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
@@ -54,8 +60,13 @@ public:
 
     TempDir dir;
     RecordingDialogs dialogs;
-    FakePlayer player;
+    Player player;
     std::unique_ptr<ui::TForm1> form;
+
+private:
+    std::filesystem::path startFolder_;
 };
+
+using FormFixture = BasicFormFixture<FakePlayer>;
 
 } // namespace brivo::test
