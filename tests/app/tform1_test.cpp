@@ -14,11 +14,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTextEdit>
 
@@ -32,7 +30,6 @@ class TForm1Test : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { QLocale::setDefault(QLocale::c()); }
 
     void captionsFollowTheTrackBars_data()

@@ -37,12 +37,15 @@ protected:
     std::ostringstream err_;
 };
 
-TEST_F(RenderCommand, LetterEAtTheDefaultsIs17690Bytes)
+// The live form has no lead-in, tail, start or end.
+TEST_F(RenderCommand, DefaultsAndTheLiveForm)
 {
     EXPECT_EQ(run({"E"}), kExitOk);
     EXPECT_EQ(file("Morse.WAV").size(), 17690U);
     EXPECT_NE(out_.str().find("Morse.WAV"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir_ / "Codmorse.INI")) << "the renderer never creates the table";
+    ASSERT_EQ(run({"--live", "--start", "VVV", "--end", "+", "E"}), kExitOk);
+    EXPECT_EQ(file("Morse.WAV").size(), 58U + 2U * 4408U);
 }
 
 TEST_F(RenderCommand, DefaultSeedIsTheClock)
@@ -58,19 +61,20 @@ struct SameBytesCase {
     const char* name;
     std::vector<std::string> first;
     std::vector<std::string> second;
-    std::string stdinText;
+    std::string input; // on the standard input, and in input.txt
 };
 
 class RenderCommandEquivalence : public RenderCommand, public testing::WithParamInterface<SameBytesCase> {};
 
 TEST_P(RenderCommandEquivalence, GiveTheSameFile)
 {
+    test::writeBytes(dir_ / "input.txt", GetParam().input);
     auto first = GetParam().first;
     auto second = GetParam().second;
     first.insert(first.end(), {"--seed", "3", "--noise", "40", "-o", "a.wav"});
     second.insert(second.end(), {"--seed", "3", "--noise", "40", "-o", "b.wav"});
-    ASSERT_EQ(run(first, GetParam().stdinText), kExitOk) << err_.str();
-    ASSERT_EQ(run(second, GetParam().stdinText), kExitOk) << err_.str();
+    ASSERT_EQ(run(first, GetParam().input), kExitOk) << err_.str();
+    ASSERT_EQ(run(second, GetParam().input), kExitOk) << err_.str();
     EXPECT_TRUE(file("a.wav") == file("b.wav"));
 }
 
@@ -81,25 +85,12 @@ INSTANTIATE_TEST_SUITE_P(
                     SameBytesCase{"WordsAreJoinedByBlanks", {"CQ", "DE", "F6"}, {"CQ DE F6"}, {}},
                     SameBytesCase{"StandardInput", {}, {"CQ"}, "CQ"},
                     SameBytesCase{"Windows1252Input", {}, {"\xC3\xA9t\xC3\xA9"}, "\xE9t\xE9"},
+                    SameBytesCase{"CrLfFileAndLineFeed", {"--input", "input.txt"}, {"A\nB"}, "A\r\nB"},
                     SameBytesCase{
                         "StartAndEndAreJoinedToTheText", {"--start", "VVV", "--end", "+", "E"}, {"VVVE+"}, {}},
                     SameBytesCase{"StartIsReadLikeTheText", {"--start", "\xE9", "E"}, {"--start", "\xC3\xA9", "E"}, {}},
                     SameBytesCase{"WordIsCaseInsensitive", {"--word", "codex", "E"}, {"--word", "CODEX", "E"}, {}}),
     test::CaseName());
-
-TEST_F(RenderCommand, CarriageReturnLineFeedAndLineFeedInputAgree)
-{
-    test::writeBytes(dir_ / "crlf.txt", "A\r\nB");
-    ASSERT_EQ(run({"--input", "crlf.txt", "--seed", "1", "-o", "a.wav"}), kExitOk);
-    ASSERT_EQ(run({"--seed", "1", "-o", "b.wav"}, "A\nB"), kExitOk);
-    EXPECT_TRUE(file("a.wav") == file("b.wav"));
-}
-
-TEST_F(RenderCommand, LiveFormHasNoLeadInTailStartOrEnd)
-{
-    ASSERT_EQ(run({"--live", "--start", "VVV", "--end", "+", "E"}), kExitOk);
-    EXPECT_EQ(file("Morse.WAV").size(), 58U + 2U * 4408U);
-}
 
 TEST_F(RenderCommand, TableFileIsUsedWhenPresentInTheCurrentFolder)
 {
@@ -115,7 +106,6 @@ TEST_F(RenderCommand, TableFileIsUsedWhenPresentInTheCurrentFolder)
 struct RefusalCase {
     const char* name;
     std::vector<std::string> args;
-    std::string stdinText;
     int status;
     std::string messagePart;
 };
@@ -124,7 +114,7 @@ class RenderCommandRefusal : public RenderCommand, public testing::WithParamInte
 
 TEST_P(RenderCommandRefusal, ExplainsAndLeavesNoFile)
 {
-    EXPECT_EQ(run(GetParam().args, GetParam().stdinText), GetParam().status);
+    EXPECT_EQ(run(GetParam().args), GetParam().status);
     EXPECT_NE(err_.str().find(GetParam().messagePart), std::string::npos) << err_.str();
     EXPECT_FALSE(std::filesystem::exists(dir_ / "Morse.WAV"));
 }
@@ -132,50 +122,42 @@ TEST_P(RenderCommandRefusal, ExplainsAndLeavesNoFile)
 INSTANTIATE_TEST_SUITE_P(
     , RenderCommandRefusal,
     testing::Values(
-        RefusalCase{"ToneAboveRange", {"--tone", "241", "E"}, {}, kExitRefused, "--tone attend un entier de 0 à 240"},
-        RefusalCase{"SignalNotANumber", {"--signal", "fort", "E"}, {}, kExitRefused, "--signal"},
-        RefusalCase{"NoiseNegative", {"--noise=-1", "E"}, {}, kExitRefused, "--noise"},
-        RefusalCase{"SpeedBelowRange", {"--speed", "19", "E"}, {}, kExitRefused, "de 20 à 200"},
-        RefusalCase{"SpacingZero", {"--spacing", "0", "E"}, {}, kExitRefused, "--spacing"},
-        RefusalCase{"UnknownRate", {"--rate", "44100", "E"}, {}, kExitRefused, "4000, 8000, 11025, 16000 ou 22050"},
-        RefusalCase{"UnknownWord", {"--word", "MORSE", "E"}, {}, kExitRefused, "PARIS ou CODEX"},
-        RefusalCase{"FrequencyOffStep", {"--frequency", "801", "E"}, {}, kExitRefused, "--frequency"},
-        RefusalCase{"WpmNotOnAPosition", {"--wpm", "12.1", "E"}, {}, kExitRefused, "--wpm"},
-        RefusalCase{"WpmHuge", {"--wpm", "1771777777777777770", "E"}, {}, kExitRefused, "--wpm"},
-        RefusalCase{"SeedTooLarge", {"--seed", "4294967296", "E"}, {}, kExitRefused, "--seed"},
-        RefusalCase{"StartTooLong", {"--start", "ABCDEF", "E"}, {}, kExitRefused, "au plus 5"},
-        RefusalCase{"MissingValue", {"E", "--tone"}, {}, kExitRefused, "--tone attend une valeur"},
-        RefusalCase{"UnknownOption", {"--loud", "E"}, {}, kExitRefused, "option inconnue « --loud »"},
-        RefusalCase{"TextTwice", {"--input", "x.txt", "E"}, {}, kExitRefused, "pas les deux"},
-        RefusalCase{"EmptyText", {"--start", "VVV"}, "", kExitRefused, "aucun texte à convertir en son !"},
-        RefusalCase{"MissingInput", {"--input", "absent.txt"}, {}, kExitFileError, "« absent.txt »"},
-        RefusalCase{"MissingTable", {"--table", "absent.INI", "E"}, {}, kExitFileError, "« absent.INI »"},
-        RefusalCase{"OutputFolderMissing", {"-o", "none/Morse.WAV", "E"}, {}, kExitFileError, "« none/Morse.WAV »"},
-        RefusalCase{"EffectiveNotBelowCharacters",
-                    {"--wpm", "20", "--effective-wpm", "20", "E"},
-                    {},
-                    kExitRefused,
-                    "doit être inférieure à la vitesse des caractères (20 mots/mn)"},
-        RefusalCase{"EffectiveWithSpacing",
-                    {"--spacing", "2", "--effective-wpm", "5", "E"},
-                    {},
-                    kExitRefused,
-                    "gardez un espacement de 1"},
-        RefusalCase{"SnrWithNoise", {"--noise", "10", "--snr", "5", "E"}, {}, kExitRefused, "mettez le souffle à 0"},
-        RefusalCase{"SnrTooLow", {"--snr", "-16", "E"}, {}, kExitRefused, "de -15 à +40 dB"},
-        RefusalCase{"RiseTooShort", {"--rise", "0,5", "E"}, {}, kExitRefused, "Temps de montée 0,5 refusé"},
-        RefusalCase{"RiseTooLong", {"--rise", "16", "E"}, {}, kExitRefused, "de 1 à 15 ms"},
-        RefusalCase{"UnknownShape", {"--shape", "square", "E"}, {}, kExitRefused, "blackman, cosine, linear ou hard"},
-        RefusalCase{"FilterTooNarrow", {"--filter", "50", "E"}, {}, kExitRefused, "de 100 à 2400 Hz"},
-        RefusalCase{"FilterNotANumber", {"--filter", "narrow", "E"}, {}, kExitRefused, "ou off"},
-        RefusalCase{"UnknownFilterShape", {"--filter-shape", "bessel", "E"}, {}, kExitRefused, "butterworth ou"},
-        RefusalCase{"QsbBetweenRanges", {"--qsb", "5", "E"}, {}, kExitRefused, "de 0,02 à 2 Hz, ou de 10 à 30 Hz"},
-        RefusalCase{"NegativeK", {"--qsb", "1", "--qsb-k", "-1", "E"}, {}, kExitRefused, "Facteur K"},
-        RefusalCase{"TooManyImpulses", {"--qrn", "201", "E"}, {}, kExitRefused, "de 0 à 200 par seconde"},
-        RefusalCase{"TooManyCrashes", {"--crashes", "2", "E"}, {}, kExitRefused, "de 0 à 1 par seconde"},
-        RefusalCase{"TooManyStations", {"--qrm", "6", "E"}, {}, kExitRefused, "de 0 à 5"},
-        RefusalCase{"ChirpTooWide", {"--chirp", "-151", "E"}, {}, kExitRefused, "de -150 à +150 Hz"},
-        RefusalCase{"ChirpTooShort", {"--chirp", "50", "--chirp-tau", "4", "E"}, {}, kExitRefused, "de 5 à 50 ms"}),
+        RefusalCase{"ToneAboveRange", {"--tone", "241", "E"}, kExitRefused, "--tone attend un entier de 0 à 240"},
+        RefusalCase{"SignalNotANumber", {"--signal", "fort", "E"}, kExitRefused, "--signal"},
+        RefusalCase{"NoiseNegative", {"--noise=-1", "E"}, kExitRefused, "--noise"},
+        RefusalCase{"SpeedBelowRange", {"--speed", "19", "E"}, kExitRefused, "de 20 à 200"},
+        RefusalCase{"SpacingZero", {"--spacing", "0", "E"}, kExitRefused, "--spacing"},
+        RefusalCase{"UnknownRate", {"--rate", "44100", "E"}, kExitRefused, "4000, 8000, 11025, 16000 ou 22050"},
+        RefusalCase{"UnknownWord", {"--word", "MORSE", "E"}, kExitRefused, "PARIS ou CODEX"},
+        RefusalCase{"FrequencyOffStep", {"--frequency", "801", "E"}, kExitRefused, "--frequency"},
+        RefusalCase{"WpmNotOnAPosition", {"--wpm", "12.1", "E"}, kExitRefused, "--wpm"},
+        RefusalCase{"WpmHuge", {"--wpm", "1771777777777777770", "E"}, kExitRefused, "--wpm"},
+        RefusalCase{"SeedTooLarge", {"--seed", "4294967296", "E"}, kExitRefused, "--seed"},
+        RefusalCase{"StartTooLong", {"--start", "ABCDEF", "E"}, kExitRefused, "au plus 5"},
+        RefusalCase{"MissingValue", {"E", "--tone"}, kExitRefused, "--tone attend une valeur"},
+        RefusalCase{"UnknownOption", {"--loud", "E"}, kExitRefused, "option inconnue « --loud »"},
+        RefusalCase{"TextTwice", {"--input", "x.txt", "E"}, kExitRefused, "pas les deux"},
+        RefusalCase{"EmptyText", {"--start", "VVV"}, kExitRefused, "aucun texte à convertir en son !"},
+        RefusalCase{"MissingInput", {"--input", "absent.txt"}, kExitFileError, "« absent.txt »"},
+        RefusalCase{"MissingTable", {"--table", "absent.INI", "E"}, kExitFileError, "« absent.INI »"},
+        RefusalCase{"OutputFolderMissing", {"-o", "none/Morse.WAV", "E"}, kExitFileError, "« none/Morse.WAV »"},
+        RefusalCase{"EffectiveTooFast", {"--wpm", "20", "--effective-wpm", "20", "E"}, kExitRefused, "(20 mots/mn)"},
+        RefusalCase{"ArrlSpacing", {"--spacing", "2", "--effective-wpm", "5", "E"}, kExitRefused, "espacement de 1"},
+        RefusalCase{"SnrWithNoise", {"--noise", "10", "--snr", "5", "E"}, kExitRefused, "mettez le souffle à 0"},
+        RefusalCase{"SnrTooLow", {"--snr", "-16", "E"}, kExitRefused, "de -15 à +40 dB"},
+        RefusalCase{"RiseTooShort", {"--rise", "0,5", "E"}, kExitRefused, "Temps de montée 0,5 refusé"},
+        RefusalCase{"RiseTooLong", {"--rise", "16", "E"}, kExitRefused, "de 1 à 15 ms"},
+        RefusalCase{"UnknownShape", {"--shape", "square", "E"}, kExitRefused, "blackman, cosine, linear ou hard"},
+        RefusalCase{"FilterTooNarrow", {"--filter", "50", "E"}, kExitRefused, "de 100 à 2400 Hz"},
+        RefusalCase{"FilterNotANumber", {"--filter", "narrow", "E"}, kExitRefused, "ou off"},
+        RefusalCase{"UnknownFilterShape", {"--filter-shape", "bessel", "E"}, kExitRefused, "butterworth ou"},
+        RefusalCase{"QsbBetweenRanges", {"--qsb", "5", "E"}, kExitRefused, "de 0,02 à 2 Hz, ou de 10 à 30 Hz"},
+        RefusalCase{"NegativeK", {"--qsb", "1", "--qsb-k", "-1", "E"}, kExitRefused, "Facteur K"},
+        RefusalCase{"TooManyImpulses", {"--qrn", "201", "E"}, kExitRefused, "de 0 à 200 par seconde"},
+        RefusalCase{"TooManyCrashes", {"--crashes", "2", "E"}, kExitRefused, "de 0 à 1 par seconde"},
+        RefusalCase{"TooManyStations", {"--qrm", "6", "E"}, kExitRefused, "de 0 à 5"},
+        RefusalCase{"ChirpTooWide", {"--chirp", "-151", "E"}, kExitRefused, "de -150 à +150 Hz"},
+        RefusalCase{"ChirpTooShort", {"--chirp", "50", "--chirp-tau", "4", "E"}, kExitRefused, "de 5 à 50 ms"}),
     test::CaseName());
 
 // Quiet for work under a second and when not on a terminal; then the

@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -44,7 +43,6 @@ class EditZoneTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     // Ctrl+X deletes without touching the clipboard, Ctrl+W cuts; outside
     // the zone the same keys do nothing to it.

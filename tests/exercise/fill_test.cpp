@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextCursor>
@@ -42,7 +41,6 @@ class FillTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void patternReplacesTheSelectionAndLeavesTheCaretAfterIt()
     {
@@ -142,34 +140,31 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.messages.isEmpty());
     }
 
-    void emptyPoolIsRefusedAndShowsTheSeriesPage()
+    // Nothing to insert: no groups (the page stays), or an empty pool (the
+    // series page shows). The zone and the generator are left alone.
+    void nothingToInsertIsRefused()
     {
         FormFixture f;
+        auto* pages = f.control<QTabWidget>("PageControl1");
         f.control<QTextEdit>("RichEdit")->setPlainText(u"KEEP"_s);
-        QTest::mouseClick(f.control<QRadioButton>("RBseries"), Qt::LeftButton);
-        f.control<QCheckBox>("Selec1")->setChecked(false);
-        f.control<QCheckBox>("Selec9")->setChecked(true); // ticked but empty
         const auto state = f.form->random().state();
-        f.form->BoutonRemplirClick();
-        QCOMPARE(f.dialogs.messages.size(), 1);
-        QVERIFY(f.dialogs.messages[0].text.startsWith(u"Il n'y a rien à générer :\n\nVous devez sélectionner"_s));
-        QCOMPARE(f.dialogs.messages[0].title, u" Remplir l'écran :"_s);
-        QCOMPARE(f.control<QTabWidget>("PageControl1")->currentWidget(), f.control<QWidget>("TSseries"));
-        QCOMPARE(f.control<QTextEdit>("RichEdit")->toPlainText(), u"KEEP"_s);
-        QCOMPARE(f.form->random().state(), state);
-    }
-
-    void noGroupsIsRefusedAndKeepsThePage()
-    {
-        FormFixture f;
-        f.control<QTextEdit>("RichEdit")->setPlainText(u"KEEP"_s);
         f.control<QSpinBox>("CSElettres")->setValue(0);
         f.control<QSpinBox>("CSEchiffres")->setValue(0);
         f.form->BoutonRemplirClick();
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY(f.dialogs.messages[0].text.endsWith(u"lettres et/ou de groupes de chiffres non nul !"_s));
-        QCOMPARE(f.control<QTabWidget>("PageControl1")->currentWidget(), f.control<QWidget>("TSprincipale"));
+        QCOMPARE(pages->currentWidget(), f.control<QWidget>("TSprincipale"));
+
+        QTest::mouseClick(f.control<QRadioButton>("RBseries"), Qt::LeftButton);
+        f.control<QCheckBox>("Selec1")->setChecked(false);
+        f.control<QCheckBox>("Selec9")->setChecked(true); // ticked but empty
+        f.form->BoutonRemplirClick();
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QVERIFY(f.dialogs.messages[1].text.startsWith(u"Il n'y a rien à générer :\n\nVous devez sélectionner"_s));
+        QCOMPARE(f.dialogs.messages[1].title, u" Remplir l'écran :"_s);
+        QCOMPARE(pages->currentWidget(), f.control<QWidget>("TSseries"));
         QCOMPARE(f.control<QTextEdit>("RichEdit")->toPlainText(), u"KEEP"_s);
+        QCOMPARE(f.form->random().state(), state);
     }
 };
 

@@ -3,11 +3,8 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -22,7 +19,6 @@ class KeysAndHelpTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void keyHandler_data()
     {

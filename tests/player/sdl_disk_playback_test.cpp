@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTextEdit>
 
@@ -54,7 +53,6 @@ class SdlDiskPlaybackTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
         qputenv("SDL_AUDIODRIVER", "disk");
         qputenv("SDL_DISKAUDIOFILE", QByteArray::fromStdString(playedFile().string()));
     }

@@ -23,7 +23,6 @@ class SoundServerLossTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
         if (QStandardPaths::findExecutable(u"pulseaudio"_s).isEmpty())
             QSKIP("pulseaudio n'est pas installé : la perte du serveur de son n'est pas essayée");
         dir_ = std::make_unique<brivo::test::TempDir>();

@@ -21,25 +21,17 @@ std::string utf8Of(const std::u32string& text)
 // blank is "_".
 std::string describe(const std::vector<AlignmentStep>& alignment)
 {
+    using Kind = AlignmentStep::Kind;
     const auto shown = [](char32_t c) { return c == U' ' ? std::string("_") : utf8Of(std::u32string(1, c)); };
     std::string out;
     for (const AlignmentStep& step : alignment) {
-        if (!out.empty())
-            out += ' ';
-        switch (step.kind) {
-        case AlignmentStep::Kind::Match:
-            out += shown(step.sent);
-            break;
-        case AlignmentStep::Kind::Substitution:
-            out += shown(step.sent) + ">" + shown(step.copied);
-            break;
-        case AlignmentStep::Kind::Deletion:
-            out += "-" + shown(step.sent);
-            break;
-        case AlignmentStep::Kind::Insertion:
+        out += out.empty() ? "" : " ";
+        if (step.kind == Kind::Insertion)
             out += "+" + shown(step.copied);
-            break;
-        }
+        else
+            out += (step.kind == Kind::Deletion ? "-" : "") + shown(step.sent);
+        if (step.kind == Kind::Substitution)
+            out += ">" + shown(step.copied);
     }
     return out;
 }

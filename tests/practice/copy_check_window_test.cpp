@@ -12,9 +12,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -27,7 +24,6 @@ class CopyCheckWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void copyIsCorrectedStoredAndItsWeakCharactersDrilled()
     {
@@ -51,23 +47,12 @@ private Q_SLOTS:
         QCOMPARE(table->item(2, 0)->text(), u"C"_s);
         QCOMPARE(table->item(2, 2)->text(), u"1"_s);
 
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"check"_s);
-            db.setDatabaseName(QString::fromStdString(f.historyFile().string()));
-            QVERIFY(db.open());
-            QSqlQuery query(db);
-            QVERIFY(query.exec(u"SELECT sent, copied, score, distance, wpm, spacing, noise FROM sessions"_s));
-            QVERIFY(query.next());
-            QCOMPARE(query.value(0).toString(), u"ABCDE FGHIJ"_s);
-            QCOMPARE(query.value(1).toString(), u"ABDE FGHXJ"_s);
-            QCOMPARE(query.value(2).toDouble(), 100.0 * 9 / 11);
-            QCOMPARE(query.value(3).toInt(), 2);
-            QCOMPARE(query.value(4).toDouble(), 12.0); // speed position 72
-            QVERIFY(query.exec(u"SELECT SUM(sent), SUM(wrong) FROM char_stats"_s) && query.next());
-            QCOMPARE(query.value(0).toInt(), 10);
-            QCOMPARE(query.value(1).toInt(), 2);
-        }
-        QSqlDatabase::removeDatabase(u"check"_s);
+        const brivo::practice::HistoryStore history(f.historyFile());
+        QVERIFY(history.exportCsv(f.dir / "h.csv"));
+        const std::string csv = brivo::test::readBytes(f.dir / "h.csv");
+        QVERIFY2(csv.ends_with(",81.8,2,12.0,1,0,\"ABCDE FGHIJ\",\"ABDE FGHXJ\"\r\n"), csv.c_str()); // speed 72
+        QCOMPARE(history.counts(0)->size(), 10U);
+        QCOMPARE(history.counts(0)->at(U'I').wrong, 1);
 
         QTest::mouseClick(f.control<QPushButton>("BoutonPointsFaibles"), Qt::LeftButton);
         QCOMPARE(f.control<QLineEdit>("Serie9")->text(), u"CCCCCIIIII"_s);

@@ -11,9 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QSlider>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTextEdit>
 
@@ -24,7 +22,6 @@ class ReceptionWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void presetRendersThroughTheBandAndTheSwitchGivesTheDescribedFileBack()
     {

@@ -6,6 +6,7 @@
 #include "support/temp_dir.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
 #include <QTextEdit>
 
 #include <filesystem>
@@ -21,6 +22,7 @@ public:
     explicit BasicFormFixture(const std::filesystem::path& startFolder = {})
         : startFolder_(startFolder.empty() ? dir.path() : startFolder)
     {
+        QStandardPaths::setTestModeEnabled(true); // the user's own settings are never touched
         restart();
     }
 
