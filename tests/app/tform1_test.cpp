@@ -1,24 +1,8 @@
-#include "app/tform1.h"
 #include "cli/render_command.h"
 #include "common/ui/spin_edit.h"
 #include "morse/ui/code_grid.h"
 #include "support/file_size_limit.h"
 #include "support/form_fixture.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QGroupBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QRadioButton>
-#include <QSlider>
-#include <QSpinBox>
-#include <QTest>
-#include <QTextEdit>
 
 #include <sstream>
 

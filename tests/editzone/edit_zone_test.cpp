@@ -1,29 +1,10 @@
-#include "app/tform1.h"
 #include "support/file_size_limit.h"
 #include "support/form_fixture.h"
-
-#include <QAction>
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QMenu>
-#include <QTest>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextEdit>
 
 using namespace Qt::StringLiterals;
 using brivo::test::FormFixture;
 
 namespace {
-
-void select(QTextEdit* zone, int start, int end)
-{
-    QTextCursor cursor = zone->textCursor();
-    cursor.setPosition(start);
-    cursor.setPosition(end, QTextCursor::KeepAnchor);
-    zone->setTextCursor(cursor);
-}
 
 QString pathIn(const FormFixture& f, const std::string& name)
 {
@@ -53,15 +34,15 @@ private Q_SLOTS:
         zone->setPlainText(u"ABCDEF"_s);
         QGuiApplication::clipboard()->setText(u"avant"_s);
         zone->setFocus();
-        select(zone, 0, 2);
+        f.selectInZone(0, 2);
         QTest::keyClick(zone, Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(zone->toPlainText(), u"CDEF"_s);
         QCOMPARE(QGuiApplication::clipboard()->text(), u"avant"_s);
-        select(zone, 0, 2);
+        f.selectInZone(0, 2);
         QTest::keyClick(zone, Qt::Key_W, Qt::ControlModifier);
         QCOMPARE(zone->toPlainText(), u"EF"_s);
         QCOMPARE(QGuiApplication::clipboard()->text(), u"CD"_s);
-        select(zone, 0, 2);
+        f.selectInZone(0, 2);
         auto* live = f.control("EditLive");
         live->setFocus();
         QTest::keyClick(live, Qt::Key_E, Qt::ControlModifier);
@@ -90,7 +71,7 @@ private Q_SLOTS:
         std::filesystem::create_directories(f.dir / "cours.rtf");
         auto* zone = f.control<QTextEdit>("RichEdit");
         zone->setPlainText(u"CQ été\nœ \U0001F600"_s);
-        select(zone, 0, 2);
+        f.selectInZone(0, 2);
         zone->setFontItalic(true);
         const QString path = pathIn(f, name.toStdString());
         f.dialogs.fileAnswers = {path, path};
@@ -163,11 +144,11 @@ private Q_SLOTS:
         FormFixture f;
         auto* zone = f.control<QTextEdit>("RichEdit");
         zone->setPlainText(u"0123456789ABCDEF"_s);
-        select(zone, 0, 4);
+        f.selectInZone(0, 4);
         zone->setFontItalic(true);
         zone->setFontPointSize(30);
         item(f, "TexteRouge")->trigger();
-        select(zone, 5, 10);
+        f.selectInZone(5, 10);
         item(f, "Convertir")->trigger();
         QCOMPARE(zone->textCursor().selectionStart(), 5);
         QCOMPARE(zone->textCursor().selectionEnd(), 10);

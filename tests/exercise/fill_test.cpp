@@ -1,18 +1,5 @@
-#include "app/tform1.h"
 #include "exercise/exercise_text.h"
 #include "support/form_fixture.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QTabWidget>
-#include <QTest>
-#include <QTextCursor>
-#include <QTextEdit>
 
 using namespace Qt::StringLiterals;
 using brivo::test::FormFixture;
@@ -24,14 +11,6 @@ QString expectedPattern(int number, std::uint64_t seed)
     brivo::RandomGenerator random(seed);
     const std::u32string text = brivo::exercise::pattern(number, random);
     return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void selectRange(QTextEdit* zone, int start, int end)
-{
-    QTextCursor cursor = zone->textCursor();
-    cursor.setPosition(start);
-    cursor.setPosition(end, QTextCursor::KeepAnchor);
-    zone->setTextCursor(cursor);
 }
 
 } // namespace
@@ -47,7 +26,7 @@ private Q_SLOTS:
         FormFixture f;
         QTextEdit* zone = f.control<QTextEdit>("RichEdit");
         zone->setPlainText(u"AAAA<sel>ZZZZ"_s);
-        selectRange(zone, 4, 9);
+        f.selectInZone(4, 9);
         f.form->random().seed(7);
         f.form->RemplirMotifClick(f.control<QAction>("Motif3"));
         const QString groups = expectedPattern(3, 7);
@@ -126,7 +105,7 @@ private Q_SLOTS:
         FormFixture f;
         auto* zone = f.control<QTextEdit>("RichEdit");
         zone->setPlainText(u"AAAA<sel>ZZZZ"_s);
-        selectRange(zone, 4, 9);
+        f.selectInZone(4, 9);
         if (seriesMode)
             QTest::mouseClick(f.control("RBseries"), Qt::LeftButton);
         f.form->findChild<QSpinBox*>(box)->findChild<QLineEdit*>()->setText(typed);

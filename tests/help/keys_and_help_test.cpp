@@ -1,13 +1,4 @@
-#include "app/tform1.h"
 #include "support/form_fixture.h"
-
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QScrollBar>
-#include <QTabWidget>
-#include <QTest>
-#include <QTextEdit>
 
 #include <array>
 

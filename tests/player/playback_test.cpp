@@ -1,19 +1,7 @@
-#include "app/tform1.h"
 #include "audio/keying_parameters.h"
 #include "audio/wav_file_writer.h"
 #include "player/pcm_source.h"
 #include "support/form_fixture.h"
-
-#include <QComboBox>
-#include <QElapsedTimer>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSlider>
-#include <QTest>
-#include <QTextEdit>
-#include <QTimer>
 
 #include <algorithm>
 

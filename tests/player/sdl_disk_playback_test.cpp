@@ -10,12 +10,6 @@
 #include "player/wav_reader.h"
 #include "support/form_fixture.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QSlider>
-#include <QTest>
-#include <QTextEdit>
-
 #include <algorithm>
 
 using namespace Qt::StringLiterals;

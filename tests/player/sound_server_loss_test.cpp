@@ -6,13 +6,6 @@
 #include "player/sdl_wave_player.h"
 #include "support/form_fixture.h"
 
-#include <QLabel>
-#include <QProcess>
-#include <QPushButton>
-#include <QStandardPaths>
-#include <QTest>
-#include <QTextEdit>
-
 #include <memory>
 
 using namespace Qt::StringLiterals;

@@ -1,21 +1,7 @@
 // The copy check on the real window: Ctrl+K, a copy, "Corriger", the
 // history file, and the drill of the weak characters.
-#include "app/tform1.h"
 #include "practice/ui/history_store.h"
 #include "support/form_fixture.h"
-
-#include <QCheckBox>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTableWidget>
-#include <QTest>
-#include <QTextEdit>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using brivo::test::FormFixture;

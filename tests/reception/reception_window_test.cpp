@@ -1,19 +1,11 @@
 // The reception conditions on the real window: Ctrl+J, a preset, the
 // render it gives, the switch back to the described render, the settings.
-#include "app/tform1.h"
 #include "audio/message_renderer.h"
 #include "common/edit_text.h"
 #include "morse/default_definitions.h"
 #include "morse/definition_parser.h"
 #include "reception/ui/reception_window.h"
 #include "support/form_fixture.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QSlider>
-#include <QTest>
-#include <QTextEdit>
 
 using namespace Qt::StringLiterals;
 using brivo::test::FormFixture;

@@ -5,9 +5,9 @@
 #include "support/recording_dialogs.h"
 #include "support/temp_dir.h"
 
-#include <QCoreApplication>
-#include <QStandardPaths>
-#include <QTextEdit>
+// Window tests find controls of every widget type and drive them with Qt Test.
+#include <QTest>
+#include <QtWidgets>
 
 #include <filesystem>
 #include <memory>
@@ -44,6 +44,16 @@ public:
         if (found == nullptr)
             qFatal("no control named %s", name);
         return found;
+    }
+
+    // Selects the characters from `start` to `end` of the edit zone.
+    void selectInZone(int start, int end) const
+    {
+        auto* zone = control<QTextEdit>("RichEdit");
+        QTextCursor cursor = zone->textCursor();
+        cursor.setPosition(start);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        zone->setTextCursor(cursor);
     }
 
     // Puts `text` in the edit zone and clicks "Générer" by its handler.
