@@ -105,12 +105,7 @@ private Q_SLOTS:
         FormFixture f;
         auto* help = f.control("Form2");
         auto* text = f.control<QTextEdit>("Aide");
-        const QStringList lines = text->toPlainText().split(u'\n');
-        QCOMPARE(lines.size(), 127);
-        QCOMPARE(lines[1], u"                    BRIVO v2.0a"_s);
-        QCOMPARE(lines[6], u" Raccoucis claviers pour l'accès direct aux principales"_s);
-        QCOMPARE(lines[118], QString(56, u'-'));
-        QCOMPARE(lines[8], u" "_s);
+        QCOMPARE(text->toPlainText().split(u'\n').size(), 127);
         QTest::mouseClick(f.control("BoutonAide"), Qt::LeftButton);
         QTest::mouseClick(f.control("BoutonAide"), Qt::LeftButton);
         QVERIFY(help->isVisible());
