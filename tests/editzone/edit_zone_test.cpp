@@ -11,11 +11,6 @@ QString pathIn(const FormFixture& f, const std::string& name)
     return QString::fromStdString((f.dir / name).string());
 }
 
-QAction* item(FormFixture& f, const char* name)
-{
-    return f.control<QAction>(name);
-}
-
 } // namespace
 
 // The edit zone's menu, files, conversion, colours and mask, on the real
@@ -75,13 +70,13 @@ private Q_SLOTS:
         zone->setFontItalic(true);
         const QString path = pathIn(f, name.toStdString());
         f.dialogs.fileAnswers = {path, path};
-        item(f, "SauverData")->trigger();
+        f.control<QAction>("SauverData")->trigger();
         const std::string bytes = brivo::test::readBytes(path.toStdString());
         QCOMPARE(bytes.starts_with("{\\rtf1"), rich);
         if (!rich)
             QCOMPARE(QString::fromStdString(bytes), u"CQ été\r\nœ \U0001F600"_s);
         zone->clear();
-        item(f, "OuvrirData")->trigger();
+        f.control<QAction>("OuvrirData")->trigger();
         QCOMPARE(zone->toPlainText(), u"CQ été\nœ \U0001F600"_s);
         QCOMPARE(zone->document()->begin().begin().fragment().charFormat().fontItalic(), rich);
         QVERIFY(f.dialogs.messages.isEmpty());
@@ -95,48 +90,40 @@ private Q_SLOTS:
         auto* zone = f.control<QTextEdit>("RichEdit");
         brivo::test::writeBytes(f.dir / "faux.rtf", "\xE9t\xE9 {pas du RTF}");
         f.dialogs.fileAnswers = {pathIn(f, "faux.rtf"), pathIn(f, "x.rtf")};
-        item(f, "OuvrirData")->trigger();
+        f.control<QAction>("OuvrirData")->trigger();
         QCOMPARE(zone->toPlainText(), u"été {pas du RTF}"_s);
         std::filesystem::create_directories(f.dir / "x.rtf");
-        item(f, "OuvrirData")->trigger();
+        f.control<QAction>("OuvrirData")->trigger();
         QCOMPARE(zone->toPlainText(), u"été {pas du RTF}"_s);
         f.settle();
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY(f.dialogs.messages[0].text.startsWith(u"Impossible d'ouvrir le fichier « "_s));
     }
 
-    // The dialogs propose the name and the filter entry last chosen.
-    void dialogsRememberTheirState()
-    {
-        FormFixture f;
-        f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
-        f.dialogs.fileAnswers = {pathIn(f, "a.txt")};
-        f.dialogs.filterAnswer = 2;
-        item(f, "SauverData")->trigger();
-        f.dialogs.fileAnswers = {QString()};
-        item(f, "SauverData")->trigger();
-        QCOMPARE(f.dialogs.fileDialogStarts, (QList<QString>{u"Morse.RTF"_s, pathIn(f, "a.txt")}));
-        QCOMPARE(f.dialogs.fileDialogs.value(1).selectedFilter, 2);
-    }
-
-    // A save that cannot be completed leaves the old file whole.
+    // A save that cannot be completed leaves the old file whole. The
+    // dialog proposes the name and the filter entry last chosen.
     void failedSaveKeepsTheOldFile()
     {
         FormFixture f;
         auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->setPlainText(u"E"_s);
+        f.dialogs.fileAnswers = {pathIn(f, "a.txt"), pathIn(f, "old.txt")};
+        f.dialogs.filterAnswer = 2;
+        f.control<QAction>("SauverData")->trigger();
         brivo::test::writeBytes(f.dir / "old.txt", "ancien");
         zone->setPlainText(QString(200000, u'E'));
-        f.dialogs.fileAnswers = {pathIn(f, "old.txt")};
         {
             const brivo::test::FileSizeLimit limit(4096);
-            item(f, "SauverData")->trigger();
+            f.control<QAction>("SauverData")->trigger();
         }
         f.settle();
+        QCOMPARE(f.dialogs.fileDialogStarts, (QList<QString>{u"Morse.RTF"_s, pathIn(f, "a.txt")}));
+        QCOMPARE(f.dialogs.fileDialogs.value(1).selectedFilter, 2);
         QCOMPARE(brivo::test::readBytes(f.dir / "old.txt"), std::string("ancien"));
         QCOMPARE(zone->toPlainText().size(), 200000);
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY(f.dialogs.messages[0].text.endsWith(u"File too large."_s));
-        QCOMPARE(std::distance(std::filesystem::directory_iterator(f.dir.path()), {}), 2); // no temporary left
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(f.dir.path()), {}), 3); // no temporary left
     }
 
     void conversionKeepsTheSelectionAndUnifiesTheText()
@@ -147,9 +134,9 @@ private Q_SLOTS:
         f.selectInZone(0, 4);
         zone->setFontItalic(true);
         zone->setFontPointSize(30);
-        item(f, "TexteRouge")->trigger();
+        f.control<QAction>("TexteRouge")->trigger();
         f.selectInZone(5, 10);
-        item(f, "Convertir")->trigger();
+        f.control<QAction>("Convertir")->trigger();
         QCOMPARE(zone->textCursor().selectionStart(), 5);
         QCOMPARE(zone->textCursor().selectionEnd(), 10);
         for (auto fragment = zone->document()->begin().begin(); !fragment.atEnd(); ++fragment) {
@@ -166,20 +153,20 @@ private Q_SLOTS:
     void coloursRefuseTheSameValue()
     {
         FormFixture f;
-        item(f, "TexteBlanc")->trigger();
-        item(f, "FondBlanc")->trigger();
+        f.control<QAction>("TexteBlanc")->trigger();
+        f.control<QAction>("FondBlanc")->trigger();
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY(f.dialogs.messages[0].text.startsWith(u"Il est interdit de prendre la même couleur pour le fond"_s));
         QCOMPARE(f.dialogs.messages[0].title, u" Attention :"_s);
-        QVERIFY(item(f, "FondParDefaut")->isChecked() && !item(f, "FondBlanc")->isChecked());
-        item(f, "FondNoir")->trigger();
-        item(f, "TexteNoir")->trigger();
+        QVERIFY(f.control<QAction>("FondParDefaut")->isChecked() && !f.control<QAction>("FondBlanc")->isChecked());
+        f.control<QAction>("FondNoir")->trigger();
+        f.control<QAction>("TexteNoir")->trigger();
         QCOMPARE(f.dialogs.messages.size(), 2);
         QVERIFY(f.dialogs.messages[1].text.startsWith(u"Il est interdit de prendre la même couleur pour le texte"_s));
-        QVERIFY(item(f, "TexteBlanc")->isChecked());
-        item(f, "TexteParDefaut")->trigger(); // standard text on black: accepted
-        item(f, "FondParDefaut")->trigger();
-        item(f, "TexteBlanc")->trigger(); // white text on the standard ground: accepted
+        QVERIFY(f.control<QAction>("TexteBlanc")->isChecked());
+        f.control<QAction>("TexteParDefaut")->trigger(); // standard text on black: accepted
+        f.control<QAction>("FondParDefaut")->trigger();
+        f.control<QAction>("TexteBlanc")->trigger(); // white text on the standard ground: accepted
         QCOMPARE(f.dialogs.messages.size(), 2);
         const auto checked = [&](const char* menu) {
             const QList<QAction*> items = f.control<QMenu>(menu)->actions();
@@ -199,7 +186,7 @@ private Q_SLOTS:
         QTest::mouseClick(f.control("ImageLogo"), Qt::LeftButton);
         QVERIFY(mask->isVisible());
         QCOMPARE(mask->geometry(), QRect(102, 24, 508, 190));
-        item(f, "Remplir")->trigger();
+        f.control<QAction>("Remplir")->trigger();
         QCOMPARE(zone->toPlainText().size(), 36 * 6);
         QTest::mouseClick(mask, Qt::LeftButton);
         QVERIFY(!mask->isVisible());
