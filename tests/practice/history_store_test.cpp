@@ -1,6 +1,6 @@
 // The history file: created with its schema, migrated from an empty file,
-// refused when newer, and never losing a stored check to a locked or
-// unwritable file.
+// exported as CSV, refused when newer, and never losing a stored check to a
+// locked or unwritable file.
 #include "practice/ui/history_store.h"
 #include "support/temp_dir.h"
 
@@ -76,13 +76,13 @@ private Q_SLOTS:
         }
         HistoryStore store(file);
         QCOMPARE(store.checks()->size(), 0U);
-        QVERIFY(store.record(check("CQ CQ", "CQ CO"), {12.0, 1, 10}, kMonday));
+        QVERIFY(store.record(check("CQ \"CQ\"", "CQ \"CO\""), {12.5, 1, 10}, kMonday));
         QVERIFY(store.record(check("EEE", "EE"), {15.0, 2, 0}, kMonday.addDays(1)));
         const auto checks = store.checks();
         QVERIFY(checks);
         QCOMPARE(checks->size(), 2U);
         QCOMPARE((*checks)[0].checkedAt, kMonday);
-        QCOMPARE((*checks)[0].score, 80.0);
+        QCOMPARE((*checks)[0].score, 100.0 * (1.0 - 1.0 / 7));
         const auto recent = store.counts(1);
         QCOMPARE(recent->size(), 1U); // only the last check: E
         QCOMPARE(recent->at(U'E').sent, 3);
@@ -92,7 +92,12 @@ private Q_SLOTS:
         RawFile raw(file);
         QCOMPARE(raw.value(u"PRAGMA user_version"_s).toInt(), HistoryStore::kSchemaVersion);
         QCOMPARE(raw.value(u"SELECT checked_at FROM sessions WHERE id = 1"_s).toString(), u"2026-11-30T18:00:00Z"_s);
-        QCOMPARE(raw.value(u"SELECT COUNT(*) FROM char_stats"_s).toInt(), 3);
+        QCOMPARE(raw.value(u"SELECT COUNT(*) FROM char_stats"_s).toInt(), 4);
+        QVERIFY(store.exportCsv(dir / "historique.csv"));
+        QCOMPARE(brivo::test::readBytes(dir / "historique.csv"),
+                 "id,checked_at,score,distance,wpm,spacing,noise,sent,copied\r\n"
+                 "1,2026-11-30T18:00:00Z,85.7,1,12.5,1,10,\"CQ \"\"CQ\"\"\",\"CQ \"\"CO\"\"\"\r\n"
+                 "2,2026-12-01T18:00:00Z,66.7,1,15.0,2,0,\"EEE\",\"EE\"\r\n");
     }
 
     // Another program holds the file for writing: the check waits, then is
@@ -147,17 +152,6 @@ private Q_SLOTS:
         QVERIFY2(QString::fromStdString(refused.error().message).contains(reason), refused.error().message.c_str());
         if (kind != u"folder"_s)
             QCOMPARE(brivo::test::readBytes(file), before);
-    }
-
-    void exportsEveryCheckAsCsv()
-    {
-        brivo::test::TempDir dir;
-        HistoryStore store(dir / "historique.sqlite");
-        QVERIFY(store.record(check("CQ \"DX\"", "CQ DX"), {12.5, 1, 20}, kMonday));
-        QVERIFY(store.exportCsv(dir / "historique.csv"));
-        QCOMPARE(brivo::test::readBytes(dir / "historique.csv"),
-                 "id,checked_at,score,distance,wpm,spacing,noise,sent,copied\r\n"
-                 "1,2026-11-30T18:00:00Z,71.4,2,12.5,1,20,\"CQ \"\"DX\"\"\",\"CQ DX\"\r\n");
     }
 };
 
