@@ -5,6 +5,7 @@
 #include "morse/definition_parser.h"
 #include "support/case_name.h"
 #include "support/file_size_limit.h"
+#include "support/little_endian.h"
 #include "support/temp_dir.h"
 
 #include <cmath>
@@ -81,29 +82,13 @@ std::string referenceFile(const std::string& utf8, RenderForm form, const Keying
     }
 
     const auto count = static_cast<std::uint32_t>(samples.size());
-    std::string file;
-    const auto put = [&](std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            file.push_back(static_cast<char>(value >> (8 * i)));
-    };
-    file += "RIFF";
-    put(2 * count + 50, 4);
-    file += "WAVEfmt ";
-    put(18, 4);
-    put(1, 2);
-    put(1, 2);
-    put(static_cast<std::uint32_t>(rate), 4);
-    put(2 * static_cast<std::uint32_t>(rate), 4);
-    put(2, 2);
-    put(16, 2);
-    put(0, 2);
-    file += "fact";
-    put(4, 4);
-    put(count, 4);
-    file += "data";
-    put(2 * count, 4);
+    const auto le = test::littleEndian;
+    const auto r = static_cast<std::uint32_t>(rate);
+    std::string file = "RIFF" + le(2 * count + 50, 4) + "WAVEfmt " + le(18, 4) + le(1, 2) + le(1, 2) + le(r, 4) +
+                       le(2 * r, 4) + le(2, 2) + le(16, 2) + le(0, 2) + "fact" + le(4, 4) + le(count, 4) + "data" +
+                       le(2 * count, 4);
     for (const std::int16_t sample : samples)
-        put(static_cast<std::uint16_t>(sample), 2);
+        file += le(static_cast<std::uint16_t>(sample), 2);
     return file;
 }
 

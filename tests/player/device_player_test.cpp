@@ -2,6 +2,7 @@
 #include "player/device_player.h"
 #include "support/case_name.h"
 #include "support/fake_audio_device.h"
+#include "support/little_endian.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -149,11 +150,8 @@ TEST_F(DevicePlayerTest, DeviceIsKeptOpenForFilesOfTheSameFormat)
 std::string rampFile(std::uint32_t frames)
 {
     std::string file(reinterpret_cast<const char*>(wavHeader(frames, 8000).data()), kWavHeaderSize);
-    for (std::uint32_t i = 0; i < frames; ++i) {
-        const std::uint32_t value = i & 0x7FFFU;
-        file += static_cast<char>(value & 0xFFU);
-        file += static_cast<char>(value >> 8);
-    }
+    for (std::uint32_t i = 0; i < frames; ++i)
+        file += test::littleEndian(i & 0x7FFFU, 2);
     return file;
 }
 

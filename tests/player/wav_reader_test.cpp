@@ -1,6 +1,7 @@
 #include "audio/wav_file_writer.h"
 #include "player/wav_reader.h"
 #include "support/case_name.h"
+#include "support/little_endian.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +16,7 @@ std::string header(std::uint32_t samples, std::int32_t rate = 11025)
 
 std::string le32(std::uint32_t value)
 {
-    std::string out;
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>(value >> (8 * i)));
-    return out;
+    return test::littleEndian(value, 4);
 }
 
 // A canonical 44-byte PCM header with a LIST chunk before the data.
