@@ -8,19 +8,13 @@
 namespace brivo::exercise {
 namespace {
 
+// The groups of `text`, each ended by a blank.
 std::vector<std::u32string> groupsOf(const std::u32string& text)
 {
+    EXPECT_TRUE(text.empty() || text.back() == U' ') << "the text must end with a blank";
     std::vector<std::u32string> groups;
-    std::u32string current;
-    for (const char32_t c : text) {
-        if (c == U' ') {
-            groups.push_back(current);
-            current.clear();
-        } else {
-            current.push_back(c);
-        }
-    }
-    EXPECT_TRUE(current.empty()) << "the text must end with a blank";
+    for (std::size_t start = 0, end = 0; (end = text.find(U' ', start)) != std::u32string::npos; start = end + 1)
+        groups.push_back(text.substr(start, end - start));
     return groups;
 }
 
