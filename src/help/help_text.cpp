@@ -1,15 +1,20 @@
 #include "help/help_text.h"
 
+#include "common/version.h"
+
+#include <string>
+
 namespace brivo::help {
 
 const std::array<std::string_view, kLineCount>& builtInLines()
 {
-    static constexpr std::array<std::string_view, kLineCount> lines = {
+    static const std::string dates = std::string(" Première version 2026, version actuelle ").append(kVersion);
+    static const std::array<std::string_view, kLineCount> lines = {
         " ",
         "                    BRIVO v2.0a",
         " ",
         " Les développeurs de BRIVO, pour les radioamateurs",
-        " Première version 2026, version actuelle 4.1",
+        dates,
         " ",
         " Raccoucis claviers pour l'accès direct aux principales",
         " fonctions :",
