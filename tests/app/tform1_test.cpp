@@ -1,5 +1,4 @@
 #include "cli/render_command.h"
-#include "common/ui/spin_edit.h"
 #include "morse/ui/code_grid.h"
 #include "support/file_size_limit.h"
 #include "support/form_fixture.h"

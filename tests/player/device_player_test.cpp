@@ -1,6 +1,5 @@
 #include "audio/wav_file_writer.h"
 #include "player/device_player.h"
-#include "support/case_name.h"
 #include "support/fake_audio_device.h"
 #include "support/little_endian.h"
 #include "support/temp_dir.h"
