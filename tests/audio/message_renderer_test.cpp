@@ -145,7 +145,10 @@ INSTANTIATE_TEST_SUITE_P(
         RenderCase{"SixteenKilohertz", "<*>", RenderForm::Message, with(17, 141, 1, 33, P, 20, 3), 1234}),
     test::CaseName());
 
-TEST(MessageRenderer, CreationFailureTouchesNothing)
+// A file that cannot be created is refused before anything is drawn; a
+// write that fails part-way (a full disk) leaves the previous file whole and
+// no temporary file behind.
+TEST(MessageRenderer, FailuresLeaveThePreviousFile)
 {
     test::TempDir dir;
     RandomGenerator random(9);
@@ -153,33 +156,26 @@ TEST(MessageRenderer, CreationFailureTouchesNothing)
     noisy.noisePosition = 50;
     noisy.sampleRateIndex = 4;
     RenderRequest request{dir / "missing/out.wav", keyedTextFromUtf8("E"), RenderForm::Message, noisy, 8000};
-    const Result<RenderedFile> rendered = renderMorseFile(request, defaultTable(), random);
-    ASSERT_FALSE(rendered);
-    EXPECT_EQ(rendered.error().code, ErrorCode::CreateFailed);
-    EXPECT_EQ(rendered.error().message, "No such file or directory");
-    EXPECT_EQ(random.state(), 9U);
-
+    const Result<RenderedFile> uncreated = renderMorseFile(request, defaultTable(), random);
+    ASSERT_FALSE(uncreated);
+    EXPECT_EQ(uncreated.error().code, ErrorCode::CreateFailed);
+    EXPECT_EQ(uncreated.error().message, "No such file or directory");
     request.path.clear();
     const Result<RenderedFile> unnamed = renderMorseFile(request, defaultTable(), random);
     ASSERT_FALSE(unnamed);
     EXPECT_EQ(unnamed.error().code, ErrorCode::CreateFailed);
-}
+    EXPECT_EQ(random.state(), 9U);
 
-// A write that fails part-way (a full disk) leaves the previous file whole
-// and no temporary file behind.
-TEST(MessageRenderer, WriteFailureLeavesThePreviousFile)
-{
-    test::TempDir dir;
-    RandomGenerator random(1);
-    test::writeBytes(dir / "full.wav", "previous");
-    RenderRequest request{dir / "full.wav", keyedTextFromUtf8(std::string(400, 'H')), RenderForm::Message, {}, 11025};
-    const Result<RenderedFile> rendered = [&] {
+    request.path = dir / "full.wav";
+    request.text = keyedTextFromUtf8(std::string(400, 'H'));
+    test::writeBytes(request.path, "previous");
+    const Result<RenderedFile> cut = [&] {
         const test::FileSizeLimit limit(1 << 20);
         return renderMorseFile(request, defaultTable(), random);
     }();
-    ASSERT_FALSE(rendered);
-    EXPECT_EQ(rendered.error().code, ErrorCode::WriteFailed);
-    EXPECT_EQ(rendered.error().message, "File too large");
+    ASSERT_FALSE(cut);
+    EXPECT_EQ(cut.error().code, ErrorCode::WriteFailed);
+    EXPECT_EQ(cut.error().message, "File too large");
     EXPECT_EQ(test::readBytes(request.path), "previous");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }

@@ -58,16 +58,14 @@ TEST(Utf8, TextFilesAreUtf8WhenValidElseWindows1252)
     EXPECT_EQ(utf8::textFileToUtf8("\xE9t\xE9 \x80"), "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC");
 }
 
-TEST(EditText, EveryLineBreakIsKeyedAsCarriageReturnLineFeed)
+// Every line break is keyed as CR LF; a character outside the code page as
+// the unencodable key.
+TEST(EditText, LineBreaksAndCharactersOutsideTheCodePage)
 {
-    const KeyedText expected = {'A', '\r', '\n', 'B', '\r', '\n', 'C', '\r', '\n', 'D', '\r', '\n', '\r', '\n'};
-    EXPECT_EQ(keyedTextFromUtf8("A\nB\r\nC\rD\xE2\x80\xA8\n"), expected);
-}
-
-TEST(EditText, CharactersOutsideTheCodePageAreKeyedAsUnencodable)
-{
-    const KeyedText expected = {0xE9, kUnencodable, 0x80, 0};
-    EXPECT_EQ(keyedTextFromUtf8(std::string("\xC3\xA9\xCE\xB1\xE2\x82\xAC\0", 8)), expected);
+    const KeyedText breaks = {'A', '\r', '\n', 'B', '\r', '\n', 'C', '\r', '\n', 'D', '\r', '\n', '\r', '\n'};
+    EXPECT_EQ(keyedTextFromUtf8("A\nB\r\nC\rD\xE2\x80\xA8\n"), breaks);
+    const KeyedText outside = {0xE9, kUnencodable, 0x80, 0};
+    EXPECT_EQ(keyedTextFromUtf8(std::string("\xC3\xA9\xCE\xB1\xE2\x82\xAC\0", 8)), outside);
 }
 
 } // namespace
