@@ -35,7 +35,8 @@ private Q_SLOTS:
         QTest::keyClicks(copy, u"abde fghxj"_s);
         QTest::keyClick(copy, Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(f.dialogs.messages.size(), 2);
-        QVERIFY(f.control<QLabel>("LabelScore")->text().startsWith(u"Score : 81,8 %"_s));
+        QCOMPARE(f.control<QLabel>("LabelScore")->text(),
+                 u"Score : 81,8 %  (substitutions : 1, omissions : 1, ajouts : 0)"_s);
         auto* table = f.control<QTableWidget>("GrilleCaracteres");
         QCOMPARE(table->rowCount(), 10);
         QCOMPARE(table->item(2, 0)->text(), u"C"_s);

@@ -185,7 +185,7 @@ void CopyCheckWindow::BoutonCorrigerClick()
 
 void CopyCheckWindow::showCheckResult(const CopyCheck& check)
 {
-    LabelScore->setText(u"Score : %1 %  (%2 substitutions, %3 omissions, %4 ajouts)"_s.arg(
+    LabelScore->setText(u"Score : %1 %  (substitutions : %2, omissions : %3, ajouts : %4)"_s.arg(
         QString::fromStdString(scoreText(check.score)), QString::number(check.substitutions),
         QString::number(check.deletions), QString::number(check.insertions)));
     QString sentLine;
