@@ -49,7 +49,7 @@ std::string checkText(const practice::CopyCheck& check)
 {
     std::ostringstream out;
     out << "Score : " << practice::scoreText(check.score) << " % (distance " << check.distance << " pour "
-        << check.sent.size() << " caractères envoyés)\n";
+        << check.sent.size() << " caractères envoyés, blancs compris)\n";
     out << "Substitutions : " << check.substitutions << ", omissions : " << check.deletions
         << ", ajouts : " << check.insertions << "\n\n";
     std::string sent = "Envoyé : ";

@@ -419,7 +419,7 @@ celui de la fenêtre, octet pour octet) :
                         -15 à +40 dB (pas avec --noise)
       --filter HZ|off   filtre du récepteur centré sur le ton, 100 à 2400 Hz
       --filter-shape F  butterworth ou chebyshev (ondulation 0,5 dB)
-      --qsb HZ          fading : étalement Doppler de 0,02 à 2 Hz
+      --qsb HZ          fading : étalement Doppler, 0,02 à 2 Hz ou 10 à 30 Hz
       --qsb-k K         facteur K du fading, de 0 (Rayleigh) à 100 [0]
       --flutter         fading rapide de 20 Hz (flutter aurora)
       --qrn N           parasites : impulsions par seconde, 0 à 200

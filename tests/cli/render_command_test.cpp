@@ -2,6 +2,7 @@
 #include "cli/terminal_progress.h"
 #include "morse/default_definitions.h"
 #include "support/case_name.h"
+#include "support/golden.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,13 @@ protected:
     std::ostringstream out_;
     std::ostringstream err_;
 };
+
+// The help, generated from the control ranges, whole.
+TEST_F(RenderCommand, HelpMatchesTheGoldenFile)
+{
+    ASSERT_EQ(run({"--help"}), kExitOk);
+    test::compareWithGolden("brivo-render-help.txt", out_.str());
+}
 
 // The live form has no lead-in, tail, start or end.
 TEST_F(RenderCommand, DefaultsAndTheLiveForm)
