@@ -63,16 +63,29 @@ double rampLength(EnvelopeShape shape, double rise)
     return rise / fractions[static_cast<std::size_t>(shape)];
 }
 
+double heldRise(const std::vector<Mark>& marks, double riseSeconds)
+{
+    double shortest = 1e9;
+    for (const Mark& mark : marks)
+        shortest = std::min(shortest, mark.end - mark.start);
+    return std::min(riseSeconds, 0.4 * shortest);
+}
+
+std::int64_t leadInSamples(const std::vector<Mark>& marks, int sampleRate, EnvelopeShape shape, double riseSeconds)
+{
+    if (marks.empty())
+        return 0;
+    const double halfRamp = rampLength(shape, heldRise(marks, riseSeconds)) * sampleRate / 2;
+    const auto needed = static_cast<std::int64_t>(std::ceil(halfRamp + 0.5));
+    return std::max<std::int64_t>(0, needed - std::llround(marks.front().start * sampleRate));
+}
+
 KeyingEnvelope::KeyingEnvelope(const std::vector<Mark>& marks, int sampleRate, EnvelopeShape shape, double riseSeconds)
     : shape_(shape)
 {
-    double shortest = 1e9;
-    for (const Mark& mark : marks) {
+    for (const Mark& mark : marks)
         edges_.emplace_back(std::llround(mark.start * sampleRate), std::llround(mark.end * sampleRate));
-        shortest = std::min(shortest, mark.end - mark.start);
-    }
-    const double rise = std::min(riseSeconds, 0.4 * shortest);
-    halfRamp_ = rampLength(shape, rise) * sampleRate / 2;
+    halfRamp_ = rampLength(shape, heldRise(marks, riseSeconds)) * sampleRate / 2;
 }
 
 double KeyingEnvelope::at(std::int64_t n)

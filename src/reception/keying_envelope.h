@@ -16,6 +16,15 @@ double rampValue(EnvelopeShape shape, double u);
 // line, 0 for the hard shape.
 double rampLength(EnvelopeShape shape, double rise);
 
+// The rise time a render uses: `riseSeconds`, held to 0.4 of the shortest
+// key-down.
+double heldRise(const std::vector<Mark>& marks, double riseSeconds);
+
+// Whole samples of silence that must come before the first key-down for its
+// rise to start at zero: half a ramp plus the half sample of a centred edge.
+// 0 when the first key-down already starts that late.
+std::int64_t leadInSamples(const std::vector<Mark>& marks, int sampleRate, EnvelopeShape shape, double riseSeconds);
+
 // The amplitude (0 .. 1) of the key, sample by sample, over the marks. Each
 // ramp is centred on its edge, so a key-down keeps its exact length at
 // 50 %; each edge falls on the sample nearest its time, rounded once. The

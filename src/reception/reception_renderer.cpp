@@ -24,6 +24,35 @@ std::int16_t clipped(double value)
     return static_cast<std::int16_t>(std::clamp(std::lround(value), -32768L, 32767L));
 }
 
+EnvelopeShape shapeOf(const ReceptionConditions& c)
+{
+    return c.shape.value_or(EnvelopeShape::BlackmanHarris);
+}
+double riseOf(const ReceptionConditions& c)
+{
+    return c.riseMs.value_or(kDefaultRiseMs) / 1000;
+}
+
+// The key-downs of the render. When the first one starts too early for its
+// whole rise (the live form has no leading silence), everything moves later
+// by the missing samples, so the file starts at zero with no click.
+KeyedMarks renderMarks(const RenderRequest& request, const MorseTable& table, const ReceptionConditions& c,
+                       int sampleRate, double unit)
+{
+    KeyedMarks keyed =
+        keyedMarks(request.text, table, request.form, request.parameters.spacingFactor, unit, c.effectiveWpm);
+    const std::int64_t lead = leadInSamples(keyed.marks, sampleRate, shapeOf(c), riseOf(c));
+    if (lead > 0) {
+        const double shift = static_cast<double>(lead) / sampleRate;
+        for (Mark& mark : keyed.marks) {
+            mark.start += shift;
+            mark.end += shift;
+        }
+        keyed.length += shift;
+    }
+    return keyed;
+}
+
 } // namespace
 
 SignalLevels signalLevels(double snrDb)
@@ -39,8 +68,7 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
 {
     const int sampleRate = renderSampleRate(request);
     const KeyingValues values = deriveKeyingValues(request.parameters, sampleRate);
-    const KeyedMarks keyed = keyedMarks(request.text, table, request.form, request.parameters.spacingFactor,
-                                        values.unitDuration, c.effectiveWpm);
+    const KeyedMarks keyed = renderMarks(request, table, c, sampleRate, values.unitDuration);
     const auto total = static_cast<std::uint64_t>(std::llround(keyed.length * sampleRate));
     if (total > kMaxWavSamples)
         return fail(ErrorCode::TooLong, {});
@@ -51,8 +79,7 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
 
     BandRandom band(random);
     const double amplitude = values.toneAmplitude;
-    KeyingEnvelope envelope(keyed.marks, sampleRate, c.shape.value_or(EnvelopeShape::BlackmanHarris),
-                            c.riseMs.value_or(kDefaultRiseMs) / 1000);
+    KeyingEnvelope envelope(keyed.marks, sampleRate, shapeOf(c), riseOf(c));
     // Noise of variance sigma^2 holds sigma^2 x 1000 / fs in 500 Hz, against
     // a key-down carrier of power a^2 / 2.
     const double sigma =
@@ -133,8 +160,7 @@ bool fitsInWavFile(const RenderRequest& request, const MorseTable& table, const 
         return renderFitsInWavFile(request, table);
     const int sampleRate = renderSampleRate(request);
     const KeyingValues values = deriveKeyingValues(request.parameters, sampleRate);
-    const KeyedMarks keyed = keyedMarks(request.text, table, request.form, request.parameters.spacingFactor,
-                                        values.unitDuration, conditions.effectiveWpm);
+    const KeyedMarks keyed = renderMarks(request, table, conditions, sampleRate, values.unitDuration);
     return keyed.length * sampleRate <= static_cast<double>(kMaxWavSamples);
 }
 

@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <numbers>
 #include <numeric>
 
 namespace brivo::reception {
@@ -192,12 +193,14 @@ TEST(Atmospherics, ImpulsesComeAtTheirRate)
 class Render : public testing::Test {
 protected:
     std::vector<std::int16_t> render(const std::string& text, const ReceptionConditions& conditions, std::uint64_t seed,
-                                     int speed = 72)
+                                     int speed = 72, RenderForm form = RenderForm::Message, int rateIndex = 2)
     {
         RenderRequest request;
         request.path = dir_ / "Morse.WAV";
         request.text = keyedTextFromUtf8(text);
+        request.form = form;
         request.parameters.speedPosition = speed;
+        request.parameters.sampleRateIndex = rateIndex;
         RandomGenerator random(seed);
         const Result<RenderedFile> rendered = renderWithConditions(request, table(), conditions, random);
         EXPECT_TRUE(rendered);
@@ -258,6 +261,71 @@ TEST_F(Render, SeedGivesTheSameFileAndOffGivesTheDescribedOne)
     RandomGenerator random(5);
     ASSERT_TRUE(renderMorseFile(request, table(), random));
     EXPECT_EQ(render("CQ DE F6ABC", {}, 5), readWav(test::readBytes(request.path))->samples);
+}
+
+struct OnsetCase {
+    std::string name;
+    EnvelopeShape shape;
+    double riseMs;
+};
+
+class LiveOnset : public Render, public testing::WithParamInterface<OnsetCase> {};
+
+// A live "E" at 22050 Hz: the key recovered from the samples by dividing out
+// the carrier (phase 0 at the first sample), where the carrier is not near a
+// zero, and interpolated between those samples.
+TEST_P(LiveOnset, FirstRampIsWholeAndTheDotKeepsItsLength)
+{
+    const OnsetCase& c = GetParam();
+    constexpr double rate = 22050;
+    ReceptionConditions conditions;
+    conditions.shape = c.shape;
+    conditions.riseMs = c.riseMs;
+    const auto samples = render("E", conditions, 1, 72, RenderForm::Live, 4);
+    ASSERT_FALSE(samples.empty());
+    EXPECT_EQ(samples[0], 0);
+
+    const double hz = sound::toneHz(sound::kTone.initial);
+    std::vector<std::pair<double, double>> key; // sample, key level before scaling
+    double plateau = 0;
+    for (std::size_t n = 0; n < samples.size(); ++n) {
+        const double carrier = std::cos(2 * std::numbers::pi * hz * static_cast<double>(n) / rate);
+        if (std::abs(carrier) < 0.5)
+            continue;
+        key.emplace_back(static_cast<double>(n), samples[n] / carrier);
+        plateau = std::max(plateau, samples[n] / carrier);
+    }
+    const auto crossing = [&](double level, bool rising) {
+        const double threshold = level * plateau;
+        for (std::size_t i = 1; i < key.size(); ++i) {
+            const auto [n0, a0] = key[i - 1];
+            const auto [n1, a1] = key[i];
+            if (rising ? (a0 < threshold && a1 >= threshold) : (a0 >= threshold && a1 < threshold))
+                return n0 + (threshold - a0) / (a1 - a0) * (n1 - n0);
+        }
+        return -1.0;
+    };
+    const double rise = (crossing(0.9, true) - crossing(0.1, true)) / rate;
+    EXPECT_NEAR(rise * 1000, c.shape == EnvelopeShape::Hard ? 0.0 : c.riseMs, 0.1);
+    const double unit = deriveKeyingValues({}, 22050).unitDuration;
+    EXPECT_NEAR(crossing(0.5, false) - crossing(0.5, true), unit * rate, 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(ShapesAndRises, LiveOnset,
+                         testing::Values(OnsetCase{"blackmanHarris5", EnvelopeShape::BlackmanHarris, 5},
+                                         OnsetCase{"blackmanHarris10", EnvelopeShape::BlackmanHarris, 10},
+                                         OnsetCase{"raisedCosine2", EnvelopeShape::RaisedCosine, 2},
+                                         OnsetCase{"raisedCosine5", EnvelopeShape::RaisedCosine, 5},
+                                         OnsetCase{"linear5", EnvelopeShape::Linear, 5},
+                                         OnsetCase{"hard", EnvelopeShape::Hard, 5}),
+                         test::CaseName{});
+
+TEST_F(Render, DescribedLiveRenderStartsOnItsFirstSample)
+{
+    const auto samples = render("E", {}, 1, 72, RenderForm::Live);
+    ASSERT_GE(samples.size(), 3U);
+    EXPECT_EQ(std::vector<std::int16_t>(samples.begin(), samples.begin() + 3),
+              (std::vector<std::int16_t>{0, 7353, 13223}));
 }
 
 } // namespace
