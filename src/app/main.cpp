@@ -25,12 +25,14 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("BRIVO"));
     brivo::ui::installFontSubstitutes();
+    brivo::ui::installFrenchQtTranslation(application);
     try {
         brivo::ui::QtDialogs dialogs;
         brivo::SdlWavePlayer player;
         brivo::ui::TForm1 form(dialogs, player, std::filesystem::current_path(),
                                brivo::settings::settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
                                brivo::practice::historyFilePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+        brivo::ui::closeOnQuitSignals(&form);
         form.show();
         QApplication::exec();
     } catch (const std::exception& error) {

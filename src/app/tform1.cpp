@@ -265,7 +265,10 @@ void TForm1::Image2DblClick()
 
 void TForm1::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton) {
+    // Only the background's own presses: a control or picture that passes a
+    // right press up (the zone, the "m" button, the logo) has its own use
+    // for it.
+    if (event->button() == Qt::RightButton && childAt(event->position().toPoint()) == nullptr) {
         ErrorBox::guarded([this, at = event->globalPosition().toPoint()] { systemMenu->popup(at); })();
         return;
     }
@@ -280,10 +283,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         static_cast<QWidget*>(watched)->window() == this) {
         auto* press = static_cast<QKeyEvent*>(event);
         if (!keyHandled_) {
-            ErrorBox::guarded([this, key = press->key(), modifiers = press->modifiers(),
-                               code = press->nativeScanCode()] { FormKeyDown(key, modifiers, code); })();
+            bool ranCommand = false;
+            ErrorBox::guarded([this, &ranCommand, key = press->key(), modifiers = press->modifiers(),
+                               code = press->nativeScanCode()] { ranCommand = FormKeyDown(key, modifiers, code); })();
             if (watched == playback->EditLive)
                 ErrorBox::guarded([this, key = press->key()] { EditLiveKeyDown(key); })();
+            if (ranCommand) {
+                press->accept();
+                return true;
+            }
         }
         // The focused control still gets the key, but a Ctrl or an Alt chord
         // never types its character (Ctrl with a keypad digit would, and Alt+V

@@ -101,9 +101,11 @@ public:
     void RemplirMotifClick(QObject* sender);
 
     // The window's key handler: sees every key pressed while the window is
-    // active, before the focused control, and never consumes it. Alt table,
-    // then F1, then the Ctrl table.
-    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode = 0);
+    // active, before the focused control. Alt table, then F1, then the Ctrl
+    // table. True when a Ctrl-table command ran: the chord then goes no
+    // further (X11's text bindings would act on it: Ctrl+D deletes, Ctrl+K
+    // cuts the line, Ctrl+Z undoes).
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode = 0);
 
     // Help and about: the help window (also F1, Ctrl+H), the about box (a
     // right click on the logo or a left click on "(c)"), the version box (a

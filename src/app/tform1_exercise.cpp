@@ -91,7 +91,7 @@ void TForm1::insertGeneratedText(const QString& text)
     zone->setFocus();
 }
 
-void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode)
+bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode)
 {
     if (modifiers.testFlag(Qt::AltModifier)) {
         switch (keys::altAction(key)) {
@@ -114,10 +114,12 @@ void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativ
             break;
         }
     } else if (key == keys::kF1) {
-        Form2->showHelp(); // with or without Ctrl and Shift
+        // With Ctrl, the Ctrl table then gives the focus back to the main
+        // window: the help must not take it when it appears.
+        Form2->showHelp(!modifiers.testFlag(Qt::ControlModifier)); // with or without Ctrl and Shift
     }
     if (!modifiers.testFlag(Qt::ControlModifier))
-        return;
+        return false;
     const int digit = keys::mainBlockDigit(key, modifiers.testFlag(Qt::KeypadModifier), nativeScanCode);
     const keys::CtrlAction action = keys::ctrlAction(key, digit);
     switch (action.kind) {
@@ -137,13 +139,15 @@ void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativ
         if (action.soundPageFirst)
             PageControl1->setCurrentWidget(TSprincipale);
         if (auto* control = findChild<QWidget*>(fromUtf8(action.control))) {
+            raise();
             activateWindow();
             control->setFocus();
         }
         break;
     case keys::CtrlAction::Kind::None:
-        break;
+        return false;
     }
+    return true;
 }
 
 } // namespace brivo::ui

@@ -51,10 +51,7 @@ void TForm1::FormCreate()
         sound->TBvitesseChange();
         RBseriesClick(this);
         // Steps 17 and 18: the stored colours, text first.
-        if (editZone->textColour() != colours::kSystemWindowText)
-            editZone->CouleurTexteClick(this);
-        if (editZone->backgroundColour() != colours::kSystemWindow)
-            editZone->CouleurFondClick(this);
+        editZone->applyStoredColours();
     })();
 }
 

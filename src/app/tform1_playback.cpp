@@ -42,9 +42,8 @@ void TForm1::Timer1Timer()
     playback->BoutonStop->setEnabled(status.row.stop);
     if (status.row.releasesLive)
         playback->EditLive->setReadOnly(false);
-    QString text = QString::fromStdString(status.line);
-    if (conditionsWindow->enabled())
-        text += QString::fromUtf8(messages::kConditionsOn);
+    const QString text = QString::fromStdString(status.line);
+    playback->ConditionsMark->setVisible(conditionsWindow->enabled());
     // Written only when it changes, so the line does not flicker.
     if (playback->Info->text() != text)
         playback->Info->setText(text);

@@ -118,7 +118,6 @@ inline std::string versionText()
 
 // An error of unknown kind reaching the error box.
 // The reception conditions: shown after the status line while they are on.
-inline constexpr std::string_view kConditionsOn = " (conditions de réception)";
 
 // The copy check.
 inline std::string checkTooLong(std::size_t limit)

@@ -26,6 +26,9 @@ Result<void> SdlAudioDevice::open(int sampleRate, int channels, Pull pull)
 {
     close();
     if (!subsystemStarted_) {
+        // The program handles SIGINT and SIGTERM itself (its settings are
+        // saved on the way out); SDL's own handlers would swallow them.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return fail(ErrorCode::DeviceFailed, std::string(messages::kNoAudio) + SDL_GetError());
         subsystemStarted_ = true;

@@ -1,3 +1,4 @@
+#include "app/brivo_application.h"
 #include "cli/render_command.h"
 #include "morse/ui/code_grid.h"
 #include "support/file_size_limit.h"
@@ -307,6 +308,19 @@ private Q_SLOTS:
         QVERIFY(!f.form->isVisible());
         QVERIFY(!f.player.isOpen);
         QCOMPARE(f.player.calls.back(), std::string("close"));
+    }
+
+    // Qt's own dialogs speak French, and a file dialog with no name yet
+    // opens in the current folder, not on the list of drives.
+    void standardDialogsAreFrenchAndStartInTheCurrentFolder()
+    {
+        QVERIFY(brivo::ui::installFrenchQtTranslation(*QCoreApplication::instance()));
+        QVERIFY(QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
+                    .contains(u"Voulez-vous"_s));
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), u"Annuler"_s);
+        QCOMPARE(brivo::ui::dialogStartFolder({}), QDir::currentPath());
+        QCOMPARE(brivo::ui::dialogStartFolder(u"/tmp/a/b.txt"_s), u"/tmp/a"_s);
     }
 
     // Everything the user set comes back in the next window: its save

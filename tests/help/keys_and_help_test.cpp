@@ -111,6 +111,10 @@ private Q_SLOTS:
         QVERIFY(help->isVisible());
         QCOMPARE(help->pos(), QPoint(234, 117));
         QCOMPARE(help->findChildren<QTextEdit*>().size(), 1);
+        // Every line fits the box: none wraps, and nothing scrolls sideways.
+        for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next())
+            QVERIFY2(block.layout()->lineCount() == 1, qPrintable(block.text()));
+        QVERIFY(!text->horizontalScrollBar()->isVisible());
         text->verticalScrollBar()->setValue(40);
         QTest::mouseClick(f.control("BoutonFermerAide"), Qt::LeftButton);
         QVERIFY(!help->isVisible() && f.form->isVisible());

@@ -30,7 +30,12 @@ private Q_SLOTS:
         QVERIFY(!f.control<QCheckBox>("CBdesactive")->isChecked());
         QVERIFY(f.control<QLabel>("LabelNiveaux")->text().startsWith(u"RSB dans 2500 Hz : 3,0 dB"_s));
         f.form->Timer1Timer();
-        QVERIFY(f.control<QLabel>("Info")->text().endsWith(u" (conditions de réception)"_s));
+        // The status line keeps its whole text; a mark beside it says the
+        // conditions are on.
+        auto* mark = f.control<QLabel>("ConditionsMark");
+        QVERIFY(mark->isVisibleTo(f.form.get()));
+        QVERIFY(!mark->accessibleName().isEmpty());
+        QVERIFY(!f.control<QLabel>("Info")->text().contains(u"conditions"_s));
 
         const std::string band = render();
         QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.messages.value(0).text));
@@ -40,6 +45,8 @@ private Q_SLOTS:
         QVERIFY(band != described);
         f.control<QCheckBox>("CBdesactive")->setChecked(true);
         QCOMPARE(render(), described);
+        f.form->Timer1Timer();
+        QVERIFY(!mark->isVisibleTo(f.form.get()));
     }
 
     void refusedConditionsAreSaidBeforeAnything()

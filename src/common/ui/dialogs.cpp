@@ -36,6 +36,17 @@ QString refusal(const FileDialogSpec& spec, const QString& path)
     return {};
 }
 
+} // namespace
+
+QString dialogStartFolder(const QString& current)
+{
+    // An empty name has no folder: QFileInfo would give "", which the dialog
+    // takes as the list of drives.
+    return current.isEmpty() ? QDir::currentPath() : QFileInfo(current).absolutePath();
+}
+
+namespace {
+
 std::optional<QString> runFileDialog(QWidget* parent, FileDialogSpec& spec, const QString& current,
                                      QFileDialog::AcceptMode mode)
 {
@@ -48,9 +59,8 @@ std::optional<QString> runFileDialog(QWidget* parent, FileDialogSpec& spec, cons
         dialog.selectNameFilter(spec.nameFilters.at(spec.selectedFilter - 1));
     dialog.setDefaultSuffix(spec.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
-    const QFileInfo start(current);
-    dialog.setDirectory(start.absolutePath());
-    dialog.selectFile(start.fileName());
+    dialog.setDirectory(dialogStartFolder(current));
+    dialog.selectFile(QFileInfo(current).fileName());
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const QString chosen = dialog.selectedFiles().constFirst();
         const QString why = refusal(spec, chosen);

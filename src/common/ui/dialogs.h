@@ -39,6 +39,10 @@ public:
     virtual std::optional<QString> openFileName(QWidget* parent, FileDialogSpec& spec, const QString& current) = 0;
 };
 
+// The folder a file dialog opens in for the name `current`: its folder, or
+// the current folder when there is no name yet.
+QString dialogStartFolder(const QString& current);
+
 // The real boxes and dialogs.
 class QtDialogs final : public Dialogs {
 public:

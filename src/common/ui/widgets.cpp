@@ -4,6 +4,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QVariant>
+
+#include <algorithm>
 
 namespace brivo::ui {
 
@@ -70,6 +74,25 @@ QComboBox* makeDropDown(QWidget* parent, const ControlSpec& spec, const QStringL
     box->addItems(items);
     box->setMaxVisibleItems(visibleItems);
     return box;
+}
+
+void showOverParent(QWidget* window)
+{
+    static constexpr char kPlaced[] = "brivoPlaced";
+    if (!window->property(kPlaced).toBool() && window->parentWidget() != nullptr) {
+        const QWidget* owner = window->parentWidget()->window();
+        QPoint at = owner->frameGeometry().topLeft() + QPoint(48, 48);
+        if (const QScreen* screen = owner->screen()) {
+            const QRect area = screen->availableGeometry();
+            at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - window->width())));
+            at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - window->height())));
+        }
+        window->move(at);
+        window->setProperty(kPlaced, true);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void useButtonFace(QWidget* widget)

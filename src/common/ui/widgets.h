@@ -56,6 +56,12 @@ QComboBox* makeDropDown(QWidget* parent, const ControlSpec& spec, const QStringL
 // The colour of button faces, used as the background of some edits.
 void useButtonFace(QWidget* widget);
 
+// Shows a window of its own (copy check, conditions) in front, active. The
+// first time, it is placed over its parent window, offset from its corner,
+// so that it never opens at the screen's corner when no window manager
+// places it.
+void showOverParent(QWidget* window);
+
 // Sets the name, bounds and hint of any widget.
 void applySpec(QWidget* widget, const ControlSpec& spec);
 

@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -362,6 +363,26 @@ void EditZone::setColours(std::uint32_t text, std::uint32_t background)
     backgroundColour_ = background;
 }
 
+void EditZone::applyStoredColours()
+{
+    const bool textRefused = textColour_ != colours::kSystemWindowText && !chooseColour(window_, false);
+    if (textColour_ != colours::kSystemWindowText && !textRefused)
+        reenterText();
+    const bool backgroundRefused = backgroundColour_ != colours::kSystemWindow && !chooseColour(window_, true);
+    if (backgroundColour_ != colours::kSystemWindow && !backgroundRefused)
+        paintBackground();
+    if (textRefused) {
+        textColour_ = colours::kSystemWindowText;
+        chooseColour(window_, false);
+        reenterText();
+    }
+    if (backgroundRefused) {
+        backgroundColour_ = colours::kSystemWindow;
+        chooseColour(window_, true);
+        paintBackground();
+    }
+}
+
 namespace {
 
 // The row of `sender` among `items`, or none.
@@ -446,7 +467,8 @@ void EditZone::paintBackground()
 // The menu's keys, while the zone or its button has the focus.
 bool EditZone::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == STmasquer && event->type() == QEvent::MouseButtonPress) {
+    if (watched == STmasquer && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         ErrorBox::guarded([this] { STmasquerClick(); })();
         return true;
     }

@@ -61,6 +61,10 @@ public:
     std::uint32_t backgroundColour() const { return backgroundColour_; }
     // Colours restored from the settings, before the window applies them.
     void setColours(std::uint32_t text, std::uint32_t background);
+    // The start-up steps: the restored text colour, then the background,
+    // each through its click handler. A colour refused there (the two
+    // equal) is not applied: it goes back to the system's.
+    void applyStoredColours();
 
     QTextEdit* RichEdit = nullptr;
     QLabel* STmasquer = nullptr;

@@ -9,11 +9,14 @@
 #include "editzone/ui/rich_text_qt.h"
 #include "help/help_text.h"
 
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <cmath>
 
 namespace brivo::ui {
@@ -82,19 +85,42 @@ void TForm2::FormCreate()
     QStringList lines;
     for (const std::string_view line : help::builtInLines())
         lines.append(fromUtf8(line));
+    fitFontToWidestLine(lines);
     Aide->setPlainText(lines.join(u'\n'));
 }
 
-void TForm2::showHelp()
+// The stand-in monospace font is wider than the one the box was drawn for:
+// the font shrinks, a pixel at a time, until the widest line fits the box
+// beside its scroll bar, so that no line wraps.
+void TForm2::fitFontToWidestLine(const QStringList& lines)
+{
+    const int available = Aide->width() - 2 * Aide->frameWidth() - Aide->verticalScrollBar()->sizeHint().width() -
+                          2 * static_cast<int>(std::ceil(Aide->document()->documentMargin())) - 1;
+    QFont font = Aide->font();
+    const auto widest = [&lines](const QFont& candidate) {
+        const QFontMetricsF metrics(candidate);
+        qreal width = 0;
+        for (const QString& line : lines)
+            width = std::max(width, metrics.horizontalAdvance(line));
+        return width;
+    };
+    while (font.pixelSize() > 8 && widest(font) > available)
+        font.setPixelSize(font.pixelSize() - 1);
+    Aide->setFont(font);
+}
+
+void TForm2::showHelp(bool activate)
 {
     if (!placed_) {
         move(234, 117);
         placed_ = true;
     }
+    setAttribute(Qt::WA_ShowWithoutActivating, !activate);
     show();
     raise();
-    activateWindow();
     BoutonFermerAide->setFocus();
+    if (activate)
+        activateWindow();
 }
 
 void TForm2::BoutonFermerAideClick()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include <filesystem>
@@ -20,7 +21,9 @@ public:
     // Creation steps: fills the text; run once by the constructor.
     void FormCreate();
     // Shows the window (first at 234, 117), or brings it to the front.
-    void showHelp();
+    // Shows the help in front; `activate` false leaves the keyboard focus
+    // where it is.
+    void showHelp(bool activate = true);
     void BoutonFermerAideClick();
 
     QTextEdit* Aide = nullptr;
@@ -28,6 +31,7 @@ public:
 
 private:
     int scaled(int pixels) const;
+    void fitFontToWidestLine(const QStringList& lines);
 
     std::filesystem::path startFolder_;
     double scale_ = 1.0;

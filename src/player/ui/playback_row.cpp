@@ -42,6 +42,17 @@ PlaybackRow::PlaybackRow(QWidget* window) : QObject(window)
     infoPalette.setColor(QPalette::Window, QColor(0x00, 0x00, 0x80));     // navy
     infoPalette.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0xFF)); // aqua
     Info->setPalette(infoPalette);
+    // Inside the status line's right end, where its text never reaches.
+    ConditionsMark = new QLabel(u"≈"_s, Info);
+    ConditionsMark->setObjectName(u"ConditionsMark"_s);
+    ConditionsMark->setGeometry(layout::Info.bounds.width - 18, 1, 16, layout::Info.bounds.height - 2);
+    ConditionsMark->setAlignment(Qt::AlignCenter);
+    QPalette markPalette = infoPalette;
+    markPalette.setColor(QPalette::WindowText, Qt::yellow);
+    ConditionsMark->setPalette(markPalette);
+    ConditionsMark->setToolTip(u"Conditions de réception actives (Ctrl+J pour les régler)"_s);
+    ConditionsMark->setAccessibleName(u"Conditions de réception actives"_s);
+    ConditionsMark->hide();
 
     BoutonGeneFic = makeButton(window, layout::BoutonGeneFic);
     BoutonLecture = makeButton(window, layout::BoutonLecture);

@@ -25,6 +25,8 @@ public:
     QLabel* Label5 = nullptr;
     UpperCaseLineEdit* EditLive = nullptr;
     QLabel* Info = nullptr;
+    // Shown while reception conditions are on; the status text stays whole.
+    QLabel* ConditionsMark = nullptr;
     QPushButton* BoutonGeneFic = nullptr;
     QPushButton* BoutonLecture = nullptr;
     QPushButton* BoutonLire = nullptr;

@@ -125,9 +125,7 @@ void CopyCheckWindow::buildProgressPage(QWidget* page)
 void CopyCheckWindow::showCheck()
 {
     Onglets->setCurrentIndex(0);
-    show();
-    raise();
-    activateWindow();
+    brivo::ui::showOverParent(this);
     MemoCopie->setFocus();
 }
 

@@ -1,7 +1,12 @@
 #include "practice/ui/progress_chart.h"
 
+#include "practice/time_axis.h"
+
+#include <QDateTime>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
 
 namespace brivo::practice::ui {
 
@@ -39,6 +44,10 @@ ProgressChart::ProgressChart(QWidget* parent) : QWidget(parent)
 
 void ProgressChart::setHistory(std::vector<StoredCheck> checks, std::map<char32_t, CharacterCount> counts)
 {
+    // The line joins the checks in time order, whatever order they were
+    // stored in (a clock set back gives a later id an earlier date).
+    std::stable_sort(checks.begin(), checks.end(),
+                     [](const StoredCheck& a, const StoredCheck& b) { return a.checkedAt < b.checkedAt; });
     checks_ = std::move(checks);
     counts_ = std::move(counts);
     update();
@@ -78,11 +87,27 @@ void ProgressChart::paintScores(QPainter& painter, const QRect& area) const
     painter.setBrush(QColor(0, 90, 170));
     for (const StoredCheck& check : checks_)
         painter.drawEllipse(pointOf(check), 3, 3);
-    painter.setPen(palette().color(QPalette::Text));
-    const QString firstDay = checks_.front().checkedAt.toLocalTime().toString(u"dd/MM/yyyy"_s);
-    const QString lastDay = checks_.back().checkedAt.toLocalTime().toString(u"dd/MM/yyyy"_s);
-    painter.drawText(QRect(area.left(), area.bottom() + 2, area.width(), 16), Qt::AlignLeft, firstDay);
-    painter.drawText(QRect(area.left(), area.bottom() + 2, area.width(), 16), Qt::AlignRight, lastDay);
+    paintTimeAxis(painter, area, first, span);
+}
+
+void ProgressChart::paintTimeAxis(QPainter& painter, const QRect& area, qint64 first, qint64 span) const
+{
+    const qint64 last = first + span;
+    const int offset = checks_.front().checkedAt.toLocalTime().offsetFromUtc();
+    TimeAxis axis = timeAxis(first, last, std::max(2, area.width() / 90), offset);
+    if (axis.ticks.empty())
+        axis.ticks.push_back(first);
+    const QString format = axis.step < 24 * 3600 ? u"dd/MM HH:mm"_s : u"dd/MM/yy"_s;
+    for (const std::int64_t tick : axis.ticks) {
+        const double x = checks_.size() == 1 ? area.center().x()
+                                             : area.left() + area.width() * static_cast<double>(tick - first) /
+                                                                 static_cast<double>(span);
+        painter.setPen(QPen(Qt::gray, 1, Qt::DotLine));
+        painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom() + 3));
+        painter.setPen(palette().color(QPalette::Text));
+        const QString label = QDateTime::fromSecsSinceEpoch(tick).toLocalTime().toString(format);
+        painter.drawText(QRectF(x - 45, area.bottom() + 3, 90, 16), Qt::AlignHCenter | Qt::AlignTop, label);
+    }
 }
 
 void ProgressChart::paintErrorRates(QPainter& painter, const QRect& area) const

@@ -28,6 +28,8 @@ protected:
 
 private:
     void paintScores(QPainter& painter, const QRect& area) const;
+    // Dated ticks under the scores, on a step that suits the span.
+    void paintTimeAxis(QPainter& painter, const QRect& area, qint64 first, qint64 span) const;
     void paintErrorRates(QPainter& painter, const QRect& area) const;
 
     std::vector<StoredCheck> checks_;

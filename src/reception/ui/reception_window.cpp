@@ -1,5 +1,6 @@
 #include "reception/ui/reception_window.h"
 
+#include "common/ui/widgets.h"
 #include "reception/reception_renderer.h"
 
 #include <QCheckBox>
@@ -180,9 +181,7 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 
 void ReceptionWindow::showConditions()
 {
-    show();
-    raise();
-    activateWindow();
+    brivo::ui::showOverParent(this);
 }
 
 void ReceptionWindow::keyPressEvent(QKeyEvent* event)
