@@ -1,0 +1,202 @@
+// The real X11 event path, on Xvfb under twm: right clicks passed up to the
+// window, X11's text-editing bindings of Ctrl chords, window activation, and
+// the quit signals of the real program. Input comes from xdotool, through
+// the X server, as a user's would.
+#include "support/form_fixture.h"
+
+#include <csignal>
+
+using namespace Qt::StringLiterals;
+using brivo::test::FormFixture;
+
+namespace {
+
+void xdotool(const QStringList& arguments)
+{
+    QCOMPARE(QProcess::execute(u"xdotool"_s, arguments), 0);
+    QTest::qWait(250);
+}
+
+QStringList pointAt(const QWidget* widget, QPoint local)
+{
+    const QPoint global = widget->mapToGlobal(local);
+    return {u"mousemove"_s, QString::number(global.x()), QString::number(global.y())};
+}
+
+void rightClick(const QWidget* widget, QPoint local)
+{
+    xdotool(pointAt(widget, local) + QStringList{u"click"_s, u"3"_s});
+}
+
+// A point of the window's own background, where no control lies.
+QPoint backgroundPoint(const QWidget* window)
+{
+    for (int y = window->height() - 4; y > 0; y -= 4)
+        for (int x = 4; x < window->width(); x += 4)
+            if (window->childAt(x, y) == nullptr)
+                return {x, y};
+    return {};
+}
+
+QString popupName()
+{
+    const QWidget* popup = QApplication::activePopupWidget();
+    return popup != nullptr ? popup->objectName() : QString();
+}
+
+} // namespace
+
+class X11EventsTest : public QObject {
+    Q_OBJECT
+
+    // A window shown by the X server and placed by twm, with the pointer
+    // (twm's focus follows it) on its background.
+    static void showForReal(FormFixture& f)
+    {
+        QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+        QTest::qWait(300);
+        xdotool(pointAt(f.form.get(), backgroundPoint(f.form.get())));
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    }
+
+private Q_SLOTS:
+    void rightClickOpensOnlyWhatBelongsToTheControl_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QString>("popup"); // the menu that opens, if any
+        QTest::addColumn<int>("boxes");     // message boxes shown
+        QTest::newRow("zone") << u"RichEdit"_s << QPoint(40, 40) << u"PopupMenu1"_s << 0;
+        QTest::newRow("m button") << u"BoutonMenu"_s << QPoint(7, 6) << u"PopupMenu1"_s << 0;
+        QTest::newRow("logo: the about box") << u"ImageLogo"_s << QPoint(45, 100) << QString() << 1;
+        QTest::newRow("(c): nothing") << u"LabelCopyright"_s << QPoint(7, 8) << QString() << 0;
+        QTest::newRow("mask: stays") << u"STmasquer"_s << QPoint(100, 100) << QString() << 0;
+        QTest::newRow("banner") << u"Image2"_s << QPoint(100, 10) << u"SystemMenu"_s << 0;
+        QTest::newRow("background") << u"Form1"_s << QPoint() << u"SystemMenu"_s << 0;
+    }
+
+    void rightClickOpensOnlyWhatBelongsToTheControl()
+    {
+        QFETCH(QString, control);
+        QFETCH(QPoint, at);
+        QFETCH(QString, popup);
+        QFETCH(int, boxes);
+        FormFixture f;
+        showForReal(f);
+        if (control == u"STmasquer"_s)
+            f.form->FormKeyDown(Qt::Key_X, Qt::AltModifier);
+        auto* target = control == u"Form1"_s ? f.form.get() : f.control(qPrintable(control));
+        rightClick(target, at.isNull() ? backgroundPoint(target) : at);
+        QCOMPARE(popupName(), popup);
+        QCOMPARE(f.dialogs.messages.size(), boxes);
+        if (!popup.isEmpty())
+            xdotool({u"key"_s, u"Escape"_s});
+        QCOMPARE(popupName(), QString()); // nothing left open under the pointer
+        if (control == u"STmasquer"_s)
+            QVERIFY(f.control("STmasquer")->isVisible());
+    }
+
+    void ctrlCommandsLeaveTheTextAlone_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("chord");
+        QTest::addColumn<QString>("focusAfter");
+        QTest::newRow("Ctrl+D in the zone") << u"RichEdit"_s << u"ctrl+d"_s << u"EditLive"_s;
+        QTest::newRow("Ctrl+Z in the zone") << u"RichEdit"_s << u"ctrl+z"_s << u"RichEdit"_s;
+        QTest::newRow("Ctrl+D in Déb") << u"EditDebut"_s << u"ctrl+d"_s << u"EditLive"_s;
+        QTest::newRow("Ctrl+Z in Déb") << u"EditDebut"_s << u"ctrl+z"_s << u"RichEdit"_s;
+        QTest::newRow("Ctrl+K in the zone") << u"RichEdit"_s << u"ctrl+k"_s << u"MemoCopie"_s;
+        QTest::newRow("Ctrl+Alt+1 in the zone") << u"RichEdit"_s << u"ctrl+alt+1"_s << u"RichEdit"_s;
+    }
+
+    void ctrlCommandsLeaveTheTextAlone()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, chord);
+        QFETCH(QString, focusAfter);
+        FormFixture f;
+        showForReal(f);
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        auto* start = f.control<QLineEdit>("EditDebut");
+        start->setFocus();
+        xdotool({u"type"_s, u"VVV"_s});
+        zone->setFocus();
+        xdotool({u"type"_s, u"ABC"_s});
+        f.control(qPrintable(control))->setFocus();
+        xdotool({u"key"_s, u"Home"_s});
+        xdotool({u"key"_s, chord});
+        QTRY_COMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), focusAfter);
+        QCOMPARE(start->text(), u"VVV"_s);
+        if (chord == u"ctrl+alt+1"_s)
+            QVERIFY(zone->toPlainText().startsWith(u"ABC"_s) == false && !zone->toPlainText().contains(u'"'));
+        else
+            QCOMPARE(zone->toPlainText(), u"ABC"_s);
+    }
+
+    // Ctrl+F1 shows the help and gives the tone bar the focus: the main
+    // window stays active, so the arrow keys move the tone.
+    void ctrlF1LeavesTheMainWindowActive()
+    {
+        FormFixture f;
+        showForReal(f);
+        auto* tone = f.control<QSlider>("TBfreq");
+        const int before = tone->value();
+        xdotool({u"key"_s, u"ctrl+F1"_s});
+        QTRY_VERIFY(f.control("Form2")->isVisible());
+        QTest::qWait(500);
+        QVERIFY(f.form->isActiveWindow());
+        xdotool({u"key"_s, u"Right"_s});
+        QTRY_VERIFY(tone->value() != before);
+    }
+
+    // The real program, after a play on SDL's dummy driver, ends cleanly on
+    // each quit signal, with its settings saved.
+    void quitSignalsCloseAndSave_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+
+    void quitSignalsCloseAndSave()
+    {
+        QFETCH(int, signal);
+        brivo::test::TempDir dir;
+        const std::filesystem::path settings = dir / "config/ZORVANE/BRIVO.reg";
+        std::filesystem::create_directories(settings.parent_path());
+        brivo::test::writeBytes(settings, "\"Zone_d_edition\"=\"E\"\n");
+        QProcess brivo;
+        brivo.setWorkingDirectory(QString::fromStdString(dir.path().string()));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_CONFIG_HOME"_s, QString::fromStdString((dir / "config").string()));
+        environment.insert(u"XDG_DATA_HOME"_s, QString::fromStdString((dir / "data").string()));
+        environment.insert(u"SDL_AUDIODRIVER"_s, u"dummy"_s);
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        brivo.setProcessEnvironment(environment);
+        brivo.start(QStringLiteral(BRIVO_WINDOW_PATH), {});
+        QVERIFY(brivo.waitForStarted());
+        QProcess search;
+        search.start(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--pid"_s, QString::number(brivo.processId()),
+                                    u"--name"_s, u"BRIVO v"_s});
+        QVERIFY(search.waitForFinished(10000));
+        const QString id = QString::fromUtf8(search.readAllStandardOutput()).split(u'\n').constFirst();
+        QTest::qWait(500);
+        xdotool({u"mousemove"_s, u"--window"_s, id, u"4"_s, u"412"_s});
+        xdotool({u"windowfocus"_s, u"--sync"_s, id});
+        xdotool({u"key"_s, u"alt+g"_s});
+        QTRY_VERIFY(std::filesystem::exists(dir / "Morse.WAV"));
+        QTest::qWait(300);
+        ::kill(static_cast<pid_t>(brivo.processId()), signal);
+        QVERIFY(brivo.waitForFinished(10000));
+        QCOMPARE(brivo.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(brivo.exitCode(), 0);
+        const std::string saved = brivo::test::readBytes(settings);
+        QVERIFY(saved.find("\"Frequence\"") != std::string::npos);
+        QVERIFY(saved.find("\"Zone_d_edition\"=\"E\"") != std::string::npos);
+    }
+};
+
+QTEST_MAIN(X11EventsTest)
+#include "x11_events_test.moc"
