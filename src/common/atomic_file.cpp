@@ -27,10 +27,26 @@ std::filesystem::path folderOf(const std::filesystem::path& path)
     return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
 }
 
+// The file a path names once its symbolic links are followed, so that the
+// link stays a link to the new content (a dangling link names the file to
+// create). A loop of links is left as it is: the rename then replaces it.
+std::filesystem::path linkTarget(std::filesystem::path path)
+{
+    std::error_code error;
+    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(path, error); ++hops) {
+        const std::filesystem::path next = std::filesystem::read_symlink(path, error);
+        if (error)
+            break;
+        path = next.is_absolute() ? next : folderOf(path) / next;
+    }
+    return path;
+}
+
 } // namespace
 
-Result<ReplacementFile> ReplacementFile::create(const std::filesystem::path& target)
+Result<ReplacementFile> ReplacementFile::create(const std::filesystem::path& link)
 {
+    const std::filesystem::path target = linkTarget(link);
     if (target.filename().empty())
         return systemFailure(ErrorCode::CreateFailed, EISDIR);
     std::string path = (folderOf(target) / ("." + target.filename().string() + ".XXXXXX")).string();

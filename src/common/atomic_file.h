@@ -10,7 +10,8 @@ namespace brivo {
 
 // A file being written beside its target, to be renamed over it once whole.
 // It is created with the target's permissions (the usual ones for a new
-// file); destroying it unfinished removes it.
+// file); destroying it unfinished removes it. A symbolic link is followed:
+// the file it points to is the one replaced, and the link stays.
 class ReplacementFile {
 public:
     // Fails with CreateFailed and the system's reason when the folder takes

@@ -8,9 +8,10 @@
 
 namespace brivo {
 
-// Reads a whole file in binary mode. On failure the error (ReadFailed)
-// holds the system's reason; a file larger than `maxBytes` is refused
-// (TooLong) before it is read.
+// Reads a whole regular file in binary mode; anything else (a named pipe
+// would block) is refused with messages::kNotAFile. On failure the error
+// (ReadFailed) holds the system's reason; a file larger than `maxBytes` is
+// refused (TooLong) before it is read.
 Result<std::string> readFileBytes(const std::filesystem::path& path,
                                   std::uintmax_t maxBytes = static_cast<std::uintmax_t>(-1));
 

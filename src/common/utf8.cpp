@@ -95,8 +95,42 @@ void append(std::string& out, char32_t codePoint)
     }
 }
 
+namespace {
+
+// UTF-16 text after its byte-order mark; a lone surrogate or an odd last
+// byte becomes U+FFFD.
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    const auto unit = [&](std::size_t i) {
+        const auto high = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
+        const auto low = static_cast<unsigned char>(bytes[bigEndian ? i + 1 : i]);
+        return static_cast<char32_t>(high << 8 | low);
+    };
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        if (i + 1 >= bytes.size()) {
+            append(out, U'\uFFFD');
+            break;
+        }
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = U'\uFFFD';
+        }
+        append(out, c);
+    }
+    return out;
+}
+
+} // namespace
+
 std::string textFileToUtf8(std::string_view bytes)
 {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
     if (!isValid(bytes))
         return cp1252::decodeToUtf8(bytes);
     constexpr std::string_view bom = "\xEF\xBB\xBF";

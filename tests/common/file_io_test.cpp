@@ -1,0 +1,101 @@
+#include "audio/message_renderer.h"
+#include "cli/check_command.h"
+#include "cli/render_command.h"
+#include "common/atomic_file.h"
+#include "common/edit_text.h"
+#include "common/file_io.h"
+#include "common/messages.h"
+#include "morse/default_definitions.h"
+#include "morse/definition_parser.h"
+#include "morse/definition_file.h"
+#include "settings/settings_file.h"
+#include "support/temp_dir.h"
+
+#include <fcntl.h>
+#include <functional>
+#include <future>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace brivo {
+namespace {
+
+// Runs a command line tool; its error stream is what the user reads.
+std::string commandErrors(int (*command)(const std::vector<std::string>&, cli::CommandEnvironment&),
+                          const std::vector<std::string>& args)
+{
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::CommandEnvironment env{in, out, err, false, false, [] { return std::int64_t{1}; }, [] { return 0.0; }};
+    command(args, env);
+    return err.str();
+}
+
+// Every reader of the user's files on a named pipe with no writer: each
+// gives up at once, saying why, where opening the pipe would block for
+// good. A reader that blocks is released by a writer after five seconds,
+// and fails the test.
+TEST(Readers, RefuseANamedPipeAtOnce)
+{
+    test::TempDir dir;
+    const std::filesystem::path fifo = dir / "pipe.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string reason(messages::kNotAFile);
+    const std::vector<std::pair<std::string, std::function<std::string()>>> readers = {
+        {"bytes", [&] { return readFileBytes(fifo).error().message; }},
+        {"code table", [&] { return definitions::loadDefinitionFile(fifo).error().message; }},
+        {"settings", [&] { return settings::readSettingsFile(fifo).error().message; }},
+        {"brivo-render --input",
+         [&] { return commandErrors(cli::runRenderCommand, {"--input", fifo.string(), "-o", (dir / "o.wav")}); }},
+        {"brivo-check", [&] { return commandErrors(cli::runCheckCommand, {fifo.string(), fifo.string()}); }},
+    };
+    for (const auto& [name, read] : readers) {
+        auto result = std::async(std::launch::async, read);
+        if (result.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            ::close(writer);
+            ADD_FAILURE() << name << " blocked on the pipe";
+        }
+        EXPECT_NE(result.get().find(reason), std::string::npos) << name;
+    }
+}
+
+// Saving through a symbolic link replaces the file it points to (with its
+// permissions), and the link stays a link: for the plain writer and for
+// the WAV file, whose writer streams.
+TEST(Writers, FollowASymbolicLink)
+{
+    test::TempDir dir;
+    std::filesystem::create_directories(dir / "real");
+    const std::vector<std::pair<std::string, std::function<bool(const std::filesystem::path&)>>> writers = {
+        {"text", [](const std::filesystem::path& path) { return bool(writeFileAtomically(path, "new")); }},
+        {"wav",
+         [](const std::filesystem::path& path) {
+             RenderRequest request;
+             request.path = path;
+             request.text = keyedTextFromUtf8("E");
+             RandomGenerator random(1);
+             return bool(renderMorseFile(request, definitions::tableFromContent(definitions::defaultFileContent()),
+                                         random));
+         }},
+    };
+    for (const auto& [name, write] : writers) {
+        const std::filesystem::path real = dir / "real" / (name + ".out");
+        const std::filesystem::path link = dir / (name + ".link");
+        test::writeBytes(real, "old");
+        ASSERT_EQ(::chmod(real.c_str(), 0600), 0);
+        std::filesystem::create_symlink("real/" + name + ".out", link);
+        ASSERT_TRUE(write(link)) << name;
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << name;
+        EXPECT_NE(test::readBytes(real), "old") << name;
+        struct stat status {};
+        ASSERT_EQ(::stat(real.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0600U) << name;
+    }
+}
+
+} // namespace
+} // namespace brivo
