@@ -98,6 +98,7 @@ private:
     bool nextIsIgnorable_ = false;
     int fallbackLeft_ = 0;
     char16_t highSurrogate_ = 0;
+    bool cellEnded_ = false; // a blank before the next text of the row
 };
 
 Result<Document> Reader::run()
@@ -246,6 +247,9 @@ void Reader::text(char32_t codePoint)
         break;
     }
     std::string bytes;
+    if (cellEnded_)
+        bytes = " ";
+    cellEnded_ = false;
     utf8::append(bytes, codePoint);
     document_.append(bytes, format());
 }
@@ -302,8 +306,12 @@ void Reader::controlWord(std::string_view word, std::optional<long> parameter)
             rgb_[1] = component, rgbGiven_ = true;
         else if (word == "blue")
             rgb_[2] = component, rgbGiven_ = true;
-    } else if (word == "par") {
+    } else if (word == "par" || word == "row" || word == "page" || word == "sect") {
+        // A table's row, like a page or a section, ends where a paragraph does.
+        cellEnded_ = false;
         document_.newParagraph();
+    } else if (word == "cell") {
+        cellEnded_ = true;
     } else if (word == "line") {
         text(U'\u2028');
     } else if (word == "tab") {

@@ -39,24 +39,27 @@ Field rangedField(std::string_view name, int Settings::*field, ControlRange rang
         [field](const Settings& s) { return s.*field; });
 }
 
-// `slot` gives the text of a Settings, const or not.
-template <typename Slot> Field textField(std::string_view name, Slot slot)
+enum class Zeros { EndTheText, AreText };
+
+// `slot` gives the text of a Settings, const or not. A name or a short
+// entry ends at its first zero byte; the zone's text keeps its zeros, as
+// they were typed or pasted.
+template <typename Slot> Field textField(std::string_view name, Slot slot, Zeros zeros = Zeros::EndTheText)
 {
     return {name,
-            [slot](const Value& value, Settings& s) {
+            [slot, zeros](const Value& value, Settings& s) {
                 if (!value.isText())
                     return false;
-                // A text ends at its first zero byte.
-                slot(s) = value.text.substr(0, value.text.find('\0'));
+                slot(s) = zeros == Zeros::AreText ? value.text : value.text.substr(0, value.text.find('\0'));
                 return true;
             },
             [slot](const Settings& s) { return Value::ofText(slot(s)); }};
 }
 
-Field textField(std::string_view name, std::string Settings::*field)
+Field textField(std::string_view name, std::string Settings::*field, Zeros zeros = Zeros::EndTheText)
 {
     return textField(
-        name, [field](auto& s) -> auto& { return s.*field; });
+        name, [field](auto& s) -> auto& { return s.*field; }, zeros);
 }
 
 // Below `low` the position becomes 0; above `high`, `high`.
@@ -117,7 +120,7 @@ std::vector<Field> buildFields(ScreenSize screen)
     fields.push_back(integerField(
         "Couleur_du_fond", [](std::int32_t v, Settings& s) { s.backgroundColour = static_cast<std::uint32_t>(v); },
         [](const Settings& s) { return static_cast<std::int32_t>(s.backgroundColour); }));
-    fields.push_back(textField("Zone_d_edition", &Settings::zoneText));
+    fields.push_back(textField("Zone_d_edition", &Settings::zoneText, Zeros::AreText));
     fields.push_back(integerField(
         "Mot_de_reference", [](std::int32_t v, Settings& s) { s.referenceWord = v != 0 ? 1 : 0; },
         [](const Settings& s) { return s.referenceWord; }));

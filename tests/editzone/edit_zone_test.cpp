@@ -82,6 +82,22 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.messages.isEmpty());
     }
 
+    // A pasted table keys and saves its cells apart, a row to a line; a
+    // picture is no character at all.
+    void pastedTableAndPictureBecomePlainText()
+    {
+        FormFixture f;
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->clear();
+        zone->textCursor().insertHtml(u"BIG<table><tr><td>A1</td><td>B1</td></tr><tr><td>A2</td><td>B2</td></tr>"
+                                      "</table>after <img src=\"none.png\">end"_s);
+        const QString path = pathIn(f, "table.txt");
+        f.dialogs.fileAnswers = {path};
+        f.control<QAction>("SauverData")->trigger();
+        QCOMPARE(QString::fromStdString(brivo::test::readBytes(path.toStdString())),
+                 u"BIG\r\nA1 B1\r\nA2 B2\r\nafter end"_s);
+    }
+
     // A name ending in .rtf that holds plain text opens as plain text; a
     // folder named like a file is refused and leaves the zone as it was.
     void openFallsBackAndFailsSafely()

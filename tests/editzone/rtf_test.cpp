@@ -106,7 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"HugeNumbersAreBounded",
                              "{\\rtf1\\fs99999999999999999999 \\uc99999999999 a\\u99999999999 b}", "ab"},
                     ReadCase{"TextAfterTheLastGroupIsIgnored", "{\\rtf1 a}b", "a"},
-                    ReadCase{"ControlCharactersAreNotText", "{\\rtf1 a\x01\\'02b\tc}", "ab\tc"}),
+                    ReadCase{"ControlCharactersAreNotText", "{\\rtf1 a\x01\\'02b\tc}", "ab\tc"},
+                    ReadCase{"TableCellsAndRowsAreSeparated",
+                             "{\\rtf1 \\trowd\\cellx1000\\cellx2000 A1\\cell B1\\cell\\row after\\page p\\sect s}",
+                             "A1 B1\nafter\np\ns"}),
     test::CaseName());
 
 TEST(RtfReader, RefusesWhatIsNotRtfOrNestsTooDeep)

@@ -110,7 +110,7 @@ TEST(Settings, MistypedValueIsNamedAndTheRestStillLoads)
                                                 "Type de données incorrect pour 'Serie_2'"}));
     EXPECT_EQ(settings.tone, 99);
     EXPECT_EQ(settings.series[1], "HJKLM");
-    EXPECT_EQ(settings.zoneText, "CQ\r\nDE") << "a text ends at its first zero";
+    EXPECT_EQ(settings.zoneText, std::string("CQ\r\nDE\0fin", 10)) << "the zone keeps what was stored";
     EXPECT_EQ(settings.referenceWord, 1);
 }
 

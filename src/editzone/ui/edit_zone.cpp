@@ -191,7 +191,7 @@ void EditZone::showMenuAt(QWidget* widget, const QPoint& position)
 // blanks); paragraph and line separators are keyed as line breaks.
 QString EditZone::plainText() const
 {
-    return RichEdit->document()->toRawText();
+    return plainTextOf(*RichEdit->document());
 }
 
 QString EditZone::plainTextCrLf() const

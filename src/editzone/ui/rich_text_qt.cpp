@@ -3,6 +3,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QStringList>
+#include <QTextTable>
+#include <QTextFrame>
 
 #include <cmath>
 
@@ -80,6 +83,62 @@ richtext::Document documentOf(const QTextDocument& document)
         }
     }
     return rich;
+}
+
+namespace {
+
+QString blockText(const QTextBlock& block)
+{
+    return block.text().remove(QChar::ObjectReplacementCharacter);
+}
+
+// The blocks and nested frames of a frame, each item's text in `items`.
+void collectItems(QTextFrame* frame, QStringList& items);
+
+QString tableText(const QTextTable& table)
+{
+    QStringList rows;
+    for (int row = 0; row < table.rows(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table.columns(); ++column) {
+            const QTextTableCell cell = table.cellAt(row, column);
+            if (cell.row() != row || cell.column() != column)
+                continue; // the rest of a merged cell
+            QStringList parts;
+            for (auto it = cell.begin(); !it.atEnd(); ++it) {
+                if (QTextFrame* child = it.currentFrame())
+                    collectItems(child, parts);
+                else
+                    parts.append(blockText(it.currentBlock()));
+            }
+            cells.append(parts.join(u' ').trimmed());
+        }
+        rows.append(cells.join(u' '));
+    }
+    return rows.join(QChar::ParagraphSeparator);
+}
+
+void collectItems(QTextFrame* frame, QStringList& items)
+{
+    if (const auto* table = qobject_cast<QTextTable*>(frame)) {
+        items.append(tableText(*table));
+        return;
+    }
+    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        if (QTextFrame* child = it.currentFrame())
+            collectItems(child, items);
+        else
+            items.append(blockText(it.currentBlock()));
+    }
+}
+
+} // namespace
+
+QString plainTextOf(const QTextDocument& document)
+{
+    QStringList items;
+    collectItems(document.rootFrame(), items);
+    return items.join(QChar::ParagraphSeparator);
 }
 
 } // namespace brivo::ui

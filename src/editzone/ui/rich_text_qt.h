@@ -20,6 +20,13 @@ QTextCharFormat toQtFormat(const richtext::CharFormat& format, const QTextCharFo
 // Replaces the whole content of `document` by `rich`.
 void fillDocument(QTextDocument& document, const richtext::Document& rich, const QTextCharFormat& base);
 
+// The text of `document` as the zone keys and saves it: blocks end with a
+// paragraph separator (none after the last); the cells of a table are
+// separated by a blank and its rows end with a paragraph separator;
+// embedded objects (pictures) and Qt's frame markers are dropped. Line
+// separators and no-break spaces are kept.
+QString plainTextOf(const QTextDocument& document);
+
 // The content of `document`, with the format of each fragment.
 richtext::Document documentOf(const QTextDocument& document);
 
