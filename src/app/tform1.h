@@ -165,6 +165,7 @@ private:
     RandomGenerator random_;
     MorseTable morseTable_;
     bool saveSettingsOnClose_ = true;
+    bool keepUnreadStore_ = false; // the store could not be read nor moved aside
     bool seriesMode_ = false;
     QPoint startPosition_;
     bool shown_ = false;

@@ -27,6 +27,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <ctime>
 
 namespace brivo::ui {
 
@@ -128,7 +129,14 @@ void TForm1::loadSettings()
 {
     const Result<settings::RegistryFile> file = settings::readSettingsFile(settingsFile_);
     if (!file) {
-        ErrorBox::show(QString::fromStdString(messages::cannotRead(settingsFile_.string(), file.error().message)));
+        // A store that cannot be read is never written over: it is moved
+        // aside, or, when even that fails, left alone for good.
+        const std::string path = settingsFile_.string();
+        const Result<std::filesystem::path> aside = settings::setAsideSettingsFile(settingsFile_, std::time(nullptr));
+        keepUnreadStore_ = !aside;
+        ErrorBox::show(
+            QString::fromStdString(aside ? messages::settingsSetAside(path, file.error().message, aside->string())
+                                         : messages::settingsKeptUnread(path, file.error().message)));
         return;
     }
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -144,8 +152,15 @@ void TForm1::loadSettings()
 // Values the program does not know are written back as they were.
 void TForm1::saveSettings()
 {
+    if (keepUnreadStore_)
+        return;
     Result<settings::RegistryFile> file = settings::readSettingsFile(settingsFile_);
-    settings::RegistryFile store = file ? std::move(*file) : settings::RegistryFile{};
+    if (!file) {
+        ErrorBox::show(
+            QString::fromStdString(messages::settingsNotSaved(settingsFile_.string(), file.error().message)));
+        return;
+    }
+    settings::RegistryFile store = std::move(*file);
     settings::save(collectSettings(), store);
     if (const Result<void> written = settings::writeSettingsFile(settingsFile_, store); !written)
         ErrorBox::show(

@@ -81,6 +81,16 @@ inline std::string settingsNotSaved(std::string_view path, std::string_view reas
     return "Les paramètres n'ont pas pu être enregistrés dans " + quoted(path) + " : " + std::string(reason) +
            ". Ils seront ceux du lancement précédent";
 }
+inline std::string settingsSetAside(std::string_view path, std::string_view reason, std::string_view aside)
+{
+    return "Impossible de lire " + quoted(path) + " : " + std::string(reason) + ". Le fichier est mis de côté sous " +
+           quoted(aside) + " ; les paramètres de départ sont pris et seront enregistrés à la fermeture";
+}
+inline std::string settingsKeptUnread(std::string_view path, std::string_view reason)
+{
+    return "Impossible de lire " + quoted(path) + " : " + std::string(reason) +
+           ". Les paramètres de départ sont pris ; le fichier ne sera pas remplacé";
+}
 inline constexpr std::string_view kPurgeTitle = " Purger le registre et quitter...";
 inline std::string purgeQuestion(std::string_view path)
 {

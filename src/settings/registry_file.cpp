@@ -55,6 +55,8 @@ std::optional<std::string> readQuoted(std::string_view line, std::size_t& pos)
 
 std::optional<std::int32_t> readDword(std::string_view digits)
 {
+    if (digits.starts_with("0x") || digits.starts_with("0X"))
+        digits.remove_prefix(2);
     if (digits.empty() || digits.size() > 8)
         return std::nullopt;
     std::uint32_t value = 0;
@@ -73,22 +75,44 @@ std::optional<std::int32_t> readDword(std::string_view digits)
     return static_cast<std::int32_t>(value); // two's complement
 }
 
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// True, and `text` past it, when `text` starts with the type word `word`
+// in any case.
+bool takeTypeWord(std::string_view& text, std::string_view word)
+{
+    if (text.size() < word.size() || !equalNames(text.substr(0, word.size()), word))
+        return false;
+    text.remove_prefix(word.size());
+    return true;
+}
+
 std::optional<Entry> parseEntry(std::string_view line)
 {
     std::size_t pos = 0;
     std::optional<std::string> name = readQuoted(line, pos);
-    if (!name || pos >= line.size() || line[pos] != '=')
+    if (!name)
         return std::nullopt;
-    std::string_view rest = line.substr(pos + 1);
-    if (rest.starts_with("dword:")) {
-        if (const auto integer = readDword(rest.substr(6)))
+    std::string_view rest = trimmed(line.substr(pos));
+    if (!rest.starts_with('='))
+        return std::nullopt;
+    rest = trimmed(rest.substr(1));
+    if (takeTypeWord(rest, "dword:")) {
+        if (const auto integer = readDword(trimmed(rest)))
             return Entry{std::move(*name), Value::ofInteger(*integer)};
         return std::nullopt;
     }
     Value value = Value::ofText({});
-    if (rest.starts_with("expand:")) {
+    if (takeTypeWord(rest, "expand:")) {
         value.type = Value::Type::ExpandableText;
-        rest.remove_prefix(7);
+        rest = trimmed(rest);
     }
     std::size_t at = 0;
     std::optional<std::string> text = readQuoted(rest, at);
@@ -146,15 +170,30 @@ void appendEntry(std::string& out, const Entry& entry)
 
 } // namespace
 
+bool equalNames(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::optional<std::string> lineName(std::string_view line)
+{
+    std::size_t pos = 0;
+    return readQuoted(line, pos);
+}
+
 const Value* RegistryFile::find(std::string_view name) const
 {
-    const auto found = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.name == name; });
+    const auto found =
+        std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return equalNames(e.name, name); });
     return found != entries.end() ? &found->value : nullptr;
 }
 
 void RegistryFile::set(std::string_view name, Value value)
 {
-    const auto found = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.name == name; });
+    const auto found =
+        std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return equalNames(e.name, name); });
     if (found != entries.end())
         found->value = std::move(value);
     else
@@ -178,15 +217,21 @@ RegistryFile parseRegistryFile(std::string_view text)
             file.comments.emplace_back(line);
             continue;
         }
-        if (line.empty() || line.starts_with('['))
+        if (line.starts_with('['))
             continue;
         if (std::optional<Entry> entry = parseEntry(line)) {
-            // A name given twice: the later line decides, as in a key.
-            const auto [at, added] = index.try_emplace(entry->name, file.entries.size());
+            // A name given twice (in any case): the later line decides, as
+            // in a key.
+            std::string key = entry->name;
+            std::transform(key.begin(), key.end(), key.begin(),
+                           [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+            const auto [at, added] = index.try_emplace(std::move(key), file.entries.size());
             if (added)
                 file.entries.push_back(std::move(*entry));
             else
                 file.entries[at->second].value = std::move(entry->value);
+        } else if (!trimmed(line).empty()) {
+            file.unread.emplace_back(line);
         }
     }
     return file;
@@ -198,13 +243,24 @@ std::string writeRegistryFile(const RegistryFile& file, const std::vector<std::s
     out += '\n';
     for (const std::string& comment : file.comments)
         out += comment + '\n';
+    const auto ordered = [&order](std::string_view name) {
+        return std::any_of(order.begin(), order.end(),
+                           [name](std::string_view known) { return equalNames(known, name); });
+    };
     for (const std::string_view name : order) {
         if (const Value* value = file.find(name))
             appendEntry(out, {std::string(name), *value});
     }
     for (const Entry& entry : file.entries) {
-        if (std::find(order.begin(), order.end(), entry.name) == order.end())
+        if (!ordered(entry.name))
             appendEntry(out, entry);
+    }
+    // A line that could not be read stays as it was, unless it named a
+    // value written above.
+    for (const std::string& line : file.unread) {
+        const std::optional<std::string> name = lineName(line);
+        if (!name || !ordered(*name))
+            out += line + '\n';
     }
     return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,14 +29,22 @@ struct Entry {
 };
 
 // The key's values in file order, with the comment lines of the file.
+// Names are compared without regard to case, as a registry does.
 struct RegistryFile {
     std::vector<Entry> entries;
     std::vector<std::string> comments; // lines starting with ';', kept as they are
+    std::vector<std::string> unread;   // lines that could not be read, kept as they are
 
     const Value* find(std::string_view name) const;
     // Replaces the value of that name, or adds it at the end.
     void set(std::string_view name, Value value);
 };
+
+// Value names are equal whatever the case of their ASCII letters.
+bool equalNames(std::string_view a, std::string_view b);
+
+// The quoted name a line starts with, if it starts with one.
+std::optional<std::string> lineName(std::string_view line);
 
 inline constexpr std::string_view kHeader = "[HKEY_CURRENT_USER\\Software\\ZORVANE\\BRIVO]";
 
@@ -43,12 +52,16 @@ inline constexpr std::string_view kHeader = "[HKEY_CURRENT_USER\\Software\\ZORVA
 //   "Frequence"=dword:00000063
 //   "Serie_1"="QSDFG"          (\\ \" \r \n \t \0 escapes)
 //   "Chemin"=expand:"..."
-// Comments (';') are kept, blank lines and the header skipped, and a line
-// that cannot be read is skipped without stopping the rest. Linear time.
+// Blanks around '=' and the type words in any case are accepted. Comments
+// (';') are kept, blank lines and the header skipped, and a line that
+// cannot be read is kept in `unread` without stopping the rest. Linear
+// time.
 RegistryFile parseRegistryFile(std::string_view text);
 
 // The text of the file: the header, the comments, then `order`'s values
-// in that order and every other value after them, one a line.
+// in that order (with their names as `order` writes them) and every other
+// value after them, one a line, then the unread lines, but those that name
+// a value of `order`.
 std::string writeRegistryFile(const RegistryFile& file, const std::vector<std::string_view>& order);
 
 } // namespace brivo::settings

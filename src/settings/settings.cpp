@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace brivo::settings {
@@ -170,10 +171,21 @@ std::vector<std::string> load(const RegistryFile& file, ScreenSize screen, Setti
 {
     std::vector<std::string> errors;
     const std::vector<Field> fields = buildFields(screen);
+    const auto wrongType = [](std::string_view name) {
+        return "Type de données incorrect pour '" + std::string(name) + "'";
+    };
     for (const std::size_t i : loadOrder(fields)) {
         const Value* value = file.find(fields[i].name);
         if (value != nullptr && !fields[i].load(*value, settings))
-            errors.push_back("Type de données incorrect pour '" + std::string(fields[i].name) + "'");
+            errors.push_back(wrongType(fields[i].name));
+    }
+    // A line naming a value of ours that could not be read at all.
+    for (const std::string& line : file.unread) {
+        const std::optional<std::string> name = lineName(line);
+        const auto field = std::find_if(fields.begin(), fields.end(),
+                                        [&](const Field& f) { return name && equalNames(f.name, *name); });
+        if (field != fields.end())
+            errors.push_back(wrongType(field->name));
     }
     return errors;
 }

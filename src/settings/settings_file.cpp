@@ -28,9 +28,26 @@ Result<RegistryFile> readSettingsFile(const std::filesystem::path& path)
     // A settings file has no business being large; a huge one is refused
     // rather than read into memory.
     Result<std::string> bytes = readFileBytes(path, std::uintmax_t{64} * 1024 * 1024);
+    if (!bytes && bytes.error().code == ErrorCode::TooLong)
+        return fail(ErrorCode::ReadFailed, "le fichier dépasse 64 Mo, ce n'est pas un fichier de paramètres");
     if (!bytes)
         return bytes.error();
     return parseRegistryFile(*bytes);
+}
+
+Result<std::filesystem::path> setAsideSettingsFile(const std::filesystem::path& path, std::int64_t now)
+{
+    std::filesystem::path aside = path;
+    aside += ".illisible";
+    std::error_code error;
+    if (std::filesystem::exists(aside, error)) {
+        aside = path;
+        aside += ".illisible-" + std::to_string(now);
+    }
+    std::filesystem::rename(path, aside, error);
+    if (error)
+        return fail(ErrorCode::WriteFailed, error.message());
+    return aside;
 }
 
 Result<void> writeSettingsFile(const std::filesystem::path& path, const RegistryFile& file)

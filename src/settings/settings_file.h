@@ -3,6 +3,7 @@
 #include "common/result.h"
 #include "settings/registry_file.h"
 
+#include <cstdint>
 #include <filesystem>
 
 namespace brivo::settings {
@@ -14,6 +15,12 @@ std::filesystem::path settingsFilePath(const char* xdgConfigHome, const char* ho
 // The stored values; a missing file is an empty store. A file that exists
 // but cannot be read fails with the system's reason.
 Result<RegistryFile> readSettingsFile(const std::filesystem::path& path);
+
+// Moves a store that could not be read out of the way, to the same name
+// with ".illisible" (and the time, when that name is taken), so that the
+// next save writes a new one and the old content is never lost. Gives the
+// new name, or fails with the system's reason.
+Result<std::filesystem::path> setAsideSettingsFile(const std::filesystem::path& path, std::int64_t now);
 
 // Writes the store whole or not at all (the old file stays on failure),
 // creating its folder (0700) when missing.

@@ -323,6 +323,25 @@ private Q_SLOTS:
         QCOMPARE(brivo::ui::dialogStartFolder(u"/tmp/a/b.txt"_s), u"/tmp/a"_s);
     }
 
+    // A store that cannot be read (here 70 MB) is said with its reason and
+    // moved aside whole; the close writes a new one beside it.
+    void unreadableSettingsAreSetAsideNeverOverwritten()
+    {
+        FormFixture f;
+        f.form->close();
+        std::filesystem::resize_file(f.settingsFile(), 70 * 1024 * 1024);
+        f.form.reset();
+        f.restart();
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].text.contains(u"64 Mo"_s));
+        QVERIFY(f.dialogs.messages[0].text.contains(u"BRIVO.reg.illisible"_s));
+        f.form->close();
+        std::filesystem::path aside = f.settingsFile();
+        aside += ".illisible";
+        QCOMPARE(std::filesystem::file_size(aside), std::uintmax_t{70 * 1024 * 1024});
+        QVERIFY(std::filesystem::file_size(f.settingsFile()) < 4096);
+    }
+
     // Everything the user set comes back in the next window: its save
     // then writes the very same file, which the purge deletes.
     void settingsSurviveARestart()

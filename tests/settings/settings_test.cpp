@@ -53,6 +53,48 @@ TEST(Settings, FirstStartFileMatchesTheGoldenFile)
     test::compareWithGolden("BRIVO.reg", writeRegistryFile(file, valueNames()));
 }
 
+struct LineCase {
+    const char* name;
+    std::string line;  // one line of a hand-edited file, CR LF or LF
+    int tone;          // "Frequence" once loaded
+    bool reported;     // a wrong-type message for it
+    std::string saved; // what the next save writes for it ("" if not kept)
+};
+
+class SettingsLines : public testing::TestWithParam<LineCase> {};
+
+// Each line loads, or is reported once; a line of another program stays
+// verbatim at the next save, and a broken line of ours is written anew.
+TEST_P(SettingsLines, LoadReportAndKeep)
+{
+    const LineCase& c = GetParam();
+    RegistryFile file = parseRegistryFile(std::string(kHeader) + "\r\n" + c.line + "\"Souffle\"=dword:00000007\r\n");
+    Settings settings;
+    const std::vector<std::string> errors = load(file, {1280, 1024}, settings);
+    EXPECT_EQ(settings.tone, c.tone);
+    EXPECT_EQ(settings.noise, 7) << "the rest still loads";
+    EXPECT_EQ(errors.size(), c.reported ? 1U : 0U);
+    save(settings, file);
+    const std::string written = writeRegistryFile(file, valueNames());
+    EXPECT_EQ(written.find("\"Frequence\"=dword:"), written.rfind("\"Frequence\"=dword:")) << "written once";
+    if (!c.saved.empty()) {
+        EXPECT_NE(written.find(c.saved + "\n"), std::string::npos) << written;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , SettingsLines,
+    testing::Values(LineCase{"blanksAroundTheEqualSign", "\"Frequence\" = dword:00000078\r\n", 120, false, ""},
+                    LineCase{"upperCaseTypeWord", "\"Frequence\"=DWORD:00000078\n", 120, false, ""},
+                    LineCase{"hexPrefix", "\"Frequence\"=dword:0x78\n", 120, false, ""},
+                    LineCase{"nameInAnotherCase", "\"FREQUENCE\"=dword:00000078\r\n", 120, false,
+                             "\"Frequence\"=dword:00000078"},
+                    LineCase{"decimalWithoutTypeIsReported", "\"Frequence\"=10\n", 99, true, ""},
+                    LineCase{"emptyTypeIsReported", "\"Frequence\"=dword:\r\n", 99, true, ""},
+                    LineCase{"foreignLineIsKept", "\"Zz\"=hex:01,02\r\n", 99, false, "\"Zz\"=hex:01,02"},
+                    LineCase{"strayTextIsKept", "pas une ligne\n", 99, false, "pas une ligne"}),
+    test::CaseName());
+
 struct LoadCase {
     const char* name;
     const char* value;
