@@ -66,4 +66,45 @@ Result<void> checkConditions(const ReceptionConditions& c, double characterWpm, 
     return {};
 }
 
+// The presets: conditions a trainee meets on the air.
+ReceptionConditions presetConditions(int index)
+{
+    ReceptionConditions c;
+    c.riseMs = kDefaultRiseMs;
+    switch (index) {
+    case 0: // Bande calme
+        c.snrDb = 20;
+        c.filterHz = 500;
+        c.qrnRate = 2;
+        break;
+    case 1: // Fading lent
+        c.snrDb = 10;
+        c.filterHz = 400;
+        c.qsbHz = 0.1;
+        c.qrnRate = 5;
+        break;
+    case 2: // Soir d'hiver sur 40 m
+        c.snrDb = 6;
+        c.filterHz = 300;
+        c.filterShape = FilterShape::Chebyshev;
+        c.qsbHz = 0.5;
+        c.qsbK = 1;
+        c.qrnRate = 20;
+        c.crashRate = 0.3;
+        c.qrm = 2;
+        break;
+    default: // Contest
+        c.snrDb = 12;
+        c.filterHz = 250;
+        c.filterShape = FilterShape::Chebyshev;
+        c.qsbHz = 0.2;
+        c.qsbK = 5;
+        c.qrnRate = 5;
+        c.crashRate = 0.05;
+        c.qrm = 5;
+        break;
+    }
+    return c;
+}
+
 } // namespace brivo::reception

@@ -50,6 +50,11 @@ struct ReceptionConditions {
 
 inline constexpr double kDefaultRiseMs = 5;
 
+// The presets of the conditions window, in its order: "Bande calme",
+// "Fading lent", "Soir d'hiver sur 40 m", "Contest".
+inline constexpr int kPresetCount = 4;
+ReceptionConditions presetConditions(int index);
+
 // A value as the program writes decimals: "0,1", "-3,5", "250".
 std::string decimalText(double value);
 inline constexpr double kFlutterHz = 20;

@@ -7,6 +7,7 @@
 #include "reception/fading.h"
 #include "reception/keying_envelope.h"
 #include "reception/other_stations.h"
+#include "reception/receiver_agc.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +18,7 @@ namespace {
 
 constexpr std::uint64_t kProgressStep = std::uint64_t{1} << 20;
 constexpr std::size_t kBlock = 8192;
-constexpr double kTargetLevel = 8192; // -12 dBFS
+constexpr double kAgcCeiling = 16384; // -6 dBFS
 
 std::int16_t clipped(double value)
 {
@@ -87,12 +88,6 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
     // Atmospherics are reckoned against the noise in 500 Hz (or, without
     // noise, against a signal 20 dB above it).
     const double reference = std::max(c.snrDb ? sigma * std::sqrt(1000.0 / sampleRate) : amplitude / 10, 100.0);
-    // A receiver's fixed gain: when the noise in the band heard would
-    // overload the 16 bits, everything is turned down to leave 12 dB of
-    // headroom over the expected level.
-    const double heardNoise = c.filterHz ? sigma * std::sqrt(std::min(1.0, 2 * *c.filterHz / sampleRate)) : sigma;
-    const double expected = std::sqrt(amplitude * amplitude / 2 + heardNoise * heardNoise);
-    const double receiverGain = expected > kTargetLevel ? kTargetLevel / expected : 1.0;
     std::optional<Fading> fading;
     if (c.qsbHz)
         fading.emplace(*c.qsbHz, c.qsbK, sampleRate, band);
@@ -106,6 +101,13 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
     if (c.filterHz)
         filter.emplace(values.toneFrequency, *c.filterHz, sampleRate, c.filterShape);
 
+    // A clean signal keeps its level; noise or other signals go through the
+    // receiver's gain control, which aims at the signal's own level (so the
+    // Signal slider still counts) without passing -6 dBFS.
+    std::optional<ReceiverAgc> agc;
+    if (sigma > 0 || values.noiseSpan > 0 || others || atmospherics)
+        agc.emplace(std::min<double>(amplitude, kAgcCeiling), sampleRate);
+
     const double tau = c.chirpTauMs / 1000 * sampleRate;
     double phase = 0;
     std::vector<std::int16_t> block;
@@ -113,6 +115,15 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
     std::uint64_t nextReport = kProgressStep;
     writer.writeHeader(0, sampleRate);
     bool writing = true;
+    std::uint64_t emitted = 0;
+    const auto emit = [&](double value) {
+        ++emitted;
+        block.push_back(clipped(value));
+        if (block.size() == kBlock) {
+            writing = writer.append(block);
+            block.clear();
+        }
+    };
     for (std::uint64_t n = 0; n < total && writing; ++n) {
         const auto index = static_cast<std::int64_t>(n);
         const double key = envelope.at(index);
@@ -135,16 +146,23 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
             x += atmospherics->next();
         if (filter)
             x = filter->process(x);
-        block.push_back(clipped(receiverGain * x));
-        if (block.size() == kBlock || n + 1 == total) {
-            writing = writer.append(block);
-            block.clear();
-        }
+        double out = x;
+        if (!agc || agc->process(x, out))
+            emit(out);
         if (progress && n + 1 >= nextReport) {
             progress(n + 1, total);
             nextReport = n + 1 + kProgressStep;
         }
     }
+
+    // What the gain control still holds.
+    while (agc && writing && emitted < total) {
+        double out = 0;
+        if (agc->process(0, out))
+            emit(out);
+    }
+    if (writing && !block.empty())
+        writing = writer.append(block);
 
     const auto sampleCount = static_cast<std::uint32_t>(total);
     if (Result<void> finished = writer.finish(sampleCount, sampleRate); !finished)

@@ -18,9 +18,12 @@ SignalLevels signalLevels(double snrDb);
 // checkConditions accepted): key-downs from the described timeline, or the
 // ARRL one, shaped by the keying envelope, on a phase-continuous oscillator
 // (with chirp), through the fading; other stations and the described or
-// Gaussian noise, atmospherics, then the receiver's filter; turned down
-// when the noise heard would overload 16 bits, and clipped. The same file as renderMorseFile otherwise: format, header,
-// errors and progress. Every random draw comes from `random`, so its seed gives the same file.
+// Gaussian noise, atmospherics, then the receiver's filter. With noise or
+// other signals, the receiver's gain control (ReceiverAgc) keeps the peaks
+// at the signal's level, -6 dBFS at most; a clean signal keeps the
+// described level. The same file as renderMorseFile otherwise: format,
+// header, errors and progress. Every random draw comes from `random`, so
+// its seed gives the same file.
 Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const MorseTable& table,
                                          const ReceptionConditions& conditions, RandomGenerator& random,
                                          const RenderProgress& progress = {});

@@ -240,6 +240,47 @@ TEST_F(Render, SnrMeasuredOnTheRenderedNoise)
     }
 }
 
+// With only the keying envelope, the carrier keeps the described level at
+// every position of the Signal slider (the gain control stays out).
+TEST_F(Render, EnvelopeAloneKeepsTheSignalLevel)
+{
+    ReceptionConditions envelopeOnly;
+    envelopeOnly.riseMs = 5;
+    for (const int position : {50, 100, 140, 200}) {
+        RenderRequest request;
+        request.path = dir_ / "level.wav";
+        request.text = keyedTextFromUtf8("T");
+        request.parameters.signalPosition = position;
+        RandomGenerator random(1);
+        ASSERT_TRUE(renderWithConditions(request, table(), envelopeOnly, random));
+        const auto samples = readWav(test::readBytes(request.path))->samples;
+        const auto peak = *std::max_element(samples.begin(), samples.end());
+        EXPECT_NEAR(peak, 120 * position, 2) << position;
+    }
+}
+
+// Half a minute of keying under each preset, and under five other stations
+// with crashes: the gain control and the soft limit leave no sample stuck
+// at full scale.
+TEST_F(Render, NoPresetClips)
+{
+    std::vector<ReceptionConditions> cases;
+    for (int preset = 0; preset < kPresetCount; ++preset)
+        cases.push_back(presetConditions(preset));
+    ReceptionConditions crowded;
+    crowded.qrm = 5;
+    crowded.crashRate = 1;
+    cases.push_back(crowded);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const auto samples = render("CQ CQ DE F6ABC F6ABC K CQ CQ DE F6ABC F6ABC K", cases[i], 3 + i);
+        const auto stuck =
+            std::count_if(samples.begin(), samples.end(), [](std::int16_t s) { return s >= 32767 || s <= -32767; });
+        EXPECT_LT(static_cast<double>(stuck), 1e-4 * static_cast<double>(samples.size())) << "case " << i;
+        const auto peak = std::max_element(samples.begin(), samples.end());
+        EXPECT_GT(*peak, 4000) << "case " << i << " is still heard";
+    }
+}
+
 TEST_F(Render, SeedGivesTheSameFileAndOffGivesTheDescribedOne)
 {
     ReceptionConditions everything;
