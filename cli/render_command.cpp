@@ -11,6 +11,8 @@
 #include "morse/default_definitions.h"
 #include "morse/definition_file.h"
 #include "morse/definition_parser.h"
+#include "reception/keyed_marks.h"
+#include "reception/keying_envelope.h"
 #include "reception/reception_renderer.h"
 
 #include <filesystem>
@@ -114,6 +116,14 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
     const std::uint32_t seed = options.seed ? *options.seed : static_cast<std::uint32_t>(env.secondsNow());
     RandomGenerator random;
     random.seed(seed);
+
+    if (options.conditions.any()) {
+        const KeyingValues keying = deriveKeyingValues(request.parameters, renderSampleRate(request));
+        if (const std::optional<std::string> note = reception::heldRiseNote(
+                options.conditions.riseMs.value_or(reception::kDefaultRiseMs), keying.unitDuration,
+                reception::characterWpm(keying.unitDuration, keying.unitsPerWord)))
+            env.err << "brivo-render : " << *note << ".\n";
+    }
 
     TerminalProgress progress(env.err, env.errIsTerminal, env.monotonicSeconds);
     const Result<RenderedFile> rendered = reception::renderWithConditions(

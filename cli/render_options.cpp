@@ -3,6 +3,7 @@
 #include "audio/message_renderer.h"
 #include "common/messages.h"
 #include "common/utf8.h"
+#include "reception/keyed_marks.h"
 
 #include <algorithm>
 #include <charconv>
@@ -333,10 +334,14 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
     }
     if (options.text && options.input)
         return refused("donnez le texte soit en argument, soit avec --input, pas les deux.");
+    const bool kGiven = std::any_of(args.begin(), args.end(),
+                                    [](const std::string& a) { return a == "--qsb-k" || a.starts_with("--qsb-k="); });
+    if (kGiven && !options.conditions.qsbHz)
+        return refused("--qsb-k règle le fading : donnez aussi --qsb ou --flutter.");
     const KeyingValues values = deriveKeyingValues(options.parameters, kDefaultSampleRate);
-    if (Result<void> accepted =
-            reception::checkConditions(options.conditions, 1.2 / values.unitDuration, options.parameters.spacingFactor,
-                                       options.parameters.noisePosition);
+    if (Result<void> accepted = reception::checkConditions(
+            options.conditions, reception::characterWpm(values.unitDuration, values.unitsPerWord),
+            options.parameters.spacingFactor, options.parameters.noisePosition);
         !accepted)
         return accepted.error();
     return options;

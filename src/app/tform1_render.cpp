@@ -11,6 +11,8 @@
 #include "common/ui/widgets.h"
 #include "editzone/ui/edit_zone.h"
 #include "player/ui/playback_row.h"
+#include "reception/keyed_marks.h"
+#include "reception/keying_envelope.h"
 #include "reception/reception_renderer.h"
 #include "reception/ui/reception_window.h"
 
@@ -73,8 +75,9 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
 
     // Refused before the player is touched: the previous file stays playable.
     const KeyingValues keying = deriveKeyingValues(request.parameters, renderSampleRate(request));
-    if (Result<void> accepted = reception::checkConditions(
-            conditions, 1.2 / keying.unitDuration, request.parameters.spacingFactor, request.parameters.noisePosition);
+    if (Result<void> accepted =
+            reception::checkConditions(conditions, reception::characterWpm(keying.unitDuration, keying.unitsPerWord),
+                                       request.parameters.spacingFactor, request.parameters.noisePosition);
         !accepted) {
         playback->EditLive->setReadOnly(false);
         dialogs_.message(this, QString::fromStdString(accepted.error().message), fromUtf8(messages::kRenderErrorTitle));
@@ -85,6 +88,16 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
         dialogs_.message(this, fromUtf8(messages::kTooLong), fromUtf8(messages::kRenderErrorTitle));
         return;
     }
+    // A rise too long for the speed is shortened: the mark's hint says so.
+    QString markHint = fromUtf8(messages::kConditionsMarkHint);
+    if (conditions.any()) {
+        if (const std::optional<std::string> note =
+                reception::heldRiseNote(conditions.riseMs.value_or(reception::kDefaultRiseMs), keying.unitDuration,
+                                        reception::characterWpm(keying.unitDuration, keying.unitsPerWord)))
+            markHint += u"\n"_s + QString::fromStdString(*note) + u'.';
+    }
+    playback->ConditionsMark->setToolTip(markHint);
+    playback->ConditionsMark->setAccessibleDescription(markHint);
     session_.releaseFor(request.path);
 
     QElapsedTimer clock;

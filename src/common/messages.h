@@ -91,6 +91,8 @@ inline std::string settingsKeptUnread(std::string_view path, std::string_view re
     return "Impossible de lire " + quoted(path) + " : " + std::string(reason) +
            ". Les paramètres de départ sont pris ; le fichier ne sera pas remplacé";
 }
+// The mark beside the status line while reception conditions are on.
+inline constexpr std::string_view kConditionsMarkHint = "Conditions de réception actives (Ctrl+J pour les régler)";
 inline constexpr std::string_view kPurgeTitle = " Purger le registre et quitter...";
 inline std::string purgeQuestion(std::string_view path)
 {

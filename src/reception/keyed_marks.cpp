@@ -2,20 +2,24 @@
 
 namespace brivo::reception {
 
-ArrlGaps arrlGaps(double characterWpm, double effectiveWpm)
+ArrlGaps arrlGaps(double characterWpm, double effectiveWpm, int unitsPerWord)
 {
-    const double c = characterWpm;
-    const double s = effectiveWpm;
-    const double added = (60 * c - 37.2 * s) / (s * c);
-    return {3 * added / 19, 7 * added / 19};
+    constexpr int kGapUnits = 19;
+    const double w = unitsPerWord;
+    const double added = 60 / effectiveWpm - (w - kGapUnits) * 60 / (w * characterWpm);
+    return {3 * added / kGapUnits, 7 * added / kGapUnits};
+}
+
+double characterWpm(double unit, int unitsPerWord)
+{
+    return 60 / (unitsPerWord * unit);
 }
 
 KeyedMarks keyedMarks(const KeyedText& text, const MorseTable& table, RenderForm form, int spacingFactor, double unit,
-                      std::optional<double> effectiveWpm)
+                      std::optional<double> effectiveWpm, int unitsPerWord)
 {
-    // PARIS timing: a word of 50 units lasts 60 / c seconds.
-    const double characterWpm = 1.2 / unit;
-    const double perGapUnit = effectiveWpm ? arrlGaps(characterWpm, *effectiveWpm).letter / 3 : unit;
+    const double perGapUnit =
+        effectiveWpm ? arrlGaps(characterWpm(unit, unitsPerWord), *effectiveWpm, unitsPerWord).letter / 3 : unit;
     const auto silence = [&](int units) { return units >= 3 ? units * perGapUnit : units * unit; };
 
     KeyedMarks out;

@@ -71,6 +71,15 @@ double heldRise(const std::vector<Mark>& marks, double riseSeconds)
     return std::min(riseSeconds, 0.4 * shortest);
 }
 
+std::optional<std::string> heldRiseNote(double riseMs, double unit, double characterWpm)
+{
+    const double held = 0.4 * unit * 1000;
+    if (riseMs <= held)
+        return std::nullopt;
+    const auto oneDecimal = [](double value) { return decimalText(std::round(value * 10) / 10); };
+    return "temps de montée ramené à " + oneDecimal(held) + " ms à " + oneDecimal(characterWpm) + " mots/mn";
+}
+
 std::int64_t leadInSamples(const std::vector<Mark>& marks, int sampleRate, EnvelopeShape shape, double riseSeconds)
 {
     if (marks.empty())

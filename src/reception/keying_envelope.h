@@ -3,6 +3,8 @@
 #include "reception/keyed_marks.h"
 #include "reception/reception_conditions.h"
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace brivo::reception {
@@ -19,6 +21,11 @@ double rampLength(EnvelopeShape shape, double rise);
 // The rise time a render uses: `riseSeconds`, held to 0.4 of the shortest
 // key-down.
 double heldRise(const std::vector<Mark>& marks, double riseSeconds);
+
+// When a rise of `riseMs` cannot be kept at `characterWpm` (it is held to
+// 0.4 of a dot of `unit` seconds), what the trainee is told: "temps de
+// montée ramené à 14,5 ms à 33 mots/mn". Nothing when it is kept.
+std::optional<std::string> heldRiseNote(double riseMs, double unit, double characterWpm);
 
 // Whole samples of silence that must come before the first key-down for its
 // rise to start at zero: half a ramp plus the half sample of a centred edge.

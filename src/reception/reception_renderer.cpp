@@ -38,10 +38,10 @@ double riseOf(const ReceptionConditions& c)
 // whole rise (the live form has no leading silence), everything moves later
 // by the missing samples, so the file starts at zero with no click.
 KeyedMarks renderMarks(const RenderRequest& request, const MorseTable& table, const ReceptionConditions& c,
-                       int sampleRate, double unit)
+                       int sampleRate, const KeyingValues& values)
 {
-    KeyedMarks keyed =
-        keyedMarks(request.text, table, request.form, request.parameters.spacingFactor, unit, c.effectiveWpm);
+    KeyedMarks keyed = keyedMarks(request.text, table, request.form, request.parameters.spacingFactor,
+                                  values.unitDuration, c.effectiveWpm, values.unitsPerWord);
     const std::int64_t lead = leadInSamples(keyed.marks, sampleRate, shapeOf(c), riseOf(c));
     if (lead > 0) {
         const double shift = static_cast<double>(lead) / sampleRate;
@@ -69,7 +69,7 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
 {
     const int sampleRate = renderSampleRate(request);
     const KeyingValues values = deriveKeyingValues(request.parameters, sampleRate);
-    const KeyedMarks keyed = renderMarks(request, table, c, sampleRate, values.unitDuration);
+    const KeyedMarks keyed = renderMarks(request, table, c, sampleRate, values);
     const auto total = static_cast<std::uint64_t>(std::llround(keyed.length * sampleRate));
     if (total > kMaxWavSamples)
         return fail(ErrorCode::TooLong, {});
@@ -178,7 +178,7 @@ bool fitsInWavFile(const RenderRequest& request, const MorseTable& table, const 
         return renderFitsInWavFile(request, table);
     const int sampleRate = renderSampleRate(request);
     const KeyingValues values = deriveKeyingValues(request.parameters, sampleRate);
-    const KeyedMarks keyed = renderMarks(request, table, conditions, sampleRate, values.unitDuration);
+    const KeyedMarks keyed = renderMarks(request, table, conditions, sampleRate, values);
     return keyed.length * sampleRate <= static_cast<double>(kMaxWavSamples);
 }
 

@@ -150,6 +150,11 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"MissingTable", {"--table", "absent.INI", "E"}, kExitFileError, "« absent.INI »"},
         RefusalCase{"OutputFolderMissing", {"-o", "none/Morse.WAV", "E"}, kExitFileError, "« none/Morse.WAV »"},
         RefusalCase{"EffectiveTooFast", {"--wpm", "20", "--effective-wpm", "20", "E"}, kExitRefused, "(20 mots/mn)"},
+        RefusalCase{"EffectiveTooFastInCodex",
+                    {"--word", "CODEX", "--wpm", "20", "--effective-wpm", "21", "E"},
+                    kExitRefused,
+                    "(20 mots/mn)"},
+        RefusalCase{"KWithoutFading", {"--qsb-k", "3", "E"}, kExitRefused, "donnez aussi --qsb"},
         RefusalCase{"ArrlSpacing", {"--spacing", "2", "--effective-wpm", "5", "E"}, kExitRefused, "espacement de 1"},
         RefusalCase{"SnrWithNoise", {"--noise", "10", "--snr", "5", "E"}, kExitRefused, "mettez le souffle à 0"},
         RefusalCase{"SnrTooLow", {"--snr", "-16", "E"}, kExitRefused, "de -15 à +40 dB"},
@@ -167,6 +172,15 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"ChirpTooWide", {"--chirp", "-151", "E"}, kExitRefused, "de -150 à +150 Hz"},
         RefusalCase{"ChirpTooShort", {"--chirp", "50", "--chirp-tau", "4", "E"}, kExitRefused, "de 5 à 50 ms"}),
     test::CaseName());
+
+// A rise that a dot cannot hold is shortened, and the user is told.
+TEST_F(RenderCommand, ShortenedRiseIsSaid)
+{
+    ASSERT_EQ(run({"--wpm", "33", "--rise", "15", "E"}), kExitOk);
+    EXPECT_NE(err_.str().find("temps de montée ramené à 14,5 ms à 33 mots/mn"), std::string::npos) << err_.str();
+    ASSERT_EQ(run({"--wpm", "33", "--rise", "5", "E"}), kExitOk);
+    EXPECT_EQ(err_.str().find("ramené"), std::string::npos);
+}
 
 // Quiet for work under a second and when not on a terminal; then the
 // percentage and the size, on one line rewritten in place.

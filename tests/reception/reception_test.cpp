@@ -32,34 +32,41 @@ struct ArrlCase {
     double effectiveWpm;
     double letterGap;
     double wordGap;
+    int unitsPerWord = 50;
 };
 
 class Arrl : public testing::TestWithParam<ArrlCase> {};
 
-// Fifteen "PARIS " keyed live last one minute at the effective speed.
-TEST_P(Arrl, GapsAndTheMinuteOfParis)
+// Fifteen reference words keyed live last one minute at the effective
+// speed, counted in that word (PARIS or CODEX).
+TEST_P(Arrl, GapsAndTheMinuteOfTheReferenceWord)
 {
     const ArrlCase& c = GetParam();
-    const ArrlGaps gaps = arrlGaps(c.characterWpm, c.effectiveWpm);
+    const ArrlGaps gaps = arrlGaps(c.characterWpm, c.effectiveWpm, c.unitsPerWord);
     EXPECT_NEAR(gaps.letter, c.letterGap, 5e-4);
     EXPECT_NEAR(gaps.word, c.wordGap, 5e-4);
     std::string text;
     for (int i = 0; i < 15; ++i)
-        text += "PARIS ";
+        text += c.unitsPerWord == 50 ? "PARIS " : "CODEX ";
+    const double unit = 60 / (c.unitsPerWord * c.characterWpm);
     const KeyedMarks keyed =
-        keyedMarks(keyedTextFromUtf8(text), table(), RenderForm::Live, 1, 1.2 / c.characterWpm, c.effectiveWpm);
+        keyedMarks(keyedTextFromUtf8(text), table(), RenderForm::Live, 1, unit, c.effectiveWpm, c.unitsPerWord);
     EXPECT_NEAR(keyed.length, 60.0 * 15 / c.effectiveWpm, 1e-9);
-    // From the end of the first P to the start of the A: one letter gap.
+    // From the end of the first letter (four marks: P or C) to the next:
+    // one letter gap; from the end of the first word to the second: a word
+    // gap.
+    const std::size_t perWord = keyed.marks.size() / 15;
     EXPECT_NEAR(keyed.marks[4].start - keyed.marks[3].end, c.letterGap, 5e-4);
-    // From the end of the first S to the next P: one word gap.
-    EXPECT_NEAR(keyed.marks[14].start - keyed.marks[13].end, c.wordGap, 5e-4);
+    EXPECT_NEAR(keyed.marks[perWord].start - keyed.marks[perWord - 1].end, c.wordGap, 5e-4);
 }
 
 INSTANTIATE_TEST_SUITE_P(Speeds, Arrl,
                          testing::Values(ArrlCase{"at25over15", 25, 15, 0.3966, 0.9255},
                                          ArrlCase{"at20over5", 20, 5, 3 * 10.14 / 19, 7 * 10.14 / 19},
                                          ArrlCase{"at18over10", 18, 10, 3 * (1080 - 372.0) / 180 / 19,
-                                                  7 * (1080 - 372.0) / 180 / 19}),
+                                                  7 * (1080 - 372.0) / 180 / 19},
+                                         // t_a = 60 / 15 - 41 x 60 / (60 x 20) = 1.95 s
+                                         ArrlCase{"codexAt20over15", 20, 15, 3 * 1.95 / 19, 7 * 1.95 / 19, 60}),
                          test::CaseName{});
 
 struct ShapeCase {

@@ -1,5 +1,6 @@
 #include "player/ui/playback_row.h"
 
+#include "common/messages.h"
 #include "common/ui/upper_case_line_edit.h"
 #include "common/ui/widgets.h"
 
@@ -50,7 +51,7 @@ PlaybackRow::PlaybackRow(QWidget* window) : QObject(window)
     QPalette markPalette = infoPalette;
     markPalette.setColor(QPalette::WindowText, Qt::yellow);
     ConditionsMark->setPalette(markPalette);
-    ConditionsMark->setToolTip(u"Conditions de réception actives (Ctrl+J pour les régler)"_s);
+    ConditionsMark->setToolTip(fromUtf8(messages::kConditionsMarkHint));
     ConditionsMark->setAccessibleName(u"Conditions de réception actives"_s);
     ConditionsMark->hide();
 
