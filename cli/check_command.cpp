@@ -1,12 +1,14 @@
 #include "cli/check_command.h"
 
 #include "cli/check_report.h"
+#include "cli/code_table.h"
 #include "common/file_io.h"
 #include "common/messages.h"
 #include "common/utf8.h"
 #include "common/version.h"
 #include "practice/copy_check.h"
 
+#include <optional>
 #include <ostream>
 
 namespace brivo::cli {
@@ -16,13 +18,17 @@ constexpr std::string_view kProgram = "brivo-check";
 // Far above any exercise: normalisation may still shorten it below the limit.
 constexpr std::uintmax_t kMaxFileBytes = 16U << 20U;
 
-constexpr std::string_view kUsage = "Usage : brivo-check [--json] TEXTE_ENVOYÉ COPIE\n"
+constexpr std::string_view kUsage = "Usage : brivo-check [--json] [--table FICHIER] TEXTE_ENVOYÉ COPIE\n"
                                     "Compare la copie d'un exercice avec le texte envoyé et affiche le score,\n"
                                     "les erreurs alignées et le tableau par caractère. Les deux fichiers sont\n"
                                     "lus en UTF-8, ou en Windows-1252 s'ils ne sont pas de l'UTF-8 valide.\n"
+                                    "Un caractère envoyé sans code morse dans la table n'a pas été entendu :\n"
+                                    "il ne compte pas.\n"
                                     "\n"
                                     "  --json         un seul objet JSON : score, distance, sent_chars,\n"
                                     "                 substitutions, deletions, insertions, per_char, confusions\n"
+                                    "  --table FICHIER définitions du code morse (défaut : Codmorse.INI du\n"
+                                    "                 dossier courant s'il existe, sinon la table intégrée)\n"
                                     "  -h, --help     affiche cette aide\n"
                                     "  --version      affiche la version\n"
                                     "\n"
@@ -51,9 +57,11 @@ Result<std::string> readText(const std::string& path)
 int runCheckCommand(const std::vector<std::string>& args, CommandEnvironment& env)
 {
     bool json = false;
+    std::optional<std::string> tableOption;
     std::vector<std::string> files;
     bool optionsEnded = false;
-    for (const std::string& arg : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && (arg == "-h" || arg == "--help")) {
@@ -64,6 +72,12 @@ int runCheckCommand(const std::vector<std::string>& args, CommandEnvironment& en
             return kExitOk;
         } else if (!optionsEnded && arg == "--json") {
             json = true;
+        } else if (!optionsEnded && arg == "--table") {
+            if (i + 1 >= args.size())
+                return report(env, kExitRefused, "l'option --table attend une valeur.");
+            tableOption = args[++i];
+        } else if (!optionsEnded && arg.starts_with("--table=")) {
+            tableOption = arg.substr(8);
         } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
             return report(env, kExitRefused, "option inconnue : " + messages::quoted(arg) + "\n" + std::string(kUsage));
         } else {
@@ -80,7 +94,11 @@ int runCheckCommand(const std::vector<std::string>& args, CommandEnvironment& en
     const Result<std::string> copied = readText(files[1]);
     if (!copied)
         return report(env, kExitFileError, copied.error().message);
-    const Result<practice::CopyCheck> check = practice::checkCopy(*sent, *copied);
+    const Result<MorseTable> table = readCodeTable(tableOption);
+    if (!table)
+        return report(env, kExitFileError, table.error().message);
+    const Result<practice::CopyCheck> check =
+        practice::checkCopy(*sent, *copied, [&table](char32_t c) { return practice::hasPattern(*table, c); });
     if (!check)
         return report(env, kExitFileError, check.error().message);
     env.out << (json ? checkJson(*check) : checkText(*check));

@@ -1,6 +1,7 @@
 #include "cli/render_command.h"
 
 #include "audio/message_renderer.h"
+#include "cli/code_table.h"
 #include "cli/render_options.h"
 #include "cli/terminal_progress.h"
 #include "common/edit_text.h"
@@ -48,23 +49,6 @@ Result<std::string> readText(const RenderOptions& options, CommandEnvironment& e
     return utf8::textFileToUtf8(bytes);
 }
 
-Result<MorseTable> readTable(const RenderOptions& options)
-{
-    std::string path;
-    if (options.table) {
-        path = *options.table;
-    } else {
-        std::error_code ignored;
-        if (!std::filesystem::exists(std::string(definitions::kFileName), ignored))
-            return definitions::tableFromContent(definitions::defaultFileContent());
-        path = std::string(definitions::kFileName);
-    }
-    Result<MorseTable> loaded = definitions::loadDefinitionFile(path);
-    if (!loaded)
-        return fail(ErrorCode::ReadFailed, messages::cannotRead(path, loaded.error().message));
-    return loaded;
-}
-
 std::string seconds(std::uint32_t samples, int rate)
 {
     std::ostringstream text;
@@ -103,7 +87,7 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
     if (!live && text->empty())
         return report(env, kExitRefused, std::string(messages::kEmptyText));
 
-    const Result<MorseTable> table = readTable(options);
+    const Result<MorseTable> table = readCodeTable(options.table);
     if (!table)
         return report(env, kExitFileError, table.error().message);
 

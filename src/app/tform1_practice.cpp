@@ -23,6 +23,7 @@ void TForm1::buildCopyCheck(std::filesystem::path historyFile)
             return practice::ExerciseConditions{keying.speedPosition / 6.0, keying.spacingFactor,
                                                 keying.noisePosition / 2};
         },
+        [this](char32_t c) { return practice::hasPattern(morseTable_, c); },
     };
     copyCheck = new practice::ui::CopyCheckWindow(dialogs_, practice::HistoryStore(std::move(historyFile)),
                                                   std::move(source), this);

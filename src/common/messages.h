@@ -143,6 +143,8 @@ inline constexpr std::string_view kNoWeakCharacters =
     "Aucune erreur dans les derniers contrôles : il n'y a pas de point faible à exercer.";
 inline constexpr std::string_view kHistoryTooNew =
     "il a été créé par une version plus récente de BRIVO et n'est pas modifié";
+inline constexpr std::string_view kHistoryForeign =
+    "ce n'est pas un historique de BRIVO (sa table « sessions » vient d'un autre programme) ; il n'est pas modifié";
 inline std::string historyNotSaved(std::string_view path, std::string_view reason)
 {
     return "Le contrôle n'a pas pu être ajouté à l'historique " + quoted(path) + " : " + std::string(reason) + ".";

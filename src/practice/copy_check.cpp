@@ -1,13 +1,16 @@
 #include "practice/copy_check.h"
 
+#include "common/cp1252.h"
 #include "common/messages.h"
 #include "common/utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cwctype>
 #include <locale.h>
+#include <optional>
 
 namespace brivo::practice {
 namespace {
@@ -24,7 +27,53 @@ char32_t upper(char32_t c)
 
 bool isBlank(char32_t c)
 {
-    return c == U' ' || c == U'\t' || c == U'\r' || c == U'\n';
+    switch (c) {
+    case U' ':
+    case U'\t':
+    case U'\n':
+    case U'\v':
+    case U'\f':
+    case U'\r':
+    case U'\u0085':
+    case U'\u00A0':
+    case U'\u1680':
+    case U'\u2028':
+    case U'\u2029':
+    case U'\u202F':
+    case U'\u205F':
+    case U'\u3000':
+        return true;
+    default:
+        return c >= U'\u2000' && c <= U'\u200A';
+    }
+}
+
+// A letter and a combining accent that compose into one character, for
+// the accented letters of Windows-1252 and of French; nothing otherwise.
+char32_t composed(char32_t base, char32_t mark)
+{
+    struct Row {
+        char32_t mark;
+        std::u32string_view bases;
+        std::u32string_view results;
+    };
+    static constexpr std::array<Row, 8> rows = {{
+        {U'\u0300', U"AEIOUaeiou", U"ÀÈÌÒÙàèìòù"},
+        {U'\u0301', U"AEIOUYaeiouy", U"ÁÉÍÓÚÝáéíóúý"},
+        {U'\u0302', U"AEIOUaeiou", U"ÂÊÎÔÛâêîôû"},
+        {U'\u0303', U"ANOano", U"ÃÑÕãñõ"},
+        {U'\u0308', U"AEIOUYaeiouy", U"ÄËÏÖÜŸäëïöüÿ"},
+        {U'\u030A', U"Aa", U"Åå"},
+        {U'\u0327', U"Cc", U"Çç"},
+        {U'\u030C', U"SZsz", U"ŠŽšž"},
+    }};
+    for (const Row& row : rows) {
+        if (row.mark != mark)
+            continue;
+        const std::size_t at = row.bases.find(base);
+        return at == std::u32string_view::npos ? 0 : row.results[at];
+    }
+    return 0;
 }
 
 // Which steps into a cell of the distance table are optimal.
@@ -32,27 +81,46 @@ enum Step : std::uint8_t { kDiagonal = 1, kDeletion = 2, kInsertion = 4 };
 
 } // namespace
 
-std::u32string normalise(std::string_view utf8)
+bool hasPattern(const MorseTable& table, char32_t c)
 {
+    const std::optional<unsigned char> byte = cp1252::fromUnicode(c);
+    return byte && !table.pattern(*byte).empty();
+}
+
+std::u32string normalise(std::string_view utf8, const KeyedPredicate& keyed)
+{
+    std::u32string decoded = utf8::decode(utf8);
+    std::u32string composedText;
+    composedText.reserve(decoded.size());
+    for (const char32_t c : decoded) {
+        const char32_t both = composedText.empty() ? 0 : composed(composedText.back(), c);
+        if (both != 0)
+            composedText.back() = both;
+        else
+            composedText += c;
+    }
     std::u32string out;
     bool blankPending = false;
-    for (const char32_t c : utf8::decode(utf8)) {
+    for (const char32_t c : composedText) {
         if (isBlank(c)) {
             blankPending = !out.empty();
             continue;
         }
+        const char32_t letter = upper(c);
+        if (keyed && !keyed(letter))
+            continue;
         if (blankPending)
             out += U' ';
         blankPending = false;
-        out += upper(c);
+        out += letter;
     }
     return out;
 }
 
-Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUtf8)
+Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUtf8, const KeyedPredicate& keyed)
 {
     CopyCheck check;
-    check.sent = normalise(sentUtf8);
+    check.sent = normalise(sentUtf8, keyed);
     check.copied = normalise(copiedUtf8);
     const std::size_t n = check.sent.size();
     const std::size_t m = check.copied.size();
@@ -118,8 +186,12 @@ Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUt
             count.wrong += wrong ? 1 : 0;
         }
     }
-    const double length = static_cast<double>(std::max<std::size_t>(1, n));
-    check.score = std::max(0.0, 100.0 * (1.0 - static_cast<double>(check.distance) / length));
+    // Tenths of a percent of (n - d) / n, rounded half up in integers.
+    const std::uint64_t length = std::max<std::size_t>(1, n);
+    const std::uint64_t kept = n > check.distance ? n - check.distance : 0;
+    check.score = static_cast<double>((2000 * kept + length) / (2 * length)) / 10.0;
+    if (n == 0)
+        check.score = check.distance == 0 ? 100.0 : 0.0;
     return check;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "common/result.h"
+#include "morse/morse_table.h"
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -15,10 +17,18 @@ namespace brivo::practice {
 // keeps one byte per pair of characters, 64 MB at this size.
 inline constexpr std::size_t kMaxCheckedCharacters = 8000;
 
-// Upper case (Unicode, one character to one), every run of blanks, tabs,
-// CR and LF made one blank, none at either end. Malformed UTF-8 gives
+// Which characters were heard: those with a pattern in the code table in
+// use. Without it, every character counts.
+using KeyedPredicate = std::function<bool(char32_t)>;
+bool hasPattern(const MorseTable& table, char32_t c);
+
+// Composed (NFC) for the accented letters of the Latin alphabets, so that a
+// letter typed with a combining accent is the same letter; upper case
+// (Unicode, one character to one); every run of blanks (tabs, line breaks,
+// no-break and the other Unicode spaces) made one blank, none at either
+// end; characters that `keyed` refuses dropped. Malformed UTF-8 gives
 // U+FFFD.
-std::u32string normalise(std::string_view utf8);
+std::u32string normalise(std::string_view utf8, const KeyedPredicate& keyed = {});
 
 // One step of the alignment of the sent text with the copy.
 struct AlignmentStep {
@@ -38,7 +48,7 @@ struct CopyCheck {
     std::u32string sent;      // normalised
     std::u32string copied;    // normalised
     std::size_t distance = 0; // Levenshtein, blanks included, every cost 1
-    double score = 0;         // 0 .. 100
+    double score = 0;         // 0 .. 100, to a tenth, rounded half up from the exact ratio
     int substitutions = 0;
     int deletions = 0;
     int insertions = 0;
@@ -47,12 +57,13 @@ struct CopyCheck {
     std::map<std::pair<char32_t, char32_t>, int> confusions; // sent -> copied
 };
 
-// Compares the copy with the sent text, both UTF-8. The alignment is traced
+// Compares the copy with the sent text, both UTF-8; a sent character that
+// `keyed` refuses was never heard and is left out of everything. The alignment is traced
 // back from the end, taking a diagonal step (match or substitution) where
 // one is optimal, else a deletion, else an insertion, so equal inputs always
 // give the same alignment. Refused (TooLong, French message) when either
 // normalised text exceeds kMaxCheckedCharacters.
-Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUtf8);
+Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUtf8, const KeyedPredicate& keyed = {});
 
 // The score with one decimal: "81,8" (or "81.8" with a '.' separator).
 std::string scoreText(double score, char decimalSeparator = ',');

@@ -128,6 +128,7 @@ private Q_SLOTS:
         QTest::newRow("folder is a file") << u"folder"_s << u"Not a directory"_s;
         QTest::newRow("not a database") << u"garbage"_s << u"le fichier n'est pas une base SQLite valide"_s;
         QTest::newRow("newer schema") << u"newer"_s << u"version plus récente de BRIVO"_s;
+        QTest::newRow("another program's sessions") << u"foreign"_s << u"n'est pas un historique de BRIVO"_s;
     }
 
     void unusableFilesAreSaidAndLeftAsTheyWere()
@@ -141,6 +142,9 @@ private Q_SLOTS:
             file = dir / "data/historique.sqlite";
         } else if (kind == u"garbage"_s) {
             brivo::test::writeBytes(file, std::string(4096, 'x'));
+        } else if (kind == u"foreign"_s) {
+            RawFile raw(file);
+            QVERIFY(raw.exec(u"CREATE TABLE sessions (id INTEGER PRIMARY KEY, user TEXT)"_s));
         } else {
             RawFile raw(file);
             QVERIFY(raw.exec(u"PRAGMA user_version = 7"_s));

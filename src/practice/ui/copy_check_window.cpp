@@ -169,7 +169,8 @@ void CopyCheckWindow::BoutonCorrigerClick()
         dialogs_.message(this, fromUtf8(messages::kNothingSent), fromUtf8(messages::kCheckTitle));
         return;
     }
-    const Result<CopyCheck> check = checkCopy(sent.toStdString(), MemoCopie->toPlainText().toStdString());
+    const Result<CopyCheck> check =
+        checkCopy(sent.toStdString(), MemoCopie->toPlainText().toStdString(), source_.keyed);
     if (!check) {
         dialogs_.message(this, QString::fromStdString(check.error().message), fromUtf8(messages::kCheckTitle));
         return;

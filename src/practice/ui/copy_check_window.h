@@ -30,6 +30,7 @@ public:
     struct Source {
         std::function<QString()> sentText;              // the edit zone's plain text
         std::function<ExerciseConditions()> conditions; // speed, spacing, noise
+        KeyedPredicate keyed;                           // the characters the code table keys
     };
 
     CopyCheckWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, Source source, QWidget* parent);

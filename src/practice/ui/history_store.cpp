@@ -102,6 +102,15 @@ std::optional<std::string> migrate(QSqlQuery& query)
         return reasonOf(query.lastError());
     if (version > HistoryStore::kSchemaVersion)
         return std::string(messages::kHistoryTooNew);
+    // A file of no version that already holds a table of our names is
+    // another program's: it is left as it is.
+    if (version == 0) {
+        if (!query.exec(u"SELECT count(*) FROM sqlite_master WHERE name IN ('sessions', 'char_stats')"_s) ||
+            !query.next())
+            return reasonOf(query.lastError());
+        if (query.value(0).toInt() > 0)
+            return std::string(messages::kHistoryForeign);
+    }
     for (int step = version; step < HistoryStore::kSchemaVersion; ++step) {
         for (const QString& statement : migrations()[static_cast<std::size_t>(step)]) {
             if (!query.exec(statement))
