@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 
 int main(int argc, char** argv)
 {
@@ -20,6 +21,20 @@ int main(int argc, char** argv)
                    "session de bureau.\n",
                    stderr);
         return 1;
+    }
+    // The desktop launcher starts the program in the home folder: with this
+    // option it works in a folder of its own instead, created on demand.
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) != "--user-folder")
+            continue;
+        const std::filesystem::path folder =
+            brivo::practice::historyFilePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).parent_path();
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        std::filesystem::current_path(folder, error);
+        if (error)
+            std::fprintf(stderr, "BRIVO : impossible d'utiliser le dossier « %s » : %s ; le dossier courant est gardé.\n",
+                         folder.c_str(), error.message().c_str());
     }
     brivo::ignoreFileSizeSignal();
     QApplication application(argc, argv);

@@ -84,5 +84,24 @@ TEST(FileSizeLimit, WindowSurvivesAFailedWriteAtStart)
     EXPECT_TRUE(ending.stillRunning) << "ended by signal " << ending.signal << ", status " << ending.status;
 }
 
+// Started from the desktop menu (its launcher gives --user-folder), the
+// program works in $XDG_DATA_HOME/ZORVANE/BRIVO, never in the folder it was
+// started from (the home folder, for a launcher).
+TEST(DesktopLauncher, WorksInTheUserFolder)
+{
+    const std::string desktop = test::readBytes(std::filesystem::path(BRIVO_PACKAGING_DIR) / "fr.zorvane.brivo.desktop");
+    ASSERT_NE(desktop.find("\nExec=brivo --user-folder\n"), std::string::npos);
+    test::TempDir dir;
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+    const Ending ending = runLimited({BRIVO_WINDOW_PATH, "--user-folder"}, dir.path(), RLIM_INFINITY, dir / "err.txt",
+                                     std::chrono::milliseconds(1500));
+    EXPECT_TRUE(ending.stillRunning) << test::readBytes(dir / "err.txt");
+    EXPECT_TRUE(std::filesystem::exists(dir / "data/ZORVANE/BRIVO/Codmorse.INI"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Codmorse.INI"));
+}
+
 } // namespace
 } // namespace brivo
