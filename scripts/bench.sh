@@ -7,6 +7,7 @@
 #    sink that this script starts on a private socket (pulseaudio is
 #    installed if missing) and stops afterwards;
 #  - the copy check of a 5,000-character exercise;
+#  - opening RTF files of 1, 4 and 16 MB in the edit zone;
 #  - the player's memory with a 1 GiB file, idle and playing;
 #  - start-up to the shown window and the memory held once idle, offscreen
 #    and on an X server (Xvfb).
@@ -19,6 +20,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 
 echo "== copy check"
 "$here/build/dev/bin/check_benchmark"
+
+echo "== opening large RTF files"
+QT_QPA_PLATFORM=offscreen "$here/build/dev/bin/rtf_open_benchmark"
 
 echo "== start-up"
 "$here/build/dev/bin/startup_benchmark"

@@ -1,13 +1,16 @@
 #include "editzone/ui/rich_text_qt.h"
 
+#include <QStringList>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QStringList>
-#include <QTextTable>
 #include <QTextFrame>
+#include <QTextTable>
 
 #include <cmath>
+#include <map>
+#include <tuple>
+#include <utility>
 
 namespace brivo::ui {
 
@@ -38,12 +41,28 @@ void fillDocument(QTextDocument& document, const richtext::Document& rich, const
     document.clear();
     QTextCursor cursor(&document);
     cursor.setCharFormat(base);
+    // One edit: the layout is made once, at the end, not after every run.
+    // A text has few formats: each is made once. The keys refer to the runs
+    // of `rich`, which outlive the map.
+    const auto key = [](const richtext::CharFormat& f) {
+        return std::tie(f.font, f.halfPoints, f.bold, f.italic, f.underline, f.strikeOut, f.colour);
+    };
+    using Key = decltype(key(std::declval<const richtext::CharFormat&>()));
+    std::map<Key, QTextCharFormat> formats;
+    const auto qtFormat = [&](const richtext::CharFormat& format) -> const QTextCharFormat& {
+        const auto [at, added] = formats.try_emplace(key(format));
+        if (added)
+            at->second = toQtFormat(format, base);
+        return at->second;
+    };
+    cursor.beginEditBlock();
     for (std::size_t p = 0; p < rich.paragraphs.size(); ++p) {
         if (p > 0)
             cursor.insertBlock(QTextBlockFormat(), base);
         for (const richtext::Run& run : rich.paragraphs[p].runs)
-            cursor.insertText(QString::fromStdString(run.text), toQtFormat(run.format, base));
+            cursor.insertText(QString::fromStdString(run.text), qtFormat(run.format));
     }
+    cursor.endEditBlock();
 }
 
 namespace {
