@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   fonts-liberation xvfb xauth twm x11-utils xdotool
-  desktop-file-utils appstream dpkg-dev pulseaudio
+  desktop-file-utils appstream dpkg-dev lintian pulseaudio
 )
 
 missing=()
