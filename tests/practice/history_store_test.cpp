@@ -82,7 +82,7 @@ private Q_SLOTS:
         QVERIFY(checks);
         QCOMPARE(checks->size(), 2U);
         QCOMPARE((*checks)[0].checkedAt, kMonday);
-        QCOMPARE((*checks)[0].score, 100.0 * (1.0 - 1.0 / 7));
+        QCOMPARE((*checks)[0].score, 85.7); // 6 / 7, to a tenth
         const auto recent = store.counts(1);
         QCOMPARE(recent->size(), 1U); // only the last check: E
         QCOMPARE(recent->at(U'E').sent, 3);
