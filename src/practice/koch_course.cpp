@@ -1,0 +1,191 @@
+#include "practice/koch_course.h"
+
+#include "common/utf8.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace brivo::practice {
+namespace {
+
+constexpr std::u32string_view kLcwo = U"KMURESNAPTLWI.JZ=FOY,VG5/Q92H38B?47C1D60X";
+constexpr std::u32string_view kKochMorse = U"KMRSUAPTLOWI.NJEF0Y,VG5/Q9ZH38B?427C1D6X";
+constexpr double kNewestBonus = 1.5;
+constexpr int kBonusChecks = 3;
+constexpr double kConfusionPairing = 0.2;
+
+std::string utf8Of(char32_t c)
+{
+    std::string out;
+    utf8::append(out, c);
+    return out;
+}
+
+// A uniform draw in [0, 1) from the program's sequence.
+double uniform(RandomGenerator& random)
+{
+    return static_cast<double>(random.next()) / 2147483648.0;
+}
+
+} // namespace
+
+std::optional<std::u32string> namedOrder(std::string_view name)
+{
+    if (name == "lcwo")
+        return std::u32string(kLcwo);
+    if (name == "kochmorse")
+        return std::u32string(kKochMorse);
+    return std::nullopt;
+}
+
+Result<std::u32string> parseOrder(std::string_view utf8Text, const KeyedPredicate& keyed)
+{
+    const std::u32string characters = normalise(utf8Text);
+    std::u32string order;
+    for (const char32_t c : characters) {
+        if (c == U' ')
+            continue;
+        if (order.find(c) != std::u32string::npos)
+            return fail(ErrorCode::Refused, "Ordre refusé : le caractère « " + utf8Of(c) + " » y est deux fois.");
+        if (keyed && !keyed(c))
+            return fail(ErrorCode::Refused,
+                        "Ordre refusé : le caractère « " + utf8Of(c) + " » n'a pas de code morse dans la table.");
+        order += c;
+    }
+    if (order.size() < static_cast<std::size_t>(kFirstLesson))
+        return fail(ErrorCode::Refused, "Ordre refusé : il faut au moins deux caractères.");
+    return order;
+}
+
+std::u32string CourseState::characters() const
+{
+    return order.substr(0, static_cast<std::size_t>(lesson));
+}
+
+char32_t CourseState::newest() const
+{
+    return order.empty() ? U'\0' : order[static_cast<std::size_t>(std::min<int>(lesson, int(order.size()))) - 1];
+}
+
+double CourseState::errorRate(char32_t c) const
+{
+    const auto found = errorRates.find(c);
+    return found != errorRates.end() ? found->second : kInitialErrorRate;
+}
+
+double CourseState::weight(char32_t c) const
+{
+    const double bonus = c == newest() && checksInLesson < kBonusChecks ? kNewestBonus : 0;
+    return std::min(5.0, 1 + 4 * errorRate(c) + bonus);
+}
+
+void chooseLesson(CourseState& state, int lesson)
+{
+    state.lesson = std::clamp(lesson, kFirstLesson, std::max(kFirstLesson, static_cast<int>(state.order.size())));
+    state.checksInLesson = 0;
+    state.newestSamples.clear();
+}
+
+bool meetsAdvanceRule(const AdvanceProgress& p)
+{
+    return p.lastScore >= 90.0 && p.lastSent >= 100 && p.newestSamples >= 10 &&
+           p.newestRight * 5 >= p.newestSamples * 4;
+}
+
+AdvanceProgress recordCheck(CourseState& state, const CopyCheck& check)
+{
+    const std::u32string lesson = state.characters();
+    AdvanceProgress progress;
+    progress.lastScore = check.score;
+    for (const auto& [c, count] : check.perCharacter) {
+        progress.lastSent += count.sent;
+        if (count.sent <= 0 || lesson.find(c) == std::u32string::npos)
+            continue;
+        const double rate = static_cast<double>(count.wrong) / count.sent;
+        state.errorRates[c] = 0.85 * state.errorRate(c) + 0.15 * rate;
+        if (c == state.newest()) {
+            for (int i = 0; i < count.sent; ++i)
+                state.newestSamples.push_back(i >= count.wrong);
+        }
+    }
+    while (state.newestSamples.size() > CourseState::kNewestWindow)
+        state.newestSamples.pop_front();
+    ++state.checksInLesson;
+    progress.newestSamples = static_cast<int>(state.newestSamples.size());
+    progress.newestRight = static_cast<int>(std::count(state.newestSamples.begin(), state.newestSamples.end(), true));
+    if (meetsAdvanceRule(progress) && state.lesson < static_cast<int>(state.order.size()))
+        chooseLesson(state, state.lesson + 1);
+    return progress;
+}
+
+CourseState replayCourse(const std::u32string& order, const std::vector<CourseCheck>& checks)
+{
+    CourseState state;
+    state.order = order;
+    for (const CourseCheck& stored : checks) {
+        if (stored.lesson != state.lesson)
+            chooseLesson(state, stored.lesson);
+        CopyCheck check;
+        check.score = stored.score;
+        check.perCharacter = stored.perCharacter;
+        recordCheck(state, check);
+    }
+    return state;
+}
+
+std::u32string drawSession(const CourseState& state, const std::map<std::pair<char32_t, char32_t>, int>& confusions,
+                           const SessionSpec& spec, const TextDuration& seconds, RandomGenerator& random)
+{
+    const std::u32string lesson = state.characters();
+    std::vector<double> cumulative;
+    double total = 0;
+    for (const char32_t c : lesson) {
+        total += state.weight(c);
+        cumulative.push_back(total);
+    }
+    const auto drawn = [&] {
+        const double at = uniform(random) * total;
+        const auto found = std::upper_bound(cumulative.begin(), cumulative.end(), at);
+        return lesson[std::min<std::size_t>(static_cast<std::size_t>(found - cumulative.begin()), lesson.size() - 1)];
+    };
+    // The character most often copied for each one, among the lesson's.
+    std::map<char32_t, char32_t> pairedWith;
+    std::map<char32_t, int> pairCount;
+    for (const auto& [pair, count] : confusions) {
+        const auto [sent, copied] = pair;
+        if (lesson.find(sent) == std::u32string::npos || lesson.find(copied) == std::u32string::npos ||
+            count <= pairCount[sent])
+            continue;
+        pairedWith[sent] = copied;
+        pairCount[sent] = count;
+    }
+
+    std::u32string text;
+    if (state.checksInLesson == 0) {
+        for (int i = 0; i < 5; ++i)
+            (text += state.newest()) += U' ';
+    }
+    const auto longEnough = [&](int groups) {
+        if (spec.groups)
+            return groups >= *spec.groups;
+        return !spec.minutes || seconds(text) >= *spec.minutes * 60;
+    };
+    for (int groups = 0; !longEnough(groups) && groups < 100000; ++groups) {
+        const int size = spec.groupSize > 0 ? spec.groupSize : 2 + static_cast<int>(random.below(6));
+        std::u32string group;
+        while (static_cast<int>(group.size()) < size) {
+            const char32_t c = drawn();
+            group += c;
+            const auto pair = pairedWith.find(c);
+            if (pair != pairedWith.end() && static_cast<int>(group.size()) < size &&
+                uniform(random) < kConfusionPairing)
+                group += pair->second;
+        }
+        (text += group) += U' ';
+    }
+    if (!text.empty())
+        text.pop_back();
+    return text;
+}
+
+} // namespace brivo::practice

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "common/random_generator.h"
+#include "common/result.h"
+#include "practice/copy_check.h"
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace brivo::practice {
+
+// A course of lessons in the Koch method: lesson n (n >= 2) teaches the
+// first n characters of an order, the n-th being the newest. Everything
+// here is deterministic for a given seed.
+
+inline constexpr std::string_view kDefaultOrderName = "lcwo";
+inline constexpr int kFirstLesson = 2;
+
+// The published orders by name ("lcwo", "kochmorse"); nothing for another
+// name.
+std::optional<std::u32string> namedOrder(std::string_view name);
+
+// An order written by the trainee: one line of characters, separated by
+// blanks or not, taken in upper case. Refused (Refused, French message) when
+// it holds fewer than two characters, a character twice, or one that
+// `keyed` cannot key. The published orders go through the same check.
+Result<std::u32string> parseOrder(std::string_view utf8, const KeyedPredicate& keyed);
+
+// What the course knows of the trainee.
+struct CourseState {
+    std::u32string order;
+    int lesson = kFirstLesson;
+    // Exponentially weighted error rate of each character checked; 0.5
+    // before its first check.
+    std::map<char32_t, double> errorRates;
+    int checksInLesson = 0;
+    // The newest character, each time it was sent in this lesson: true when
+    // right; the last kNewestWindow at most.
+    std::deque<bool> newestSamples;
+
+    static constexpr double kInitialErrorRate = 0.5;
+    static constexpr std::size_t kNewestWindow = 50;
+
+    std::u32string characters() const; // the lesson's, in order
+    char32_t newest() const;
+    double errorRate(char32_t c) const;
+    // w_c = min(5, 1 + 4 e_c + b_c), with b_c = 1.5 for the newest
+    // character over the first three checks of its lesson.
+    double weight(char32_t c) const;
+};
+
+// Sets the lesson by hand (clamped to 2 .. the order's length): the error
+// rates stay, the lesson's own counts start again.
+void chooseLesson(CourseState& state, int lesson);
+
+// How far the last check of a lesson is from moving the course on.
+struct AdvanceProgress {
+    double lastScore = 0;
+    int lastSent = 0; // non-blank characters sent
+    int newestSamples = 0;
+    int newestRight = 0;
+};
+
+// The rule: a score of at least 90.0 with at least 100 non-blank characters
+// sent, and the newest character right at least 80 % of at least its last
+// 10 sendings in this lesson.
+bool meetsAdvanceRule(const AdvanceProgress& progress);
+
+// Takes a check of the current lesson: updates each error rate of the
+// lesson's characters that were sent (e := 0.85 e + 0.15 w / s), the
+// newest character's samples, and moves to the next lesson when the rule
+// holds (the last lesson stays). Gives the progress the rule was judged on.
+AdvanceProgress recordCheck(CourseState& state, const CopyCheck& check);
+
+// A check as the history keeps it for the course.
+struct CourseCheck {
+    int lesson = kFirstLesson;
+    double score = 0;
+    std::map<char32_t, CharacterCount> perCharacter;
+};
+
+// The state of a course rebuilt by replaying its stored checks in order: a
+// check of another lesson than the current one means it was chosen by hand.
+CourseState replayCourse(const std::u32string& order, const std::vector<CourseCheck>& checks);
+
+// A session: its length in groups, or in minutes at the sound settings (the
+// duration of a text comes from `seconds`, the render's own timing); group
+// size 2 .. 8, or 0 for random lengths of 2 .. 7.
+struct SessionSpec {
+    std::optional<int> groups;
+    std::optional<double> minutes;
+    int groupSize = 5;
+};
+using TextDuration = std::function<double(const std::u32string& text)>;
+
+// Draws the session's text: characters with probability w_c / sum w, and,
+// after a character the trainee once copied as another character of the
+// lesson, that character next in the group with probability 0.2. The first
+// session of a lesson starts with its newest character alone, five times.
+std::u32string drawSession(const CourseState& state, const std::map<std::pair<char32_t, char32_t>, int>& confusions,
+                           const SessionSpec& spec, const TextDuration& seconds, RandomGenerator& random);
+
+} // namespace brivo::practice

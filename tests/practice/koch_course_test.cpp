@@ -1,0 +1,175 @@
+#include "common/utf8.h"
+#include "morse/default_definitions.h"
+#include "morse/definition_parser.h"
+#include "practice/koch_course.h"
+#include "support/case_name.h"
+
+#include <gtest/gtest.h>
+
+namespace brivo::practice {
+namespace {
+
+const MorseTable& table()
+{
+    static const MorseTable loaded = definitions::tableFromContent(definitions::defaultFileContent());
+    return loaded;
+}
+
+bool keyed(char32_t c)
+{
+    return hasPattern(table(), c);
+}
+
+// A check of `sent` characters of which `wrong` were missed, all of `c`.
+CopyCheck checkOf(char32_t c, int sent, int wrong, double score)
+{
+    CopyCheck check;
+    check.score = score;
+    check.perCharacter[c] = {sent, wrong};
+    return check;
+}
+
+TEST(KochOrder, PublishedOrdersAreKeyedAndOrdersAreChecked)
+{
+    for (const char* name : {"lcwo", "kochmorse"}) {
+        const std::u32string published = *namedOrder(name);
+        std::string text;
+        for (const char32_t c : published)
+            utf8::append(text, c);
+        const Result<std::u32string> order = parseOrder(text, keyed);
+        ASSERT_TRUE(order) << name << ": " << order.error().message;
+        EXPECT_EQ(order->size(), name == std::string("lcwo") ? 41U : 40U);
+    }
+    EXPECT_EQ(*parseOrder("k m  u\tr", keyed), U"KMUR");
+    EXPECT_NE(parseOrder("KMK", keyed).error().message.find("« K » y est deux fois"), std::string::npos);
+    EXPECT_NE(parseOrder("KM«", keyed).error().message.find("« « » n'a pas de code morse"), std::string::npos);
+    EXPECT_NE(parseOrder(" K ", keyed).error().message.find("au moins deux"), std::string::npos);
+    EXPECT_FALSE(namedOrder("farnsworth"));
+}
+
+// e := 0.85 e + 0.15 w / s from 0.5; the weight min(5, 1 + 4e + b), with
+// the newest character's bonus of 1.5 over the first three checks of its
+// lesson.
+TEST(KochCourse, ErrorRatesWeightsAndTheNewestBonus)
+{
+    CourseState state;
+    state.order = U"KMURES";
+    EXPECT_DOUBLE_EQ(state.weight(U'K'), 3.0);
+    EXPECT_DOUBLE_EQ(state.weight(U'M'), 4.5);
+    recordCheck(state, checkOf(U'M', 4, 4, 50));
+    EXPECT_DOUBLE_EQ(state.errorRate(U'M'), 0.85 * 0.5 + 0.15);
+    EXPECT_DOUBLE_EQ(state.weight(U'M'), 1 + 4 * 0.575 + 1.5);
+    recordCheck(state, checkOf(U'M', 4, 4, 50));
+    EXPECT_DOUBLE_EQ(state.weight(U'M'), 5.0) << "capped";
+    recordCheck(state, checkOf(U'K', 10, 0, 50));
+    EXPECT_DOUBLE_EQ(state.weight(U'K'), 1 + 4 * 0.425);
+    EXPECT_DOUBLE_EQ(state.weight(U'M'), 1 + 4 * state.errorRate(U'M')) << "no bonus after three checks";
+    recordCheck(state, checkOf(U'U', 4, 0, 50));
+    EXPECT_EQ(state.errorRates.count(U'U'), 0U) << "not a character of lesson 2";
+}
+
+struct AdvanceCase {
+    std::string name;
+    AdvanceProgress progress;
+    bool advances;
+};
+
+class Advance : public testing::TestWithParam<AdvanceCase> {};
+
+TEST_P(Advance, RuleAtItsEdges)
+{
+    EXPECT_EQ(meetsAdvanceRule(GetParam().progress), GetParam().advances);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, Advance,
+                         testing::Values(AdvanceCase{"allMet", {90.0, 100, 10, 8}, true},
+                                         AdvanceCase{"score899", {89.9, 100, 10, 8}, false},
+                                         AdvanceCase{"sent99", {90.0, 99, 10, 8}, false},
+                                         AdvanceCase{"samples9", {95.0, 120, 9, 9}, false},
+                                         AdvanceCase{"right79percent", {95.0, 120, 100, 79}, false},
+                                         AdvanceCase{"right80percent", {95.0, 120, 100, 80}, true}),
+                         test::CaseName{});
+
+// Checks stored, then replayed, give the very state they built, a lesson
+// chosen by hand included; a good check of lesson 2 moves the course to 3.
+TEST(KochCourse, ReplayGivesTheSameStateAndAGoodCheckMovesOn)
+{
+    CourseState live;
+    live.order = *namedOrder("lcwo");
+    std::vector<CourseCheck> stored;
+    const auto check = [&](char32_t newest, int sent, int wrong, double score) {
+        CopyCheck c = checkOf(newest, sent, wrong, score);
+        c.perCharacter[U'K'] = {100, 2};
+        stored.push_back({live.lesson, score, c.perCharacter});
+        return recordCheck(live, c);
+    };
+    check(U'M', 5, 1, 70);
+    EXPECT_EQ(live.lesson, 2);
+    check(U'M', 12, 1, 95);
+    EXPECT_EQ(live.lesson, 3);
+    EXPECT_EQ(live.newest(), U'U');
+    EXPECT_TRUE(live.newestSamples.empty());
+    chooseLesson(live, 7);
+    check(U'S', 20, 0, 99);
+    const CourseState replayed = replayCourse(live.order, stored);
+    EXPECT_EQ(replayed.lesson, live.lesson);
+    EXPECT_EQ(replayed.errorRates, live.errorRates);
+    EXPECT_EQ(replayed.newestSamples, live.newestSamples);
+    EXPECT_EQ(replayed.checksInLesson, live.checksInLesson);
+}
+
+// Over a long text, each character's share is its weight's share (within
+// 1.5 points), the new character opens the first session five times, and a
+// recorded confusion follows its character at about 0.2.
+TEST(KochDrawing, SharesFollowTheWeightsAndConfusionsPair)
+{
+    CourseState state;
+    state.order = *namedOrder("lcwo");
+    chooseLesson(state, 4);
+    state.errorRates = {{U'K', 0.0}, {U'M', 0.25}, {U'U', 1.0}};
+    RandomGenerator random(42);
+    const std::u32string text = drawSession(state, {}, SessionSpec{4000, {}, 5}, {}, random);
+    EXPECT_EQ(text.substr(0, 10), U"R R R R R ");
+    std::map<char32_t, double> count;
+    double all = 0;
+    for (const char32_t c : text.substr(10)) {
+        if (c != U' ') {
+            ++count[c];
+            ++all;
+        }
+    }
+    double total = 0;
+    for (const char32_t c : state.characters())
+        total += state.weight(c);
+    for (const char32_t c : state.characters())
+        EXPECT_NEAR(count[c] / all, state.weight(c) / total, 0.015) << static_cast<char>(c);
+
+    state.checksInLesson = 3;
+    const std::u32string paired = drawSession(state, {{{U'K', U'M'}, 4}}, SessionSpec{4000, {}, 5}, {}, random);
+    double afterK = 0;
+    double kThenM = 0;
+    for (std::size_t i = 0; i + 1 < paired.size(); ++i) {
+        if (paired[i] == U'K' && paired[i + 1] != U' ') {
+            ++afterK;
+            kThenM += paired[i + 1] == U'M' ? 1 : 0;
+        }
+    }
+    const double mShare = state.weight(U'M') / total;
+    EXPECT_NEAR(kThenM / afterK, 0.2 + 0.8 * mShare, 0.03);
+}
+
+// A session given in minutes is as long as the render's timing says.
+TEST(KochDrawing, MinutesAreMeasuredByTheGivenTiming)
+{
+    CourseState state;
+    state.order = U"KM";
+    state.checksInLesson = 1;
+    RandomGenerator random(1);
+    const auto seconds = [](const std::u32string& text) { return static_cast<double>(text.size()); };
+    const std::u32string text = drawSession(state, {}, SessionSpec{{}, 1.0, 0}, seconds, random);
+    EXPECT_GE(text.size(), 60U);
+    EXPECT_LE(text.size(), 60U + 8U);
+}
+
+} // namespace
+} // namespace brivo::practice
