@@ -7,6 +7,7 @@
 #include "editzone/ui/edit_zone.h"
 #include "exercise/ui/series_controls.h"
 #include "practice/ui/copy_check_window.h"
+#include "reception/conditions_text.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -20,8 +21,11 @@ void TForm1::buildCopyCheck(std::filesystem::path historyFile)
         [this] { return editZone->plainText(); },
         [this] {
             const KeyingParameters keying = sound->keyingParameters();
+            const reception::ReceptionConditions conditions = renderConditions(false);
             return practice::ExerciseConditions{keying.speedPosition / 6.0, keying.spacingFactor,
-                                                keying.noisePosition / 2};
+                                                keying.noisePosition / 2,
+                                                conditions.any() ? reception::conditionsText(conditions) : std::string(),
+                                                conditions.effectiveWpm};
         },
         [this](char32_t c) { return practice::hasPattern(morseTable_, c); },
     };

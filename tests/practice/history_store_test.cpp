@@ -76,13 +76,19 @@ private Q_SLOTS:
         }
         HistoryStore store(file);
         QCOMPARE(store.checks()->size(), 0U);
-        QVERIFY(store.record(check("CQ \"CQ\"", "CQ \"CO\""), {12.5, 1, 10}, kMonday));
-        QVERIFY(store.record(check("EEE", "EE"), {15.0, 2, 0}, kMonday.addDays(1)));
+        QVERIFY(store.record(check("CQ \"CQ\"", "CQ \"CO\""), {12.5, 1, 10, "snr=5 qrm=3", 8.0}, kMonday));
+        QVERIFY(store.record(check("EEE", "EE"), {15.0, 2, 0, {}, {}}, kMonday.addDays(1),
+                             brivo::practice::CourseTag{U"EKM", 2}));
         const auto checks = store.checks();
         QVERIFY(checks);
         QCOMPARE(checks->size(), 2U);
         QCOMPARE((*checks)[0].checkedAt, kMonday);
         QCOMPARE((*checks)[0].score, 85.7); // 6 / 7, to a tenth
+        QVERIFY((*checks)[0].underConditions && !(*checks)[1].underConditions);
+        const auto course = store.course(U"EKM");
+        QCOMPARE(course->checks.size(), 1U);
+        QCOMPARE(course->checks[0].perCharacter.at(U'E').wrong, 1);
+        QCOMPARE(store.course(U"KM")->checks.size(), 0U);
         const auto recent = store.counts(1);
         QCOMPARE(recent->size(), 1U); // only the last check: E
         QCOMPARE(recent->at(U'E').sent, 3);
@@ -98,6 +104,34 @@ private Q_SLOTS:
                  "id,checked_at,score,distance,wpm,spacing,noise,sent,copied\r\n"
                  "1,2026-11-30T18:00:00Z,85.7,1,12.5,1,10,\"CQ \"\"CQ\"\"\",\"CQ \"\"CO\"\"\"\r\n"
                  "2,2026-12-01T18:00:00Z,66.7,1,15.0,2,0,\"EEE\",\"EE\"\r\n");
+    }
+
+    // A file of the first schema, with a check in it, is migrated by the
+    // next check: the old row stays, the new one keeps its course and its
+    // confusions.
+    void firstSchemaIsMigratedWithoutLoss()
+    {
+        brivo::test::TempDir dir;
+        const auto file = dir / "historique.sqlite";
+        {
+            RawFile raw(file);
+            for (const QString& statement :
+                 {u"CREATE TABLE sessions (id INTEGER PRIMARY KEY, checked_at TEXT NOT NULL, sent TEXT NOT NULL, "
+                  "copied TEXT NOT NULL, score REAL NOT NULL, distance INTEGER NOT NULL, wpm REAL NOT NULL, spacing "
+                  "INTEGER NOT NULL, noise INTEGER NOT NULL)"_s,
+                  u"CREATE TABLE char_stats (session_id INTEGER NOT NULL REFERENCES sessions(id), character TEXT "
+                  "NOT NULL, sent INTEGER NOT NULL, wrong INTEGER NOT NULL)"_s,
+                  u"INSERT INTO sessions VALUES (1, '2026-11-01T10:00:00Z', 'K', 'K', 100, 0, 12, 1, 0)"_s,
+                  u"PRAGMA user_version = 1"_s})
+                QVERIFY(raw.exec(statement));
+        }
+        HistoryStore store(file);
+        QCOMPARE(store.checks()->size(), 1U);
+        QVERIFY(store.record(check("KM", "KK"), {}, kMonday, brivo::practice::CourseTag{U"KM", 2}));
+        QCOMPARE(store.checks()->size(), 2U);
+        const auto course = store.course(U"KM");
+        QCOMPARE(course->checks.size(), 1U);
+        QCOMPARE(course->confusions.at({U'M', U'K'}), 1);
     }
 
     // Another program holds the file for writing: the check waits, then is

@@ -2,7 +2,6 @@
 
 #include "common/atomic_file.h"
 #include "common/messages.h"
-#include "common/ui/widgets.h"
 #include "common/utf8.h"
 
 #include <QSqlDatabase>
@@ -83,6 +82,14 @@ const std::vector<std::vector<QString>>& migrations()
             "TEXT NOT NULL, sent INTEGER NOT NULL, wrong INTEGER NOT NULL)"_s,
             u"CREATE INDEX IF NOT EXISTS char_stats_session ON char_stats(session_id)"_s,
         },
+        {
+            u"ALTER TABLE sessions ADD COLUMN conditions TEXT NOT NULL DEFAULT ''"_s,
+            u"ALTER TABLE sessions ADD COLUMN effective_wpm REAL"_s,
+            u"ALTER TABLE sessions ADD COLUMN course_order TEXT"_s,
+            u"ALTER TABLE sessions ADD COLUMN course_lesson INTEGER"_s,
+            u"CREATE TABLE IF NOT EXISTS confusions (session_id INTEGER NOT NULL REFERENCES sessions(id), sent TEXT "
+            "NOT NULL, copied TEXT NOT NULL, count INTEGER NOT NULL)"_s,
+        },
     };
     return steps;
 }
@@ -126,6 +133,11 @@ std::optional<std::string> migrate(QSqlQuery& query)
 QString fromCodePoint(char32_t c)
 {
     return QString::fromUcs4(&c, 1);
+}
+
+QString fromCodePoints(const std::u32string& text)
+{
+    return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 char32_t toCodePoint(const QString& text)
@@ -179,7 +191,7 @@ std::filesystem::path historyFilePath(const char* xdgDataHome, const char* home)
 }
 
 Result<void> HistoryStore::record(const CopyCheck& check, const ExerciseConditions& conditions,
-                                  const QDateTime& checkedAt)
+                                  const QDateTime& checkedAt, const std::optional<CourseTag>& course)
 {
     const auto failed = [this](const std::string& reason) {
         return fail(ErrorCode::WriteFailed, messages::historyNotSaved(file_.string(), reason));
@@ -206,19 +218,32 @@ Result<void> HistoryStore::record(const CopyCheck& check, const ExerciseConditio
         query.exec(u"ROLLBACK"_s);
         return failed(*problem);
     }
-    query.prepare(u"INSERT INTO sessions (checked_at, sent, copied, score, distance, wpm, spacing, noise) "
-                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s);
+    query.prepare(u"INSERT INTO sessions (checked_at, sent, copied, score, distance, wpm, spacing, noise, "
+                  "conditions, effective_wpm, course_order, course_lesson) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
     query.addBindValue(checkedAt.toUTC().toString(Qt::ISODate));
-    query.addBindValue(brivo::ui::fromCodePoints(check.sent));
-    query.addBindValue(brivo::ui::fromCodePoints(check.copied));
+    query.addBindValue(fromCodePoints(check.sent));
+    query.addBindValue(fromCodePoints(check.copied));
     query.addBindValue(check.score);
     query.addBindValue(static_cast<qlonglong>(check.distance));
     query.addBindValue(conditions.wpm);
     query.addBindValue(conditions.spacing);
     query.addBindValue(conditions.noise);
+    query.addBindValue(QString::fromStdString(conditions.reception));
+    query.addBindValue(conditions.effectiveWpm ? QVariant(*conditions.effectiveWpm) : QVariant());
+    query.addBindValue(course ? QVariant(fromCodePoints(course->order)) : QVariant());
+    query.addBindValue(course ? QVariant(course->lesson) : QVariant());
     if (!query.exec())
         return rollBack(query.lastError());
     const QVariant session = query.lastInsertId();
+    for (const auto& [pair, count] : check.confusions) {
+        query.prepare(u"INSERT INTO confusions (session_id, sent, copied, count) VALUES (?, ?, ?, ?)"_s);
+        query.addBindValue(session);
+        query.addBindValue(fromCodePoint(pair.first));
+        query.addBindValue(fromCodePoint(pair.second));
+        query.addBindValue(count);
+        if (!query.exec())
+            return rollBack(query.lastError());
+    }
     for (const auto& [character, count] : check.perCharacter) {
         query.prepare(u"INSERT INTO char_stats (session_id, character, sent, wrong) VALUES (?, ?, ?, ?)"_s);
         query.addBindValue(session);
@@ -236,12 +261,14 @@ Result<void> HistoryStore::record(const CopyCheck& check, const ExerciseConditio
 Result<std::vector<StoredCheck>> HistoryStore::checks() const
 {
     return readHistory<std::vector<StoredCheck>>(file_, [](QSqlQuery& query, std::vector<StoredCheck>& out) {
-        if (!query.exec(u"SELECT checked_at, score FROM sessions ORDER BY id"_s))
+        const bool withConditions = schemaVersion(query) >= 2;
+        if (!query.exec(withConditions ? u"SELECT checked_at, score, conditions <> '' FROM sessions ORDER BY id"_s
+                                       : u"SELECT checked_at, score, 0 FROM sessions ORDER BY id"_s))
             return false;
         while (query.next()) {
             QDateTime at = QDateTime::fromString(query.value(0).toString(), Qt::ISODate);
             at.setTimeSpec(Qt::UTC);
-            out.push_back({at, query.value(1).toDouble()});
+            out.push_back({at, query.value(1).toDouble(), query.value(2).toBool()});
         }
         return true;
     });
@@ -260,6 +287,40 @@ Result<std::map<char32_t, CharacterCount>> HistoryStore::counts(int count) const
             CharacterCount& entry = out[toCodePoint(query.value(0).toString())];
             entry.sent += query.value(1).toInt();
             entry.wrong += query.value(2).toInt();
+        }
+        return true;
+    });
+}
+
+Result<CourseHistory> HistoryStore::course(const std::u32string& order) const
+{
+    return readHistory<CourseHistory>(file_, [&order](QSqlQuery& query, CourseHistory& out) {
+        if (schemaVersion(query) < 2)
+            return true; // no course before this schema
+        query.prepare(u"SELECT id, course_lesson, score FROM sessions WHERE course_order = ? ORDER BY id"_s);
+        query.addBindValue(fromCodePoints(order));
+        if (!query.exec())
+            return false;
+        std::vector<qlonglong> ids;
+        while (query.next()) {
+            ids.push_back(query.value(0).toLongLong());
+            out.checks.push_back({query.value(1).toInt(), query.value(2).toDouble(), {}});
+        }
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            query.prepare(u"SELECT character, sent, wrong FROM char_stats WHERE session_id = ?"_s);
+            query.addBindValue(ids[i]);
+            if (!query.exec())
+                return false;
+            while (query.next())
+                out.checks[i].perCharacter[toCodePoint(query.value(0).toString())] = {query.value(1).toInt(),
+                                                                                      query.value(2).toInt()};
+            query.prepare(u"SELECT sent, copied, count FROM confusions WHERE session_id = ?"_s);
+            query.addBindValue(ids[i]);
+            if (!query.exec())
+                return false;
+            while (query.next())
+                out.confusions[{toCodePoint(query.value(0).toString()), toCodePoint(query.value(1).toString())}] +=
+                    query.value(2).toInt();
         }
         return true;
     });

@@ -2,12 +2,15 @@
 
 #include "common/result.h"
 #include "practice/copy_check.h"
+#include "practice/koch_course.h"
 
 #include <QDateTime>
 #include <QString>
 
 #include <filesystem>
 #include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace brivo::practice {
@@ -21,17 +24,36 @@ struct ExerciseConditions {
     double wpm = 0;  // words per minute
     int spacing = 1; // the character-gap factor
     int noise = 0;   // noise, percent
+    // The reception conditions as their settings line; empty for a clean
+    // render.
+    std::string reception;
+    std::optional<double> effectiveWpm;
+};
+
+// The course a check was made for: its order and lesson.
+struct CourseTag {
+    std::u32string order;
+    int lesson = 2;
+};
+
+// What the history holds of one course: its checks in order, and every
+// confusion (sent -> copied) recorded for it.
+struct CourseHistory {
+    std::vector<CourseCheck> checks;
+    std::map<std::pair<char32_t, char32_t>, int> confusions;
 };
 
 // One check as the history keeps it.
 struct StoredCheck {
     QDateTime checkedAt; // UTC
     double score = 0;
+    bool underConditions = false; // made with reception conditions on
 };
 
 // The history of the copy checks, in an SQLite file (through Qt SQL): a
-// table `sessions` (one row per check) and a table `char_stats` (the
-// per-character counts of each). The schema carries its version in
+// table `sessions` (one row per check, with its reception conditions and
+// its course), a table `char_stats` (the per-character counts of each) and
+// a table `confusions` (what each sent character was copied as). The schema carries its version in
 // PRAGMA user_version and is migrated forward, never dropped. Every call
 // opens the file, works in one transaction and closes it, so another
 // program holding the file only delays (2 s) or refuses one check; each
@@ -39,14 +61,18 @@ struct StoredCheck {
 // nothing stored before is lost.
 class HistoryStore {
 public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     explicit HistoryStore(std::filesystem::path file) : file_(std::move(file)) {}
 
     const std::filesystem::path& file() const { return file_; }
 
-    // Stores a check with its conditions, at `checkedAt` (UTC).
-    Result<void> record(const CopyCheck& check, const ExerciseConditions& conditions, const QDateTime& checkedAt);
+    // Stores a check with its conditions, at `checkedAt` (UTC), with its
+    // confusions, and its course when it was made for one.
+    Result<void> record(const CopyCheck& check, const ExerciseConditions& conditions, const QDateTime& checkedAt,
+                        const std::optional<CourseTag>& course = std::nullopt);
+    // The checks of the course of `order`, oldest first, and its confusions.
+    Result<CourseHistory> course(const std::u32string& order) const;
     // Every check, oldest first.
     Result<std::vector<StoredCheck>> checks() const;
     // The per-character counts summed over the last `count` checks (all

@@ -65,7 +65,7 @@ void ProgressChart::paintEvent(QPaintEvent* /*event*/)
 
 void ProgressChart::paintScores(QPainter& painter, const QRect& area) const
 {
-    paintFrame(painter, area, u"Score de chaque contrôle (%)"_s);
+    paintFrame(painter, area, u"Score de chaque contrôle (%) ; en orange, avec conditions de réception"_s);
     if (checks_.empty())
         return;
     const qint64 first = checks_.front().checkedAt.toSecsSinceEpoch();
@@ -84,9 +84,11 @@ void ProgressChart::paintScores(QPainter& painter, const QRect& area) const
         line.lineTo(pointOf(check));
     painter.setPen(QPen(QColor(0, 90, 170), 2));
     painter.drawPath(line);
-    painter.setBrush(QColor(0, 90, 170));
-    for (const StoredCheck& check : checks_)
+    // Checks made under reception conditions are the hard ones: orange.
+    for (const StoredCheck& check : checks_) {
+        painter.setBrush(check.underConditions ? QColor(230, 120, 0) : QColor(0, 90, 170));
         painter.drawEllipse(pointOf(check), 3, 3);
+    }
     paintTimeAxis(painter, area, first, span);
 }
 
