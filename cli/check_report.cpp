@@ -35,6 +35,20 @@ std::string jsonString(char32_t c)
     return "\"" + utf8Of(c) + "\"";
 }
 
+} // namespace
+
+std::string jsonText(std::u32string_view text)
+{
+    std::string out = "\"";
+    for (const char32_t c : text) {
+        const std::string one = jsonString(c);
+        out += one.substr(1, one.size() - 2);
+    }
+    return out + "\"";
+}
+
+namespace {
+
 int sentCharacters(const practice::CopyCheck& check)
 {
     int total = 0;

@@ -3,6 +3,7 @@
 #include "practice/copy_check.h"
 
 #include <string>
+#include <string_view>
 
 namespace brivo::cli {
 
@@ -10,6 +11,9 @@ namespace brivo::cli {
 // texts aligned (a gap shown as "·") with "^" under each error, and the
 // table of the sent characters.
 std::string checkText(const practice::CopyCheck& check);
+
+// A text as a JSON string, quotes included.
+std::string jsonText(std::u32string_view text);
 
 // The check as one JSON object: score, distance, sent_chars, substitutions,
 // deletions, insertions, per_char {"A": {"sent": n, "wrong": k}} and

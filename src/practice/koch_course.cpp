@@ -118,18 +118,24 @@ AdvanceProgress recordCheck(CourseState& state, const CopyCheck& check)
     return progress;
 }
 
-CourseState replayCourse(const std::u32string& order, const std::vector<CourseCheck>& checks)
+CourseState replayCourse(const std::u32string& order, const std::vector<CourseCheck>& checks, AdvanceProgress* last)
 {
     CourseState state;
     state.order = order;
+    AdvanceProgress progress;
     for (const CourseCheck& stored : checks) {
         if (stored.lesson != state.lesson)
             chooseLesson(state, stored.lesson);
         CopyCheck check;
         check.score = stored.score;
         check.perCharacter = stored.perCharacter;
-        recordCheck(state, check);
+        const int lesson = state.lesson;
+        progress = recordCheck(state, check);
+        if (state.lesson != lesson)
+            progress = {};
     }
+    if (last != nullptr)
+        *last = progress;
     return state;
 }
 

@@ -88,7 +88,10 @@ struct CourseCheck {
 
 // The state of a course rebuilt by replaying its stored checks in order: a
 // check of another lesson than the current one means it was chosen by hand.
-CourseState replayCourse(const std::u32string& order, const std::vector<CourseCheck>& checks);
+// `last`, when given, receives the progress of the last check when it was
+// of the lesson the course is now at (nothing yet otherwise).
+CourseState replayCourse(const std::u32string& order, const std::vector<CourseCheck>& checks,
+                         AdvanceProgress* last = nullptr);
 
 // A session: its length in groups, or in minutes at the sound settings (the
 // duration of a text comes from `seconds`, the render's own timing); group

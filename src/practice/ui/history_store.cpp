@@ -197,7 +197,8 @@ Result<void> HistoryStore::record(const CopyCheck& check, const ExerciseConditio
         return fail(ErrorCode::WriteFailed, messages::historyNotSaved(file_.string(), reason));
     };
     std::error_code folderError;
-    std::filesystem::create_directories(file_.parent_path(), folderError);
+    if (file_.has_parent_path())
+        std::filesystem::create_directories(file_.parent_path(), folderError);
     if (folderError)
         return failed(folderError.message());
 

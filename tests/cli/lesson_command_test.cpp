@@ -1,0 +1,87 @@
+#include "cli/lesson_command.h"
+#include "support/case_name.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace brivo::cli {
+namespace {
+
+class LessonCommand : public testing::Test {
+protected:
+    int run(std::vector<std::string> args)
+    {
+        for (std::string& arg : args) {
+            if (arg.ends_with(".txt"))
+                arg = (dir_ / arg).string();
+        }
+        std::istringstream in;
+        out_.str({});
+        err_.str({});
+        CommandEnvironment env{in, out_, err_, false, false, [] { return std::int64_t{7}; }, {}};
+        return runLessonCommand(args, env, dir_ / "historique.sqlite");
+    }
+
+    test::TempDir dir_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+// A fresh course at lesson 2: its session opens with M five times; a
+// perfect copy of it moves the course to lesson 3, which --status and the
+// next session's JSON then show.
+TEST_F(LessonCommand, GoodCheckMovesAFreshCourseOnAndTheJsonSaysSo)
+{
+    ASSERT_EQ(run({"--groups", "24", "--seed", "5"}), kExitOk);
+    const std::string session = out_.str();
+    EXPECT_EQ(session.substr(0, 10), "M M M M M ");
+    test::writeBytes(dir_ / "sent.txt", session);
+    test::writeBytes(dir_ / "copy.txt", session);
+    ASSERT_EQ(run({"--record", "sent.txt", "copy.txt", "--json"}), kExitOk) << err_.str();
+    EXPECT_EQ(out_.str(), "{\"score\": 100.0, \"lesson\": 2, \"next_lesson\": 3, \"newest\": \"U\"}\n");
+    ASSERT_EQ(run({"--status", "--json"}), kExitOk);
+    EXPECT_EQ(out_.str(), "{\"order\": \"KMURESNAPTLWI.JZ=FOY,VG5/Q92H38B?47C1D60X\", \"lesson\": 3, "
+                          "\"characters\": \"KMU\", \"newest\": \"U\", \"error_rates\": {\"K\": 0.4250, \"M\": "
+                          "0.4250, \"U\": 0.5000}, \"weights\": {\"K\": 2.7000, \"M\": 2.7000, \"U\": 4.5000}, "
+                          "\"advance\": {\"last_score\": 0.0, \"last_sent\": 0, \"newest_samples\": 0, "
+                          "\"newest_right\": 0}}\n");
+    ASSERT_EQ(run({"--json", "--groups", "1", "--group-size", "2", "--seed", "1"}), kExitOk);
+    EXPECT_TRUE(out_.str().starts_with("{\"lesson\": 3, \"characters\": \"KMU\", \"text\": \"U U U")) << out_.str();
+}
+
+struct StatusCase {
+    std::string name;
+    std::vector<std::string> args;
+    int status;
+    std::string error;
+};
+
+class LessonCommandStatus : public LessonCommand, public testing::WithParamInterface<StatusCase> {};
+
+TEST_P(LessonCommandStatus, ExitStatusAndMessage)
+{
+    test::writeBytes(dir_ / "twice.txt", "K M K");
+    test::writeBytes(dir_ / "own.txt", "E T");
+    EXPECT_EQ(run(GetParam().args), GetParam().status);
+    EXPECT_NE(err_.str().find(GetParam().error), std::string::npos) << err_.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , LessonCommandStatus,
+    testing::Values(StatusCase{"ownOrder", {"--order", "own.txt", "--groups", "1"}, kExitOk, ""},
+                    StatusCase{"orderWithARepeat", {"--order", "twice.txt"}, kExitRefused, "« K » y est deux fois"},
+                    StatusCase{"orderMissing", {"--order", "none.txt"}, kExitFileError, "none.txt"},
+                    StatusCase{"lessonPastTheOrder", {"--lesson", "42"}, kExitRefused, "de 2 à 41"},
+                    StatusCase{"lessonOne", {"--lesson", "1"}, kExitRefused, "de 2 à 41"},
+                    StatusCase{"badGroupSize", {"--group-size", "9"}, kExitRefused, "2 à 8, ou random"},
+                    StatusCase{"recordWithoutCopy", {"--record", "sent.txt"}, kExitRefused, "deux fichiers"},
+                    StatusCase{"historyNotADatabase",
+                               {"--history", "own.txt", "--record", "own.txt", "own.txt"},
+                               kExitFileError,
+                               "historique"},
+                    StatusCase{"unknownOption", {"--loud"}, kExitRefused, "option inconnue « --loud »"}),
+    test::CaseName());
+
+} // namespace
+} // namespace brivo::cli
