@@ -16,6 +16,7 @@ SystemMenu::SystemMenu(QWidget* window) : QMenu(window), window_(window)
     addSeparator();
     copyCheckItem = addAction(u"Contrôle de la copie...\tCtrl+K"_s);
     conditionsItem = addAction(u"Conditions de réception...\tCtrl+J"_s);
+    courseItem = addAction(u"Cours Koch...\tCtrl+L"_s);
     purgeItem = addAction(u"P&urger le registre et quitter"_s);
     closeItem = addAction(u"&Fermer\tAlt+F4"_s);
     QFont bold = closeItem->font();
@@ -32,6 +33,7 @@ SystemMenu::SystemMenu(QWidget* window) : QMenu(window), window_(window)
     connect(minimiseItem, &QAction::triggered, this, [this] { window_->showMinimized(); });
     connect(copyCheckItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kCopyCheckCommand); });
     connect(conditionsItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kConditionsCommand); });
+    connect(courseItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kCourseCommand); });
     connect(purgeItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kPurgeCommand); });
     connect(closeItem, &QAction::triggered, this, [this] { window_->close(); });
 

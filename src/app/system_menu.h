@@ -14,6 +14,7 @@ public:
     static constexpr int kPurgeCommand = 3000;
     static constexpr int kCopyCheckCommand = 3001;
     static constexpr int kConditionsCommand = 3002;
+    static constexpr int kCourseCommand = 3003;
 
     explicit SystemMenu(QWidget* window);
 
@@ -22,12 +23,13 @@ public:
     QAction* minimiseItem;
     QAction* copyCheckItem;
     QAction* conditionsItem;
+    QAction* courseItem;
     QAction* purgeItem;
     QAction* closeItem;
 
 Q_SIGNALS:
     // A command of the menu, by identifier: kPurgeCommand,
-    // kCopyCheckCommand or kConditionsCommand.
+    // kCopyCheckCommand, kConditionsCommand or kCourseCommand.
     void systemCommand(int command);
 
 private:

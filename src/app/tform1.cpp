@@ -95,6 +95,7 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
     buildCopyCheck(std::move(historyFile));
     // Built before the creation steps, which restore its settings.
     conditionsWindow = new reception::ui::ReceptionWindow(this);
+    buildCourse();
     FormCreate();
     Form2 = new TForm2(startFolder_, this);
     playback->Timer1->start();

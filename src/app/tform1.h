@@ -23,12 +23,16 @@ class QTimer;
 namespace brivo {
 class WavePlayer;
 }
+namespace brivo::practice {
+struct CourseTag;
+}
 namespace brivo::settings {
 struct Settings;
 }
 namespace brivo::practice::ui {
 class CopyCheckWindow;
-}
+class CourseWindow;
+} // namespace brivo::practice::ui
 namespace brivo::reception::ui {
 class ReceptionWindow;
 }
@@ -137,6 +141,11 @@ private:
     void setTabOrder();
     void connectHandlers();
     void buildCopyCheck(std::filesystem::path historyFile);
+    // The Koch course window, over the copy check's history.
+    void buildCourse();
+    // Puts a course session in the zone in place of its text, masks and
+    // plays it as asked, and tells the copy check.
+    void startCourseSession(const QString& text, bool mask, bool play, const practice::CourseTag& course);
     void onFirstShow();
     // Where the window, frame included, is centred on the primary screen.
     QPoint centredPosition() const;
@@ -201,6 +210,7 @@ private:
     SystemMenu* systemMenu = nullptr;
     TForm2* Form2 = nullptr;
     practice::ui::CopyCheckWindow* copyCheck = nullptr;
+    practice::ui::CourseWindow* courseWindow = nullptr;
     reception::ui::ReceptionWindow* conditionsWindow = nullptr;
 };
 

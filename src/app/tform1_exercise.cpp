@@ -12,6 +12,7 @@
 #include "exercise/ui/series_controls.h"
 #include "help/ui/help_window.h"
 #include "practice/ui/copy_check_window.h"
+#include "practice/ui/course_window.h"
 #include "reception/ui/reception_window.h"
 
 #include <QAction>
@@ -134,6 +135,9 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativ
         break;
     case keys::CtrlAction::Kind::Conditions:
         conditionsWindow->showConditions();
+        break;
+    case keys::CtrlAction::Kind::Course:
+        courseWindow->showCourse();
         break;
     case keys::CtrlAction::Kind::Focus:
         if (action.soundPageFirst)

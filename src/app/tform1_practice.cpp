@@ -1,15 +1,20 @@
 // The copy check: its window, and the drill of the weak characters.
 #include "app/tform1.h"
 #include "audio/ui/sound_controls.h"
+#include "common/edit_text.h"
 #include "common/ui/error_box.h"
 #include "common/ui/track_bar.h"
 #include "common/ui/upper_case_line_edit.h"
+#include "common/utf8.h"
 #include "editzone/ui/edit_zone.h"
 #include "exercise/ui/series_controls.h"
 #include "practice/ui/copy_check_window.h"
+#include "practice/ui/course_window.h"
 #include "reception/conditions_text.h"
+#include "reception/keyed_marks.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTextEdit>
 
@@ -22,10 +27,9 @@ void TForm1::buildCopyCheck(std::filesystem::path historyFile)
         [this] {
             const KeyingParameters keying = sound->keyingParameters();
             const reception::ReceptionConditions conditions = renderConditions(false);
-            return practice::ExerciseConditions{keying.speedPosition / 6.0, keying.spacingFactor,
-                                                keying.noisePosition / 2,
-                                                conditions.any() ? reception::conditionsText(conditions) : std::string(),
-                                                conditions.effectiveWpm};
+            return practice::ExerciseConditions{
+                keying.speedPosition / 6.0, keying.spacingFactor, keying.noisePosition / 2,
+                conditions.any() ? reception::conditionsText(conditions) : std::string(), conditions.effectiveWpm};
         },
         [this](char32_t c) { return practice::hasPattern(morseTable_, c); },
     };
@@ -33,6 +37,45 @@ void TForm1::buildCopyCheck(std::filesystem::path historyFile)
                                                   std::move(source), this);
     connect(copyCheck, &practice::ui::CopyCheckWindow::drillRequested, this,
             [this](const QString& drill) { ErrorBox::guarded([this, drill] { practiseWeakCharacters(drill); })(); });
+}
+
+void TForm1::buildCourse()
+{
+    practice::ui::CourseWindow::Source source{
+        [this](char32_t c) { return practice::hasPattern(morseTable_, c); },
+        // A session's length as the render keys it, at the sound page's
+        // settings and the effective speed of the conditions.
+        [this](const std::u32string& text) {
+            const KeyingParameters keying = sound->keyingParameters();
+            const KeyingValues values = deriveKeyingValues(keying, kDefaultSampleRate);
+            std::string utf8;
+            for (const char32_t c : text)
+                utf8::append(utf8, c);
+            return reception::keyedMarks(keyedTextFromUtf8(utf8), morseTable_, RenderForm::Message,
+                                         keying.spacingFactor, values.unitDuration,
+                                         renderConditions(false).effectiveWpm, values.unitsPerWord)
+                .length;
+        },
+        [this]() -> RandomGenerator& { return random_; },
+    };
+    courseWindow = new practice::ui::CourseWindow(dialogs_, copyCheck->history(), std::move(source), this);
+    connect(courseWindow, &practice::ui::CourseWindow::sessionReady, this,
+            [this](const QString& text, bool mask, bool play, const practice::CourseTag& course) {
+                ErrorBox::guarded([&] { startCourseSession(text, mask, play, course); })();
+            });
+    connect(copyCheck, &practice::ui::CopyCheckWindow::courseCheckRecorded, this,
+            [this] { ErrorBox::guarded([this] { courseWindow->courseCheckRecorded(); })(); });
+}
+
+void TForm1::startCourseSession(const QString& text, bool mask, bool play, const practice::CourseTag& course)
+{
+    editZone->RichEdit->selectAll();
+    insertGeneratedText(text);
+    copyCheck->setCourseSession(course, editZone->plainText());
+    if (mask && !editZone->STmasquer->isVisible())
+        editZone->MasquerZoneClick();
+    if (play)
+        BoutonLectureClick();
 }
 
 void TForm1::practiseWeakCharacters(const QString& drill)

@@ -14,6 +14,7 @@
 #include "editzone/ui/edit_zone.h"
 #include "exercise/ui/series_controls.h"
 #include "practice/ui/copy_check_window.h"
+#include "practice/ui/course_window.h"
 #include "reception/conditions_text.h"
 #include "reception/ui/reception_window.h"
 #include "settings/settings.h"
@@ -82,6 +83,7 @@ settings::Settings TForm1::collectSettings() const
     s.referenceWord = sound->CBmot->currentIndex() == 1 ? 1 : 0;
     s.conditionsOn = conditionsWindow->enabled();
     s.conditions = reception::conditionsText(conditionsWindow->settings());
+    s.course = practice::courseSettingsText(courseWindow->settings());
     return s;
 }
 
@@ -121,6 +123,7 @@ void TForm1::applySettings(const settings::Settings& s)
     editZone->setPlainText(fromStd(s.zoneText));
     sound->CBmot->setCurrentIndex(s.referenceWord);
     conditionsWindow->setSettings(reception::parseConditionsText(s.conditions), s.conditionsOn);
+    courseWindow->setSettings(practice::parseCourseSettings(s.course));
 }
 
 // A value of the wrong type costs only that value: its error is shown and
@@ -181,6 +184,10 @@ void TForm1::onSystemCommand(int command)
     }
     if (command == SystemMenu::kConditionsCommand) {
         conditionsWindow->showConditions();
+        return;
+    }
+    if (command == SystemMenu::kCourseCommand) {
+        courseWindow->showCourse();
         return;
     }
     if (command != SystemMenu::kPurgeCommand)

@@ -76,6 +76,8 @@ CtrlAction ctrlAction(int key, int digit)
         return {CtrlAction::Kind::CopyCheck, 0, {}, false};
     if (key == 'J')
         return {CtrlAction::Kind::Conditions, 0, {}, false};
+    if (key == 'L')
+        return {CtrlAction::Kind::Course, 0, {}, false};
     for (const FocusRow& row : kFocusRows) {
         if (row.key == key)
             return {CtrlAction::Kind::Focus, 0, row.control, row.soundPageFirst};

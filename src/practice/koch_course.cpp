@@ -1,8 +1,10 @@
 #include "practice/koch_course.h"
 
 #include "common/utf8.h"
+#include "reception/reception_conditions.h"
 
 #include <algorithm>
+#include <charconv>
 #include <numeric>
 
 namespace brivo::practice {
@@ -192,6 +194,58 @@ std::u32string drawSession(const CourseState& state, const std::map<std::pair<ch
     if (!text.empty())
         text.pop_back();
     return text;
+}
+
+std::string courseSettingsText(const CourseSettings& s)
+{
+    return "lesson=" + std::to_string(s.lesson) + " minutes=" + reception::decimalText(s.minutes) +
+           " groups=" + std::to_string(s.groups) + " size=" + std::to_string(s.groupSize) +
+           " mask=" + (s.mask ? "1" : "0") + " play=" + (s.play ? "1" : "0") + " order=" + s.order;
+}
+
+CourseSettings parseCourseSettings(std::string_view text)
+{
+    CourseSettings s;
+    const auto integer = [](std::string_view value, int low, int high, int& out) {
+        int read = 0;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), read);
+        if (error == std::errc{} && end == value.data() + value.size() && read >= low && read <= high)
+            out = read;
+    };
+    while (!text.empty()) {
+        const std::size_t blank = text.find(' ');
+        std::string_view word = text.substr(0, blank);
+        if (word.starts_with("order=")) {
+            s.order = std::string(text.substr(6)); // the rest of the line
+            break;
+        }
+        text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
+        const std::size_t equals = word.find('=');
+        if (equals == std::string_view::npos)
+            continue;
+        const std::string_view key = word.substr(0, equals);
+        const std::string_view value = word.substr(equals + 1);
+        int flag = -1;
+        if (key == "lesson")
+            integer(value, 0, 1000, s.lesson);
+        else if (key == "groups")
+            integer(value, 0, 10000, s.groups);
+        else if (key == "size")
+            integer(value, 0, 8, s.groupSize);
+        else if (key == "mask" || key == "play") {
+            integer(value, 0, 1, flag);
+            if (flag >= 0)
+                (key == "mask" ? s.mask : s.play) = flag == 1;
+        } else if (key == "minutes") {
+            std::string number(value);
+            std::replace(number.begin(), number.end(), ',', '.');
+            double minutes = 0;
+            const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), minutes);
+            if (error == std::errc{} && end == number.data() + number.size() && minutes > 0 && minutes <= 120)
+                s.minutes = minutes;
+        }
+    }
+    return s;
 }
 
 } // namespace brivo::practice

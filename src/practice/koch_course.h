@@ -110,4 +110,20 @@ using TextDuration = std::function<double(const std::u32string& text)>;
 std::u32string drawSession(const CourseState& state, const std::map<std::pair<char32_t, char32_t>, int>& confusions,
                            const SessionSpec& spec, const TextDuration& seconds, RandomGenerator& random);
 
+// The course window's choices, kept in the settings as one line of words:
+// "order=lcwo lesson=3 minutes=5 groups=0 size=5 mask=1 play=1". The order
+// is a published order's name or a file's path (written last, as it may
+// hold blanks). Words that do not read are skipped.
+struct CourseSettings {
+    std::string order = std::string(kDefaultOrderName);
+    int lesson = 0; // 0: the lesson the history gives
+    double minutes = 5;
+    int groups = 0; // more than 0: the length in groups instead
+    int groupSize = 5;
+    bool mask = true;
+    bool play = true;
+};
+std::string courseSettingsText(const CourseSettings& settings);
+CourseSettings parseCourseSettings(std::string_view text);
+
 } // namespace brivo::practice

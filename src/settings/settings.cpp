@@ -129,6 +129,7 @@ std::vector<Field> buildFields(ScreenSize screen)
         "Conditions_Actives", [](std::int32_t v, Settings& s) { s.conditionsOn = v != 0; },
         [](const Settings& s) { return s.conditionsOn ? 1 : 0; }));
     fields.push_back(textField("Conditions_Reception", &Settings::conditions));
+    fields.push_back(textField("Cours_Koch", &Settings::course));
     return fields;
 }
 

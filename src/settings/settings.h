@@ -47,6 +47,8 @@ struct Settings {
     // line ("snr=5 filter=250").
     bool conditionsOn = false;
     std::string conditions;
+    // The Koch course window's choices, as one line ("order=lcwo lesson=3").
+    std::string course;
 
     Settings();
 };

@@ -176,10 +176,24 @@ void CopyCheckWindow::BoutonCorrigerClick()
         return;
     }
     showCheckResult(*check);
-    const Result<void> stored = history_.record(*check, source_.conditions(), QDateTime::currentDateTimeUtc());
-    if (!stored)
+    const bool forCourse = course_ && sent == courseText_;
+    const Result<void> stored = history_.record(*check, source_.conditions(), QDateTime::currentDateTimeUtc(),
+                                                forCourse ? course_ : std::nullopt);
+    if (!stored) {
         dialogs_.message(this, QString::fromStdString(stored.error().message), fromUtf8(messages::kCheckTitle),
                          brivo::ui::Dialogs::Icon::Exclamation);
+        return;
+    }
+    if (forCourse) {
+        course_.reset(); // one check a session
+        Q_EMIT courseCheckRecorded();
+    }
+}
+
+void CopyCheckWindow::setCourseSession(const CourseTag& course, const QString& text)
+{
+    course_ = course;
+    courseText_ = text;
 }
 
 void CopyCheckWindow::showCheckResult(const CopyCheck& check)

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -48,9 +49,16 @@ public:
 
     const HistoryStore& history() const { return history_; }
 
+    // The zone now holds a session of the course: a check of this very text
+    // is stored for the course; once the zone is edited, checks are
+    // ordinary ones.
+    void setCourseSession(const CourseTag& course, const QString& text);
+
 Q_SIGNALS:
     // The drill series to write into the last series and fill from.
     void drillRequested(const QString& series);
+    // A check was stored for the course.
+    void courseCheckRecorded();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,6 +74,8 @@ private:
     HistoryStore history_;
     Source source_;
     brivo::ui::FileDialogSpec exportDialog_;
+    std::optional<CourseTag> course_;
+    QString courseText_;
 
     QTabWidget* Onglets = nullptr;
     QPlainTextEdit* MemoCopie = nullptr;

@@ -1,0 +1,283 @@
+#include "practice/ui/course_window.h"
+
+#include "common/file_io.h"
+#include "common/ui/widgets.h"
+#include "common/utf8.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace brivo::practice::ui {
+
+using namespace Qt::StringLiterals;
+using brivo::ui::fromCodePoints;
+using brivo::ui::fromUtf8;
+
+namespace {
+
+const QString kTitle = u" Cours Koch :"_s;
+
+template <typename Widget> Widget* named(Widget* widget, const char* name, const QString& accessible)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setAccessibleName(accessible);
+    return widget;
+}
+
+} // namespace
+
+CourseBars::CourseBars(QWidget* parent) : QWidget(parent)
+{
+    setMinimumSize(360, 120);
+}
+
+void CourseBars::setState(const CourseState& state)
+{
+    state_ = state;
+    update();
+}
+
+void CourseBars::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().base());
+    const std::u32string characters = state_.characters();
+    if (characters.empty())
+        return;
+    const QRectF area(4, 4, width() - 8, height() - 24);
+    const double slot = area.width() / static_cast<double>(characters.size());
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        const char32_t c = characters[i];
+        const double rate = std::clamp(state_.errorRate(c), 0.0, 1.0);
+        const double x = area.left() + slot * static_cast<double>(i);
+        const QRectF bar(x + slot * 0.15, area.bottom() - rate * area.height(), slot * 0.7, rate * area.height());
+        painter.fillRect(bar, rate > 0.2 ? QColor(200, 40, 40) : QColor(60, 150, 60));
+        QFont font = painter.font();
+        font.setBold(c == state_.newest());
+        painter.setFont(font);
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(QRectF(x, area.bottom() + 2, slot, 16), Qt::AlignHCenter | Qt::AlignTop,
+                         fromCodePoints(std::u32string(1, c)));
+    }
+}
+
+CourseWindow::CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, Source source, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs), history_(std::move(history)), source_(std::move(source))
+{
+    setObjectName(u"CourseWindow"_s);
+    setWindowTitle(u"Cours Koch"_s);
+    orderDialog_.title = u"Ouvrir un ordre de caractères"_s;
+    orderDialog_.nameFilters = {u"Texte (*.txt)"_s, u"Tous les fichiers (*)"_s};
+    orderDialog_.fileMustExist = true;
+
+    ComboOrdre = named(new QComboBox(this), "ComboOrdre", u"Ordre des caractères"_s);
+    ComboOrdre->addItems({u"lcwo"_s, u"kochmorse"_s});
+    BoutonOuvrirOrdre =
+        named(new QPushButton(u"&Ouvrir un ordre..."_s, this), "BoutonOuvrirOrdre", u"Ouvrir un ordre de caractères"_s);
+    SpinLecon = named(new QSpinBox(this), "SpinLecon", u"Leçon"_s);
+    LabelCaracteres = named(new QLabel(this), "LabelCaracteres", u"Caractères de la leçon"_s);
+    LabelCaracteres->setTextFormat(Qt::RichText);
+    LabelCaracteres->setWordWrap(true);
+    Barres = named(new CourseBars(this), "Barres", u"Taux d'erreur par caractère"_s);
+    SpinMinutes = named(new QDoubleSpinBox(this), "SpinMinutes", u"Durée de la séance en minutes"_s);
+    SpinMinutes->setRange(0.5, 120);
+    SpinMinutes->setDecimals(1);
+    SpinMinutes->setValue(5);
+    SpinGroupes = named(new QSpinBox(this), "SpinGroupes", u"Nombre de groupes, 0 pour la durée"_s);
+    SpinGroupes->setRange(0, 10000);
+    SpinGroupes->setSpecialValueText(u"selon la durée"_s);
+    ComboTaille = named(new QComboBox(this), "ComboTaille", u"Lettres par groupe"_s);
+    for (int size = 2; size <= 8; ++size)
+        ComboTaille->addItem(QString::number(size), size);
+    ComboTaille->addItem(u"au hasard"_s, 0);
+    ComboTaille->setCurrentIndex(3);
+    CBmasquer = named(new QCheckBox(u"&Masquer la zone d'édition"_s, this), "CBmasquer", u"Masquer la zone"_s);
+    CBmasquer->setChecked(true);
+    CBjouer = named(new QCheckBox(u"&Jouer la séance"_s, this), "CBjouer", u"Jouer la séance"_s);
+    CBjouer->setChecked(true);
+    BoutonSeance = named(new QPushButton(u"&Nouvelle séance"_s, this), "BoutonSeance", u"Nouvelle séance"_s);
+
+    auto* form = new QFormLayout;
+    auto* orderRow = new QHBoxLayout;
+    orderRow->addWidget(ComboOrdre);
+    orderRow->addWidget(BoutonOuvrirOrdre);
+    form->addRow(u"Ordre :"_s, orderRow);
+    form->addRow(u"Leçon :"_s, SpinLecon);
+    form->addRow(u"Durée (minutes) :"_s, SpinMinutes);
+    form->addRow(u"ou groupes :"_s, SpinGroupes);
+    form->addRow(u"Lettres par groupe :"_s, ComboTaille);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(LabelCaracteres);
+    layout->addWidget(Barres, 1);
+    layout->addWidget(CBmasquer);
+    layout->addWidget(CBjouer);
+    layout->addWidget(BoutonSeance);
+    resize(420, 420);
+
+    connect(BoutonSeance, &QPushButton::clicked, this, [this] { BoutonSeanceClick(); });
+    connect(BoutonOuvrirOrdre, &QPushButton::clicked, this, [this] { BoutonOuvrirOrdreClick(); });
+    connect(ComboOrdre, &QComboBox::currentIndexChanged, this, [this] {
+        if (updating_)
+            return;
+        orderChoice_ = ComboOrdre->currentText();
+        chosenLesson_.reset();
+        reload();
+    });
+    connect(SpinLecon, &QSpinBox::valueChanged, this, [this](int lesson) {
+        if (updating_ || lesson == state_.lesson)
+            return;
+        chooseLesson(state_, lesson);
+        chosenLesson_ = state_.lesson;
+        showState();
+    });
+}
+
+void CourseWindow::showCourse()
+{
+    reload();
+    brivo::ui::showOverParent(this);
+}
+
+bool CourseWindow::reload()
+{
+    std::string text;
+    if (const std::optional<std::u32string> named = namedOrder(orderChoice_.toStdString())) {
+        for (const char32_t c : *named)
+            utf8::append(text, c);
+    } else {
+        const Result<std::string> bytes = readFileBytes(orderChoice_.toStdString(), 1U << 20U);
+        if (!bytes) {
+            dialogs_.message(this,
+                             u"Impossible de lire l'ordre « %1 » : %2"_s.arg(
+                                 orderChoice_, QString::fromStdString(bytes.error().message)),
+                             kTitle);
+            return false;
+        }
+        text = utf8::textFileToUtf8(*bytes);
+    }
+    const Result<std::u32string> order = parseOrder(text, source_.keyed);
+    if (!order) {
+        dialogs_.message(this, QString::fromStdString(order.error().message), kTitle);
+        return false;
+    }
+    const Result<CourseHistory> stored = history_.course(*order);
+    if (!stored) {
+        dialogs_.message(this, QString::fromStdString(stored.error().message), kTitle);
+        return false;
+    }
+    state_ = replayCourse(*order, stored->checks);
+    confusions_ = stored->confusions;
+    // A lesson chosen by hand, with no check of it yet, stays chosen.
+    if (chosenLesson_ && *chosenLesson_ != state_.lesson)
+        chooseLesson(state_, *chosenLesson_);
+    showState();
+    return true;
+}
+
+void CourseWindow::showState()
+{
+    updating_ = true;
+    SpinLecon->setRange(kFirstLesson, std::max(kFirstLesson, static_cast<int>(state_.order.size())));
+    SpinLecon->setValue(state_.lesson);
+    if (ComboOrdre->findText(orderChoice_) < 0)
+        ComboOrdre->addItem(orderChoice_);
+    ComboOrdre->setCurrentIndex(ComboOrdre->findText(orderChoice_));
+    updating_ = false;
+    QString known;
+    for (std::size_t i = 0; i < state_.order.size(); ++i) {
+        const QString c = fromCodePoints(std::u32string(1, state_.order[i])).toHtmlEscaped();
+        if (static_cast<int>(i) + 1 == state_.lesson)
+            known += u"<b><u><font color=\"#c00000\">%1</font></u></b> "_s.arg(c);
+        else if (static_cast<int>(i) < state_.lesson)
+            known += u"<b>%1</b> "_s.arg(c);
+        else
+            known += u"<font color=\"#a0a0a0\">%1</font> "_s.arg(c);
+    }
+    LabelCaracteres->setText(u"Leçon %1, nouveau caractère « %2 » :<br>%3"_s.arg(
+        QString::number(state_.lesson), fromCodePoints(std::u32string(1, state_.newest())), known));
+    Barres->setState(state_);
+}
+
+void CourseWindow::BoutonSeanceClick()
+{
+    if (state_.order.empty() && !reload())
+        return;
+    chosenLesson_ = state_.lesson;
+    SessionSpec spec;
+    if (SpinGroupes->value() > 0) {
+        spec.groups = SpinGroupes->value();
+    } else {
+        spec.minutes = SpinMinutes->value();
+    }
+    spec.groupSize = ComboTaille->currentData().toInt();
+    const std::u32string text = drawSession(state_, confusions_, spec, source_.seconds, source_.random());
+    Q_EMIT sessionReady(fromCodePoints(text), CBmasquer->isChecked(), CBjouer->isChecked(),
+                        CourseTag{state_.order, state_.lesson});
+}
+
+void CourseWindow::BoutonOuvrirOrdreClick()
+{
+    const std::optional<QString> chosen = dialogs_.openFileName(this, orderDialog_, {});
+    if (!chosen)
+        return;
+    const QString previous = orderChoice_;
+    orderChoice_ = *chosen;
+    chosenLesson_.reset();
+    if (!reload()) {
+        orderChoice_ = previous; // the course goes on with the order it had
+        reload();
+    }
+}
+
+void CourseWindow::courseCheckRecorded()
+{
+    const int before = state_.lesson;
+    chosenLesson_.reset(); // the history decides the lesson now
+    if (!reload() || state_.lesson <= before)
+        return;
+    dialogs_.message(
+        this,
+        u"Bravo ! Le cours passe à la leçon %1 : nouveau caractère « %2 ». La prochaine séance "
+        "commence par lui."_s.arg(QString::number(state_.lesson), fromCodePoints(std::u32string(1, state_.newest()))),
+        kTitle);
+}
+
+CourseSettings CourseWindow::settings() const
+{
+    CourseSettings s;
+    s.order = orderChoice_.toStdString();
+    s.lesson = state_.order.empty() ? chosenLesson_.value_or(0) : state_.lesson;
+    s.minutes = SpinMinutes->value();
+    s.groups = SpinGroupes->value();
+    s.groupSize = ComboTaille->currentData().toInt();
+    s.mask = CBmasquer->isChecked();
+    s.play = CBjouer->isChecked();
+    return s;
+}
+
+void CourseWindow::setSettings(const CourseSettings& s)
+{
+    orderChoice_ = QString::fromStdString(s.order);
+    SpinMinutes->setValue(s.minutes);
+    SpinGroupes->setValue(s.groups);
+    const int size = ComboTaille->findData(s.groupSize);
+    ComboTaille->setCurrentIndex(size >= 0 ? size : 3);
+    CBmasquer->setChecked(s.mask);
+    CBjouer->setChecked(s.play);
+    // The course is read when the window first needs it.
+    state_ = {};
+    chosenLesson_.reset();
+    if (s.lesson >= kFirstLesson)
+        chosenLesson_ = s.lesson;
+}
+
+} // namespace brivo::practice::ui

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "common/random_generator.h"
+#include "common/ui/dialogs.h"
+#include "practice/koch_course.h"
+#include "practice/ui/history_store.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace brivo::practice::ui {
+
+// The bars of the course window: one per character of the lesson, as high
+// as its error rate, the newest one marked.
+class CourseBars : public QWidget {
+    Q_OBJECT
+public:
+    explicit CourseBars(QWidget* parent = nullptr);
+    void setState(const CourseState& state);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    CourseState state_;
+    std::optional<int> chosenLesson_; // by hand or from the settings, until a check moves the course
+};
+
+// "Cours Koch": a modeless window that runs a course of lessons in the
+// Koch method over the copy check. It shows the order, the lesson and the
+// error rate of each character; "Nouvelle séance" asks the main window to
+// put the session's text in the edit zone (masked and played if ticked),
+// and the copy check of that text moves the course on by itself.
+class CourseWindow : public QWidget {
+    Q_OBJECT
+public:
+    struct Source {
+        KeyedPredicate keyed;                     // the characters the code table keys
+        TextDuration seconds;                     // a text's length at the sound settings
+        std::function<RandomGenerator&()> random; // the program's one sequence
+    };
+
+    CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, Source source, QWidget* parent);
+
+    // Shows the window in front (placed over the trainer the first time).
+    void showCourse();
+    // "Nouvelle séance".
+    void BoutonSeanceClick();
+    // "Ouvrir un ordre...".
+    void BoutonOuvrirOrdreClick();
+    // A check of the course was stored: the course is read again, and a
+    // new lesson is announced.
+    void courseCheckRecorded();
+
+    CourseSettings settings() const;
+    void setSettings(const CourseSettings& settings);
+    const CourseState& state() const { return state_; }
+
+Q_SIGNALS:
+    // The session to put in the edit zone in place of its text.
+    void sessionReady(const QString& text, bool mask, bool play, const brivo::practice::CourseTag& course);
+
+private:
+    // Reads the order and the course from the history; false (with a
+    // message) when the order or the history cannot be used.
+    bool reload();
+    void showState();
+
+    brivo::ui::Dialogs& dialogs_;
+    HistoryStore history_;
+    Source source_;
+    brivo::ui::FileDialogSpec orderDialog_;
+    QString orderChoice_ = QString::fromLatin1(kDefaultOrderName.data(), kDefaultOrderName.size());
+    CourseState state_;
+    std::optional<int> chosenLesson_; // by hand or from the settings, until a check moves the course
+    std::map<std::pair<char32_t, char32_t>, int> confusions_;
+    bool updating_ = false;
+
+    QComboBox* ComboOrdre = nullptr;
+    QPushButton* BoutonOuvrirOrdre = nullptr;
+    QSpinBox* SpinLecon = nullptr;
+    QLabel* LabelCaracteres = nullptr;
+    CourseBars* Barres = nullptr;
+    QDoubleSpinBox* SpinMinutes = nullptr;
+    QSpinBox* SpinGroupes = nullptr;
+    QComboBox* ComboTaille = nullptr;
+    QCheckBox* CBmasquer = nullptr;
+    QCheckBox* CBjouer = nullptr;
+    QPushButton* BoutonSeance = nullptr;
+};
+
+} // namespace brivo::practice::ui
