@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the real BRIVO window under Xvfb, with a sample text
-# typed in, into docs/brivo-window.png (or the file given). The window runs
+# typed in, into docs/brivo-window.png (or the file given), and one of the
+# Koch course window (Ctrl+L) beside it, into docs/brivo-course.png. The window runs
 # in French (LANG=fr_FR.UTF-8) unless LANG_FOR_SCREENSHOT names another.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,6 +34,10 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   xdotool type --delay 20 "CQ CQ DE F6XYZ PSE K"
   sleep 0.5
   import -window "$id" "$1"
+  xdotool key ctrl+l
+  sleep 1
+  course=$(xdotool search --name "^Cours Koch$" | head -n 1)
+  import -window "$course" "$2"
   kill $app
-' "$here/build/dev/bin/brivo" "$out"
-echo "Capture : $out"
+' "$here/build/dev/bin/brivo" "$out" "$(dirname "$out")/brivo-course.png"
+echo "Captures : $out, $(dirname "$out")/brivo-course.png"
