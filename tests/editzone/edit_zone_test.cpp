@@ -82,6 +82,22 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.messages.isEmpty());
     }
 
+    // A long RTF file opens whole, its progress shown on the way.
+    void longRichTextOpensWithItsProgress()
+    {
+        FormFixture f;
+        std::string rtf = "{\\rtf1 ";
+        for (int i = 0; i < 25000; ++i)
+            rtf += "{\\b K}M\\par ";
+        brivo::test::writeBytes(f.dir / "long.rtf", rtf + "}");
+        f.dialogs.fileAnswers = {pathIn(f, "long.rtf")};
+        f.control<QAction>("OuvrirData")->trigger();
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        QCOMPARE(zone->document()->blockCount(), 25001);
+        QVERIFY(zone->document()->begin().begin().fragment().charFormat().fontWeight() == QFont::Bold);
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
     // A pasted table keys and saves its cells apart, a row to a line; a
     // picture is no character at all.
     void pastedTableAndPictureBecomePlainText()

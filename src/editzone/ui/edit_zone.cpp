@@ -13,15 +13,19 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+
+#include <memory>
 
 namespace brivo::ui {
 
@@ -303,7 +307,22 @@ void EditZone::OuvrirDataClick()
     }
     if (isRichTextName(*chosen) && rtf::looksLikeRtf(*bytes)) {
         if (const Result<richtext::Document> rich = rtf::readRtf(*bytes)) {
-            fillDocument(*RichEdit->document(), *rich, defaultFormat());
+            // A long file takes seconds: its progress shows, and the window
+            // keeps painting (but takes no input) meanwhile.
+            std::unique_ptr<QProgressDialog> shown;
+            FillProgress progress;
+            if (rich->paragraphs.size() > kParagraphsShownInProgress) {
+                shown =
+                    std::make_unique<QProgressDialog>(u"Ouverture de « %1 »..."_s.arg(QFileInfo(*chosen).fileName()),
+                                                      QString(), 0, static_cast<int>(rich->paragraphs.size()), window_);
+                shown->setWindowModality(Qt::WindowModal);
+                shown->setMinimumDuration(0);
+                progress = [&shown](std::size_t done, std::size_t) {
+                    shown->setValue(static_cast<int>(done));
+                    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                };
+            }
+            fillDocument(*RichEdit->document(), *rich, defaultFormat(), progress);
             RichEdit->moveCursor(QTextCursor::Start);
             return;
         }

@@ -26,6 +26,8 @@ class EditZone : public QObject {
 public:
     // Files larger than this are not opened into the zone.
     static constexpr qint64 kMaxFileBytes = qint64{16} * 1024 * 1024;
+    // An RTF file of more paragraphs (about a megabyte) shows its progress.
+    static constexpr std::size_t kParagraphsShownInProgress = 20000;
 
     EditZone(QWidget* window, Dialogs& dialogs);
 

@@ -36,7 +36,8 @@ QTextCharFormat toQtFormat(const richtext::CharFormat& format, const QTextCharFo
     return qt;
 }
 
-void fillDocument(QTextDocument& document, const richtext::Document& rich, const QTextCharFormat& base)
+void fillDocument(QTextDocument& document, const richtext::Document& rich, const QTextCharFormat& base,
+                  const FillProgress& progress)
 {
     document.clear();
     QTextCursor cursor(&document);
@@ -61,6 +62,8 @@ void fillDocument(QTextDocument& document, const richtext::Document& rich, const
             cursor.insertBlock(QTextBlockFormat(), base);
         for (const richtext::Run& run : rich.paragraphs[p].runs)
             cursor.insertText(QString::fromStdString(run.text), qtFormat(run.format));
+        if (progress && p % 4096 == 4095)
+            progress(p + 1, rich.paragraphs.size());
     }
     cursor.endEditBlock();
 }

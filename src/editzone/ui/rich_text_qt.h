@@ -5,7 +5,9 @@
 #include <QColor>
 #include <QTextCharFormat>
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 
 class QTextDocument;
 
@@ -17,8 +19,12 @@ QColor toQColor(std::uint32_t bgr);
 // The character format of a run, on top of `base` (the zone's default).
 QTextCharFormat toQtFormat(const richtext::CharFormat& format, const QTextCharFormat& base);
 
-// Replaces the whole content of `document` by `rich`.
-void fillDocument(QTextDocument& document, const richtext::Document& rich, const QTextCharFormat& base);
+// Replaces the whole content of `document` by `rich`, in one edit.
+// `progress`, when given, is called every few thousand paragraphs with the
+// count done and the total.
+using FillProgress = std::function<void(std::size_t done, std::size_t total)>;
+void fillDocument(QTextDocument& document, const richtext::Document& rich, const QTextCharFormat& base,
+                  const FillProgress& progress = {});
 
 // The text of `document` as the zone keys and saves it: blocks end with a
 // paragraph separator (none after the last); the cells of a table are
