@@ -1,7 +1,7 @@
 #include "cli/check_command.h"
 
 #include "cli/check_report.h"
-#include "cli/code_table.h"
+#include "cli/input_files.h"
 #include "common/file_io.h"
 #include "common/messages.h"
 #include "common/utf8.h"
@@ -15,8 +15,6 @@ namespace brivo::cli {
 namespace {
 
 constexpr std::string_view kProgram = "brivo-check";
-// Far above any exercise: normalisation may still shorten it below the limit.
-constexpr std::uintmax_t kMaxFileBytes = 16U << 20U;
 
 constexpr std::string_view kUsage = "Usage : brivo-check [--json] [--table FICHIER] TEXTE_ENVOYÉ COPIE\n"
                                     "Compare la copie d'un exercice avec le texte envoyé et affiche le score,\n"
@@ -39,17 +37,6 @@ int report(CommandEnvironment& env, int status, const std::string& message)
 {
     env.err << kProgram << " : " << message << '\n';
     return status;
-}
-
-Result<std::string> readText(const std::string& path)
-{
-    const Result<std::string> file = readFileBytes(path, kMaxFileBytes);
-    if (!file) {
-        if (file.error().code == ErrorCode::TooLong)
-            return fail(ErrorCode::TooLong, messages::cannotRead(path, "il dépasse 16 Mo"));
-        return fail(ErrorCode::ReadFailed, messages::cannotRead(path, file.error().message));
-    }
-    return utf8::textFileToUtf8(*file);
 }
 
 } // namespace
@@ -88,10 +75,10 @@ int runCheckCommand(const std::vector<std::string>& args, CommandEnvironment& en
         return report(env, kExitRefused,
                       "il faut deux fichiers : le texte envoyé et la copie.\n" + std::string(kUsage));
 
-    const Result<std::string> sent = readText(files[0]);
+    const Result<std::string> sent = readUserText(files[0]);
     if (!sent)
         return report(env, kExitFileError, sent.error().message);
-    const Result<std::string> copied = readText(files[1]);
+    const Result<std::string> copied = readUserText(files[1]);
     if (!copied)
         return report(env, kExitFileError, copied.error().message);
     const Result<MorseTable> table = readCodeTable(tableOption);

@@ -1,7 +1,7 @@
 #include "cli/lesson_command.h"
 
 #include "cli/check_report.h"
-#include "cli/code_table.h"
+#include "cli/input_files.h"
 #include "common/edit_text.h"
 #include "common/file_io.h"
 #include "common/messages.h"
@@ -24,7 +24,6 @@ namespace {
 using practice::CourseState;
 
 constexpr std::string_view kProgram = "brivo-lesson";
-constexpr std::uintmax_t kMaxFileBytes = 16U << 20U;
 
 constexpr std::string_view kUsage =
     "Usage : brivo-lesson [options]                  le texte de la prochaine séance\n"
@@ -155,17 +154,6 @@ Result<LessonOptions> parseOptions(const std::vector<std::string>& args, LessonO
     return options;
 }
 
-Result<std::string> readText(const std::string& path)
-{
-    const Result<std::string> file = readFileBytes(path, kMaxFileBytes);
-    if (!file) {
-        if (file.error().code == ErrorCode::TooLong)
-            return fail(ErrorCode::TooLong, messages::cannotRead(path, "il dépasse 16 Mo"));
-        return fail(ErrorCode::ReadFailed, messages::cannotRead(path, file.error().message));
-    }
-    return utf8::textFileToUtf8(*file);
-}
-
 std::string utf8Of(std::u32string_view text)
 {
     std::string out;
@@ -250,7 +238,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
     if (const std::optional<std::u32string> named = practice::namedOrder(options.order)) {
         orderText = utf8Of(*named);
     } else {
-        const Result<std::string> file = readText(options.order);
+        const Result<std::string> file = readUserText(options.order);
         if (!file)
             return report(env, kExitFileError, file.error().message);
         orderText = *file;
@@ -281,10 +269,10 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
     }
 
     if (!options.record.empty()) {
-        const Result<std::string> sent = readText(options.record[0]);
+        const Result<std::string> sent = readUserText(options.record[0]);
         if (!sent)
             return report(env, kExitFileError, sent.error().message);
-        const Result<std::string> copied = readText(options.record[1]);
+        const Result<std::string> copied = readUserText(options.record[1]);
         if (!copied)
             return report(env, kExitFileError, copied.error().message);
         const Result<practice::CopyCheck> check = practice::checkCopy(*sent, *copied, keyed);

@@ -1,7 +1,7 @@
 #include "cli/render_command.h"
 
 #include "audio/message_renderer.h"
-#include "cli/code_table.h"
+#include "cli/input_files.h"
 #include "cli/render_options.h"
 #include "cli/terminal_progress.h"
 #include "common/edit_text.h"

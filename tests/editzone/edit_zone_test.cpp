@@ -231,20 +231,6 @@ private Q_SLOTS:
         QVERIFY(f.control<QAction>("TexteParDefaut")->isChecked() && f.control<QAction>("FondParDefaut")->isChecked());
     }
 
-    // Only the left button lifts the mask: a right click must not show the
-    // answer.
-    void maskIsLiftedByTheLeftButtonOnly()
-    {
-        FormFixture f;
-        auto* mask = f.control<QLabel>("STmasquer");
-        f.control<QTextEdit>("RichEdit")->setFocus();
-        QTest::keyClick(f.control("RichEdit"), Qt::Key_M, Qt::ControlModifier);
-        QVERIFY(mask->isVisible());
-        QTest::mouseClick(mask, Qt::RightButton);
-        QVERIFY(mask->isVisible());
-        QVERIFY(QApplication::activePopupWidget() == nullptr);
-    }
-
     // The mask covers the zone; the fill still writes beneath it.
     void maskHidesWhileTheFillWrites()
     {
