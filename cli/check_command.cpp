@@ -2,9 +2,7 @@
 
 #include "cli/check_report.h"
 #include "cli/input_files.h"
-#include "common/file_io.h"
 #include "common/messages.h"
-#include "common/utf8.h"
 #include "common/version.h"
 #include "practice/copy_check.h"
 

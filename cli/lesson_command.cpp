@@ -3,7 +3,6 @@
 #include "cli/check_report.h"
 #include "cli/input_files.h"
 #include "common/edit_text.h"
-#include "common/file_io.h"
 #include "common/messages.h"
 #include "common/utf8.h"
 #include "common/version.h"
