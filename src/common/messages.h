@@ -136,6 +136,10 @@ inline std::string checkTooLong(std::size_t limit)
 {
     return "Texte trop long pour la correction : au plus " + std::to_string(limit) + " caractères par texte.";
 }
+inline std::string checkTooManyErrors()
+{
+    return "La copie s'écarte trop d'un texte si long pour être corrigée : corrigez-la par parties.";
+}
 
 inline constexpr std::string_view kCheckTitle = " Contrôle de la copie :";
 inline constexpr std::string_view kNothingSent = "La zone de saisie est vide : il n'y a rien à comparer.";

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cwctype>
+#include <limits>
 #include <locale.h>
 #include <optional>
 
@@ -127,33 +128,77 @@ Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUt
     if (n > kMaxCheckedCharacters || m > kMaxCheckedCharacters)
         return fail(ErrorCode::TooLong, messages::checkTooLong(kMaxCheckedCharacters));
 
-    // Two rows of distances, and the optimal steps of every cell.
-    std::vector<std::uint8_t> steps((n + 1) * (m + 1), 0);
-    std::vector<std::size_t> previous(m + 1);
-    std::vector<std::size_t> current(m + 1);
-    for (std::size_t j = 0; j <= m; ++j) {
-        previous[j] = j;
-        steps[j] = j > 0 ? kInsertion : 0;
-    }
-    for (std::size_t i = 1; i <= n; ++i) {
-        current[0] = i;
-        steps[i * (m + 1)] = kDeletion;
-        for (std::size_t j = 1; j <= m; ++j) {
-            const std::size_t diagonal = previous[j - 1] + (check.sent[i - 1] == check.copied[j - 1] ? 0 : 1);
-            const std::size_t deletion = previous[j] + 1;
-            const std::size_t insertion = current[j - 1] + 1;
-            const std::size_t best = std::min({diagonal, deletion, insertion});
-            current[j] = best;
-            steps[i * (m + 1) + j] =
-                static_cast<std::uint8_t>((diagonal == best ? kDiagonal : 0) | (deletion == best ? kDeletion : 0) |
-                                          (insertion == best ? kInsertion : 0));
+    // The distances in a band of diagonals of the table, which widens until
+    // it holds the optimal distance (Ukkonen). A path through (i, j) costs
+    // at least |j - i| to get there and |(m - n) - (j - i)| from there on,
+    // so every path of cost t or less keeps j - i within
+    // [min(0, g) - s, max(0, g) + s], with g = m - n and s = (t - |g|) / 2.
+    // Once the band of t holds a distance of t or less, it is the optimal
+    // one, with the very optimal steps of the whole table: the trace-back
+    // is the same.
+    using Offset = std::ptrdiff_t;
+    const Offset g = static_cast<Offset>(m) - static_cast<Offset>(n);
+    std::size_t threshold = std::max<std::size_t>(static_cast<std::size_t>(std::abs(g)), 64);
+    std::vector<std::uint8_t> steps;
+    Offset low = 0;
+    std::size_t width = 0;
+    const auto at = [&](std::size_t i, std::size_t j) {
+        return i * width + static_cast<std::size_t>(static_cast<Offset>(j) - static_cast<Offset>(i) - low);
+    };
+    for (;;) {
+        const Offset spread = (static_cast<Offset>(threshold) - std::abs(g)) / 2;
+        low = std::min<Offset>(0, g) - spread;
+        const Offset high = std::max<Offset>(0, g) + spread;
+        width = static_cast<std::size_t>(high - low + 1);
+        if ((n + 1) * width > kMaxAlignmentCells)
+            return fail(ErrorCode::TooLong, messages::checkTooManyErrors());
+        steps.assign((n + 1) * width, 0);
+        // Rows of the band, with one cell of margin at each end.
+        constexpr std::size_t kFar = std::numeric_limits<std::size_t>::max() / 2;
+        std::vector<std::size_t> previous(width + 2, kFar);
+        std::vector<std::size_t> current(width + 2, kFar);
+        for (std::size_t j = 0; j <= m && static_cast<Offset>(j) <= high; ++j) {
+            if (static_cast<Offset>(j) < low)
+                continue;
+            previous[static_cast<std::size_t>(static_cast<Offset>(j) - low) + 1] = j;
+            steps[at(0, j)] = j > 0 ? kInsertion : 0;
         }
-        std::swap(previous, current);
+        for (std::size_t i = 1; i <= n; ++i) {
+            std::fill(current.begin(), current.end(), kFar);
+            const Offset first = std::max<Offset>(0, static_cast<Offset>(i) + low);
+            const Offset last = std::min<Offset>(static_cast<Offset>(m), static_cast<Offset>(i) + high);
+            const char32_t sent = check.sent[i - 1];
+            for (Offset jj = first; jj <= last; ++jj) {
+                const auto j = static_cast<std::size_t>(jj);
+                // This cell's place in the row: (i-1, j-1) sits at the same
+                // place in the row above, (i-1, j) one to the right, (i, j-1)
+                // one to the left.
+                const std::size_t k = static_cast<std::size_t>(jj - static_cast<Offset>(i) - low) + 1;
+                std::uint8_t& step = steps[at(i, j)];
+                if (j == 0) {
+                    current[k] = i;
+                    step = kDeletion;
+                    continue;
+                }
+                const std::size_t diagonal = previous[k] + (sent == check.copied[j - 1] ? 0 : 1);
+                const std::size_t deletion = previous[k + 1] + 1;
+                const std::size_t insertion = current[k - 1] + 1;
+                const std::size_t best = std::min({diagonal, deletion, insertion});
+                current[k] = best;
+                step =
+                    static_cast<std::uint8_t>((diagonal == best ? kDiagonal : 0) | (deletion == best ? kDeletion : 0) |
+                                              (insertion == best ? kInsertion : 0));
+            }
+            std::swap(previous, current);
+        }
+        check.distance = previous[static_cast<std::size_t>(g - low) + 1];
+        if (check.distance <= threshold || threshold >= n + m)
+            break;
+        threshold *= 2;
     }
-    check.distance = previous[m];
 
     for (std::size_t i = n, j = m; i > 0 || j > 0;) {
-        const std::uint8_t step = steps[i * (m + 1) + j];
+        const std::uint8_t step = steps[at(i, j)];
         if ((step & kDiagonal) != 0) {
             --i;
             --j;

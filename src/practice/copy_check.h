@@ -13,9 +13,12 @@
 
 namespace brivo::practice {
 
-// Texts longer than this (after normalisation) are refused: the alignment
-// keeps one byte per pair of characters, 64 MB at this size.
-inline constexpr std::size_t kMaxCheckedCharacters = 8000;
+// Texts longer than this (after normalisation) are refused: a chapter of a
+// book. The alignment keeps one byte per cell of a band around the
+// diagonal as wide as the distance, at most kMaxAlignmentCells (a long
+// text copied with too many errors is refused too).
+inline constexpr std::size_t kMaxCheckedCharacters = 100000;
+inline constexpr std::size_t kMaxAlignmentCells = std::size_t{256} << 20U;
 
 // Which characters were heard: those with a pattern in the code table in
 // use. Without it, every character counts.
@@ -62,7 +65,9 @@ struct CopyCheck {
 // back from the end, taking a diagonal step (match or substitution) where
 // one is optimal, else a deletion, else an insertion, so equal inputs always
 // give the same alignment. Refused (TooLong, French message) when either
-// normalised text exceeds kMaxCheckedCharacters.
+// normalised text exceeds kMaxCheckedCharacters, or its alignment would
+// need more than kMaxAlignmentCells. Time and memory grow as the length
+// times the distance.
 Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUtf8, const KeyedPredicate& keyed = {});
 
 // The score with one decimal: "81,8" (or "81.8" with a '.' separator).

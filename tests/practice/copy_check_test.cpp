@@ -129,12 +129,17 @@ TEST(CheckCounts, EachSentCharacterOnceAndInsertionsAgainstNone)
 
 TEST(CheckCounts, AbsurdSizesAreRefused)
 {
+    // A chapter copied with few errors is corrected; copied far off, or
+    // longer than the limit, it is refused.
     const std::string limit(kMaxCheckedCharacters, 'E');
-    EXPECT_TRUE(checkCopy(limit, "E"));
+    EXPECT_EQ(checkCopy(limit, limit.substr(10))->distance, 10U);
+    const Result<CopyCheck> farOff = checkCopy(limit, "E");
+    ASSERT_FALSE(farOff);
+    EXPECT_NE(farOff.error().message.find("corrigez-la par parties"), std::string::npos);
     const Result<CopyCheck> refused = checkCopy(limit + "E", "E");
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.error().code, ErrorCode::TooLong);
-    EXPECT_EQ(refused.error().message, "Texte trop long pour la correction : au plus 8000 caractères par texte.");
+    EXPECT_EQ(refused.error().message, "Texte trop long pour la correction : au plus 100000 caractères par texte.");
 }
 
 // The plain textbook distance, to check the traced one against.
@@ -163,9 +168,29 @@ TEST(CheckProperty, RandomCopiesAgreeWithThePlainDistanceAndRebuildBothTexts)
             text += alphabet[static_cast<std::size_t>(letter(random))];
         return text;
     };
-    for (int round = 0; round < 500; ++round) {
-        const std::string sent = draw();
-        const std::string copied = draw();
+    // Then long texts copied with a few to many errors, whose band must
+    // widen more than once.
+    std::uniform_int_distribution<int> longLength(200, 1500);
+    std::uniform_int_distribution<int> percent(0, 99);
+    const auto copyOf = [&](const std::string& text, int errorPercent) {
+        std::string copy;
+        for (const char c : text) {
+            const int roll = percent(random);
+            if (roll < errorPercent / 2)
+                continue;
+            copy += roll < errorPercent ? alphabet[static_cast<std::size_t>(letter(random))] : c;
+        }
+        return copy;
+    };
+    for (int round = 0; round < 520; ++round) {
+        std::string sent = draw();
+        std::string copied = draw();
+        if (round >= 500) {
+            sent.clear();
+            for (int i = longLength(random); i > 0; --i)
+                sent += alphabet[static_cast<std::size_t>(letter(random))];
+            copied = copyOf(sent, 2 * (round - 500));
+        }
         const Result<CopyCheck> check = checkCopy(sent, copied);
         ASSERT_TRUE(check);
         ASSERT_EQ(check->distance, plainDistance(check->sent, check->copied)) << sent << " / " << copied;
