@@ -75,11 +75,13 @@ std::optional<std::int32_t> readDword(std::string_view digits)
     return static_cast<std::int32_t>(value); // two's complement
 }
 
+// Blanks, tabs and stray carriage returns around a part of a line.
 std::string_view trimmed(std::string_view text)
 {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && blank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+    while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
     return text;
 }
