@@ -38,13 +38,6 @@ protected:
     std::ostringstream err_;
 };
 
-// The help, generated from the control ranges, whole.
-TEST_F(RenderCommand, HelpMatchesTheGoldenFile)
-{
-    ASSERT_EQ(run({"--help"}), kExitOk);
-    test::compareWithGolden("brivo-render-help.txt", out_.str());
-}
-
 // The live form has no lead-in, tail, start or end.
 TEST_F(RenderCommand, DefaultsAndTheLiveForm)
 {

@@ -186,36 +186,6 @@ private Q_SLOTS:
         QVERIFY(!entry->isReadOnly());
     }
 
-    // A megabyte in the zone, at the fastest speed and the lowest rate (a
-    // file of about 240 MB): it renders whole, and the window answers again.
-    void aMegabyteOfTextRendersAndTheWindowAnswersAgain()
-    {
-        FormFixture f;
-        f.control<QSlider>("TBvitesse")->setValue(brivo::sound::kSpeed.maximum);
-        f.control<QComboBox>("ComboBoxFe")->setCurrentIndex(0);
-        auto* zone = f.control<QTextEdit>("RichEdit");
-        zone->setPlainText(u"PARIS "_s.repeated((1 << 20) / 6));
-        QElapsedTimer clock;
-        clock.start();
-        QTest::mouseClick(f.control<QPushButton>("BoutonGeneFic"), Qt::LeftButton);
-        qInfo("rendu d'un Mo de texte : %lld ms", static_cast<long long>(clock.elapsed()));
-        f.settle();
-        QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.messages.value(0).text));
-
-        const auto path = f.dir / "Morse.WAV";
-        const auto file = brivo::openWavFile(path);
-        QVERIFY(file);
-        QCOMPARE(std::filesystem::file_size(path), brivo::kWavHeaderSize + 2 * (*file)->frames());
-        QVERIFY((*file)->frames() > 100'000'000);
-
-        bool answered = false;
-        QTimer::singleShot(0, f.form.get(), [&answered] { answered = true; });
-        QTRY_VERIFY_WITH_TIMEOUT(answered, 1000);
-        zone->setFocus();
-        QTest::keyClick(zone, Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClicks(zone, u"K"_s);
-        QVERIFY(zone->toPlainText().endsWith(u"PARIS K"_s));
-    }
 };
 
 QTEST_MAIN(PlaybackTest)
