@@ -33,7 +33,8 @@ int main(int argc, char** argv)
         std::filesystem::create_directories(folder, error);
         std::filesystem::current_path(folder, error);
         if (error)
-            std::fprintf(stderr, "BRIVO : impossible d'utiliser le dossier « %s » : %s ; le dossier courant est gardé.\n",
+            std::fprintf(stderr,
+                         "BRIVO : impossible d'utiliser le dossier « %s » : %s ; le dossier courant est gardé.\n",
                          folder.c_str(), error.message().c_str());
     }
     brivo::ignoreFileSizeSignal();

@@ -16,7 +16,7 @@ class ReplacementFile {
 public:
     // Fails with CreateFailed and the system's reason when the folder takes
     // no new file.
-    static Result<ReplacementFile> create(const std::filesystem::path& target);
+    static Result<ReplacementFile> create(const std::filesystem::path& link);
 
     ReplacementFile(ReplacementFile&& other) noexcept;
     ReplacementFile& operator=(ReplacementFile&&) = delete;

@@ -234,7 +234,8 @@ Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUt
     // Tenths of a percent of (n - d) / n, rounded half up in integers.
     const std::uint64_t length = std::max<std::size_t>(1, n);
     const std::uint64_t kept = n > check.distance ? n - check.distance : 0;
-    check.score = static_cast<double>((2000 * kept + length) / (2 * length)) / 10.0;
+    const std::uint64_t tenths = (2000 * kept + length) / (2 * length); // rounded half up
+    check.score = static_cast<double>(tenths) / 10.0;
     if (n == 0)
         check.score = check.distance == 0 ? 100.0 : 0.0;
     return check;

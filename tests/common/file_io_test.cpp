@@ -6,8 +6,8 @@
 #include "common/file_io.h"
 #include "common/messages.h"
 #include "morse/default_definitions.h"
-#include "morse/definition_parser.h"
 #include "morse/definition_file.h"
+#include "morse/definition_parser.h"
 #include "settings/settings_file.h"
 #include "support/temp_dir.h"
 
@@ -49,8 +49,13 @@ TEST(Readers, RefuseANamedPipeAtOnce)
         {"code table", [&] { return definitions::loadDefinitionFile(fifo).error().message; }},
         {"settings", [&] { return settings::readSettingsFile(fifo).error().message; }},
         {"brivo-render --input",
-         [&] { return commandErrors(cli::runRenderCommand, {"--input", fifo.string(), "-o", (dir / "o.wav")}); }},
-        {"brivo-check", [&] { return commandErrors(cli::runCheckCommand, {fifo.string(), fifo.string()}); }},
+         [&] {
+             return commandErrors(cli::runRenderCommand, {"--input", fifo.string(), "-o", (dir / "o.wav")});
+         }},
+        {"brivo-check",
+         [&] {
+             return commandErrors(cli::runCheckCommand, {fifo.string(), fifo.string()});
+         }},
     };
     for (const auto& [name, read] : readers) {
         auto result = std::async(std::launch::async, read);
@@ -78,8 +83,8 @@ TEST(Writers, FollowASymbolicLink)
              request.path = path;
              request.text = keyedTextFromUtf8("E");
              RandomGenerator random(1);
-             return bool(renderMorseFile(request, definitions::tableFromContent(definitions::defaultFileContent()),
-                                         random));
+             return bool(
+                 renderMorseFile(request, definitions::tableFromContent(definitions::defaultFileContent()), random));
          }},
     };
     for (const auto& [name, write] : writers) {

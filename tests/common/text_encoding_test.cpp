@@ -58,8 +58,12 @@ TEST(Utf8, TextFilesAreUtf8WhenValidElseWindows1252)
     EXPECT_EQ(utf8::textFileToUtf8("\xE9t\xE9 \x80"), "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC");
     // UTF-16 with its byte-order mark, either way round, surrogates paired.
     using namespace std::string_literals;
-    EXPECT_EQ(utf8::textFileToUtf8("\xFF\xFE" "C\0\xE9\0\x3D\xD8\x00\xDE"s), "C\xC3\xA9\xF0\x9F\x98\x80");
-    EXPECT_EQ(utf8::textFileToUtf8("\xFE\xFF" "\0C\0\xE9\xD8\x3D"s), "C\xC3\xA9\xEF\xBF\xBD");
+    EXPECT_EQ(utf8::textFileToUtf8("\xFF\xFE"
+                                   "C\0\xE9\0\x3D\xD8\x00\xDE"s),
+              "C\xC3\xA9\xF0\x9F\x98\x80");
+    EXPECT_EQ(utf8::textFileToUtf8("\xFE\xFF"
+                                   "\0C\0\xE9\xD8\x3D"s),
+              "C\xC3\xA9\xEF\xBF\xBD");
 }
 
 // Every line break is keyed as CR LF; a character outside the code page as

@@ -89,7 +89,8 @@ TEST(FileSizeLimit, WindowSurvivesAFailedWriteAtStart)
 // started from (the home folder, for a launcher).
 TEST(DesktopLauncher, WorksInTheUserFolder)
 {
-    const std::string desktop = test::readBytes(std::filesystem::path(BRIVO_PACKAGING_DIR) / "fr.zorvane.brivo.desktop");
+    const std::string desktop =
+        test::readBytes(std::filesystem::path(BRIVO_PACKAGING_DIR) / "fr.zorvane.brivo.desktop");
     ASSERT_NE(desktop.find("\nExec=brivo --user-folder\n"), std::string::npos);
     test::TempDir dir;
     setenv("QT_QPA_PLATFORM", "offscreen", 1);

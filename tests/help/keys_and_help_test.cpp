@@ -1,6 +1,5 @@
 #include "support/form_fixture.h"
 
-
 using namespace Qt::StringLiterals;
 using brivo::test::FormFixture;
 

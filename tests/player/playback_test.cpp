@@ -185,7 +185,6 @@ private Q_SLOTS:
         f.form->Timer1Timer();
         QVERIFY(!entry->isReadOnly());
     }
-
 };
 
 QTEST_MAIN(PlaybackTest)

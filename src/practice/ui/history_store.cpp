@@ -219,8 +219,9 @@ Result<void> HistoryStore::record(const CopyCheck& check, const ExerciseConditio
         query.exec(u"ROLLBACK"_s);
         return failed(*problem);
     }
-    query.prepare(u"INSERT INTO sessions (checked_at, sent, copied, score, distance, wpm, spacing, noise, "
-                  "conditions, effective_wpm, course_order, course_lesson) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
+    query.prepare(
+        u"INSERT INTO sessions (checked_at, sent, copied, score, distance, wpm, spacing, noise, "
+        "conditions, effective_wpm, course_order, course_lesson) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
     query.addBindValue(checkedAt.toUTC().toString(Qt::ISODate));
     query.addBindValue(fromCodePoints(check.sent));
     query.addBindValue(fromCodePoints(check.copied));

@@ -99,7 +99,8 @@ void ProgressChart::paintTimeAxis(QPainter& painter, const QRect& area, qint64 f
     TimeAxis axis = timeAxis(first, last, std::max(2, area.width() / 90), offset);
     if (axis.ticks.empty())
         axis.ticks.push_back(first);
-    const QString format = axis.step < 24 * 3600 ? u"dd/MM HH:mm"_s : u"dd/MM/yy"_s;
+    constexpr std::int64_t kDay = std::int64_t{24} * 3600;
+    const QString format = axis.step < kDay ? u"dd/MM HH:mm"_s : u"dd/MM/yy"_s;
     for (const std::int64_t tick : axis.ticks) {
         const double x = checks_.size() == 1 ? area.center().x()
                                              : area.left() + area.width() * static_cast<double>(tick - first) /
