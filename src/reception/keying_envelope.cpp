@@ -90,11 +90,25 @@ std::int64_t leadInSamples(const std::vector<Mark>& marks, int sampleRate, Envel
 }
 
 KeyingEnvelope::KeyingEnvelope(const std::vector<Mark>& marks, int sampleRate, EnvelopeShape shape, double riseSeconds)
-    : shape_(shape)
 {
     for (const Mark& mark : marks)
         edges_.emplace_back(std::llround(mark.start * sampleRate), std::llround(mark.end * sampleRate));
     halfRamp_ = rampLength(shape, heldRise(marks, riseSeconds)) * sampleRate / 2;
+    rampReach_ = static_cast<std::int64_t>(std::ceil(halfRamp_)) + 1;
+    for (std::int64_t d = -rampReach_; d <= rampReach_; ++d) {
+        const double fromEdge = static_cast<double>(d) + 0.5;
+        rampTable_.push_back(halfRamp_ <= 0 ? (fromEdge >= 0 ? 1.0 : 0.0)
+                                            : rampValue(shape, (fromEdge + halfRamp_) / (2 * halfRamp_)));
+    }
+}
+
+double KeyingEnvelope::ramp(std::int64_t d) const
+{
+    if (d < -rampReach_)
+        return 0;
+    if (d > rampReach_)
+        return 1;
+    return rampTable_[static_cast<std::size_t>(d + rampReach_)];
 }
 
 double KeyingEnvelope::at(std::int64_t n)
@@ -107,16 +121,11 @@ double KeyingEnvelope::at(std::int64_t n)
     }
     if (current_ < 0)
         return 0;
-    // The ramp's sample lies at the middle of its interval: a step edge at
-    // sample k keys sample k down.
-    const auto position = [this](double fromEdge) {
-        if (halfRamp_ <= 0)
-            return fromEdge >= 0 ? 1.0 : 0.0;
-        return rampValue(shape_, (fromEdge + halfRamp_) / (2 * halfRamp_));
-    };
+    // The rise from the start edge, times the fall towards the end edge: a
+    // step edge at sample k keys sample k down.
     const auto keyed = [&](std::size_t mark) {
         const auto& [start, end] = edges_[mark];
-        return position(sample + 0.5 - static_cast<double>(start)) * position(static_cast<double>(end) - sample - 0.5);
+        return ramp(n - start) * ramp(end - n - 1);
     };
     // The fall of the previous key-down may still be sounding.
     const auto index = static_cast<std::size_t>(current_);

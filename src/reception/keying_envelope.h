@@ -49,9 +49,15 @@ public:
     std::int64_t startSample(std::size_t mark) const { return edges_[mark].first; }
 
 private:
+    // The ramp at a sample d whole samples after an edge (d + 0.5 from it,
+    // as the ramp's samples sit at the middle of their intervals): every
+    // ramp of a render is the same curve, made once.
+    double ramp(std::int64_t d) const;
+
     std::vector<std::pair<std::int64_t, std::int64_t>> edges_; // start and end samples
-    EnvelopeShape shape_;
-    double halfRamp_ = 0; // samples
+    double halfRamp_ = 0;                                      // samples
+    std::int64_t rampReach_ = 0;                               // the table covers d in [-rampReach_, rampReach_]
+    std::vector<double> rampTable_;
     std::ptrdiff_t current_ = -1;
     std::size_t next_ = 0;
 };

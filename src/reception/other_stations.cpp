@@ -53,7 +53,7 @@ OtherStations::OtherStations(int count, double toneHz, double amplitude, double 
         Station station;
         const double offset = 150 * random.gaussian();
         const double hz = std::clamp(toneHz + offset, 100.0, sampleRate / 2.0 - 100);
-        station.omega = 2 * std::numbers::pi * hz / sampleRate;
+        station.turn = std::polar(1.0, 2 * std::numbers::pi * hz / sampleRate);
         station.amplitude = amplitude * std::pow(10.0, random.uniform(-10, 10) / 20);
         const double wpm = random.uniform(15, 40);
         const double unit = 1.2 / wpm;
@@ -69,7 +69,7 @@ OtherStations::OtherStations(int count, double toneHz, double amplitude, double 
             std::make_unique<KeyingEnvelope>(marks, sampleRate, EnvelopeShape::BlackmanHarris, kDefaultRiseMs / 1000);
         const double spread = conditions.qsbHz.value_or(0.1);
         station.fading = std::make_unique<Fading>(spread, conditions.qsbHz ? conditions.qsbK : 2.0, sampleRate, random);
-        station.phase = 2 * std::numbers::pi * random.uniform();
+        station.rotor = std::polar(1.0, 2 * std::numbers::pi * random.uniform());
         stations_.push_back(std::move(station));
     }
 }
@@ -81,8 +81,10 @@ double OtherStations::next()
         const double key = s.envelope->at(sample_);
         const std::complex<double> gain = s.fading->next();
         if (key > 0)
-            sum += s.amplitude * key * std::real(gain * std::polar(1.0, s.phase));
-        s.phase = std::fmod(s.phase + s.omega, 2 * std::numbers::pi);
+            sum += s.amplitude * key * std::real(gain * s.rotor);
+        s.rotor *= s.turn;
+        if ((sample_ & 4095) == 4095)
+            s.rotor /= std::abs(s.rotor); // held on the unit circle
     }
     ++sample_;
     return sum;

@@ -6,6 +6,7 @@
 #include "reception/keying_envelope.h"
 #include "reception/reception_conditions.h"
 
+#include <complex>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,8 +33,8 @@ private:
     struct Station {
         std::unique_ptr<KeyingEnvelope> envelope;
         std::unique_ptr<Fading> fading;
-        double omega = 0; // radians per sample
-        double phase = 0;
+        std::complex<double> turn{1, 0}; // one sample's rotation of the oscillator
+        std::complex<double> rotor{1, 0};
         double amplitude = 0;
     };
     std::vector<Station> stations_;

@@ -35,23 +35,30 @@ ReceiverAgc::ReceiverAgc(double targetPeak, int sampleRate)
       attack_(1 - std::exp(-5.0 / static_cast<double>(delay_))),
       release_(1 - std::exp(-1.0 / (kReleaseSeconds * sampleRate))),
       power_(1 - std::exp(-1.0 / (kPowerSeconds * sampleRate))),
-      hold_(static_cast<std::int64_t>(kHoldSeconds * sampleRate)), line_(delay_ + 1, 0.0)
+      hold_(static_cast<std::int64_t>(kHoldSeconds * sampleRate)), line_(delay_ + 1, 0.0), peaks_(delay_ + 1)
 {}
 
 bool ReceiverAgc::process(double in, double& out)
 {
     const std::size_t now = written_++;
-    line_[now % line_.size()] = in;
-    // The largest |x| among the samples still in the line: the one leaving
-    // now and those of the look-ahead.
-    const double size = std::abs(in);
-    while (!peaks_.empty() && peaks_.back().second <= size)
-        peaks_.pop_back();
-    peaks_.emplace_back(now, size);
-    while (peaks_.front().first + line_.size() <= now)
-        peaks_.pop_front();
+    const std::size_t size = line_.size();
+    line_[cursor_] = in;
+    // Past the sample just written: the one written `delay_` calls ago.
+    cursor_ = cursor_ + 1 == size ? 0 : cursor_ + 1;
+    // The largest |x| among the samples in the line (the one leaving now
+    // and those of the look-ahead): a queue of falling peaks, in a ring.
+    const auto ringed = [size](std::size_t at) { return at >= size ? at - size : at; };
+    const double magnitude = std::abs(in);
+    while (peakCount_ > 0 && peaks_[ringed(peakFront_ + peakCount_ - 1)].second <= magnitude)
+        --peakCount_;
+    peaks_[ringed(peakFront_ + peakCount_)] = {now, magnitude};
+    ++peakCount_;
+    if (peaks_[peakFront_].first + size <= now) {
+        peakFront_ = ringed(peakFront_ + 1);
+        --peakCount_;
+    }
     meanSquare_ += (in * in - meanSquare_) * power_;
-    const double ahead = std::max(peaks_.front().second, kCrest * std::sqrt(meanSquare_));
+    const double ahead = std::max(peaks_[peakFront_].second, kCrest * std::sqrt(meanSquare_));
     if (ahead >= level_)
         level_ += (ahead - level_) * attack_; // down in the look-ahead: reached when the peak comes out
     if (ahead >= kHangMargin * level_)
@@ -62,9 +69,8 @@ bool ReceiverAgc::process(double in, double& out)
         level_ += (ahead - level_) * release_;
     if (now < delay_)
         return false;
-    const double leaving = line_[(now - delay_) % line_.size()];
     const double gain = level_ > targetPeak_ ? targetPeak_ / level_ : 1.0;
-    out = softLimit(gain * leaving);
+    out = softLimit(gain * line_[cursor_]);
     return true;
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include <utility>
 #include <vector>
 
 namespace brivo::reception {
@@ -33,10 +33,13 @@ private:
     double power_;   // per-sample smoothing of the mean square
     double meanSquare_ = 0;
     std::int64_t hold_;
-    std::vector<double> line_; // the delayed samples
+    std::vector<double> line_; // the delayed samples, a ring
+    std::size_t cursor_ = 0;   // where the next sample goes
     std::size_t written_ = 0;
-    std::deque<std::pair<std::size_t, double>> peaks_; // descending window maximum of |x|
-    double level_ = 0;                                 // the envelope the gain follows
+    std::vector<std::pair<std::size_t, double>> peaks_; // falling window maximum of |x|, a ring
+    std::size_t peakFront_ = 0;
+    std::size_t peakCount_ = 0;
+    double level_ = 0; // the envelope the gain follows
     std::int64_t holdLeft_ = 0;
 };
 

@@ -19,6 +19,8 @@ namespace {
 constexpr std::uint64_t kProgressStep = std::uint64_t{1} << 20;
 constexpr std::size_t kBlock = 8192;
 constexpr double kAgcCeiling = 16384; // -6 dBFS
+constexpr std::uint64_t kRenormaliseMask = 4095;
+constexpr double kNegligibleHz = 1e-4;
 
 std::int16_t clipped(double value)
 {
@@ -109,7 +111,11 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
         agc.emplace(std::min<double>(amplitude, kAgcCeiling), sampleRate);
 
     const double tau = c.chirpTauMs / 1000 * sampleRate;
-    double phase = 0;
+    // The oscillator is a phasor turned by one sample's angle each sample
+    // (renormalised now and then): phase-continuous, chirp included.
+    const auto turnFor = [sampleRate](double hz) { return std::polar(1.0, 2 * std::numbers::pi * hz / sampleRate); };
+    const std::complex<double> steadyTurn = turnFor(values.toneFrequency);
+    std::complex<double> carrier(1, 0);
     std::vector<std::int16_t> block;
     block.reserve(kBlock);
     std::uint64_t nextReport = kProgressStep;
@@ -127,15 +133,19 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
     for (std::uint64_t n = 0; n < total && writing; ++n) {
         const auto index = static_cast<std::int64_t>(n);
         const double key = envelope.at(index);
-        double hz = values.toneFrequency;
+        std::complex<double> turn = steadyTurn;
         if (c.chirpHz != 0 && key > 0 && envelope.currentMark() >= 0) {
             const auto since =
                 static_cast<double>(index - envelope.startSample(static_cast<std::size_t>(envelope.currentMark())));
-            hz += c.chirpHz * std::exp(-std::max(0.0, since) / tau);
+            const double offset = c.chirpHz * std::exp(-std::max(0.0, since) / tau);
+            if (std::abs(offset) > kNegligibleHz)
+                turn = turnFor(values.toneFrequency + offset);
         }
         const std::complex<double> gain = fading ? fading->next() : std::complex<double>(1, 0);
-        double x = key > 0 ? amplitude * key * std::real(gain * std::polar(1.0, phase)) : 0;
-        phase = std::fmod(phase + 2 * std::numbers::pi * hz / sampleRate, 2 * std::numbers::pi);
+        double x = key > 0 ? amplitude * key * std::real(gain * carrier) : 0;
+        carrier *= turn;
+        if ((n & kRenormaliseMask) == kRenormaliseMask)
+            carrier /= std::abs(carrier);
         if (others)
             x += others->next();
         if (sigma > 0)
