@@ -20,7 +20,7 @@ public:
     // Uniform in [0, 1).
     double uniform() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
     double uniform(double low, double high) { return low + (high - low) * uniform(); }
-    // Standard normal (Box-Muller, both values used).
+    // Standard normal (Marsaglia's polar method, both values used).
     double gaussian();
     // Seconds to the next event of a Poisson process of `rate` per second.
     double exponential(double rate);

@@ -22,6 +22,14 @@ constexpr double kAgcCeiling = 16384; // -6 dBFS
 constexpr std::uint64_t kRenormaliseMask = 4095;
 constexpr double kNegligibleHz = 1e-4;
 
+// A turn by a small angle (a chirp's offset, under 0.05 rad a sample): its
+// series to the fifth power, within 1e-11 of polar().
+std::complex<double> smallTurn(double angle)
+{
+    const double a2 = angle * angle;
+    return {1 - a2 / 2 * (1 - a2 / 12), angle * (1 - a2 / 6 * (1 - a2 / 20))};
+}
+
 std::int16_t clipped(double value)
 {
     return static_cast<std::int16_t>(std::clamp(std::lround(value), -32768L, 32767L));
@@ -113,8 +121,10 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
     const double tau = c.chirpTauMs / 1000 * sampleRate;
     // The oscillator is a phasor turned by one sample's angle each sample
     // (renormalised now and then): phase-continuous, chirp included.
-    const auto turnFor = [sampleRate](double hz) { return std::polar(1.0, 2 * std::numbers::pi * hz / sampleRate); };
-    const std::complex<double> steadyTurn = turnFor(values.toneFrequency);
+    const std::complex<double> steadyTurn = std::polar(1.0, 2 * std::numbers::pi * values.toneFrequency / sampleRate);
+    const double chirpDecay = std::exp(-1 / tau);
+    std::ptrdiff_t chirpMark = -1;
+    double chirpOffset = 0;
     std::complex<double> carrier(1, 0);
     std::vector<std::int16_t> block;
     block.reserve(kBlock);
@@ -135,11 +145,19 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
         const double key = envelope.at(index);
         std::complex<double> turn = steadyTurn;
         if (c.chirpHz != 0 && key > 0 && envelope.currentMark() >= 0) {
-            const auto since =
-                static_cast<double>(index - envelope.startSample(static_cast<std::size_t>(envelope.currentMark())));
-            const double offset = c.chirpHz * std::exp(-std::max(0.0, since) / tau);
-            if (std::abs(offset) > kNegligibleHz)
-                turn = turnFor(values.toneFrequency + offset);
+            // The offset decays by the same factor every sample after the
+            // edge: one exp() a key-down, and the small extra angle turned
+            // by its series.
+            const std::ptrdiff_t mark = envelope.currentMark();
+            const auto since = static_cast<double>(index - envelope.startSample(static_cast<std::size_t>(mark)));
+            if (mark != chirpMark || since <= 0) {
+                chirpMark = mark;
+                chirpOffset = c.chirpHz * std::exp(-std::max(0.0, since) / tau);
+            } else {
+                chirpOffset *= chirpDecay;
+            }
+            if (std::abs(chirpOffset) > kNegligibleHz)
+                turn *= smallTurn(2 * std::numbers::pi * chirpOffset / sampleRate);
         }
         const std::complex<double> gain = fading ? fading->next() : std::complex<double>(1, 0);
         double x = key > 0 ? amplitude * key * std::real(gain * carrier) : 0;

@@ -224,8 +224,10 @@ TEST_F(Render, SnrMeasuredOnTheRenderedNoise)
     for (const double snr : {0.0, 10.0, 25.0}) {
         ReceptionConditions conditions;
         conditions.snrDb = snr;
-        const auto samples = render("TTTTTTTTTT", conditions, 11, 20);
-        const KeyedMarks keyed = keyedMarks(keyedTextFromUtf8("TTTTTTTTTT"), table(), RenderForm::Message, 1,
+        // Thirty dashes: long enough for the estimate to settle.
+        const std::string dashes(30, 'T');
+        const auto samples = render(dashes, conditions, 11, 20);
+        const KeyedMarks keyed = keyedMarks(keyedTextFromUtf8(dashes), table(), RenderForm::Message, 1,
                                             deriveKeyingValues({.speedPosition = 20}, 11025).unitDuration, {});
         double keyPower = 0;
         double gapPower = 0;
