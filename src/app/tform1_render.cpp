@@ -88,14 +88,18 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
         dialogs_.message(this, fromUtf8(messages::kTooLong), fromUtf8(messages::kRenderErrorTitle));
         return;
     }
-    // A rise too long for the speed is shortened: the mark's hint says so.
-    QString markHint = fromUtf8(messages::kConditionsMarkHint);
+    // A rise too long for the speed is shortened: the conditions window and
+    // the mark's hint say so.
+    QString riseNote;
     if (conditions.any()) {
         if (const std::optional<std::string> note =
                 reception::heldRiseNote(conditions.riseMs.value_or(reception::kDefaultRiseMs), keying.unitDuration,
                                         reception::characterWpm(keying.unitDuration, keying.unitsPerWord)))
-            markHint += u"\n"_s + QString::fromStdString(*note) + u'.';
+            riseNote = u"Au dernier rendu, "_s + QString::fromStdString(*note) + u'.';
     }
+    conditionsWindow->setRiseNote(riseNote);
+    const QString markHint =
+        fromUtf8(messages::kConditionsMarkHint) + (riseNote.isEmpty() ? QString() : u"\n"_s + riseNote);
     playback->ConditionsMark->setToolTip(markHint);
     playback->ConditionsMark->setAccessibleDescription(markHint);
     session_.releaseFor(request.path);

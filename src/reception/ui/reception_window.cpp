@@ -82,6 +82,9 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     SEsnr = decimalSpin(this, "SEsnr", -15, 40, 10, 1, 1, u" dB dans 500 Hz"_s);
     LabelNiveaux = new QLabel(this);
     LabelNiveaux->setObjectName(u"LabelNiveaux"_s);
+    LabelMontee = new QLabel(this);
+    LabelMontee->setObjectName(u"LabelMontee"_s);
+    LabelMontee->hide();
     CBfiltre = check(this, "CBfiltre", u"Filtre"_s);
     SEfiltre = spin<QSpinBox>(this, "SEfiltre", 100, 2400, 500);
     SEfiltre->setSuffix(u" Hz"_s);
@@ -105,6 +108,7 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     form->addRow(u"Préréglage"_s, ComboPreset);
     form->addRow(row({CBvitesseEff, SEvitesseEff}));
     form->addRow(u"Manipulation"_s, row({ComboForme, SEmontee}));
+    form->addRow(LabelMontee);
     form->addRow(row({CBsnr, SEsnr}));
     form->addRow(LabelNiveaux);
     form->addRow(row({CBfiltre, SEfiltre, ComboFiltre}));
@@ -136,6 +140,12 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(ComboPreset, &QComboBox::activated, this, [this](int index) { ComboPresetChange(index); });
     showLevels();
     setControlsEnabled();
+}
+
+void ReceptionWindow::setRiseNote(const QString& note)
+{
+    LabelMontee->setText(note);
+    LabelMontee->setVisible(!note.isEmpty());
 }
 
 void ReceptionWindow::showConditions()

@@ -35,6 +35,10 @@ public:
     ReceptionConditions settings() const;
     void setSettings(const ReceptionConditions& c, bool switchedOn);
 
+    // What the last render did to the rise time when it could not keep it
+    // ("temps de montée ramené à ..."), shown under it; empty: nothing.
+    void setRiseNote(const QString& note);
+
     // Fills the controls from a preset of presetNames(); switches them on.
     void ComboPresetChange(int index);
 
@@ -58,6 +62,7 @@ private:
     QCheckBox* CBsnr = nullptr;
     QDoubleSpinBox* SEsnr = nullptr;
     QLabel* LabelNiveaux = nullptr;
+    QLabel* LabelMontee = nullptr;
     QCheckBox* CBfiltre = nullptr;
     QSpinBox* SEfiltre = nullptr;
     QComboBox* ComboFiltre = nullptr;
