@@ -1,5 +1,6 @@
 #include "app/tform1.h"
 
+#include "app/accessible_names.h"
 #include "app/pictures.h"
 #include "app/system_menu.h"
 #include "audio/message_renderer.h"
@@ -98,6 +99,7 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
     buildCourse();
     FormCreate();
     Form2 = new TForm2(startFolder_, this);
+    nameControls(this);
     playback->Timer1->start();
 }
 
