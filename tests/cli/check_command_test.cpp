@@ -1,7 +1,7 @@
 #include "cli/check_command.h"
 #include "support/case_name.h"
+#include "support/command_fixture.h"
 #include "support/golden.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -9,7 +9,7 @@
 namespace brivo::cli {
 namespace {
 
-class CheckCommand : public testing::Test {
+class CheckCommand : public test::CommandFixture {
 protected:
     void SetUp() override
     {
@@ -18,22 +18,7 @@ protected:
         test::writeBytes(dir_ / "copy.txt", "abde fghxj \"/ \xE9");
     }
 
-    int run(std::vector<std::string> args)
-    {
-        for (std::string& arg : args) {
-            if (arg.ends_with(".txt"))
-                arg = (dir_ / arg).string();
-        }
-        std::istringstream in;
-        out_.str({});
-        err_.str({});
-        CommandEnvironment env{in, out_, err_, false, false, {}, {}};
-        return runCheckCommand(args, env);
-    }
-
-    test::TempDir dir_;
-    std::ostringstream out_;
-    std::ostringstream err_;
+    int run(std::vector<std::string> args) { return runCommand(runCheckCommand, std::move(args)); }
 };
 
 // The text report (the two texts aligned, errors marked, the table) and the

@@ -1,6 +1,6 @@
 #include "cli/lesson_command.h"
 #include "support/case_name.h"
-#include "support/temp_dir.h"
+#include "support/command_fixture.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -8,24 +8,16 @@
 namespace brivo::cli {
 namespace {
 
-class LessonCommand : public testing::Test {
+class LessonCommand : public test::CommandFixture {
 protected:
     int run(std::vector<std::string> args)
     {
-        for (std::string& arg : args) {
-            if (arg.ends_with(".txt"))
-                arg = (dir_ / arg).string();
-        }
-        std::istringstream in;
-        out_.str({});
-        err_.str({});
-        CommandEnvironment env{in, out_, err_, false, false, [] { return std::int64_t{7}; }, {}};
-        return runLessonCommand(args, env, dir_ / "historique.sqlite");
+        return runCommand(
+            [this](const std::vector<std::string>& a, CommandEnvironment& env) {
+                return runLessonCommand(a, env, dir_ / "historique.sqlite");
+            },
+            std::move(args));
     }
-
-    test::TempDir dir_;
-    std::ostringstream out_;
-    std::ostringstream err_;
 };
 
 // A fresh course at lesson 2: its session opens with M five times; a

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "cli/command_environment.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace brivo::test {
+
+// A command-line tool run in-process over the files of a temporary folder:
+// every argument ending in ".txt" names a file there. Its output and its
+// error stream are kept until the next run.
+class CommandFixture : public testing::Test {
+protected:
+    template <typename Command> int runCommand(Command command, std::vector<std::string> args)
+    {
+        for (std::string& arg : args) {
+            if (arg.ends_with(".txt"))
+                arg = (dir_ / arg).string();
+        }
+        std::istringstream in;
+        out_.str({});
+        err_.str({});
+        cli::CommandEnvironment env{in, out_, err_, false, false, [] { return std::int64_t{7}; }, {}};
+        return command(args, env);
+    }
+
+    TempDir dir_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+} // namespace brivo::test
