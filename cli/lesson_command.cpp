@@ -7,6 +7,8 @@
 #include "common/utf8.h"
 #include "common/version.h"
 #include "practice/koch_course.h"
+#include "practice/material/material.h"
+#include "practice/material/word_lists.h"
 #include "practice/ui/history_store.h"
 #include "reception/keyed_marks.h"
 #include "reception/reception_conditions.h"
@@ -42,13 +44,24 @@ constexpr std::string_view kUsage =
     "  --minutes M        longueur en minutes à la vitesse --wpm [5]\n"
     "  --group-size N|random  lettres par groupe, 2 à 8, ou au hasard [5]\n"
     "  --wpm N            vitesse en mots par minute (PARIS) [12]\n"
+    "  --material KIND    matériel de la séance : groups (groupes du cours),\n"
+    "                     words (mots courants), calls (indicatifs), abbrev\n"
+    "                     (abréviations et codes Q), qso (contacts entiers),\n"
+    "                     list (la liste de --list) [groups] ; --groups compte\n"
+    "                     alors des éléments\n"
+    "  --lang fr|en       langue des mots et des QSO [fr]\n"
+    "  --list FICHIER     liste personnelle, un élément par ligne\n"
     "  --seed N           graine du tirage (défaut : l'horloge)\n"
     "  --json             sortie en JSON\n"
     "  -h, --help         affiche cette aide\n"
     "  --version          affiche la version\n"
     "\n"
+    "Hors groupes, le matériel ne garde que les caractères de la leçon quand\n"
+    "l'historique a une leçon de cet ordre ou que --lesson en donne une.\n"
+    "\n"
     "Code de sortie : 0 si c'est fait, 1 si un fichier ne peut pas être lu ou\n"
-    "écrit, 2 pour une option ou des arguments refusés.\n";
+    "écrit ou si le matériel n'a rien à tirer, 2 pour une option ou des\n"
+    "arguments refusés.\n";
 
 struct LessonOptions {
     std::filesystem::path history;
@@ -61,6 +74,9 @@ struct LessonOptions {
     bool json = false;
     bool status = false;
     std::vector<std::string> record; // the sent text and the copy
+    practice::MaterialKind material = practice::MaterialKind::Groups;
+    practice::Language language = practice::Language::French;
+    std::optional<std::string> list;
 };
 
 int report(CommandEnvironment& env, int status, const std::string& message)
@@ -102,13 +118,24 @@ Result<LessonOptions> parseOptions(const std::vector<std::string>& args, LessonO
             i += 2;
         } else if (arg == "--history" || arg == "--order" || arg == "--table" || arg == "--lesson" ||
                    arg == "--groups" || arg == "--minutes" || arg == "--group-size" || arg == "--wpm" ||
-                   arg == "--seed") {
+                   arg == "--seed" || arg == "--material" || arg == "--lang" || arg == "--list") {
             const std::optional<std::string> given = value();
             if (!given)
                 return refused("l'option " + arg + " attend une valeur.");
             const std::string& v = *given;
             if (arg == "--history") {
                 options.history = v;
+            } else if (arg == "--material") {
+                const auto kind = practice::materialKindNamed(v);
+                if (!kind)
+                    return refused("--material attend groups, words, calls, abbrev, qso ou list.");
+                options.material = *kind;
+            } else if (arg == "--lang") {
+                if (v != "fr" && v != "en")
+                    return refused("--lang attend fr ou en.");
+                options.language = v == "fr" ? practice::Language::French : practice::Language::English;
+            } else if (arg == "--list") {
+                options.list = v;
             } else if (arg == "--order") {
                 options.order = v;
             } else if (arg == "--table") {
@@ -150,6 +177,8 @@ Result<LessonOptions> parseOptions(const std::vector<std::string>& args, LessonO
     }
     if (options.status && !options.record.empty())
         return refused("--status et --record ne vont pas ensemble.");
+    if ((options.material == practice::MaterialKind::List) != options.list.has_value())
+        return refused("--list va avec --material list, et --material list avec --list.");
     return options;
 }
 
@@ -281,7 +310,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
         conditions.wpm = options.wpm;
         const int lesson = state.lesson;
         if (const Result<void> stored =
-                store.record(*check, conditions, QDateTime::currentDateTimeUtc(), practice::CourseTag{*order, lesson});
+                store.record(*check, conditions, QDateTime::currentDateTimeUtc(), practice::CourseTag{*order, lesson, std::string(practice::materialKindName(options.material))});
             !stored)
             return report(env, kExitFileError, stored.error().message);
         practice::recordCheck(state, *check);
@@ -312,12 +341,54 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
     };
     RandomGenerator random;
     random.seed(options.seed ? *options.seed : static_cast<std::uint32_t>(env.secondsNow ? env.secondsNow() : 0));
-    const std::u32string text = practice::drawSession(state, history->confusions, options.session, seconds, random);
-    if (options.json)
-        env.out << "{\"lesson\": " << state.lesson << ", \"characters\": " << jsonText(state.characters())
-                << ", \"text\": " << jsonText(text) << "}\n";
-    else
-        env.out << utf8Of(text) << "\n";
+    if (options.material == practice::MaterialKind::Groups) {
+        const std::u32string text =
+            practice::drawSession(state, history->confusions, options.session, seconds, random);
+        if (options.json)
+            env.out << "{\"lesson\": " << state.lesson << ", \"characters\": " << jsonText(state.characters())
+                    << ", \"text\": " << jsonText(text) << "}\n";
+        else
+            env.out << utf8Of(text) << "\n";
+        return kExitOk;
+    }
+
+    practice::MaterialSources sources;
+    sources.language = options.language;
+    practice::useTableSignals(sources, *table);
+    practice::ItemDeck deck;
+    if (options.material == practice::MaterialKind::Words) {
+        if (const Result<std::string> dictionary = readUserText(practice::dictionaryPath(options.language)))
+            sources.extraWords =
+                practice::dictionaryWords(*dictionary, practice::commonWords(options.language));
+    } else if (options.material == practice::MaterialKind::List) {
+        const Result<std::string> listText = readUserText(*options.list);
+        if (!listText)
+            return report(env, kExitFileError, listText.error().message);
+        practice::ItemList list = practice::parseItemList(*listText, keyed);
+        if (list.unkeyable > 0)
+            env.err << kProgram << " : " << practice::unkeyableMessage(list.unkeyable) << '\n';
+        deck = practice::ItemDeck(std::move(list.items));
+        sources.list = &deck;
+    }
+    practice::CharacterFilter filter{keyed, std::nullopt};
+    // The lesson filters the material once the course has begun or one is chosen.
+    if (!history->checks.empty() || options.lesson)
+        filter.lesson = state.characters();
+    practice::MaterialAmount amount{options.session.groups, options.session.minutes};
+    const Result<practice::MaterialSession> session =
+        practice::drawMaterial(options.material, sources, filter, amount, seconds, random);
+    if (!session)
+        return report(env, kExitFileError, session.error().message);
+    if (options.json) {
+        std::string meanings;
+        for (const auto& [abbreviation, meaning] : session->meanings)
+            meanings += (meanings.empty() ? "" : ", ") + jsonText(abbreviation) + ": " + jsonText(utf8::decode(meaning));
+        env.out << "{\"material\": " << jsonText(utf8::decode(practice::materialKindName(options.material)))
+                << ", \"lesson\": " << (filter.lesson ? std::to_string(state.lesson) : std::string("null"))
+                << ", \"text\": " << jsonText(session->text) << ", \"meanings\": {" << meanings << "}}\n";
+    } else {
+        env.out << utf8Of(session->text) << "\n";
+    }
     return kExitOk;
 }
 

@@ -127,8 +127,9 @@ private Q_SLOTS:
         }
         HistoryStore store(file);
         QCOMPARE(store.checks()->size(), 1U);
-        QVERIFY(store.record(check("KM", "KK"), {}, kMonday, brivo::practice::CourseTag{U"KM", 2}));
+        QVERIFY(store.record(check("KM", "KK"), {}, kMonday, brivo::practice::CourseTag{U"KM", 2, "words"}));
         QCOMPARE(store.checks()->size(), 2U);
+        QCOMPARE(RawFile(file).value(u"SELECT course_material FROM sessions WHERE id = 2"_s).toString(), u"words"_s);
         const auto course = store.course(U"KM");
         QCOMPARE(course->checks.size(), 1U);
         QCOMPARE(course->confusions.at({U'M', U'K'}), 1);

@@ -90,6 +90,9 @@ const std::vector<std::vector<QString>>& migrations()
             u"CREATE TABLE IF NOT EXISTS confusions (session_id INTEGER NOT NULL REFERENCES sessions(id), sent TEXT "
             "NOT NULL, copied TEXT NOT NULL, count INTEGER NOT NULL)"_s,
         },
+        {
+            u"ALTER TABLE sessions ADD COLUMN course_material TEXT"_s,
+        },
     };
     return steps;
 }
@@ -221,7 +224,8 @@ Result<void> HistoryStore::record(const CopyCheck& check, const ExerciseConditio
     }
     query.prepare(
         u"INSERT INTO sessions (checked_at, sent, copied, score, distance, wpm, spacing, noise, "
-        "conditions, effective_wpm, course_order, course_lesson) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
+        "conditions, effective_wpm, course_order, course_lesson, course_material) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?, ?)"_s);
     query.addBindValue(checkedAt.toUTC().toString(Qt::ISODate));
     query.addBindValue(fromCodePoints(check.sent));
     query.addBindValue(fromCodePoints(check.copied));
@@ -234,6 +238,7 @@ Result<void> HistoryStore::record(const CopyCheck& check, const ExerciseConditio
     query.addBindValue(conditions.effectiveWpm ? QVariant(*conditions.effectiveWpm) : QVariant());
     query.addBindValue(course ? QVariant(fromCodePoints(course->order)) : QVariant());
     query.addBindValue(course ? QVariant(course->lesson) : QVariant());
+    query.addBindValue(course ? QVariant(QString::fromStdString(course->material)) : QVariant());
     if (!query.exec())
         return rollBack(query.lastError());
     const QVariant session = query.lastInsertId();

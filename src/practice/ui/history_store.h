@@ -30,10 +30,12 @@ struct ExerciseConditions {
     std::optional<double> effectiveWpm;
 };
 
-// The course a check was made for: its order and lesson.
+// The course a check was made for: its order, its lesson and the material
+// of the session ("groups", "words", ... as the material kinds are named).
 struct CourseTag {
     std::u32string order;
     int lesson = 2;
+    std::string material = "groups";
 };
 
 // What the history holds of one course: its checks in order, and every
@@ -52,7 +54,7 @@ struct StoredCheck {
 
 // The history of the copy checks, in an SQLite file (through Qt SQL): a
 // table `sessions` (one row per check, with its reception conditions and
-// its course), a table `char_stats` (the per-character counts of each) and
+// its course and material), a table `char_stats` (the per-character counts of each) and
 // a table `confusions` (what each sent character was copied as). The schema carries its version in
 // PRAGMA user_version and is migrated forward, never dropped. Every call
 // opens the file, works in one transaction and closes it, so another
@@ -61,7 +63,7 @@ struct StoredCheck {
 // nothing stored before is lost.
 class HistoryStore {
 public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     explicit HistoryStore(std::filesystem::path file) : file_(std::move(file)) {}
 

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "practice/material/material.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brivo::practice {
+
+// The built-in common words of a language (about 500), upper case, most
+// frequent first, no word twice.
+const std::vector<std::u32string>& commonWords(Language language);
+
+// Where Debian's word list of the language is installed (wfrench,
+// wamerican).
+std::string dictionaryPath(Language language);
+
+// The words of a system word list (one a line, as /usr/share/dict's): the
+// lower-case words of 2 to 10 letters, accents dropped and in upper case,
+// without those already in `known`, in the file's order. Names, forms with
+// an apostrophe or a hyphen and anything else are left out.
+std::vector<std::u32string> dictionaryWords(std::string_view utf8Text, const std::vector<std::u32string>& known);
+
+} // namespace brivo::practice
