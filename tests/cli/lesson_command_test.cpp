@@ -3,6 +3,7 @@
 #include "support/command_fixture.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
 
 namespace brivo::cli {
@@ -42,6 +43,27 @@ TEST_F(LessonCommand, GoodCheckMovesAFreshCourseOnAndTheJsonSaysSo)
     EXPECT_TRUE(out_.str().starts_with("{\"lesson\": 3, \"characters\": \"KMU\", \"text\": \"U U U")) << out_.str();
 }
 
+// A list in Windows-1252 of 10 MB: decoded, drawn whole before any item
+// comes back, the item the table cannot key skipped and counted.
+TEST_F(LessonCommand, PersonalListIsDecodedDrawnWithoutRepeatsAndItsUnkeyableItemsCounted)
+{
+    std::string list = "caf\xE9\r\n  f5abc/p \r\n\xA7\r\n";
+    while (list.size() < 10'000'000)
+        list += "dl1xyz\r\n";
+    test::writeBytes(dir_ / "list.txt", list);
+    test::writeBytes(dir_ / "short.txt", "caf\xE9\r\n  f5abc/p \r\n\xA7\r\n");
+    ASSERT_EQ(run({"--material", "list", "--list", "short.txt", "--groups", "6", "--seed", "3"}), kExitOk);
+    std::istringstream drawn(out_.str());
+    std::map<std::string, int> counts;
+    for (std::string item; drawn >> item;)
+        ++counts[item];
+    EXPECT_EQ(counts, (std::map<std::string, int>{{"CAFÉ", 3}, {"F5ABC/P", 3}})) << out_.str();
+    EXPECT_EQ(err_.str(), "brivo-lesson : 1 élément de la liste ne peut pas être transmis avec la table du code "
+                          "morse : il est laissé de côté.\n");
+    ASSERT_EQ(run({"--material", "list", "--list", "list.txt", "--groups", "2", "--json", "--seed", "3"}), kExitOk);
+    EXPECT_TRUE(out_.str().starts_with("{\"material\": \"list\", \"lesson\": null, \"text\": \"")) << out_.str();
+}
+
 struct StatusCase {
     std::string name;
     std::vector<std::string> args;
@@ -55,6 +77,7 @@ TEST_P(LessonCommandStatus, ExitStatusAndMessage)
 {
     test::writeBytes(dir_ / "twice.txt", "K M K");
     test::writeBytes(dir_ / "own.txt", "E T");
+    test::writeBytes(dir_ / "empty.txt", " \r\n\r\n");
     EXPECT_EQ(run(GetParam().args), GetParam().status);
     EXPECT_NE(err_.str().find(GetParam().error), std::string::npos) << err_.str();
 }
@@ -72,7 +95,20 @@ INSTANTIATE_TEST_SUITE_P(
                                {"--history", "own.txt", "--record", "own.txt", "own.txt"},
                                kExitFileError,
                                "historique"},
-                    StatusCase{"unknownOption", {"--loud"}, kExitRefused, "option inconnue « --loud »"}),
+                    StatusCase{"unknownOption", {"--loud"}, kExitRefused, "option inconnue « --loud »"},
+                    StatusCase{"wordsOfAFreshCourse", {"--material", "words", "--groups", "3"}, kExitOk, ""},
+                    StatusCase{"unknownMaterial",
+                               {"--material", "songs"},
+                               kExitRefused,
+                               "groups, words, calls, abbrev, qso ou list"},
+                    StatusCase{"unknownLanguage", {"--material", "qso", "--lang", "de"}, kExitRefused, "fr ou en"},
+                    StatusCase{"listWithoutItsMaterial", {"--list", "own.txt"}, kExitRefused, "--list va avec"},
+                    StatusCase{"emptyList", {"--material", "list", "--list", "empty.txt"}, kExitFileError, "vide"},
+                    StatusCase{"listMissing", {"--material", "list", "--list", "none.txt"}, kExitFileError, "none.txt"},
+                    StatusCase{"qsoBeforeItsCharacters",
+                               {"--material", "qso", "--lesson", "5"},
+                               kExitFileError,
+                               "Aucun QSO avec ces 5 caractères : K M U R E"}),
     test::CaseName());
 
 } // namespace

@@ -1,0 +1,298 @@
+#include "morse/default_definitions.h"
+#include "morse/definition_parser.h"
+#include "practice/koch_course.h"
+#include "practice/material/callsigns.h"
+#include "practice/material/material.h"
+#include "practice/material/qso_text.h"
+#include "practice/material/word_lists.h"
+#include "support/case_name.h"
+
+#include <gtest/gtest.h>
+#include <regex>
+#include <set>
+
+namespace brivo::practice {
+namespace {
+
+const MorseTable& table()
+{
+    static const MorseTable loaded = definitions::tableFromContent(definitions::defaultFileContent());
+    return loaded;
+}
+
+bool keyed(char32_t c)
+{
+    return hasPattern(table(), c);
+}
+
+std::u32string lcwoLesson(int lesson)
+{
+    return namedOrder("lcwo")->substr(0, static_cast<std::size_t>(lesson));
+}
+
+std::string ascii(std::u32string_view text)
+{
+    std::string out;
+    for (const char32_t c : text)
+        out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+std::vector<std::u32string> itemsOf(std::u32string_view text)
+{
+    std::vector<std::u32string> items;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t blank = std::min(text.find(U' ', start), text.size());
+        items.emplace_back(text.substr(start, blank - start));
+        start = blank + 1;
+    }
+    return items;
+}
+
+MaterialSources sourcesFor(Language language, ItemDeck* deck = nullptr)
+{
+    MaterialSources sources;
+    sources.language = language;
+    sources.list = deck;
+    useTableSignals(sources, table());
+    return sources;
+}
+
+double noSeconds(const std::u32string& /*text*/)
+{
+    return 0;
+}
+
+struct SourceCase {
+    std::string name;
+    MaterialKind kind;
+    Language language;
+    int lesson; // 0: no lesson
+};
+
+class MaterialSource : public testing::TestWithParam<SourceCase> {};
+
+// Every source, for many seeds: a text of the asked number of items, made
+// of characters the table keys (and the lesson's when there is one),
+// drawn again the same for the same seed.
+TEST_P(MaterialSource, DrawsOnlyAllowedCharactersAndTheSeedReproducesIt)
+{
+    const SourceCase& row = GetParam();
+    CharacterFilter filter{keyed, std::nullopt};
+    if (row.lesson > 0)
+        filter.lesson = lcwoLesson(row.lesson);
+    const auto draw = [&](std::uint64_t seed) {
+        ItemDeck deck({U"F5ABC", U"DL1XY/P", U"599 TU", U"EA8 CQ", U"KM"});
+        RandomGenerator random(seed);
+        return drawMaterial(row.kind, sourcesFor(row.language, &deck), filter, MaterialAmount{6, std::nullopt},
+                            noSeconds, random);
+    };
+    std::set<std::u32string> texts;
+    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+        const Result<MaterialSession> session = draw(seed);
+        ASSERT_TRUE(session) << session.error().message;
+        const std::u32string& text = session->text;
+        EXPECT_TRUE(filter.allows(text)) << ascii(text);
+        EXPECT_FALSE(text.empty() || text.front() == U' ' || text.back() == U' ' ||
+                     text.find(U"  ") != std::u32string::npos);
+        if (row.kind != MaterialKind::Qso && row.kind != MaterialKind::List) {
+            EXPECT_EQ(itemsOf(text).size(), 6U) << ascii(text);
+        }
+        EXPECT_EQ(draw(seed)->text, text);
+        texts.insert(text);
+    }
+    EXPECT_GT(texts.size(), 6U) << "the seed hardly changes the text";
+}
+
+INSTANTIATE_TEST_SUITE_P(, MaterialSource,
+                         testing::Values(SourceCase{"frenchWords", MaterialKind::Words, Language::French, 0},
+                                         SourceCase{"englishWords", MaterialKind::Words, Language::English, 0},
+                                         SourceCase{"frenchWordsAtLesson12", MaterialKind::Words, Language::French, 12},
+                                         SourceCase{"englishWordsAtLesson9", MaterialKind::Words, Language::English, 9},
+                                         SourceCase{"calls", MaterialKind::Calls, Language::French, 0},
+                                         SourceCase{"callsAtLesson24", MaterialKind::Calls, Language::French, 24},
+                                         SourceCase{"abbreviations", MaterialKind::Abbreviations, Language::French, 0},
+                                         SourceCase{"abbreviationsAtLesson8", MaterialKind::Abbreviations,
+                                                    Language::French, 8},
+                                         SourceCase{"frenchQso", MaterialKind::Qso, Language::French, 0},
+                                         SourceCase{"englishQsoAtLesson41", MaterialKind::Qso, Language::English, 41},
+                                         SourceCase{"list", MaterialKind::List, Language::French, 0}),
+                         test::CaseName());
+
+struct NothingLeftCase {
+    std::string name;
+    MaterialKind kind;
+    std::u32string lesson;
+    std::vector<std::u32string> list;
+    std::string message;
+};
+
+class NothingLeft : public testing::TestWithParam<NothingLeftCase> {};
+
+// A source with nothing to draw says so, and never loops or returns an
+// empty text.
+TEST_P(NothingLeft, IsRefusedWithItsMessage)
+{
+    const NothingLeftCase& row = GetParam();
+    ItemDeck deck(row.list);
+    const MaterialSources sources = sourcesFor(Language::French, &deck);
+    CharacterFilter filter{keyed, std::nullopt};
+    if (!row.lesson.empty())
+        filter.lesson = row.lesson;
+    RandomGenerator random(1);
+    const Result<MaterialSession> session =
+        drawMaterial(row.kind, sources, filter, MaterialAmount{std::nullopt, 5.0}, noSeconds, random);
+    ASSERT_FALSE(session) << ascii(session->text.substr(0, 80));
+    EXPECT_EQ(session.error().message, row.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , NothingLeft,
+    testing::Values(
+        NothingLeftCase{"wordsOfTheFirstLesson", MaterialKind::Words, U"KM", {},
+                        "Aucun mot avec ces 2 caractères : K M"},
+        NothingLeftCase{"callsWithoutADigit", MaterialKind::Calls, lcwoLesson(23), {},
+                        "Aucun indicatif avec ces 23 caractères : K M U R E S N A P T L W I . J Z = F O Y , V G"},
+        NothingLeftCase{"abbreviationsOfTwoLetters", MaterialKind::Abbreviations, U"XZ", {},
+                        "Aucune abréviation avec ces 2 caractères : X Z"},
+        NothingLeftCase{"qsoWithoutC", MaterialKind::Qso, lcwoLesson(35), {},
+                        "Aucun QSO avec ces 35 caractères : K M U R E S N A P T L W I . J Z = F O Y , V G 5 / Q 9 2 "
+                        "H 3 8 B ? 4 7"},
+        NothingLeftCase{"listOutsideTheLesson", MaterialKind::List, U"KM", {U"F5ABC", U"TU"},
+                        "Aucun élément de la liste avec ces 2 caractères : K M"},
+        NothingLeftCase{"emptyList", MaterialKind::List, {}, {},
+                        "La liste personnelle est vide : ouvrez une liste d'un élément par ligne."}),
+    test::CaseName());
+
+// Calls have the shapes of real ones, every shape turns up, and the
+// weighted countries come out more often than the rare ones.
+TEST(Callsigns, FollowTheShapesOfRealCalls)
+{
+    struct Shape {
+        const char* name;
+        std::regex pattern;
+        int seen = 0;
+    };
+    std::vector<Shape> shapes = {
+        {"1x2", std::regex("[A-Z][0-9][A-Z]{2}")},         {"1x3", std::regex("[A-Z][0-9][A-Z]{3}")},
+        {"2x1", std::regex("[A-Z0-9][A-Z0-9][0-9][A-Z]")}, {"2x2", std::regex("[A-Z0-9][A-Z0-9][0-9][A-Z]{2}")},
+        {"2x3", std::regex("[A-Z0-9][A-Z0-9][0-9][A-Z]{3}")},
+    };
+    const std::regex portable("(([A-Z0-9]{1,2}/)(.*))|((.*)(/P|/M|/QRP))");
+    int portables = 0;
+    int french = 0;
+    int luxembourg = 0;
+    RandomGenerator random(11);
+    const CharacterFilter filter{keyed, std::nullopt};
+    for (int i = 0; i < 3000; ++i) {
+        std::string call = ascii(drawCallsign(filter, random)->call);
+        std::smatch parts;
+        if (std::regex_match(call, parts, portable)) {
+            ++portables;
+            call = parts[3].matched ? parts[3].str() : parts[5].str();
+        }
+        french += call.starts_with("F") && !call.starts_with("FF") ? 1 : 0;
+        luxembourg += call.starts_with("LX") ? 1 : 0;
+        bool matched = false;
+        for (Shape& shape : shapes) {
+            if (std::regex_match(call, shape.pattern)) {
+                ++shape.seen;
+                matched = true;
+            }
+        }
+        EXPECT_TRUE(matched) << call;
+    }
+    for (const Shape& shape : shapes)
+        EXPECT_GT(shape.seen, 10) << shape.name;
+    EXPECT_GT(portables, 100);
+    EXPECT_LT(portables, 500);
+    EXPECT_GT(french, 3 * luxembourg);
+}
+
+// A contact holds both calls, each side's report and a sign-off, and the
+// table's procedure signals; a table without them gets the letters.
+TEST(Qso, HoldsCallsReportsAndSignOffWithTheTablesSignals)
+{
+    for (const Language language : {Language::French, Language::English}) {
+        RandomGenerator random(4);
+        const std::string qso = ascii(*drawQso(sourcesFor(language), {keyed, std::nullopt}, random));
+        std::smatch parts;
+        ASSERT_TRUE(std::regex_search(qso, parts, std::regex("^CQ CQ CQ DE (\\S+) \\1 \\1 K \\1 DE (\\S+) \\2 K ")))
+            << qso;
+        EXPECT_NE(parts[1], parts[2]);
+        EXPECT_TRUE(std::regex_search(qso, std::regex("RST ([1-5][1-9][1-9]|5NN) \\1 .* RST ([1-5][1-9][1-9]|5NN)")))
+            << qso;
+        EXPECT_TRUE(qso.ends_with(" * TU")) << qso;
+        EXPECT_NE(qso.find(" = "), std::string::npos);
+        EXPECT_NE(qso.find(" + "), std::string::npos);
+    }
+    MaterialSources bare;
+    RandomGenerator random(4);
+    const std::string qso = ascii(*drawQso(bare, {}, random));
+    EXPECT_TRUE(qso.ends_with(" SK TU")) << qso;
+    EXPECT_NE(qso.find(" BT "), std::string::npos);
+}
+
+// A personal list comes out whole before any item comes back, over two
+// rounds, and a round never starts with the item that ended the last.
+TEST(ItemDeck, DrawsEveryItemOnceARound)
+{
+    std::vector<std::u32string> items;
+    for (char32_t c = U'A'; c < U'H'; ++c)
+        items.emplace_back(1, c);
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        ItemDeck deck(items);
+        RandomGenerator random(seed);
+        std::vector<std::u32string> drawn;
+        for (std::size_t i = 0; i < 3 * items.size(); ++i)
+            drawn.push_back(deck.next(random));
+        for (std::size_t round = 0; round < 3; ++round) {
+            const auto first = drawn.begin() + static_cast<std::ptrdiff_t>(round * items.size());
+            std::vector<std::u32string> sorted(first, first + static_cast<std::ptrdiff_t>(items.size()));
+            std::sort(sorted.begin(), sorted.end());
+            EXPECT_EQ(sorted, items) << "seed " << seed << ", round " << round;
+            if (round > 0) {
+                EXPECT_NE(*first, *(first - 1)) << "seed " << seed;
+            }
+        }
+    }
+}
+
+TEST(ItemList, TakesOneItemALineInUpperCaseAndCountsWhatCannotBeKeyed)
+{
+    const ItemList list = parseItemList("  f5abc \r\n\n\tdl1xy/p\r\nΩMEGA\n599 tu\nπ\n", keyed);
+    EXPECT_EQ(list.items, (std::vector<std::u32string>{U"F5ABC", U"DL1XY/P", U"599 TU"}));
+    EXPECT_EQ(list.unkeyable, 2);
+}
+
+TEST(Words, BuiltInListsAndADictionary)
+{
+    for (const Language language : {Language::French, Language::English}) {
+        const std::vector<std::u32string>& words = commonWords(language);
+        EXPECT_GE(words.size(), 450U);
+        EXPECT_EQ(std::set<std::u32string>(words.begin(), words.end()).size(), words.size());
+        const CharacterFilter keyable{keyed, std::nullopt};
+        for (const std::u32string& word : words)
+            EXPECT_TRUE(keyable.allows(word)) << ascii(word);
+    }
+    EXPECT_EQ(commonWords(Language::French).front(), U"LE");
+    EXPECT_EQ(dictionaryWords("été\nParis\nl'eau\nchâteaux\nle\nx\nporte-avions\nnaïve\nanticonstitutionnel\n",
+                              commonWords(Language::French)),
+              (std::vector<std::u32string>{U"CHATEAUX", U"NAIVE"}));
+}
+
+// A session in minutes draws items until the render's timing reaches them.
+TEST(MaterialAmount, MinutesAreMeasuredWithTheRendersTiming)
+{
+    RandomGenerator random(2);
+    const auto seconds = [](const std::u32string& text) { return static_cast<double>(text.size()); };
+    const Result<MaterialSession> session = drawMaterial(MaterialKind::Words, sourcesFor(Language::English), {},
+                                                         MaterialAmount{std::nullopt, 2.0}, seconds, random);
+    ASSERT_TRUE(session);
+    EXPECT_GE(session->text.size(), 120U);
+    EXPECT_LT(session->text.size(), 135U);
+}
+
+} // namespace
+} // namespace brivo::practice
