@@ -357,9 +357,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
     practice::useTableSignals(sources, *table);
     practice::ItemDeck deck;
     if (options.material == practice::MaterialKind::Words) {
-        if (const Result<std::string> dictionary = readUserText(practice::dictionaryPath(options.language)))
-            sources.extraWords =
-                practice::dictionaryWords(*dictionary, practice::commonWords(options.language));
+        sources.extraWords = practice::systemDictionaryWords(options.language);
     } else if (options.material == practice::MaterialKind::List) {
         const Result<std::string> listText = readUserText(*options.list);
         if (!listText)

@@ -57,6 +57,7 @@ void TForm1::buildCourse()
                 .length;
         },
         [this]() -> RandomGenerator& { return random_; },
+        [this]() -> const MorseTable& { return morseTable_; },
     };
     courseWindow = new practice::ui::CourseWindow(dialogs_, copyCheck->history(), std::move(source), this);
     connect(courseWindow, &practice::ui::CourseWindow::sessionReady, this,

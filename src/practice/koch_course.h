@@ -111,9 +111,10 @@ std::u32string drawSession(const CourseState& state, const std::map<std::pair<ch
                            const SessionSpec& spec, const TextDuration& seconds, RandomGenerator& random);
 
 // The course window's choices, kept in the settings as one line of words:
-// "order=lcwo lesson=3 minutes=5 groups=0 size=5 mask=1 play=1". The order
-// is a published order's name or a file's path (written last, as it may
-// hold blanks). Words that do not read are skipped.
+// "lesson=3 minutes=5 groups=0 size=5 mask=1 play=1 material=words-fr
+// list=/home/a%20b/calls.txt order=lcwo". The order is a published order's
+// name or a file's path (written last, as it may hold blanks); the list's
+// path has its blanks and "%" escaped. Words that do not read are skipped.
 struct CourseSettings {
     std::string order = std::string(kDefaultOrderName);
     int lesson = 0; // 0: the lesson the history gives
@@ -122,6 +123,10 @@ struct CourseSettings {
     int groupSize = 5;
     bool mask = true;
     bool play = true;
+    std::string material = "groups"; // groups, words-fr, words-en, calls, abbrev, qso-fr, qso-en, list
+    std::string list;                // the personal list's path
+
+    bool operator==(const CourseSettings&) const = default;
 };
 std::string courseSettingsText(const CourseSettings& settings);
 CourseSettings parseCourseSettings(std::string_view text);

@@ -48,6 +48,43 @@ private Q_SLOTS:
         f.restart(); // the course's choices are kept
         QCOMPARE(f.control<QSpinBox>("SpinGroupes")->value(), 24);
     }
+
+    // The material: words of the lesson's characters; a personal list kept
+    // over a restart; a source with nothing to draw leaves the zone alone.
+    void materialFillsTheZoneWithItemsOfTheLessonsCharacters()
+    {
+        FormFixture f;
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        QTest::keyClick(zone, Qt::Key_L, Qt::ControlModifier);
+        auto* material = f.control<QComboBox>("ComboMateriel");
+        material->setCurrentIndex(material->findData(u"calls"_s));
+        zone->setPlainText(u"mon texte"_s);
+        QTest::mouseClick(f.control("BoutonSeance"), Qt::LeftButton);
+        QCOMPARE(zone->toPlainText(), u"mon texte"_s);
+        QCOMPARE(f.dialogs.messages.last().text, u"Aucun indicatif avec ces 2 caractères : K M"_s);
+
+        f.control<QSpinBox>("SpinLecon")->setValue(12);
+        f.control<QSpinBox>("SpinGroupes")->setValue(10);
+        material->setCurrentIndex(material->findData(u"words-fr"_s));
+        QTest::mouseClick(f.control("BoutonSeance"), Qt::LeftButton);
+        const QString words = zone->toPlainText();
+        QCOMPARE(words.split(u' ').size(), 10);
+        for (const QChar c : words)
+            QVERIFY2(u"KMURESNAPTLW "_s.contains(c), qPrintable(words));
+
+        const QString list = QString::fromStdString((f.dir / "liste.txt").string());
+        brivo::test::writeBytes(f.dir / "liste.txt", "km\nF5ABC\nsun\n");
+        f.dialogs.fileAnswers = {list};
+        QTest::mouseClick(f.control("BoutonOuvrirListe"), Qt::LeftButton);
+        QCOMPARE(material->currentData().toString(), u"list"_s);
+        f.control<QSpinBox>("SpinGroupes")->setValue(4);
+        QTest::mouseClick(f.control("BoutonSeance"), Qt::LeftButton);
+        QCOMPARE(zone->toPlainText().split(u' ').count(u"KM"_s), 2);
+        QCOMPARE(zone->toPlainText().split(u' ').count(u"SUN"_s), 2);
+        f.restart();
+        QCOMPARE(f.control<QComboBox>("ComboMateriel")->currentData().toString(), u"list"_s);
+        QCOMPARE(f.form->findChild<brivo::practice::ui::CourseWindow*>()->settings().list, list.toStdString());
+    }
 };
 
 QTEST_MAIN(CourseWindowTest)

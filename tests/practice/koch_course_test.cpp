@@ -173,3 +173,32 @@ TEST(KochDrawing, MinutesAreMeasuredByTheGivenTiming)
 
 } // namespace
 } // namespace brivo::practice
+
+namespace brivo::practice {
+namespace {
+
+// The course's choices come back whole from their settings line, paths
+// with blanks and "%" included; words that do not read are skipped.
+TEST(CourseSettingsLine, RoundTripsAndSkipsWhatDoesNotRead)
+{
+    CourseSettings chosen;
+    chosen.order = "/home/a b/mon ordre.txt";
+    chosen.lesson = 12;
+    chosen.minutes = 2.5;
+    chosen.groups = 30;
+    chosen.groupSize = 0;
+    chosen.mask = false;
+    chosen.material = "qso-en";
+    chosen.list = "/home/a b/100% calls.txt";
+    EXPECT_EQ(parseCourseSettings(courseSettingsText(chosen)), chosen);
+    EXPECT_EQ(parseCourseSettings(courseSettingsText(CourseSettings{})), CourseSettings{});
+    const CourseSettings read = parseCourseSettings("lesson=x minutes=900 size=12 mask=2 bruit material=words-fr");
+    EXPECT_EQ(read.lesson, 0);
+    EXPECT_EQ(read.minutes, 5);
+    EXPECT_EQ(read.groupSize, 5);
+    EXPECT_TRUE(read.mask);
+    EXPECT_EQ(read.material, "words-fr");
+}
+
+} // namespace
+} // namespace brivo::practice

@@ -1,5 +1,6 @@
 #include "practice/material/word_lists.h"
 
+#include "common/file_io.h"
 #include "common/utf8.h"
 #include "practice/copy_check.h"
 
@@ -164,6 +165,14 @@ std::vector<std::u32string> dictionaryWords(std::string_view utf8Text, const std
             words.push_back(word);
     }
     return words;
+}
+
+std::vector<std::u32string> systemDictionaryWords(Language language)
+{
+    const Result<std::string> bytes = readFileBytes(dictionaryPath(language), std::uintmax_t{64} << 20U);
+    if (!bytes)
+        return {};
+    return dictionaryWords(utf8::textFileToUtf8(*bytes), commonWords(language));
 }
 
 } // namespace brivo::practice

@@ -22,4 +22,8 @@ std::string dictionaryPath(Language language);
 // an apostrophe or a hyphen and anything else are left out.
 std::vector<std::u32string> dictionaryWords(std::string_view utf8Text, const std::vector<std::u32string>& known);
 
+// The words of the system word list of the language beyond the built-in
+// ones; none when it is not installed or cannot be read.
+std::vector<std::u32string> systemDictionaryWords(Language language);
+
 } // namespace brivo::practice

@@ -3,6 +3,7 @@
 #include "common/file_io.h"
 #include "common/ui/widgets.h"
 #include "common/utf8.h"
+#include "practice/material/word_lists.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace brivo::practice::ui {
 
 using namespace Qt::StringLiterals;
@@ -24,6 +27,22 @@ using brivo::ui::fromUtf8;
 namespace {
 
 const QString kTitle = u" Cours Koch :"_s;
+
+// The material choices: the settings' word and the label shown.
+struct MaterialChoice {
+    const char* token;
+    QString label;
+};
+const std::array<MaterialChoice, 8> kMaterials{{
+    {"groups", u"groupes"_s},
+    {"words-fr", u"mots français"_s},
+    {"words-en", u"mots anglais"_s},
+    {"calls", u"indicatifs"_s},
+    {"abbrev", u"abréviations"_s},
+    {"qso-fr", u"QSO en français"_s},
+    {"qso-en", u"QSO en anglais"_s},
+    {"list", u"liste personnelle"_s},
+}};
 
 template <typename Widget> Widget* named(Widget* widget, const char* name, const QString& accessible)
 {
@@ -77,6 +96,9 @@ CourseWindow::CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, So
     orderDialog_.title = u"Ouvrir un ordre de caractères"_s;
     orderDialog_.nameFilters = {u"Texte (*.txt)"_s, u"Tous les fichiers (*)"_s};
     orderDialog_.fileMustExist = true;
+    listDialog_.title = u"Ouvrir une liste personnelle"_s;
+    listDialog_.nameFilters = {u"Texte (*.txt)"_s, u"Tous les fichiers (*)"_s};
+    listDialog_.fileMustExist = true;
 
     ComboOrdre = named(new QComboBox(this), "ComboOrdre", u"Ordre des caractères"_s);
     ComboOrdre->addItems({u"lcwo"_s, u"kochmorse"_s});
@@ -99,6 +121,15 @@ CourseWindow::CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, So
         ComboTaille->addItem(QString::number(size), size);
     ComboTaille->addItem(u"au hasard"_s, 0);
     ComboTaille->setCurrentIndex(3);
+    ComboMateriel = named(new QComboBox(this), "ComboMateriel", u"Matériel de la séance"_s);
+    for (const MaterialChoice& choice : kMaterials)
+        ComboMateriel->addItem(choice.label, QString::fromLatin1(choice.token));
+    BoutonOuvrirListe = named(new QPushButton(u"Ouvrir une &liste..."_s, this), "BoutonOuvrirListe",
+                              u"Ouvrir une liste personnelle"_s);
+    LabelSens = named(new QLabel(this), "LabelSens", u"Sens des abréviations de la séance"_s);
+    LabelSens->setWordWrap(true);
+    LabelSens->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    LabelQuantite = new QLabel(u"ou groupes :"_s, this);
     CBmasquer = named(new QCheckBox(u"&Masquer la zone d'édition"_s, this), "CBmasquer", u"Masquer la zone"_s);
     CBmasquer->setChecked(true);
     CBjouer = named(new QCheckBox(u"&Jouer la séance"_s, this), "CBjouer", u"Jouer la séance"_s);
@@ -111,13 +142,18 @@ CourseWindow::CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, So
     orderRow->addWidget(BoutonOuvrirOrdre);
     form->addRow(u"Ordre :"_s, orderRow);
     form->addRow(u"Leçon :"_s, SpinLecon);
+    auto* materialRow = new QHBoxLayout;
+    materialRow->addWidget(ComboMateriel);
+    materialRow->addWidget(BoutonOuvrirListe);
+    form->addRow(u"Matériel :"_s, materialRow);
     form->addRow(u"Durée (minutes) :"_s, SpinMinutes);
-    form->addRow(u"ou groupes :"_s, SpinGroupes);
+    form->addRow(LabelQuantite, SpinGroupes);
     form->addRow(u"Lettres par groupe :"_s, ComboTaille);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(LabelCaracteres);
     layout->addWidget(Barres, 1);
+    layout->addWidget(LabelSens);
     layout->addWidget(CBmasquer);
     layout->addWidget(CBjouer);
     layout->addWidget(BoutonSeance);
@@ -125,6 +161,8 @@ CourseWindow::CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, So
 
     connect(BoutonSeance, &QPushButton::clicked, this, [this] { BoutonSeanceClick(); });
     connect(BoutonOuvrirOrdre, &QPushButton::clicked, this, [this] { BoutonOuvrirOrdreClick(); });
+    connect(BoutonOuvrirListe, &QPushButton::clicked, this, [this] { BoutonOuvrirListeClick(); });
+    connect(ComboMateriel, &QComboBox::currentIndexChanged, this, [this] { materialChanged(); });
     connect(ComboOrdre, &QComboBox::currentIndexChanged, this, [this] {
         if (updating_)
             return;
@@ -219,9 +257,95 @@ void CourseWindow::BoutonSeanceClick()
         spec.minutes = SpinMinutes->value();
     }
     spec.groupSize = ComboTaille->currentData().toInt();
-    const std::u32string text = drawSession(state_, confusions_, spec, source_.seconds, source_.random());
+    const std::string token = ComboMateriel->currentData().toString().toStdString();
+    const std::string kind = token.substr(0, token.find('-'));
+    std::u32string text;
+    if (kind == "groups") {
+        text = drawSession(state_, confusions_, spec, source_.seconds, source_.random());
+    } else if (const std::optional<std::u32string> drawn = drawFromMaterial(spec)) {
+        text = *drawn;
+    } else {
+        return;
+    }
     Q_EMIT sessionReady(fromCodePoints(text), CBmasquer->isChecked(), CBjouer->isChecked(),
-                        CourseTag{state_.order, state_.lesson});
+                        CourseTag{state_.order, state_.lesson, kind});
+}
+
+std::optional<std::u32string> CourseWindow::drawFromMaterial(const SessionSpec& spec)
+{
+    const std::string token = ComboMateriel->currentData().toString().toStdString();
+    const MaterialKind kind = *materialKindNamed(token.substr(0, token.find('-')));
+    MaterialSources sources;
+    sources.language = token.ends_with("-en") ? Language::English : Language::French;
+    if (source_.table)
+        useTableSignals(sources, source_.table());
+    if (kind == MaterialKind::Words) {
+        if (!dictionaries_.contains(sources.language))
+            dictionaries_[sources.language] = systemDictionaryWords(sources.language);
+        sources.extraWords = dictionaries_[sources.language];
+    } else if (kind == MaterialKind::List) {
+        if (listPath_.isEmpty()) {
+            dialogs_.message(this, u"Choisissez d'abord une liste avec « Ouvrir une liste... »."_s, kTitle);
+            return std::nullopt;
+        }
+        if (!deckLoaded_ && !loadList(listPath_))
+            return std::nullopt;
+        sources.list = &deck_;
+    }
+    const CharacterFilter filter{source_.keyed, state_.characters()};
+    const Result<MaterialSession> session = drawMaterial(kind, sources, filter, MaterialAmount{spec.groups, spec.minutes},
+                                                         source_.seconds, source_.random());
+    if (!session) {
+        dialogs_.message(this, QString::fromStdString(session.error().message), kTitle);
+        return std::nullopt;
+    }
+    QString meanings;
+    for (const auto& [abbreviation, meaning] : session->meanings)
+        meanings += u"%1%2 : %3"_s.arg(meanings.isEmpty() ? QString() : u"\n"_s, fromCodePoints(abbreviation),
+                                       QString::fromStdString(meaning));
+    LabelSens->setText(meanings);
+    return session->text;
+}
+
+bool CourseWindow::loadList(const QString& path)
+{
+    const Result<std::string> bytes = readFileBytes(path.toStdString(), std::uintmax_t{16} << 20U);
+    if (!bytes) {
+        dialogs_.message(this,
+                         u"Impossible de lire la liste « %1 » : %2"_s.arg(path,
+                                                                            QString::fromStdString(bytes.error().message)),
+                         kTitle);
+        return false;
+    }
+    ItemList list = parseItemList(utf8::textFileToUtf8(*bytes), source_.keyed);
+    if (list.items.empty()) {
+        dialogs_.message(this, u"La liste « %1 » ne contient aucun élément à transmettre."_s.arg(path), kTitle);
+        return false;
+    }
+    if (list.unkeyable > 0)
+        dialogs_.message(this, QString::fromStdString(unkeyableMessage(list.unkeyable)), kTitle);
+    deck_ = ItemDeck(std::move(list.items));
+    deckLoaded_ = true;
+    listPath_ = path;
+    return true;
+}
+
+void CourseWindow::BoutonOuvrirListeClick()
+{
+    const std::optional<QString> chosen = dialogs_.openFileName(this, listDialog_, {});
+    if (!chosen || !loadList(*chosen))
+        return;
+    ComboMateriel->setCurrentIndex(ComboMateriel->findData(u"list"_s));
+}
+
+void CourseWindow::materialChanged()
+{
+    const bool groups = ComboMateriel->currentData().toString() == u"groups"_s;
+    ComboTaille->setEnabled(groups);
+    LabelQuantite->setText(groups ? u"ou groupes :"_s : u"ou éléments :"_s);
+    SpinGroupes->setAccessibleName(groups ? u"Nombre de groupes, 0 pour la durée"_s
+                                          : u"Nombre d'éléments, 0 pour la durée"_s);
+    LabelSens->clear();
 }
 
 void CourseWindow::BoutonOuvrirOrdreClick()
@@ -261,6 +385,8 @@ CourseSettings CourseWindow::settings() const
     s.groupSize = ComboTaille->currentData().toInt();
     s.mask = CBmasquer->isChecked();
     s.play = CBjouer->isChecked();
+    s.material = ComboMateriel->currentData().toString().toStdString();
+    s.list = listPath_.toStdString();
     return s;
 }
 
@@ -273,6 +399,10 @@ void CourseWindow::setSettings(const CourseSettings& s)
     ComboTaille->setCurrentIndex(size >= 0 ? size : 3);
     CBmasquer->setChecked(s.mask);
     CBjouer->setChecked(s.play);
+    const int material = ComboMateriel->findData(QString::fromStdString(s.material));
+    ComboMateriel->setCurrentIndex(material >= 0 ? material : 0);
+    listPath_ = QString::fromStdString(s.list);
+    deckLoaded_ = false;
     // The course is read when the window first needs it.
     state_ = {};
     chosenLesson_.reset();

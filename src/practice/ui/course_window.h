@@ -3,6 +3,7 @@
 #include "common/random_generator.h"
 #include "common/ui/dialogs.h"
 #include "practice/koch_course.h"
+#include "practice/material/material.h"
 #include "practice/ui/history_store.h"
 
 #include <QWidget>
@@ -47,6 +48,7 @@ public:
         KeyedPredicate keyed;                     // the characters the code table keys
         TextDuration seconds;                     // a text's length at the sound settings
         std::function<RandomGenerator&()> random; // the program's one sequence
+        std::function<const MorseTable&()> table; // the code table in use, for its procedure signals
     };
 
     CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, Source source, QWidget* parent);
@@ -57,6 +59,8 @@ public:
     void BoutonSeanceClick();
     // "Ouvrir un ordre...".
     void BoutonOuvrirOrdreClick();
+    // "Ouvrir une liste...": the personal list, which becomes the material.
+    void BoutonOuvrirListeClick();
     // A check of the course was stored: the course is read again, and a
     // new lesson is announced.
     void courseCheckRecorded();
@@ -74,11 +78,23 @@ private:
     // message) when the order or the history cannot be used.
     bool reload();
     void showState();
+    // Reads the personal list into the deck; false (with a message) when it
+    // cannot be read.
+    bool loadList(const QString& path);
+    // The session's text from the material chosen, or nothing (with a
+    // message) when the material has nothing to draw.
+    std::optional<std::u32string> drawFromMaterial(const SessionSpec& spec);
+    void materialChanged();
 
     brivo::ui::Dialogs& dialogs_;
     HistoryStore history_;
     Source source_;
     brivo::ui::FileDialogSpec orderDialog_;
+    brivo::ui::FileDialogSpec listDialog_;
+    QString listPath_;
+    ItemDeck deck_;
+    bool deckLoaded_ = false;
+    std::map<Language, std::vector<std::u32string>> dictionaries_;
     QString orderChoice_ = QString::fromLatin1(kDefaultOrderName.data(), kDefaultOrderName.size());
     CourseState state_;
     std::optional<int> chosenLesson_; // by hand or from the settings, until a check moves the course
@@ -93,6 +109,10 @@ private:
     QDoubleSpinBox* SpinMinutes = nullptr;
     QSpinBox* SpinGroupes = nullptr;
     QComboBox* ComboTaille = nullptr;
+    QComboBox* ComboMateriel = nullptr;
+    QPushButton* BoutonOuvrirListe = nullptr;
+    QLabel* LabelQuantite = nullptr;
+    QLabel* LabelSens = nullptr;
     QCheckBox* CBmasquer = nullptr;
     QCheckBox* CBjouer = nullptr;
     QPushButton* BoutonSeance = nullptr;
