@@ -309,8 +309,9 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
         practice::ExerciseConditions conditions;
         conditions.wpm = options.wpm;
         const int lesson = state.lesson;
-        if (const Result<void> stored =
-                store.record(*check, conditions, QDateTime::currentDateTimeUtc(), practice::CourseTag{*order, lesson, std::string(practice::materialKindName(options.material))});
+        if (const Result<void> stored = store.record(
+                *check, conditions, QDateTime::currentDateTimeUtc(),
+                practice::CourseTag{*order, lesson, std::string(practice::materialKindName(options.material))});
             !stored)
             return report(env, kExitFileError, stored.error().message);
         practice::recordCheck(state, *check);
@@ -342,8 +343,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
     RandomGenerator random;
     random.seed(options.seed ? *options.seed : static_cast<std::uint32_t>(env.secondsNow ? env.secondsNow() : 0));
     if (options.material == practice::MaterialKind::Groups) {
-        const std::u32string text =
-            practice::drawSession(state, history->confusions, options.session, seconds, random);
+        const std::u32string text = practice::drawSession(state, history->confusions, options.session, seconds, random);
         if (options.json)
             env.out << "{\"lesson\": " << state.lesson << ", \"characters\": " << jsonText(state.characters())
                     << ", \"text\": " << jsonText(text) << "}\n";
@@ -380,7 +380,8 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
     if (options.json) {
         std::string meanings;
         for (const auto& [abbreviation, meaning] : session->meanings)
-            meanings += (meanings.empty() ? "" : ", ") + jsonText(abbreviation) + ": " + jsonText(utf8::decode(meaning));
+            meanings +=
+                (meanings.empty() ? "" : ", ") + jsonText(abbreviation) + ": " + jsonText(utf8::decode(meaning));
         env.out << "{\"material\": " << jsonText(utf8::decode(practice::materialKindName(options.material)))
                 << ", \"lesson\": " << (filter.lesson ? std::to_string(state.lesson) : std::string("null"))
                 << ", \"text\": " << jsonText(session->text) << ", \"meanings\": {" << meanings << "}}\n";

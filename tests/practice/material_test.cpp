@@ -150,18 +150,33 @@ TEST_P(NothingLeft, IsRefusedWithItsMessage)
 INSTANTIATE_TEST_SUITE_P(
     , NothingLeft,
     testing::Values(
-        NothingLeftCase{"wordsOfTheFirstLesson", MaterialKind::Words, U"KM", {},
-                        "Aucun mot avec ces 2 caractères : K M"},
-        NothingLeftCase{"callsWithoutADigit", MaterialKind::Calls, lcwoLesson(23), {},
+        NothingLeftCase{
+            "wordsOfTheFirstLesson", MaterialKind::Words, U"KM", {}, "Aucun mot avec ces 2 caractères : K M"},
+        NothingLeftCase{"callsWithoutADigit",
+                        MaterialKind::Calls,
+                        lcwoLesson(23),
+                        {},
                         "Aucun indicatif avec ces 23 caractères : K M U R E S N A P T L W I . J Z = F O Y , V G"},
-        NothingLeftCase{"abbreviationsOfTwoLetters", MaterialKind::Abbreviations, U"XZ", {},
+        NothingLeftCase{"abbreviationsOfTwoLetters",
+                        MaterialKind::Abbreviations,
+                        U"XZ",
+                        {},
                         "Aucune abréviation avec ces 2 caractères : X Z"},
-        NothingLeftCase{"qsoWithoutC", MaterialKind::Qso, lcwoLesson(35), {},
+        NothingLeftCase{"qsoWithoutC",
+                        MaterialKind::Qso,
+                        lcwoLesson(35),
+                        {},
                         "Aucun QSO avec ces 35 caractères : K M U R E S N A P T L W I . J Z = F O Y , V G 5 / Q 9 2 "
                         "H 3 8 B ? 4 7"},
-        NothingLeftCase{"listOutsideTheLesson", MaterialKind::List, U"KM", {U"F5ABC", U"TU"},
+        NothingLeftCase{"listOutsideTheLesson",
+                        MaterialKind::List,
+                        U"KM",
+                        {U"F5ABC", U"TU"},
                         "Aucun élément de la liste avec ces 2 caractères : K M"},
-        NothingLeftCase{"emptyList", MaterialKind::List, {}, {},
+        NothingLeftCase{"emptyList",
+                        MaterialKind::List,
+                        {},
+                        {},
                         "La liste personnelle est vide : ouvrez une liste d'un élément par ligne."}),
     test::CaseName());
 
@@ -175,8 +190,10 @@ TEST(Callsigns, FollowTheShapesOfRealCalls)
         int seen = 0;
     };
     std::vector<Shape> shapes = {
-        {"1x2", std::regex("[A-Z][0-9][A-Z]{2}")},         {"1x3", std::regex("[A-Z][0-9][A-Z]{3}")},
-        {"2x1", std::regex("[A-Z0-9][A-Z0-9][0-9][A-Z]")}, {"2x2", std::regex("[A-Z0-9][A-Z0-9][0-9][A-Z]{2}")},
+        {"1x2", std::regex("[A-Z][0-9][A-Z]{2}")},
+        {"1x3", std::regex("[A-Z][0-9][A-Z]{3}")},
+        {"2x1", std::regex("[A-Z0-9][A-Z0-9][0-9][A-Z]")},
+        {"2x2", std::regex("[A-Z0-9][A-Z0-9][0-9][A-Z]{2}")},
         {"2x3", std::regex("[A-Z0-9][A-Z0-9][0-9][A-Z]{3}")},
     };
     const std::regex portable("(([A-Z0-9]{1,2}/)(.*))|((.*)(/P|/M|/QRP))");

@@ -58,8 +58,8 @@ public:
     {
         const double at = uniformDraw(random) * cumulative_.back();
         const auto found = std::upper_bound(cumulative_.begin(), cumulative_.end(), at);
-        const auto index = std::min<std::size_t>(static_cast<std::size_t>(found - cumulative_.begin()),
-                                                 words_.size() - 1);
+        const auto index =
+            std::min<std::size_t>(static_cast<std::size_t>(found - cumulative_.begin()), words_.size() - 1);
         return std::u32string(words_[index]);
     }
 
@@ -152,11 +152,12 @@ ItemList parseItemList(std::string_view utf8Text, const KeyedPredicate& keyed)
 
 std::string unkeyableMessage(int count)
 {
-    return count == 1 ? "1 élément de la liste ne peut pas être transmis avec la table du code morse : il est laissé de "
-                        "côté."
-                      : std::to_string(count) +
-                            " éléments de la liste ne peuvent pas être transmis avec la table du code morse : ils "
-                            "sont laissés de côté.";
+    return count == 1
+               ? "1 élément de la liste ne peut pas être transmis avec la table du code morse : il est laissé de "
+                 "côté."
+               : std::to_string(count) +
+                     " éléments de la liste ne peuvent pas être transmis avec la table du code morse : ils "
+                     "sont laissés de côté.";
 }
 
 const std::u32string& ItemDeck::next(RandomGenerator& random)

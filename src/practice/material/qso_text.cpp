@@ -11,9 +11,9 @@ constexpr int kAttempts = 20;
 
 using Options = std::vector<std::u32string_view>;
 
-const Options kNames = {U"JOHN", U"BOB",  U"MIKE", U"TOM",  U"JIM",   U"DAVE", U"BILL", U"JEAN", U"PIERRE", U"MICHEL",
-                        U"ALAIN", U"PAUL", U"LUC", U"MARC", U"HANS",  U"KLAUS", U"PETER", U"JAN", U"MARIO", U"JOSE",
-                        U"YURI", U"IVAN", U"KEN",  U"ERIK", U"OLE",   U"ANNA", U"MARIE", U"EVA", U"SUE",   U"TED"};
+const Options kNames = {U"JOHN",  U"BOB",  U"MIKE", U"TOM",  U"JIM",  U"DAVE",  U"BILL",  U"JEAN", U"PIERRE", U"MICHEL",
+                        U"ALAIN", U"PAUL", U"LUC",  U"MARC", U"HANS", U"KLAUS", U"PETER", U"JAN",  U"MARIO",  U"JOSE",
+                        U"YURI",  U"IVAN", U"KEN",  U"ERIK", U"OLE",  U"ANNA",  U"MARIE", U"EVA",  U"SUE",    U"TED"};
 const Options kReports = {U"599", U"579", U"589", U"569", U"559", U"449", U"5NN", U"339"};
 const Options kRigs = {U"IC7300", U"FT991", U"K3", U"TS590", U"FT817", U"KX2", U"IC705", U"FT101", U"HOMEBREW"};
 const Options kPowers = {U"5", U"10", U"50", U"100", U"400"};

@@ -124,8 +124,8 @@ CourseWindow::CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, So
     ComboMateriel = named(new QComboBox(this), "ComboMateriel", u"Matériel de la séance"_s);
     for (const MaterialChoice& choice : kMaterials)
         ComboMateriel->addItem(choice.label, QString::fromLatin1(choice.token));
-    BoutonOuvrirListe = named(new QPushButton(u"Ouvrir une &liste..."_s, this), "BoutonOuvrirListe",
-                              u"Ouvrir une liste personnelle"_s);
+    BoutonOuvrirListe =
+        named(new QPushButton(u"Ouvrir une &liste..."_s, this), "BoutonOuvrirListe", u"Ouvrir une liste personnelle"_s);
     LabelSens = named(new QLabel(this), "LabelSens", u"Sens des abréviations de la séance"_s);
     LabelSens->setWordWrap(true);
     LabelSens->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -293,8 +293,8 @@ std::optional<std::u32string> CourseWindow::drawFromMaterial(const SessionSpec& 
         sources.list = &deck_;
     }
     const CharacterFilter filter{source_.keyed, state_.characters()};
-    const Result<MaterialSession> session = drawMaterial(kind, sources, filter, MaterialAmount{spec.groups, spec.minutes},
-                                                         source_.seconds, source_.random());
+    const Result<MaterialSession> session = drawMaterial(
+        kind, sources, filter, MaterialAmount{spec.groups, spec.minutes}, source_.seconds, source_.random());
     if (!session) {
         dialogs_.message(this, QString::fromStdString(session.error().message), kTitle);
         return std::nullopt;
@@ -311,10 +311,9 @@ bool CourseWindow::loadList(const QString& path)
 {
     const Result<std::string> bytes = readFileBytes(path.toStdString(), std::uintmax_t{16} << 20U);
     if (!bytes) {
-        dialogs_.message(this,
-                         u"Impossible de lire la liste « %1 » : %2"_s.arg(path,
-                                                                            QString::fromStdString(bytes.error().message)),
-                         kTitle);
+        dialogs_.message(
+            this, u"Impossible de lire la liste « %1 » : %2"_s.arg(path, QString::fromStdString(bytes.error().message)),
+            kTitle);
         return false;
     }
     ItemList list = parseItemList(utf8::textFileToUtf8(*bytes), source_.keyed);
