@@ -9,6 +9,7 @@
 #include "common/messages.h"
 #include "common/utf8.h"
 #include "common/version.h"
+#include "export/lesson_export.h"
 #include "morse/default_definitions.h"
 #include "morse/definition_file.h"
 #include "morse/definition_parser.h"
@@ -19,6 +20,7 @@
 #include <filesystem>
 #include <iostream>
 #include <iterator>
+#include <mutex>
 #include <sstream>
 
 namespace brivo::cli {
@@ -59,6 +61,50 @@ std::string seconds(std::uint32_t samples, int rate)
     if (const auto dot = value.find('.'); dot != std::string::npos)
         value[dot] = ',';
     return value;
+}
+
+// An export to a compressed format, or split into tracks.
+int runExport(const RenderOptions& options, exporting::ExportFormat format, const RenderRequest& request,
+              const MorseTable& table, RandomGenerator& random, std::uint32_t seed, CommandEnvironment& env)
+{
+    exporting::ExportRequest job;
+    job.render = request;
+    job.conditions = options.conditions;
+    job.target = options.output;
+    job.format = format;
+    job.quality = options.quality;
+    job.split = options.split;
+    job.tags = options.tags;
+    if (job.tags.title.empty())
+        job.tags.title = job.target.stem().string();
+    if (!options.commentGiven)
+        job.tags.comment = exporting::defaultComment(request.parameters, renderSampleRate(request), options.conditions);
+    TerminalProgress progress(env.err, env.errIsTerminal, env.monotonicSeconds);
+    std::mutex reporting;
+    const Result<exporting::ExportedLesson> exported = exporting::exportLesson(job, table, random, [&](double done) {
+        const std::lock_guard lock(reporting);
+        progress.update(static_cast<std::uint64_t>(done * 1000), 1000);
+    });
+    progress.finish();
+    if (!exported) {
+        const Error& error = exported.error();
+        if (error.code == ErrorCode::Refused)
+            return report(env, kExitRefused, error.message);
+        if (error.code == ErrorCode::TooLong)
+            return report(env, kExitRefused, std::string(messages::kTooLong));
+        return report(env, kExitFileError, std::string(messages::kNoFileGenerated) + " " + error.message);
+    }
+    const std::uint64_t total = exported->samples;
+    env.out << options.output << " : " << total << " échantillons à " << exported->sampleRate << " Hz ("
+            << seconds(static_cast<std::uint32_t>(total), exported->sampleRate) << " s) en "
+            << exporting::formatLabel(format) << ", graine " << seed << ".\n";
+    if (exported->playlist) {
+        env.out << exported->tracks.size() << " pistes :";
+        for (const std::filesystem::path& track : exported->tracks)
+            env.out << ' ' << track.filename().string();
+        env.out << ", liste de lecture " << exported->playlist->filename().string() << ".\n";
+    }
+    return kExitOk;
 }
 
 } // namespace
@@ -108,6 +154,13 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
                 reception::characterWpm(keying.unitDuration, keying.unitsPerWord)))
             env.err << "brivo-render : " << *note << ".\n";
     }
+
+    if (options.exportRate > 0)
+        request.previousSampleRate = options.exportRate;
+    const exporting::ExportFormat format =
+        options.format.value_or(exporting::formatFromExtension(options.output).value_or(exporting::ExportFormat::Wav));
+    if (format != exporting::ExportFormat::Wav || options.split.mode != exporting::SplitSpec::Mode::None)
+        return runExport(options, format, request, *table, random, seed, env);
 
     TerminalProgress progress(env.err, env.errIsTerminal, env.monotonicSeconds);
     const Result<RenderedFile> rendered = reception::renderWithConditions(

@@ -67,6 +67,13 @@ std::string upper(std::string text)
     return text;
 }
 
+std::string lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
+    return text;
+}
+
 Error refused(std::string message)
 {
     return fail(ErrorCode::Refused, std::move(message));
@@ -149,12 +156,24 @@ ValueHandler conditionValue(double Conditions::*field)
 std::string rateList()
 {
     std::string list;
-    for (std::size_t i = 0; i < sound::kSampleRates.size(); ++i) {
+    const auto& rates = exporting::kExportRates;
+    for (std::size_t i = 0; i < rates.size(); ++i) {
         if (i > 0)
-            list += i + 1 == sound::kSampleRates.size() ? " ou " : ", ";
-        list += std::to_string(sound::kSampleRates[i]);
+            list += i + 1 == rates.size() ? " ou " : ", ";
+        list += std::to_string(rates[i]);
     }
     return list;
+}
+
+ValueHandler tagText(std::string exporting::Tags::*field)
+{
+    return [=](RenderOptions& o, const std::string& option, const std::string& value) -> Result<void> {
+        if (!utf8::isValid(value))
+            return rangeError(option, "du texte UTF-8", value);
+        o.tags.*field = value;
+        o.commentGiven = o.commentGiven || option == "--comment";
+        return {};
+    };
 }
 
 const std::map<std::string, ValueHandler>& valueOptions()
@@ -207,11 +226,43 @@ const std::map<std::string, ValueHandler>& valueOptions()
         {"--rate",
          [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
              const auto& rates = sound::kSampleRates;
+             const auto& exportRates = exporting::kExportRates;
              const auto hz = parseInteger(v);
-             const auto found = hz ? std::find(rates.begin(), rates.end(), *hz) : rates.end();
-             if (found == rates.end())
+             if (!hz || std::find(exportRates.begin(), exportRates.end(), *hz) == exportRates.end())
                  return rangeError(option, rateList(), v);
-             o.parameters.sampleRateIndex = static_cast<int>(found - rates.begin());
+             // A rate of the window's list keeps its index; the others are
+             // taken as the previous rate, with no index chosen.
+             const auto found = std::find(rates.begin(), rates.end(), *hz);
+             o.exportRate = found == rates.end() ? static_cast<int>(*hz) : 0;
+             o.parameters.sampleRateIndex =
+                 found == rates.end() ? std::nullopt : std::optional<int>(static_cast<int>(found - rates.begin()));
+             return {};
+         }},
+        {"--format",
+         [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
+             o.format = exporting::formatNamed(lower(v));
+             if (!o.format)
+                 return rangeError(option, "wav, flac, mp3, ogg ou opus", v);
+             return {};
+         }},
+        {"--quality",
+         [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
+             const auto quality = parseInteger(v);
+             if (!quality || *quality < 0 || *quality > 10)
+                 return rangeError(option, "un entier de 0 à 10", v);
+             o.quality = static_cast<int>(*quality);
+             return {};
+         }},
+        {"--title", tagText(&exporting::Tags::title)},
+        {"--artist", tagText(&exporting::Tags::artist)},
+        {"--album", tagText(&exporting::Tags::album)},
+        {"--comment", tagText(&exporting::Tags::comment)},
+        {"--split-minutes",
+         [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
+             const auto minutes = parseDecimal(v);
+             if (!minutes || !(*minutes > 0) || *minutes > 600)
+                 return rangeError(option, "une durée de plus de 0 à 600 minutes", v);
+             o.split = {exporting::SplitSpec::Mode::Minutes, *minutes};
              return {};
          }},
         {"--effective-wpm", conditionNumber(&Conditions::effectiveWpm)},
@@ -306,6 +357,10 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
             options.live = true;
             continue;
         }
+        if (arg == "--split-lines") {
+            options.split = {exporting::SplitSpec::Mode::Lines, 0};
+            continue;
+        }
         if (arg == "--flutter") {
             options.conditions.qsbHz = reception::kFlutterHz;
             continue;
@@ -334,6 +389,13 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
     }
     if (options.text && options.input)
         return refused("donnez le texte soit en argument, soit avec --input, pas les deux.");
+    const auto given = [&args](std::string_view option) {
+        return std::any_of(args.begin(), args.end(), [option](const std::string& a) {
+            return a == option || (a.starts_with(option) && a.size() > option.size() && a[option.size()] == '=');
+        });
+    };
+    if (given("--split-lines") && given("--split-minutes"))
+        return refused("--split-lines et --split-minutes ne vont pas ensemble.");
     const bool kGiven = std::any_of(args.begin(), args.end(),
                                     [](const std::string& a) { return a == "--qsb-k" || a.starts_with("--qsb-k="); });
     if (kGiven && !options.conditions.qsbHz)
@@ -382,6 +444,8 @@ std::string soundOptionLines()
     add("--word PARIS|CODEX", "mot de référence de la vitesse [PARIS]");
     add("--spacing " + span(kSpacing), "facteur d'allongement des espaces entre lettres" + atStart(kSpacing));
     add("--rate HZ", rateList() + " [" + std::to_string(kDefaultSampleRate) + "]");
+    add("", "(24000, 44100 et 48000 : pour l'exportation ; Opus veut 8000,");
+    add("", "16000, 24000 ou 48000)");
     return lines;
 }
 
@@ -413,6 +477,21 @@ Texte :
                         après, sans --start ni --end
       --seed N          graine du générateur (0..4294967295) ; défaut :
                         l'heure, comme au démarrage du programme
+
+Exportation (le format vient de l'extension de --output : .wav .flac .mp3
+.ogg .opus, ou de --format ; un WAV sans découpe est le rendu décrit) :
+      --format F        wav, flac, mp3, ogg (Vorbis) ou opus
+      --quality 0..10   qualité de l'encodage, 10 la meilleure [5]
+      --title T, --artist A, --album A, --comment C
+                        étiquettes (UTF-8) ; le titre est par défaut le nom
+                        du fichier, le commentaire la vitesse, le ton et le
+                        rapport signal/bruit (« 12 mots/mn, 795 Hz »)
+      --split-minutes M une piste de plus au premier espace entre mots
+                        après chaque M minutes
+      --split-lines     une piste par ligne du texte
+                        Les pistes sont NOM-01.ext, NOM-02.ext... avec leur
+                        numéro dans les étiquettes, et une liste NOM.m3u ;
+                        elles sont encodées sur tous les cœurs.
 
 Conditions de réception (toutes absentes par défaut : le rendu est alors
 celui de la fenêtre, octet pour octet) :

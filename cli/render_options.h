@@ -2,6 +2,9 @@
 
 #include "audio/keying_parameters.h"
 #include "common/result.h"
+#include "export/audio_encoder.h"
+#include "export/export_format.h"
+#include "export/track_cuts.h"
 #include "reception/reception_conditions.h"
 
 #include <cstdint>
@@ -24,6 +27,14 @@ struct RenderOptions {
     std::optional<std::uint32_t> seed;
     KeyingParameters parameters;
     reception::ReceptionConditions conditions; // all off by default
+    // Export: a rate beyond the window's list (0: none), the format
+    // (from --format, else the output's extension), quality, tags, split.
+    int exportRate = 0;
+    std::optional<exporting::ExportFormat> format;
+    int quality = 5;
+    exporting::Tags tags;
+    bool commentGiven = false;
+    exporting::SplitSpec split;
 };
 
 // The options of a command line, or why it is refused (Refused, with a

@@ -16,6 +16,7 @@ enum class ErrorCode {
     TooLong,      // the result would exceed what its format can hold
     Refused,      // a value or an option was refused
     DeviceFailed, // the sound device could not be opened
+    Cancelled,    // the user stopped the work
 };
 
 struct Error {

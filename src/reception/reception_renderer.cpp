@@ -66,6 +66,16 @@ KeyedMarks renderMarks(const RenderRequest& request, const MorseTable& table, co
 
 } // namespace
 
+KeyedMarks renderedMarks(const RenderRequest& request, const MorseTable& table, const ReceptionConditions& conditions)
+{
+    const int sampleRate = renderSampleRate(request);
+    const KeyingValues values = deriveKeyingValues(request.parameters, sampleRate);
+    if (conditions.any())
+        return renderMarks(request, table, conditions, sampleRate, values);
+    return keyedMarks(request.text, table, request.form, request.parameters.spacingFactor,
+                      static_cast<double>(values.samplesPerUnit) / sampleRate, std::nullopt, values.unitsPerWord);
+}
+
 SignalLevels signalLevels(double snrDb)
 {
     const double snr2500 = snrDb - 10 * std::log10(5.0);

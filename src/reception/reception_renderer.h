@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/message_renderer.h"
+#include "reception/keyed_marks.h"
 #include "reception/reception_conditions.h"
 
 namespace brivo::reception {
@@ -31,6 +32,11 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
 // False when the render with these conditions would exceed what a WAV
 // header can declare.
 bool fitsInWavFile(const RenderRequest& request, const MorseTable& table, const ReceptionConditions& conditions);
+
+// The key-downs of the file the request renders with `conditions` (none
+// set: the described render, whose units are whole samples), in seconds
+// from its start.
+KeyedMarks renderedMarks(const RenderRequest& request, const MorseTable& table, const ReceptionConditions& conditions);
 
 // Which renderer a request takes: the described one when no condition is set.
 Result<RenderedFile> renderWithConditions(const RenderRequest& request, const MorseTable& table,

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "common/result.h"
+#include "export/export_format.h"
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <span>
+#include <string>
+
+namespace brivo::exporting {
+
+// The tags of a track, UTF-8. Empty ones are not written.
+struct Tags {
+    std::string title;
+    std::string artist;
+    std::string album;
+    std::string comment;
+    int track = 0; // 0: none
+    int trackCount = 0;
+};
+
+// Why libsndfile cannot write `format` at `sampleRate` here (French), or
+// nothing; checked with sf_format_check after the rate rules.
+std::optional<std::string> formatUnavailable(ExportFormat format, int sampleRate);
+
+// Writes 16-bit mono `samples` at `sampleRate` to `path` (replaced) in
+// `format`: WAV with the described header, the others through libsndfile at
+// the quality's compression level, MP3 at a variable bit rate (which
+// decodes to the exact length). `written` is told how many samples are
+// done now and then; a set `cancel` stops the work (Cancelled). Fails
+// with WriteFailed and the library's or the system's reason.
+Result<void> encodeSamples(const std::filesystem::path& path, std::span<const std::int16_t> samples, int sampleRate,
+                           ExportFormat format, int quality, const std::atomic<bool>* cancel = nullptr,
+                           const std::function<void(std::uint64_t written)>& written = {});
+
+// Writes the tags into an encoded file with TagLib, in UTF-8 whatever the
+// format (ID3v2.4 for MP3, Vorbis comments for FLAC, Ogg and Opus). A WAV
+// file keeps no tags. Fails with WriteFailed.
+Result<void> writeTags(const std::filesystem::path& path, ExportFormat format, const Tags& tags);
+
+} // namespace brivo::exporting

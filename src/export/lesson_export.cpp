@@ -1,0 +1,251 @@
+#include "export/lesson_export.h"
+
+#include "common/atomic_file.h"
+#include "common/file_io.h"
+#include "common/utf8.h"
+#include "player/wav_reader.h"
+#include "reception/reception_renderer.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace brivo::exporting {
+namespace {
+
+Result<void> refused(const std::string& message)
+{
+    return fail(ErrorCode::Refused, message);
+}
+
+// A file name beside `target` that no other file has, created empty:
+// ".NAME.XXXXXX".
+Result<std::filesystem::path> temporaryBeside(const std::filesystem::path& target)
+{
+    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0)
+        return fail(ErrorCode::CreateFailed, "Impossible de créer un fichier dans le dossier de « " + target.string() +
+                                                 " » : " + std::strerror(errno));
+    close(fd);
+    return std::filesystem::path(pattern);
+}
+
+// Temporary files removed when the export does not finish.
+class Leftovers {
+public:
+    Leftovers() = default;
+    Leftovers(const Leftovers&) = delete;
+    Leftovers& operator=(const Leftovers&) = delete;
+    ~Leftovers()
+    {
+        std::error_code ignored;
+        for (const std::filesystem::path& path : paths_)
+            std::filesystem::remove(path, ignored);
+    }
+    void add(const std::filesystem::path& path) { paths_.push_back(path); }
+    void keep() { paths_.clear(); }
+
+private:
+    std::vector<std::filesystem::path> paths_;
+};
+
+std::string twoDigits(std::size_t number, std::size_t count)
+{
+    std::string text = std::to_string(number);
+    const std::size_t width = count >= 100 ? 3 : 2;
+    return std::string(width > text.size() ? width - text.size() : 0, '0') + text;
+}
+
+Result<void> checkTags(const Tags& tags)
+{
+    for (const std::string* tag : {&tags.title, &tags.artist, &tags.album, &tags.comment}) {
+        if (!utf8::isValid(*tag))
+            return refused("une étiquette n'est pas du texte UTF-8 valide.");
+    }
+    return {};
+}
+
+std::string playlistText(const std::vector<std::filesystem::path>& tracks, const std::vector<std::uint64_t>& starts,
+                         std::uint64_t total, int sampleRate, const std::string& title)
+{
+    std::string text = "#EXTM3U\n";
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        const std::uint64_t end = i + 1 < starts.size() ? starts[i + 1] : total;
+        const auto seconds = static_cast<long long>(std::llround(static_cast<double>(end - starts[i]) / sampleRate));
+        text += "#EXTINF:" + std::to_string(seconds) + "," + title + " " + twoDigits(i + 1, tracks.size()) + "\n";
+        text += tracks[i].filename().string() + "\n";
+    }
+    return text;
+}
+
+} // namespace
+
+std::string defaultComment(const KeyingParameters& parameters, int sampleRate,
+                           const reception::ReceptionConditions& conditions)
+{
+    const KeyingValues values = deriveKeyingValues(parameters, sampleRate);
+    std::string comment = reception::decimalText(
+                              std::round(reception::characterWpm(values.unitDuration, values.unitsPerWord) * 10) / 10) +
+                          " mots/mn, " + std::to_string(sound::toneHz(parameters.tonePosition)) + " Hz";
+    if (conditions.effectiveWpm)
+        comment += " (effective " + reception::decimalText(*conditions.effectiveWpm) + " mots/mn)";
+    if (conditions.snrDb)
+        comment += ", SNR " + reception::decimalText(*conditions.snrDb) + " dB";
+    return comment;
+}
+
+std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& target, std::size_t count)
+{
+    if (count <= 1)
+        return {target};
+    std::vector<std::filesystem::path> paths;
+    for (std::size_t i = 1; i <= count; ++i)
+        paths.push_back(target.parent_path() /
+                        (target.stem().string() + "-" + twoDigits(i, count) + target.extension().string()));
+    return paths;
+}
+
+Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTable& table, RandomGenerator& random,
+                                    const ExportProgress& progress, const std::atomic<bool>* cancel)
+{
+    const int sampleRate = renderSampleRate(request.render);
+    if (const std::optional<std::string> unavailable = formatUnavailable(request.format, sampleRate))
+        return fail(ErrorCode::Refused, *unavailable);
+    if (const Result<void> tags = checkTags(request.tags); !tags)
+        return tags.error();
+    const auto report = [&progress](double done) {
+        if (progress)
+            progress(std::clamp(done, 0.0, 1.0));
+    };
+    const auto isCancelled = [cancel] { return cancel != nullptr && cancel->load(); };
+
+    // The render: the described WAV file, into a temporary file beside the
+    // target (the target itself for an unsplit WAV, as brivo-render writes).
+    const bool direct = request.format == ExportFormat::Wav && request.split.mode == SplitSpec::Mode::None;
+    Leftovers leftovers;
+    RenderRequest render = request.render;
+    if (direct) {
+        render.path = request.target;
+    } else {
+        const Result<std::filesystem::path> temporary = temporaryBeside(request.target);
+        if (!temporary)
+            return temporary.error();
+        leftovers.add(*temporary);
+        render.path = *temporary;
+    }
+    const double renderShare = direct ? 1.0 : 0.4;
+    const Result<RenderedFile> rendered = reception::renderWithConditions(
+        render, table, request.conditions, random, [&](std::uint64_t done, std::uint64_t total) {
+            report(renderShare * static_cast<double>(done) / static_cast<double>(std::max<std::uint64_t>(total, 1)));
+        });
+    if (!rendered)
+        return rendered.error();
+    if (direct)
+        return ExportedLesson{{request.target}, std::nullopt, rendered->sampleCount, rendered->sampleRate};
+    if (isCancelled())
+        return fail(ErrorCode::Cancelled, "Exportation annulée.");
+
+    const Result<std::string> bytes = readFileBytes(render.path, std::uintmax_t{1} << 33U);
+    if (!bytes)
+        return bytes.error();
+    const Result<PcmSound> sound = readWav(*bytes);
+    if (!sound)
+        return sound.error();
+    const std::vector<std::int16_t>& samples = sound->samples;
+
+    const Result<std::vector<std::uint64_t>> starts =
+        trackStarts(render.text, table, reception::renderedMarks(render, table, request.conditions), sampleRate,
+                    samples.size(), request.split);
+    if (!starts)
+        return starts.error();
+    const std::vector<std::filesystem::path> paths = trackPaths(request.target, starts->size());
+
+    // Every track into its temporary file, on all cores.
+    std::vector<std::filesystem::path> temporaries;
+    for (const std::filesystem::path& path : paths) {
+        const Result<std::filesystem::path> temporary = temporaryBeside(path);
+        if (!temporary)
+            return temporary.error();
+        leftovers.add(*temporary);
+        temporaries.push_back(*temporary);
+    }
+    std::vector<std::optional<Error>> errors(paths.size());
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::uint64_t> encoded{0};
+    std::mutex reporting;
+    const auto work = [&] {
+        for (std::size_t i = next++; i < paths.size(); i = next++) {
+            const std::uint64_t begin = (*starts)[i];
+            const std::uint64_t end = i + 1 < starts->size() ? (*starts)[i + 1] : samples.size();
+            std::uint64_t counted = 0;
+            const auto written = [&](std::uint64_t done) {
+                const std::uint64_t total = encoded += done - counted;
+                counted = done;
+                const std::lock_guard lock(reporting);
+                report(renderShare + (1 - renderShare) * static_cast<double>(total) /
+                                         static_cast<double>(std::max<std::size_t>(samples.size(), 1)));
+            };
+            Result<void> done = encodeSamples(temporaries[i], std::span(samples).subspan(begin, end - begin),
+                                              sampleRate, request.format, request.quality, cancel, written);
+            if (done) {
+                Tags tags = request.tags;
+                if (paths.size() > 1) {
+                    tags.track = static_cast<int>(i + 1);
+                    tags.trackCount = static_cast<int>(paths.size());
+                    tags.title = (tags.title.empty() ? request.target.stem().string() : tags.title) + " " +
+                                 twoDigits(i + 1, paths.size());
+                }
+                done = writeTags(temporaries[i], request.format, tags);
+            }
+            if (!done)
+                errors[i] = done.error();
+        }
+    };
+    const std::size_t threads =
+        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, std::max<std::size_t>(paths.size(), 1));
+    std::vector<std::jthread> workers;
+    for (std::size_t t = 1; t < threads; ++t)
+        workers.emplace_back(work);
+    work();
+    workers.clear();
+    for (const std::optional<Error>& error : errors) {
+        if (error)
+            return *error;
+    }
+    if (isCancelled())
+        return fail(ErrorCode::Cancelled, "Exportation annulée.");
+
+    ExportedLesson lesson{paths, std::nullopt, samples.size(), sampleRate};
+    if (paths.size() > 1) {
+        const std::filesystem::path playlist = request.target.parent_path() / (request.target.stem().string() + ".m3u");
+        const std::string title = request.tags.title.empty() ? request.target.stem().string() : request.tags.title;
+        if (const Result<void> written =
+                writeFileAtomically(playlist, playlistText(paths, *starts, samples.size(), sampleRate, title));
+            !written)
+            return written.error();
+        lesson.playlist = playlist;
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        std::error_code error;
+        std::filesystem::rename(temporaries[i], paths[i], error);
+        if (error)
+            return fail(ErrorCode::WriteFailed,
+                        "Impossible d'écrire « " + paths[i].string() + " » : " + error.message());
+        // mkstemp makes files for the owner alone; a track is an ordinary
+        // file, with the permissions of a new one.
+        chmod(paths[i].c_str(), 0666U & ~mask);
+    }
+    report(1);
+    return lesson;
+}
+
+} // namespace brivo::exporting

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "audio/message_renderer.h"
+#include "common/random_generator.h"
+#include "common/result.h"
+#include "export/audio_encoder.h"
+#include "export/export_format.h"
+#include "export/track_cuts.h"
+#include "morse/morse_table.h"
+#include "reception/reception_conditions.h"
+
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace brivo::exporting {
+
+// An export: the render (its text, sound settings and rate; the rate of an
+// export outside the window's list goes in `previousSampleRate` with no
+// index), its reception conditions, and where and how it is written.
+struct ExportRequest {
+    RenderRequest render; // its path is not used
+    reception::ReceptionConditions conditions;
+    std::filesystem::path target; // NAME.mp3; split tracks are NAME-01.mp3, ...
+    ExportFormat format = ExportFormat::Mp3;
+    int quality = 5;
+    SplitSpec split;
+    Tags tags; // split tracks get their number, and the title theirs
+};
+
+struct ExportedLesson {
+    std::vector<std::filesystem::path> tracks;
+    std::optional<std::filesystem::path> playlist; // NAME.m3u beside split tracks
+    std::uint64_t samples = 0;
+    int sampleRate = 0;
+};
+
+// Told the share of the work done (0 .. 1) now and then, from any thread.
+using ExportProgress = std::function<void(double done)>;
+
+// The default comment of an export's tags: "12 mots/mn, 795 Hz", and the
+// SNR of the conditions when set ("..., SNR 10 dB").
+std::string defaultComment(const KeyingParameters& parameters, int sampleRate,
+                           const reception::ReceptionConditions& conditions);
+
+// The names of the tracks of a split into `count` tracks: NAME-01.ext ...
+// (three digits from 100 tracks).
+std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& target, std::size_t count);
+
+// Renders the request and writes it. An unsplit WAV is the described render
+// itself, byte for byte. Otherwise the render goes to a temporary file,
+// its tracks are cut in silences and encoded on all cores, each into a
+// temporary file renamed over its name only once every track is whole,
+// then tagged; a split writes NAME.m3u too. A failure or `cancel` leaves
+// no file under the target names (Cancelled when cancelled). Refusals
+// (Refused): a rate or format the library cannot write, a split larger
+// than the text, a tag that is not UTF-8.
+Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTable& table, RandomGenerator& random,
+                                    const ExportProgress& progress = {}, const std::atomic<bool>* cancel = nullptr);
+
+} // namespace brivo::exporting

@@ -1,0 +1,277 @@
+// Export: each format decoded again with libsndfile against the WAV render
+// of the same text, tags read back with TagLib, tracks cut in silences.
+#include "common/edit_text.h"
+#include "export/lesson_export.h"
+#include "morse/default_definitions.h"
+#include "morse/definition_parser.h"
+#include "player/wav_reader.h"
+#include "support/case_name.h"
+#include "support/temp_dir.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <taglib/fileref.h>
+#include <taglib/tpropertymap.h>
+
+namespace brivo::exporting {
+namespace {
+
+const MorseTable& table()
+{
+    static const MorseTable loaded = definitions::tableFromContent(definitions::defaultFileContent());
+    return loaded;
+}
+
+// The fixed test text: three lines, so that a split by lines gives three
+// tracks; at 20 words per minute, 795 Hz.
+constexpr std::string_view kText = "CQ CQ DE F5ABC K\nTEST 73 TU\nOM DE DL1XY";
+
+ExportRequest requestFor(const std::filesystem::path& target, ExportFormat format, int rate)
+{
+    ExportRequest request;
+    request.render.text = keyedTextFromUtf8(kText);
+    request.render.parameters.speedPosition = 120;
+    request.render.parameters.sampleRateIndex = std::nullopt;
+    request.render.previousSampleRate = rate;
+    request.target = target;
+    request.format = format;
+    return request;
+}
+
+std::vector<std::int16_t> decode(const std::filesystem::path& path, int* rate = nullptr)
+{
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (file == nullptr)
+        return {};
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(info.frames));
+    samples.resize(static_cast<std::size_t>(sf_read_short(file, samples.data(), info.frames)));
+    sf_close(file);
+    if (rate != nullptr)
+        *rate = info.samplerate;
+    return samples;
+}
+
+std::vector<std::int16_t> wavRender(const std::filesystem::path& dir, int rate)
+{
+    RandomGenerator random(1);
+    EXPECT_TRUE(exportLesson(requestFor(dir / "reference.wav", ExportFormat::Wav, rate), table(), random));
+    return readWav(test::readBytes(dir / "reference.wav"))->samples;
+}
+
+// The times (s) where the envelope (the peak over one tone period) rises
+// through half the signal's peak.
+std::vector<double> risingEdges(const std::vector<std::int16_t>& samples, int rate)
+{
+    const auto period = static_cast<std::size_t>(rate / 795 + 2);
+    int peak = 0;
+    for (const std::int16_t s : samples)
+        peak = std::max(peak, std::abs(static_cast<int>(s)));
+    std::vector<double> edges;
+    bool on = false;
+    for (std::size_t i = 0; i + period < samples.size(); ++i) {
+        int envelope = 0;
+        for (std::size_t j = i; j < i + period; ++j)
+            envelope = std::max(envelope, std::abs(static_cast<int>(samples[j])));
+        if (!on && envelope > peak / 2)
+            edges.push_back(static_cast<double>(i + period) / rate);
+        on = envelope > peak / 2 ? true : envelope < peak / 4 ? false : on;
+    }
+    return edges;
+}
+
+// The tone of the key-down after `edge`, from its first and last upward
+// zero crossings, interpolated.
+double toneAfter(const std::vector<std::int16_t>& samples, int rate, double edge)
+{
+    const auto begin = static_cast<std::size_t>((edge + 0.01) * rate);
+    const auto end = begin + static_cast<std::size_t>(0.03 * rate); // inside the shortest mark
+    double first = -1;
+    double last = -1;
+    int crossings = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+        if (samples[i] < 0 && samples[i + 1] >= 0) {
+            const double at = static_cast<double>(i) + samples[i] / static_cast<double>(samples[i] - samples[i + 1]);
+            first = first < 0 ? at : first;
+            last = at;
+            ++crossings;
+        }
+    }
+    return (crossings - 1) * rate / (last - first);
+}
+
+struct FormatCase {
+    std::string name;
+    ExportFormat format;
+    int rate;
+    std::size_t lengthSlack; // samples the decoder may add or drop
+};
+
+class ExportRoundTrip : public testing::TestWithParam<FormatCase> {};
+
+// Decoded again: the length within a codec frame of the WAV render (exact
+// for MP3 at a variable rate and FLAC), the tone within 2 Hz, every keying
+// edge within 3 ms of the WAV's; FLAC is the WAV bit for bit.
+TEST_P(ExportRoundTrip, DecodesToTheRenderWithinTheCodecsTolerance)
+{
+    const FormatCase& row = GetParam();
+    test::TempDir dir;
+    const std::vector<std::int16_t> reference = wavRender(dir.path(), row.rate);
+    const std::filesystem::path target = dir / ("lesson" + std::string(formatExtension(row.format)));
+    RandomGenerator random(1);
+    const Result<ExportedLesson> exported = exportLesson(requestFor(target, row.format, row.rate), table(), random);
+    ASSERT_TRUE(exported) << exported.error().message;
+    int rate = 0;
+    const std::vector<std::int16_t> decoded = decode(target, &rate);
+    EXPECT_EQ(rate, row.rate);
+    EXPECT_LE(std::max(decoded.size(), reference.size()) - std::min(decoded.size(), reference.size()), row.lengthSlack);
+    if (row.format == ExportFormat::Flac) {
+        EXPECT_EQ(decoded, reference);
+    }
+    const std::vector<double> expected = risingEdges(reference, row.rate);
+    const std::vector<double> edges = risingEdges(decoded, row.rate);
+    ASSERT_EQ(edges.size(), expected.size());
+    for (std::size_t i = 0; i < edges.size(); ++i)
+        EXPECT_NEAR(edges[i], expected[i], 0.003) << "edge " << i;
+    EXPECT_NEAR(toneAfter(decoded, row.rate, edges[3]), 795.0, 2.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(, ExportRoundTrip,
+                         testing::Values(FormatCase{"flac", ExportFormat::Flac, 11025, 0},
+                                         FormatCase{"mp3", ExportFormat::Mp3, 11025, 0},
+                                         FormatCase{"mp3At44100", ExportFormat::Mp3, 44100, 0},
+                                         FormatCase{"vorbis", ExportFormat::Vorbis, 22050, 2048},
+                                         FormatCase{"opus", ExportFormat::Opus, 48000, 960}),
+                         test::CaseName());
+
+// Tags come back through TagLib in UTF-8 in every format, with the track
+// number and count of a split.
+TEST(ExportTags, ReadBackWithTheirNonAsciiLettersAndTrackNumbers)
+{
+    for (const ExportFormat format : {ExportFormat::Mp3, ExportFormat::Flac, ExportFormat::Vorbis}) {
+        test::TempDir dir;
+        ExportRequest request = requestFor(dir / ("Übung" + std::string(formatExtension(format))), format, 11025);
+        request.tags = {"Übung Ωmega", "F5ABC", "Cours Koch", "20 mots/mn, 795 Hz", 0, 0};
+        request.split = {SplitSpec::Mode::Lines, 0};
+        RandomGenerator random(1);
+        const Result<ExportedLesson> exported = exportLesson(request, table(), random);
+        ASSERT_TRUE(exported) << exported.error().message;
+        ASSERT_EQ(exported->tracks.size(), 3U);
+        const TagLib::FileRef file(exported->tracks[1].c_str());
+        ASSERT_FALSE(file.isNull());
+        const TagLib::PropertyMap tags = file.file()->properties();
+        EXPECT_EQ(tags["TITLE"].toString().to8Bit(true), "Übung Ωmega 02") << formatLabel(format);
+        EXPECT_EQ(tags["ALBUM"].toString().to8Bit(true), "Cours Koch");
+        EXPECT_EQ(file.tag()->track(), 2U);
+        const std::string number = tags["TRACKNUMBER"].toString().to8Bit(true);
+        EXPECT_TRUE(number == "2/3" || (number == "2" && tags["TRACKTOTAL"].toString() == "3")) << number;
+    }
+}
+
+struct SplitCase {
+    std::string name;
+    ExportFormat format;
+    SplitSpec split;
+    std::size_t tracks;
+};
+
+class ExportSplit : public testing::TestWithParam<SplitCase> {};
+
+// The tracks: their number, each cut in a silence of the render, and, for
+// the lossless formats, end to end the whole render; a playlist beside.
+TEST_P(ExportSplit, CutsInSilencesAndAddsUpToTheRender)
+{
+    const SplitCase& row = GetParam();
+    test::TempDir dir;
+    const std::vector<std::int16_t> reference = wavRender(dir.path(), 11025);
+    ExportRequest request = requestFor(dir / ("lesson" + std::string(formatExtension(row.format))), row.format, 11025);
+    request.split = row.split;
+    RandomGenerator random(1);
+    const Result<ExportedLesson> exported = exportLesson(request, table(), random);
+    ASSERT_TRUE(exported) << exported.error().message;
+    ASSERT_EQ(exported->tracks.size(), row.tracks);
+    EXPECT_EQ(exported->tracks[0].filename().string(), "lesson-01" + std::string(formatExtension(row.format)));
+    const std::string playlist = test::readBytes(dir / "lesson.m3u");
+    EXPECT_TRUE(playlist.starts_with("#EXTM3U\n#EXTINF:")) << playlist;
+    std::vector<std::int16_t> joined;
+    for (const std::filesystem::path& track : exported->tracks) {
+        EXPECT_NE(playlist.find(track.filename().string()), std::string::npos);
+        if (!joined.empty()) {
+            // 20 ms each side of the cut are silent in the render.
+            const std::size_t cut = joined.size();
+            for (std::size_t i = cut - 220; i < cut + 220; ++i)
+                ASSERT_EQ(reference[i], 0) << "cut at " << cut;
+        }
+        const std::vector<std::int16_t> part =
+            row.format == ExportFormat::Wav ? readWav(test::readBytes(track))->samples : decode(track);
+        joined.insert(joined.end(), part.begin(), part.end());
+    }
+    EXPECT_EQ(joined, reference);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , ExportSplit,
+    testing::Values(SplitCase{"flacByLines", ExportFormat::Flac, {SplitSpec::Mode::Lines, 0}, 3},
+                    SplitCase{"wavByLines", ExportFormat::Wav, {SplitSpec::Mode::Lines, 0}, 3},
+                    SplitCase{"flacEveryFiveSeconds", ExportFormat::Flac, {SplitSpec::Mode::Minutes, 5.0 / 60}, 4}),
+    test::CaseName());
+
+struct RefusalCase {
+    std::string name;
+    ExportFormat format;
+    int rate;
+    SplitSpec split;
+    std::string title;
+    std::string message;
+};
+
+class ExportRefusal : public testing::TestWithParam<RefusalCase> {};
+
+// Refused before anything is written.
+TEST_P(ExportRefusal, LeavesTheFolderEmpty)
+{
+    const RefusalCase& row = GetParam();
+    test::TempDir dir;
+    ExportRequest request = requestFor(dir / "lesson.out", row.format, row.rate);
+    request.split = row.split;
+    request.tags.title = row.title;
+    RandomGenerator random(1);
+    const Result<ExportedLesson> exported = exportLesson(request, table(), random);
+    ASSERT_FALSE(exported);
+    EXPECT_EQ(exported.error().code, ErrorCode::Refused);
+    EXPECT_NE(exported.error().message.find(row.message), std::string::npos) << exported.error().message;
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , ExportRefusal,
+    testing::Values(RefusalCase{"opusAt11025", ExportFormat::Opus, 11025, {}, "", "Opus n'accepte que"},
+                    RefusalCase{"mp3At4000", ExportFormat::Mp3, 4000, {}, "", "8000 Hz au moins"},
+                    RefusalCase{"splitLongerThanTheText",
+                                ExportFormat::Mp3,
+                                11025,
+                                {SplitSpec::Mode::Minutes, 2},
+                                "",
+                                "ne donne qu'une piste"},
+                    RefusalCase{"titleNotUtf8", ExportFormat::Flac, 11025, {}, "\xC3(", "UTF-8"}),
+    test::CaseName());
+
+// A cancelled export leaves no file at all, under the target names or
+// beside them.
+TEST(ExportCancel, LeavesNothingBehind)
+{
+    test::TempDir dir;
+    ExportRequest request = requestFor(dir / "lesson.mp3", ExportFormat::Mp3, 44100);
+    request.split = {SplitSpec::Mode::Lines, 0};
+    std::atomic<bool> cancel{false};
+    RandomGenerator random(1);
+    const Result<ExportedLesson> exported = exportLesson(
+        request, table(), random, [&cancel](double done) { cancel = cancel || done > 0.5; }, &cancel);
+    ASSERT_FALSE(exported);
+    EXPECT_EQ(exported.error().code, ErrorCode::Cancelled);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+} // namespace
+} // namespace brivo::exporting
