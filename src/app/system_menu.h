@@ -15,6 +15,7 @@ public:
     static constexpr int kCopyCheckCommand = 3001;
     static constexpr int kConditionsCommand = 3002;
     static constexpr int kCourseCommand = 3003;
+    static constexpr int kExportCommand = 3004;
 
     explicit SystemMenu(QWidget* window);
 
@@ -24,12 +25,14 @@ public:
     QAction* copyCheckItem;
     QAction* conditionsItem;
     QAction* courseItem;
+    QAction* exportItem;
     QAction* purgeItem;
     QAction* closeItem;
 
 Q_SIGNALS:
     // A command of the menu, by identifier: kPurgeCommand,
-    // kCopyCheckCommand, kConditionsCommand or kCourseCommand.
+    // kCopyCheckCommand, kConditionsCommand, kCourseCommand or
+    // kExportCommand.
     void systemCommand(int command);
 
 private:

@@ -33,6 +33,9 @@ namespace brivo::practice::ui {
 class CopyCheckWindow;
 class CourseWindow;
 } // namespace brivo::practice::ui
+namespace brivo::exporting::ui {
+class ExportDialog;
+} // namespace brivo::exporting::ui
 namespace brivo::reception::ui {
 class ReceptionWindow;
 }
@@ -143,6 +146,8 @@ private:
     void buildCopyCheck(std::filesystem::path historyFile);
     // The Koch course window, over the copy check's history.
     void buildCourse();
+    // "Exporter...", over the zone and the sound settings.
+    void buildExport();
     // Puts a course session in the zone in place of its text, masks and
     // plays it as asked, and tells the copy check.
     void startCourseSession(const QString& text, bool mask, bool play, const practice::CourseTag& course);
@@ -211,6 +216,7 @@ private:
     TForm2* Form2 = nullptr;
     practice::ui::CopyCheckWindow* copyCheck = nullptr;
     practice::ui::CourseWindow* courseWindow = nullptr;
+    exporting::ui::ExportDialog* exportDialog = nullptr;
     reception::ui::ReceptionWindow* conditionsWindow = nullptr;
 };
 

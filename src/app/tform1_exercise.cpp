@@ -10,6 +10,7 @@
 #include "editzone/ui/edit_zone.h"
 #include "exercise/exercise_text.h"
 #include "exercise/ui/series_controls.h"
+#include "export/ui/export_dialog.h"
 #include "help/ui/help_window.h"
 #include "practice/ui/copy_check_window.h"
 #include "practice/ui/course_window.h"
@@ -138,6 +139,9 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativ
         break;
     case keys::CtrlAction::Kind::Course:
         courseWindow->showCourse();
+        break;
+    case keys::CtrlAction::Kind::Export:
+        exportDialog->showExport();
         break;
     case keys::CtrlAction::Kind::Focus:
         if (action.soundPageFirst)

@@ -10,6 +10,7 @@
 #include "common/ui/upper_case_line_edit.h"
 #include "common/ui/widgets.h"
 #include "editzone/ui/edit_zone.h"
+#include "export/ui/export_dialog.h"
 #include "player/ui/playback_row.h"
 #include "reception/keyed_marks.h"
 #include "reception/keying_envelope.h"
@@ -47,6 +48,37 @@ reception::ReceptionConditions TForm1::renderConditions(bool live) const
     clean.shape = conditions.shape;
     clean.riseMs = conditions.riseMs;
     return clean;
+}
+
+void TForm1::buildExport()
+{
+    exporting::ui::ExportDialog::Source source{
+        // The zone as "Générer" renders it, refused for the same reasons.
+        [this]() -> std::optional<exporting::ExportRequest> {
+            const QString zone = editZone->plainText();
+            if (zone.isEmpty()) {
+                dialogs_.message(this, fromUtf8(messages::kEmptyText), fromUtf8(messages::kNoDataTitle));
+                return std::nullopt;
+            }
+            exporting::ExportRequest request;
+            request.render.text = keyed(EditDebut->text() + zone + EditFin->text());
+            request.render.parameters = sound->keyingParameters();
+            request.conditions = renderConditions(false);
+            const KeyingValues keying = deriveKeyingValues(request.render.parameters, kDefaultSampleRate);
+            if (Result<void> accepted = reception::checkConditions(
+                    request.conditions, reception::characterWpm(keying.unitDuration, keying.unitsPerWord),
+                    request.render.parameters.spacingFactor, request.render.parameters.noisePosition);
+                !accepted) {
+                dialogs_.message(this, QString::fromStdString(accepted.error().message),
+                                 fromUtf8(messages::kRenderErrorTitle));
+                return std::nullopt;
+            }
+            return request;
+        },
+        [this]() -> const MorseTable& { return morseTable_; },
+        [this] { return static_cast<std::uint32_t>(random_.next()); },
+    };
+    exportDialog = new exporting::ui::ExportDialog(dialogs_, std::move(source), this);
 }
 
 void TForm1::BoutonGeneFicClick(QObject* sender)

@@ -13,6 +13,8 @@
 #include "common/ui/widgets.h"
 #include "editzone/ui/edit_zone.h"
 #include "exercise/ui/series_controls.h"
+#include "export/export_choices.h"
+#include "export/ui/export_dialog.h"
 #include "practice/ui/copy_check_window.h"
 #include "practice/ui/course_window.h"
 #include "reception/conditions_text.h"
@@ -84,6 +86,7 @@ settings::Settings TForm1::collectSettings() const
     s.conditionsOn = conditionsWindow->enabled();
     s.conditions = reception::conditionsText(conditionsWindow->settings());
     s.course = practice::courseSettingsText(courseWindow->settings());
+    s.exportChoices = exporting::exportChoicesText(exportDialog->choices());
     return s;
 }
 
@@ -124,6 +127,7 @@ void TForm1::applySettings(const settings::Settings& s)
     sound->CBmot->setCurrentIndex(s.referenceWord);
     conditionsWindow->setSettings(reception::parseConditionsText(s.conditions), s.conditionsOn);
     courseWindow->setSettings(practice::parseCourseSettings(s.course));
+    exportDialog->setChoices(exporting::parseExportChoices(s.exportChoices));
 }
 
 // A value of the wrong type costs only that value: its error is shown and
@@ -188,6 +192,10 @@ void TForm1::onSystemCommand(int command)
     }
     if (command == SystemMenu::kCourseCommand) {
         courseWindow->showCourse();
+        return;
+    }
+    if (command == SystemMenu::kExportCommand) {
+        exportDialog->showExport();
         return;
     }
     if (command != SystemMenu::kPurgeCommand)

@@ -130,6 +130,7 @@ std::vector<Field> buildFields(ScreenSize screen)
         [](const Settings& s) { return s.conditionsOn ? 1 : 0; }));
     fields.push_back(textField("Conditions_Reception", &Settings::conditions));
     fields.push_back(textField("Cours_Koch", &Settings::course));
+    fields.push_back(textField("Exportation", &Settings::exportChoices));
     return fields;
 }
 

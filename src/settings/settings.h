@@ -49,6 +49,8 @@ struct Settings {
     std::string conditions;
     // The Koch course window's choices, as one line ("order=lcwo lesson=3").
     std::string course;
+    // The export dialog's choices, as one line ("format=mp3 quality=5").
+    std::string exportChoices;
 
     Settings();
 };

@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"NoiseNegative", {"--noise=-1", "E"}, kExitRefused, "--noise"},
         RefusalCase{"SpeedBelowRange", {"--speed", "19", "E"}, kExitRefused, "de 20 à 200"},
         RefusalCase{"SpacingZero", {"--spacing", "0", "E"}, kExitRefused, "--spacing"},
-        RefusalCase{"UnknownRate", {"--rate", "44100", "E"}, kExitRefused, "4000, 8000, 11025, 16000 ou 22050"},
+        RefusalCase{"UnknownRate", {"--rate", "44000", "E"}, kExitRefused, "22050, 24000, 44100 ou 48000"},
         RefusalCase{"UnknownWord", {"--word", "MORSE", "E"}, kExitRefused, "PARIS ou CODEX"},
         RefusalCase{"FrequencyOffStep", {"--frequency", "801", "E"}, kExitRefused, "--frequency"},
         RefusalCase{"WpmNotOnAPosition", {"--wpm", "12.1", "E"}, kExitRefused, "--wpm"},

@@ -1,0 +1,72 @@
+// "Exporter..." on the real window: Ctrl+T, tracks written by the worker
+// with their playlist, a cancelled export that leaves nothing, and the
+// choices kept over a restart.
+#include "export/ui/export_dialog.h"
+#include "support/form_fixture.h"
+
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+using brivo::test::FormFixture;
+
+class ExportDialogTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void exportsTracksCancelsCleanlyAndKeepsItsChoices()
+    {
+        FormFixture f;
+        const std::filesystem::path out = f.dir / "export";
+        std::filesystem::create_directories(out);
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->setPlainText(u"CQ CQ DE F5ABC\nÜBUNG 73"_s);
+        zone->setFocus();
+        QTest::keyClick(zone, Qt::Key_T, Qt::ControlModifier);
+        auto* dialog = f.form->findChild<brivo::exporting::ui::ExportDialog*>();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(zone->toPlainText(), u"CQ CQ DE F5ABC\nÜBUNG 73"_s); // Ctrl+T typed nothing
+        QCOMPARE(f.control<QLineEdit>("EditCommentaire")->text(), u"12 mots/mn, 795 Hz"_s);
+
+        auto* format = f.control<QComboBox>("ComboFormat");
+        format->setCurrentIndex(format->findText(u"FLAC"_s));
+        f.control<QComboBox>("ComboDecoupe")->setCurrentIndex(2);
+        f.control<QLineEdit>("EditCible")->setText(QString::fromStdString((out / "lecon.flac").string()));
+        QSignalSpy ended(dialog, &brivo::exporting::ui::ExportDialog::exportEnded);
+        QTest::mouseClick(f.control("BoutonExporterLecon"), Qt::LeftButton);
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(ended.takeFirst().at(0).toBool(), true);
+        for (const char* name : {"lecon-01.flac", "lecon-02.flac", "lecon.m3u"})
+            QVERIFY2(std::filesystem::exists(out / name), name);
+        QCOMPARE(f.control<QLabel>("LabelEtat")->text(),
+                 u"Exportation terminée : 2 pistes et leur liste de lecture."_s);
+
+        // Forty minutes of text at 48 kHz: "Annuler" stops it in the middle.
+        QString long_;
+        for (int i = 0; i < 400; ++i)
+            long_ += u"PARIS PARIS PARIS PARIS PARIS "_s;
+        zone->setPlainText(long_);
+        format->setCurrentIndex(format->findText(u"MP3"_s));
+        f.control<QComboBox>("ComboDecoupe")->setCurrentIndex(0);
+        f.control<QComboBox>("ComboFrequence")
+            ->setCurrentIndex(f.control<QComboBox>("ComboFrequence")->findText(u"48000"_s));
+        f.control<QLineEdit>("EditCible")->setText(QString::fromStdString((out / "long.mp3").string()));
+        QTest::mouseClick(f.control("BoutonExporterLecon"), Qt::LeftButton);
+        QVERIFY(dialog->running());
+        QTest::mouseClick(f.control("BoutonAnnuler"), Qt::LeftButton);
+        QVERIFY(ended.wait(60000));
+        QCOMPARE(ended.takeFirst().at(0).toBool(), false);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(f.control<QLabel>("LabelEtat")->text(), u"Exportation annulée : aucun fichier n'a été écrit."_s);
+        int files = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(out))
+            ++files;
+        QCOMPARE(files, 3);
+
+        f.restart();
+        QCOMPARE(f.control<QComboBox>("ComboFormat")->currentText(), u"MP3"_s);
+        QCOMPARE(f.control<QComboBox>("ComboFrequence")->currentText(), u"48000"_s);
+    }
+};
+
+QTEST_MAIN(ExportDialogTest)
+#include "export_dialog_test.moc"
