@@ -7,6 +7,8 @@
 #    sink that this script starts on a private socket (pulseaudio is
 #    installed if missing) and stops afterwards;
 #  - the copy check of a 5,000-character exercise;
+#  - exporting the 2,160-character exercise to MP3, and every format at
+#    48 kHz against real time;
 #  - opening RTF files of 1, 4 and 16 MB in the edit zone;
 #  - the player's memory with a 1 GiB file, idle and playing;
 #  - start-up to the shown window and the memory held once idle, offscreen
@@ -20,6 +22,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 
 echo "== copy check"
 "$here/build/dev/bin/check_benchmark"
+(cd "${BRIVO_BENCH_DIR:-.}" && "$here/build/dev/bin/export_benchmark")
 
 echo "== opening large RTF files"
 QT_QPA_PLATFORM=offscreen "$here/build/dev/bin/rtf_open_benchmark"

@@ -220,6 +220,12 @@ void TForm1::connectHandlers()
     firstShow_->setSingleShot(true);
     firstShow_->setInterval(0);
     connect(firstShow_, &QTimer::timeout, this, &TForm1::onFirstShow);
+    // The sound output stays awake between plays, and goes after a while
+    // of silence.
+    auto* idleOutput = new QTimer(this);
+    idleOutput->setInterval(5000);
+    connect(idleOutput, &QTimer::timeout, this, ErrorBox::guarded([this] { session_.closeIdleOutput(); }));
+    idleOutput->start();
     frameWait_ = new QTimer(this);
     frameWait_->setInterval(50);
     connect(frameWait_, &QTimer::timeout, this, ErrorBox::guarded([this] { centreOnceFramed(); }));

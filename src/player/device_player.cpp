@@ -38,19 +38,8 @@ Result<void> DevicePlayer::openSource(std::unique_ptr<PcmSource> source)
     close();
     const int rate = source->sampleRate();
     const int channels = source->channels();
-    // The device stays open from one file to the next of the same format:
-    // opening a sound server's stream costs far more than a live character.
-    // A device that was lost is opened anew.
-    if (!deviceOpen_ || device_.lost() || rate != deviceRate_ || channels != deviceChannels_) {
-        closeDevice();
-        Result<void> opened =
-            device_.open(rate, channels, [this](std::int16_t* out, std::size_t frames) { pull(out, frames); });
-        if (!opened)
-            return opened;
-        deviceOpen_ = true;
-        deviceRate_ = rate;
-        deviceChannels_ = channels;
-    }
+    if (Result<void> awake = wakeDevice(rate, channels); !awake)
+        return awake;
     const std::lock_guard lock(mutex_);
     source_ = std::move(source);
     rate_ = rate;
@@ -63,20 +52,54 @@ Result<void> DevicePlayer::openSource(std::unique_ptr<PcmSource> source)
     return {};
 }
 
+// The device stays open from one file to the next of the same format:
+// opening a sound server's stream costs far more than a live character, and
+// an output that has to wake up loses the first element. A device that was
+// lost is opened anew.
+Result<void> DevicePlayer::wakeDevice(int rate, int channels)
+{
+    if (deviceOpen_ && !device_.lost() && rate == deviceRate_ && channels == deviceChannels_)
+        return {};
+    closeDevice();
+    Result<void> opened =
+        device_.open(rate, channels, [this](std::int16_t* out, std::size_t frames) { pull(out, frames); });
+    if (!opened)
+        return opened;
+    deviceOpen_ = true;
+    deviceRate_ = rate;
+    deviceChannels_ = channels;
+    {
+        const std::lock_guard lock(mutex_);
+        lastSoundAt_ = clock_.now();
+    }
+    // Pulling silence until the first play.
+    device_.setRunning(true);
+    return {};
+}
+
 void DevicePlayer::close()
+{
+    const std::lock_guard lock(mutex_);
+    if (!isOpen_)
+        return;
+    isOpen_ = false;
+    mode_ = PlayerMode::NotReady;
+    source_.reset();
+    rate_ = 0;
+    frames_ = 0;
+    cursor_ = 0;
+}
+
+void DevicePlayer::closeIdleOutput()
 {
     {
         const std::lock_guard lock(mutex_);
-        if (!isOpen_)
+        if (!deviceOpen_ || (mode_ == PlayerMode::Playing && !endHeard(clock_.now())) ||
+            clock_.now() - lastSoundAt_ < kIdleCloseSeconds)
             return;
-        isOpen_ = false;
-        mode_ = PlayerMode::NotReady;
-        source_.reset();
-        rate_ = 0;
-        frames_ = 0;
-        cursor_ = 0;
+        settleEnd();
     }
-    setDeviceRunning(false);
+    closeDevice();
 }
 
 void DevicePlayer::closeDevice()
@@ -100,6 +123,7 @@ void DevicePlayer::pull(std::int16_t* out, std::size_t frames)
     cursor_ += taken;
     if (taken > 0) {
         lastPullAt_ = clock_.now();
+        lastSoundAt_ = lastPullAt_;
         if (!pulledSincePlay_)
             firstPullAt_ = lastPullAt_;
         pulledSincePlay_ = true;
@@ -143,81 +167,77 @@ bool DevicePlayer::settleEnd()
     return true;
 }
 
-// The device is started and stopped outside the lock: its thread holds its
+// The device is opened and started outside the lock: its thread holds its
 // own lock while it pulls, and pull takes ours. Once the mode has left
-// Playing, pull hands over silence until the device stops.
-void DevicePlayer::setDeviceRunning(bool running)
-{
-    if (deviceOpen_)
-        device_.setRunning(running);
-}
-
+// Playing, pull hands over silence.
 bool DevicePlayer::play()
 {
+    int rate = 0;
+    int channels = 0;
     {
         const std::lock_guard lock(mutex_);
         if (!isOpen_)
             return false;
-        if (mode_ == PlayerMode::Playing)
-            return true;
-        if (cursor_ >= frames_) {
-            mode_ = PlayerMode::Stopped; // nothing left to play: already at the end
-            return true;
-        }
-        mode_ = PlayerMode::Playing;
-        pulledSincePlay_ = false;
+        rate = rate_;
+        channels = channels_;
     }
-    setDeviceRunning(true);
+    // An output closed while idle wakes up again.
+    if (!wakeDevice(rate, channels))
+        return false;
+    const std::lock_guard lock(mutex_);
+    if (mode_ == PlayerMode::Playing)
+        return true;
+    if (cursor_ >= frames_) {
+        mode_ = PlayerMode::Stopped; // nothing left to play: already at the end
+        return true;
+    }
+    mode_ = PlayerMode::Playing;
+    pulledSincePlay_ = false;
     return true;
 }
 
 bool DevicePlayer::stop()
+{
+    const std::lock_guard lock(mutex_);
+    if (!isOpen_)
+        return false;
+    settleEnd();
+    if (mode_ == PlayerMode::Playing || mode_ == PlayerMode::Paused)
+        halt(PlayerMode::Stopped);
+    return true;
+}
+
+bool DevicePlayer::seekToStart()
+{
+    const std::lock_guard lock(mutex_);
+    if (!isOpen_)
+        return false;
+    cursor_ = 0;
+    mode_ = PlayerMode::Stopped;
+    pulledSincePlay_ = false;
+    return true;
+}
+
+bool DevicePlayer::pauseOrResume()
 {
     {
         const std::lock_guard lock(mutex_);
         if (!isOpen_)
             return false;
         settleEnd();
-        if (mode_ == PlayerMode::Playing || mode_ == PlayerMode::Paused)
-            halt(PlayerMode::Stopped);
-    }
-    setDeviceRunning(false);
-    return true;
-}
-
-bool DevicePlayer::seekToStart()
-{
-    {
-        const std::lock_guard lock(mutex_);
-        if (!isOpen_)
-            return false;
-        cursor_ = 0;
-        mode_ = PlayerMode::Stopped;
-        pulledSincePlay_ = false;
-    }
-    setDeviceRunning(false);
-    return true;
-}
-
-bool DevicePlayer::pauseOrResume()
-{
-    bool running = false;
-    {
-        const std::lock_guard lock(mutex_);
-        if (!isOpen_)
-            return false;
-        const bool ended = settleEnd();
         if (mode_ == PlayerMode::Playing) {
             halt(PlayerMode::Paused);
-        } else if (mode_ == PlayerMode::Paused) {
-            mode_ = PlayerMode::Playing;
-            pulledSincePlay_ = false;
-            running = true;
-        } else if (!ended) {
             return true;
         }
+        if (mode_ != PlayerMode::Paused)
+            return true;
     }
-    setDeviceRunning(running);
+    // Resumed: the output may have been closed while idle.
+    if (!wakeDevice(rate_, channels_))
+        return false;
+    const std::lock_guard lock(mutex_);
+    mode_ = PlayerMode::Playing;
+    pulledSincePlay_ = false;
     return true;
 }
 

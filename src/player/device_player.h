@@ -17,10 +17,18 @@ namespace brivo {
 // replaces a file by renaming a new one over it, which leaves what the
 // player reads untouched. A file cut short while it plays is heard as
 // silence up to its length at open. The end of the file is settled by the
-// device's own pull, once its last frame has been heard; the device then
-// pulls silence until the next command.
+// device's own pull, once its last frame has been heard.
+//
+// The output stays awake: opened at the first file, it runs from then on,
+// pulling silence between plays, so that an output that wakes up late
+// (Bluetooth, power saving) is already awake for the first dit of a play or
+// of a live character. It is opened anew only for another format, after it
+// was lost, or after closeIdleOutput let it go.
 class DevicePlayer : public WavePlayer {
 public:
+    // Seconds without sound after which closeIdleOutput closes the output.
+    static constexpr double kIdleCloseSeconds = 30;
+
     DevicePlayer(AudioDevice& device, Clock& clock);
     ~DevicePlayer() override;
     DevicePlayer(const DevicePlayer&) = delete;
@@ -36,6 +44,9 @@ public:
     std::uint32_t positionMs() const override;
     std::uint32_t lengthMs() const override;
     bool outputLost() const override;
+    // Closes the output when nothing has sounded for kIdleCloseSeconds
+    // and nothing plays; the next play opens it again.
+    void closeIdleOutput() override;
 
     // Opens already-read samples, as open does for a file.
     Result<void> openSound(PcmSound sound);
@@ -55,7 +66,9 @@ private:
     void halt(PlayerMode next);
     // Stops at the end once it has been heard; returns true when it did.
     bool settleEnd();
-    void setDeviceRunning(bool running);
+    // Opens the output at the format of the open file (when it is not open
+    // at it already) and starts it; false with the error when it fails.
+    Result<void> wakeDevice(int rate, int channels);
     void closeDevice();
     std::uint32_t framesToMs(std::uint64_t frames) const;
 
@@ -71,6 +84,7 @@ private:
     std::uint64_t cursor_ = 0; // frames handed to the device
     double lastPullAt_ = 0;    // clock time of the last pull that took samples
     double firstPullAt_ = 0;
+    double lastSoundAt_ = 0; // clock time of the last sound, or of the output's opening
     bool pulledSincePlay_ = false;
     // The device's own state, touched only by the calling thread.
     bool deviceOpen_ = false;

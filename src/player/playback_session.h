@@ -36,6 +36,9 @@ public:
     // Opens the player on the file, unless it is open already.
     Result<void> openPlayer();
 
+    // Called now and then: the player lets a long-silent output go.
+    void closeIdleOutput() { player_.closeIdleOutput(); }
+
     // "Générer et lire": plays when the player is open on a complete file.
     void playGenerated();
     // "Lire": from the start.

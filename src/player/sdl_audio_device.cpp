@@ -49,6 +49,7 @@ Result<void> SdlAudioDevice::open(int sampleRate, int channels, Pull pull)
         return fail(ErrorCode::DeviceFailed, std::string(messages::kAudioOpenFailed) + SDL_GetError());
     }
     bufferFrames_ = obtained.samples;
+    ++openCount_;
     return {};
 }
 

@@ -30,6 +30,8 @@ public:
 
     // The driver SDL chose, empty before the first open.
     std::string driverName() const;
+    // How many times the output was opened.
+    int openCount() const { return openCount_; }
 
 private:
     static void callback(void* self, std::uint8_t* stream, int length);
@@ -39,6 +41,7 @@ private:
     std::uint32_t bufferFrames_ = 0;
     Pull pull_;
     bool subsystemStarted_ = false;
+    int openCount_ = 0;
 };
 
 // The steady clock of the standard library.

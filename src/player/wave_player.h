@@ -38,6 +38,9 @@ public:
     // True once the sound output has gone away under the open file: nothing
     // more can be heard until the file is closed and opened again.
     virtual bool outputLost() const { return false; }
+    // Lets the sound output go when it has been silent for a while; called
+    // now and then. The next play opens it again.
+    virtual void closeIdleOutput() {}
 };
 
 } // namespace brivo

@@ -91,14 +91,15 @@ TEST_F(DevicePlayerTest, PauseFreezesThePositionAndResumeGoesOnFromWhatWasHeard)
     clock.seconds += 0.03;
     ASSERT_TRUE(player.pauseOrResume());
     EXPECT_EQ(player.mode(), PlayerMode::Paused);
-    EXPECT_FALSE(device.running);
+    EXPECT_TRUE(device.running); // awake, pulling silence
+    EXPECT_EQ(device.deliver(3), std::vector<std::int16_t>(3, 0));
     EXPECT_EQ(player.positionMs(), 130U);
     clock.seconds += 5;
     EXPECT_EQ(player.positionMs(), 130U);
     player.pauseOrResume();
     EXPECT_EQ(player.mode(), PlayerMode::Playing);
     playFor(10, 0.0);
-    EXPECT_EQ(device.played[200], 130); // the unheard part of the buffer comes again
+    EXPECT_EQ(device.played[203], 130); // the unheard part of the buffer comes again
     player.pauseOrResume();
     const std::uint32_t paused = player.positionMs();
     ASSERT_TRUE(player.stop());
@@ -120,10 +121,35 @@ TEST_F(DevicePlayerTest, ClosedPlayerRefusesEverythingAndPullsSilence)
     playFor(10, 0.0);
     player.close();
     EXPECT_EQ(player.mode(), PlayerMode::NotReady);
-    EXPECT_FALSE(device.running);
-    device.running = true; // a pull racing the close gets silence
+    EXPECT_TRUE(device.running); // the output stays awake
     const auto out = device.deliver(5);
     EXPECT_EQ(out, std::vector<std::int16_t>(5, 0));
+}
+
+// The output runs from its opening, through stops, and goes after 30 s
+// without sound (not while a file plays); the next play opens it again.
+TEST_F(DevicePlayerTest, OutputStaysAwakeAndGoesAfterThirtySilentSeconds)
+{
+    ASSERT_TRUE(player.openSound(rampSound()));
+    EXPECT_TRUE(device.running);
+    EXPECT_EQ(device.opens, 1);
+    player.play();
+    playFor(1000, 0.0);
+    clock.seconds += 29.9;
+    player.closeIdleOutput();
+    EXPECT_EQ(device.closes, 0);
+    clock.seconds += 0.2;
+    player.closeIdleOutput();
+    EXPECT_EQ(device.closes, 1);
+    ASSERT_TRUE(player.seekToStart());
+    ASSERT_TRUE(player.play());
+    EXPECT_EQ(device.opens, 2);
+    EXPECT_TRUE(device.running);
+    clock.seconds += 100;
+    playFor(10, 0.0);
+    player.closeIdleOutput(); // it plays: it stays
+    EXPECT_EQ(device.closes, 1);
+    EXPECT_EQ(device.played.back(), 9);
 }
 
 TEST_F(DevicePlayerTest, DeviceIsKeptOpenForFilesOfTheSameFormat)
