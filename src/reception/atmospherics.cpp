@@ -25,19 +25,34 @@ double Atmospherics::next()
         nextImpulse_ += random_.exponential(impulseRate_) * sampleRate_;
     }
     while (sample_ >= nextCrash_) {
-        crashes_.push_back({nextCrash_, random_.uniform(0.05, 1.0) * sampleRate_,
-                            reference_ * std::pow(10.0, random_.uniform(10, 40) / 20)});
+        const double length = random_.uniform(0.05, 1.0) * sampleRate_;
+        const double level = reference_ * std::pow(10.0, random_.uniform(10, 40) / 20);
+        crashes_.push_back({nextCrash_, length, level, std::exp(-3 * (sample_ - nextCrash_) / length),
+                            std::exp(-3 / length)});
         nextCrash_ += random_.exponential(crashRate_) * sampleRate_;
     }
-    const double attack = 0.005 * sampleRate_;
-    for (const Crash& crash : crashes_) {
-        const double t = sample_ - crash.start;
-        const double shape = std::min(1.0, t / attack) * std::exp(-3 * t / crash.length);
-        value += crash.level * shape * random_.gaussian();
+    if (!crashes_.empty()) {
+        const double attack = 0.005 * sampleRate_;
+        for (Crash& crash : crashes_) {
+            const double t = sample_ - crash.start;
+            value += crash.level * std::min(1.0, t / attack) * crash.fall * random_.gaussian();
+            crash.fall *= crash.factor;
+        }
+        std::erase_if(crashes_, [this](const Crash& c) { return sample_ - c.start > 3 * c.length; });
     }
-    std::erase_if(crashes_, [this](const Crash& c) { return sample_ - c.start > 3 * c.length; });
     sample_ += 1;
     return value;
+}
+
+void Atmospherics::addTo(double* out, std::size_t count)
+{
+    const double end = sample_ + static_cast<double>(count);
+    if (crashes_.empty() && end <= nextImpulse_ && end <= nextCrash_) {
+        sample_ = end;
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] += next();
 }
 
 } // namespace brivo::reception

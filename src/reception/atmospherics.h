@@ -17,6 +17,9 @@ public:
     Atmospherics(double impulseRate, double crashRate, double reference, int sampleRate, BandRandom& random);
 
     double next();
+    // Adds the next `count` samples to `out`: nothing to work out between
+    // events when no crash is sounding.
+    void addTo(double* out, std::size_t count);
     // Impulses given so far.
     long impulses() const { return impulses_; }
 
@@ -25,6 +28,8 @@ private:
         double start;  // samples
         double length; // samples
         double level;
+        double fall;   // exp(-3 t / length) at the next sample
+        double factor; // its ratio from one sample to the next
     };
 
     BandRandom& random_;

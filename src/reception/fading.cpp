@@ -42,16 +42,13 @@ std::complex<double> Fading::controlSample()
     return fixed_ + scatter_ * sum;
 }
 
-std::complex<double> Fading::next()
+void Fading::crossControlSamples()
 {
-    const std::complex<double> gain = previous_ + (following_ - previous_) * phase_;
-    phase_ += step_;
     while (phase_ >= 1) {
         phase_ -= 1;
         previous_ = following_;
         following_ = controlSample();
     }
-    return gain;
 }
 
 } // namespace brivo::reception

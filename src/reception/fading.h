@@ -8,6 +8,17 @@
 
 namespace brivo::reception {
 
+// Complex products written out: std::complex's operator* checks for
+// infinities and NaNs at every call, which none of these values can be.
+inline std::complex<double> product(std::complex<double> a, std::complex<double> b)
+{
+    return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
+}
+inline double realOfProduct(std::complex<double> a, std::complex<double> b)
+{
+    return a.real() * b.real() - a.imag() * b.imag();
+}
+
 // A fading path's complex gain (Watterson): a fixed part of power K / (K+1)
 // and a scattered part of power 1 / (K+1), complex Gaussian with a Gaussian
 // Doppler spectrum whose spread (twice its standard deviation) is
@@ -19,10 +30,26 @@ public:
     Fading(double spreadHz, double k, int sampleRate, BandRandom& random);
 
     // The gain at the next sample.
-    std::complex<double> next();
+    std::complex<double> next()
+    {
+        const std::complex<double> gain = previous_ + (following_ - previous_) * phase_;
+        phase_ += step_;
+        if (phase_ >= 1)
+            crossControlSamples();
+        return gain;
+    }
+    // Moves on `samples` samples without working out their gains (the same
+    // control samples are drawn as by as many calls of next()).
+    void skip(std::int64_t samples)
+    {
+        phase_ += step_ * static_cast<double>(samples);
+        if (phase_ >= 1)
+            crossControlSamples();
+    }
 
 private:
     std::complex<double> controlSample();
+    void crossControlSamples();
 
     BandRandom& random_;
     std::vector<double> taps_;

@@ -1,6 +1,7 @@
 #include "reception/keying_envelope.h"
 
 #include <algorithm>
+#include <limits>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -111,7 +112,7 @@ double KeyingEnvelope::ramp(std::int64_t d) const
     return rampTable_[static_cast<std::size_t>(d + rampReach_)];
 }
 
-double KeyingEnvelope::at(std::int64_t n)
+double KeyingEnvelope::edgeValue(std::int64_t n)
 {
     const double sample = static_cast<double>(n);
     // A key-down counts from the start of its rise to the end of its fall.
@@ -129,7 +130,53 @@ double KeyingEnvelope::at(std::int64_t n)
     };
     // The fall of the previous key-down may still be sounding.
     const auto index = static_cast<std::size_t>(current_);
-    return index > 0 ? std::max(keyed(index), keyed(index - 1)) : keyed(index);
+    const double value = index > 0 ? std::max(keyed(index), keyed(index - 1)) : keyed(index);
+
+    // The run ahead is flat while no ramp of the two key-downs in play
+    // changes (each is 0 or 1 outside [-rampReach_, rampReach_]) and the
+    // next key-down has not begun.
+    std::int64_t until = next_ < edges_.size()
+                             ? static_cast<std::int64_t>(std::ceil(static_cast<double>(edges_[next_].first) - halfRamp_))
+                             : std::numeric_limits<std::int64_t>::max();
+    bool flat = true;
+    for (std::size_t mark = index > 0 ? index - 1 : index; mark <= index; ++mark) {
+        const auto& [start, end] = edges_[mark];
+        for (const auto& [from, to] : {std::pair{start - rampReach_, start + rampReach_ + 1},
+                                       std::pair{end - 1 - rampReach_, end + rampReach_}}) {
+            if (n >= from && n < to)
+                flat = false;
+            else if (from > n)
+                until = std::min(until, from);
+        }
+    }
+    if (flat && until > n + 1) {
+        runFrom_ = n;
+        runUntil_ = until;
+        runStep_ = 0;
+        runValue_ = value;
+        return value;
+    }
+    // A rise or a fall alone, the previous key-down silent: the table itself.
+    const auto& [start, end] = edges_[index];
+    const std::int64_t reach = rampReach_;
+    const std::int64_t activation = next_ < edges_.size()
+                                        ? static_cast<std::int64_t>(
+                                              std::ceil(static_cast<double>(edges_[next_].first) - halfRamp_))
+                                        : std::numeric_limits<std::int64_t>::max();
+    if (index > 0 && n < edges_[index - 1].second + reach)
+        return value;
+    if (n >= start - reach && n <= start + reach && n < end - 1 - reach) {
+        runFrom_ = n;
+        runUntil_ = std::min({start + reach + 1, end - 1 - reach, activation});
+        runBase_ = reach - start;
+        runStep_ = 1;
+    } else if (n >= end - 1 - reach && n < end + reach && n > start + reach) {
+        runFrom_ = n;
+        runUntil_ = std::min(end + reach, activation);
+        runBase_ = end - 1 + reach;
+        runStep_ = -1;
+    }
+    return value;
 }
 
 } // namespace brivo::reception

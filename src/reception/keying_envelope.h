@@ -41,7 +41,20 @@ public:
     KeyingEnvelope(const std::vector<Mark>& marks, int sampleRate, EnvelopeShape shape, double riseSeconds);
 
     // Amplitude at sample `n`; samples must be asked in increasing order.
-    double at(std::int64_t n);
+    double at(std::int64_t n)
+    {
+        // Inside a run where one ramp alone moves, or none (key up or key
+        // down), the amplitude comes straight from the table.
+        if (n < runUntil_ && n >= runFrom_)
+            return runStep_ == 0 ? runValue_ : rampTable_[static_cast<std::size_t>(runBase_ + runStep_ * n)];
+        return edgeValue(n);
+    }
+    // The first sample from `n` (asked last) at which the amplitude may
+    // differ from the one at `n`: the end of its flat run, or n + 1.
+    std::int64_t steadyUntil(std::int64_t n) const
+    {
+        return runStep_ == 0 && n >= runFrom_ && n < runUntil_ ? runUntil_ : n + 1;
+    }
     // Index of the key-down sounding at the last sample asked (its rise
     // started), or -1 before the first.
     std::ptrdiff_t currentMark() const { return current_; }
@@ -58,8 +71,18 @@ private:
     double halfRamp_ = 0;                                      // samples
     std::int64_t rampReach_ = 0;                               // the table covers d in [-rampReach_, rampReach_]
     std::vector<double> rampTable_;
+    // Works out the amplitude near the edges, and the run `n` is in.
+    double edgeValue(std::int64_t n);
+
     std::ptrdiff_t current_ = -1;
     std::size_t next_ = 0;
+    // The run of samples [runFrom_, runUntil_): flat at runValue_ when
+    // runStep_ is 0, else rampTable_[runBase_ + runStep_ x n].
+    std::int64_t runFrom_ = 0;
+    std::int64_t runUntil_ = 0;
+    std::int64_t runBase_ = 0;
+    std::int64_t runStep_ = 0;
+    double runValue_ = 0;
 };
 
 } // namespace brivo::reception

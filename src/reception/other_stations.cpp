@@ -53,7 +53,8 @@ OtherStations::OtherStations(int count, double toneHz, double amplitude, double 
         Station station;
         const double offset = 150 * random.gaussian();
         const double hz = std::clamp(toneHz + offset, 100.0, sampleRate / 2.0 - 100);
-        station.turn = std::polar(1.0, 2 * std::numbers::pi * hz / sampleRate);
+        station.angle = 2 * std::numbers::pi * hz / sampleRate;
+        station.turn = std::polar(1.0, station.angle);
         station.amplitude = amplitude * std::pow(10.0, random.uniform(-10, 10) / 20);
         const double wpm = random.uniform(15, 40);
         const double unit = 1.2 / wpm;
@@ -74,20 +75,26 @@ OtherStations::OtherStations(int count, double toneHz, double amplitude, double 
     }
 }
 
-double OtherStations::next()
+void OtherStations::addTo(double* out, std::int64_t first, std::size_t count)
 {
-    double sum = 0;
+    const std::int64_t last = first + static_cast<std::int64_t>(count);
     for (Station& s : stations_) {
-        const double key = s.envelope->at(sample_);
-        const std::complex<double> gain = s.fading->next();
-        if (key > 0)
-            sum += s.amplitude * key * std::real(gain * s.rotor);
-        s.rotor *= s.turn;
-        if ((sample_ & 4095) == 4095)
-            s.rotor /= std::abs(s.rotor); // held on the unit circle
+        for (std::int64_t n = first; n < last;) {
+            const double key = s.envelope->at(n);
+            if (key == 0) {
+                // Key up: the oscillator and the fading move on in one step.
+                const std::int64_t run = std::min(s.envelope->steadyUntil(n), last) - n;
+                s.fading->skip(run);
+                s.rotor *= std::polar(1.0, s.angle * static_cast<double>(run));
+                n += run;
+                continue;
+            }
+            out[n - first] += s.amplitude * key * realOfProduct(s.fading->next(), s.rotor);
+            s.rotor = product(s.rotor, s.turn);
+            ++n;
+        }
+        s.rotor /= std::abs(s.rotor); // held on the unit circle
     }
-    ++sample_;
-    return sum;
 }
 
 } // namespace brivo::reception

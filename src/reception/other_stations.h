@@ -26,19 +26,21 @@ public:
     OtherStations(int count, double toneHz, double amplitude, double lengthSeconds, int sampleRate,
                   const MorseTable& table, const ReceptionConditions& conditions, BandRandom& random);
 
-    // Their sum at the next sample.
-    double next();
+    // Adds their signals to `out`, the `count` samples from sample `first`
+    // on (blocks asked in order). A station costs nothing while its key is
+    // up but its fading's control samples.
+    void addTo(double* out, std::int64_t first, std::size_t count);
 
 private:
     struct Station {
         std::unique_ptr<KeyingEnvelope> envelope;
         std::unique_ptr<Fading> fading;
         std::complex<double> turn{1, 0}; // one sample's rotation of the oscillator
+        double angle = 0;                // the same, in radians
         std::complex<double> rotor{1, 0};
         double amplitude = 0;
     };
     std::vector<Station> stations_;
-    std::int64_t sample_ = 0;
 };
 
 } // namespace brivo::reception

@@ -58,7 +58,10 @@ bool ReceiverAgc::process(double in, double& out)
         --peakCount_;
     }
     meanSquare_ += (in * in - meanSquare_) * power_;
-    const double ahead = std::max(peaks_[peakFront_].second, kCrest * std::sqrt(meanSquare_));
+    // The power moves over about 10 ms: its root is taken every 4 samples.
+    if ((now & 3U) == 0)
+        rmsPeak_ = kCrest * std::sqrt(meanSquare_);
+    const double ahead = std::max(peaks_[peakFront_].second, rmsPeak_);
     if (ahead >= level_)
         level_ += (ahead - level_) * attack_; // down in the look-ahead: reached when the peak comes out
     if (ahead >= kHangMargin * level_)

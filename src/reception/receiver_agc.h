@@ -31,6 +31,7 @@ private:
     double attack_;  // per-sample smoothing of a falling gain
     double release_; // per-sample smoothing of a rising gain
     double power_;   // per-sample smoothing of the mean square
+    double rmsPeak_ = 0;
     double meanSquare_ = 0;
     std::int64_t hold_;
     std::vector<double> line_; // the delayed samples, a ring

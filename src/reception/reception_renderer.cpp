@@ -19,7 +19,6 @@ namespace {
 constexpr std::uint64_t kProgressStep = std::uint64_t{1} << 20;
 constexpr std::size_t kBlock = 8192;
 constexpr double kAgcCeiling = 16384; // -6 dBFS
-constexpr std::uint64_t kRenormaliseMask = 4095;
 constexpr double kNegligibleHz = 1e-4;
 
 // A turn by a small angle (a chirp's offset, under 0.05 rad a sample): its
@@ -30,9 +29,11 @@ std::complex<double> smallTurn(double angle)
     return {1 - a2 / 2 * (1 - a2 / 12), angle * (1 - a2 / 6 * (1 - a2 / 20))};
 }
 
+// Rounded half away from zero, as lround, and held to 16 bits.
 std::int16_t clipped(double value)
 {
-    return static_cast<std::int16_t>(std::clamp(std::lround(value), -32768L, 32767L));
+    const double held = std::clamp(value, -32768.0, 32767.0);
+    return static_cast<std::int16_t>(held >= 0 ? held + 0.5 : held - 0.5);
 }
 
 EnvelopeShape shapeOf(const ReceptionConditions& c)
@@ -130,14 +131,17 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
 
     const double tau = c.chirpTauMs / 1000 * sampleRate;
     // The oscillator is a phasor turned by one sample's angle each sample
-    // (renormalised now and then): phase-continuous, chirp included.
-    const std::complex<double> steadyTurn = std::polar(1.0, 2 * std::numbers::pi * values.toneFrequency / sampleRate);
+    // (renormalised every block): phase-continuous, chirp included. While
+    // the key is up it moves on a whole run in one turn.
+    const double toneAngle = 2 * std::numbers::pi * values.toneFrequency / sampleRate;
+    const std::complex<double> steadyTurn = std::polar(1.0, toneAngle);
     const double chirpDecay = std::exp(-1 / tau);
     std::ptrdiff_t chirpMark = -1;
     double chirpOffset = 0;
     std::complex<double> carrier(1, 0);
     std::vector<std::int16_t> block;
     block.reserve(kBlock);
+    std::vector<double> x(kBlock);
     std::uint64_t nextReport = kProgressStep;
     writer.writeHeader(0, sampleRate);
     bool writing = true;
@@ -150,46 +154,69 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
             block.clear();
         }
     };
-    for (std::uint64_t n = 0; n < total && writing; ++n) {
-        const auto index = static_cast<std::int64_t>(n);
-        const double key = envelope.at(index);
-        std::complex<double> turn = steadyTurn;
-        if (c.chirpHz != 0 && key > 0 && envelope.currentMark() >= 0) {
-            // The offset decays by the same factor every sample after the
-            // edge: one exp() a key-down, and the small extra angle turned
-            // by its series.
-            const std::ptrdiff_t mark = envelope.currentMark();
-            const auto since = static_cast<double>(index - envelope.startSample(static_cast<std::size_t>(mark)));
-            if (mark != chirpMark || since <= 0) {
-                chirpMark = mark;
-                chirpOffset = c.chirpHz * std::exp(-std::max(0.0, since) / tau);
-            } else {
-                chirpOffset *= chirpDecay;
+    // Block by block: our signal, the other stations, the noise and the
+    // atmospherics are summed, then filtered, then through the gain control.
+    for (std::uint64_t first = 0; first < total && writing; first += kBlock) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, total - first));
+        const auto end = static_cast<std::int64_t>(first + count);
+        std::fill_n(x.begin(), count, 0.0);
+        for (auto index = static_cast<std::int64_t>(first); index < end;) {
+            const double key = envelope.at(index);
+            if (key == 0) {
+                const std::int64_t run = std::min(envelope.steadyUntil(index), end) - index;
+                if (fading)
+                    fading->skip(run);
+                carrier *= std::polar(1.0, toneAngle * static_cast<double>(run));
+                index += run;
+                continue;
             }
-            if (std::abs(chirpOffset) > kNegligibleHz)
-                turn *= smallTurn(2 * std::numbers::pi * chirpOffset / sampleRate);
+            std::complex<double> turn = steadyTurn;
+            if (c.chirpHz != 0 && envelope.currentMark() >= 0) {
+                // The offset decays by the same factor every sample after the
+                // edge: one exp() a key-down, and the small extra angle turned
+                // by its series.
+                const std::ptrdiff_t mark = envelope.currentMark();
+                const auto since =
+                    static_cast<double>(index - envelope.startSample(static_cast<std::size_t>(mark)));
+                if (mark != chirpMark || since <= 0) {
+                    chirpMark = mark;
+                    chirpOffset = c.chirpHz * std::exp(-std::max(0.0, since) / tau);
+                } else {
+                    chirpOffset *= chirpDecay;
+                }
+                if (std::abs(chirpOffset) > kNegligibleHz)
+                    turn = product(turn, smallTurn(2 * std::numbers::pi * chirpOffset / sampleRate));
+            }
+            const std::complex<double> gain = fading ? fading->next() : std::complex<double>(1, 0);
+            x[static_cast<std::size_t>(index - static_cast<std::int64_t>(first))] =
+                amplitude * key * realOfProduct(gain, carrier);
+            carrier = product(carrier, turn);
+            ++index;
         }
-        const std::complex<double> gain = fading ? fading->next() : std::complex<double>(1, 0);
-        double x = key > 0 ? amplitude * key * std::real(gain * carrier) : 0;
-        carrier *= turn;
-        if ((n & kRenormaliseMask) == kRenormaliseMask)
-            carrier /= std::abs(carrier);
+        carrier /= std::abs(carrier);
         if (others)
-            x += others->next();
-        if (sigma > 0)
-            x += sigma * band.gaussian();
-        else if (values.noiseSpan > 0)
-            x += random.below(static_cast<std::uint32_t>(values.noiseSpan));
+            others->addTo(x.data(), static_cast<std::int64_t>(first), count);
+        if (sigma > 0) {
+            for (std::size_t i = 0; i < count; ++i)
+                x[i] += sigma * band.gaussian();
+        } else if (values.noiseSpan > 0) {
+            for (std::size_t i = 0; i < count; ++i)
+                x[i] += random.below(static_cast<std::uint32_t>(values.noiseSpan));
+        }
         if (atmospherics)
-            x += atmospherics->next();
-        if (filter)
-            x = filter->process(x);
-        double out = x;
-        if (!agc || agc->process(x, out))
-            emit(out);
-        if (progress && n + 1 >= nextReport) {
-            progress(n + 1, total);
-            nextReport = n + 1 + kProgressStep;
+            atmospherics->addTo(x.data(), count);
+        if (filter) {
+            for (std::size_t i = 0; i < count; ++i)
+                x[i] = filter->process(x[i]);
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            double out = x[i];
+            if (!agc || agc->process(x[i], out))
+                emit(out);
+        }
+        if (progress && first + count >= nextReport) {
+            progress(first + count, total);
+            nextReport = first + count + kProgressStep;
         }
     }
 

@@ -121,6 +121,38 @@ INSTANTIATE_TEST_SUITE_P(Shapes, Envelope,
                                          ShapeCase{"hard", EnvelopeShape::Hard, 0}),
                          test::CaseName{});
 
+// Sample by sample, as the renderer asks it (skipping the flat runs as it
+// does), the envelope of key-downs whose ramps overlap gives what a fresh
+// envelope asked that one sample gives, and agrees with the formula (the
+// larger of each key-down's rise times its fall) within the first sample
+// of a rise, which counts from its start.
+TEST(Envelope, RunsAndOverlapsAgreeWithTheFormula)
+{
+    const int rate = 8000;
+    const std::vector<Mark> marks = {{0.05, 0.08}, {0.0805, 0.12}, {0.125, 0.2}, {0.3, 0.33}, {0.3302, 0.4}};
+    KeyingEnvelope envelope(marks, rate, EnvelopeShape::RaisedCosine, 0.005);
+    const double halfRamp = rampLength(EnvelopeShape::RaisedCosine, heldRise(marks, 0.005)) * rate / 2;
+    const auto position = [&](double fromEdge) {
+        return rampValue(EnvelopeShape::RaisedCosine, std::clamp((fromEdge + halfRamp) / (2 * halfRamp), 0.0, 1.0));
+    };
+    int skipped = 0;
+    for (std::int64_t n = 0; n < rate / 2;) {
+        double expected = 0;
+        for (const Mark& mark : marks) {
+            const double x = static_cast<double>(n) + 0.5;
+            expected = std::max(expected, position(x - std::round(mark.start * rate)) *
+                                              position(std::round(mark.end * rate) - x));
+        }
+        const double value = envelope.at(n);
+        ASSERT_EQ(value, KeyingEnvelope(marks, rate, EnvelopeShape::RaisedCosine, 0.005).at(n)) << n;
+        ASSERT_NEAR(value, expected, 3.0 / 32768) << n;
+        const std::int64_t next = std::min<std::int64_t>(envelope.steadyUntil(n), rate / 2);
+        skipped += static_cast<int>(next - n - 1);
+        n = next;
+    }
+    EXPECT_GT(skipped, rate / 4);
+}
+
 TEST(EnvelopeRise, HeldToFourTenthsOfTheShortestKeyDown)
 {
     // Dots of 10 ms: a 15 ms rise becomes 4 ms.
