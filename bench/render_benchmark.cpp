@@ -62,8 +62,11 @@ void BM_RenderToWav(benchmark::State& state)
 {
     const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
     const brivo::RenderRequest request = longRequest(static_cast<int>(state.range(0)));
-    renderRepeatedly(state, request,
-                     [&](brivo::RandomGenerator& random) { return brivo::renderMorseFile(request, table, random); });
+    const std::uint64_t bytes = renderRepeatedly(
+        state, request, [&](brivo::RandomGenerator& random) { return brivo::renderMorseFile(request, table, random); });
+    state.counters["x_real_time"] =
+        benchmark::Counter(static_cast<double>(bytes - 58) / 2 / 22050 * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
 }
 
 // The same text through every reception condition at once (Gaussian noise

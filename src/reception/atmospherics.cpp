@@ -27,8 +27,8 @@ double Atmospherics::next()
     while (sample_ >= nextCrash_) {
         const double length = random_.uniform(0.05, 1.0) * sampleRate_;
         const double level = reference_ * std::pow(10.0, random_.uniform(10, 40) / 20);
-        crashes_.push_back({nextCrash_, length, level, std::exp(-3 * (sample_ - nextCrash_) / length),
-                            std::exp(-3 / length)});
+        crashes_.push_back(
+            {nextCrash_, length, level, std::exp(-3 * (sample_ - nextCrash_) / length), std::exp(-3 / length)});
         nextCrash_ += random_.exponential(crashRate_) * sampleRate_;
     }
     if (!crashes_.empty()) {
@@ -51,8 +51,26 @@ void Atmospherics::addTo(double* out, std::size_t count)
         sample_ = end;
         return;
     }
-    for (std::size_t i = 0; i < count; ++i)
-        out[i] += next();
+    // Events one sample at a time; between them the sounding crashes alone.
+    const double attack = 0.005 * sampleRate_;
+    for (std::size_t i = 0; i < count;) {
+        if (sample_ >= nextImpulse_ || sample_ >= nextCrash_) {
+            out[i++] += next();
+            continue;
+        }
+        const double stop = std::min({end, std::ceil(nextImpulse_), std::ceil(nextCrash_)});
+        const auto run = static_cast<std::size_t>(std::max(1.0, stop - sample_));
+        for (Crash& crash : crashes_) {
+            for (std::size_t j = 0; j < run; ++j) {
+                const double t = sample_ + static_cast<double>(j) - crash.start;
+                out[i + j] += crash.level * std::min(1.0, t / attack) * crash.fall * random_.gaussian();
+                crash.fall *= crash.factor;
+            }
+        }
+        sample_ += static_cast<double>(run);
+        i += run;
+        std::erase_if(crashes_, [this](const Crash& c) { return sample_ - c.start > 3 * c.length; });
+    }
 }
 
 } // namespace brivo::reception

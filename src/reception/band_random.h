@@ -41,8 +41,8 @@ public:
         const std::uint64_t draw = bits();
         const auto layer = static_cast<std::size_t>(draw & 127U);
         // 53 bits of a signed value in (-1, 1), the sign from bit 7.
-        const double u = static_cast<double>(static_cast<std::int64_t>(draw >> 8U) - (std::int64_t{1} << 55U)) *
-                         0x1.0p-55;
+        const double u =
+            static_cast<double>(static_cast<std::int64_t>(draw >> 8U) - (std::int64_t{1} << 55U)) * 0x1.0p-55;
         const double x = u * width_[layer];
         if (std::abs(u) < ratio_[layer])
             return x;

@@ -30,6 +30,8 @@ Fading::Fading(double spreadHz, double k, int sampleRate, BandRandom& random) : 
     scatter_ = std::sqrt(1 / (k + 1));
     previous_ = controlSample();
     following_ = controlSample();
+    slope_ = (following_ - previous_) * step_;
+    gain_ = previous_;
 }
 
 std::complex<double> Fading::controlSample()
@@ -49,6 +51,8 @@ void Fading::crossControlSamples()
         previous_ = following_;
         following_ = controlSample();
     }
+    slope_ = (following_ - previous_) * step_;
+    gain_ = previous_ + (following_ - previous_) * phase_;
 }
 
 } // namespace brivo::reception

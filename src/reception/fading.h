@@ -32,7 +32,9 @@ public:
     // The gain at the next sample.
     std::complex<double> next()
     {
-        const std::complex<double> gain = previous_ + (following_ - previous_) * phase_;
+        // Between two control samples the gain moves by the same step.
+        const std::complex<double> gain = gain_;
+        gain_ += slope_;
         phase_ += step_;
         if (phase_ >= 1)
             crossControlSamples();
@@ -60,6 +62,8 @@ private:
     double phase_ = 0; // between the two control samples below
     std::complex<double> previous_;
     std::complex<double> following_;
+    std::complex<double> gain_;  // at the next sample
+    std::complex<double> slope_; // a sample's change of it
 };
 
 } // namespace brivo::reception

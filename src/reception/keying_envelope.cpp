@@ -1,9 +1,9 @@
 #include "reception/keying_envelope.h"
 
 #include <algorithm>
-#include <limits>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace brivo::reception {
@@ -135,9 +135,10 @@ double KeyingEnvelope::edgeValue(std::int64_t n)
     // The run ahead is flat while no ramp of the two key-downs in play
     // changes (each is 0 or 1 outside [-rampReach_, rampReach_]) and the
     // next key-down has not begun.
-    std::int64_t until = next_ < edges_.size()
-                             ? static_cast<std::int64_t>(std::ceil(static_cast<double>(edges_[next_].first) - halfRamp_))
-                             : std::numeric_limits<std::int64_t>::max();
+    std::int64_t until =
+        next_ < edges_.size()
+            ? static_cast<std::int64_t>(std::ceil(static_cast<double>(edges_[next_].first) - halfRamp_))
+            : std::numeric_limits<std::int64_t>::max();
     bool flat = true;
     for (std::size_t mark = index > 0 ? index - 1 : index; mark <= index; ++mark) {
         const auto& [start, end] = edges_[mark];
@@ -159,10 +160,10 @@ double KeyingEnvelope::edgeValue(std::int64_t n)
     // A rise or a fall alone, the previous key-down silent: the table itself.
     const auto& [start, end] = edges_[index];
     const std::int64_t reach = rampReach_;
-    const std::int64_t activation = next_ < edges_.size()
-                                        ? static_cast<std::int64_t>(
-                                              std::ceil(static_cast<double>(edges_[next_].first) - halfRamp_))
-                                        : std::numeric_limits<std::int64_t>::max();
+    const std::int64_t activation =
+        next_ < edges_.size()
+            ? static_cast<std::int64_t>(std::ceil(static_cast<double>(edges_[next_].first) - halfRamp_))
+            : std::numeric_limits<std::int64_t>::max();
     if (index > 0 && n < edges_[index - 1].second + reach)
         return value;
     if (n >= start - reach && n <= start + reach && n < end - 1 - reach) {

@@ -1,6 +1,7 @@
 #include "reception/receiver_agc.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace brivo::reception {
@@ -35,33 +36,27 @@ ReceiverAgc::ReceiverAgc(double targetPeak, int sampleRate)
       attack_(1 - std::exp(-5.0 / static_cast<double>(delay_))),
       release_(1 - std::exp(-1.0 / (kReleaseSeconds * sampleRate))),
       power_(1 - std::exp(-1.0 / (kPowerSeconds * sampleRate))),
-      hold_(static_cast<std::int64_t>(kHoldSeconds * sampleRate)), line_(delay_ + 1, 0.0), peaks_(delay_ + 1)
+      hold_(static_cast<std::int64_t>(kHoldSeconds * sampleRate)), mask_(std::bit_ceil(delay_ + 2) - 1),
+      line_(mask_ + 1, 0.0), peaks_(mask_ + 1)
 {}
 
 bool ReceiverAgc::process(double in, double& out)
 {
     const std::size_t now = written_++;
-    const std::size_t size = line_.size();
-    line_[cursor_] = in;
-    // Past the sample just written: the one written `delay_` calls ago.
-    cursor_ = cursor_ + 1 == size ? 0 : cursor_ + 1;
-    // The largest |x| among the samples in the line (the one leaving now
-    // and those of the look-ahead): a queue of falling peaks, in a ring.
-    const auto ringed = [size](std::size_t at) { return at >= size ? at - size : at; };
+    line_[now & mask_] = in;
+    // The largest |x| among the samples of the look-ahead (the one leaving
+    // now and the delay_ after it): a queue of falling peaks, in a ring.
     const double magnitude = std::abs(in);
-    while (peakCount_ > 0 && peaks_[ringed(peakFront_ + peakCount_ - 1)].second <= magnitude)
-        --peakCount_;
-    peaks_[ringed(peakFront_ + peakCount_)] = {now, magnitude};
-    ++peakCount_;
-    if (peaks_[peakFront_].first + size <= now) {
-        peakFront_ = ringed(peakFront_ + 1);
-        --peakCount_;
-    }
+    while (peakBack_ > peakFront_ && peaks_[(peakBack_ - 1) & mask_].second <= magnitude)
+        --peakBack_;
+    peaks_[peakBack_++ & mask_] = {now, magnitude};
+    if (peaks_[peakFront_ & mask_].first + delay_ + 1 <= now)
+        ++peakFront_;
     meanSquare_ += (in * in - meanSquare_) * power_;
     // The power moves over about 10 ms: its root is taken every 4 samples.
     if ((now & 3U) == 0)
         rmsPeak_ = kCrest * std::sqrt(meanSquare_);
-    const double ahead = std::max(peaks_[peakFront_].second, rmsPeak_);
+    const double ahead = std::max(peaks_[peakFront_ & mask_].second, rmsPeak_);
     if (ahead >= level_)
         level_ += (ahead - level_) * attack_; // down in the look-ahead: reached when the peak comes out
     if (ahead >= kHangMargin * level_)
@@ -73,7 +68,7 @@ bool ReceiverAgc::process(double in, double& out)
     if (now < delay_)
         return false;
     const double gain = level_ > targetPeak_ ? targetPeak_ / level_ : 1.0;
-    out = softLimit(gain * line_[cursor_]);
+    out = softLimit(gain * line_[(now - delay_) & mask_]);
     return true;
 }
 

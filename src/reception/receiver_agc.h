@@ -34,12 +34,12 @@ private:
     double rmsPeak_ = 0;
     double meanSquare_ = 0;
     std::int64_t hold_;
-    std::vector<double> line_; // the delayed samples, a ring
-    std::size_t cursor_ = 0;   // where the next sample goes
+    std::size_t mask_;         // the rings hold a power of two of entries, more than delay_ + 1
+    std::vector<double> line_; // the delayed samples, a ring indexed by the sample's number
     std::size_t written_ = 0;
     std::vector<std::pair<std::size_t, double>> peaks_; // falling window maximum of |x|, a ring
-    std::size_t peakFront_ = 0;
-    std::size_t peakCount_ = 0;
+    std::size_t peakFront_ = 0;                         // counted from the start, taken modulo the ring
+    std::size_t peakBack_ = 0;
     double level_ = 0; // the envelope the gain follows
     std::int64_t holdLeft_ = 0;
 };

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 
 namespace brivo::reception {
 namespace {
@@ -139,20 +140,18 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
     std::ptrdiff_t chirpMark = -1;
     double chirpOffset = 0;
     std::complex<double> carrier(1, 0);
-    std::vector<std::int16_t> block;
-    block.reserve(kBlock);
+    std::vector<std::int16_t> samples(kBlock);
     std::vector<double> x(kBlock);
     std::uint64_t nextReport = kProgressStep;
     writer.writeHeader(0, sampleRate);
     bool writing = true;
     std::uint64_t emitted = 0;
-    const auto emit = [&](double value) {
-        ++emitted;
-        block.push_back(clipped(value));
-        if (block.size() == kBlock) {
-            writing = writer.append(block);
-            block.clear();
-        }
+    // The samples the gain control lets out, written a block at a time.
+    const auto emit = [&](const double* levels, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i)
+            samples[i] = clipped(levels[i]);
+        emitted += count;
+        writing = writer.append(std::span(samples.data(), count));
     };
     // Block by block: our signal, the other stations, the noise and the
     // atmospherics are summed, then filtered, then through the gain control.
@@ -176,8 +175,7 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
                 // edge: one exp() a key-down, and the small extra angle turned
                 // by its series.
                 const std::ptrdiff_t mark = envelope.currentMark();
-                const auto since =
-                    static_cast<double>(index - envelope.startSample(static_cast<std::size_t>(mark)));
+                const auto since = static_cast<double>(index - envelope.startSample(static_cast<std::size_t>(mark)));
                 if (mark != chirpMark || since <= 0) {
                     chirpMark = mark;
                     chirpOffset = c.chirpHz * std::exp(-std::max(0.0, since) / tau);
@@ -209,11 +207,15 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
             for (std::size_t i = 0; i < count; ++i)
                 x[i] = filter->process(x[i]);
         }
+        // The gain control holds back its look-ahead: what comes out first
+        // moves to the front.
+        std::size_t out = 0;
         for (std::size_t i = 0; i < count; ++i) {
-            double out = x[i];
-            if (!agc || agc->process(x[i], out))
-                emit(out);
+            double value = x[i];
+            if (!agc || agc->process(x[i], value))
+                x[out++] = value;
         }
+        emit(x.data(), out);
         if (progress && first + count >= nextReport) {
             progress(first + count, total);
             nextReport = first + count + kProgressStep;
@@ -221,13 +223,14 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
     }
 
     // What the gain control still holds.
-    while (agc && writing && emitted < total) {
-        double out = 0;
-        if (agc->process(0, out))
-            emit(out);
+    std::size_t held = 0;
+    while (agc && writing && emitted + held < total) {
+        double value = 0;
+        if (agc->process(0, value))
+            x[held++] = value;
     }
-    if (writing && !block.empty())
-        writing = writer.append(block);
+    if (writing && held > 0)
+        emit(x.data(), held);
 
     const auto sampleCount = static_cast<std::uint32_t>(total);
     if (Result<void> finished = writer.finish(sampleCount, sampleRate); !finished)
