@@ -49,6 +49,14 @@ TEST_F(RenderCommand, DefaultsAndTheLiveForm)
     EXPECT_EQ(file("Morse.WAV").size(), 58U + 2U * 4408U);
 }
 
+// A device is written in place: the render to /dev/null succeeds and
+// leaves it a device.
+TEST_F(RenderCommand, DeviceIsWrittenInPlace)
+{
+    EXPECT_EQ(run({"-o", "/dev/null", "E"}), kExitOk) << err_.str();
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+}
+
 TEST_F(RenderCommand, DefaultSeedIsTheClock)
 {
     ASSERT_EQ(run({"--noise", "100", "-o", "clock.wav", "E"}), kExitOk);

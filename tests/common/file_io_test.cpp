@@ -102,5 +102,21 @@ TEST(Writers, FollowASymbolicLink)
     }
 }
 
+// A rename that fails (the name is a folder) leaves what was there and no
+// temporary file; a settings folder made for the first save is private.
+TEST(Writers, FailedRenameKeepsTheOldAndNewSettingsFolderIsPrivate)
+{
+    test::TempDir dir;
+    std::filesystem::create_directories(dir / "taken" / "inside");
+    EXPECT_FALSE(writeFileAtomically(dir / "taken", "new"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "taken" / "inside"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+    ASSERT_TRUE(settings::writeSettingsFile(dir / "config" / "ZORVANE" / "BRIVO.reg", settings::RegistryFile{}));
+    struct stat status {};
+    ASSERT_EQ(::stat((dir / "config" / "ZORVANE").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0700U);
+}
+
 } // namespace
 } // namespace brivo

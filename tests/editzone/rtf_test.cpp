@@ -129,13 +129,14 @@ TEST(RtfWriter, RoundTripKeepsTextAndFormatting)
     CharFormat plain{"Courier New", 20, true, false, false, false, std::nullopt};
     CharFormat fancy{"Liberation Sans", 28, false, true, true, true, 0x00C08040};
     document.append("CQ {DE} \\ F6\t\xC3\xA9t\xC3\xA9 \xE2\x82\xAC", plain);
-    document.append("\xCE\xA9\xE2\x80\xA8\xF0\x9F\x98\x80 \xC5\x93", fancy);
+    document.append("\xCE\xA9\xE2\x80\xA8\xF0\x9F\x98\x80 \xC5\x93\xEF\x82\x9F", fancy);
     document.newParagraph();
     document.newParagraph();
     document.append("fin", plain);
     const std::string rtf = writeRtf(document);
     EXPECT_TRUE(rtf.starts_with("{\\rtf1\\ansi\\ansicpg1252"));
     EXPECT_EQ(rtf.find_first_of("\x80\xFF"), std::string::npos) << "RTF is 7-bit";
+    EXPECT_NE(rtf.find("\\u-3937\\'3f"), std::string::npos) << "\\uN is signed 16-bit: U+F09F";
     const auto read = readRtf(rtf);
     ASSERT_TRUE(read);
     EXPECT_EQ(*read, document);

@@ -33,6 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"ThreeDigitKey", "065=\".-\"\r\n", {{'A', ".-"}}},
         ParseCase{"LaterLineWinsAcrossKeyForms", "\"A\"=\".-\"\r\n065=\"-\"\r\n", {{'A', "-"}}},
         ParseCase{"KeyAloneUndefinesAnEarlierDefinition", "\"A\"=\".-\"\r\n\"A\"\r\n", {{'A', ""}}},
+        ParseCase{"Key255IsTaken", "255=\"-..\"\r\n", {{255, "-.."}}},
         ParseCase{"KeyAbove255IsIgnored", "\"A\"=\".-\"\r\n256=\"-\"\r\n", {{'A', ".-"}, {0, ""}}},
         ParseCase{"TwoDigitKeyIsIgnored", "065=\".-\"\r\n65=\"-\"\r\n", {{'A', ".-"}}},
         ParseCase{"FourDigitKeyOnlyEmptiesItsFirstThreeDigits",

@@ -61,6 +61,8 @@ private Q_SLOTS:
         QTest::mouseClick(f.control<QPushButton>("BoutonPause"), Qt::LeftButton);
         QCOMPARE(f.player.currentMode, PlayerMode::Paused);
         f.form->Timer1Timer();
+        QVERIFY2(f.control<QLabel>("Info")->text().startsWith(u"Pause"_s),
+                 qPrintable(f.control<QLabel>("Info")->text()));
         QTest::mouseClick(f.control<QPushButton>("BoutonStop"), Qt::LeftButton);
         f.form->Timer1Timer();
         QTest::mouseClick(f.control<QPushButton>("BoutonLire"), Qt::LeftButton);

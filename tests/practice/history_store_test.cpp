@@ -164,6 +164,9 @@ private Q_SLOTS:
         QTest::newRow("not a database") << u"garbage"_s << u"le fichier n'est pas une base SQLite valide"_s;
         QTest::newRow("newer schema") << u"newer"_s << u"version plus récente de BRIVO"_s;
         QTest::newRow("another program's sessions") << u"foreign"_s << u"n'est pas un historique de BRIVO"_s;
+        // The statistics refused after the session went in: the transaction
+        // leaves nothing of the check.
+        QTest::newRow("statistics refused") << u"trigger"_s << u"statistiques refusées"_s;
     }
 
     void unusableFilesAreSaidAndLeftAsTheyWere()
@@ -180,6 +183,11 @@ private Q_SLOTS:
         } else if (kind == u"foreign"_s) {
             RawFile raw(file);
             QVERIFY(raw.exec(u"CREATE TABLE sessions (id INTEGER PRIMARY KEY, user TEXT)"_s));
+        } else if (kind == u"trigger"_s) {
+            QVERIFY(HistoryStore(file).record(check("K", "K"), {}, kMonday));
+            RawFile raw(file);
+            QVERIFY(raw.exec(u"CREATE TRIGGER refuse BEFORE INSERT ON char_stats BEGIN SELECT "
+                             "RAISE(ABORT, 'statistiques refusées'); END"_s));
         } else {
             RawFile raw(file);
             QVERIFY(raw.exec(u"PRAGMA user_version = 7"_s));
@@ -191,6 +199,8 @@ private Q_SLOTS:
         QVERIFY2(QString::fromStdString(refused.error().message).contains(reason), refused.error().message.c_str());
         if (kind != u"folder"_s)
             QCOMPARE(brivo::test::readBytes(file), before);
+        if (kind == u"trigger"_s)
+            QCOMPARE(store.checks()->size(), 1U);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "player/wav_reader.h"
 #include "reception/atmospherics.h"
 #include "reception/bandpass_filter.h"
+#include "reception/conditions_text.h"
 #include "reception/fading.h"
 #include "reception/keyed_marks.h"
 #include "reception/keying_envelope.h"
@@ -13,6 +14,7 @@
 #include "support/temp_dir.h"
 
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <numbers>
 #include <numeric>
@@ -231,6 +233,75 @@ TEST(Fading, RayleighAmplitudeOverALongRun)
     EXPECT_NEAR(std::sqrt(power - mean * mean) / mean, 0.523, 0.03);
 }
 
+// A fixed part of power K / (K + 1): the amplitude spreads less as K grows;
+// a spread ten times as wide fades ten times as often (crossings of the
+// median).
+TEST(Fading, RicianKSteadiesTheAmplitudeAndTheSpreadSetsTheRate)
+{
+    const auto measure = [](double spread, double k) {
+        BandRandom random(11);
+        Fading fading(spread, k, 200, random);
+        std::vector<double> amplitude(400'000); // 2,000 s
+        for (double& a : amplitude)
+            a = std::abs(fading.next());
+        std::vector<double> sorted = amplitude;
+        std::nth_element(sorted.begin(), sorted.begin() + 200'000, sorted.end());
+        const double median = sorted[200'000];
+        const double mean = std::accumulate(amplitude.begin(), amplitude.end(), 0.0) / 400'000;
+        double spreadOf = 0;
+        int crossings = 0;
+        for (std::size_t i = 0; i < amplitude.size(); ++i) {
+            spreadOf += (amplitude[i] - mean) * (amplitude[i] - mean);
+            crossings += i > 0 && (amplitude[i - 1] < median) != (amplitude[i] < median) ? 1 : 0;
+        }
+        return std::pair{std::sqrt(spreadOf / 400'000) / mean, crossings / 2000.0};
+    };
+    const auto [rayleigh, slow] = measure(0.1, 0);
+    const auto [rician, unused] = measure(0.1, 10);
+    const auto [flutter, fast] = measure(1.0, 0);
+    EXPECT_NEAR(rayleigh, 0.523, 0.08);
+    EXPECT_LT(rician, 0.3);
+    EXPECT_NEAR(fast / slow, 10, 3);
+}
+
+// Every key of the conditions line is read back as it was written.
+TEST(ConditionsLine, EveryKeyRoundTrips)
+{
+    const std::vector<std::function<void(ReceptionConditions&)>> setters = {
+        [](auto& c) { c.effectiveWpm = 7.5; },
+        [](auto& c) { c.shape = EnvelopeShape::Linear; },
+        [](auto& c) { c.riseMs = 8; },
+        [](auto& c) { c.snrDb = -3.5; },
+        [](auto& c) { c.filterHz = 300; },
+        [](auto& c) { c.filterShape = FilterShape::Chebyshev; },
+        [](auto& c) { c.qsbHz = 0.25; },
+        [](auto& c) { c.qsbK = 4; },
+        [](auto& c) { c.qrnRate = 12; },
+        [](auto& c) { c.crashRate = 0.3; },
+        [](auto& c) { c.qrm = 3; },
+        [](auto& c) { c.chirpHz = -40; },
+        [](auto& c) { c.chirpTauMs = 35; },
+    };
+    for (std::size_t i = 0; i < setters.size(); ++i) {
+        ReceptionConditions c;
+        setters[i](c);
+        const std::string text = conditionsText(c);
+        EXPECT_NE(text, conditionsText(ReceptionConditions{})) << i;
+        EXPECT_EQ(conditionsText(parseConditionsText(text)), text) << i;
+    }
+}
+
+// The bounds of the fading's spread are taken, and a hair beyond refused.
+TEST(ConditionsRange, FadingSpreadBounds)
+{
+    for (const auto& [hz, accepted] : std::vector<std::pair<double, bool>>{
+             {0.02, true}, {2.0, true}, {2.01, false}, {9.9, false}, {10, true}, {30, true}, {30.1, false}}) {
+        ReceptionConditions c;
+        c.qsbHz = hz;
+        EXPECT_EQ(static_cast<bool>(checkConditions(c, 20, 1, 0)), accepted) << hz;
+    }
+}
+
 TEST(Atmospherics, ImpulsesComeAtTheirRate)
 {
     BandRandom random(3);
@@ -259,6 +330,30 @@ protected:
 
     test::TempDir dir_;
 };
+
+// A positive chirp starts above the tone, a negative one below: the
+// frequency just after the key-down's rise, from zero crossings.
+TEST_F(Render, ChirpGoesTheWayOfItsSign)
+{
+    for (const double chirp : {60.0, -60.0}) {
+        ReceptionConditions c;
+        c.chirpHz = chirp;
+        const std::vector<std::int16_t> samples = render("T", c, 1, 72, RenderForm::Message, 4); // 22050 Hz
+        const auto first = static_cast<std::size_t>(
+            std::find_if(samples.begin(), samples.end(), [](std::int16_t s) { return std::abs(s) > 8000; }) -
+            samples.begin());
+        const auto frequencyOver = [&](std::size_t from, std::size_t length) {
+            int crossings = 0;
+            for (std::size_t i = from; i < from + length; ++i)
+                crossings += samples[i] < 0 && samples[i + 1] >= 0 ? 1 : 0;
+            return crossings * 22050.0 / static_cast<double>(length);
+        };
+        const double early = frequencyOver(first, 441);       // 20 ms
+        const double late = frequencyOver(first + 4410, 441); // 200 ms on: settled
+        EXPECT_NEAR(late, 795, 50);
+        EXPECT_GT((early - late) * chirp, 0) << chirp;
+    }
+}
 
 // The SNR over 500 Hz, measured as the key-down power above the noise
 // against the noise in 500 Hz, from long dashes and the silences between.
