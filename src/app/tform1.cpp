@@ -6,6 +6,7 @@
 #include "audio/message_renderer.h"
 #include "audio/ui/sound_controls.h"
 #include "common/messages.h"
+#include "common/ui/announcer.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/error_box.h"
 #include "common/ui/spin_edit.h"
@@ -78,6 +79,7 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       dialogs_(dialogs), startFolder_(std::move(startFolder)), settingsFile_(std::move(settingsFile)), session_(player)
 {
+    installAccessibleRoles(); // before any control is asked for its interface
     setObjectName(u"Form1"_s);
     setWindowTitle(u" BRIVO v%1 - Apprentissage de la lecture au son - TELVAR"_s.arg(fromUtf8(kVersion)));
     setWindowIcon(pictures::windowIcon());
@@ -121,6 +123,11 @@ void TForm1::buildUpperArea()
     ImageLogo->setPixmap(pictures::logo());
     ImageLogo->setAlignment(Qt::AlignCenter);
     ImageLogo->installEventFilter(this);
+    // The pictures that act as buttons are said as buttons.
+    setAccessibleButton(ImageLogo);
+    setAccessibleButton(LabelCopyright);
+    setAccessibleButton(Image2, true);
+    announcer_ = new Announcer(this);
 
     editZone = new EditZone(this, dialogs_);
 

@@ -41,6 +41,7 @@ class ReceptionWindow;
 }
 
 namespace brivo::ui {
+class Announcer;
 
 class CodeGrid;
 class Dialogs;
@@ -217,6 +218,8 @@ private:
     practice::ui::CopyCheckWindow* copyCheck = nullptr;
     practice::ui::CourseWindow* courseWindow = nullptr;
     exporting::ui::ExportDialog* exportDialog = nullptr;
+    Announcer* announcer_ = nullptr;
+    QString announcedState_; // the status line's state last announced
     reception::ui::ReceptionWindow* conditionsWindow = nullptr;
 };
 

@@ -2,6 +2,7 @@
 #include "app/tform1.h"
 #include "audio/ui/sound_controls.h"
 #include "common/messages.h"
+#include "common/ui/announcer.h"
 #include "common/ui/track_bar.h"
 #include "common/ui/upper_case_line_edit.h"
 #include "player/ui/playback_row.h"
@@ -44,9 +45,16 @@ void TForm1::Timer1Timer()
         playback->EditLive->setReadOnly(false);
     const QString text = QString::fromStdString(status.line);
     playback->ConditionsMark->setVisible(conditionsWindow->enabled());
-    // Written only when it changes, so the line does not flicker.
+    // Written only when it changes, so the line does not flicker; its
+    // state (Lecture, Pause, Arrêté...) is announced when it changes.
     if (playback->Info->text() != text)
         playback->Info->setText(text);
+    const QString state = text.section(u':', 0, 0).trimmed();
+    if (state != announcedState_) {
+        announcedState_ = state;
+        if (!state.isEmpty())
+            announcer_->announce(text);
+    }
 }
 
 void TForm1::EditLiveChange()
@@ -82,6 +90,7 @@ void TForm1::Timer2Timer()
     const QString queue = entry->text();
     const qsizetype length = queue.at(0).isHighSurrogate() && queue.size() > 1 ? 2 : 1;
     playback->STlive->setText(queue.left(length));
+    announcer_->announce(queue.left(length));
     entry->setText(queue.mid(length));
     entry->setCursorPosition(static_cast<int>(entry->text().size()));
     BoutonGeneFicClick(entry);

@@ -1,8 +1,10 @@
 // Every control a keyboard reaches, in every window, has a name a screen
 // reader can say, and a role.
+#include "common/ui/announcer.h"
 #include "support/form_fixture.h"
 
 #include <QAccessible>
+#include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
 using brivo::test::FormFixture;
@@ -34,6 +36,53 @@ private Q_SLOTS:
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
         auto* speed = QAccessible::queryAccessibleInterface(f.control("TBvitesse"));
         QCOMPARE(speed->text(QAccessible::Name), u"Vitesse des lettres"_s);
+    }
+
+    // The pictures that act as buttons are buttons, and pressing one from a
+    // screen reader clicks it.
+    void picturesAreButtons()
+    {
+        FormFixture f;
+        for (const char* name : {"ImageLogo", "LabelCopyright", "Image2"}) {
+            QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(f.control(name));
+            QCOMPARE(picture->role(), QAccessible::Button);
+            QVERIFY(!picture->text(QAccessible::Name).isEmpty());
+        }
+        QAccessible::queryAccessibleInterface(f.control("ImageLogo"))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(f.control("STmasquer")->isVisible());
+    }
+
+    // What changes without the focus moving is announced once, by the
+    // notification that screen readers say: the player's state, a live
+    // character, the score.
+    void transitionsAreAnnounced()
+    {
+        FormFixture f;
+        auto* announcer = f.form->findChild<brivo::ui::Announcer*>();
+        QCOMPARE(QAccessible::queryAccessibleInterface(announcer)->role(), QAccessible::Notification);
+        QSignalSpy said(announcer, &brivo::ui::Announcer::announced);
+        f.control<QTimer>("Timer1")->stop();
+        f.control<QTextEdit>("RichEdit")->setPlainText(u"PARIS"_s);
+        QTest::mouseClick(f.control<QPushButton>("BoutonLecture"), Qt::LeftButton);
+        f.form->Timer1Timer();
+        f.form->Timer1Timer(); // the same state: said once
+        QTest::mouseClick(f.control<QPushButton>("BoutonPause"), Qt::LeftButton);
+        f.form->Timer1Timer();
+        f.control<QLineEdit>("EditLive")->setText(u"K"_s);
+        f.form->Timer2Timer();
+        QTest::keyClick(f.control("RichEdit"), Qt::Key_K, Qt::ControlModifier);
+        f.control<QPlainTextEdit>("MemoCopie")->setPlainText(u"PARIS"_s);
+        QTest::mouseClick(f.control("BoutonCorriger"), Qt::LeftButton);
+        QStringList texts;
+        for (const QList<QVariant>& call : said)
+            texts << call.at(0).toString();
+        QCOMPARE(texts.size(), 4);
+        QVERIFY2(texts[0].startsWith(u"Lecture"_s) && texts[1].startsWith(u"Pause"_s), qPrintable(texts.join(u'|')));
+        QCOMPARE(texts[2], u"K"_s);
+        QCOMPARE(texts[3], u"Score : 100,0 %"_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(announcer)->text(QAccessible::Name), texts[3]);
     }
 };
 

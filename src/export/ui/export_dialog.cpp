@@ -1,5 +1,6 @@
 #include "export/ui/export_dialog.h"
 
+#include "common/ui/announcer.h"
 #include "common/ui/widgets.h"
 
 #include <QCloseEvent>
@@ -242,6 +243,8 @@ void ExportDialog::workEnded(const Result<ExportedLesson>& result)
         dialogs_.message(this, QString::fromStdString(result.error().message), kTitle,
                          brivo::ui::Dialogs::Icon::Exclamation);
     }
+    if (!LabelEtat->text().isEmpty())
+        brivo::ui::announce(this, LabelEtat->text());
     Q_EMIT exportEnded(result.ok());
 }
 

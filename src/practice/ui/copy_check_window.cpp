@@ -1,6 +1,7 @@
 #include "practice/ui/copy_check_window.h"
 
 #include "common/messages.h"
+#include "common/ui/announcer.h"
 #include "common/ui/error_box.h"
 #include "common/ui/widgets.h"
 #include "practice/ui/progress_chart.h"
@@ -201,6 +202,7 @@ void CopyCheckWindow::showCheckResult(const CopyCheck& check)
     LabelScore->setText(u"Score : %1 %  (substitutions : %2, omissions : %3, ajouts : %4)"_s.arg(
         QString::fromStdString(scoreText(check.score)), QString::number(check.substitutions),
         QString::number(check.deletions), QString::number(check.insertions)));
+    brivo::ui::announce(this, u"Score : %1 %"_s.arg(QString::fromStdString(scoreText(check.score))));
     QString sentLine;
     QString copiedLine;
     for (const AlignmentStep& step : check.alignment) {

@@ -1,6 +1,7 @@
 #include "practice/ui/course_window.h"
 
 #include "common/file_io.h"
+#include "common/ui/announcer.h"
 #include "common/ui/widgets.h"
 #include "common/utf8.h"
 #include "practice/material/word_lists.h"
@@ -367,11 +368,11 @@ void CourseWindow::courseCheckRecorded()
     chosenLesson_.reset(); // the history decides the lesson now
     if (!reload() || state_.lesson <= before)
         return;
-    dialogs_.message(
-        this,
-        u"Bravo ! Le cours passe à la leçon %1 : nouveau caractère « %2 ». La prochaine séance "
-        "commence par lui."_s.arg(QString::number(state_.lesson), fromCodePoints(std::u32string(1, state_.newest()))),
-        kTitle);
+    const QString news =
+        u"Bravo ! Le cours passe à la leçon %1 : nouveau caractère « %2 ». La prochaine séance commence par lui."_s.arg(
+            QString::number(state_.lesson), fromCodePoints(std::u32string(1, state_.newest())));
+    brivo::ui::announce(this, news);
+    dialogs_.message(this, news, kTitle);
 }
 
 CourseSettings CourseWindow::settings() const
