@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   fonts-liberation xvfb xauth twm x11-utils xdotool
+  at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus
   desktop-file-utils appstream dpkg-dev lintian pulseaudio
 )
 

@@ -81,8 +81,12 @@ Announcer::Announcer(QWidget* window) : QLabel(window)
 void Announcer::announce(const QString& text)
 {
     setText(text);
-    QAccessibleEvent event(this, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&event);
+    // The new name first, so that the bus's copy of it is current when the
+    // show is heard.
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
     Q_EMIT announced(text);
 }
 
