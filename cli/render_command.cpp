@@ -75,6 +75,7 @@ int runExport(const RenderOptions& options, exporting::ExportFormat format, cons
     job.quality = options.quality;
     job.split = options.split;
     job.tags = options.tags;
+    job.spokenAnswerPause = options.spokenAnswerPause;
     if (job.tags.title.empty())
         job.tags.title = job.target.stem().string();
     if (!options.commentGiven)
@@ -159,7 +160,8 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
         request.previousSampleRate = options.exportRate;
     const exporting::ExportFormat format =
         options.format.value_or(exporting::formatFromExtension(options.output).value_or(exporting::ExportFormat::Wav));
-    if (format != exporting::ExportFormat::Wav || options.split.mode != exporting::SplitSpec::Mode::None)
+    if (format != exporting::ExportFormat::Wav || options.split.mode != exporting::SplitSpec::Mode::None ||
+        options.spokenAnswerPause)
         return runExport(options, format, request, *table, random, seed, env);
 
     TerminalProgress progress(env.err, env.errIsTerminal, env.monotonicSeconds);

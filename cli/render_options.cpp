@@ -316,6 +316,14 @@ const std::map<std::string, ValueHandler>& valueOptions()
              o.conditions.shape = found->second;
              return {};
          }},
+        {"--speak-pause",
+         [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
+             const auto seconds = parseDecimal(v);
+             if (!seconds || *seconds < 1 || *seconds > 10)
+                 return rangeError(option, "une pause de 1 à 10 secondes", v);
+             o.spokenAnswerPause = *seconds;
+             return {};
+         }},
         {"--seed",
          [](RenderOptions& o, const std::string& option, const std::string& v) -> Result<void> {
              const auto seed = parseInteger(v);
@@ -357,6 +365,11 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
             options.live = true;
             continue;
         }
+        if (arg == "--speak") {
+            if (!options.spokenAnswerPause)
+                options.spokenAnswerPause = 2.0;
+            continue;
+        }
         if (arg == "--split-lines") {
             options.split = {exporting::SplitSpec::Mode::Lines, 0};
             continue;
@@ -394,6 +407,8 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
             return a == option || (a.starts_with(option) && a.size() > option.size() && a[option.size()] == '=');
         });
     };
+    if (options.spokenAnswerPause && options.live)
+        return refused("--speak ne va pas avec --live : un caractère seul n'a pas de réponse.");
     if (given("--split-lines") && given("--split-minutes"))
         return refused("--split-lines et --split-minutes ne vont pas ensemble.");
     const bool kGiven = std::any_of(args.begin(), args.end(),
@@ -475,6 +490,10 @@ Texte :
       --end TEXTE       lettres signalant la fin (5 caractères au plus)
       --live            forme directe : le texte seul, sans silence avant ni
                         après, sans --start ni --end
+      --speak           réponse parlée : après chaque groupe ou mot, une
+                        pause puis sa réponse dite en français (espeak-ng) ;
+                        les groupes sont épelés, les mots courants lus
+      --speak-pause S   la pause avant chaque réponse, 1 à 10 s [2]
       --seed N          graine du générateur (0..4294967295) ; défaut :
                         l'heure, comme au démarrage du programme
 

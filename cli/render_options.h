@@ -24,6 +24,7 @@ struct RenderOptions {
     std::string start;                // --start, at most 5 characters
     std::string end;                  // --end, at most 5 characters
     bool live = false;
+    std::optional<double> spokenAnswerPause; // --speak, --speak-pause
     std::optional<std::uint32_t> seed;
     KeyingParameters parameters;
     reception::ReceptionConditions conditions; // all off by default

@@ -11,7 +11,7 @@ namespace {
 using namespace Qt::StringLiterals;
 
 // Control name, accessible name.
-constexpr std::array<std::pair<const char16_t*, const char16_t*>, 50> kNames = {{
+constexpr std::array<std::pair<const char16_t*, const char16_t*>, 51> kNames = {{
     {u"RichEdit", u"Zone d'édition"},
     {u"EditLive", u"Entrée directe"},
     {u"EditDebut", u"Lettres du début"},
@@ -61,6 +61,7 @@ constexpr std::array<std::pair<const char16_t*, const char16_t*>, 50> kNames = {
     {u"SEqrm", u"Autres stations"},
     {u"SEchirp", u"Glissement de fréquence"},
     {u"SEchirpTau", u"Durée du glissement"},
+    {u"SEpauseReponse", u"Pause avant la réponse parlée"},
     {u"STmasquer", u"Zone d'édition masquée"},
 }};
 

@@ -16,6 +16,7 @@
 #include "reception/keying_envelope.h"
 #include "reception/reception_renderer.h"
 #include "reception/ui/reception_window.h"
+#include "speech/answer_file.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -64,6 +65,7 @@ void TForm1::buildExport()
             request.render.text = keyed(EditDebut->text() + zone + EditFin->text());
             request.render.parameters = sound->keyingParameters();
             request.conditions = renderConditions(false);
+            request.spokenAnswerPause = conditionsWindow->spokenAnswerPause();
             const KeyingValues keying = deriveKeyingValues(request.render.parameters, kDefaultSampleRate);
             if (Result<void> accepted = reception::checkConditions(
                     request.conditions, reception::characterWpm(keying.unitDuration, keying.unitsPerWord),
@@ -154,6 +156,17 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
     if (busyCursor)
         QApplication::restoreOverrideCursor();
 
+    // Eyes-free practice: the answers go into the silences of the message.
+    // Without them the file is still the render, and plays.
+    if (rendered && !live) {
+        if (const std::optional<double> pause = conditionsWindow->spokenAnswerPause()) {
+            if (Result<void> answered = speech::addSpokenAnswers(request, morseTable_, conditions, *pause); !answered)
+                dialogs_.message(this,
+                                 u"La réponse parlée n'a pas pu être ajoutée : "_s +
+                                     QString::fromStdString(answered.error().message),
+                                 fromUtf8(messages::kRenderErrorTitle));
+        }
+    }
     // A file that was created settles the new rate, even when a later write
     // failed.
     const bool created = rendered || rendered.error().code == ErrorCode::WriteFailed;

@@ -84,6 +84,8 @@ settings::Settings TForm1::collectSettings() const
     s.zoneText = editZone->plainTextCrLf().toStdString();
     s.referenceWord = sound->CBmot->currentIndex() == 1 ? 1 : 0;
     s.conditionsOn = conditionsWindow->enabled();
+    const std::optional<double> answerPause = conditionsWindow->spokenAnswerPause();
+    s.spokenAnswerTenths = answerPause ? static_cast<int>(std::lround(*answerPause * 10)) : 0;
     s.conditions = reception::conditionsText(conditionsWindow->settings());
     s.course = practice::courseSettingsText(courseWindow->settings());
     s.exportChoices = exporting::exportChoicesText(exportDialog->choices());
@@ -126,6 +128,8 @@ void TForm1::applySettings(const settings::Settings& s)
     editZone->setPlainText(fromStd(s.zoneText));
     sound->CBmot->setCurrentIndex(s.referenceWord);
     conditionsWindow->setSettings(reception::parseConditionsText(s.conditions), s.conditionsOn);
+    conditionsWindow->setSpokenAnswers(s.spokenAnswerTenths > 0,
+                                       s.spokenAnswerTenths > 0 ? s.spokenAnswerTenths / 10.0 : 2.0);
     courseWindow->setSettings(practice::parseCourseSettings(s.course));
     exportDialog->setChoices(exporting::parseExportChoices(s.exportChoices));
 }

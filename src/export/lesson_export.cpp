@@ -5,6 +5,7 @@
 #include "common/utf8.h"
 #include "player/wav_reader.h"
 #include "reception/reception_renderer.h"
+#include "speech/answer_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -120,6 +121,8 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
         return fail(ErrorCode::Refused, *unavailable);
     if (const Result<void> tags = checkTags(request.tags); !tags)
         return tags.error();
+    if (request.spokenAnswerPause && request.split.mode != SplitSpec::Mode::None)
+        return fail(ErrorCode::Refused, "la découpe en pistes et la réponse parlée ne vont pas encore ensemble.");
     const auto report = [&progress](double done) {
         if (progress)
             progress(std::clamp(done, 0.0, 1.0));
@@ -147,7 +150,13 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
         });
     if (!rendered)
         return rendered.error();
-    if (direct)
+    if (request.spokenAnswerPause) {
+        if (const Result<void> answered =
+                speech::addSpokenAnswers(render, table, request.conditions, *request.spokenAnswerPause);
+            !answered)
+            return answered.error();
+    }
+    if (direct && !request.spokenAnswerPause)
         return ExportedLesson{{request.target}, std::nullopt, rendered->sampleCount, rendered->sampleRate};
     if (isCancelled())
         return fail(ErrorCode::Cancelled, "Exportation annulée.");

@@ -28,6 +28,8 @@ struct ExportRequest {
     int quality = 5;
     SplitSpec split;
     Tags tags; // split tracks get their number, and the title theirs
+    // Spoken answers after each word, with this pause in seconds.
+    std::optional<double> spokenAnswerPause;
 };
 
 struct ExportedLesson {
@@ -50,7 +52,7 @@ std::string defaultComment(const KeyingParameters& parameters, int sampleRate,
 std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& target, std::size_t count);
 
 // Renders the request and writes it. An unsplit WAV is the described render
-// itself, byte for byte. Otherwise the render goes to a temporary file,
+// itself, byte for byte (with its spoken answers when asked). Otherwise the render goes to a temporary file,
 // its tracks are cut in silences and encoded on all cores, each into a
 // temporary file renamed over its name only once every track is whole,
 // then tagged; a split writes NAME.m3u too. A failure or `cancel` leaves

@@ -131,6 +131,10 @@ std::vector<Field> buildFields(ScreenSize screen)
     fields.push_back(textField("Conditions_Reception", &Settings::conditions));
     fields.push_back(textField("Cours_Koch", &Settings::course));
     fields.push_back(textField("Exportation", &Settings::exportChoices));
+    fields.push_back(integerField(
+        "Reponse_parlee",
+        [](std::int32_t v, Settings& s) { s.spokenAnswerTenths = v >= 10 && v <= 100 ? static_cast<int>(v) : 0; },
+        [](const Settings& s) { return s.spokenAnswerTenths; }));
     return fields;
 }
 

@@ -51,6 +51,9 @@ struct Settings {
     std::string course;
     // The export dialog's choices, as one line ("format=mp3 quality=5").
     std::string exportChoices;
+    // "Réponse parlée": the pause before each answer in tenths of a second,
+    // 0 when it is off.
+    int spokenAnswerTenths = 0;
 
     Settings();
 };

@@ -76,6 +76,25 @@ private Q_SLOTS:
         QVERIFY(!std::filesystem::exists(f.dir / "Morse.WAV"));
         QVERIFY(f.player.calls.empty());
     }
+
+    // "Réponse parlée" puts the answers into the file "Générer" writes, and
+    // is kept; off, the file is the render again.
+    void spokenAnswersGoIntoTheRenderAndAreKept()
+    {
+        FormFixture f;
+        f.generate(u"KM"_s);
+        const auto plain = brivo::test::readBytes(f.dir / "Morse.WAV");
+        f.control<QCheckBox>("CBreponse")->setChecked(true);
+        f.control<QDoubleSpinBox>("SEpauseReponse")->setValue(1.5);
+        f.generate(u"KM"_s);
+        QVERIFY(brivo::test::readBytes(f.dir / "Morse.WAV").size() > plain.size() + 2 * 11025 * 2);
+        f.restart();
+        QVERIFY(f.control<QCheckBox>("CBreponse")->isChecked());
+        QCOMPARE(f.control<QDoubleSpinBox>("SEpauseReponse")->value(), 1.5);
+        f.control<QCheckBox>("CBreponse")->setChecked(false);
+        f.generate(u"KM"_s);
+        QCOMPARE(brivo::test::readBytes(f.dir / "Morse.WAV"), plain);
+    }
 };
 
 QTEST_MAIN(ReceptionWindowTest)

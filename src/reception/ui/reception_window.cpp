@@ -102,6 +102,9 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     SEqrm = spin<QSpinBox>(this, "SEqrm", 0, 5, 0);
     SEchirp = decimalSpin(this, "SEchirp", -150, 150, 0, 0, 5, u" Hz"_s);
     SEchirpTau = decimalSpin(this, "SEchirpTau", 5, 50, 20, 0, 1, u" ms"_s);
+    CBreponse = check(this, "CBreponse", u"&Réponse parlée"_s);
+    CBreponse->setToolTip(u"Après chaque groupe ou mot, une pause puis sa réponse dite en français"_s);
+    SEpauseReponse = decimalSpin(this, "SEpauseReponse", 1, 10, 2, 1, 0.5, u" s de pause"_s);
 
     auto* form = new QFormLayout(this);
     form->addRow(CBdesactive);
@@ -116,6 +119,7 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     form->addRow(u"Parasites (QRN)"_s, row({SEqrn, new QLabel(u"craquements"_s, this), SEcrashes}));
     form->addRow(u"Stations (QRM)"_s, SEqrm);
     form->addRow(u"Glissement (chirp)"_s, row({SEchirp, SEchirpTau}));
+    form->addRow(row({CBreponse, SEpauseReponse}));
 
     const auto edited = [this] {
         if (loading_)
@@ -140,6 +144,19 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(ComboPreset, &QComboBox::activated, this, [this](int index) { ComboPresetChange(index); });
     showLevels();
     setControlsEnabled();
+}
+
+std::optional<double> ReceptionWindow::spokenAnswerPause() const
+{
+    if (!CBreponse->isChecked())
+        return std::nullopt;
+    return SEpauseReponse->value();
+}
+
+void ReceptionWindow::setSpokenAnswers(bool on, double pauseSeconds)
+{
+    CBreponse->setChecked(on);
+    SEpauseReponse->setValue(pauseSeconds);
 }
 
 void ReceptionWindow::setRiseNote(const QString& note)

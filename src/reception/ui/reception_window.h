@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -34,6 +35,10 @@ public:
     // The controls' values, switched on or not (what the settings keep).
     ReceptionConditions settings() const;
     void setSettings(const ReceptionConditions& c, bool switchedOn);
+    // "Réponse parlée": the pause before each spoken answer, in seconds, or
+    // nothing when it is off. Independent of the conditions' switch.
+    std::optional<double> spokenAnswerPause() const;
+    void setSpokenAnswers(bool on, double pauseSeconds);
 
     // What the last render did to the rise time when it could not keep it
     // ("temps de montée ramené à ..."), shown under it; empty: nothing.
@@ -70,6 +75,8 @@ private:
     QDoubleSpinBox* SEqsb = nullptr;
     QDoubleSpinBox* SEk = nullptr;
     QCheckBox* CBflutter = nullptr;
+    QCheckBox* CBreponse = nullptr;
+    QDoubleSpinBox* SEpauseReponse = nullptr;
     QDoubleSpinBox* SEqrn = nullptr;
     QDoubleSpinBox* SEcrashes = nullptr;
     QSpinBox* SEqrm = nullptr;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "audio/message_renderer.h"
+#include "common/result.h"
+#include "reception/reception_conditions.h"
+#include "speech/spoken_answers.h"
+
+namespace brivo::speech {
+
+// "Réponse parlée": the pause before each answer, 1 to 10 s.
+inline constexpr double kDefaultAnswerPause = 2;
+inline constexpr double kMinAnswerPause = 1;
+inline constexpr double kMaxAnswerPause = 10;
+
+// The words read as words: the common French words; everything else is
+// spelled.
+bool isCommonFrenchWord(std::u32string_view unit);
+
+// Puts the spoken answers into the WAV file `request` rendered (with
+// `conditions`): after each word, `pauseSeconds` of silence, the answer,
+// and half the pause again. The keyed samples are left exactly as they
+// are. The file is replaced whole or not at all. Fails with ReadFailed,
+// WriteFailed, TooLong (past a WAV file's size) or DeviceFailed (no voice).
+Result<void> addSpokenAnswers(const RenderRequest& request, const MorseTable& table,
+                              const reception::ReceptionConditions& conditions, double pauseSeconds);
+
+} // namespace brivo::speech

@@ -1,0 +1,130 @@
+#include "speech/spoken_answers.h"
+
+#include "common/cp1252.h"
+#include "common/utf8.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace brivo::speech {
+namespace {
+
+struct Name {
+    char32_t character;
+    std::string_view name;
+};
+
+// The French names of the characters, as a teacher spells them out.
+constexpr std::array<Name, 49> kNames{{
+    {U'A', "a"},      {U'B', "bé"},          {U'C', "cé"},
+    {U'D', "dé"},     {U'E', "e"},           {U'F', "èf"},
+    {U'G', "gé"},     {U'H', "ache"},        {U'I', "i"},
+    {U'J', "ji"},     {U'K', "ka"},          {U'L', "èl"},
+    {U'M', "èm"},     {U'N', "èn"},          {U'O', "o"},
+    {U'P', "pé"},     {U'Q', "ku"},          {U'R', "èr"},
+    {U'S', "èss"},    {U'T', "té"},          {U'U', "u"},
+    {U'V', "vé"},     {U'W', "double vé"},   {U'X', "ixe"},
+    {U'Y', "i grec"}, {U'Z', "zèd"},         {U'0', "zéro"},
+    {U'1', "un"},     {U'2', "deux"},        {U'3', "trois"},
+    {U'4', "quatre"}, {U'5', "cinq"},        {U'6', "six"},
+    {U'7', "sept"},   {U'8', "huit"},        {U'9', "neuf"},
+    {U'.', "point"},  {U',', "virgule"},     {U'?', "point d'interrogation"},
+    {U'/', "barre"},  {U'\'', "apostrophe"}, {U'@', "arobase"},
+    {U'-', "tiret"},  {U'(', "parenthèse"},  {U'=', "bé té"},
+    {U'+', "a èr"},   {U'*', "èss ka"},      {U'<', "a èss"},
+    {U'$', "erreur"},
+}};
+
+std::string nameOf(char32_t c)
+{
+    for (const Name& n : kNames) {
+        if (n.character == c)
+            return std::string(n.name);
+    }
+    std::string text;
+    utf8::append(text, c);
+    return text;
+}
+
+} // namespace
+
+std::string spokenAnswer(std::u32string_view unit, const WordTest& isWord)
+{
+    if (isWord && isWord(unit)) {
+        std::string word;
+        for (const char32_t c : unit)
+            utf8::append(word, c);
+        return word;
+    }
+    std::string spelled;
+    for (const char32_t c : unit)
+        spelled += (spelled.empty() ? "" : ", ") + nameOf(c);
+    return spelled;
+}
+
+std::vector<AnswerPoint> answerPoints(const KeyedText& text, const MorseTable& table,
+                                      const reception::KeyedMarks& marks, int sampleRate, std::uint64_t totalSamples)
+{
+    std::vector<AnswerPoint> points;
+    const std::vector<reception::Mark>& keyed = marks.marks;
+    std::size_t marksSoFar = 0;
+    std::size_t marksAtUnitStart = 0;
+    std::u32string unit;
+    const auto close = [&](bool atEnd) {
+        if (unit.empty() || marksSoFar == marksAtUnitStart) {
+            unit.clear();
+            return;
+        }
+        std::uint64_t sample = totalSamples;
+        if (!atEnd && marksSoFar < keyed.size()) {
+            const double middle = (keyed[marksSoFar - 1].end + keyed[marksSoFar].start) / 2;
+            sample =
+                std::min<std::uint64_t>(static_cast<std::uint64_t>(std::llround(middle * sampleRate)), totalSamples);
+        }
+        points.push_back({sample, unit});
+        unit.clear();
+    };
+    for (const KeyCode code : text) {
+        const bool blank = code == 0x20 || code == 0x0D || code == 0x0A;
+        if (blank) {
+            close(false);
+            marksAtUnitStart = marksSoFar;
+            continue;
+        }
+        if (code < 256) {
+            const char32_t c = cp1252::toUnicode(static_cast<unsigned char>(code));
+            unit += c >= U'a' && c <= U'z' ? c - U'a' + U'A' : c;
+        }
+        for (const char symbol : table.pattern(code))
+            marksSoFar += symbol == '.' || symbol == '-' ? 1 : 0;
+    }
+    close(true);
+    // A word whose gap lies past the last key-down answers at the end.
+    for (AnswerPoint& point : points)
+        point.sample = std::min(point.sample, totalSamples);
+    return points;
+}
+
+std::vector<std::int16_t> withAnswers(const std::vector<std::int16_t>& samples, const std::vector<AnswerPoint>& points,
+                                      const std::function<std::vector<std::int16_t>(const std::u32string&)>& speech,
+                                      std::uint64_t pause)
+{
+    std::vector<std::int16_t> out;
+    out.reserve(samples.size());
+    std::uint64_t copied = 0;
+    for (const AnswerPoint& point : points) {
+        const std::uint64_t upTo = std::max(copied, std::min<std::uint64_t>(point.sample, samples.size()));
+        out.insert(out.end(), samples.begin() + static_cast<std::ptrdiff_t>(copied),
+                   samples.begin() + static_cast<std::ptrdiff_t>(upTo));
+        copied = upTo;
+        out.insert(out.end(), pause, 0);
+        const std::vector<std::int16_t> said = speech(point.unit);
+        out.insert(out.end(), said.begin(), said.end());
+        out.insert(out.end(), pause / 2, 0);
+    }
+    out.insert(out.end(), samples.begin() + static_cast<std::ptrdiff_t>(copied), samples.end());
+    return out;
+}
+
+} // namespace brivo::speech

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "common/key_code.h"
+#include "morse/morse_table.h"
+#include "reception/keyed_marks.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brivo::speech {
+
+// Eyes-free practice: after each group or word is keyed, a pause, then its
+// answer spoken in French, then the keying goes on. The keyed samples stay
+// exactly as rendered; the answers go into the silences between words.
+
+// The words read as words (the others are spelled): upper case.
+using WordTest = std::function<bool(std::u32string_view unit)>;
+
+// What is said for one group or word: the word itself when `isWord` knows
+// it, else each character by its French name ("ka, èm, u"), the procedure
+// signals by theirs ("A R" for "+").
+std::string spokenAnswer(std::u32string_view unit, const WordTest& isWord);
+
+// Where an answer goes: after the word that ends at `sample` (the middle of
+// the silence after it, or the end of the file), with that word.
+struct AnswerPoint {
+    std::uint64_t sample = 0;
+    std::u32string unit;
+};
+
+// The answer points of a render of `text` (its key-downs `marks`, at
+// `sampleRate`, `totalSamples` long): one after every blank-separated word
+// that has key-downs, the last at the end.
+std::vector<AnswerPoint> answerPoints(const KeyedText& text, const MorseTable& table,
+                                      const reception::KeyedMarks& marks, int sampleRate, std::uint64_t totalSamples);
+
+// The samples with, at each point, `pause` samples of silence, the spoken
+// answer, and `pause / 2` of silence before the keying goes on.
+std::vector<std::int16_t> withAnswers(const std::vector<std::int16_t>& samples, const std::vector<AnswerPoint>& points,
+                                      const std::function<std::vector<std::int16_t>(const std::u32string&)>& speech,
+                                      std::uint64_t pause);
+
+} // namespace brivo::speech
