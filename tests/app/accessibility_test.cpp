@@ -38,6 +38,25 @@ private Q_SLOTS:
         QCOMPARE(speed->text(QAccessible::Name), u"Vitesse des lettres"_s);
     }
 
+    // Each window a key opens closes with Escape.
+    void windowsOpenedByAKeyCloseWithEscape()
+    {
+        FormFixture f;
+        auto* zone = f.control("RichEdit");
+        f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
+        for (const auto& [key, name] : std::vector<std::pair<Qt::Key, const char*>>{{Qt::Key_K, "CopyCheckWindow"},
+                                                                                    {Qt::Key_J, "ReceptionWindow"},
+                                                                                    {Qt::Key_L, "CourseWindow"},
+                                                                                    {Qt::Key_T, "ExportDialog"}}) {
+            zone->setFocus();
+            QTest::keyClick(zone, key, Qt::ControlModifier);
+            QWidget* window = f.control(name);
+            QVERIFY2(window->isVisible(), name);
+            QTest::keyClick(window, Qt::Key_Escape);
+            QVERIFY2(!window->isVisible(), name);
+        }
+    }
+
     // The pictures that act as buttons are buttons, and pressing one from a
     // screen reader clicks it.
     void picturesAreButtons()

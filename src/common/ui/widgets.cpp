@@ -95,6 +95,15 @@ void showOverParent(QWidget* window)
     window->activateWindow();
 }
 
+void hideToOwner(QWidget* window)
+{
+    window->hide();
+    if (QWidget* owner = window->parentWidget()) {
+        owner->window()->raise();
+        owner->window()->activateWindow();
+    }
+}
+
 void useButtonFace(QWidget* widget)
 {
     QPalette palette = widget->palette();

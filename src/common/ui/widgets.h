@@ -62,6 +62,10 @@ void useButtonFace(QWidget* widget);
 // places it.
 void showOverParent(QWidget* window);
 
+// Hides a window of the trainer's and gives the keyboard back to the window
+// that owns it, where its focus was (Escape in the owned windows).
+void hideToOwner(QWidget* window);
+
 // Sets the name, bounds and hint of any widget.
 void applySpec(QWidget* widget, const ControlSpec& spec);
 

@@ -153,7 +153,7 @@ bool CopyCheckWindow::eventFilter(QObject* watched, QEvent* event)
 void CopyCheckWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
-        hide();
+        brivo::ui::hideToOwner(this);
         return;
     }
     if (isCorrectKey(event)) {

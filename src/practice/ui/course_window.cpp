@@ -11,6 +11,7 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -373,6 +374,15 @@ void CourseWindow::courseCheckRecorded()
             QString::number(state_.lesson), fromCodePoints(std::u32string(1, state_.newest())));
     brivo::ui::announce(this, news);
     dialogs_.message(this, news, kTitle);
+}
+
+void CourseWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        brivo::ui::hideToOwner(this);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 CourseSettings CourseWindow::settings() const

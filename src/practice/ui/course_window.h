@@ -69,6 +69,10 @@ public:
     void setSettings(const CourseSettings& settings);
     const CourseState& state() const { return state_; }
 
+protected:
+    // Escape hides the window and gives the keyboard back to the trainer.
+    void keyPressEvent(QKeyEvent* event) override;
+
 Q_SIGNALS:
     // The session to put in the edit zone in place of its text.
     void sessionReady(const QString& text, bool mask, bool play, const brivo::practice::CourseTag& course);

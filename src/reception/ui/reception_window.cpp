@@ -173,7 +173,7 @@ void ReceptionWindow::showConditions()
 void ReceptionWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
-        hide();
+        brivo::ui::hideToOwner(this);
         return;
     }
     QWidget::keyPressEvent(event);
