@@ -1,32 +1,12 @@
 #include "export/export_choices.h"
 
+#include "common/word_escape.h"
+
 #include <algorithm>
 #include <charconv>
 
 namespace brivo::exporting {
 namespace {
-
-std::string escaped(std::string_view text)
-{
-    std::string out;
-    for (const char c : text)
-        out += c == '%' ? std::string("%25") : c == ' ' ? std::string("%20") : std::string(1, c);
-    return out;
-}
-
-std::string unescaped(std::string_view text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.substr(i, 3) == "%20" || text.substr(i, 3) == "%25") {
-            out += text[i + 2] == '0' ? ' ' : '%';
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 std::string decimal(double value)
 {
@@ -46,7 +26,8 @@ std::string exportChoicesText(const ExportChoices& c)
     std::string extension(formatExtension(c.format));
     return "format=" + extension.substr(1) + " quality=" + std::to_string(c.quality) +
            " rate=" + std::to_string(c.sampleRate) + " split=" + split + " minutes=" + decimal(c.split.minutes) +
-           " artist=" + escaped(c.artist) + " album=" + escaped(c.album) + " folder=" + escaped(c.folder);
+           " artist=" + escapeBlanks(c.artist) + " album=" + escapeBlanks(c.album) +
+           " folder=" + escapeBlanks(c.folder);
 }
 
 ExportChoices parseExportChoices(std::string_view text)
@@ -81,11 +62,11 @@ ExportChoices parseExportChoices(std::string_view text)
             if (failed == std::errc{} && at == value.data() + value.size() && minutes > 0 && minutes <= 600)
                 c.split.minutes = minutes;
         } else if (key == "artist") {
-            c.artist = unescaped(value);
+            c.artist = unescapeBlanks(value);
         } else if (key == "album") {
-            c.album = unescaped(value);
+            c.album = unescapeBlanks(value);
         } else if (key == "folder") {
-            c.folder = unescaped(value);
+            c.folder = unescapeBlanks(value);
         }
     }
     return c;

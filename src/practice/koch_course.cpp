@@ -1,6 +1,7 @@
 #include "practice/koch_course.h"
 
 #include "common/utf8.h"
+#include "common/word_escape.h"
 #include "reception/reception_conditions.h"
 
 #include <algorithm>
@@ -27,28 +28,6 @@ std::string utf8Of(char32_t c)
 double uniform(RandomGenerator& random)
 {
     return static_cast<double>(random.next()) / 2147483648.0;
-}
-
-std::string escapedPath(std::string_view path)
-{
-    std::string out;
-    for (const char c : path)
-        out += c == '%' ? std::string("%25") : c == ' ' ? std::string("%20") : std::string(1, c);
-    return out;
-}
-
-std::string unescapedPath(std::string_view text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.substr(i, 3) == "%20" || text.substr(i, 3) == "%25") {
-            out += text[i + 2] == '0' ? ' ' : '%';
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
 }
 
 } // namespace
@@ -223,7 +202,7 @@ std::string courseSettingsText(const CourseSettings& s)
     return "lesson=" + std::to_string(s.lesson) + " minutes=" + reception::decimalText(s.minutes) +
            " groups=" + std::to_string(s.groups) + " size=" + std::to_string(s.groupSize) +
            " mask=" + (s.mask ? "1" : "0") + " play=" + (s.play ? "1" : "0") + " material=" + s.material +
-           (s.list.empty() ? std::string() : " list=" + escapedPath(s.list)) + " order=" + s.order;
+           (s.list.empty() ? std::string() : " list=" + escapeBlanks(s.list)) + " order=" + s.order;
 }
 
 CourseSettings parseCourseSettings(std::string_view text)
@@ -252,7 +231,7 @@ CourseSettings parseCourseSettings(std::string_view text)
         if (key == "material" && !value.empty())
             s.material = std::string(value);
         else if (key == "list")
-            s.list = unescapedPath(value);
+            s.list = unescapeBlanks(value);
         else if (key == "lesson")
             integer(value, 0, 1000, s.lesson);
         else if (key == "groups")

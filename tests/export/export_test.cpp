@@ -2,9 +2,8 @@
 // of the same text, tags read back with TagLib, tracks cut in silences.
 #include "common/edit_text.h"
 #include "export/lesson_export.h"
-#include "morse/default_definitions.h"
-#include "morse/definition_parser.h"
 #include "player/wav_reader.h"
+#include "support/built_in_table.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 
@@ -17,11 +16,8 @@
 namespace brivo::exporting {
 namespace {
 
-const MorseTable& table()
-{
-    static const MorseTable loaded = definitions::tableFromContent(definitions::defaultFileContent());
-    return loaded;
-}
+using test::builtInTable;
+const auto& table = builtInTable;
 
 // The fixed test text: three lines, so that a split by lines gives three
 // tracks; at 20 words per minute, 795 Hz.

@@ -1,7 +1,6 @@
 #include "common/utf8.h"
-#include "morse/default_definitions.h"
-#include "morse/definition_parser.h"
 #include "practice/koch_course.h"
+#include "support/built_in_table.h"
 #include "support/case_name.h"
 
 #include <gtest/gtest.h>
@@ -9,16 +8,10 @@
 namespace brivo::practice {
 namespace {
 
-const MorseTable& table()
-{
-    static const MorseTable loaded = definitions::tableFromContent(definitions::defaultFileContent());
-    return loaded;
-}
+using test::builtInTable;
+const auto& table = builtInTable;
 
-bool keyed(char32_t c)
-{
-    return hasPattern(table(), c);
-}
+const auto& keyed = test::keyedByBuiltInTable;
 
 // A check of `sent` characters of which `wrong` were missed, all of `c`.
 CopyCheck checkOf(char32_t c, int sent, int wrong, double score)

@@ -1,10 +1,9 @@
-#include "morse/default_definitions.h"
-#include "morse/definition_parser.h"
 #include "practice/koch_course.h"
 #include "practice/material/callsigns.h"
 #include "practice/material/material.h"
 #include "practice/material/qso_text.h"
 #include "practice/material/word_lists.h"
+#include "support/built_in_table.h"
 #include "support/case_name.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +13,10 @@
 namespace brivo::practice {
 namespace {
 
-const MorseTable& table()
-{
-    static const MorseTable loaded = definitions::tableFromContent(definitions::defaultFileContent());
-    return loaded;
-}
+using test::builtInTable;
+const auto& table = builtInTable;
 
-bool keyed(char32_t c)
-{
-    return hasPattern(table(), c);
-}
+const auto& keyed = test::keyedByBuiltInTable;
 
 std::u32string lcwoLesson(int lesson)
 {

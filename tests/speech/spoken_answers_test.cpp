@@ -1,12 +1,11 @@
 // Spoken answers: what is said for each word, where it goes, and that the
 // keyed samples stay exactly as rendered.
 #include "common/edit_text.h"
-#include "morse/default_definitions.h"
-#include "morse/definition_parser.h"
 #include "player/wav_reader.h"
 #include "reception/reception_renderer.h"
 #include "speech/answer_file.h"
 #include "speech/spoken_answers.h"
+#include "support/built_in_table.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 
@@ -15,11 +14,8 @@
 namespace brivo::speech {
 namespace {
 
-const MorseTable& table()
-{
-    static const MorseTable loaded = definitions::tableFromContent(definitions::defaultFileContent());
-    return loaded;
-}
+using test::builtInTable;
+const auto& table = builtInTable;
 
 struct SayCase {
     std::string name;
