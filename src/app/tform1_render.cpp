@@ -160,7 +160,7 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
     // Without them the file is still the render, and plays.
     if (rendered && !live) {
         if (const std::optional<double> pause = conditionsWindow->spokenAnswerPause()) {
-            if (Result<void> answered = speech::addSpokenAnswers(request, morseTable_, conditions, *pause); !answered)
+            if (const auto answered = speech::addSpokenAnswers(request, morseTable_, conditions, *pause); !answered)
                 dialogs_.message(this,
                                  u"La réponse parlée n'a pas pu être ajoutée : "_s +
                                      QString::fromStdString(answered.error().message),

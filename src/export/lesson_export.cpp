@@ -121,8 +121,7 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
         return fail(ErrorCode::Refused, *unavailable);
     if (const Result<void> tags = checkTags(request.tags); !tags)
         return tags.error();
-    if (request.spokenAnswerPause && request.split.mode != SplitSpec::Mode::None)
-        return fail(ErrorCode::Refused, "la découpe en pistes et la réponse parlée ne vont pas encore ensemble.");
+
     const auto report = [&progress](double done) {
         if (progress)
             progress(std::clamp(done, 0.0, 1.0));
@@ -150,11 +149,19 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
         });
     if (!rendered)
         return rendered.error();
+    // The tracks are cut in the render's silences; the spoken answers, put
+    // in afterwards, move the cuts on and stay with the word before them.
+    Result<std::vector<std::uint64_t>> starts =
+        trackStarts(render.text, table, reception::renderedMarks(render, table, request.conditions), sampleRate,
+                    rendered->sampleCount, request.split);
+    if (!starts)
+        return starts.error();
     if (request.spokenAnswerPause) {
-        if (const Result<void> answered =
-                speech::addSpokenAnswers(render, table, request.conditions, *request.spokenAnswerPause);
-            !answered)
+        const auto answered = speech::addSpokenAnswers(render, table, request.conditions, *request.spokenAnswerPause);
+        if (!answered)
             return answered.error();
+        for (std::uint64_t& start : *starts)
+            start = start == 0 ? 0 : speech::afterAnswers(start, *answered);
     }
     if (direct && !request.spokenAnswerPause)
         return ExportedLesson{{request.target}, std::nullopt, rendered->sampleCount, rendered->sampleRate};
@@ -169,11 +176,6 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
         return sound.error();
     const std::vector<std::int16_t>& samples = sound->samples;
 
-    const Result<std::vector<std::uint64_t>> starts =
-        trackStarts(render.text, table, reception::renderedMarks(render, table, request.conditions), sampleRate,
-                    samples.size(), request.split);
-    if (!starts)
-        return starts.error();
     const std::vector<std::filesystem::path> paths = trackPaths(request.target, starts->size());
 
     // Every track into its temporary file, on all cores.

@@ -21,8 +21,8 @@ bool isCommonFrenchWord(std::u32string_view unit)
     return unit.size() > 1 && std::find(words.begin(), words.end(), unit) != words.end();
 }
 
-Result<void> addSpokenAnswers(const RenderRequest& request, const MorseTable& table,
-                              const reception::ReceptionConditions& conditions, double pauseSeconds)
+Result<std::vector<Insertion>> addSpokenAnswers(const RenderRequest& request, const MorseTable& table,
+                                                const reception::ReceptionConditions& conditions, double pauseSeconds)
 {
     const Result<std::string> bytes = readFileBytes(request.path, std::uintmax_t{1} << 33U);
     if (!bytes)
@@ -48,7 +48,8 @@ Result<void> addSpokenAnswers(const RenderRequest& request, const MorseTable& ta
     };
     const auto pause =
         static_cast<std::uint64_t>(std::llround(std::clamp(pauseSeconds, kMinAnswerPause, kMaxAnswerPause) * rate));
-    const std::vector<std::int16_t> answered = withAnswers(sound->samples, points, speech, pause);
+    std::vector<Insertion> insertions;
+    const std::vector<std::int16_t> answered = withAnswers(sound->samples, points, speech, pause, &insertions);
     if (failed)
         return *failed;
     if (answered.size() > kMaxWavSamples)
@@ -61,7 +62,9 @@ Result<void> addSpokenAnswers(const RenderRequest& request, const MorseTable& ta
         file += static_cast<char>(value & 0xFFU);
         file += static_cast<char>(value >> 8U);
     }
-    return writeFileAtomically(request.path, file);
+    if (Result<void> written = writeFileAtomically(request.path, file); !written)
+        return written.error();
+    return insertions;
 }
 
 } // namespace brivo::speech

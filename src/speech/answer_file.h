@@ -19,9 +19,10 @@ bool isCommonFrenchWord(std::u32string_view unit);
 // Puts the spoken answers into the WAV file `request` rendered (with
 // `conditions`): after each word, `pauseSeconds` of silence, the answer,
 // and half the pause again. The keyed samples are left exactly as they
-// are. The file is replaced whole or not at all. Fails with ReadFailed,
-// WriteFailed, TooLong (past a WAV file's size) or DeviceFailed (no voice).
-Result<void> addSpokenAnswers(const RenderRequest& request, const MorseTable& table,
-                              const reception::ReceptionConditions& conditions, double pauseSeconds);
+// are. The file is replaced whole or not at all. Gives what went where;
+// fails with ReadFailed, WriteFailed, TooLong (past a WAV file's size) or
+// DeviceFailed (no voice).
+Result<std::vector<Insertion>> addSpokenAnswers(const RenderRequest& request, const MorseTable& table,
+                                                const reception::ReceptionConditions& conditions, double pauseSeconds);
 
 } // namespace brivo::speech

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <espeak-ng/speak_lib.h>
+#include <map>
 #include <mutex>
 #include <samplerate.h>
 
 namespace brivo::speech {
 namespace {
+
+constexpr std::size_t kKeptPhrases = 400;
 
 std::mutex& voiceLock()
 {
@@ -48,10 +51,21 @@ Result<std::vector<std::int16_t>> sayInFrench(const std::string& utf8Text, int s
     const int rate = voiceRate();
     if (rate <= 0)
         return fail(ErrorCode::DeviceFailed, "La voix française d'espeak-ng n'est pas disponible.");
-    std::vector<std::int16_t> voice;
-    if (espeak_Synth(utf8Text.c_str(), utf8Text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &voice) !=
-        EE_OK)
-        return fail(ErrorCode::DeviceFailed, "espeak-ng n'a pas pu dire « " + utf8Text + " ».");
+    // espeak-ng's output for a phrase varies a little with what it said
+    // before: each phrase is made once, so that the same text always gives
+    // the same file.
+    static std::map<std::string, std::vector<std::int16_t>> said;
+    auto known = said.find(utf8Text);
+    if (known == said.end()) {
+        std::vector<std::int16_t> made;
+        if (espeak_Synth(utf8Text.c_str(), utf8Text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
+                         &made) != EE_OK)
+            return fail(ErrorCode::DeviceFailed, "espeak-ng n'a pas pu dire « " + utf8Text + " ».");
+        if (said.size() >= kKeptPhrases)
+            said.clear();
+        known = said.emplace(utf8Text, std::move(made)).first;
+    }
+    const std::vector<std::int16_t>& voice = known->second;
     if (voice.empty() || rate == sampleRate)
         return voice;
     std::vector<float> in(voice.size());

@@ -108,7 +108,7 @@ std::vector<AnswerPoint> answerPoints(const KeyedText& text, const MorseTable& t
 
 std::vector<std::int16_t> withAnswers(const std::vector<std::int16_t>& samples, const std::vector<AnswerPoint>& points,
                                       const std::function<std::vector<std::int16_t>(const std::u32string&)>& speech,
-                                      std::uint64_t pause)
+                                      std::uint64_t pause, std::vector<Insertion>* insertions)
 {
     std::vector<std::int16_t> out;
     out.reserve(samples.size());
@@ -118,13 +118,24 @@ std::vector<std::int16_t> withAnswers(const std::vector<std::int16_t>& samples, 
         out.insert(out.end(), samples.begin() + static_cast<std::ptrdiff_t>(copied),
                    samples.begin() + static_cast<std::ptrdiff_t>(upTo));
         copied = upTo;
+        const std::size_t before = out.size();
         out.insert(out.end(), pause, 0);
         const std::vector<std::int16_t> said = speech(point.unit);
         out.insert(out.end(), said.begin(), said.end());
         out.insert(out.end(), pause / 2, 0);
+        if (insertions != nullptr)
+            insertions->push_back({upTo, out.size() - before});
     }
     out.insert(out.end(), samples.begin() + static_cast<std::ptrdiff_t>(copied), samples.end());
     return out;
+}
+
+std::uint64_t afterAnswers(std::uint64_t sample, const std::vector<Insertion>& insertions)
+{
+    std::uint64_t moved = sample;
+    for (const Insertion& insertion : insertions)
+        moved += insertion.at <= sample ? insertion.length : 0;
+    return moved;
 }
 
 } // namespace brivo::speech

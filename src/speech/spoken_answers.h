@@ -37,10 +37,21 @@ struct AnswerPoint {
 std::vector<AnswerPoint> answerPoints(const KeyedText& text, const MorseTable& table,
                                       const reception::KeyedMarks& marks, int sampleRate, std::uint64_t totalSamples);
 
+// What went in at a point of the render: `length` samples at `at`.
+struct Insertion {
+    std::uint64_t at = 0;
+    std::uint64_t length = 0;
+};
+
 // The samples with, at each point, `pause` samples of silence, the spoken
-// answer, and `pause / 2` of silence before the keying goes on.
+// answer, and `pause / 2` of silence before the keying goes on; what went
+// where is added to `insertions` when given.
 std::vector<std::int16_t> withAnswers(const std::vector<std::int16_t>& samples, const std::vector<AnswerPoint>& points,
                                       const std::function<std::vector<std::int16_t>(const std::u32string&)>& speech,
-                                      std::uint64_t pause);
+                                      std::uint64_t pause, std::vector<Insertion>* insertions = nullptr);
+
+// Where a sample of the render is once the answers are in: the answers at
+// or before it come first.
+std::uint64_t afterAnswers(std::uint64_t sample, const std::vector<Insertion>& insertions);
 
 } // namespace brivo::speech

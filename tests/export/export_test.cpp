@@ -213,6 +213,36 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{"flacEveryFiveSeconds", ExportFormat::Flac, {SplitSpec::Mode::Minutes, 5.0 / 60}, 4}),
     test::CaseName());
 
+// Spoken answers with a split: each track keeps the answers of its own
+// words, and the tracks end to end are the whole answered render.
+TEST(ExportAnswers, StayWithTheirTrack)
+{
+    test::TempDir dir;
+    ExportRequest whole = requestFor(dir / "whole.wav", ExportFormat::Wav, 11025);
+    whole.spokenAnswerPause = 1.0;
+    RandomGenerator random(1);
+    ASSERT_TRUE(exportLesson(whole, table(), random));
+    ExportRequest split = requestFor(dir / "lesson.flac", ExportFormat::Flac, 11025);
+    split.spokenAnswerPause = 1.0;
+    split.split = {SplitSpec::Mode::Lines, 0};
+    RandomGenerator again(1);
+    const Result<ExportedLesson> exported = exportLesson(split, table(), again);
+    ASSERT_TRUE(exported) << exported.error().message;
+    ASSERT_EQ(exported->tracks.size(), 3U);
+    std::vector<std::int16_t> joined;
+    for (const std::filesystem::path& track : exported->tracks) {
+        const std::vector<std::int16_t> part = decode(track);
+        // Each track ends with its last word's answer: the voice, then
+        // half a second of silence.
+        EXPECT_TRUE(std::any_of(part.end() - 11025, part.end() - 5600, [](std::int16_t s) { return s != 0; }));
+        joined.insert(joined.end(), part.begin(), part.end());
+    }
+    const std::vector<std::int16_t> expected = readWav(test::readBytes(dir / "whole.wav"))->samples;
+    ASSERT_EQ(joined.size(), expected.size());
+    EXPECT_EQ(std::mismatch(joined.begin(), joined.end(), expected.begin()).first - joined.begin(),
+              static_cast<std::ptrdiff_t>(joined.size()));
+}
+
 struct RefusalCase {
     std::string name;
     ExportFormat format;
