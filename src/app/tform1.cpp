@@ -123,10 +123,16 @@ void TForm1::buildUpperArea()
     ImageLogo->setPixmap(pictures::logo());
     ImageLogo->setAlignment(Qt::AlignCenter);
     ImageLogo->installEventFilter(this);
-    // The pictures that act as buttons are said as buttons.
+    // The pictures that act as buttons are said as buttons, and reached and
+    // pressed from the keyboard (after the described order), with a
+    // visible focus.
     setAccessibleButton(ImageLogo);
     setAccessibleButton(LabelCopyright);
     setAccessibleButton(Image2, true);
+    for (QLabel* picture : {ImageLogo, LabelCopyright, Image2}) {
+        picture->setFocusPolicy(Qt::TabFocus);
+        picture->setStyleSheet(u"QLabel:focus { border: 1px dotted palette(highlight); }"_s);
+    }
     announcer_ = new Announcer(this);
 
     editZone = new EditZone(this, dialogs_);
@@ -197,6 +203,10 @@ void TForm1::setTabOrder()
         if (previous != nullptr)
             QWidget::setTabOrder(previous, control);
         previous = control;
+    }
+    for (QWidget* picture : std::initializer_list<QWidget*>{ImageLogo, LabelCopyright, Image2}) {
+        QWidget::setTabOrder(previous, picture);
+        previous = picture;
     }
 }
 
@@ -294,6 +304,21 @@ void TForm1::mousePressEvent(QMouseEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    // Space or Enter on a picture that acts as a button: its click.
+    if (event->type() == QEvent::KeyPress && (watched == ImageLogo || watched == LabelCopyright || watched == Image2)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            ErrorBox::guarded([this, watched] {
+                if (watched == ImageLogo)
+                    editZone->ImageLogoClick();
+                else if (watched == LabelCopyright)
+                    ImageLogoMouseUp(LabelCopyright, Qt::LeftButton);
+                else
+                    Image2DblClick();
+            })();
+            return true;
+        }
+    }
     // A key press reaches the filter once for each widget it propagates to;
     // the handler takes it at its first receiver, the focused widget.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() && watched == QApplication::focusWidget() &&

@@ -71,6 +71,14 @@ private Q_SLOTS:
             ->actionInterface()
             ->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(f.control("STmasquer")->isVisible());
+        // From the keyboard: Tab reaches them after the described order, and
+        // Space presses them.
+        QCOMPARE(f.control("CBmot")->nextInFocusChain(), f.control("ImageLogo"));
+        auto* copyright = f.control("LabelCopyright");
+        copyright->setFocus();
+        QTest::keyClick(copyright, Qt::Key_Space);
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].text.contains(u"BRIVO"_s));
     }
 
     // What changes without the focus moving is announced once, by the
