@@ -1,5 +1,6 @@
 #include "app/accessible_names.h"
 
+#include <QLabel>
 #include <QWidget>
 
 #include <array>
@@ -65,10 +66,28 @@ constexpr std::array<std::pair<const char16_t*, const char16_t*>, 51> kNames = {
     {u"STmasquer", u"Zone d'édition masquée"},
 }};
 
+// Caption, the control it stands beside: a screen reader says the caption
+// with the control.
+constexpr std::array<std::pair<const char16_t*, const char16_t*>, 7> kBuddies = {{
+    {u"Label2", u"CSpinEditGroupes"},
+    {u"Label3", u"CSpinEditLettres"},
+    {u"Label1", u"CSElettres"},
+    {u"Label7", u"CSEchiffres"},
+    {u"Label4", u"EditDebut"},
+    {u"Label6", u"EditFin"},
+    {u"StaticText3", u"CSdureeSP"},
+}};
+
 } // namespace
 
 void nameControls(QWidget* window)
 {
+    for (const auto& [label, control] : kBuddies) {
+        auto* caption = window->findChild<QLabel*>(QString::fromUtf16(label));
+        auto* buddy = window->findChild<QWidget*>(QString::fromUtf16(control));
+        if (caption != nullptr && buddy != nullptr)
+            caption->setBuddy(buddy);
+    }
     for (const auto& [control, name] : kNames) {
         for (QWidget* widget : window->findChildren<QWidget*>(QString::fromUtf16(control))) {
             widget->setAccessibleName(QString::fromUtf16(name));

@@ -8,7 +8,8 @@ namespace brivo::ui {
 // own windows (help, copy check, conditions, course) that has no caption
 // for a screen reader to read: the edits, spin boxes, track bars, grids and
 // pictures that act as buttons. Where the control has a hint, it becomes
-// the accessible description. Captions, hints and layout do not change.
+// the accessible description. The captions beside spin boxes and entries
+// become their buddies. Captions, hints and layout do not change.
 void nameControls(QWidget* window);
 
 } // namespace brivo::ui

@@ -36,6 +36,10 @@ private Q_SLOTS:
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
         auto* speed = QAccessible::queryAccessibleInterface(f.control("TBvitesse"));
         QCOMPARE(speed->text(QAccessible::Name), u"Vitesse des lettres"_s);
+        // A caption beside a control labels it.
+        const auto labels =
+            QAccessible::queryAccessibleInterface(f.control("EditDebut"))->relations(QAccessible::Label);
+        QVERIFY(!labels.isEmpty() && labels[0].first->object() == f.control("Label4"));
     }
 
     // Each window a key opens closes with Escape.
