@@ -209,17 +209,19 @@ void ExportDialog::BoutonExporterClick()
     BoutonAnnuler->setText(u"Annuler"_s);
     Progression->setValue(0);
     LabelEtat->setText(u"Exportation..."_s);
+    // Qt's queue owns the calls posted back to this thread (the analyser
+    // cannot see it take them).
     worker_ = std::jthread([this, job = *request, table = source_.table(), seed = source_.seed()] {
         RandomGenerator random;
         random.seed(seed);
         Result<ExportedLesson> result = exportLesson(
             job, table, random,
             [this](double done) {
-                QMetaObject::invokeMethod(
+                QMetaObject::invokeMethod( // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
                     this, [this, done] { Progression->setValue(static_cast<int>(done * 1000)); }, Qt::QueuedConnection);
             },
             &cancel_);
-        QMetaObject::invokeMethod(
+        QMetaObject::invokeMethod( // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
             this, [this, ended = std::move(result)] { workEnded(ended); }, Qt::QueuedConnection);
     });
 }
