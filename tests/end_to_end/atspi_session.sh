@@ -11,11 +11,16 @@ done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "skipped: pyatspi is missing"; exit 77; }
 brivo=$1
 work=$(mktemp -d)
-display=:$((RANDOM % 1000 + 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
+# Xvfb picks a free display itself and writes its number.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 & xvfb=$!
+for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
+display=:$(tr -d '[:space:]' <"$displayfile")
+rm -f "$displayfile"
+[ "$display" != ":" ] || { echo "Xvfb did not start"; kill $xvfb 2>/dev/null; exit 1; }
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY=$display
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data HOME=$work
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 SDL_AUDIODRIVER=dummy
 export NO_AT_BRIDGE=0 GTK_MODULES=

@@ -8,8 +8,12 @@ for tool in Xvfb twm xdotool xwininfo; do
   command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is missing"; exit 77; }
 done
 work=$(mktemp -d)
-display=:$((RANDOM % 1000 + 100))
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 & xvfb=$!
+# Xvfb picks a free display itself and writes its number.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 3>"$displayfile" >/dev/null 2>&1 & xvfb=$!
+for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
+display=:$(tr -d '[:space:]' <"$displayfile")
+rm -f "$displayfile"
 trap 'kill $app $wm $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 app=0 wm=0
 export DISPLAY=$display

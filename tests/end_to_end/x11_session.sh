@@ -5,12 +5,17 @@ set -u
 for tool in Xvfb twm xdotool xwininfo; do
   command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is missing"; exit 77; }
 done
-display=:$((RANDOM % 1000 + 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
+# Xvfb picks a free display itself and writes its number.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 & xvfb=$!
+for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
+display=:$(tr -d '[:space:]' <"$displayfile")
+rm -f "$displayfile"
+[ "$display" != ":" ] || { echo "Xvfb did not start"; kill $xvfb 2>/dev/null; exit 1; }
 wm=0
 trap 'kill $wm $xvfb 2>/dev/null' EXIT
 export DISPLAY=$display
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 twm >/dev/null 2>&1 & wm=$!
 sleep 0.5
 "$@"
