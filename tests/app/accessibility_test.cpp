@@ -42,6 +42,31 @@ private Q_SLOTS:
         QVERIFY(!labels.isEmpty() && labels[0].first->object() == f.control("Label4"));
     }
 
+    // Doubled by QT_SCALE_FACTOR, the window keeps every caption whole: no
+    // caption of the main window is wider than its control.
+    void captionsFitAtDoubleScale()
+    {
+        FormFixture f;
+        QStringList cut;
+        for (QWidget* widget : f.form->findChildren<QWidget*>()) {
+            if (widget->window() != f.form.get() || !widget->isVisible())
+                continue;
+            QString text;
+            if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && label->pixmap().isNull())
+                text = label->text();
+            else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                text = button->text();
+            text.remove(u'&');
+            if (text.isEmpty() || text.contains(u'\n') || text.contains(u'<'))
+                continue;
+            const int needed = widget->fontMetrics().horizontalAdvance(text);
+            const int room = qobject_cast<QAbstractButton*>(widget) ? widget->width() - 4 : widget->width();
+            if (needed > room)
+                cut << u"%1 (%2 > %3)"_s.arg(widget->objectName()).arg(needed).arg(room);
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u", "_s)));
+    }
+
     // Each window a key opens closes with Escape.
     void windowsOpenedByAKeyCloseWithEscape()
     {

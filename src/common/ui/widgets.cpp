@@ -42,8 +42,13 @@ QPushButton* makeButton(QWidget* parent, const ControlSpec& spec)
 QLabel* makeLabel(QWidget* parent, const ControlSpec& spec)
 {
     auto* label = place(new QLabel(fromUtf8(spec.caption), parent), spec);
-    if (spec.bounds.width == 0)
+    if (spec.bounds.width == 0) {
         label->adjustSize();
+    } else if (label->sizeHint().width() > label->width()) {
+        // A caption is never cut: where the system's font is wider than the
+        // one the layout was drawn for, the label grows to the right.
+        label->resize(label->sizeHint().width(), label->height());
+    }
     return label;
 }
 
