@@ -9,6 +9,7 @@
 #include "common/ui/announcer.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/error_box.h"
+#include "common/ui/picture_button.h"
 #include "common/ui/spin_edit.h"
 #include "common/ui/track_bar.h"
 #include "common/ui/upper_case_line_edit.h"
@@ -114,25 +115,22 @@ TForm1::~TForm1()
 
 void TForm1::buildUpperArea()
 {
-    Image2 = place(new QLabel(this), layout::Image2);
+    Image2 = place(new PictureButton({}, this), layout::Image2);
     Image2->setPixmap(pictures::banner());
     Image2->installEventFilter(this);
-    LabelCopyright = makeLabel(this, layout::LabelCopyright);
+    LabelCopyright = place(new PictureButton(fromUtf8(layout::LabelCopyright.caption), this), layout::LabelCopyright);
+    if (LabelCopyright->sizeHint().width() > LabelCopyright->width())
+        LabelCopyright->resize(LabelCopyright->sizeHint().width(), LabelCopyright->height());
     LabelCopyright->installEventFilter(this);
-    ImageLogo = place(new QLabel(this), layout::ImageLogo);
+    ImageLogo = place(new PictureButton({}, this), layout::ImageLogo);
     ImageLogo->setPixmap(pictures::logo());
     ImageLogo->setAlignment(Qt::AlignCenter);
     ImageLogo->installEventFilter(this);
     // The pictures that act as buttons are said as buttons, and reached and
-    // pressed from the keyboard (after the described order), with a
-    // visible focus.
+    // pressed from the keyboard (after the described order).
     setAccessibleButton(ImageLogo);
     setAccessibleButton(LabelCopyright);
     setAccessibleButton(Image2, true);
-    for (QLabel* picture : {ImageLogo, LabelCopyright, Image2}) {
-        picture->setFocusPolicy(Qt::TabFocus);
-        picture->setStyleSheet(u"QLabel:focus { border: 1px dotted palette(highlight); }"_s);
-    }
     announcer_ = new Announcer(this);
 
     editZone = new EditZone(this, dialogs_);

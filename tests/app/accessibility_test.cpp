@@ -67,6 +67,27 @@ private Q_SLOTS:
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u", "_s)));
     }
 
+    // The keyboard's focus shows on the controls that have no caption to
+    // underline: the track bars, a spin box, the pictures.
+    void focusIsVisible()
+    {
+        FormFixture f;
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        for (const char* name : {"TBfreq", "TBvitesse", "CSpinEditGroupes", "ImageLogo", "LabelCopyright"}) {
+            // Reached with Tab from the control before it.
+            QWidget* control = f.control(name);
+            QWidget* before = control->previousInFocusChain();
+            while (!(before->focusPolicy() & Qt::TabFocus) || !before->isVisible())
+                before = before->previousInFocusChain();
+            before->setFocus(Qt::TabFocusReason);
+            const QImage unfocused = control->grab().toImage();
+            QTest::keyClick(before, Qt::Key_Tab);
+            QVERIFY2(control->hasFocus(), name);
+            QVERIFY2(control->grab().toImage() != unfocused, name);
+        }
+    }
+
     // Each window a key opens closes with Escape.
     void windowsOpenedByAKeyCloseWithEscape()
     {
