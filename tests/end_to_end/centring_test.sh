@@ -8,16 +8,9 @@ for tool in Xvfb twm xdotool xwininfo; do
   command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is missing"; exit 77; }
 done
 work=$(mktemp -d)
-# Xvfb picks a free display itself and writes its number.
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 3>"$displayfile" >/dev/null 2>&1 & xvfb=$!
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-display=:$(tr -d '[:space:]' <"$displayfile")
-rm -f "$displayfile"
+. "$(dirname "$0")/xvfb.sh"
 trap 'kill $app $wm $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 app=0 wm=0
-export DISPLAY=$display
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 twm >/dev/null 2>&1 & wm=$!
 sleep 0.5
 cd "$work"

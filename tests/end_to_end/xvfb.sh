@@ -1,0 +1,10 @@
+# Sourced by the X11 test sessions: starts Xvfb (1280 x 1024) on a display
+# it chooses itself, waits until it answers, and exports DISPLAY; its
+# process is $xvfb.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 & xvfb=$!
+for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
+export DISPLAY=:$(tr -d '[:space:]' <"$displayfile")
+rm -f "$displayfile"
+[ "$DISPLAY" != ":" ] || { echo "Xvfb did not start"; kill $xvfb 2>/dev/null; exit 1; }
+for _ in $(seq 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
