@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <thread>
 #include <unistd.h>
-#include <gtest/gtest.h>
 
 namespace brivo {
 namespace {
