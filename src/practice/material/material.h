@@ -62,7 +62,6 @@ public:
     explicit ItemDeck(std::vector<std::u32string> items = {}) : items_(std::move(items)) {}
     const std::u32string& next(RandomGenerator& random);
     bool empty() const { return items_.empty(); }
-    std::size_t size() const { return items_.size(); }
     const std::vector<std::u32string>& items() const { return items_; }
 
 private:
