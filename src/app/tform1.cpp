@@ -104,6 +104,7 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
     FormCreate();
     Form2 = new TForm2(startFolder_, this);
     nameControls(this);
+    narrowCrowdedCaptions(this);
     playback->Timer1->start();
 }
 

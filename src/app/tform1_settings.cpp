@@ -82,6 +82,7 @@ settings::Settings TForm1::collectSettings() const
     s.textColour = editZone->textColour();
     s.backgroundColour = editZone->backgroundColour();
     s.zoneText = editZone->plainTextCrLf().toStdString();
+    s.zoneTextScale = editZone->textScale();
     s.referenceWord = sound->CBmot->currentIndex() == 1 ? 1 : 0;
     s.conditionsOn = conditionsWindow->enabled();
     const std::optional<double> answerPause = conditionsWindow->spokenAnswerPause();
@@ -126,6 +127,7 @@ void TForm1::applySettings(const settings::Settings& s)
     series->CSEchiffres->setValue(s.digitGroups);
     editZone->setColours(s.textColour, s.backgroundColour);
     editZone->setPlainText(fromStd(s.zoneText));
+    editZone->setTextScale(s.zoneTextScale);
     sound->CBmot->setCurrentIndex(s.referenceWord);
     conditionsWindow->setSettings(reception::parseConditionsText(s.conditions), s.conditionsOn);
     conditionsWindow->setSpokenAnswers(s.spokenAnswerTenths > 0,

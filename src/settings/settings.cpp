@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include "editzone/text_scale.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -135,6 +137,10 @@ std::vector<Field> buildFields(ScreenSize screen)
         "Reponse_parlee",
         [](std::int32_t v, Settings& s) { s.spokenAnswerTenths = v >= 10 && v <= 100 ? static_cast<int>(v) : 0; },
         [](const Settings& s) { return s.spokenAnswerTenths; }));
+    fields.push_back(integerField(
+        "Taille_du_texte",
+        [](std::int32_t v, Settings& s) { s.zoneTextScale = editzone::validTextScale(static_cast<int>(v)); },
+        [](const Settings& s) { return s.zoneTextScale; }));
     return fields;
 }
 

@@ -98,6 +98,59 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.messages.isEmpty());
     }
 
+    void textScaleKeepsTheSizes_data()
+    {
+        QTest::addColumn<int>("scale");
+        for (const int scale : {125, 150, 200, 300})
+            QTest::addRow("%d %%", scale) << scale;
+    }
+
+    // The zone shows its text larger, but files, the clipboard (both ways)
+    // and the settings keep the sizes at 100 %; going back gives the
+    // zone's own 17 pixels exactly.
+    void textScaleKeepsTheSizes()
+    {
+        QFETCH(int, scale);
+        FormFixture f;
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        brivo::test::writeBytes(f.dir / "a.rtf", "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 AB\\fs41 CD\\par EF}");
+        const QString saved = pathIn(f, "b.rtf");
+        const auto save = [&] {
+            f.dialogs.fileAnswers = {saved};
+            f.control<QAction>("SauverData")->trigger();
+            return brivo::test::readBytes(saved.toStdString());
+        };
+        const auto sizeItem = [&](int percent) {
+            return f.control<QAction>(QStringLiteral("Taille%1").arg(percent).toLatin1().constData());
+        };
+        const auto copyAllAt = [&](int percent) {
+            f.control<QAction>("SelecTout")->trigger();
+            f.control<QAction>("Copier")->trigger();
+            sizeItem(percent)->trigger();
+            f.control<QAction>("Effacer")->trigger();
+            f.control<QAction>("Coller")->trigger();
+        };
+        f.dialogs.fileAnswers = {pathIn(f, "a.rtf")};
+        f.control<QAction>("OuvrirData")->trigger();
+        const std::string atFull = save();
+        sizeItem(scale)->trigger();
+        QCOMPARE(zone->document()->begin().begin().fragment().charFormat().fontPointSize(), 12.0 * scale / 100);
+        QCOMPARE(save(), atFull);
+        copyAllAt(100);
+        QCOMPARE(save(), atFull);
+        copyAllAt(scale);
+        QCOMPARE(zone->document()->lastBlock().begin().fragment().charFormat().fontPointSize(), 20.5 * scale / 100);
+        QCOMPARE(save(), atFull);
+        f.restart();
+        zone = f.control<QTextEdit>("RichEdit");
+        QVERIFY(sizeItem(scale)->isChecked());
+        QCOMPARE(zone->font().pixelSize(), std::lround(17.0 * scale / 100));
+        for (const int percent : {125, 150, 200, 300, 100})
+            sizeItem(percent)->trigger();
+        QCOMPARE(zone->font().pixelSize(), 17);
+        QCOMPARE(zone->currentCharFormat().intProperty(QTextFormat::FontPixelSize), 17);
+    }
+
     // A pasted table keys and saves its cells apart, a row to a line; a
     // picture is no character at all.
     void pastedTableAndPictureBecomePlainText()

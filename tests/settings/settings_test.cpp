@@ -49,7 +49,7 @@ TEST(Settings, FirstStartFileMatchesTheGoldenFile)
     RegistryFile file;
     file.set("Autre", Value::ofInteger(1));
     save(Settings{}, file);
-    EXPECT_EQ(valueNames().size(), 47U);
+    EXPECT_EQ(valueNames().size(), 48U);
     test::compareWithGolden("BRIVO.reg", writeRegistryFile(file, valueNames()));
 }
 

@@ -8,6 +8,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <limits>
 
 namespace brivo::ui {
 
@@ -50,6 +51,47 @@ QLabel* makeLabel(QWidget* parent, const ControlSpec& spec)
         label->resize(label->sizeHint().width(), label->height());
     }
     return label;
+}
+
+namespace {
+
+// The room from `label` to the nearest control on its right, on its row.
+int roomBeside(const QLabel* label)
+{
+    int room = std::numeric_limits<int>::max();
+    const QRect own = label->geometry();
+    for (QObject* child : label->parentWidget()->children()) {
+        const auto* other = qobject_cast<QWidget*>(child);
+        if (other == nullptr || other == label || other->isWindow() || other->x() <= own.x())
+            continue;
+        if (other->y() < own.bottom() && other->geometry().bottom() > own.y())
+            room = std::min(room, other->x() - own.x());
+    }
+    return room;
+}
+
+} // namespace
+
+void narrowCrowdedCaptions(QWidget* window)
+{
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->text().isEmpty() || label->parentWidget()->layout() != nullptr)
+            continue;
+        const int room = roomBeside(label);
+        const int needed = label->sizeHint().width();
+        if (needed <= room || room <= 0)
+            continue;
+        // Glyph advances are rounded: the width does not follow the
+        // stretch exactly.
+        QFont narrower = label->font();
+        for (int stretch = std::min(99, 100 * room / needed); stretch >= 75; --stretch) {
+            narrower.setStretch(stretch);
+            label->setFont(narrower);
+            if (label->sizeHint().width() <= room)
+                break;
+        }
+        label->resize(label->sizeHint().width(), label->height());
+    }
 }
 
 QLabel* makeStaticText(QWidget* parent, const ControlSpec& spec, Border border)

@@ -42,6 +42,12 @@ template <typename Widget> Widget* place(Widget* widget, const ControlSpec& spec
 QPushButton* makeButton(QWidget* parent, const ControlSpec& spec);
 QLabel* makeLabel(QWidget* parent, const ControlSpec& spec);
 
+// A caption of `window` (outside layouts) wider than the room before the
+// control beside it, where the system's font is wider than the one the
+// window was drawn for, is narrowed just enough (down to 75 %) rather than
+// drawn over that control. Call once every control is placed.
+void narrowCrowdedCaptions(QWidget* window);
+
 enum class Border { None, Sunken };
 
 // A static text of fixed bounds, centred.

@@ -80,11 +80,28 @@ QMenu* addColourMenu(QMenu* parent, const QString& name, const QString& caption,
     return menu;
 }
 
+QMenu* addTextScaleMenu(QMenu* parent, std::array<QAction*, editzone::kTextScales.size()>& items)
+{
+    QMenu* menu = parent->addMenu(u"Taille du texte"_s);
+    menu->setObjectName(u"TailleTexte"_s);
+    menu->menuAction()->setObjectName(u"TailleTexte"_s);
+    auto* group = new QActionGroup(menu);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const int percent = editzone::kTextScales[i];
+        items[i] = menu->addAction(percent == 100 ? u"Normale (100 %)"_s : u"%1 %"_s.arg(percent));
+        items[i]->setObjectName(u"Taille%1"_s.arg(percent));
+        items[i]->setCheckable(true);
+        group->addAction(items[i]);
+    }
+    items.front()->setChecked(true);
+    return menu;
+}
+
 } // namespace
 
 EditZone::EditZone(QWidget* window, Dialogs& dialogs) : QObject(window), window_(window), dialogs_(dialogs)
 {
-    RichEdit = place(new QTextEdit(window), layout::RichEdit);
+    RichEdit = place(new ScaledTextEdit(window), layout::RichEdit);
     RichEdit->setAcceptRichText(true);
     RichEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont zoneFont(u"Courier New"_s);
@@ -157,6 +174,7 @@ void EditZone::buildMenu(QWidget* window)
     N3 = addSeparator(PopupMenu1, u"N3"_s);
     CDT = addColourMenu(PopupMenu1, u"CDT"_s, u"Couleur du texte"_s, textColourItems, false);
     CDF = addColourMenu(PopupMenu1, u"CDF"_s, u"Couleur de fond"_s, backgroundColourItems, true);
+    TailleTexte = addTextScaleMenu(PopupMenu1, textScaleItems);
     // The keys are shown in the menu and handled by the zone and its
     // button only (eventFilter), not by the whole window.
     for (QAction* item : PopupMenu1->actions())
@@ -178,6 +196,9 @@ void EditZone::connectCommands()
     on(Convertir, &EditZone::ConvertirClick);
     on(Effacer, &EditZone::EffacerClick);
     on(MasquerZone, &EditZone::MasquerZoneClick);
+    for (std::size_t i = 0; i < textScaleItems.size(); ++i)
+        connect(textScaleItems[i], &QAction::triggered, this,
+                ErrorBox::guarded([this, i] { setTextScale(editzone::kTextScales[i]); }));
     connect(BoutonEffacer, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonEffacerClick(); }));
     connect(BoutonMenu, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonMenuClick(); }));
     for (QAction* item : textColourItems)
@@ -204,9 +225,21 @@ QString EditZone::plainTextCrLf() const
     return text.replace(QChar::ParagraphSeparator, u"\r\n"_s).replace(QChar::LineSeparator, u"\r\n"_s);
 }
 
+int EditZone::textScale() const
+{
+    return RichEdit->scale();
+}
+
+void EditZone::setTextScale(int percent)
+{
+    RichEdit->setScale(percent);
+    for (std::size_t i = 0; i < textScaleItems.size(); ++i)
+        textScaleItems[i]->setChecked(editzone::kTextScales[i] == RichEdit->scale());
+}
+
 QTextCharFormat EditZone::defaultFormat() const
 {
-    QTextCharFormat format = defaultFormat_;
+    QTextCharFormat format = rescaledFormat(defaultFormat_, 100, RichEdit->scale());
     if (textColour_ == colours::kSystemWindowText)
         format.clearForeground();
     else
@@ -224,7 +257,7 @@ void EditZone::setPlainText(const QString& text)
 
 void EditZone::CopierClick()
 {
-    RichEdit->copy();
+    RichEdit->copyKept();
 }
 
 void EditZone::CouperClick()
@@ -234,7 +267,7 @@ void EditZone::CouperClick()
 
 void EditZone::CopierCouperClick()
 {
-    RichEdit->cut();
+    RichEdit->cutKept();
 }
 
 void EditZone::CollerClick()
@@ -322,7 +355,10 @@ void EditZone::OuvrirDataClick()
                     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
                 };
             }
-            fillDocument(*RichEdit->document(), *rich, defaultFormat(), progress);
+            // The file's sizes are at 100 %: the whole text is scaled after.
+            const int scale = RichEdit->scale();
+            fillDocument(*RichEdit->document(), *rich, rescaledFormat(defaultFormat(), scale, 100), progress);
+            rescaleDocument(*RichEdit->document(), 100, scale);
             RichEdit->moveCursor(QTextCursor::Start);
             return;
         }
@@ -340,7 +376,13 @@ void EditZone::SauverDataClick()
     saveFileName = *chosen;
     std::string bytes;
     if (isRichTextName(*chosen)) {
-        bytes = rtf::writeRtf(documentOf(*RichEdit->document()));
+        // The file keeps the sizes at 100 %.
+        std::unique_ptr<QTextDocument> kept;
+        if (RichEdit->scale() != 100) {
+            kept.reset(RichEdit->document()->clone());
+            rescaleDocument(*kept, RichEdit->scale(), 100);
+        }
+        bytes = rtf::writeRtf(documentOf(kept ? *kept : *RichEdit->document()));
     } else {
         bytes = plainTextCrLf().toStdString();
     }

@@ -2,6 +2,8 @@
 
 #include "common/ui/dialogs.h"
 #include "editzone/colours.h"
+#include "editzone/text_scale.h"
+#include "editzone/ui/scaled_text_edit.h"
 
 #include <QObject>
 #include <QTextCharFormat>
@@ -13,7 +15,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QTextEdit;
 class QWidget;
 
 namespace brivo::ui {
@@ -68,7 +69,12 @@ public:
     // equal) is not applied: it goes back to the system's.
     void applyStoredColours();
 
-    QTextEdit* RichEdit = nullptr;
+    // The display size of the zone's text, one of the percents offered by
+    // the "Taille du texte" submenu; files and the clipboard keep 100 %.
+    int textScale() const;
+    void setTextScale(int percent);
+
+    ScaledTextEdit* RichEdit = nullptr;
     QLabel* STmasquer = nullptr;
     QPushButton* BoutonMenu = nullptr;
     QPushButton* BoutonEffacer = nullptr;
@@ -89,6 +95,8 @@ public:
     QAction* N3 = nullptr;
     QMenu* CDT = nullptr;
     QMenu* CDF = nullptr;
+    QMenu* TailleTexte = nullptr;
+    std::array<QAction*, editzone::kTextScales.size()> textScaleItems{};
     using ColourItems = std::array<QAction*, colours::kColourCount>;
     ColourItems textColourItems{};
     ColourItems backgroundColourItems{};
@@ -114,7 +122,7 @@ private:
 
     QWidget* window_;
     Dialogs& dialogs_;
-    QTextCharFormat defaultFormat_; // font and style the text takes when entered plain
+    QTextCharFormat defaultFormat_; // font and style the text takes when entered plain, at 100 %
     std::uint32_t textColour_ = colours::kSystemWindowText;
     std::uint32_t backgroundColour_ = colours::kSystemWindow;
 };
