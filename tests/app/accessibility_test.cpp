@@ -80,25 +80,77 @@ private Q_SLOTS:
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u", "_s)));
     }
 
-    // The keyboard's focus shows on the controls that have no caption to
-    // underline: the track bars, a spin box, the pictures.
-    void focusIsVisible()
+    void tabOrder_data()
     {
+        QTest::addColumn<int>("key"); // with Ctrl, opens the window; 0: the main window
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("chain");
+        // The described order, the checked choice of "soit :" standing for
+        // both, then the pictures.
+        QTest::newRow("main") << 0 << u"Form1"_s
+                              << u"EditLive RichEdit BoutonMenu BoutonGeneFic BoutonLecture PageControl1 TBfreq "
+                                 "TBsignal TBvitesse TBsouffle ComboBoxFe BoutonNom CSdureeSP BoutonEffacer "
+                                 "BoutonRemplir BoutonGRP CSpinEditGroupes CSpinEditLettres RBdirect CSElettres "
+                                 "CSEchiffres BitBtn1 BoutonAide EditDebut EditFin CBmot ImageLogo LabelCopyright "
+                                 "Image2"_s;
+        QTest::newRow("copy check") << int(Qt::Key_K) << u"CopyCheckWindow"_s
+                                    << u"MemoCopie BoutonCorriger BoutonPointsFaibles TexteAligne GrilleCaracteres "
+                                       "Onglets"_s;
+        QTest::newRow("conditions") << int(Qt::Key_J) << u"ReceptionWindow"_s
+                                    << u"CBdesactive ComboPreset CBvitesseEff ComboForme SEmontee CBsnr CBfiltre "
+                                       "CBqsb CBflutter SEqrn SEcrashes SEqrm SEchirp SEchirpTau CBreponse "
+                                       "SEpauseReponse"_s;
+        QTest::newRow("course") << int(Qt::Key_L) << u"CourseWindow"_s
+                                << u"ComboOrdre BoutonOuvrirOrdre SpinLecon SpinMinutes SpinGroupes ComboTaille "
+                                   "ComboMateriel BoutonOuvrirListe CBmasquer CBjouer BoutonSeance"_s;
+        QTest::newRow("export") << int(Qt::Key_T) << u"ExportDialog"_s
+                                << u"ComboFormat SpinQualite ComboFrequence EditTitre EditArtiste EditAlbum "
+                                   "EditCommentaire ComboDecoupe EditCible BoutonParcourir BoutonExporterLecon "
+                                   "BoutonAnnuler"_s;
+    }
+
+    // Tab goes round each window in reading order, and the focus shows on
+    // every control it reaches (the track bars and pictures included).
+    void tabOrder()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, window);
+        QFETCH(QString, chain);
         FormFixture f;
-        f.form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
-        for (const char* name : {"TBfreq", "TBvitesse", "CSpinEditGroupes", "ImageLogo", "LabelCopyright"}) {
-            // Reached with Tab from the control before it.
-            QWidget* control = f.control(name);
-            QWidget* before = control->previousInFocusChain();
-            while (!(before->focusPolicy() & Qt::TabFocus) || !before->isVisible())
-                before = before->previousInFocusChain();
-            before->setFocus(Qt::TabFocusReason);
-            const QImage unfocused = control->grab().toImage();
-            QTest::keyClick(before, Qt::Key_Tab);
-            QVERIFY2(control->hasFocus(), name);
-            QVERIFY2(control->grab().toImage() != unfocused, name);
+        if (key != 0) {
+            f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
+            f.control("RichEdit")->setFocus();
+            QTest::keyClick(f.control("RichEdit"), Qt::Key(key), Qt::ControlModifier);
         }
+        QWidget* shown = key != 0 ? f.control(window.toLatin1().constData()) : f.form.get();
+        QApplication::setActiveWindow(shown);
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+        if (auto* off = shown->findChild<QCheckBox*>(u"CBdesactive"_s))
+            off->setChecked(false); // every condition within reach
+        const auto ownerOf = [](QWidget* widget) {
+            while (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_"_s))
+                widget = widget->parentWidget(); // the edit inside a spin box
+            return widget;
+        };
+        QWidget* focused = shown->focusWidget();
+        QVERIFY(focused != nullptr);
+        // The focus frames show once the keyboard has moved the focus.
+        QTest::keyClick(focused, Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), focused);
+        QStringList seen;
+        QStringList unseen;
+        do {
+            QWidget* owner = ownerOf(focused);
+            seen << owner->objectName();
+            const QImage withFocus = owner->grab().toImage();
+            QTest::keyClick(focused, Qt::Key_Tab);
+            if (owner->grab().toImage() == withFocus)
+                unseen << owner->objectName();
+            focused = QApplication::focusWidget();
+        } while (ownerOf(focused)->objectName() != seen.front() && seen.size() < 60);
+        QCOMPARE(seen.join(u' '), chain);
+        QVERIFY2(unseen.isEmpty(), qPrintable(unseen.join(u", "_s)));
     }
 
     // Each window a key opens closes with Escape.

@@ -104,6 +104,7 @@ EditZone::EditZone(QWidget* window, Dialogs& dialogs) : QObject(window), window_
     RichEdit = place(new ScaledTextEdit(window), layout::RichEdit);
     RichEdit->setAcceptRichText(true);
     RichEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit->setTabChangesFocus(true); // the keyboard alone must leave the zone
     QFont zoneFont(u"Courier New"_s);
     zoneFont.setPixelSize(17);
     zoneFont.setBold(true);

@@ -104,7 +104,13 @@ void SeriesControls::buildFillLines(QWidget* window)
     BoutonGRP = makeButton(window, layout::BoutonGRP);
     RBseries = place(new QRadioButton(fromUtf8(layout::RBseries.caption), window), layout::RBseries);
     RBdirect = place(new QRadioButton(fromUtf8(layout::RBdirect.caption), window), layout::RBdirect);
+    // As on the desktop the layout was drawn for, the group is one stop of
+    // the Tab key: the checked button (the arrows move between them).
+    for (QRadioButton* choice : {RBseries, RBdirect})
+        connect(choice, &QRadioButton::toggled, choice,
+                [choice](bool on) { choice->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus); });
     RBdirect->setChecked(true);
+    RBseries->setFocusPolicy(Qt::ClickFocus);
     CSpinEditGroupes = place(new SpinEdit(exercise::kGroups, window), layout::CSpinEditGroupes);
     Label2 = makeLabel(window, layout::Label2);
     CSpinEditLettres = place(new SpinEdit(exercise::kGroupSize, window), layout::CSpinEditLettres);

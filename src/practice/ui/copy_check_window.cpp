@@ -88,6 +88,9 @@ void CopyCheckWindow::buildCorrectionPage(QWidget* page)
     GrilleCaracteres->verticalHeader()->hide();
     GrilleCaracteres->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GrilleCaracteres->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Read-only views show no caret: their frame shows the focus.
+    for (QWidget* view : std::initializer_list<QWidget*>{TexteAligne, GrilleCaracteres})
+        view->setStyleSheet(u"#%1:focus { border: 2px solid palette(highlight); }"_s.arg(view->objectName()));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BoutonCorriger);

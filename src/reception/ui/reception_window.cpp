@@ -270,8 +270,11 @@ void ReceptionWindow::showLevels()
 void ReceptionWindow::setControlsEnabled()
 {
     const bool on = enabled();
+    // The spoken answers go with the described render too: they stay
+    // within reach when the conditions are off.
     for (QWidget* control : findChildren<QWidget*>()) {
-        if (control != CBdesactive && control->parentWidget() == this)
+        if (control != CBdesactive && control != CBreponse && control != SEpauseReponse &&
+            control->parentWidget() == this)
             control->setEnabled(on);
     }
     SEvitesseEff->setEnabled(on && CBvitesseEff->isChecked());
