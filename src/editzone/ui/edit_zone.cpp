@@ -26,6 +26,7 @@
 #include <QTextEdit>
 
 #include <memory>
+#include <span>
 
 namespace brivo::ui {
 
@@ -57,42 +58,47 @@ QAction* addSeparator(QMenu* menu, const QString& name)
     return separator;
 }
 
-// A submenu of radio items, one per colour, the last one checked.
-QMenu* addColourMenu(QMenu* parent, const QString& name, const QString& caption, EditZone::ColourItems& items,
-                     bool background)
+// A submenu of radio items, one per (object name, caption), into `items`.
+QMenu* addRadioMenu(QMenu* parent, const QString& name, const QString& caption,
+                    const QList<std::pair<QString, QString>>& entries, std::span<QAction*> items)
 {
     QMenu* menu = parent->addMenu(caption);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     auto* group = new QActionGroup(menu);
     group->setExclusive(true);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i] = menu->addAction(entries[static_cast<qsizetype>(i)].second);
+        items[i]->setObjectName(entries[static_cast<qsizetype>(i)].first);
+        items[i]->setCheckable(true);
+        group->addAction(items[i]);
+    }
+    return menu;
+}
+
+// One item per colour, the last one checked.
+QMenu* addColourMenu(QMenu* parent, const QString& name, const QString& caption, EditZone::ColourItems& items,
+                     bool background)
+{
+    QList<std::pair<QString, QString>> entries;
     for (std::size_t i = 0; i < colours::kColourCount; ++i) {
         const auto& row = colours::kColourRows[i];
         const std::string_view text =
             background && i + 1 == colours::kColourCount ? colours::kBackgroundStandardCaption : row.caption;
-        QAction* item = menu->addAction(fromUtf8(text));
-        item->setObjectName(fromUtf8(background ? row.backgroundItem : row.textItem));
-        item->setCheckable(true);
-        group->addAction(item);
-        items[i] = item;
+        entries.append({fromUtf8(background ? row.backgroundItem : row.textItem), fromUtf8(text)});
     }
+    QMenu* menu = addRadioMenu(parent, name, caption, entries, items);
     items.back()->setChecked(true);
     return menu;
 }
 
+// One item per display size, the first (100 %) checked.
 QMenu* addTextScaleMenu(QMenu* parent, std::array<QAction*, editzone::kTextScales.size()>& items)
 {
-    QMenu* menu = parent->addMenu(u"Taille du texte"_s);
-    menu->setObjectName(u"TailleTexte"_s);
-    menu->menuAction()->setObjectName(u"TailleTexte"_s);
-    auto* group = new QActionGroup(menu);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const int percent = editzone::kTextScales[i];
-        items[i] = menu->addAction(percent == 100 ? u"Normale (100 %)"_s : u"%1 %"_s.arg(percent));
-        items[i]->setObjectName(u"Taille%1"_s.arg(percent));
-        items[i]->setCheckable(true);
-        group->addAction(items[i]);
-    }
+    QList<std::pair<QString, QString>> entries;
+    for (const int percent : editzone::kTextScales)
+        entries.append({u"Taille%1"_s.arg(percent), percent == 100 ? u"Normale (100 %)"_s : u"%1 %"_s.arg(percent)});
+    QMenu* menu = addRadioMenu(parent, u"TailleTexte"_s, u"Taille du texte"_s, entries, items);
     items.front()->setChecked(true);
     return menu;
 }
