@@ -125,7 +125,7 @@ TEST_P(RenderCommandRefusal, ExplainsAndLeavesNoFile)
 {
     EXPECT_EQ(run(GetParam().args), GetParam().status);
     EXPECT_NE(err_.str().find(GetParam().messagePart), std::string::npos) << err_.str();
-    EXPECT_FALSE(std::filesystem::exists(dir_ / "Morse.WAV"));
+    EXPECT_TRUE(std::filesystem::is_empty(dir_.path()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -139,6 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"UnknownRate", {"--rate", "44000", "E"}, kExitRefused, "22050, 24000, 44100 ou 48000"},
         RefusalCase{"UnknownWord", {"--word", "MORSE", "E"}, kExitRefused, "PARIS ou CODEX"},
         RefusalCase{"OpusAtTheDefaultRate", {"-o", "l.opus", "E"}, kExitRefused, "Opus n'accepte que"},
+        RefusalCase{"Mp3At4000", {"--rate", "4000", "-o", "l.mp3", "E"}, kExitRefused, "8000 Hz au moins"},
         RefusalCase{"UnknownFormat", {"--format", "aac", "E"}, kExitRefused, "wav, flac, mp3, ogg ou opus"},
         RefusalCase{"QualityEleven", {"--quality", "11", "E"}, kExitRefused, "de 0 à 10"},
         RefusalCase{"SplitBothWays",

@@ -243,46 +243,6 @@ TEST(ExportAnswers, StayWithTheirTrack)
               static_cast<std::ptrdiff_t>(joined.size()));
 }
 
-struct RefusalCase {
-    std::string name;
-    ExportFormat format;
-    int rate;
-    SplitSpec split;
-    std::string title;
-    std::string message;
-};
-
-class ExportRefusal : public testing::TestWithParam<RefusalCase> {};
-
-// Refused before anything is written.
-TEST_P(ExportRefusal, LeavesTheFolderEmpty)
-{
-    const RefusalCase& row = GetParam();
-    test::TempDir dir;
-    ExportRequest request = requestFor(dir / "lesson.out", row.format, row.rate);
-    request.split = row.split;
-    request.tags.title = row.title;
-    RandomGenerator random(1);
-    const Result<ExportedLesson> exported = exportLesson(request, table(), random);
-    ASSERT_FALSE(exported);
-    EXPECT_EQ(exported.error().code, ErrorCode::Refused);
-    EXPECT_NE(exported.error().message.find(row.message), std::string::npos) << exported.error().message;
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    , ExportRefusal,
-    testing::Values(RefusalCase{"opusAt11025", ExportFormat::Opus, 11025, {}, "", "Opus n'accepte que"},
-                    RefusalCase{"mp3At4000", ExportFormat::Mp3, 4000, {}, "", "8000 Hz au moins"},
-                    RefusalCase{"splitLongerThanTheText",
-                                ExportFormat::Mp3,
-                                11025,
-                                {SplitSpec::Mode::Minutes, 2},
-                                "",
-                                "ne donne qu'une piste"},
-                    RefusalCase{"titleNotUtf8", ExportFormat::Flac, 11025, {}, "\xC3(", "UTF-8"}),
-    test::CaseName());
-
 // A cancelled export leaves no file at all, under the target names or
 // beside them.
 TEST(ExportCancel, LeavesNothingBehind)
