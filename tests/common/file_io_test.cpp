@@ -9,6 +9,7 @@
 #include "morse/definition_file.h"
 #include "morse/definition_parser.h"
 #include "settings/settings_file.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 #include <fcntl.h>
@@ -102,9 +103,10 @@ TEST(Writers, FollowASymbolicLink)
     }
 }
 
-// A rename that fails (the name is a folder) leaves what was there and no
-// temporary file; a settings folder made for the first save is private.
-TEST(Writers, FailedRenameKeepsTheOldAndNewSettingsFolderIsPrivate)
+// A rename that fails (the name is a folder), a full disk or a folder that
+// cannot be made leave what was there and no temporary file; a settings
+// folder made for the first save is private.
+TEST(Writers, FailuresKeepTheOldFileAndNewSettingsFolderIsPrivate)
 {
     test::TempDir dir;
     std::filesystem::create_directories(dir / "taken" / "inside");
@@ -112,10 +114,23 @@ TEST(Writers, FailedRenameKeepsTheOldAndNewSettingsFolderIsPrivate)
     EXPECT_TRUE(std::filesystem::is_directory(dir / "taken" / "inside"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
-    ASSERT_TRUE(settings::writeSettingsFile(dir / "config" / "ZORVANE" / "BRIVO.reg", settings::RegistryFile{}));
+    const auto path = dir / "config" / "ZORVANE" / "BRIVO.reg";
+    settings::RegistryFile file;
+    ASSERT_TRUE(settings::writeSettingsFile(path, file));
     struct stat status {};
     ASSERT_EQ(::stat((dir / "config" / "ZORVANE").c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0700U);
+    const std::string before = test::readBytes(path);
+    file.set("Zone_d_edition", settings::Value::ofText(std::string(100000, 'E')));
+    {
+        const test::FileSizeLimit limit(4096);
+        const Result<void> written = settings::writeSettingsFile(path, file);
+        ASSERT_FALSE(written);
+        EXPECT_EQ(written.error().message, "File too large");
+    }
+    EXPECT_EQ(test::readBytes(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path.parent_path()), {}), 1);
+    EXPECT_FALSE(settings::writeSettingsFile("/proc/brivo/BRIVO.reg", file));
 }
 
 } // namespace

@@ -164,12 +164,6 @@ TEST(KochDrawing, MinutesAreMeasuredByTheGivenTiming)
     EXPECT_LE(text.size(), 60U + 8U);
 }
 
-} // namespace
-} // namespace brivo::practice
-
-namespace brivo::practice {
-namespace {
-
 // The course's choices come back whole from their settings line, paths
 // with blanks and "%" included; words that do not read are skipped.
 TEST(CourseSettingsLine, RoundTripsAndSkipsWhatDoesNotRead)

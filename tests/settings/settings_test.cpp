@@ -2,7 +2,6 @@
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "support/case_name.h"
-#include "support/file_size_limit.h"
 #include "support/golden.h"
 #include "support/temp_dir.h"
 
@@ -161,26 +160,6 @@ TEST(SettingsFile, PathFollowsXdgConfigHome)
     EXPECT_EQ(settingsFilePath("/x", "/home/u"), "/x/ZORVANE/BRIVO.reg");
     EXPECT_EQ(settingsFilePath("", "/home/u"), "/home/u/.config/ZORVANE/BRIVO.reg");
     EXPECT_EQ(settingsFilePath(nullptr, "/home/u"), "/home/u/.config/ZORVANE/BRIVO.reg");
-}
-
-// A full disk or a folder that cannot be created leaves the old store.
-TEST(SettingsFile, FailedSaveLeavesTheOldFile)
-{
-    test::TempDir dir;
-    const auto path = dir / "ZORVANE/BRIVO.reg";
-    RegistryFile file;
-    file.set("Zone_d_edition", Value::ofText("ancien"));
-    ASSERT_TRUE(writeSettingsFile(path, file));
-    const std::string before = test::readBytes(path);
-    file.set("Zone_d_edition", Value::ofText(std::string(100000, 'E')));
-    {
-        const test::FileSizeLimit limit(4096);
-        const Result<void> written = writeSettingsFile(path, file);
-        ASSERT_FALSE(written);
-        EXPECT_EQ(written.error().message, "File too large");
-    }
-    EXPECT_EQ(test::readBytes(path), before);
-    EXPECT_FALSE(writeSettingsFile("/proc/brivo/BRIVO.reg", file));
 }
 
 // A process killed at any moment of a save leaves the old file or the new
