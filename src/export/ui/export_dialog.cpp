@@ -257,7 +257,12 @@ void ExportDialog::BoutonAnnulerClick()
         LabelEtat->setText(u"Annulation..."_s);
         return;
     }
-    hide();
+    brivo::ui::hideToOwner(this);
+}
+
+void ExportDialog::reject()
+{
+    BoutonAnnulerClick();
 }
 
 void ExportDialog::closeEvent(QCloseEvent* event)

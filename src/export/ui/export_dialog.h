@@ -60,6 +60,8 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Escape: as "Annuler" (a running export is stopped, not hidden).
+    void reject() override;
 
 private:
     void formatChanged();
