@@ -1,5 +1,4 @@
 #include "cli/render_command.h"
-#include "cli/terminal_progress.h"
 #include "morse/default_definitions.h"
 #include "support/case_name.h"
 #include "support/golden.h"
@@ -55,15 +54,6 @@ TEST_F(RenderCommand, DeviceIsWrittenInPlace)
 {
     EXPECT_EQ(run({"-o", "/dev/null", "E"}), kExitOk) << err_.str();
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
-}
-
-TEST_F(RenderCommand, DefaultSeedIsTheClock)
-{
-    ASSERT_EQ(run({"--noise", "100", "-o", "clock.wav", "E"}), kExitOk);
-    ASSERT_EQ(run({"--noise", "100", "--seed", "1", "-o", "one.wav", "E"}), kExitOk);
-    ASSERT_EQ(run({"--noise", "100", "--seed", "2", "-o", "two.wav", "E"}), kExitOk);
-    EXPECT_EQ(file("clock.wav"), file("one.wav"));
-    EXPECT_NE(file("one.wav"), file("two.wav"));
 }
 
 struct SameBytesCase {
@@ -194,29 +184,6 @@ TEST_F(RenderCommand, ShortenedRiseIsSaid)
     EXPECT_NE(err_.str().find("temps de montée ramené à 14,5 ms à 33 mots/mn"), std::string::npos) << err_.str();
     ASSERT_EQ(run({"--wpm", "33", "--rise", "5", "E"}), kExitOk);
     EXPECT_EQ(err_.str().find("ramené"), std::string::npos);
-}
-
-// Quiet for work under a second and when not on a terminal; then the
-// percentage and the size, on one line rewritten in place.
-TEST(TerminalProgress, ShowsLongWorkOnATerminalOnly)
-{
-    double now = 0;
-    std::ostringstream shown;
-    TerminalProgress quick(shown, true, [&] { return now; });
-    now = 0.5;
-    quick.update(50, 100);
-    quick.finish();
-    TerminalProgress piped(shown, false, [&] { return now; });
-    now = 10;
-    piped.update(50, 100);
-    EXPECT_EQ(shown.str(), "");
-    TerminalProgress progress(shown, true, [&] { return now; });
-    now = 12;
-    progress.update(500000, 1000000);
-    progress.update(500001, 1000000);
-    progress.update(1000000, 1000000);
-    progress.finish();
-    EXPECT_EQ(shown.str(), "\rRendu en cours : 50 % (1 / 2 Mo)\rRendu en cours : 100 % (2 / 2 Mo)\n");
 }
 
 } // namespace

@@ -18,8 +18,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("effect"); // "help", "mask", "codex" or ""
         const int ctrl = Qt::ControlModifier;
         const int alt = Qt::AltModifier;
-        QTest::newRow("Alt+S") << int(Qt::Key_S) << alt << u"TSseries"_s << u"EditLive"_s << QString();
-        QTest::newRow("Alt+P") << int(Qt::Key_P) << alt << u"TSprincipale"_s << u"EditLive"_s << QString();
         QTest::newRow("Alt+C") << int(Qt::Key_C) << alt << u"TScaracteres"_s << u"EditLive"_s << QString();
         QTest::newRow("Alt+V") << int(Qt::Key_V) << alt << u"TSseries"_s << u"EditLive"_s << u"codex"_s;
         QTest::newRow("Alt+X") << int(Qt::Key_X) << alt << u"TSseries"_s << u"EditLive"_s << u"mask"_s;
@@ -29,11 +27,7 @@ private Q_SLOTS:
             << int(Qt::Key_F1) << ctrl << u"TSprincipale"_s << u"TBfreq"_s << u"help"_s;
         QTest::newRow("Ctrl+F2: the speed, sound page first")
             << int(Qt::Key_F2) << ctrl << u"TSprincipale"_s << u"TBvitesse"_s << QString();
-        QTest::newRow("Ctrl+Z: the zone") << int(Qt::Key_Z) << ctrl << u"TSseries"_s << u"RichEdit"_s << QString();
-        QTest::newRow("Ctrl+F12: page first")
-            << int(Qt::Key_F12) << ctrl << u"TSprincipale"_s << u"CSdureeSP"_s << QString();
         QTest::newRow("Ctrl+F9: no page") << int(Qt::Key_F9) << ctrl << u"TSseries"_s << u"EditDebut"_s << QString();
-        QTest::newRow("Ctrl+H") << int(Qt::Key_H) << ctrl << u"TSseries"_s << u"EditLive"_s << u"help"_s;
         QTest::newRow("AltGr+E: nothing")
             << int(Qt::Key_E) << (ctrl | alt) << u"TSseries"_s << u"EditLive"_s << QString();
     }

@@ -51,13 +51,6 @@ class HistoryStoreTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void pathFollowsXdgDataHome()
-    {
-        QCOMPARE(brivo::practice::historyFilePath("/x", "/home/u"), "/x/ZORVANE/BRIVO/historique.sqlite");
-        QCOMPARE(brivo::practice::historyFilePath("", "/home/u"),
-                 "/home/u/.local/share/ZORVANE/BRIVO/historique.sqlite");
-    }
-
     void createdFromNothingOrFromAnEmptyFile_data()
     {
         QTest::addColumn<bool>("emptyFileFirst");

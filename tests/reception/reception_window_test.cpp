@@ -49,21 +49,6 @@ private Q_SLOTS:
         QVERIFY(!mark->isVisibleTo(f.form.get()));
     }
 
-    // A rise a dot cannot hold at this speed is shortened, and the window
-    // says so under the rise.
-    void shortenedRiseIsSaid()
-    {
-        FormFixture f;
-        f.control<QSlider>("TBvitesse")->setValue(200); // 33.3 words a minute
-        f.control<QCheckBox>("CBdesactive")->setChecked(false);
-        f.control<QDoubleSpinBox>("SEmontee")->setValue(15);
-        f.generate(u"E"_s);
-        auto* note = f.control<QLabel>("LabelMontee");
-        QVERIFY2(note->isVisibleTo(f.control("ReceptionWindow")) &&
-                     note->text().contains(u"temps de montée ramené à 14,4 ms à 33,3 mots/mn"_s),
-                 qPrintable(note->text()));
-    }
-
     void refusedConditionsAreSaidBeforeAnything()
     {
         FormFixture f;

@@ -155,13 +155,6 @@ TEST(Settings, MistypedValueIsNamedAndTheRestStillLoads)
     EXPECT_EQ(settings.referenceWord, 1);
 }
 
-TEST(SettingsFile, PathFollowsXdgConfigHome)
-{
-    EXPECT_EQ(settingsFilePath("/x", "/home/u"), "/x/ZORVANE/BRIVO.reg");
-    EXPECT_EQ(settingsFilePath("", "/home/u"), "/home/u/.config/ZORVANE/BRIVO.reg");
-    EXPECT_EQ(settingsFilePath(nullptr, "/home/u"), "/home/u/.config/ZORVANE/BRIVO.reg");
-}
-
 // A process killed at any moment of a save leaves the old file or the new
 // one, whole.
 TEST(AtomicFile, KillDuringSavesLeavesAWholeFile)
