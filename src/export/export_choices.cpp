@@ -1,6 +1,6 @@
 #include "export/export_choices.h"
 
-#include "common/word_escape.h"
+#include "common/settings_words.h"
 
 #include <algorithm>
 #include <charconv>
@@ -33,34 +33,22 @@ std::string exportChoicesText(const ExportChoices& c)
 ExportChoices parseExportChoices(std::string_view text)
 {
     ExportChoices c;
-    while (!text.empty()) {
-        const std::size_t blank = text.find(' ');
-        const std::string_view word = text.substr(0, blank);
-        text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
-        const std::size_t equals = word.find('=');
-        if (equals == std::string_view::npos)
-            continue;
-        const std::string_view key = word.substr(0, equals);
-        const std::string_view value = word.substr(equals + 1);
-        int number = 0;
-        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-        const bool integer = error == std::errc{} && end == value.data() + value.size();
+    forEachSetting(text, {}, [&c](std::string_view key, std::string_view value) {
         if (key == "format") {
             c.format = formatNamed(value).value_or(c.format);
-        } else if (key == "quality" && integer && number >= 0 && number <= 10) {
-            c.quality = number;
-        } else if (key == "rate" && integer &&
-                   std::find(kExportRates.begin(), kExportRates.end(), number) != kExportRates.end()) {
-            c.sampleRate = number;
+        } else if (key == "quality") {
+            c.quality = wholeInteger(value, 0, 10).value_or(c.quality);
+        } else if (key == "rate") {
+            const std::optional<int> rate = wholeInteger(value, 1, 1'000'000);
+            if (rate && std::find(kExportRates.begin(), kExportRates.end(), *rate) != kExportRates.end())
+                c.sampleRate = *rate;
         } else if (key == "split") {
             c.split.mode = value == "lines"     ? SplitSpec::Mode::Lines
                            : value == "minutes" ? SplitSpec::Mode::Minutes
                                                 : SplitSpec::Mode::None;
         } else if (key == "minutes") {
-            double minutes = 0;
-            const auto [at, failed] = std::from_chars(value.data(), value.data() + value.size(), minutes);
-            if (failed == std::errc{} && at == value.data() + value.size() && minutes > 0 && minutes <= 600)
-                c.split.minutes = minutes;
+            if (const std::optional<double> minutes = wholeNumber(value, 0, 600); minutes && *minutes > 0)
+                c.split.minutes = *minutes;
         } else if (key == "artist") {
             c.artist = unescapeBlanks(value);
         } else if (key == "album") {
@@ -68,7 +56,7 @@ ExportChoices parseExportChoices(std::string_view text)
         } else if (key == "folder") {
             c.folder = unescapeBlanks(value);
         }
-    }
+    });
     return c;
 }
 

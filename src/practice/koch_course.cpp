@@ -1,11 +1,10 @@
 #include "practice/koch_course.h"
 
+#include "common/settings_words.h"
 #include "common/utf8.h"
-#include "common/word_escape.h"
 #include "reception/reception_conditions.h"
 
 #include <algorithm>
-#include <charconv>
 #include <numeric>
 
 namespace brivo::practice {
@@ -209,26 +208,14 @@ CourseSettings parseCourseSettings(std::string_view text)
 {
     CourseSettings s;
     const auto integer = [](std::string_view value, int low, int high, int& out) {
-        int read = 0;
-        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), read);
-        if (error == std::errc{} && end == value.data() + value.size() && read >= low && read <= high)
-            out = read;
+        out = wholeInteger(value, low, high).value_or(out);
     };
-    while (!text.empty()) {
-        const std::size_t blank = text.find(' ');
-        std::string_view word = text.substr(0, blank);
-        if (word.starts_with("order=")) {
-            s.order = std::string(text.substr(6)); // the rest of the line
-            break;
-        }
-        text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
-        const std::size_t equals = word.find('=');
-        if (equals == std::string_view::npos)
-            continue;
-        const std::string_view key = word.substr(0, equals);
-        const std::string_view value = word.substr(equals + 1);
+    // The order's path is the rest of the line, blanks and all.
+    forEachSetting(text, "order", [&](std::string_view key, std::string_view value) {
         int flag = -1;
-        if (key == "material" && !value.empty())
+        if (key == "order")
+            s.order = std::string(value);
+        else if (key == "material" && !value.empty())
             s.material = std::string(value);
         else if (key == "list")
             s.list = unescapeBlanks(value);
@@ -243,14 +230,10 @@ CourseSettings parseCourseSettings(std::string_view text)
             if (flag >= 0)
                 (key == "mask" ? s.mask : s.play) = flag == 1;
         } else if (key == "minutes") {
-            std::string number(value);
-            std::replace(number.begin(), number.end(), ',', '.');
-            double minutes = 0;
-            const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), minutes);
-            if (error == std::errc{} && end == number.data() + number.size() && minutes > 0 && minutes <= 120)
-                s.minutes = minutes;
+            if (const std::optional<double> minutes = wholeNumber(value, 0, 120); minutes && *minutes > 0)
+                s.minutes = *minutes;
         }
-    }
+    });
     return s;
 }
 
