@@ -118,14 +118,22 @@ private Q_SLOTS:
         QFETCH(QString, window);
         QFETCH(QString, chain);
         FormFixture f;
+        // On X11 (this test also runs there) the window manager gives the
+        // keyboard to the window under the pointer.
+        const auto bringForward = [](QWidget* top) {
+            QCursor::setPos(top->frameGeometry().center());
+            top->activateWindow();
+            QApplication::setActiveWindow(top);
+            return QTest::qWaitForWindowActive(top);
+        };
+        QVERIFY(bringForward(f.form.get()));
         if (key != 0) {
             f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
             f.control("RichEdit")->setFocus();
             QTest::keyClick(f.control("RichEdit"), Qt::Key(key), Qt::ControlModifier);
         }
         QWidget* shown = key != 0 ? f.control(window.toLatin1().constData()) : f.form.get();
-        QApplication::setActiveWindow(shown);
-        QVERIFY(QTest::qWaitForWindowActive(shown));
+        QVERIFY(QTest::qWaitForWindowExposed(shown) && bringForward(shown));
         if (auto* off = shown->findChild<QCheckBox*>(u"CBdesactive"_s))
             off->setChecked(false); // every condition within reach
         const auto ownerOf = [](QWidget* widget) {
