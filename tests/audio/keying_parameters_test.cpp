@@ -36,13 +36,5 @@ INSTANTIATE_TEST_SUITE_P(WorkedTable, SamplesPerUnit,
                                          UnitCase{3, 200, C, 479}, UnitCase{4, 72, P, 2205}, UnitCase{4, 72, C, 1837},
                                          UnitCase{4, 20, P, 7937}, UnitCase{4, 200, C, 661}));
 
-TEST(KeyingValues, NoChosenRateKeepsThePreviousOne)
-{
-    EXPECT_EQ(sampleRateForIndex(std::nullopt, 16000), 16000);
-    EXPECT_EQ(sampleRateForIndex(-1, 8000), 8000);
-    EXPECT_EQ(sampleRateForIndex(5, 8000), 8000);
-    EXPECT_EQ(sampleRateForIndex(0, 8000), 4000);
-}
-
 } // namespace
 } // namespace brivo

@@ -261,29 +261,6 @@ private Q_SLOTS:
         QCOMPARE(checked("CDF"), 1);
     }
 
-    // Two equal stored colours: both refusals are said, and neither colour
-    // reaches the restored text, new typing or the ground.
-    void equalStoredColoursAreNeitherApplied()
-    {
-        FormFixture f;
-        f.form->close();
-        brivo::test::writeBytes(f.settingsFile(), "[HKEY_CURRENT_USER\\Software\\ZORVANE\\BRIVO]\n"
-                                                  "\"Couleur_du_texte\"=dword:0000ffff\n"
-                                                  "\"Couleur_du_fond\"=dword:0000ffff\n"
-                                                  "\"Zone_d_edition\"=\"ABC\"\n");
-        f.form.reset();
-        f.restart();
-        QCOMPARE(f.dialogs.messages.size(), 2);
-        auto* zone = f.control<QTextEdit>("RichEdit");
-        const QColor yellow(255, 255, 0);
-        QTextCursor cursor(zone->document());
-        cursor.setPosition(1);
-        QVERIFY(cursor.charFormat().foreground().color() != yellow);
-        QVERIFY(zone->currentCharFormat().foreground().color() != yellow);
-        QVERIFY(zone->palette().color(QPalette::Base) != yellow);
-        QVERIFY(f.control<QAction>("TexteParDefaut")->isChecked() && f.control<QAction>("FondParDefaut")->isChecked());
-    }
-
     // The mask covers the zone; the fill still writes beneath it.
     void maskHidesWhileTheFillWrites()
     {

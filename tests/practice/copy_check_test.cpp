@@ -2,7 +2,6 @@
 #include "morse/default_definitions.h"
 #include "morse/definition_parser.h"
 #include "practice/copy_check.h"
-#include "practice/time_axis.h"
 #include "practice/weak_characters.h"
 #include "support/case_name.h"
 
@@ -241,37 +240,6 @@ INSTANTIATE_TEST_SUITE_P(
         DrillCase{"equalRatesInCodeOrder", {{U'Z', {4, 2}}, {U'B', {2, 1}}}, U"BBBZZZ"},
         DrillCase{"cutAtForty", manyWeak(), U"AAAAABBBBBCCCCCDDDDDEEEEEFFFFFGGGGGHHHHH"}),
     test::CaseName{});
-
-struct AxisCase {
-    std::string name;
-    std::int64_t span;
-    std::int64_t step;
-};
-
-class Axis : public testing::TestWithParam<AxisCase> {};
-
-// Whatever the span, a step of the ladder with at most six ticks, each on a
-// whole step of local time (here UTC+1) and inside the span.
-TEST_P(Axis, TicksOnWholeStepsWithinTheSpan)
-{
-    const AxisCase& c = GetParam();
-    const std::int64_t first = 1'780'000'123;
-    const TimeAxis axis = timeAxis(first, first + c.span, 6, 3600);
-    EXPECT_EQ(axis.step, c.step);
-    ASSERT_FALSE(axis.ticks.empty());
-    EXPECT_LE(axis.ticks.size(), 6U);
-    for (const std::int64_t tick : axis.ticks) {
-        EXPECT_EQ((tick + 3600) % axis.step, 0);
-        EXPECT_TRUE(tick >= first && tick <= first + c.span);
-    }
-    EXPECT_TRUE(std::is_sorted(axis.ticks.begin(), axis.ticks.end()));
-}
-
-INSTANTIATE_TEST_SUITE_P(Spans, Axis,
-                         testing::Values(AxisCase{"tenMinutes", 600, 300}, AxisCase{"aDay", 86400, 6 * 3600},
-                                         AxisCase{"aMonth", 30 * 86400, 7 * 86400},
-                                         AxisCase{"twoYears", 730 * 86400, 182 * 86400}),
-                         test::CaseName{});
 
 } // namespace
 } // namespace brivo::practice
