@@ -1,5 +1,10 @@
+#include "morse/default_definitions.h"
+#include "morse/definition_file.h"
 #include "morse/definition_parser.h"
 #include "support/case_name.h"
+#include "support/file_size_limit.h"
+#include "support/golden.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -7,6 +12,37 @@
 
 namespace brivo {
 namespace {
+
+// The built-in text, byte for byte: 141 lines in Windows-1252, each ended by
+// CR LF. scripts/regenerate-golden.sh rewrites the file after a deliberate
+// change; review its diff before committing it.
+TEST(DefaultDefinitions, WrittenTextMatchesTheGoldenFile)
+{
+    const std::string content = definitions::defaultFileContent();
+    test::compareWithGolden("Codmorse.INI", content);
+    EXPECT_EQ(definitions::tableFromContent(content).definedCount(), 132U);
+}
+
+// Created, kept when present and refused in a folder that cannot hold it:
+// the window's tests hold those, through the grid and the boxes. A file cut
+// short keeps what was written; a missing one gives the system's reason.
+TEST(DefinitionFile, CutShortKeepsWhatWasWrittenAndMissingSaysWhy)
+{
+    test::TempDir dir;
+    const auto path = dir / "Codmorse.INI";
+    {
+        const test::FileSizeLimit limit(1000);
+        const auto created = definitions::ensureDefinitionFile(path);
+        ASSERT_FALSE(created);
+        EXPECT_EQ(created.error().code, ErrorCode::WriteFailed);
+    }
+    const std::string written = test::readBytes(path);
+    EXPECT_LT(written.size(), definitions::defaultFileContent().size());
+    EXPECT_TRUE(definitions::defaultFileContent().starts_with(written));
+    const auto missing = definitions::loadDefinitionFile(dir / "absent.INI");
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().message, "No such file or directory");
+}
 
 struct ParseCase {
     const char* name;
