@@ -182,9 +182,12 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
         return;
     }
     // A player that cannot take the file reports it in the error box, as
-    // an error escaping the handler would.
-    if (Result<void> opened = session_.openPlayer(); !opened)
+    // an error escaping the handler would. Nothing plays: the live entry is
+    // free again (a closed player never releases it).
+    if (Result<void> opened = session_.openPlayer(); !opened) {
+        playback->EditLive->setReadOnly(false);
         ErrorBox::show(QString::fromStdString(opened.error().message));
+    }
 }
 
 } // namespace brivo::ui

@@ -130,83 +130,103 @@ private Q_SLOTS:
         QVERIFY(brivo::test::readBytes(f.dir / "Morse.WAV") == brivo::test::readBytes(f.dir / "cli.wav"));
     }
 
-    void emptyZoneIsRefusedAndChangesNothing()
+    void failuresAreSaidAndLeaveTheFileAndThePlayer_data()
     {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("text"); // %1: the target's path
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("calls"); // the player's, after the first render's "open"
+        QTest::addColumn<bool>("playerClosed");
+        const QString cannot = u"Pas de fichier Généré !"_s;
+        const QString render = u"Erreur..."_s;
+        const QStringList closed = {u"close"_s};
+        const QStringList reopened = {u"close"_s, u"open Morse.WAV"_s};
+        QTest::newRow("empty zone") << u"empty"_s
+                                    << u"La zone de saisie ne contient\naucun texte à convertir en son !"_s
+                                    << u" Pas de données :"_s << QStringList() << false;
+        QTest::newRow("folder missing") << u"absent"_s << cannot << render << closed << true;
+        QTest::newRow("disk full") << u"full"_s << cannot + u"\n\nÉcriture de « %1 » interrompue : File too large"_s
+                                   << render << closed << true;
+        // 7,000 "$" at the slowest settings pass 2^31 samples: refused
+        // before the player lets go of the previous file.
+        QTest::newRow("too long for a WAV file")
+            << u"long"_s << u"Le texte est trop long : le fichier sonore dépasserait 4 Go."_s << render << QStringList()
+            << false;
+        // A device error gets a full stop unless it ends in one, a quote or
+        // a bracket; an exception from a handler is shown the same way.
+        QTest::newRow("device, letter") << u"Le périphérique est absent"_s << u"Le périphérique est absent."_s
+                                        << u"app_tests"_s << reopened << true;
+        QTest::newRow("device, full stop")
+            << u"Périphérique absent."_s << u"Périphérique absent."_s << u"app_tests"_s << reopened << true;
+        QTest::newRow("device, quote") << u"Erreur 'x'"_s << u"Erreur 'x'"_s << u"app_tests"_s << reopened << true;
+        QTest::newRow("device, bracket") << u"Erreur (263)"_s << u"Erreur (263)"_s << u"app_tests"_s << reopened
+                                         << true;
+        QTest::newRow("device, digit") << u"Erreur 263"_s << u"Erreur 263."_s << u"app_tests"_s << reopened << true;
+        QTest::newRow("play throws") << u"throw"_s << u"Erreur 263."_s << u"app_tests"_s << reopened << false;
+    }
+
+    // "Générer et lire" after a first render: what fails is said in one box,
+    // the previous file stays as it was, the player is closed before a
+    // rewrite and not opened again on a failure, and the live entry stays
+    // writable. The window goes on working.
+    void failuresAreSaidAndLeaveTheFileAndThePlayer()
+    {
+        QFETCH(QString, failure);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        QFETCH(QStringList, calls);
+        QFETCH(bool, playerClosed);
         FormFixture f;
         f.generate(u"E"_s);
         const std::string before = brivo::test::readBytes(f.dir / "Morse.WAV");
-        f.control<QTextEdit>("RichEdit")->clear();
-        f.control<QLineEdit>("EditDebut")->setText(u"VVV"_s);
-        auto* live = f.control<QLineEdit>("EditLive");
-        live->setText(u"AB"_s);
-        const auto state = f.form->random().state();
-        const auto calls = f.player.calls.size();
-        f.form->BoutonGeneFicClick(f.control("BoutonGeneFic"));
-        f.form->BoutonLectureClick();
-        QCOMPARE(f.dialogs.messages.size(), 2);
-        QCOMPARE(f.dialogs.messages[0].text, u"La zone de saisie ne contient\naucun texte à convertir en son !"_s);
-        QCOMPARE(f.dialogs.messages[0].title, u" Pas de données :"_s);
-        QVERIFY(brivo::test::readBytes(f.dir / "Morse.WAV") == before);
-        QCOMPARE(f.player.calls.size(), calls);
-        QVERIFY(f.player.isOpen);
-        QCOMPARE(f.form->random().state(), state);
-        QCOMPARE(live->text(), QString());
-        QVERIFY(!live->isReadOnly());
-    }
-
-    void failedRenderIsReportedAndPlaysNothing_data()
-    {
-        QTest::addColumn<bool>("diskFull");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("folder missing") << false << QString();
-        QTest::newRow("disk full") << true << u"\n\nÉcriture de « %1 » interrompue : File too large"_s;
-    }
-
-    // A file that cannot be created, or a write that fails part-way, is a
-    // failure with its reason: the player is closed and not opened again,
-    // and "Générer et lire" plays nothing.
-    void failedRenderIsReportedAndPlaysNothing()
-    {
-        QFETCH(bool, diskFull);
-        QFETCH(QString, reason);
-        FormFixture f;
-        f.generate(u"E"_s);
-        const auto target = f.dir / (diskFull ? "Morse.WAV" : "absent/Morse.WAV");
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        const auto target = f.dir / (failure == u"absent"_s ? "absent/Morse.WAV" : "Morse.WAV");
         f.dialogs.fileAnswers = {QString::fromStdString(target.string())};
         QTest::mouseClick(f.control("BoutonNom"), Qt::LeftButton);
-        f.control<QTextEdit>("RichEdit")->setPlainText(QString(300, u'H'));
+        if (failure == u"empty"_s) {
+            zone->clear();
+            f.control<QLineEdit>("EditDebut")->setText(u"VVV"_s);
+        } else if (failure == u"absent"_s || failure == u"full"_s) {
+            zone->setPlainText(QString(300, u'H'));
+        } else if (failure == u"long"_s) {
+            f.control<QSlider>("TBvitesse")->setValue(20);
+            f.control<QComboBox>("ComboBoxFe")->setCurrentIndex(4);
+            f.control<QSpinBox>("CSdureeSP")->setValue(20);
+            zone->setPlainText(QString(7000, u'$'));
+        } else if (failure == u"throw"_s) {
+            f.player.playFailure = "Erreur 263";
+        } else {
+            f.player.openError = failure.toStdString();
+        }
+        f.control<QLineEdit>("EditLive")->setText(u"AB"_s);
         {
-            const brivo::test::FileSizeLimit limit(diskFull ? 1 << 16 : RLIM_INFINITY);
+            const brivo::test::FileSizeLimit limit(failure == u"full"_s ? 1 << 16 : RLIM_INFINITY);
             QTest::mouseClick(f.control("BoutonLecture"), Qt::LeftButton);
         }
+        QCOMPARE(f.dialogs.messages.size(), failure == u"throw"_s ? 0 : 1); // an exception: once the click is over
+        FormFixture::settle();
         QCOMPARE(f.dialogs.messages.size(), 1);
-        QCOMPARE(f.dialogs.messages[0].text,
-                 u"Pas de fichier Généré !"_s + reason.arg(QString::fromStdString(target.string())));
-        QCOMPARE(f.dialogs.messages[0].title, u"Erreur..."_s);
-        QCOMPARE(f.player.calls, (std::vector<std::string>{"open Morse.WAV", "close"}));
-        QVERIFY(!f.control<QLineEdit>("EditLive")->isReadOnly());
+        QCOMPARE(f.dialogs.messages[0].text, text.arg(QString::fromStdString(target.string())));
+        QCOMPARE(f.dialogs.messages[0].title, title);
+        if (title == u"app_tests"_s)
+            QCOMPARE(f.dialogs.messages[0].icon, Icon::Stop);
+        std::vector<std::string> expected = {"open Morse.WAV"};
+        for (const QString& call : calls)
+            expected.push_back(call.toStdString());
+        QCOMPARE(f.player.calls, expected);
+        QVERIFY(brivo::test::readBytes(f.dir / "Morse.WAV") == before);
+        QCOMPARE(f.control<QLineEdit>("EditLive")->text(), QString()); // the queue is dropped
         f.form->Timer1Timer();
-        QCOMPARE(f.control<QLabel>("Info")->text(), u"Générez un fichier"_s);
-    }
+        QVERIFY(!f.control<QLineEdit>("EditLive")->isReadOnly());
+        QCOMPARE(f.control<QLabel>("Info")->text() == u"Générez un fichier"_s, playerClosed);
 
-    // A second render closes the player before rewriting. 7,000 "$" at the
-    // slowest settings pass 2^31 samples: refused before the player lets go
-    // of the previous file.
-    void textTooLongForAWavFileIsRefusedBeforeThePlayerIsTouched()
-    {
-        FormFixture f;
-        f.generate(u"E"_s);
-        f.form->BoutonGeneFicClick(f.control("BoutonGeneFic"));
-        const std::vector<std::string> twice = {"open Morse.WAV", "close", "open Morse.WAV"};
-        QCOMPARE(f.player.calls, twice);
-        f.control<QSlider>("TBvitesse")->setValue(20);
-        f.control<QComboBox>("ComboBoxFe")->setCurrentIndex(4);
-        f.control<QSpinBox>("CSdureeSP")->setValue(20);
-        f.generate(QString(7000, u'$'));
-        QCOMPARE(f.dialogs.messages.size(), 1);
-        QCOMPARE(f.dialogs.messages[0].text, u"Le texte est trop long : le fichier sonore dépasserait 4 Go."_s);
-        QCOMPARE(f.player.calls, twice);
-        QCOMPARE(std::filesystem::file_size(f.dir / "Morse.WAV"), std::uintmax_t{17690});
+        f.player.openError.clear();
+        f.player.playFailure.clear();
+        f.dialogs.fileAnswers = {QString::fromStdString((f.dir / "Morse.WAV").string())};
+        QTest::mouseClick(f.control("BoutonNom"), Qt::LeftButton);
+        zone->setPlainText(u"E"_s);
+        QTest::mouseClick(f.control("BoutonLecture"), Qt::LeftButton);
+        QCOMPARE(f.player.calls.back(), std::string("play"));
     }
 
     void spacingIsReadWithinItsRange_data()
@@ -231,50 +251,6 @@ private Q_SLOTS:
         f.generate(u"E"_s);
         QCOMPARE(std::filesystem::file_size(f.dir / "Morse.WAV"), std::uintmax_t(58 + 2 * 1102 * (6 + 2 * factor)));
         QCOMPARE(spin->text(), QString::number(factor));
-    }
-
-    void errorBoxAppliesTheFullStopRule_data()
-    {
-        QTest::addColumn<QString>("deviceError");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("letter") << u"Le périphérique est absent"_s << u"Le périphérique est absent."_s;
-        QTest::newRow("full stop") << u"Périphérique absent."_s << u"Périphérique absent."_s;
-        QTest::newRow("apostrophe") << u"Erreur 'x'"_s << u"Erreur 'x'"_s;
-        QTest::newRow("closing bracket") << u"Erreur (263)"_s << u"Erreur (263)"_s;
-        QTest::newRow("digit") << u"Erreur 263"_s << u"Erreur 263."_s;
-    }
-
-    // A player that cannot open the new file: its error goes to the error
-    // box, the player stays closed and nothing is played. An exception
-    // escaping a handler is shown the same way, once the click is over, and
-    // the window goes on working.
-    void errorBoxAppliesTheFullStopRule()
-    {
-        QFETCH(QString, deviceError);
-        QFETCH(QString, shown);
-        FormFixture f;
-        f.player.openError = deviceError.toStdString();
-        f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
-        QTest::mouseClick(f.control("BoutonLecture"), Qt::LeftButton);
-        QCOMPARE(f.dialogs.messages.size(), 1);
-        QCOMPARE(f.dialogs.messages[0].text, shown);
-        QCOMPARE(f.dialogs.messages[0].title, u"app_tests"_s);
-        QCOMPARE(f.dialogs.messages[0].icon, Icon::Stop);
-        QCOMPARE(f.player.calls, (std::vector<std::string>{"open Morse.WAV"}));
-        f.form->Timer1Timer();
-        QCOMPARE(f.control<QLabel>("Info")->text(), u"Générez un fichier"_s);
-
-        f.player.openError.clear();
-        f.player.playFailure = deviceError.toStdString();
-        QTest::mouseClick(f.control("BoutonLecture"), Qt::LeftButton);
-        QCOMPARE(f.dialogs.messages.size(), 1);
-        FormFixture::settle();
-        QCOMPARE(f.dialogs.messages.size(), 2);
-        QCOMPARE(f.dialogs.messages[1].text, shown);
-        QCOMPARE(f.dialogs.messages[1].icon, Icon::Stop);
-        f.player.playFailure.clear();
-        QTest::mouseClick(f.control("BoutonLecture"), Qt::LeftButton);
-        QCOMPARE(f.player.calls.back(), std::string("play"));
     }
 
     void everyClosePathClosesThePlayer_data()
