@@ -110,22 +110,6 @@ TEST_F(DevicePlayerTest, PauseFreezesThePositionAndResumeGoesOnFromWhatWasHeard)
     EXPECT_EQ(player.mode(), PlayerMode::Stopped);
 }
 
-TEST_F(DevicePlayerTest, ClosedPlayerRefusesEverythingAndPullsSilence)
-{
-    EXPECT_FALSE(player.play());
-    EXPECT_FALSE(player.stop());
-    EXPECT_FALSE(player.seekToStart());
-    EXPECT_FALSE(player.pauseOrResume());
-    ASSERT_TRUE(player.openSound(rampSound()));
-    player.play();
-    playFor(10, 0.0);
-    player.close();
-    EXPECT_EQ(player.mode(), PlayerMode::NotReady);
-    EXPECT_TRUE(device.running); // the output stays awake
-    const auto out = device.deliver(5);
-    EXPECT_EQ(out, std::vector<std::int16_t>(5, 0));
-}
-
 // The output runs from its opening, through stops, and goes after 30 s
 // without sound (not while a file plays); the next play opens it again.
 TEST_F(DevicePlayerTest, OutputStaysAwakeAndGoesAfterThirtySilentSeconds)
@@ -220,12 +204,22 @@ TEST_F(DevicePlayerTest, StreamsTheFileItOpened)
     EXPECT_EQ(player.positionMs(), 5000U);
 }
 
-TEST_F(DevicePlayerTest, MissingFileGivesAFrenchError)
+// A file that cannot be opened gives a French error; a player without a
+// file refuses everything, and once closed its output pulls silence.
+TEST_F(DevicePlayerTest, MissingFileIsSaidAndAClosedPlayerRefusesEverything)
 {
     const Result<void> opened = player.open("/nonexistent/Morse.WAV");
     ASSERT_FALSE(opened);
     EXPECT_EQ(opened.error().message,
               "Impossible d'ouvrir le fichier « /nonexistent/Morse.WAV » : No such file or directory");
+    EXPECT_FALSE(player.play() || player.stop() || player.seekToStart() || player.pauseOrResume());
+    ASSERT_TRUE(player.openSound(rampSound()));
+    player.play();
+    playFor(10, 0.0);
+    player.close();
+    EXPECT_EQ(player.mode(), PlayerMode::NotReady);
+    EXPECT_TRUE(device.running); // the output stays awake
+    EXPECT_EQ(device.deliver(5), std::vector<std::int16_t>(5, 0));
 }
 
 } // namespace

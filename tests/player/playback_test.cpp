@@ -1,6 +1,3 @@
-#include "audio/keying_parameters.h"
-#include "audio/wav_file_writer.h"
-#include "player/pcm_source.h"
 #include "support/form_fixture.h"
 
 #include <algorithm>
@@ -86,11 +83,9 @@ private Q_SLOTS:
         QCOMPARE(entry->text(), u"N"_s);
         QCOMPARE(f.player.calls, (std::vector<std::string>{"open Morse.WAV", "play"}));
         QCOMPARE(f.control<QSlider>("TBsouffle")->value(), 200);
-        QCOMPARE(f.control<QGroupBox>("GBsouffle")->title(), u" Souffle = 100% "_s);
-        const auto wav = brivo::readWav(brivo::test::readBytes(f.dir / "Morse.WAV"));
-        QVERIFY(wav);
-        QCOMPARE(wav->samples.size(), std::size_t{8 * 1102}); // A, live: 1+1+3+1+2 units
-        QVERIFY(std::all_of(wav->samples.end() - 2 * 1102, wav->samples.end(), [](std::int16_t s) { return s == 0; }));
+        // A, live and without noise: 1+1+3+1+2 units, the last two silent.
+        QCOMPARE(brivo::test::readBytes(f.dir / "Morse.WAV").substr(58 + 2 * 6 * 1102),
+                 std::string(2 * 2 * 1102, '\0'));
 
         f.form->Timer2Timer(); // still sounding: nothing is taken
         QCOMPARE(entry->text(), u"N"_s);
