@@ -1,18 +1,89 @@
-// The Koch course on the real window: Ctrl+L, "Nouvelle séance" into the
-// zone, the copy checked in Ctrl+K and stored for the course, which moves
-// on; a check of an edited zone is an ordinary one.
+// The copy check and the Koch course on the real window: Ctrl+K, a copy,
+// "Corriger", the history file and the drill of the weak characters; Ctrl+L,
+// "Nouvelle séance" into the zone, the copy checked in Ctrl+K and stored for
+// the course, which moves on; a check of an edited zone is an ordinary one.
 #include "practice/koch_course.h"
 #include "practice/ui/copy_check_window.h"
 #include "practice/ui/course_window.h"
+#include "practice/ui/history_store.h"
 #include "support/form_fixture.h"
 
 using namespace Qt::StringLiterals;
 using brivo::test::FormFixture;
 
-class CourseWindowTest : public QObject {
+class PracticeWindowsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+
+    // An empty zone and an empty history are said, and store nothing.
+    void copyIsCorrectedStoredAndItsWeakCharactersDrilled()
+    {
+        FormFixture f;
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->clear();
+        zone->setFocus();
+        QTest::keyClick(zone, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(zone->toPlainText(), QString()); // the chord types nothing
+        auto* window = f.control<QWidget>("CopyCheckWindow");
+        QVERIFY(window->isVisible());
+        auto* copy = f.control<QPlainTextEdit>("MemoCopie");
+        QCOMPARE(window->focusWidget(), copy);
+        QTest::mouseClick(f.control<QPushButton>("BoutonCorriger"), Qt::LeftButton);
+        QTest::mouseClick(f.control<QPushButton>("BoutonPointsFaibles"), Qt::LeftButton);
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QCOMPARE(f.dialogs.messages[0].text, u"La zone de saisie est vide : il n'y a rien à comparer."_s);
+        QVERIFY(f.dialogs.messages[1].text.startsWith(u"Aucune erreur dans les derniers contrôles"_s));
+        QVERIFY(!std::filesystem::exists(f.historyFile()));
+
+        zone->setPlainText(u"ABCDE FGHIJ"_s);
+        QTest::keyClicks(copy, u"abde fghxj"_s);
+        QTest::keyClick(copy, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QCOMPARE(f.control<QLabel>("LabelScore")->text(),
+                 u"Score : 81,8 %  (substitutions : 1, omissions : 1, ajouts : 0)"_s);
+        auto* table = f.control<QTableWidget>("GrilleCaracteres");
+        QCOMPARE(table->rowCount(), 10);
+        QCOMPARE(table->item(2, 0)->text(), u"C"_s);
+        QCOMPARE(table->item(2, 2)->text(), u"1"_s);
+
+        const brivo::practice::HistoryStore history(f.historyFile());
+        QVERIFY(history.exportCsv(f.dir / "h.csv"));
+        const std::string csv = brivo::test::readBytes(f.dir / "h.csv");
+        QVERIFY2(csv.ends_with(",81.8,2,12.0,1,0,\"ABCDE FGHIJ\",\"ABDE FGHXJ\"\r\n"), csv.c_str()); // speed 72
+        QCOMPARE(history.counts(0)->size(), 10U);
+        QCOMPARE(history.counts(0)->at(U'I').wrong, 1);
+
+        QTest::mouseClick(f.control<QPushButton>("BoutonPointsFaibles"), Qt::LeftButton);
+        QCOMPARE(f.control<QLineEdit>("Serie9")->text(), u"CCCCCIIIII"_s);
+        for (int i = 1; i <= 9; ++i)
+            QCOMPARE(f.control<QCheckBox>(qPrintable(u"Selec%1"_s.arg(i)))->isChecked(), i == 9);
+        QVERIFY(f.control<QRadioButton>("RBseries")->isChecked());
+        const QString exercise = zone->toPlainText();
+        QVERIFY(!exercise.contains(u"ABCDE"_s));
+        QVERIFY(exercise.contains(u'C') && exercise.contains(u'I'));
+        QVERIFY2(QString(exercise).remove(u'C').remove(u'I').trimmed().remove(u' ').isEmpty(), qPrintable(exercise));
+
+        QTest::keyClick(copy, Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+    }
+
+    // The check window is no window of its own for the event loop: closing
+    // the main window quits, as the program's main() runs it.
+    void systemMenuOpensItAndClosingTheMainWindowEndsTheProgram()
+    {
+        FormFixture f;
+        f.form->findChild<QMenu*>(u"SystemMenu"_s)->actions().value(4)->trigger();
+        auto* window = f.control<QWidget>("CopyCheckWindow");
+        QVERIFY(window->isVisible());
+        // Placed over the trainer, not at the screen's corner.
+        QVERIFY(f.form->frameGeometry().contains(window->pos()));
+        QGuiApplication::setQuitOnLastWindowClosed(true);
+        QTimer::singleShot(0, f.form.get(), [&f] { f.form->close(); });
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); }); // it did not quit
+        QCOMPARE(QApplication::exec(), 0);
+    }
+
     void sessionCheckedInCtrlKMovesTheCourseOn()
     {
         FormFixture f;
@@ -87,5 +158,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(CourseWindowTest)
-#include "course_window_test.moc"
+QTEST_MAIN(PracticeWindowsTest)
+#include "practice_windows_test.moc"
