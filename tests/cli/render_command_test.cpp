@@ -1,17 +1,15 @@
 #include "cli/render_command.h"
 #include "morse/default_definitions.h"
 #include "support/case_name.h"
-#include "support/golden.h"
-#include "support/temp_dir.h"
+#include "support/command_fixture.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace brivo::cli {
 namespace {
 
 // Runs the command in a temporary folder, as the current directory.
-class RenderCommand : public testing::Test {
+class RenderCommand : public test::CommandFixture {
 protected:
     void SetUp() override
     {
@@ -22,19 +20,12 @@ protected:
 
     int run(const std::vector<std::string>& args, const std::string& input = {})
     {
-        std::istringstream in(input);
-        out_.str({});
-        err_.str({});
-        CommandEnvironment env{in, out_, err_, false, false, [] { return std::int64_t{1}; }, [] { return 0.0; }};
-        return runRenderCommand(args, env);
+        return runCommand(runRenderCommand, args, input);
     }
 
     std::string file(const std::string& name) const { return test::readBytes(dir_ / name); }
 
-    test::TempDir dir_;
     std::filesystem::path previous_;
-    std::ostringstream out_;
-    std::ostringstream err_;
 };
 
 // The live form has no lead-in, tail, start or end.
@@ -150,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"UnknownOption", {"--loud", "E"}, kExitRefused, "option inconnue « --loud »"},
         RefusalCase{"TextTwice", {"--input", "x.txt", "E"}, kExitRefused, "pas les deux"},
         RefusalCase{"EmptyText", {"--start", "VVV"}, kExitRefused, "aucun texte à convertir en son !"},
-        RefusalCase{"MissingInput", {"--input", "absent.txt"}, kExitFileError, "« absent.txt »"},
+        RefusalCase{"MissingInput", {"--input", "absent.txt"}, kExitFileError, "absent.txt » : No such file"},
         RefusalCase{"MissingTable", {"--table", "absent.INI", "E"}, kExitFileError, "« absent.INI »"},
         RefusalCase{"OutputFolderMissing", {"-o", "none/Morse.WAV", "E"}, kExitFileError, "« none/Morse.WAV »"},
         RefusalCase{"EffectiveTooFast", {"--wpm", "20", "--effective-wpm", "20", "E"}, kExitRefused, "(20 mots/mn)"},

@@ -9,6 +9,7 @@
 #include "morse/definition_file.h"
 #include "morse/definition_parser.h"
 #include "settings/settings_file.h"
+#include "support/command_fixture.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
@@ -16,46 +17,37 @@
 #include <functional>
 #include <future>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace brivo {
 namespace {
 
-// Runs a command line tool; its error stream is what the user reads.
-std::string commandErrors(int (*command)(const std::vector<std::string>&, cli::CommandEnvironment&),
-                          const std::vector<std::string>& args)
-{
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    cli::CommandEnvironment env{in, out, err, false, false, [] { return std::int64_t{1}; }, [] { return 0.0; }};
-    command(args, env);
-    return err.str();
-}
+class Readers : public test::CommandFixture {};
 
 // Every reader of the user's files on a named pipe with no writer: each
 // gives up at once, saying why, where opening the pipe would block for
 // good. A reader that blocks is released by a writer after five seconds,
 // and fails the test.
-TEST(Readers, RefuseANamedPipeAtOnce)
+TEST_F(Readers, RefuseANamedPipeAtOnce)
 {
-    test::TempDir dir;
-    const std::filesystem::path fifo = dir / "pipe.txt";
+    const std::filesystem::path fifo = dir_ / "pipe.txt";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string reason(messages::kNotAFile);
     const std::vector<std::pair<std::string, std::function<std::string()>>> readers = {
         {"bytes", [&] { return readFileBytes(fifo).error().message; }},
         {"code table", [&] { return definitions::loadDefinitionFile(fifo).error().message; }},
         {"settings", [&] { return settings::readSettingsFile(fifo).error().message; }},
+        // The tools' error stream is what the user reads.
         {"brivo-render --input",
          [&] {
-             return commandErrors(cli::runRenderCommand, {"--input", fifo.string(), "-o", (dir / "o.wav")});
+             runCommand(cli::runRenderCommand, {"--input", "pipe.txt", "-o", (dir_ / "o.wav")});
+             return err_.str();
          }},
         {"brivo-check",
          [&] {
-             return commandErrors(cli::runCheckCommand, {fifo.string(), fifo.string()});
+             runCommand(cli::runCheckCommand, {"pipe.txt", "pipe.txt"});
+             return err_.str();
          }},
     };
     for (const auto& [name, read] : readers) {

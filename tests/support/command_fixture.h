@@ -11,20 +11,22 @@
 namespace brivo::test {
 
 // A command-line tool run in-process over the files of a temporary folder:
-// every argument ending in ".txt" names a file there. Its output and its
-// error stream are kept until the next run.
+// every argument ending in ".txt" names a file there, and `input` is its
+// standard input. Its output and its error stream are kept until the next
+// run.
 class CommandFixture : public testing::Test {
 protected:
-    template <typename Command> int runCommand(Command command, std::vector<std::string> args)
+    template <typename Command>
+    int runCommand(Command command, std::vector<std::string> args, const std::string& input = {})
     {
         for (std::string& arg : args) {
             if (arg.ends_with(".txt"))
                 arg = (dir_ / arg).string();
         }
-        std::istringstream in;
+        std::istringstream in(input);
         out_.str({});
         err_.str({});
-        cli::CommandEnvironment env{in, out_, err_, false, false, [] { return std::int64_t{7}; }, {}};
+        cli::CommandEnvironment env{in, out_, err_, false, false, [] { return std::int64_t{7}; }, [] { return 0.0; }};
         return command(args, env);
     }
 
