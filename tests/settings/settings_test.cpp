@@ -55,86 +55,70 @@ TEST(Settings, FirstStartFileMatchesTheGoldenFile)
 struct LineCase {
     const char* name;
     std::string line;  // one line of a hand-edited file, CR LF or LF
-    int tone;          // "Frequence" once loaded
     bool reported;     // a wrong-type message for it
-    std::string saved; // what the next save writes for it ("" if not kept)
+    std::string saved; // what the next save writes for it
 };
 
 class SettingsLines : public testing::TestWithParam<LineCase> {};
 
-// Each line loads, or is reported once; a line of another program stays
-// verbatim at the next save, and a broken line of ours is written anew.
+// Each line loads (taken, clamped, or ignored for the first-start value),
+// or is reported once; the next save writes the value as loaded, once. A
+// line of another program stays verbatim.
 TEST_P(SettingsLines, LoadReportAndKeep)
 {
     const LineCase& c = GetParam();
     RegistryFile file = parseRegistryFile(std::string(kHeader) + "\r\n" + c.line + "\"Souffle\"=dword:00000007\r\n");
     Settings settings;
     const std::vector<std::string> errors = load(file, {1280, 1024}, settings);
-    EXPECT_EQ(settings.tone, c.tone);
     EXPECT_EQ(settings.noise, 7) << "the rest still loads";
     EXPECT_EQ(errors.size(), c.reported ? 1U : 0U);
     save(settings, file);
     const std::string written = writeRegistryFile(file, valueNames());
-    EXPECT_EQ(written.find("\"Frequence\"=dword:"), written.rfind("\"Frequence\"=dword:")) << "written once";
-    if (!c.saved.empty()) {
-        EXPECT_NE(written.find(c.saved + "\n"), std::string::npos) << written;
-    }
+    EXPECT_NE(written.find(c.saved + "\n"), std::string::npos) << written;
+    const std::string name = c.saved.substr(0, c.saved.find('='));
+    EXPECT_EQ(written.find(name), written.rfind(name)) << "written once";
+}
+
+LineCase tone(const char* name, const std::string& line, bool reported, int loaded)
+{
+    char saved[32];
+    std::snprintf(saved, sizeof saved, "\"Frequence\"=dword:%08x", loaded);
+    return {name, line, reported, saved};
 }
 
 INSTANTIATE_TEST_SUITE_P(
     , SettingsLines,
-    testing::Values(LineCase{"blanksAroundTheEqualSign", "\"Frequence\" = dword:00000078\r\n", 120, false, ""},
-                    LineCase{"upperCaseTypeWord", "\"Frequence\"=DWORD:00000078\n", 120, false, ""},
-                    LineCase{"hexPrefix", "\"Frequence\"=dword:0x78\n", 120, false, ""},
-                    LineCase{"nameInAnotherCase", "\"FREQUENCE\"=dword:00000078\r\n", 120, false,
-                             "\"Frequence\"=dword:00000078"},
-                    LineCase{"decimalWithoutTypeIsReported", "\"Frequence\"=10\n", 99, true, ""},
-                    LineCase{"emptyTypeIsReported", "\"Frequence\"=dword:\r\n", 99, true, ""},
-                    LineCase{"foreignLineIsKept", "\"Zz\"=hex:01,02\r\n", 99, false, "\"Zz\"=hex:01,02"},
-                    LineCase{"strayTextIsKept", "pas une ligne\n", 99, false, "pas une ligne"}),
-    test::CaseName());
-
-struct LoadCase {
-    const char* name;
-    const char* value;
-    std::int32_t stored;
-    std::function<int(const Settings&)> read;
-    int expected;
-};
-
-class LoadRules : public testing::TestWithParam<LoadCase> {};
-
-TEST_P(LoadRules, TakeClampOrIgnore)
-{
-    RegistryFile file;
-    file.set(GetParam().value, Value::ofInteger(GetParam().stored));
-    Settings settings;
-    EXPECT_TRUE(load(file, {1280, 1024}, settings).empty());
-    EXPECT_EQ(GetParam().read(settings), GetParam().expected);
-}
-
-const auto left = [](const Settings& s) { return s.left.value_or(12345); };
-const auto top = [](const Settings& s) { return s.top.value_or(12345); };
-
-INSTANTIATE_TEST_SUITE_P(
-    , LoadRules,
     testing::Values(
-        LoadCase{"LeftAtItsLowestIsTaken", "X_origine", -200, left, -200},
-        LoadCase{"LeftBelowGivesZero", "X_origine", -201, left, 0},
-        LoadCase{"LeftPastTheScreenIsClamped", "X_origine", 5000, left, 1240},
-        LoadCase{"TopAtItsLowestIsTaken", "Y_origine", -20, top, -20},
-        LoadCase{"TopBelowGivesZero", "Y_origine", -21, top, 0},
-        LoadCase{"ToneAboveIsIgnored", "Frequence", 241, [](auto& s) { return s.tone; }, 99},
-        LoadCase{"ToneTopIsTaken", "Frequence", 240, [](auto& s) { return s.tone; }, 240},
-        LoadCase{"SpeedBelowIsIgnored", "Vitesse", 19, [](auto& s) { return s.speed; }, 72},
-        LoadCase{"GroupSizeZeroIsIgnored", "Lettres_par_groupe", 0, [](auto& s) { return s.groupSize; }, 5},
-        LoadCase{"RateIndexFiveIsIgnored", "Frequence_Echantillonnage", 5, [](auto& s) { return s.rateIndex; }, 2},
-        LoadCase{"NoLetterGroupsIsTaken", "Nombre_de_lettres", 0, [](auto& s) { return s.letterGroups; }, 0},
-        LoadCase{"FilterThreeIsIgnored", "Type_Sauver_Data", 3, [](auto& s) { return s.saveFilter; }, 1},
-        LoadCase{"AnyNonZeroWordIsCodex", "Mot_de_reference", -1, [](auto& s) { return s.referenceWord; }, 1},
-        LoadCase{"AnyNonZeroTickIsTicked", "Selec_Serie_9", 7, [](auto& s) { return int(s.ticked[8]); }, 1},
-        LoadCase{"ColourIsTakenUnchecked", "Couleur_du_fond", 0x12345678,
-                 [](auto& s) { return int(s.backgroundColour); }, 0x12345678}),
+        tone("blanksAroundTheEqualSign", "\"Frequence\" = dword:00000078\r\n", false, 120),
+        tone("upperCaseTypeWord", "\"Frequence\"=DWORD:00000078\n", false, 120),
+        tone("hexPrefix", "\"Frequence\"=dword:0x78\n", false, 120),
+        tone("nameInAnotherCase", "\"FREQUENCE\"=dword:00000078\r\n", false, 120),
+        tone("decimalWithoutTypeIsReported", "\"Frequence\"=10\n", true, 99),
+        tone("emptyTypeIsReported", "\"Frequence\"=dword:\r\n", true, 99),
+        tone("toneAboveIsIgnored", "\"Frequence\"=dword:000000f1\n", false, 99),
+        tone("toneTopIsTaken", "\"Frequence\"=dword:000000f0\n", false, 240),
+        LineCase{"foreignLineIsKept", "\"Zz\"=hex:01,02\r\n", false, "\"Zz\"=hex:01,02"},
+        LineCase{"strayTextIsKept", "pas une ligne\n", false, "pas une ligne"},
+        LineCase{"leftAtItsLowestIsTaken", "\"X_origine\"=dword:ffffff38\n", false, "\"X_origine\"=dword:ffffff38"},
+        LineCase{"leftBelowGivesZero", "\"X_origine\"=dword:ffffff37\n", false, "\"X_origine\"=dword:00000000"},
+        LineCase{"leftPastTheScreenIsClamped", "\"X_origine\"=dword:00001388\n", false, "\"X_origine\"=dword:000004d8"},
+        LineCase{"topAtItsLowestIsTaken", "\"Y_origine\"=dword:ffffffec\n", false, "\"Y_origine\"=dword:ffffffec"},
+        LineCase{"topBelowGivesZero", "\"Y_origine\"=dword:ffffffeb\n", false, "\"Y_origine\"=dword:00000000"},
+        LineCase{"speedBelowIsIgnored", "\"Vitesse\"=dword:00000013\n", false, "\"Vitesse\"=dword:00000048"},
+        LineCase{"groupSizeZeroIsIgnored", "\"Lettres_par_groupe\"=dword:00000000\n", false,
+                 "\"Lettres_par_groupe\"=dword:00000005"},
+        LineCase{"rateIndexFiveIsIgnored", "\"Frequence_Echantillonnage\"=dword:00000005\n", false,
+                 "\"Frequence_Echantillonnage\"=dword:00000002"},
+        LineCase{"noLetterGroupsIsTaken", "\"Nombre_de_lettres\"=dword:00000000\n", false,
+                 "\"Nombre_de_lettres\"=dword:00000000"},
+        LineCase{"filterThreeIsIgnored", "\"Type_Sauver_Data\"=dword:00000003\n", false,
+                 "\"Type_Sauver_Data\"=dword:00000001"},
+        LineCase{"anyNonZeroWordIsCodex", "\"Mot_de_reference\"=dword:ffffffff\n", false,
+                 "\"Mot_de_reference\"=dword:00000001"},
+        LineCase{"anyNonZeroTickIsTicked", "\"Selec_Serie_9\"=dword:00000007\n", false,
+                 "\"Selec_Serie_9\"=dword:00000001"},
+        LineCase{"colourIsTakenUnchecked", "\"Couleur_du_fond\"=dword:12345678\n", false,
+                 "\"Couleur_du_fond\"=dword:12345678"}),
     test::CaseName());
 
 // A hand-edited value of the wrong type costs that value alone.
