@@ -51,9 +51,11 @@ private Q_SLOTS:
         qputenv("SDL_DISKAUDIOFILE", QByteArray::fromStdString(playedFile().string()));
     }
 
-    // A noisy message played to its end, then two live characters (without
-    // noise): the driver's file holds exactly their samples, in that order,
-    // and only silence before and after them.
+    // A noisy message played to its end, then, a second later, two live
+    // characters (without noise): the driver's file holds exactly their
+    // samples, in that order, and only silence before and after them. The
+    // output, opened once, stays open between the plays: it took that
+    // second's silence.
     void messageThenLiveCharactersArePlayedExactly()
     {
         std::vector<std::int16_t> message;
@@ -71,6 +73,7 @@ private Q_SLOTS:
             QCOMPARE(halves.value(0), halves.value(1)); // at the end: position = length
             message = trimmed(brivo::readWav(brivo::test::readBytes(f.dir / "Morse.WAV"))->samples);
 
+            QTest::qWait(1000);
             auto* entry = f.control<QLineEdit>("EditLive");
             entry->setFocus();
             QTest::keyClicks(entry, u"an"_s);
@@ -80,6 +83,7 @@ private Q_SLOTS:
             QTRY_VERIFY_WITH_TIMEOUT(info->text().startsWith(u"Arrété"_s), 5000);
             QCOMPARE(f.control<QSlider>("TBsouffle")->value(), 200);
             QVERIFY(f.dialogs.messages.isEmpty());
+            QCOMPARE(f.player.audioOutput().openCount(), 1);
         } // the player closes its device, which completes the driver's file
         const auto played = playedSamples();
         const auto a = renderLive(out_ / "a.wav", "A");
@@ -90,6 +94,7 @@ private Q_SLOTS:
         const auto foundA =
             std::search(found + static_cast<std::ptrdiff_t>(message.size()), played.end(), a.begin(), a.end());
         QVERIFY2(foundA != played.end(), "A was not played as rendered without noise");
+        QVERIFY(foundA - (found + static_cast<std::ptrdiff_t>(message.size())) > 11025 * 9 / 10);
         const auto foundN =
             std::search(foundA + static_cast<std::ptrdiff_t>(a.size()), played.end(), n.begin(), n.end());
         QVERIFY2(foundN != played.end(), "N was not played after A");
