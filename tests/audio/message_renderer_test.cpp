@@ -49,37 +49,27 @@ std::string referenceFile(const std::string& utf8, RenderForm form, const Keying
     };
 
     std::vector<std::int16_t> samples;
-    const auto silentUnit = [&] {
-        for (int i = 0; i < n; ++i)
-            samples.push_back(i == n - 1 ? 0 : static_cast<std::int16_t>(noise[static_cast<std::size_t>(3 * n + i)]));
+    const auto silentUnits = [&](int units) {
+        for (int u = 0; u < units; ++u) {
+            for (int i = 0; i < n; ++i)
+                samples.push_back(i == n - 1 ? 0
+                                             : static_cast<std::int16_t>(noise[static_cast<std::size_t>(3 * n + i)]));
+        }
     };
-    const auto element = [&](int units) {
-        for (int i = 0; i < units * n; ++i)
-            samples.push_back(tone(units * n, i));
-        silentUnit();
-    };
-    if (form == RenderForm::Message) {
-        silentUnit();
-        silentUnit();
-    }
+    const int leadIn = form == RenderForm::Message ? 2 : 0;
+    silentUnits(leadIn);
     for (const KeyCode code : keyedTextFromUtf8(utf8)) {
         if (code == 0)
             continue;
         for (const char symbol : defaultTable().pattern(code)) {
-            if (symbol == ' ') {
-                silentUnit();
-                silentUnit();
-            } else {
-                element(symbol == '.' ? 1 : 3);
-            }
+            const int units = symbol == '.' ? 1 : symbol == ' ' ? 0 : 3;
+            for (int i = 0; i < units * n; ++i)
+                samples.push_back(tone(units * n, i));
+            silentUnits(symbol == ' ' ? 2 : 1);
         }
-        for (int i = 0; i < 2 * p.spacingFactor; ++i)
-            silentUnit();
+        silentUnits(2 * p.spacingFactor);
     }
-    if (form == RenderForm::Message) {
-        silentUnit();
-        silentUnit();
-    }
+    silentUnits(leadIn);
 
     const auto count = static_cast<std::uint32_t>(samples.size());
     const auto le = test::littleEndian;

@@ -49,20 +49,20 @@ TEST_P(CheckCommandStatus, ExitStatusAndMessage)
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, CheckCommandStatus,
-    testing::Values(
-        StatusCase{"compared", {"sent.txt", "copy.txt"}, kExitOk, ""},
-        StatusCase{
-            "unreadableCopy", {"sent.txt", "missing.txt"}, kExitFileError, "brivo-check : Impossible de lire « "},
-        StatusCase{"oneFile", {"sent.txt"}, kExitRefused, "brivo-check : il faut deux fichiers"},
-        StatusCase{"threeFiles", {"sent.txt", "copy.txt", "copy.txt"}, kExitRefused, "brivo-check : il faut deux"},
-        StatusCase{"unknownOption",
-                   {"--csv", "sent.txt", "copy.txt"},
-                   kExitRefused,
-                   "brivo-check : option inconnue : « --csv »"},
-        StatusCase{"fileNamedLikeAnOption",
-                   {"--", "sent.txt", "-copy"},
-                   kExitFileError,
-                   "brivo-check : Impossible de lire « -copy »"}),
+    testing::Values(StatusCase{"compared", {"sent.txt", "copy.txt"}, kExitOk, ""},
+                    StatusCase{"unreadableCopy",
+                               {"sent.txt", "missing.txt"},
+                               kExitFileError,
+                               "brivo-check : Impossible de lire « "},
+                    StatusCase{"oneFile", {"sent.txt"}, kExitRefused, "brivo-check : il faut deux fichiers"},
+                    StatusCase{"unknownOption",
+                               {"--csv", "sent.txt", "copy.txt"},
+                               kExitRefused,
+                               "brivo-check : option inconnue : « --csv »"},
+                    StatusCase{"fileNamedLikeAnOption",
+                               {"--", "sent.txt", "-copy"},
+                               kExitFileError,
+                               "brivo-check : Impossible de lire « -copy »"}),
     test::CaseName{});
 
 } // namespace

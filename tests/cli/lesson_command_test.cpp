@@ -88,7 +88,6 @@ INSTANTIATE_TEST_SUITE_P(
                     StatusCase{"orderWithARepeat", {"--order", "twice.txt"}, kExitRefused, "« K » y est deux fois"},
                     StatusCase{"orderMissing", {"--order", "none.txt"}, kExitFileError, "none.txt"},
                     StatusCase{"lessonPastTheOrder", {"--lesson", "42"}, kExitRefused, "de 2 à 41"},
-                    StatusCase{"lessonOne", {"--lesson", "1"}, kExitRefused, "de 2 à 41"},
                     StatusCase{"badGroupSize", {"--group-size", "9"}, kExitRefused, "2 à 8, ou random"},
                     StatusCase{"recordWithoutCopy", {"--record", "sent.txt"}, kExitRefused, "deux fichiers"},
                     StatusCase{"historyNotADatabase",
