@@ -62,23 +62,6 @@ private Q_SLOTS:
         QCOMPARE(zone->toPlainText(), QString());
     }
 
-    void fillInSeriesModeDrawsFromTheTickedSeries()
-    {
-        FormFixture f;
-        f.control<QTextEdit>("RichEdit")->clear();
-        QTest::mouseClick(f.control<QRadioButton>("RBseries"), Qt::LeftButton);
-        f.control<QCheckBox>("Selec3")->setChecked(true);
-        f.control<QLineEdit>("Serie1")->setText(u"QSDFG HJKLM"_s); // restored: longer, taken as it is
-        f.control<QSpinBox>("CSpinEditGroupes")->setValue(4);
-        f.control<QSpinBox>("CSpinEditLettres")->setValue(3);
-        f.form->random().seed(8);
-        f.control<QAction>("Remplir")->trigger();
-        brivo::RandomGenerator random(8);
-        const std::u32string expected = *brivo::exercise::seriesFill(U"QSDFG HJKLMEIZOAP", 4, 3, random);
-        QCOMPARE(f.control<QTextEdit>("RichEdit")->toPlainText(),
-                 QString::fromUcs4(expected.data(), static_cast<qsizetype>(expected.size())));
-    }
-
     void countsAreReadWithinTheirRange_data()
     {
         QTest::addColumn<bool>("seriesMode");

@@ -243,21 +243,5 @@ TEST(ExportAnswers, StayWithTheirTrack)
               static_cast<std::ptrdiff_t>(joined.size()));
 }
 
-// A cancelled export leaves no file at all, under the target names or
-// beside them.
-TEST(ExportCancel, LeavesNothingBehind)
-{
-    test::TempDir dir;
-    ExportRequest request = requestFor(dir / "lesson.mp3", ExportFormat::Mp3, 44100);
-    request.split = {SplitSpec::Mode::Lines, 0};
-    std::atomic<bool> cancel{false};
-    RandomGenerator random(1);
-    const Result<ExportedLesson> exported = exportLesson(
-        request, table(), random, [&cancel](double done) { cancel = cancel || done > 0.5; }, &cancel);
-    ASSERT_FALSE(exported);
-    EXPECT_EQ(exported.error().code, ErrorCode::Cancelled);
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-}
-
 } // namespace
 } // namespace brivo::exporting

@@ -44,10 +44,8 @@ public:
     bool pauseOrResume() override
     {
         calls.push_back("pause");
-        if (currentMode == PlayerMode::Playing)
-            currentMode = PlayerMode::Paused;
-        else if (currentMode == PlayerMode::Paused)
-            currentMode = PlayerMode::Playing;
+        if (currentMode == PlayerMode::Playing || currentMode == PlayerMode::Paused)
+            currentMode = currentMode == PlayerMode::Playing ? PlayerMode::Paused : PlayerMode::Playing;
         return true;
     }
     PlayerMode mode() const override
