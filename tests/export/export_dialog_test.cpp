@@ -42,10 +42,7 @@ private Q_SLOTS:
 
         // Forty minutes of text at 48 kHz: Escape, as "Annuler", stops it in
         // the middle and leaves the dialog open.
-        QString long_;
-        for (int i = 0; i < 400; ++i)
-            long_ += u"PARIS PARIS PARIS PARIS PARIS "_s;
-        zone->setPlainText(long_);
+        zone->setPlainText(u"PARIS "_s.repeated(2000));
         format->setCurrentIndex(format->findText(u"MP3"_s));
         f.control<QComboBox>("ComboDecoupe")->setCurrentIndex(0);
         f.control<QComboBox>("ComboFrequence")

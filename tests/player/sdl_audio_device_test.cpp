@@ -1,4 +1,3 @@
-#include "player/sdl_audio_device.h"
 #include "player/sdl_wave_player.h"
 
 #include <cstdlib>
@@ -24,16 +23,6 @@ TEST(SdlAudioDevice, WithoutASoundOutputOpenFailsWithAFrenchError)
         << opened.error().message;
     EXPECT_FALSE(player.play());
     unsetenv("SDL_AUDIODRIVER");
-}
-
-TEST(SdlAudioDevice, BuffersLastAtMostEightMilliseconds)
-{
-    for (const int rate : {4000, 8000, 11025, 16000, 22050}) {
-        const auto frames = SdlAudioDevice::bufferFramesFor(rate);
-        EXPECT_LE(frames * 1000.0 / rate, 8.0) << rate;
-        EXPECT_GT(frames * 2 * 1000.0 / rate, 8.0) << rate; // the largest power of two that fits
-        EXPECT_EQ(frames & (frames - 1), 0) << rate;
-    }
 }
 
 } // namespace

@@ -10,10 +10,9 @@ namespace brivo::test {
 // device's thread would, and keeps what it was given.
 class FakeAudioDevice : public AudioDevice {
 public:
-    Result<void> open(int sampleRate, int channels, Pull pull) override
+    Result<void> open(int /*sampleRate*/, int channels, Pull pull) override
     {
         ++opens;
-        rate = sampleRate;
         channelCount = channels;
         pull_ = std::move(pull);
         return {};
@@ -43,7 +42,6 @@ public:
 
     int opens = 0;
     int closes = 0;
-    int rate = 0;
     int channelCount = 1;
     bool running = false;
     bool gone = false; // the sound server went away
