@@ -4,6 +4,7 @@
 #include "cli/input_files.h"
 #include "cli/render_options.h"
 #include "cli/terminal_progress.h"
+#include "common/atomic_file.h"
 #include "common/edit_text.h"
 #include "common/file_io.h"
 #include "common/messages.h"
@@ -182,7 +183,10 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
             return report(env, kExitFileError, noFile + messages::writeInterrupted(options.output, error.message));
         }
     }
-    env.out << options.output << " : " << rendered->sampleCount << " échantillons à " << rendered->sampleRate << " Hz ("
+    // A device or a pipe may be the standard output itself (-o /dev/stdout):
+    // the summary then goes with the messages, not into the sound.
+    std::ostream& summary = isSpecialFile(options.output) ? env.err : env.out;
+    summary << options.output << " : " << rendered->sampleCount << " échantillons à " << rendered->sampleRate << " Hz ("
             << seconds(rendered->sampleCount, rendered->sampleRate) << " s), graine " << seed << ".\n";
     return kExitOk;
 }

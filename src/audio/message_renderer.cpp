@@ -51,7 +51,7 @@ Result<RenderedFile> renderMorseFile(const RenderRequest& request, const MorseTa
 
     std::uint64_t written = 0;
     std::uint64_t nextReport = kProgressStep;
-    writer.writeHeader(0, sampleRate);
+    writer.writeHeader(static_cast<std::uint32_t>(total), sampleRate);
     walkTimeline(request.text, table, request.form, request.parameters.spacingFactor, [&](Element element) {
         const auto& block = element == Element::Dash ? waves.dash : element == Element::Dot ? waves.dot : waves.gap;
         if (!writer.append(block))

@@ -83,7 +83,7 @@ Result<void> WavFileWriter::create(const std::filesystem::path& path)
     if (std::filesystem::exists(path, ignored) && !std::filesystem::is_regular_file(path, ignored)) {
         // A device or a pipe is written in place: it cannot be replaced.
         errno = 0;
-        file_ = std::fopen(path.c_str(), "w+b");
+        file_ = std::fopen(path.c_str(), "wb");
         if (file_ == nullptr)
             return fail(ErrorCode::CreateFailed, systemErrorText(errno != 0 ? errno : EIO));
     } else {
@@ -115,6 +115,7 @@ bool WavFileWriter::writeHeader(std::uint32_t sampleCount, std::int32_t sampleRa
     errno = 0;
     if (std::fwrite(header.data(), 1, header.size(), file_) != header.size())
         return markFailed();
+    headerCount_ = sampleCount;
     return true;
 }
 
@@ -135,7 +136,7 @@ Result<void> WavFileWriter::finish(std::uint32_t sampleCount, std::int32_t sampl
         errno = EBADF;
         markFailed();
     }
-    if (!failed_) {
+    if (!failed_ && headerCount_ != sampleCount) {
         errno = 0;
         if (std::fseek(file_, 0, SEEK_SET) != 0)
             markFailed();

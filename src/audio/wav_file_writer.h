@@ -46,8 +46,10 @@ public:
     bool writeHeader(std::uint32_t sampleCount, std::int32_t sampleRate);
     bool append(std::span<const std::int16_t> samples);
 
-    // Seeks to offset 0, rewrites the header with the final count and
-    // closes; fails (WriteFailed) when any step since create failed.
+    // Rewrites the header when the final count differs from the one it was
+    // written with (a pipe, which cannot seek back, needs the right count
+    // from the start) and closes; fails (WriteFailed) when any step since
+    // create failed.
     Result<void> finish(std::uint32_t sampleCount, std::int32_t sampleRate);
 
 private:
@@ -59,6 +61,7 @@ private:
     std::vector<char> buffer_;
     bool failed_ = false;
     std::string reason_;
+    std::optional<std::uint32_t> headerCount_;
 };
 
 } // namespace brivo

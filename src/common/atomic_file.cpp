@@ -1,6 +1,7 @@
 #include "common/atomic_file.h"
 
 #include "common/file_io.h"
+#include "common/messages.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -44,11 +45,20 @@ std::filesystem::path linkTarget(std::filesystem::path path)
 
 } // namespace
 
+bool isSpecialFile(const std::filesystem::path& path)
+{
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode) ||
+                                                 S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode));
+}
+
 Result<ReplacementFile> ReplacementFile::create(const std::filesystem::path& link)
 {
     const std::filesystem::path target = linkTarget(link);
     if (target.filename().empty())
         return systemFailure(ErrorCode::CreateFailed, EISDIR);
+    if (isSpecialFile(target))
+        return fail(ErrorCode::CreateFailed, std::string(messages::kNotAFile));
     std::string path = (folderOf(target) / ("." + target.filename().string() + ".XXXXXX")).string();
     errno = 0;
     const int fd = mkstemp(path.data());

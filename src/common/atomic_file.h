@@ -15,7 +15,7 @@ namespace brivo {
 class ReplacementFile {
 public:
     // Fails with CreateFailed and the system's reason when the folder takes
-    // no new file.
+    // no new file, and when the target is a device, a pipe or a socket.
     static Result<ReplacementFile> create(const std::filesystem::path& link);
 
     ReplacementFile(ReplacementFile&& other) noexcept;
@@ -39,6 +39,10 @@ private:
     std::string path_;
     std::filesystem::path target_;
 };
+
+// Whether `path` names a device, a pipe or a socket: a new file must never
+// be renamed over one (saved there as root, /dev/null would become a file).
+bool isSpecialFile(const std::filesystem::path& path);
 
 // Writes `bytes` to `path` whole or not at all: into a temporary file
 // beside it, flushed to the disk, then renamed over it, and the folder

@@ -2,6 +2,7 @@
 
 #include "common/atomic_file.h"
 #include "common/file_io.h"
+#include "common/messages.h"
 #include "common/utf8.h"
 #include "player/wav_reader.h"
 #include "reception/reception_renderer.h"
@@ -29,6 +30,8 @@ Result<void> refused(const std::string& message)
 // ".NAME.XXXXXX".
 Result<std::filesystem::path> temporaryBeside(const std::filesystem::path& target)
 {
+    if (isSpecialFile(target))
+        return fail(ErrorCode::CreateFailed, "« " + target.string() + " » : " + std::string(messages::kNotAFile));
     std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = mkstemp(pattern.data());
     if (fd < 0)

@@ -143,7 +143,7 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
     std::vector<std::int16_t> samples(kBlock);
     std::vector<double> x(kBlock);
     std::uint64_t nextReport = kProgressStep;
-    writer.writeHeader(0, sampleRate);
+    writer.writeHeader(static_cast<std::uint32_t>(total), sampleRate);
     bool writing = true;
     std::uint64_t emitted = 0;
     // The samples the gain control lets out, written a block at a time.

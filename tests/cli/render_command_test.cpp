@@ -3,7 +3,10 @@
 #include "support/case_name.h"
 #include "support/command_fixture.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace brivo::cli {
 namespace {
@@ -39,12 +42,26 @@ TEST_F(RenderCommand, DefaultsAndTheLiveForm)
     EXPECT_EQ(file("Morse.WAV").size(), 58U + 2U * 4408U);
 }
 
-// A device is written in place: the render to /dev/null succeeds and
-// leaves it a device.
-TEST_F(RenderCommand, DeviceIsWrittenInPlace)
+// A device or a pipe (-o /dev/stdout) is written in place, with no seek
+// back: the render into a named pipe reaches its reader whole, the pipe
+// stays a pipe and the summary goes with the messages. An export, written
+// beside its target and renamed, refuses a pipe instead of replacing it.
+TEST_F(RenderCommand, PipeIsWrittenInPlace)
 {
-    EXPECT_EQ(run({"-o", "/dev/null", "E"}), kExitOk) << err_.str();
-    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    const std::filesystem::path pipe = dir_ / "pipe.wav";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(run({"-o", "pipe.wav", "E"}), kExitOk) << err_.str();
+    std::string received(70000, '\0');
+    const ssize_t size = ::read(reader, received.data(), received.size());
+    ::close(reader);
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_EQ(size, 17690);
+    EXPECT_TRUE(received.starts_with("RIFF") && out_.str().empty());
+    ASSERT_EQ(mkfifo((dir_ / "pipe.flac").c_str(), 0600), 0);
+    EXPECT_EQ(run({"-o", "pipe.flac", "E"}), kExitFileError);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir_ / "pipe.flac"));
 }
 
 struct SameBytesCase {

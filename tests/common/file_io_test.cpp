@@ -95,15 +95,19 @@ TEST(Writers, FollowASymbolicLink)
     }
 }
 
-// A rename that fails (the name is a folder), a full disk or a folder that
-// cannot be made leave what was there and no temporary file; a settings
-// folder made for the first save is private.
+// A rename that fails (the name is a folder), a pipe, a full disk or a
+// folder that cannot be made leave what was there and no temporary file; a
+// settings folder made for the first save is private.
 TEST(Writers, FailuresKeepTheOldFileAndNewSettingsFolderIsPrivate)
 {
     test::TempDir dir;
     std::filesystem::create_directories(dir / "taken" / "inside");
     EXPECT_FALSE(writeFileAtomically(dir / "taken", "new"));
     EXPECT_TRUE(std::filesystem::is_directory(dir / "taken" / "inside"));
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0); // never replaced (/dev/null, as root)
+    EXPECT_FALSE(writeFileAtomically(dir / "pipe", "new"));
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe"));
+    std::filesystem::remove(dir / "pipe");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
     const auto path = dir / "config" / "ZORVANE" / "BRIVO.reg";

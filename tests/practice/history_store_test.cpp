@@ -154,6 +154,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
         QTest::newRow("folder is a file") << u"folder"_s << u"Not a directory"_s;
+        QTest::newRow("a folder in its place") << u"directory"_s << u"le fichier ne peut pas être ouvert"_s;
         QTest::newRow("not a database") << u"garbage"_s << u"le fichier n'est pas une base SQLite valide"_s;
         QTest::newRow("newer schema") << u"newer"_s << u"version plus récente de BRIVO"_s;
         QTest::newRow("another program's sessions") << u"foreign"_s << u"n'est pas un historique de BRIVO"_s;
@@ -171,6 +172,8 @@ private Q_SLOTS:
         if (kind == u"folder"_s) {
             brivo::test::writeBytes(dir / "data", "a file");
             file = dir / "data/historique.sqlite";
+        } else if (kind == u"directory"_s) {
+            std::filesystem::create_directories(file);
         } else if (kind == u"garbage"_s) {
             brivo::test::writeBytes(file, std::string(4096, 'x'));
         } else if (kind == u"foreign"_s) {
@@ -185,12 +188,13 @@ private Q_SLOTS:
             RawFile raw(file);
             QVERIFY(raw.exec(u"PRAGMA user_version = 7"_s));
         }
-        const std::string before = kind == u"folder"_s ? std::string() : brivo::test::readBytes(file);
+        const bool isFile = kind != u"folder"_s && kind != u"directory"_s;
+        const std::string before = isFile ? brivo::test::readBytes(file) : std::string();
         HistoryStore store(file);
         const auto refused = store.record(check("E", "E"), {}, kMonday);
         QVERIFY(!refused);
         QVERIFY2(QString::fromStdString(refused.error().message).contains(reason), refused.error().message.c_str());
-        if (kind != u"folder"_s)
+        if (isFile)
             QCOMPARE(brivo::test::readBytes(file), before);
         if (kind == u"trigger"_s)
             QCOMPARE(store.checks()->size(), 1U);

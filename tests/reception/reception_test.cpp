@@ -161,8 +161,9 @@ INSTANTIATE_TEST_SUITE_P(Designs, Filter,
                          test::CaseName{});
 
 // Without a fixed part the amplitude is Rayleigh's, of mean power 1; a
-// fixed part of power K / (K + 1) spreads it less as K grows; a spread ten
-// times as wide fades ten times as often (crossings of the median).
+// fixed part of power K / (K + 1) spreads it less as K grows; the spread
+// (twice the standard deviation of the Gaussian Doppler spectrum) sets how
+// often it fades.
 TEST(Fading, RayleighRicianKAndTheSpreadSetTheRate)
 {
     struct Measured {
@@ -197,7 +198,9 @@ TEST(Fading, RayleighRicianKAndTheSpreadSetTheRate)
     EXPECT_NEAR(fast.power, 1.0, 0.1);
     EXPECT_NEAR(slow.spread, 0.523, 0.08);
     EXPECT_LT(rician.spread, 0.3);
-    EXPECT_NEAR(fast.crossingsPerSecond / slow.crossingsPerSecond, 10, 3);
+    // Crossings of the median, both ways: 2 sqrt(pi) x spread x sqrt(ln 2) / 2 a second (Rice).
+    EXPECT_NEAR(fast.crossingsPerSecond, 1.476, 0.15);
+    EXPECT_NEAR(slow.crossingsPerSecond, 0.1476, 0.03);
 }
 
 // Every key of the conditions line is read back as it was written.
