@@ -23,11 +23,6 @@ QStringList pointAt(const QWidget* widget, QPoint local)
     return {u"mousemove"_s, QString::number(global.x()), QString::number(global.y())};
 }
 
-void rightClick(const QWidget* widget, QPoint local)
-{
-    xdotool(pointAt(widget, local) + QStringList{u"click"_s, u"3"_s});
-}
-
 // A point of the window's own background, where no control lies.
 QPoint backgroundPoint(const QWidget* window)
 {
@@ -87,7 +82,7 @@ private Q_SLOTS:
         if (control == u"STmasquer"_s)
             f.form->FormKeyDown(Qt::Key_X, Qt::AltModifier);
         auto* target = control == u"Form1"_s ? f.form.get() : f.control(qPrintable(control));
-        rightClick(target, at.isNull() ? backgroundPoint(target) : at);
+        xdotool(pointAt(target, at.isNull() ? backgroundPoint(target) : at) + QStringList{u"click"_s, u"3"_s});
         QCOMPARE(popupName(), popup);
         QCOMPARE(f.dialogs.messages.size(), boxes);
         if (!popup.isEmpty())

@@ -1,8 +1,8 @@
+#include "audio/keying_parameters.h"
 #include "audio/message_renderer.h"
 #include "audio/wav_file_writer.h"
 #include "common/edit_text.h"
-#include "morse/default_definitions.h"
-#include "morse/definition_parser.h"
+#include "support/built_in_table.h"
 #include "support/case_name.h"
 #include "support/file_size_limit.h"
 #include "support/little_endian.h"
@@ -15,11 +15,38 @@
 namespace brivo {
 namespace {
 
-const MorseTable& defaultTable()
+const auto& defaultTable = test::builtInTable;
+
+constexpr auto P = ReferenceWord::Paris;
+constexpr auto C = ReferenceWord::Codex;
+
+struct UnitCase {
+    int rateIndex;
+    int speed;
+    ReferenceWord word;
+    std::int32_t samplesPerUnit;
+};
+
+class SamplesPerUnit : public testing::TestWithParam<UnitCase> {};
+
+TEST_P(SamplesPerUnit, TruncatesTheExtendedPrecisionProduct)
 {
-    static const MorseTable table = definitions::tableFromContent(definitions::defaultFileContent());
-    return table;
+    KeyingParameters parameters;
+    parameters.sampleRateIndex = GetParam().rateIndex;
+    parameters.speedPosition = GetParam().speed;
+    parameters.referenceWord = GetParam().word;
+    const int rate = sampleRateForIndex(parameters.sampleRateIndex, 0);
+    EXPECT_EQ(deriveKeyingValues(parameters, rate).samplesPerUnit, GetParam().samplesPerUnit);
 }
+
+INSTANTIATE_TEST_SUITE_P(WorkedTable, SamplesPerUnit,
+                         testing::Values(UnitCase{0, 72, P, 400}, UnitCase{0, 72, C, 333}, UnitCase{0, 20, P, 1439},
+                                         UnitCase{0, 200, C, 119}, UnitCase{1, 72, P, 800}, UnitCase{1, 72, C, 666},
+                                         UnitCase{1, 20, P, 2879}, UnitCase{1, 200, C, 239}, UnitCase{2, 72, P, 1102},
+                                         UnitCase{2, 72, C, 918}, UnitCase{2, 20, P, 3968}, UnitCase{2, 200, C, 330},
+                                         UnitCase{3, 72, P, 1600}, UnitCase{3, 72, C, 1333}, UnitCase{3, 20, P, 5759},
+                                         UnitCase{3, 200, C, 479}, UnitCase{4, 72, P, 2205}, UnitCase{4, 72, C, 1837},
+                                         UnitCase{4, 20, P, 7937}, UnitCase{4, 200, C, 661}));
 
 // A second, deliberately plain rendering of the same rules: every element is
 // synthesized where it occurs, from the formulas, so block reuse, draw order,
@@ -124,9 +151,6 @@ TEST_P(RenderedFileRows, MatchesTheReferenceByteForByte)
     EXPECT_EQ(rendered->sampleCount, (actual.size() - kWavHeaderSize) / 2);
     EXPECT_TRUE(actual == expected);
 }
-
-constexpr auto P = ReferenceWord::Paris;
-constexpr auto C = ReferenceWord::Codex;
 
 INSTANTIATE_TEST_SUITE_P(
     , RenderedFileRows,

@@ -14,10 +14,7 @@ std::string header(std::uint32_t samples, std::int32_t rate = 11025)
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-std::string le32(std::uint32_t value)
-{
-    return test::littleEndian(value, 4);
-}
+const auto le32 = [](std::uint32_t value) { return test::littleEndian(value, 4); };
 
 // A canonical 44-byte PCM header with a LIST chunk before the data.
 std::string canonical(std::uint16_t channels, std::uint16_t bits, std::uint16_t format, std::uint32_t dataBytes)

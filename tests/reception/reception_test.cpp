@@ -1,7 +1,5 @@
 #include "audio/message_renderer.h"
 #include "common/edit_text.h"
-#include "morse/default_definitions.h"
-#include "morse/definition_parser.h"
 #include "player/wav_reader.h"
 #include "reception/atmospherics.h"
 #include "reception/bandpass_filter.h"
@@ -10,6 +8,7 @@
 #include "reception/keyed_marks.h"
 #include "reception/keying_envelope.h"
 #include "reception/reception_renderer.h"
+#include "support/built_in_table.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 
@@ -22,11 +21,7 @@
 namespace brivo::reception {
 namespace {
 
-const MorseTable& table()
-{
-    static const MorseTable loaded = definitions::tableFromContent(definitions::defaultFileContent());
-    return loaded;
-}
+const auto& table = test::builtInTable;
 
 struct ArrlCase {
     std::string name;

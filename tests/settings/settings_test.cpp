@@ -48,7 +48,6 @@ TEST(Settings, FirstStartFileMatchesTheGoldenFile)
     RegistryFile file;
     file.set("Autre", Value::ofInteger(1));
     save(Settings{}, file);
-    EXPECT_EQ(valueNames().size(), 48U);
     test::compareWithGolden("BRIVO.reg", writeRegistryFile(file, valueNames()));
 }
 
