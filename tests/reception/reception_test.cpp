@@ -327,6 +327,21 @@ TEST_F(Render, EnvelopeAloneKeepsTheSignalLevel)
     }
 }
 
+// Other stations and static crashes are heard in our silence: ten blanks
+// before one "E", where a render without them is exactly silent.
+TEST_F(Render, OtherStationsAndCrashesFillOurSilence)
+{
+    ReceptionConditions stations;
+    stations.qrm = 2;
+    ReceptionConditions crashes;
+    crashes.crashRate = 1;
+    for (const ReceptionConditions& c : {stations, crashes}) {
+        const auto samples = render("          E", c, 4, {.speedPosition = 20});
+        const auto silence = samples.begin() + static_cast<std::ptrdiff_t>(samples.size() * 8 / 10);
+        EXPECT_GT(*std::max_element(samples.begin(), silence), 1000) << c.qrm;
+    }
+}
+
 // Half a minute of keying under each preset, and under five other stations
 // with crashes: the gain control and the soft limit leave no sample stuck
 // at full scale.
