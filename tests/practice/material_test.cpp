@@ -131,22 +131,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         NothingLeftCase{
             "wordsOfTheFirstLesson", MaterialKind::Words, U"KM", {}, "Aucun mot avec ces 2 caractères : K M"},
-        NothingLeftCase{"callsWithoutADigit",
-                        MaterialKind::Calls,
-                        lcwoLesson(23),
-                        {},
-                        "Aucun indicatif avec ces 23 caractères : K M U R E S N A P T L W I . J Z = F O Y , V G"},
         NothingLeftCase{"abbreviationsOfTwoLetters",
                         MaterialKind::Abbreviations,
                         U"XZ",
                         {},
                         "Aucune abréviation avec ces 2 caractères : X Z"},
-        NothingLeftCase{"qsoWithoutC",
-                        MaterialKind::Qso,
-                        lcwoLesson(35),
-                        {},
-                        "Aucun QSO avec ces 35 caractères : K M U R E S N A P T L W I . J Z = F O Y , V G 5 / Q 9 2 "
-                        "H 3 8 B ? 4 7"},
         NothingLeftCase{"listOutsideTheLesson",
                         MaterialKind::List,
                         U"KM",
