@@ -48,8 +48,8 @@ std::filesystem::path linkTarget(std::filesystem::path path)
 bool isSpecialFile(const std::filesystem::path& path)
 {
     struct stat status {};
-    return stat(path.c_str(), &status) == 0 && (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode) ||
-                                                 S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode));
+    return stat(path.c_str(), &status) == 0 &&
+           (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode) || S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode));
 }
 
 Result<ReplacementFile> ReplacementFile::create(const std::filesystem::path& link)
