@@ -182,14 +182,6 @@ Result<LessonOptions> parseOptions(const std::vector<std::string>& args, LessonO
     return options;
 }
 
-std::string utf8Of(std::u32string_view text)
-{
-    std::string out;
-    for (const char32_t c : text)
-        utf8::append(out, c);
-    return out;
-}
-
 std::string decimal(double value, int digits)
 {
     std::ostringstream text;
@@ -225,12 +217,12 @@ void printStatus(std::ostream& out, const CourseState& state, const practice::Ad
             c = c == '.' ? ',' : c;
         return text;
     };
-    out << "Ordre : " << utf8Of(state.order) << "\n";
-    out << "Leçon " << state.lesson << " : " << utf8Of(characters) << ", nouveau caractère "
-        << utf8Of(std::u32string(1, state.newest())) << "\n\nCaractère  Erreur  Poids\n";
+    out << "Ordre : " << utf8::encode(state.order) << "\n";
+    out << "Leçon " << state.lesson << " : " << utf8::encode(characters) << ", nouveau caractère "
+        << utf8::encode(std::u32string(1, state.newest())) << "\n\nCaractère  Erreur  Poids\n";
     for (const char32_t c : characters)
-        out << "  " << utf8Of(std::u32string(1, c)) << "        " << french(decimal(state.errorRate(c), 2)) << "    "
-            << french(decimal(state.weight(c), 2)) << "\n";
+        out << "  " << utf8::encode(std::u32string(1, c)) << "        " << french(decimal(state.errorRate(c), 2))
+            << "    " << french(decimal(state.weight(c), 2)) << "\n";
     out << "\nPour passer à la leçon suivante : score " << french(decimal(progress.lastScore, 1))
         << " (90,0 au moins), " << progress.lastSent << " caractères envoyés (100 au moins), nouveau caractère juste "
         << progress.newestRight << " fois sur " << progress.newestSamples << " (80 % de 10 au moins).\n";
@@ -264,7 +256,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
     const auto keyed = [&table](char32_t c) { return practice::hasPattern(*table, c); };
     std::string orderText;
     if (const std::optional<std::u32string> named = practice::namedOrder(options.order)) {
-        orderText = utf8Of(*named);
+        orderText = utf8::encode(*named);
     } else {
         const Result<std::string> file = readUserText(options.order);
         if (!file)
@@ -280,7 +272,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
     if (!history)
         return report(env, kExitFileError, history.error().message);
     practice::AdvanceProgress progress;
-    CourseState state = practice::replayCourse(*order, history->checks, &progress);
+    CourseState state = practice::replayCourse(*order, history->checks, history->choices, &progress);
     if (options.lesson) {
         if (*options.lesson < practice::kFirstLesson || *options.lesson > static_cast<int>(order->size()))
             return report(env, kExitRefused,
@@ -326,7 +318,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
             env.out << "Score : " << shown << " %\n";
             if (state.lesson != lesson)
                 env.out << "Bravo : le cours passe à la leçon " << state.lesson << ", nouveau caractère "
-                        << utf8Of(std::u32string(1, state.newest())) << ".\n";
+                        << utf8::encode(std::u32string(1, state.newest())) << ".\n";
             else
                 env.out << "Le cours reste à la leçon " << lesson << ".\n";
         }
@@ -336,7 +328,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
     // A session's length in minutes is measured as the render keys it.
     const double unit = 1.2 / options.wpm;
     const auto seconds = [&table, unit](const std::u32string& text) {
-        return reception::keyedMarks(keyedTextFromUtf8(utf8Of(text)), *table, RenderForm::Message, 1, unit,
+        return reception::keyedMarks(keyedTextFromUtf8(utf8::encode(text)), *table, RenderForm::Message, 1, unit,
                                      std::nullopt)
             .length;
     };
@@ -348,7 +340,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
             env.out << "{\"lesson\": " << state.lesson << ", \"characters\": " << jsonText(state.characters())
                     << ", \"text\": " << jsonText(text) << "}\n";
         else
-            env.out << utf8Of(text) << "\n";
+            env.out << utf8::encode(text) << "\n";
         return kExitOk;
     }
 
@@ -386,7 +378,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
                 << ", \"lesson\": " << (filter.lesson ? std::to_string(state.lesson) : std::string("null"))
                 << ", \"text\": " << jsonText(session->text) << ", \"meanings\": {" << meanings << "}}\n";
     } else {
-        env.out << utf8Of(session->text) << "\n";
+        env.out << utf8::encode(session->text) << "\n";
     }
     return kExitOk;
 }

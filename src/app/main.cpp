@@ -1,5 +1,6 @@
 #include "app/brivo_application.h"
 #include "app/tform1.h"
+#include "common/file_io.h"
 #include "common/process_setup.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/error_box.h"
@@ -35,7 +36,7 @@ int main(int argc, char** argv)
         if (error)
             std::fprintf(stderr,
                          "BRIVO : impossible d'utiliser le dossier « %s » : %s ; le dossier courant est gardé.\n",
-                         folder.c_str(), error.message().c_str());
+                         folder.c_str(), brivo::systemErrorText(error).c_str());
     }
     brivo::ignoreFileSizeSignal();
     QApplication application(argc, argv);

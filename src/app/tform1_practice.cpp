@@ -48,10 +48,7 @@ void TForm1::buildCourse()
         [this](const std::u32string& text) {
             const KeyingParameters keying = sound->keyingParameters();
             const KeyingValues values = deriveKeyingValues(keying, kDefaultSampleRate);
-            std::string utf8;
-            for (const char32_t c : text)
-                utf8::append(utf8, c);
-            return reception::keyedMarks(keyedTextFromUtf8(utf8), morseTable_, RenderForm::Message,
+            return reception::keyedMarks(keyedTextFromUtf8(utf8::encode(text)), morseTable_, RenderForm::Message,
                                          keying.spacingFactor, values.unitDuration,
                                          renderConditions(false).effectiveWpm, values.unitsPerWord)
                 .length;

@@ -44,7 +44,61 @@ Result<std::string> readFileBytes(const std::filesystem::path& path, std::uintma
 
 std::string systemErrorText(int errorNumber)
 {
-    return std::strerror(errorNumber);
+    switch (errorNumber) {
+    case ENOENT:
+        return "Fichier ou dossier introuvable";
+    case EACCES:
+    case EPERM:
+        return "Permission refusée";
+    case ENOSPC:
+        return "Plus de place sur le disque";
+    case EDQUOT:
+        return "Quota de disque dépassé";
+    case EFBIG:
+        return "Fichier trop grand";
+    case EISDIR:
+        return "C'est un dossier";
+    case ENOTDIR:
+        return "Un élément du chemin n'est pas un dossier";
+    case EROFS:
+        return "Système de fichiers en lecture seule";
+    case EIO:
+        return "Erreur d'entrée-sortie";
+    case EEXIST:
+        return "Le fichier existe déjà";
+    case ENAMETOOLONG:
+        return "Nom de fichier trop long";
+    case EMFILE:
+    case ENFILE:
+        return "Trop de fichiers ouverts";
+    case EBUSY:
+    case ETXTBSY:
+        return "Fichier occupé";
+    case ELOOP:
+        return "Trop de liens symboliques";
+    case ENXIO:
+    case ENODEV:
+        return "Périphérique absent";
+    case ESPIPE:
+        return "Ce fichier ne permet pas de revenir en arrière";
+    case EPIPE:
+        return "Le lecteur du tube s'est arrêté";
+    case ENOMEM:
+        return "Mémoire insuffisante";
+    case EINVAL:
+        return "Argument invalide";
+    case EXDEV:
+        return "Lien entre deux systèmes de fichiers impossible";
+    default:
+        return std::strerror(errorNumber);
+    }
+}
+
+std::string systemErrorText(const std::error_code& error)
+{
+    if (error.category() == std::generic_category() || error.category() == std::system_category())
+        return systemErrorText(error.value());
+    return error.message();
 }
 
 } // namespace brivo

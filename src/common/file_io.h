@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace brivo {
 
@@ -15,7 +16,9 @@ namespace brivo {
 Result<std::string> readFileBytes(const std::filesystem::path& path,
                                   std::uintmax_t maxBytes = static_cast<std::uintmax_t>(-1));
 
-// The system's text for an errno value, in the user's language.
+// The system's reason for an errno value (or an error code of the system),
+// in French for those a user meets; the C library's text for the rarest.
 std::string systemErrorText(int errorNumber);
+std::string systemErrorText(const std::error_code& error);
 
 } // namespace brivo

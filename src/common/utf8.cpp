@@ -3,6 +3,15 @@
 #include "common/cp1252.h"
 
 namespace brivo::utf8 {
+std::string encode(std::u32string_view codePoints)
+{
+    std::string out;
+    out.reserve(codePoints.size());
+    for (const char32_t c : codePoints)
+        append(out, c);
+    return out;
+}
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;

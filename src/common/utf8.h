@@ -14,6 +14,7 @@ bool isValid(std::string_view bytes);
 std::u32string decode(std::string_view bytes);
 
 void append(std::string& out, char32_t codePoint);
+std::string encode(std::u32string_view codePoints);
 
 // Text of a plain-text file: UTF-8 when the bytes are valid UTF-8 (a leading
 // byte-order mark is dropped), Windows-1252 otherwise. Returns UTF-8.

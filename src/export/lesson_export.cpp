@@ -253,7 +253,7 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
         std::filesystem::rename(temporaries[i], paths[i], error);
         if (error)
             return fail(ErrorCode::WriteFailed,
-                        "Impossible d'écrire « " + paths[i].string() + " » : " + error.message());
+                        "Impossible d'écrire « " + paths[i].string() + " » : " + systemErrorText(error));
         // mkstemp makes files for the owner alone; a track is an ordinary
         // file, with the permissions of a new one.
         chmod(paths[i].c_str(), 0666U & ~mask);

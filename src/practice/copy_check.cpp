@@ -197,8 +197,21 @@ Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUt
         threshold *= 2;
     }
 
+    // Among the optimal steps, a run of matches is kept going, and
+    // otherwise a gap is taken here, at the end, rather than earlier: the
+    // copy is then matched as early as it can be, as a trainee who stopped
+    // copying or went on too long reads it.
+    bool inRun = false;
     for (std::size_t i = n, j = m; i > 0 || j > 0;) {
-        const std::uint8_t step = steps[at(i, j)];
+        std::uint8_t step = steps[at(i, j)];
+        const bool diagonalMatch = (step & kDiagonal) != 0 && check.sent[i - 1] == check.copied[j - 1];
+        if (inRun && diagonalMatch)
+            step = kDiagonal;
+        else if ((step & kDeletion) != 0)
+            step = kDeletion;
+        else if ((step & kInsertion) != 0)
+            step = kInsertion;
+        inRun = step == kDiagonal && diagonalMatch;
         if ((step & kDiagonal) != 0) {
             --i;
             --j;

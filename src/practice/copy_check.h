@@ -61,10 +61,11 @@ struct CopyCheck {
 };
 
 // Compares the copy with the sent text, both UTF-8; a sent character that
-// `keyed` refuses was never heard and is left out of everything. The alignment is traced
-// back from the end, taking a diagonal step (match or substitution) where
-// one is optimal, else a deletion, else an insertion, so equal inputs always
-// give the same alignment. Refused (TooLong, French message) when either
+// `keyed` refuses was never heard and is left out of everything. Among the
+// alignments of least cost, the one given keeps runs of matches together
+// and matches the copy as early as it can, so a copy that stops short
+// leaves the end of the text omitted, and equal inputs always give the
+// same alignment. Refused (TooLong, French message) when either
 // normalised text exceeds kMaxCheckedCharacters, or its alignment would
 // need more than kMaxAlignmentCells. Time and memory grow as the length
 // times the distance.

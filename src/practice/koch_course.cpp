@@ -29,6 +29,27 @@ double uniform(RandomGenerator& random)
     return static_cast<double>(random.next()) / 2147483648.0;
 }
 
+// The newest character's sendings in the order they were sent, read from
+// the check's alignment. A check without one (counts alone) gives its
+// misses last, so that the window's latest samples never look better than
+// the copy was.
+void appendNewestSamples(CourseState& state, const CopyCheck& check)
+{
+    const char32_t newest = state.newest();
+    if (!check.alignment.empty()) {
+        for (const AlignmentStep& step : check.alignment) {
+            if (step.sent == newest)
+                state.newestSamples.push_back(step.kind == AlignmentStep::Kind::Match);
+        }
+        return;
+    }
+    const auto found = check.perCharacter.find(newest);
+    if (found == check.perCharacter.end())
+        return;
+    for (int i = 0; i < found->second.sent; ++i)
+        state.newestSamples.push_back(i < found->second.sent - found->second.wrong);
+}
+
 } // namespace
 
 std::optional<std::u32string> namedOrder(std::string_view name)
@@ -105,11 +126,8 @@ AdvanceProgress recordCheck(CourseState& state, const CopyCheck& check)
             continue;
         const double rate = static_cast<double>(count.wrong) / count.sent;
         state.errorRates[c] = 0.85 * state.errorRate(c) + 0.15 * rate;
-        if (c == state.newest()) {
-            for (int i = 0; i < count.sent; ++i)
-                state.newestSamples.push_back(i >= count.wrong);
-        }
     }
+    appendNewestSamples(state, check);
     while (state.newestSamples.size() > CourseState::kNewestWindow)
         state.newestSamples.pop_front();
     ++state.checksInLesson;
@@ -120,15 +138,31 @@ AdvanceProgress recordCheck(CourseState& state, const CopyCheck& check)
     return progress;
 }
 
-CourseState replayCourse(const std::u32string& order, const std::vector<CourseCheck>& checks, AdvanceProgress* last)
+CourseState replayCourse(const std::u32string& order, const std::vector<CourseCheck>& checks,
+                         const std::vector<LessonChoice>& choices, AdvanceProgress* last)
 {
     CourseState state;
     state.order = order;
     AdvanceProgress progress;
-    for (const CourseCheck& stored : checks) {
+    auto choice = choices.begin();
+    const auto applyChoicesUpTo = [&](std::size_t checksDone) {
+        for (; choice != choices.end() && choice->afterChecks <= checksDone; ++choice) {
+            if (choice->lesson != state.lesson) {
+                chooseLesson(state, choice->lesson);
+                progress = {};
+            }
+        }
+    };
+    for (std::size_t i = 0; i < checks.size(); ++i) {
+        applyChoicesUpTo(i);
+        const CourseCheck& stored = checks[i];
         if (stored.lesson != state.lesson)
             chooseLesson(state, stored.lesson);
         CopyCheck check;
+        if (!stored.sent.empty()) {
+            if (Result<CopyCheck> again = checkCopy(utf8::encode(stored.sent), utf8::encode(stored.copied)))
+                check = std::move(*again);
+        }
         check.score = stored.score;
         check.perCharacter = stored.perCharacter;
         const int lesson = state.lesson;
@@ -136,6 +170,7 @@ CourseState replayCourse(const std::u32string& order, const std::vector<CourseCh
         if (state.lesson != lesson)
             progress = {};
     }
+    applyChoicesUpTo(checks.size());
     if (last != nullptr)
         *last = progress;
     return state;
@@ -198,10 +233,10 @@ std::u32string drawSession(const CourseState& state, const std::map<std::pair<ch
 
 std::string courseSettingsText(const CourseSettings& s)
 {
-    return "lesson=" + std::to_string(s.lesson) + " minutes=" + reception::decimalText(s.minutes) +
-           " groups=" + std::to_string(s.groups) + " size=" + std::to_string(s.groupSize) +
-           " mask=" + (s.mask ? "1" : "0") + " play=" + (s.play ? "1" : "0") + " material=" + s.material +
-           (s.list.empty() ? std::string() : " list=" + escapeBlanks(s.list)) + " order=" + s.order;
+    return "minutes=" + reception::decimalText(s.minutes) + " groups=" + std::to_string(s.groups) +
+           " size=" + std::to_string(s.groupSize) + " mask=" + (s.mask ? "1" : "0") + " play=" + (s.play ? "1" : "0") +
+           " material=" + s.material + (s.list.empty() ? std::string() : " list=" + escapeBlanks(s.list)) +
+           " order=" + s.order;
 }
 
 CourseSettings parseCourseSettings(std::string_view text)
@@ -219,8 +254,6 @@ CourseSettings parseCourseSettings(std::string_view text)
             s.material = std::string(value);
         else if (key == "list")
             s.list = unescapeBlanks(value);
-        else if (key == "lesson")
-            integer(value, 0, 1000, s.lesson);
         else if (key == "groups")
             integer(value, 0, 10000, s.groups);
         else if (key == "size")

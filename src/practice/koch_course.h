@@ -79,19 +79,30 @@ bool meetsAdvanceRule(const AdvanceProgress& progress);
 // holds (the last lesson stays). Gives the progress the rule was judged on.
 AdvanceProgress recordCheck(CourseState& state, const CopyCheck& check);
 
-// A check as the history keeps it for the course.
+// A check as the history keeps it for the course. The normalised texts,
+// when kept, give back the order in which characters were missed.
 struct CourseCheck {
     int lesson = kFirstLesson;
     double score = 0;
     std::map<char32_t, CharacterCount> perCharacter;
+    std::u32string sent;
+    std::u32string copied;
 };
 
-// The state of a course rebuilt by replaying its stored checks in order: a
-// check of another lesson than the current one means it was chosen by hand.
-// `last`, when given, receives the progress of the last check when it was
-// of the lesson the course is now at (nothing yet otherwise).
+// A lesson chosen by hand, after the first `afterChecks` checks of the
+// course.
+struct LessonChoice {
+    std::size_t afterChecks = 0;
+    int lesson = kFirstLesson;
+};
+
+// The state of a course rebuilt by replaying its stored checks and the
+// lessons chosen by hand, in order: a check of another lesson than the
+// current one also means that lesson was chosen. `last`, when given,
+// receives the progress of the last check when it was of the lesson the
+// course is now at (nothing yet otherwise).
 CourseState replayCourse(const std::u32string& order, const std::vector<CourseCheck>& checks,
-                         AdvanceProgress* last = nullptr);
+                         const std::vector<LessonChoice>& choices = {}, AdvanceProgress* last = nullptr);
 
 // A session: its length in groups, or in minutes at the sound settings (the
 // duration of a text comes from `seconds`, the render's own timing); group
@@ -111,13 +122,13 @@ std::u32string drawSession(const CourseState& state, const std::map<std::pair<ch
                            const SessionSpec& spec, const TextDuration& seconds, RandomGenerator& random);
 
 // The course window's choices, kept in the settings as one line of words:
-// "lesson=3 minutes=5 groups=0 size=5 mask=1 play=1 material=words-fr
+// "minutes=5 groups=0 size=5 mask=1 play=1 material=words-fr
 // list=/home/a%20b/calls.txt order=lcwo". The order is a published order's
 // name or a file's path (written last, as it may hold blanks); the list's
-// path has its blanks and "%" escaped. Words that do not read are skipped.
+// path has its blanks and "%" escaped. Words that do not read are skipped,
+// and so is the lesson of older lines: the history holds the lesson.
 struct CourseSettings {
     std::string order = std::string(kDefaultOrderName);
-    int lesson = 0; // 0: the lesson the history gives
     double minutes = 5;
     int groups = 0; // more than 0: the length in groups instead
     int groupSize = 5;

@@ -47,7 +47,7 @@ struct Settings {
     // line ("snr=5 filter=250").
     bool conditionsOn = false;
     std::string conditions;
-    // The Koch course window's choices, as one line ("order=lcwo lesson=3").
+    // The Koch course window's choices, as one line ("minutes=5 ... order=lcwo").
     std::string course;
     // The export dialog's choices, as one line ("format=mp3 quality=5").
     std::string exportChoices;

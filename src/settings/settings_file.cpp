@@ -46,7 +46,7 @@ Result<std::filesystem::path> setAsideSettingsFile(const std::filesystem::path& 
     }
     std::filesystem::rename(path, aside, error);
     if (error)
-        return fail(ErrorCode::WriteFailed, error.message());
+        return fail(ErrorCode::WriteFailed, systemErrorText(error));
     return aside;
 }
 
@@ -57,7 +57,7 @@ Result<void> writeSettingsFile(const std::filesystem::path& path, const Registry
     if (!folder.empty() && !std::filesystem::exists(folder, error)) {
         std::filesystem::create_directories(folder, error);
         if (error)
-            return fail(ErrorCode::CreateFailed, error.message());
+            return fail(ErrorCode::CreateFailed, systemErrorText(error));
         chmod(folder.c_str(), 0700);
     }
     return writeFileAtomically(path, writeRegistryFile(file, valueNames()));
@@ -68,7 +68,7 @@ Result<void> removeSettingsFile(const std::filesystem::path& path)
     std::error_code error;
     std::filesystem::remove(path, error);
     if (error)
-        return fail(ErrorCode::WriteFailed, error.message());
+        return fail(ErrorCode::WriteFailed, systemErrorText(error));
     return {};
 }
 

@@ -52,10 +52,7 @@ std::string nameOf(char32_t c)
 std::string spokenAnswer(std::u32string_view unit, const WordTest& isWord)
 {
     if (isWord && isWord(unit)) {
-        std::string word;
-        for (const char32_t c : unit)
-            utf8::append(word, c);
-        return word;
+        return utf8::encode(unit);
     }
     std::string spelled;
     for (const char32_t c : unit)

@@ -139,7 +139,7 @@ private Q_SLOTS:
                                     << u"La zone de saisie ne contient\naucun texte à convertir en son !"_s
                                     << u" Pas de données :"_s << QStringList() << false;
         QTest::newRow("folder missing") << u"absent"_s << cannot << render << closed << true;
-        QTest::newRow("disk full") << u"full"_s << cannot + u"\n\nÉcriture de « %1 » interrompue : File too large"_s
+        QTest::newRow("disk full") << u"full"_s << cannot + u"\n\nÉcriture de « %1 » interrompue : Fichier trop grand"_s
                                    << render << closed << true;
         // 7,000 "$" at the slowest settings pass 2^31 samples: refused
         // before the player lets go of the previous file.

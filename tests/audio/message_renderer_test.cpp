@@ -180,7 +180,7 @@ TEST(MessageRenderer, FailuresLeaveThePreviousFile)
     const Result<RenderedFile> uncreated = renderMorseFile(request, defaultTable(), random);
     ASSERT_FALSE(uncreated);
     EXPECT_EQ(uncreated.error().code, ErrorCode::CreateFailed);
-    EXPECT_EQ(uncreated.error().message, "No such file or directory");
+    EXPECT_EQ(uncreated.error().message, "Fichier ou dossier introuvable");
     request.path.clear();
     const Result<RenderedFile> unnamed = renderMorseFile(request, defaultTable(), random);
     ASSERT_FALSE(unnamed);
@@ -196,7 +196,7 @@ TEST(MessageRenderer, FailuresLeaveThePreviousFile)
     }();
     ASSERT_FALSE(cut);
     EXPECT_EQ(cut.error().code, ErrorCode::WriteFailed);
-    EXPECT_EQ(cut.error().message, "File too large");
+    EXPECT_EQ(cut.error().message, "Fichier trop grand");
     EXPECT_EQ(test::readBytes(request.path), "previous");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }

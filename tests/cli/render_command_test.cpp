@@ -158,7 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"UnknownOption", {"--loud", "E"}, kExitRefused, "option inconnue « --loud »"},
         RefusalCase{"TextTwice", {"--input", "x.txt", "E"}, kExitRefused, "pas les deux"},
         RefusalCase{"EmptyText", {"--start", "VVV"}, kExitRefused, "aucun texte à convertir en son !"},
-        RefusalCase{"MissingInput", {"--input", "absent.txt"}, kExitFileError, "absent.txt » : No such file"},
+        RefusalCase{
+            "MissingInput", {"--input", "absent.txt"}, kExitFileError, "absent.txt » : Fichier ou dossier introuvable"},
         RefusalCase{"MissingTable", {"--table", "absent.INI", "E"}, kExitFileError, "« absent.INI »"},
         RefusalCase{"OutputFolderMissing", {"-o", "none/Morse.WAV", "E"}, kExitFileError, "« none/Morse.WAV »"},
         RefusalCase{"EffectiveTooFast", {"--wpm", "20", "--effective-wpm", "20", "E"}, kExitRefused, "(20 mots/mn)"},

@@ -122,7 +122,7 @@ TEST(Writers, FailuresKeepTheOldFileAndNewSettingsFolderIsPrivate)
         const test::FileSizeLimit limit(4096);
         const Result<void> written = settings::writeSettingsFile(path, file);
         ASSERT_FALSE(written);
-        EXPECT_EQ(written.error().message, "File too large");
+        EXPECT_EQ(written.error().message, "Fichier trop grand");
     }
     EXPECT_EQ(test::readBytes(path), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path.parent_path()), {}), 1);

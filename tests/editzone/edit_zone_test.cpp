@@ -207,7 +207,7 @@ private Q_SLOTS:
         QCOMPARE(brivo::test::readBytes(f.dir / "old.txt"), std::string("ancien"));
         QCOMPARE(zone->toPlainText().size(), 200000);
         QCOMPARE(f.dialogs.messages.size(), 1);
-        QVERIFY(f.dialogs.messages[0].text.endsWith(u"File too large."_s));
+        QVERIFY(f.dialogs.messages[0].text.endsWith(u"Fichier trop grand."_s));
         QCOMPARE(std::distance(std::filesystem::directory_iterator(f.dir.path()), {}), 3); // no temporary left
     }
 

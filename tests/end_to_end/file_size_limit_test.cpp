@@ -68,7 +68,7 @@ TEST(FileSizeLimit, RendererReportsTheFailedWriteAndRemovesTheFile)
                                      dir / "err.txt", std::chrono::seconds(20));
     ASSERT_FALSE(ending.signalled) << "ended by signal " << ending.signal;
     EXPECT_EQ(ending.status, 1);
-    EXPECT_NE(test::readBytes(dir / "err.txt").find("interrompue : File too large"), std::string::npos);
+    EXPECT_NE(test::readBytes(dir / "err.txt").find("interrompue : Fichier trop grand"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "Morse.WAV"));
 }
 

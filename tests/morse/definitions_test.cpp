@@ -41,7 +41,7 @@ TEST(DefinitionFile, CutShortKeepsWhatWasWrittenAndMissingSaysWhy)
     EXPECT_TRUE(definitions::defaultFileContent().starts_with(written));
     const auto missing = definitions::loadDefinitionFile(dir / "absent.INI");
     ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().message, "No such file or directory");
+    EXPECT_EQ(missing.error().message, "Fichier ou dossier introuvable");
 }
 
 struct ParseCase {

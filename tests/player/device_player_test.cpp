@@ -211,7 +211,7 @@ TEST_F(DevicePlayerTest, MissingFileIsSaidAndAClosedPlayerRefusesEverything)
     const Result<void> opened = player.open("/nonexistent/Morse.WAV");
     ASSERT_FALSE(opened);
     EXPECT_EQ(opened.error().message,
-              "Impossible d'ouvrir le fichier « /nonexistent/Morse.WAV » : No such file or directory");
+              "Impossible d'ouvrir le fichier « /nonexistent/Morse.WAV » : Fichier ou dossier introuvable");
     EXPECT_FALSE(player.play() || player.stop() || player.seekToStart() || player.pauseOrResume());
     ASSERT_TRUE(player.openSound(rampSound()));
     player.play();

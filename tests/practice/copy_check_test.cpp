@@ -72,11 +72,16 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"emptyCopy", "AB C", "", 4, "0,0", "-A -B -_ -C"},
         CheckCase{"emptySentText", "", "AB", 2, "0,0", "+A +B"}, CheckCase{"bothEmpty", "", " ", 0, "100,0", ""},
         CheckCase{"accentCopiedWithout", "été", "ETE", 2, "33,3", "É>E T É>E"},
-        // Two optimal alignments: the diagonal wins over a deletion and an insertion.
-        CheckCase{"diagonalBeforeDeletionAndInsertion", "AB", "BA", 2, "0,0", "A>B B>A"},
-        // Traced from the end, the deletion comes before the insertion.
-        CheckCase{"deletionBeforeInsertion", "ABA", "BAB", 2, "33,3", "+B A B -A"},
-        CheckCase{"moreErrorsThanCharacters", "E", "TTT", 3, "0,0", "+T +T E>T"},
+        // Among alignments of equal cost: a match kept, runs kept together,
+        // and the copy matched as early as it can be.
+        CheckCase{"matchKeptAtEqualCost", "AB", "BA", 2, "0,0", "+B A -B"},
+        CheckCase{"runKeptTogether", "ABA", "BAB", 2, "33,3", "+B A B -A"},
+        CheckCase{"copyStoppedShort", "GQUNG CVEMT NGQUE", "GQUNG", 12, "29,4",
+                  "G Q U N G -_ -C -V -E -M -T -_ -N -G -Q -U -E"},
+        CheckCase{"copyStoppedMidGroup", "AB BA AB", "AB B", 4, "50,0", "A B _ B -A -_ -A -B"},
+        CheckCase{"copyDoubled", "CQ DE", "CQ DE CQ DE", 6, "0,0", "C Q _ D E +_ +C +Q +_ +D +E"},
+        CheckCase{"copyShifted", "ABCDE", "BCDEF", 2, "60,0", "-A B C D E +F"},
+        CheckCase{"moreErrorsThanCharacters", "E", "TTT", 3, "0,0", "E>T +T +T"},
         // Apostrophe and guillemets have no pattern: never heard.
         CheckCase{"unkeyedCharactersLeftOut", "L’ÉTÉ «CQ»", "LÉTÉ CQ", 0, "100,0", "L É T É _ C Q"},
         // Half tenths round up, from the exact ratio: 51 / 80 and 79 / 80.
@@ -93,7 +98,7 @@ TEST(CheckCounts, EachSentCharacterOnceAndInsertionsAgainstNone)
 {
     const Result<CopyCheck> check = checkCopy("AAB CQ", "AB XCQQ");
     ASSERT_TRUE(check);
-    EXPECT_EQ(describe(check->alignment), "-A A B _ +X C +Q Q");
+    EXPECT_EQ(describe(check->alignment), "-A A B _ +X C Q +Q");
     EXPECT_EQ(check->perCharacter.size(), 4U); // the blank is no character
     EXPECT_EQ(check->perCharacter.at(U'A').sent, 2);
     EXPECT_EQ(check->perCharacter.at(U'A').wrong, 1);

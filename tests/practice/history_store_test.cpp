@@ -153,7 +153,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("folder is a file") << u"folder"_s << u"Not a directory"_s;
+        QTest::newRow("folder is a file") << u"folder"_s << u"Un élément du chemin n'est pas un dossier"_s;
         QTest::newRow("a folder in its place") << u"directory"_s << u"le fichier ne peut pas être ouvert"_s;
         QTest::newRow("not a database") << u"garbage"_s << u"le fichier n'est pas une base SQLite valide"_s;
         QTest::newRow("newer schema") << u"newer"_s << u"version plus récente de BRIVO"_s;

@@ -3,6 +3,7 @@
 #include "support/built_in_table.h"
 #include "support/case_name.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace brivo::practice {
@@ -60,27 +61,76 @@ TEST(KochCourse, ErrorRatesWeightsAndTheNewestBonus)
     EXPECT_EQ(state.errorRates.count(U'U'), 0U) << "not a character of lesson 2";
 }
 
+// A lesson-2 check of `groups` groups "KKKKKKKKKM" (or "KKKKKKKKKKKM"
+// with `longGroups`), the M of group g copied as K when `missed(g)`, and K
+// copied as M twice in every group when `poorK`: through the check itself,
+// so the order in which M was missed is the copy's.
 struct AdvanceCase {
     std::string name;
-    AdvanceProgress progress;
+    int groups;
+    std::function<bool(int)> missed;
     bool advances;
+    bool poorK = false;
+    bool longGroups = false;
 };
 
 class Advance : public testing::TestWithParam<AdvanceCase> {};
 
-TEST_P(Advance, RuleAtItsEdges)
+TEST_P(Advance, ThroughTheCopyCheck)
 {
-    EXPECT_EQ(meetsAdvanceRule(GetParam().progress), GetParam().advances);
+    const AdvanceCase& c = GetParam();
+    const std::string ks = c.longGroups ? "KKKKKKKKKKK" : "KKKKKKKKK";
+    std::string sent;
+    std::string copied;
+    int wrong = 0;
+    for (int g = 0; g < c.groups; ++g) {
+        sent += (g > 0 ? " " : "") + ks + "M";
+        copied += (g > 0 ? " " : "") + (c.poorK ? "MM" + ks.substr(2) : ks) + (c.missed(g) ? "K" : "M");
+        wrong += c.missed(g) ? 1 : 0;
+    }
+    const Result<CopyCheck> check = checkCopy(sent, copied, keyed);
+    ASSERT_TRUE(check);
+    CourseState state;
+    state.order = *namedOrder("lcwo");
+    recordCheck(state, *check);
+    EXPECT_EQ(state.lesson, c.advances ? 3 : 2);
+    if (!c.advances) {
+        EXPECT_DOUBLE_EQ(state.errorRate(U'M'), 0.85 * 0.5 + 0.15 * wrong / c.groups);
+        EXPECT_EQ(state.newestSamples.size(), std::min<std::size_t>(c.groups, CourseState::kNewestWindow));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Edges, Advance,
-                         testing::Values(AdvanceCase{"allMet", {90.0, 100, 10, 8}, true},
-                                         AdvanceCase{"score899", {89.9, 100, 10, 8}, false},
-                                         AdvanceCase{"sent99", {90.0, 99, 10, 8}, false},
-                                         AdvanceCase{"samples9", {95.0, 120, 9, 9}, false},
-                                         AdvanceCase{"right79percent", {95.0, 120, 100, 79}, false},
-                                         AdvanceCase{"right80percent", {95.0, 120, 100, 80}, true}),
+INSTANTIATE_TEST_SUITE_P(Copies, Advance,
+                         testing::Values(AdvanceCase{"allRight", 100, [](int) { return false; }, true},
+                                         AdvanceCase{"missedLate", 100, [](int g) { return g >= 40; }, false},
+                                         AdvanceCase{"missedEarly", 100, [](int g) { return g < 60; }, true},
+                                         AdvanceCase{"missedInTheLastTen", 100, [](int g) { return g >= 89; }, false},
+                                         AdvanceCase{"spreadOneInFive", 100, [](int g) { return g % 5 == 0; }, true},
+                                         AdvanceCase{"spreadOneInFour", 100, [](int g) { return g % 4 == 0; }, false},
+                                         AdvanceCase{"manyMissedOnlyEarly", 200, [](int g) { return g < 140; }, true},
+                                         AdvanceCase{"manyMissedLate", 200, [](int g) { return g >= 60; }, false},
+                                         AdvanceCase{"scoreUnder90", 100, [](int) { return false; }, false, true},
+                                         AdvanceCase{"nineSamplesOnly", 9, [](int) { return false; }, false, false,
+                                                     true}),
                          test::CaseName{});
+
+// The last lesson is never left: a good check there stays in it and keeps
+// its counts.
+TEST(KochCourse, TheLastLessonStays)
+{
+    CourseState state;
+    state.order = U"KM";
+    std::string perfect;
+    for (int g = 0; g < 20; ++g)
+        perfect += "KMKMK ";
+    const Result<CopyCheck> check = checkCopy(perfect, perfect, keyed);
+    ASSERT_TRUE(check);
+    recordCheck(state, *check);
+    recordCheck(state, *check);
+    EXPECT_EQ(state.lesson, 2);
+    EXPECT_EQ(state.checksInLesson, 2);
+    EXPECT_EQ(state.newestSamples.size(), 50U);
+}
 
 // Checks stored, then replayed, give the very state they built, a lesson
 // chosen by hand included; a good check of lesson 2 moves the course to 3.
@@ -92,7 +142,7 @@ TEST(KochCourse, ReplayGivesTheSameStateAndAGoodCheckMovesOn)
     const auto check = [&](char32_t newest, int sent, int wrong, double score) {
         CopyCheck c = checkOf(newest, sent, wrong, score);
         c.perCharacter[U'K'] = {100, 2};
-        stored.push_back({live.lesson, score, c.perCharacter});
+        stored.push_back({live.lesson, score, c.perCharacter, {}, {}});
         return recordCheck(live, c);
     };
     check(U'M', 5, 1, 70);
@@ -103,7 +153,8 @@ TEST(KochCourse, ReplayGivesTheSameStateAndAGoodCheckMovesOn)
     EXPECT_TRUE(live.newestSamples.empty());
     chooseLesson(live, 7);
     check(U'S', 20, 0, 99);
-    const CourseState replayed = replayCourse(live.order, stored);
+    chooseLesson(live, 9); // by hand, with no check of it yet
+    const CourseState replayed = replayCourse(live.order, stored, {{stored.size(), 9}});
     EXPECT_EQ(replayed.lesson, live.lesson);
     EXPECT_EQ(replayed.errorRates, live.errorRates);
     EXPECT_EQ(replayed.newestSamples, live.newestSamples);
@@ -169,7 +220,6 @@ TEST(CourseSettingsLine, RoundTripsAndSkipsWhatDoesNotRead)
 {
     CourseSettings chosen;
     chosen.order = "/home/a b/mon ordre.txt";
-    chosen.lesson = 12;
     chosen.minutes = 2.5;
     chosen.groups = 30;
     chosen.groupSize = 0;
@@ -179,7 +229,6 @@ TEST(CourseSettingsLine, RoundTripsAndSkipsWhatDoesNotRead)
     EXPECT_EQ(parseCourseSettings(courseSettingsText(chosen)), chosen);
     EXPECT_EQ(parseCourseSettings(courseSettingsText(CourseSettings{})), CourseSettings{});
     const CourseSettings read = parseCourseSettings("lesson=x minutes=900 size=12 mask=2 bruit material=words-fr");
-    EXPECT_EQ(read.lesson, 0);
     EXPECT_EQ(read.minutes, 5);
     EXPECT_EQ(read.groupSize, 5);
     EXPECT_TRUE(read.mask);

@@ -2,11 +2,14 @@
 // "Corriger", the history file and the drill of the weak characters; Ctrl+L,
 // "Nouvelle séance" into the zone, the copy checked in Ctrl+K and stored for
 // the course, which moves on; a check of an edited zone is an ordinary one.
+#include "cli/lesson_command.h"
 #include "practice/koch_course.h"
 #include "practice/ui/copy_check_window.h"
 #include "practice/ui/course_window.h"
 #include "practice/ui/history_store.h"
 #include "support/form_fixture.h"
+
+#include <sstream>
 
 using namespace Qt::StringLiterals;
 using brivo::test::FormFixture;
@@ -118,6 +121,35 @@ private Q_SLOTS:
         QCOMPARE(check->history().checks()->size(), 2U);
         f.restart(); // the course's choices are kept
         QCOMPARE(f.control<QSpinBox>("SpinGroupes")->value(), 24);
+
+        // The window and brivo-lesson share the course through the history.
+        const auto lessonCommand = [&f](std::vector<std::string> args) {
+            std::istringstream in;
+            std::ostringstream out;
+            std::ostringstream err;
+            brivo::cli::CommandEnvironment env{in, out, err, false, false, {}, {}};
+            args.insert(args.end(), {"--history", f.historyFile().string()});
+            const int status = brivo::cli::runLessonCommand(args, env, {});
+            return out.str() + err.str() + (status == 0 ? "" : " (échec)");
+        };
+        const auto courseLesson = [&f] {
+            f.control("RichEdit")->setFocus();
+            QTest::keyClick(f.control("RichEdit"), Qt::Key_L, Qt::ControlModifier);
+            return f.form->findChild<brivo::practice::ui::CourseWindow*>()->state().lesson;
+        };
+        QCOMPARE(courseLesson(), 3);
+        std::string perfect;
+        for (int group = 0; group < 30; ++group)
+            perfect += "KMUUU ";
+        brivo::test::writeBytes(f.dir / "good.txt", perfect);
+        const std::string good = (f.dir / "good.txt").string();
+        QVERIFY(lessonCommand({"--record", good, good}).ends_with("leçon 4, nouveau caractère R.\n"));
+        f.restart();
+        QCOMPARE(courseLesson(), 4);
+        f.control<QSpinBox>("SpinLecon")->setValue(6);
+        QVERIFY(lessonCommand({"--status"}).find("Leçon 6 :") != std::string::npos);
+        f.restart();
+        QCOMPARE(courseLesson(), 6);
     }
 
     // The material: words of the lesson's characters; a personal list kept

@@ -33,14 +33,6 @@ constexpr std::array<KindName, 6> kKinds{{
 // hours of the slowest speed.
 constexpr int kMaxItems = 20000;
 
-std::string utf8Of(std::u32string_view text)
-{
-    std::string out;
-    for (const char32_t c : text)
-        utf8::append(out, c);
-    return out;
-}
-
 // Words drawn with a preference for the frequent ones: the word of rank r
 // (from 0) weighs 1 / (r + 20).
 class WordDraw {
@@ -124,7 +116,7 @@ std::string nothingLeftMessage(MaterialKind kind, const CharacterFilter& filter)
         return message + " ne peut être transmis avec la table du code morse.";
     std::string characters;
     for (const char32_t c : *filter.lesson)
-        characters += (characters.empty() ? "" : " ") + utf8Of(std::u32string(1, c));
+        characters += (characters.empty() ? "" : " ") + utf8::encode(std::u32string(1, c));
     return message + " avec ces " + std::to_string(filter.lesson->size()) + " caractères : " + characters;
 }
 

@@ -168,17 +168,29 @@ CourseWindow::CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, So
     connect(ComboOrdre, &QComboBox::currentIndexChanged, this, [this] {
         if (updating_)
             return;
+        const QString previous = orderChoice_;
         orderChoice_ = ComboOrdre->currentText();
-        chosenLesson_.reset();
-        reload();
-    });
-    connect(SpinLecon, &QSpinBox::valueChanged, this, [this](int lesson) {
-        if (updating_ || lesson == state_.lesson)
-            return;
-        chooseLesson(state_, lesson);
-        chosenLesson_ = state_.lesson;
+        if (!reload())
+            orderChoice_ = previous;
         showState();
     });
+    connect(SpinLecon, &QSpinBox::valueChanged, this, [this](int lesson) {
+        if (!updating_ && lesson != state_.lesson)
+            lessonChosen(lesson);
+    });
+}
+
+void CourseWindow::lessonChosen(int lesson)
+{
+    chooseLesson(state_, lesson);
+    unsavedLesson_.reset();
+    if (const Result<void> kept =
+            history_.recordLessonChoice(state_.order, state_.lesson, QDateTime::currentDateTimeUtc());
+        !kept) {
+        unsavedLesson_ = state_.lesson;
+        dialogs_.message(this, QString::fromStdString(kept.error().message), kTitle);
+    }
+    showState();
 }
 
 void CourseWindow::showCourse()
@@ -191,8 +203,7 @@ bool CourseWindow::reload()
 {
     std::string text;
     if (const std::optional<std::u32string> named = namedOrder(orderChoice_.toStdString())) {
-        for (const char32_t c : *named)
-            utf8::append(text, c);
+        text = utf8::encode(*named);
     } else {
         const Result<std::string> bytes = readFileBytes(orderChoice_.toStdString(), 1U << 20U);
         if (!bytes) {
@@ -214,11 +225,12 @@ bool CourseWindow::reload()
         dialogs_.message(this, QString::fromStdString(stored.error().message), kTitle);
         return false;
     }
-    state_ = replayCourse(*order, stored->checks);
+    if (*order != state_.order)
+        unsavedLesson_.reset();
+    state_ = replayCourse(*order, stored->checks, stored->choices);
     confusions_ = stored->confusions;
-    // A lesson chosen by hand, with no check of it yet, stays chosen.
-    if (chosenLesson_ && *chosenLesson_ != state_.lesson)
-        chooseLesson(state_, *chosenLesson_);
+    if (unsavedLesson_ && *unsavedLesson_ != state_.lesson)
+        chooseLesson(state_, *unsavedLesson_);
     showState();
     return true;
 }
@@ -251,7 +263,6 @@ void CourseWindow::BoutonSeanceClick()
 {
     if (state_.order.empty() && !reload())
         return;
-    chosenLesson_ = state_.lesson;
     SessionSpec spec;
     if (SpinGroupes->value() > 0) {
         spec.groups = SpinGroupes->value();
@@ -356,17 +367,16 @@ void CourseWindow::BoutonOuvrirOrdreClick()
         return;
     const QString previous = orderChoice_;
     orderChoice_ = *chosen;
-    chosenLesson_.reset();
     if (!reload()) {
-        orderChoice_ = previous; // the course goes on with the order it had
-        reload();
+        orderChoice_ = previous; // the course goes on as it was
+        showState();
     }
 }
 
 void CourseWindow::courseCheckRecorded()
 {
     const int before = state_.lesson;
-    chosenLesson_.reset(); // the history decides the lesson now
+    unsavedLesson_.reset(); // the stored check carries the lesson now
     if (!reload() || state_.lesson <= before)
         return;
     const QString news =
@@ -389,7 +399,6 @@ CourseSettings CourseWindow::settings() const
 {
     CourseSettings s;
     s.order = orderChoice_.toStdString();
-    s.lesson = state_.order.empty() ? chosenLesson_.value_or(0) : state_.lesson;
     s.minutes = SpinMinutes->value();
     s.groups = SpinGroupes->value();
     s.groupSize = ComboTaille->currentData().toInt();
@@ -415,9 +424,7 @@ void CourseWindow::setSettings(const CourseSettings& s)
     deckLoaded_ = false;
     // The course is read when the window first needs it.
     state_ = {};
-    chosenLesson_.reset();
-    if (s.lesson >= kFirstLesson)
-        chosenLesson_ = s.lesson;
+    unsavedLesson_.reset();
 }
 
 } // namespace brivo::practice::ui

@@ -33,7 +33,6 @@ protected:
 
 private:
     CourseState state_;
-    std::optional<int> chosenLesson_; // by hand or from the settings, until a check moves the course
 };
 
 // "Cours Koch": a modeless window that runs a course of lessons in the
@@ -79,8 +78,11 @@ Q_SIGNALS:
 
 private:
     // Reads the order and the course from the history; false (with a
-    // message) when the order or the history cannot be used.
+    // message, the course left as it was) when the order or the history
+    // cannot be used.
     bool reload();
+    // The lesson chosen in the spin box, kept in the history.
+    void lessonChosen(int lesson);
     void showState();
     // Reads the personal list into the deck; false (with a message) when it
     // cannot be read.
@@ -101,7 +103,9 @@ private:
     std::map<Language, std::vector<std::u32string>> dictionaries_;
     QString orderChoice_ = QString::fromLatin1(kDefaultOrderName.data(), kDefaultOrderName.size());
     CourseState state_;
-    std::optional<int> chosenLesson_; // by hand or from the settings, until a check moves the course
+    // A lesson chosen by hand that the history could not keep: it holds
+    // for this run, until a check is stored or another order is opened.
+    std::optional<int> unsavedLesson_;
     std::map<std::pair<char32_t, char32_t>, int> confusions_;
     bool updating_ = false;
 

@@ -1,6 +1,7 @@
 #include "practice/ui/history_store.h"
 
 #include "common/atomic_file.h"
+#include "common/file_io.h"
 #include "common/messages.h"
 #include "common/utf8.h"
 
@@ -9,6 +10,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
 #include <atomic>
 
 namespace brivo::practice {
@@ -22,16 +24,32 @@ std::string reasonOf(const QSqlError& error)
 {
     if (!QSqlDatabase::isDriverAvailable(u"QSQLITE"_s))
         return "le pilote SQLite de Qt n'est pas installé (paquet libqt6sql6-sqlite)";
-    const QString code = error.nativeErrorCode();
-    if (code == u"5"_s || code == u"6"_s)
+    // SQLite's primary result code is the low byte of its extended one.
+    bool numeric = false;
+    const int code = error.nativeErrorCode().toInt(&numeric) & 0xFF;
+    if (!numeric)
+        return error.text().toStdString();
+    switch (code) {
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
         return "le fichier est verrouillé par un autre programme";
-    if (code == u"8"_s)
+    case 8: // SQLITE_READONLY
         return "le fichier est en lecture seule";
-    if (code == u"14"_s)
+    case 10: // SQLITE_IOERR
+        return "erreur d'entrée-sortie sur le disque (le fichier est peut-être un dossier ou illisible)";
+    case 13: // SQLITE_FULL
+        return "le disque est plein";
+    case 14: // SQLITE_CANTOPEN
         return "le fichier ne peut pas être ouvert";
-    if (code == u"11"_s || code == u"26"_s)
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
         return "le fichier n'est pas une base SQLite valide";
-    return error.text().toStdString();
+    case 23: // SQLITE_AUTH
+    case 3:  // SQLITE_PERM
+        return "permission refusée";
+    default:
+        return "erreur SQLite " + std::to_string(code) + " (" + error.text().toStdString() + ")";
+    }
 }
 
 // One connection to the file for the time of a call.
@@ -92,6 +110,10 @@ const std::vector<std::vector<QString>>& migrations()
         },
         {
             u"ALTER TABLE sessions ADD COLUMN course_material TEXT"_s,
+        },
+        {
+            u"CREATE TABLE IF NOT EXISTS lesson_choices (id INTEGER PRIMARY KEY, chosen_at TEXT NOT NULL, "
+            "after_session INTEGER NOT NULL, course_order TEXT NOT NULL, lesson INTEGER NOT NULL)"_s,
         },
     };
     return steps;
@@ -193,76 +215,99 @@ std::filesystem::path historyFilePath(const char* xdgDataHome, const char* home)
     return base / "ZORVANE" / "BRIVO" / "historique.sqlite";
 }
 
-Result<void> HistoryStore::record(const CopyCheck& check, const ExerciseConditions& conditions,
-                                  const QDateTime& checkedAt, const std::optional<CourseTag>& course)
+namespace {
+
+// Writing: the folder is made when missing, the schema brought forward, and
+// `writer` runs in one transaction taken for writing at once, so that a
+// busy file waits before anything is done, not halfway.
+template <typename Writer> Result<void> writeHistory(const std::filesystem::path& file, Writer writer)
 {
-    const auto failed = [this](const std::string& reason) {
-        return fail(ErrorCode::WriteFailed, messages::historyNotSaved(file_.string(), reason));
+    const auto failed = [&file](const std::string& reason) {
+        return fail(ErrorCode::WriteFailed, messages::historyNotSaved(file.string(), reason));
     };
     std::error_code folderError;
-    if (file_.has_parent_path())
-        std::filesystem::create_directories(file_.parent_path(), folderError);
+    if (file.has_parent_path())
+        std::filesystem::create_directories(file.parent_path(), folderError);
     if (folderError)
-        return failed(folderError.message());
+        return failed(systemErrorText(folderError));
 
-    const Connection connection(file_, false);
+    const Connection connection(file, false);
     if (!connection.opened())
         return failed(reasonOf(connection.openError()));
     QSqlDatabase db = connection.db();
     QSqlQuery query(db);
-    // Taken for writing at once, so that a busy file waits here, not halfway.
     if (!query.exec(u"BEGIN IMMEDIATE"_s))
         return failed(reasonOf(query.lastError()));
-    const auto rollBack = [&query, &failed](const QSqlError& error) {
-        const std::string reason = reasonOf(error);
-        query.exec(u"ROLLBACK"_s);
-        return failed(reason);
-    };
     if (const std::optional<std::string> problem = migrate(query)) {
         query.exec(u"ROLLBACK"_s);
         return failed(*problem);
     }
-    query.prepare(
-        u"INSERT INTO sessions (checked_at, sent, copied, score, distance, wpm, spacing, noise, "
-        "conditions, effective_wpm, course_order, course_lesson, course_material) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
-        "?, ?, ?, ?)"_s);
-    query.addBindValue(checkedAt.toUTC().toString(Qt::ISODate));
-    query.addBindValue(fromCodePoints(check.sent));
-    query.addBindValue(fromCodePoints(check.copied));
-    query.addBindValue(check.score);
-    query.addBindValue(static_cast<qlonglong>(check.distance));
-    query.addBindValue(conditions.wpm);
-    query.addBindValue(conditions.spacing);
-    query.addBindValue(conditions.noise);
-    query.addBindValue(QString::fromStdString(conditions.reception));
-    query.addBindValue(conditions.effectiveWpm ? QVariant(*conditions.effectiveWpm) : QVariant());
-    query.addBindValue(course ? QVariant(fromCodePoints(course->order)) : QVariant());
-    query.addBindValue(course ? QVariant(course->lesson) : QVariant());
-    query.addBindValue(course ? QVariant(QString::fromStdString(course->material)) : QVariant());
-    if (!query.exec())
-        return rollBack(query.lastError());
-    const QVariant session = query.lastInsertId();
-    for (const auto& [pair, count] : check.confusions) {
-        query.prepare(u"INSERT INTO confusions (session_id, sent, copied, count) VALUES (?, ?, ?, ?)"_s);
-        query.addBindValue(session);
-        query.addBindValue(fromCodePoint(pair.first));
-        query.addBindValue(fromCodePoint(pair.second));
-        query.addBindValue(count);
-        if (!query.exec())
-            return rollBack(query.lastError());
+    if (!writer(query) || !query.exec(u"COMMIT"_s)) {
+        const std::string reason = reasonOf(query.lastError());
+        query.exec(u"ROLLBACK"_s);
+        return failed(reason);
     }
-    for (const auto& [character, count] : check.perCharacter) {
-        query.prepare(u"INSERT INTO char_stats (session_id, character, sent, wrong) VALUES (?, ?, ?, ?)"_s);
-        query.addBindValue(session);
-        query.addBindValue(fromCodePoint(character));
-        query.addBindValue(count.sent);
-        query.addBindValue(count.wrong);
-        if (!query.exec())
-            return rollBack(query.lastError());
-    }
-    if (!query.exec(u"COMMIT"_s))
-        return rollBack(query.lastError());
     return {};
+}
+
+} // namespace
+
+Result<void> HistoryStore::record(const CopyCheck& check, const ExerciseConditions& conditions,
+                                  const QDateTime& checkedAt, const std::optional<CourseTag>& course)
+{
+    return writeHistory(file_, [&](QSqlQuery& query) {
+        query.prepare(
+            u"INSERT INTO sessions (checked_at, sent, copied, score, distance, wpm, spacing, noise, "
+            "conditions, effective_wpm, course_order, course_lesson, course_material) VALUES (?, ?, ?, ?, ?, ?, ?, "
+            "?, ?, ?, ?, ?, ?)"_s);
+        query.addBindValue(checkedAt.toUTC().toString(Qt::ISODate));
+        query.addBindValue(fromCodePoints(check.sent));
+        query.addBindValue(fromCodePoints(check.copied));
+        query.addBindValue(check.score);
+        query.addBindValue(static_cast<qlonglong>(check.distance));
+        query.addBindValue(conditions.wpm);
+        query.addBindValue(conditions.spacing);
+        query.addBindValue(conditions.noise);
+        query.addBindValue(QString::fromStdString(conditions.reception));
+        query.addBindValue(conditions.effectiveWpm ? QVariant(*conditions.effectiveWpm) : QVariant());
+        query.addBindValue(course ? QVariant(fromCodePoints(course->order)) : QVariant());
+        query.addBindValue(course ? QVariant(course->lesson) : QVariant());
+        query.addBindValue(course ? QVariant(QString::fromStdString(course->material)) : QVariant());
+        if (!query.exec())
+            return false;
+        const QVariant session = query.lastInsertId();
+        for (const auto& [pair, count] : check.confusions) {
+            query.prepare(u"INSERT INTO confusions (session_id, sent, copied, count) VALUES (?, ?, ?, ?)"_s);
+            query.addBindValue(session);
+            query.addBindValue(fromCodePoint(pair.first));
+            query.addBindValue(fromCodePoint(pair.second));
+            query.addBindValue(count);
+            if (!query.exec())
+                return false;
+        }
+        for (const auto& [character, count] : check.perCharacter) {
+            query.prepare(u"INSERT INTO char_stats (session_id, character, sent, wrong) VALUES (?, ?, ?, ?)"_s);
+            query.addBindValue(session);
+            query.addBindValue(fromCodePoint(character));
+            query.addBindValue(count.sent);
+            query.addBindValue(count.wrong);
+            if (!query.exec())
+                return false;
+        }
+        return true;
+    });
+}
+
+Result<void> HistoryStore::recordLessonChoice(const std::u32string& order, int lesson, const QDateTime& chosenAt)
+{
+    return writeHistory(file_, [&](QSqlQuery& query) {
+        query.prepare(u"INSERT INTO lesson_choices (chosen_at, after_session, course_order, lesson) VALUES (?, "
+                      "(SELECT COALESCE(MAX(id), 0) FROM sessions), ?, ?)"_s);
+        query.addBindValue(chosenAt.toUTC().toString(Qt::ISODate));
+        query.addBindValue(fromCodePoints(order));
+        query.addBindValue(lesson);
+        return query.exec();
+    });
 }
 
 Result<std::vector<StoredCheck>> HistoryStore::checks() const
@@ -304,14 +349,31 @@ Result<CourseHistory> HistoryStore::course(const std::u32string& order) const
     return readHistory<CourseHistory>(file_, [&order](QSqlQuery& query, CourseHistory& out) {
         if (schemaVersion(query) < 2)
             return true; // no course before this schema
-        query.prepare(u"SELECT id, course_lesson, score FROM sessions WHERE course_order = ? ORDER BY id"_s);
+        query.prepare(
+            u"SELECT id, course_lesson, score, sent, copied FROM sessions WHERE course_order = ? ORDER BY id"_s);
         query.addBindValue(fromCodePoints(order));
         if (!query.exec())
             return false;
         std::vector<qlonglong> ids;
         while (query.next()) {
             ids.push_back(query.value(0).toLongLong());
-            out.checks.push_back({query.value(1).toInt(), query.value(2).toDouble(), {}});
+            const auto codePoints = [&query](int column) {
+                const QList<uint> points = query.value(column).toString().toUcs4();
+                return std::u32string(points.begin(), points.end());
+            };
+            out.checks.push_back({query.value(1).toInt(), query.value(2).toDouble(), {}, codePoints(3), codePoints(4)});
+        }
+        if (schemaVersion(query) >= 4) {
+            query.prepare(u"SELECT after_session, lesson FROM lesson_choices WHERE course_order = ? ORDER BY id"_s);
+            query.addBindValue(fromCodePoints(order));
+            if (!query.exec())
+                return false;
+            while (query.next()) {
+                const qlonglong after = query.value(0).toLongLong();
+                const auto checksBefore =
+                    static_cast<std::size_t>(std::upper_bound(ids.begin(), ids.end(), after) - ids.begin());
+                out.choices.push_back({checksBefore, query.value(1).toInt()});
+            }
         }
         for (std::size_t i = 0; i < ids.size(); ++i) {
             query.prepare(u"SELECT character, sent, wrong FROM char_stats WHERE session_id = ?"_s);

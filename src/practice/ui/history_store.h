@@ -42,6 +42,7 @@ struct CourseTag {
 // confusion (sent -> copied) recorded for it.
 struct CourseHistory {
     std::vector<CourseCheck> checks;
+    std::vector<LessonChoice> choices;
     std::map<std::pair<char32_t, char32_t>, int> confusions;
 };
 
@@ -55,7 +56,8 @@ struct StoredCheck {
 // The history of the copy checks, in an SQLite file (through Qt SQL): a
 // table `sessions` (one row per check, with its reception conditions and
 // its course and material), a table `char_stats` (the per-character counts of each) and
-// a table `confusions` (what each sent character was copied as). The schema carries its version in
+// a table `confusions` (what each sent character was copied as) and a table
+// `lesson_choices` (the lessons chosen by hand, each after a session). The schema carries its version in
 // PRAGMA user_version and is migrated forward, never dropped. Every call
 // opens the file, works in one transaction and closes it, so another
 // program holding the file only delays (2 s) or refuses one check; each
@@ -63,7 +65,7 @@ struct StoredCheck {
 // nothing stored before is lost.
 class HistoryStore {
 public:
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     explicit HistoryStore(std::filesystem::path file) : file_(std::move(file)) {}
 
@@ -73,7 +75,11 @@ public:
     // confusions, and its course when it was made for one.
     Result<void> record(const CopyCheck& check, const ExerciseConditions& conditions, const QDateTime& checkedAt,
                         const std::optional<CourseTag>& course = std::nullopt);
-    // The checks of the course of `order`, oldest first, and its confusions.
+    // Records that the trainee chose `lesson` of the course of `order` by
+    // hand, after the checks stored so far.
+    Result<void> recordLessonChoice(const std::u32string& order, int lesson, const QDateTime& chosenAt);
+    // The checks of the course of `order`, oldest first, the lessons chosen
+    // by hand between them, and its confusions.
     Result<CourseHistory> course(const std::u32string& order) const;
     // Every check, oldest first.
     Result<std::vector<StoredCheck>> checks() const;
