@@ -1,7 +1,10 @@
 #include "export/audio_encoder.h"
 
 #include "audio/wav_file_writer.h"
+#include "common/file_io.h"
+#include "export/descriptor_io.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -11,6 +14,7 @@
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 #include <taglib/tpropertymap.h>
+#include <unistd.h>
 
 namespace brivo::exporting {
 namespace {
@@ -39,19 +43,25 @@ Result<void> writeFailed(const std::filesystem::path& path, const std::string& r
     return fail(ErrorCode::WriteFailed, "Impossible d'écrire « " + path.string() + " » : " + reason);
 }
 
+Result<void> writeFailed(const std::filesystem::path& path, const DescriptorIo& io)
+{
+    return writeFailed(path, systemErrorText(io.failure() != 0 ? io.failure() : EIO));
+}
+
 bool cancelled(const std::atomic<bool>* cancel)
 {
     return cancel != nullptr && cancel->load(std::memory_order_relaxed);
 }
 
-Result<void> encodeWav(const std::filesystem::path& path, std::span<const std::int16_t> samples, int sampleRate,
-                       const std::atomic<bool>* cancel, const std::function<void(std::uint64_t)>& written)
+Result<void> encodeWav(DescriptorIo& io, const std::filesystem::path& target, std::span<const std::int16_t> samples,
+                       int sampleRate, const std::atomic<bool>* cancel,
+                       const std::function<void(std::uint64_t)>& written)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
     const auto header = wavHeader(static_cast<std::uint32_t>(samples.size()), sampleRate);
-    out.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
+    if (!io.writeAll(header.data(), header.size()))
+        return writeFailed(target, io);
     std::string bytes;
-    for (std::size_t done = 0; done < samples.size() && out; done += kBlock) {
+    for (std::size_t done = 0; done < samples.size(); done += kBlock) {
         if (cancelled(cancel))
             return fail(ErrorCode::Cancelled, "Exportation annulée.");
         const std::size_t count = std::min(kBlock, samples.size() - done);
@@ -61,13 +71,91 @@ Result<void> encodeWav(const std::filesystem::path& path, std::span<const std::i
             bytes[2 * i] = static_cast<char>(value & 0xFFU);
             bytes[2 * i + 1] = static_cast<char>(value >> 8U);
         }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!io.writeAll(bytes.data(), bytes.size()))
+            return writeFailed(target, io);
         if (written)
             written(done + count);
     }
-    out.flush();
-    if (!out)
-        return writeFailed(path, "l'écriture a échoué (disque plein ?)");
+    return {};
+}
+
+Result<void> encodeCompressed(DescriptorIo& io, const std::filesystem::path& target,
+                              std::span<const std::int16_t> samples, int sampleRate, ExportFormat format, int quality,
+                              const std::atomic<bool>* cancel, const std::function<void(std::uint64_t)>& written)
+{
+    SF_INFO info{};
+    info.samplerate = sampleRate;
+    info.channels = 1;
+    info.format = sndfileFormat(format);
+    std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> file(sf_open_virtual(&DescriptorIo::sndfileIo(), SFM_WRITE, &info, &io),
+                                                     &sf_close);
+    if (!file)
+        return io.failure() != 0
+                   ? writeFailed(target, io)
+                   : writeFailed(target, "l'encodeur " + std::string(formatLabel(format)) + " n'a pas pu démarrer");
+    double level = compressionLevel(format, quality);
+    sf_command(file.get(), SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
+    if (format == ExportFormat::Mp3) {
+        int mode = SF_BITRATE_MODE_VARIABLE;
+        sf_command(file.get(), SFC_SET_BITRATE_MODE, &mode, sizeof mode);
+    }
+    for (std::size_t done = 0; done < samples.size(); done += kBlock) {
+        if (cancelled(cancel))
+            return fail(ErrorCode::Cancelled, "Exportation annulée.");
+        const std::size_t count = std::min(kBlock, samples.size() - done);
+        if (sf_write_short(file.get(), samples.data() + done, static_cast<sf_count_t>(count)) !=
+                static_cast<sf_count_t>(count) ||
+            io.failure() != 0)
+            return writeFailed(target, io);
+        if (written)
+            written(done + count);
+    }
+    // The encoders write their last frames when the file closes.
+    if (sf_close(file.release()) != 0 || io.failure() != 0)
+        return writeFailed(target, io);
+    return {};
+}
+
+Result<void> writeTags(DescriptorIo& io, const std::filesystem::path& target, ExportFormat format, const Tags& tags)
+{
+    TagLib::PropertyMap properties;
+    const auto set = [&properties](const char* key, const std::string& value) {
+        if (!value.empty())
+            properties.replace(key, TagLib::StringList(TagLib::String(value, TagLib::String::UTF8)));
+    };
+    set("TITLE", tags.title);
+    set("ARTIST", tags.artist);
+    set("ALBUM", tags.album);
+    set("COMMENT", tags.comment);
+    if (tags.track > 0) {
+        set("TRACKNUMBER", format == ExportFormat::Mp3 && tags.trackCount > 0
+                               ? std::to_string(tags.track) + "/" + std::to_string(tags.trackCount)
+                               : std::to_string(tags.track));
+        if (format != ExportFormat::Mp3 && tags.trackCount > 0)
+            set("TRACKTOTAL", std::to_string(tags.trackCount));
+    }
+    lseek(io.descriptor(), 0, SEEK_SET);
+    TagStream stream(io, target.string());
+    bool saved = false;
+    if (format == ExportFormat::Mp3) {
+        // ID3v2.4 only, in UTF-8: the ID3v1 tag has room for Latin-1 alone.
+        TagLib::ID3v2::FrameFactory::instance()->setDefaultTextEncoding(TagLib::String::UTF8);
+        TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
+        if (file.isValid()) {
+            file.ID3v2Tag(true)->setProperties(properties);
+            saved = file.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripOthers, TagLib::ID3v2::v4);
+        }
+    } else {
+        TagLib::FileRef file(&stream, false);
+        if (!file.isNull()) {
+            file.file()->setProperties(properties);
+            saved = file.save();
+        }
+    }
+    if (io.failure() != 0)
+        return writeFailed(target, io);
+    if (!saved)
+        return writeFailed(target, "les étiquettes n'ont pas pu être écrites");
     return {};
 }
 
@@ -87,80 +175,17 @@ std::optional<std::string> formatUnavailable(ExportFormat format, int sampleRate
     return std::nullopt;
 }
 
-Result<void> encodeSamples(const std::filesystem::path& path, std::span<const std::int16_t> samples, int sampleRate,
-                           ExportFormat format, int quality, const std::atomic<bool>* cancel,
-                           const std::function<void(std::uint64_t)>& written)
+Result<void> encodeTrack(int fd, const std::filesystem::path& target, std::span<const std::int16_t> samples,
+                         int sampleRate, ExportFormat format, int quality, const Tags& tags,
+                         const std::atomic<bool>* cancel, const std::function<void(std::uint64_t)>& written)
 {
+    DescriptorIo io(fd);
     if (format == ExportFormat::Wav)
-        return encodeWav(path, samples, sampleRate, cancel, written);
-    SF_INFO info{};
-    info.samplerate = sampleRate;
-    info.channels = 1;
-    info.format = sndfileFormat(format);
-    std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> file(sf_open(path.c_str(), SFM_WRITE, &info), &sf_close);
-    if (!file)
-        return writeFailed(path, sf_strerror(nullptr));
-    double level = compressionLevel(format, quality);
-    sf_command(file.get(), SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
-    if (format == ExportFormat::Mp3) {
-        int mode = SF_BITRATE_MODE_VARIABLE;
-        sf_command(file.get(), SFC_SET_BITRATE_MODE, &mode, sizeof mode);
-    }
-    for (std::size_t done = 0; done < samples.size(); done += kBlock) {
-        if (cancelled(cancel))
-            return fail(ErrorCode::Cancelled, "Exportation annulée.");
-        const std::size_t count = std::min(kBlock, samples.size() - done);
-        if (sf_write_short(file.get(), samples.data() + done, static_cast<sf_count_t>(count)) !=
-            static_cast<sf_count_t>(count))
-            return writeFailed(path, sf_strerror(file.get()));
-        if (written)
-            written(done + count);
-    }
-    // The encoders write their last frames when the file closes.
-    if (const int closed = sf_close(file.release()); closed != 0)
-        return writeFailed(path, sf_error_number(closed));
-    return {};
-}
-
-Result<void> writeTags(const std::filesystem::path& path, ExportFormat format, const Tags& tags)
-{
-    if (format == ExportFormat::Wav)
-        return {};
-    TagLib::PropertyMap properties;
-    const auto set = [&properties](const char* key, const std::string& value) {
-        if (!value.empty())
-            properties.replace(key, TagLib::StringList(TagLib::String(value, TagLib::String::UTF8)));
-    };
-    set("TITLE", tags.title);
-    set("ARTIST", tags.artist);
-    set("ALBUM", tags.album);
-    set("COMMENT", tags.comment);
-    if (tags.track > 0) {
-        set("TRACKNUMBER", format == ExportFormat::Mp3 && tags.trackCount > 0
-                               ? std::to_string(tags.track) + "/" + std::to_string(tags.trackCount)
-                               : std::to_string(tags.track));
-        if (format != ExportFormat::Mp3 && tags.trackCount > 0)
-            set("TRACKTOTAL", std::to_string(tags.trackCount));
-    }
-    bool saved = false;
-    if (format == ExportFormat::Mp3) {
-        // ID3v2.4 only, in UTF-8: the ID3v1 tag has room for Latin-1 alone.
-        TagLib::ID3v2::FrameFactory::instance()->setDefaultTextEncoding(TagLib::String::UTF8);
-        TagLib::MPEG::File file(path.c_str(), false);
-        if (file.isValid()) {
-            file.ID3v2Tag(true)->setProperties(properties);
-            saved = file.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripOthers, TagLib::ID3v2::v4);
-        }
-    } else {
-        TagLib::FileRef file(path.c_str(), false);
-        if (!file.isNull()) {
-            file.file()->setProperties(properties);
-            saved = file.save();
-        }
-    }
-    if (!saved)
-        return writeFailed(path, "les étiquettes n'ont pas pu être écrites");
-    return {};
+        return encodeWav(io, target, samples, sampleRate, cancel, written);
+    if (Result<void> encoded = encodeCompressed(io, target, samples, sampleRate, format, quality, cancel, written);
+        !encoded)
+        return encoded;
+    return writeTags(io, target, format, tags);
 }
 
 } // namespace brivo::exporting

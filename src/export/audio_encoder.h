@@ -26,19 +26,18 @@ struct Tags {
 // nothing; checked with sf_format_check after the rate rules.
 std::optional<std::string> formatUnavailable(ExportFormat format, int sampleRate);
 
-// Writes 16-bit mono `samples` at `sampleRate` to `path` (replaced) in
-// `format`: WAV with the described header, the others through libsndfile at
-// the quality's compression level, MP3 at a variable bit rate (which
-// decodes to the exact length). `written` is told how many samples are
-// done now and then; a set `cancel` stops the work (Cancelled). Fails
-// with WriteFailed and the library's or the system's reason.
-Result<void> encodeSamples(const std::filesystem::path& path, std::span<const std::int16_t> samples, int sampleRate,
-                           ExportFormat format, int quality, const std::atomic<bool>* cancel = nullptr,
-                           const std::function<void(std::uint64_t written)>& written = {});
-
-// Writes the tags into an encoded file with TagLib, in UTF-8 whatever the
-// format (ID3v2.4 for MP3, Vorbis comments for FLAC, Ogg and Opus). A WAV
-// file keeps no tags. Fails with WriteFailed.
-Result<void> writeTags(const std::filesystem::path& path, ExportFormat format, const Tags& tags);
+// Writes 16-bit mono `samples` at `sampleRate` in `format`, then `tags`,
+// into the open file `fd` (empty, made for `target`, which messages name):
+// WAV with the described header (and no tags), the others through
+// libsndfile at the quality's compression level, MP3 at a variable bit rate
+// (which decodes to the exact length), tags in UTF-8 (ID3v2.4 for MP3,
+// Vorbis comments for FLAC, Ogg and Opus). `written` is told how many
+// samples are done now and then; a set `cancel` stops the work
+// (Cancelled). Any failed or short write, the encoders' included, fails
+// with WriteFailed and the reason in French.
+Result<void> encodeTrack(int fd, const std::filesystem::path& target, std::span<const std::int16_t> samples,
+                         int sampleRate, ExportFormat format, int quality, const Tags& tags,
+                         const std::atomic<bool>* cancel = nullptr,
+                         const std::function<void(std::uint64_t written)>& written = {});
 
 } // namespace brivo::exporting

@@ -36,7 +36,7 @@ Result<std::filesystem::path> temporaryBeside(const std::filesystem::path& targe
     const int fd = mkstemp(pattern.data());
     if (fd < 0)
         return fail(ErrorCode::CreateFailed, "Impossible de créer un fichier dans le dossier de « " + target.string() +
-                                                 " » : " + std::strerror(errno));
+                                                 " » : " + systemErrorText(errno));
     close(fd);
     return std::filesystem::path(pattern);
 }
@@ -181,14 +181,15 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
 
     const std::vector<std::filesystem::path> paths = trackPaths(request.target, starts->size());
 
-    // Every track into its temporary file, on all cores.
-    std::vector<std::filesystem::path> temporaries;
+    // Every track into a file beside its name, on all cores, each renamed
+    // over it only once all are whole.
+    std::vector<ReplacementFile> files;
+    files.reserve(paths.size());
     for (const std::filesystem::path& path : paths) {
-        const Result<std::filesystem::path> temporary = temporaryBeside(path);
-        if (!temporary)
-            return temporary.error();
-        leftovers.add(*temporary);
-        temporaries.push_back(*temporary);
+        Result<ReplacementFile> file = ReplacementFile::create(path);
+        if (!file)
+            return fail(file.error().code, "Impossible de créer « " + path.string() + " » : " + file.error().message);
+        files.push_back(std::move(*file));
     }
     std::vector<std::optional<Error>> errors(paths.size());
     std::atomic<std::size_t> next{0};
@@ -206,18 +207,16 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
                 report(renderShare + (1 - renderShare) * static_cast<double>(total) /
                                          static_cast<double>(std::max<std::size_t>(samples.size(), 1)));
             };
-            Result<void> done = encodeSamples(temporaries[i], std::span(samples).subspan(begin, end - begin),
-                                              sampleRate, request.format, request.quality, cancel, written);
-            if (done) {
-                Tags tags = request.tags;
-                if (paths.size() > 1) {
-                    tags.track = static_cast<int>(i + 1);
-                    tags.trackCount = static_cast<int>(paths.size());
-                    tags.title = (tags.title.empty() ? request.target.stem().string() : tags.title) + " " +
-                                 twoDigits(i + 1, paths.size());
-                }
-                done = writeTags(temporaries[i], request.format, tags);
+            Tags tags = request.tags;
+            if (paths.size() > 1) {
+                tags.track = static_cast<int>(i + 1);
+                tags.trackCount = static_cast<int>(paths.size());
+                tags.title = (tags.title.empty() ? request.target.stem().string() : tags.title) + " " +
+                             twoDigits(i + 1, paths.size());
             }
+            const Result<void> done =
+                encodeTrack(files[i].descriptor(), paths[i], std::span(samples).subspan(begin, end - begin), sampleRate,
+                            request.format, request.quality, tags, cancel, written);
             if (!done)
                 errors[i] = done.error();
         }
@@ -246,17 +245,10 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
             return written.error();
         lesson.playlist = playlist;
     }
-    const mode_t mask = umask(0);
-    umask(mask);
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        std::error_code error;
-        std::filesystem::rename(temporaries[i], paths[i], error);
-        if (error)
+        if (const Result<void> committed = files[i].commit(true); !committed)
             return fail(ErrorCode::WriteFailed,
-                        "Impossible d'écrire « " + paths[i].string() + " » : " + systemErrorText(error));
-        // mkstemp makes files for the owner alone; a track is an ordinary
-        // file, with the permissions of a new one.
-        chmod(paths[i].c_str(), 0666U & ~mask);
+                        "Impossible d'écrire « " + paths[i].string() + " » : " + committed.error().message);
     }
     report(1);
     return lesson;

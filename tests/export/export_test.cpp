@@ -5,13 +5,16 @@
 #include "player/wav_reader.h"
 #include "support/built_in_table.h"
 #include "support/case_name.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 #include <cmath>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <taglib/fileref.h>
 #include <taglib/tpropertymap.h>
+#include <unistd.h>
 
 namespace brivo::exporting {
 namespace {
@@ -131,6 +134,24 @@ TEST_P(ExportRoundTrip, DecodesToTheRenderWithinTheCodecsTolerance)
     for (std::size_t i = 0; i < edges.size(); ++i)
         EXPECT_NEAR(edges[i], expected[i], 0.003) << "edge " << i;
     EXPECT_NEAR(toneAfter(decoded, row.rate, edges[3]), 795.0, 2.0);
+
+    // The disk filling up halfway through the sound, or at its tags: the
+    // encoder's failed writes are reported, in French, naming the target.
+    const Tags tags{"Leçon", "F5ABC", "", "", 1, 3};
+    const auto encodeUnder = [&](rlim_t limit) {
+        const int fd = open((dir / "cut").c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+        const test::FileSizeLimit full(limit);
+        const Result<void> cut = encodeTrack(fd, target, decoded, row.rate, row.format, 5, tags);
+        close(fd);
+        return cut;
+    };
+    ASSERT_TRUE(encodeUnder(RLIM_INFINITY));
+    const auto whole = static_cast<rlim_t>(std::filesystem::file_size(dir / "cut"));
+    for (const rlim_t limit : {whole / 2, whole - 1}) {
+        const Result<void> cut = encodeUnder(limit);
+        ASSERT_FALSE(cut) << "limit " << limit << " of " << whole;
+        EXPECT_EQ(cut.error().message, "Impossible d'écrire « " + target.string() + " » : Fichier trop grand");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(, ExportRoundTrip,
