@@ -4,6 +4,7 @@
 #include "common/messages.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,6 +42,20 @@ std::filesystem::path linkTarget(std::filesystem::path path)
         path = next.is_absolute() ? next : folderOf(path) / next;
     }
     return path;
+}
+
+// Renames `from` to `to` only when `to` does not exist, in one step where
+// the file system can (a link then, on those that cannot).
+bool renameNew(const std::string& from, const std::filesystem::path& to)
+{
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (link(from.c_str(), to.c_str()) != 0)
+        return false;
+    unlink(from.c_str());
+    return true;
 }
 
 } // namespace
@@ -97,13 +112,25 @@ void ReplacementFile::discard()
 
 Result<void> ReplacementFile::commit(bool durable)
 {
+    return finish(durable, true);
+}
+
+Result<void> ReplacementFile::commitNew(bool durable)
+{
+    return finish(durable, false);
+}
+
+Result<void> ReplacementFile::finish(bool durable, bool replace)
+{
     errno = 0;
     bool ok = !durable || fsync(fd_) == 0;
     int reason = errno;
     ok = close(fd_) == 0 && ok;
     fd_ = -1;
-    if (ok && rename(path_.c_str(), target_.c_str()) != 0)
-        ok = false;
+    if (ok && replace)
+        ok = rename(path_.c_str(), target_.c_str()) == 0;
+    else if (ok)
+        ok = renameNew(path_, target_);
     if (!ok) {
         reason = errno != 0 ? errno : reason;
         discard();
@@ -120,20 +147,27 @@ Result<void> ReplacementFile::commit(bool durable)
     return {};
 }
 
+Result<void> ReplacementFile::write(std::string_view bytes)
+{
+    for (std::size_t done = 0; done < bytes.size();) {
+        errno = 0;
+        const ssize_t written = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return systemFailure(ErrorCode::WriteFailed, errno != 0 ? errno : ENOSPC);
+        done += static_cast<std::size_t>(written);
+    }
+    return {};
+}
+
 Result<void> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes)
 {
     Result<ReplacementFile> file = ReplacementFile::create(path);
     if (!file)
         return file.error();
-    for (std::size_t done = 0; done < bytes.size();) {
-        errno = 0;
-        const ssize_t written = write(file->descriptor(), bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return systemFailure(ErrorCode::WriteFailed, errno);
-        done += static_cast<std::size_t>(written);
-    }
+    if (Result<void> written = file->write(bytes); !written)
+        return written;
     return file->commit(true);
 }
 

@@ -25,15 +25,23 @@ public:
     ~ReplacementFile();
 
     int descriptor() const { return fd_; }
+    // Writes all of `bytes` at the current position (WriteFailed, with the
+    // system's reason, when they do not all go).
+    Result<void> write(std::string_view bytes);
 
     // Closes the file (after flushing it to the disk when `durable`) and
     // renames it over the target, then flushes the folder when `durable`.
     // Fails with WriteFailed; the target is then left as it was.
     Result<void> commit(bool durable);
+    // The same for a file that must not replace one made meanwhile by
+    // another program: fails (WriteFailed, EEXIST's reason) when the
+    // target exists by then.
+    Result<void> commitNew(bool durable);
 
 private:
     ReplacementFile(int fd, std::string path, std::filesystem::path target);
     void discard();
+    Result<void> finish(bool durable, bool replace);
 
     int fd_ = -1;
     std::string path_;

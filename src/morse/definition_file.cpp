@@ -1,5 +1,6 @@
 #include "morse/definition_file.h"
 
+#include "common/atomic_file.h"
 #include "common/file_io.h"
 #include "morse/default_definitions.h"
 #include "morse/definition_parser.h"
@@ -15,16 +16,16 @@ Result<FileState> ensureDefinitionFile(const std::filesystem::path& path)
     std::error_code error;
     if (std::filesystem::exists(path, error))
         return FileState::AlreadyPresent;
-    // "x": never replace a file that appeared since the test above.
-    std::FILE* file = std::fopen(path.c_str(), "wbx");
-    if (file == nullptr)
-        return fail(ErrorCode::CreateFailed, systemErrorText(errno));
-    const std::string content = defaultFileContent();
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed)
-        return fail(ErrorCode::WriteFailed, systemErrorText(written ? errno : writeError));
+    // Written whole beside it, then put in place, never over a file that
+    // appeared since the test above: a failure leaves no file at all, so
+    // the next start tries again instead of reading an empty table.
+    Result<ReplacementFile> file = ReplacementFile::create(path);
+    if (!file)
+        return file.error();
+    if (Result<void> written = file->write(defaultFileContent()); !written)
+        return written.error();
+    if (const Result<void> committed = file->commitNew(true); !committed)
+        return committed.error();
     return FileState::Created;
 }
 

@@ -14,7 +14,7 @@ enum class FileState {
 
 // Makes sure the definition file exists, writing the built-in text to a new
 // file of that name when it is missing. On failure (CreateFailed or
-// WriteFailed) what was written stays.
+// WriteFailed) no file is left, so that the next start tries again.
 Result<FileState> ensureDefinitionFile(const std::filesystem::path& path);
 
 // Reads and parses a definition file; fails with the system's reason when

@@ -82,6 +82,7 @@ TEST(FileSizeLimit, WindowSurvivesAFailedWriteAtStart)
     const Ending ending =
         runLimited({BRIVO_WINDOW_PATH}, dir.path(), 1000, dir / "err.txt", std::chrono::milliseconds(1500));
     EXPECT_TRUE(ending.stillRunning) << "ended by signal " << ending.signal << ", status " << ending.status;
+    EXPECT_FALSE(std::filesystem::exists(dir / "Codmorse.INI")) << "a cut-short table would key silence from then on";
 }
 
 // Started from the desktop menu (its launcher gives --user-folder), the

@@ -25,8 +25,8 @@ TEST(DefaultDefinitions, WrittenTextMatchesTheGoldenFile)
 
 // Created, kept when present and refused in a folder that cannot hold it:
 // the window's tests hold those, through the grid and the boxes. A file cut
-// short keeps what was written; a missing one gives the system's reason.
-TEST(DefinitionFile, CutShortKeepsWhatWasWrittenAndMissingSaysWhy)
+// short leaves nothing; a missing one gives the system's reason.
+TEST(DefinitionFile, CutShortLeavesNothingAndMissingSaysWhy)
 {
     test::TempDir dir;
     const auto path = dir / "Codmorse.INI";
@@ -36,9 +36,11 @@ TEST(DefinitionFile, CutShortKeepsWhatWasWrittenAndMissingSaysWhy)
         ASSERT_FALSE(created);
         EXPECT_EQ(created.error().code, ErrorCode::WriteFailed);
     }
-    const std::string written = test::readBytes(path);
-    EXPECT_LT(written.size(), definitions::defaultFileContent().size());
-    EXPECT_TRUE(definitions::defaultFileContent().starts_with(written));
+    // Nothing is left, not even the hidden file it was written into: the
+    // next start makes it again instead of keying an empty table.
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    ASSERT_EQ(*definitions::ensureDefinitionFile(path), definitions::FileState::Created);
+    EXPECT_EQ(test::readBytes(path), definitions::defaultFileContent());
     const auto missing = definitions::loadDefinitionFile(dir / "absent.INI");
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().message, "Fichier ou dossier introuvable");
