@@ -2,6 +2,7 @@
 
 #include "audio/element_waveforms.h"
 #include "audio/wav_file_writer.h"
+#include "common/messages.h"
 
 namespace brivo {
 namespace {
@@ -38,7 +39,7 @@ Result<RenderedFile> renderMorseFile(const RenderRequest& request, const MorseTa
     const int sampleRate = values.sampleRate;
     const std::uint64_t total = totalSamples(request, table, values);
     if (total > kMaxWavSamples)
-        return fail(ErrorCode::TooLong, {});
+        return fail(ErrorCode::TooLong, std::string(messages::kTooLong));
 
     WavFileWriter writer;
     if (Result<void> created = writer.create(request.path); !created)

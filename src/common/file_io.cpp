@@ -35,7 +35,7 @@ Result<std::string> readFileBytes(const std::filesystem::path& path, std::uintma
     while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
         content.append(buffer, count);
         if (content.size() > maxBytes)
-            return fail(ErrorCode::TooLong, {});
+            return fail(ErrorCode::TooLong, messages::fileTooLarge(maxBytes));
     }
     if (std::ferror(file.get()) != 0)
         return fail(ErrorCode::ReadFailed, systemErrorText(errno));

@@ -2,6 +2,7 @@
 
 #include "common/version.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,14 @@ inline std::string writeInterrupted(std::string_view path, std::string_view reas
 {
     return "Écriture de " + quoted(path) + " interrompue : " + std::string(reason);
 }
+// The reason given for a file refused by its size.
+inline std::string fileTooLarge(std::uintmax_t maxBytes)
+{
+    const std::uintmax_t mega = maxBytes >> 20U;
+    return mega > 0 ? "le fichier dépasse " + std::to_string(mega) + " Mo"
+                    : "le fichier dépasse " + std::to_string(maxBytes) + " octets";
+}
+
 inline std::string cannotRead(std::string_view path, std::string_view reason)
 {
     return "Impossible de lire " + quoted(path) + " : " + std::string(reason);

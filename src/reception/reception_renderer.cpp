@@ -1,6 +1,7 @@
 #include "reception/reception_renderer.h"
 
 #include "audio/wav_file_writer.h"
+#include "common/messages.h"
 #include "reception/atmospherics.h"
 #include "reception/band_random.h"
 #include "reception/bandpass_filter.h"
@@ -94,7 +95,7 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
     const KeyedMarks keyed = renderMarks(request, table, c, sampleRate, values);
     const auto total = static_cast<std::uint64_t>(std::llround(keyed.length * sampleRate));
     if (total > kMaxWavSamples)
-        return fail(ErrorCode::TooLong, {});
+        return fail(ErrorCode::TooLong, std::string(messages::kTooLong));
 
     WavFileWriter writer;
     if (Result<void> created = writer.create(request.path); !created)

@@ -3,6 +3,7 @@
 #include "audio/wav_file_writer.h"
 #include "common/atomic_file.h"
 #include "common/file_io.h"
+#include "common/messages.h"
 #include "player/wav_reader.h"
 #include "practice/material/word_lists.h"
 #include "reception/reception_renderer.h"
@@ -53,7 +54,7 @@ Result<std::vector<Insertion>> addSpokenAnswers(const RenderRequest& request, co
     if (failed)
         return *failed;
     if (answered.size() > kMaxWavSamples)
-        return fail(ErrorCode::TooLong, {});
+        return fail(ErrorCode::TooLong, std::string(messages::kTooLong));
     const auto header = wavHeader(static_cast<std::uint32_t>(answered.size()), rate);
     std::string file(header.begin(), header.end());
     file.reserve(file.size() + 2 * answered.size());

@@ -2,6 +2,7 @@
 #include "audio/message_renderer.h"
 #include "audio/wav_file_writer.h"
 #include "common/edit_text.h"
+#include "common/messages.h"
 #include "support/built_in_table.h"
 #include "support/case_name.h"
 #include "support/file_size_limit.h"
@@ -221,6 +222,7 @@ TEST(MessageRenderer, LimitOfTheHeaderIsExact)
     const Result<RenderedFile> refused = renderMorseFile(request, defaultTable(), random);
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.error().code, ErrorCode::TooLong);
+    EXPECT_EQ(refused.error().message, messages::kTooLong) << "a box would show no text";
     EXPECT_EQ(test::readBytes(request.path), "previous");
     request.parameters.spacingFactor -= 1;
     EXPECT_TRUE(renderFitsInWavFile(request, defaultTable()));

@@ -1,6 +1,7 @@
 // Export: each format decoded again with libsndfile against the WAV render
 // of the same text, tags read back with TagLib, tracks cut in silences.
 #include "common/edit_text.h"
+#include "common/messages.h"
 #include "export/lesson_export.h"
 #include "player/wav_reader.h"
 #include "support/built_in_table.h"
@@ -161,6 +162,24 @@ INSTANTIATE_TEST_SUITE_P(, ExportRoundTrip,
                                          FormatCase{"vorbis", ExportFormat::Vorbis, 22050, 2048},
                                          FormatCase{"opus", ExportFormat::Opus, 48000, 960}),
                          test::CaseName());
+
+// A text too long for the render is refused with its reason, with and
+// without reception conditions (the export dialog shows it in a box).
+TEST(ExportRefusal, TooLongSaysWhy)
+{
+    test::TempDir dir;
+    for (const bool withNoise : {false, true}) {
+        ExportRequest request = requestFor(dir / "long.mp3", ExportFormat::Mp3, 11025);
+        request.render.parameters.spacingFactor = 3000000;
+        if (withNoise)
+            request.conditions.snrDb = 10;
+        RandomGenerator random(1);
+        const Result<ExportedLesson> refused = exportLesson(request, table(), random);
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.error().message, messages::kTooLong) << "with noise: " << withNoise;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
 
 // Tags come back through TagLib in UTF-8 in every format, with the track
 // number and count of a split.
