@@ -30,9 +30,9 @@ std::string jsonString(char32_t c)
     if (c < 0x20) {
         char escaped[8];
         std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-        return "\"" + std::string(escaped) + "\"";
+        return std::string("\"").append(escaped).append("\"");
     }
-    return "\"" + utf8Of(c) + "\"";
+    return std::string("\"").append(utf8Of(c)).append("\"");
 }
 
 } // namespace

@@ -60,6 +60,15 @@ bool renameNew(const std::string& from, const std::filesystem::path& to)
 
 } // namespace
 
+std::string hiddenPatternBeside(const std::filesystem::path& target)
+{
+    // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on
+    // "literal" + std::string&&.
+    std::string hidden = ".";
+    hidden.append(target.filename().string()).append(".XXXXXX");
+    return (folderOf(target) / hidden).string();
+}
+
 bool isSpecialFile(const std::filesystem::path& path)
 {
     struct stat status {};
@@ -74,7 +83,7 @@ Result<ReplacementFile> ReplacementFile::create(const std::filesystem::path& lin
         return systemFailure(ErrorCode::CreateFailed, EISDIR);
     if (isSpecialFile(target))
         return fail(ErrorCode::CreateFailed, std::string(messages::kNotAFile));
-    std::string path = (folderOf(target) / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string path = hiddenPatternBeside(target);
     errno = 0;
     const int fd = mkstemp(path.data());
     if (fd < 0)

@@ -48,6 +48,9 @@ private:
     std::filesystem::path target_;
 };
 
+// The mkstemp pattern of a hidden file beside `target`: ".NAME.XXXXXX".
+std::string hiddenPatternBeside(const std::filesystem::path& target);
+
 // Whether `path` names a device, a pipe or a socket: a new file must never
 // be renamed over one (saved there as root, /dev/null would become a file).
 bool isSpecialFile(const std::filesystem::path& path);

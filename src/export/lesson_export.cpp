@@ -32,7 +32,7 @@ Result<std::filesystem::path> temporaryBeside(const std::filesystem::path& targe
 {
     if (isSpecialFile(target))
         return fail(ErrorCode::CreateFailed, "« " + target.string() + " » : " + std::string(messages::kNotAFile));
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string pattern = hiddenPatternBeside(target);
     const int fd = mkstemp(pattern.data());
     if (fd < 0)
         return fail(ErrorCode::CreateFailed, "Impossible de créer un fichier dans le dossier de « " + target.string() +

@@ -116,7 +116,7 @@ std::string nothingLeftMessage(MaterialKind kind, const CharacterFilter& filter)
         return message + " ne peut être transmis avec la table du code morse.";
     std::string characters;
     for (const char32_t c : *filter.lesson)
-        characters += (characters.empty() ? "" : " ") + utf8::encode(std::u32string(1, c));
+        characters.append(characters.empty() ? "" : " ").append(utf8::encode(std::u32string(1, c)));
     return message + " avec ces " + std::to_string(filter.lesson->size()) + " caractères : " + characters;
 }
 
