@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev clang-format clang-tidy
   fonts-liberation xvfb xauth twm x11-utils xdotool
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus
-  desktop-file-utils appstream dpkg-dev lintian pulseaudio
+  desktop-file-utils appstream dpkg-dev lintian pulseaudio stress-ng
 )
 
 missing=()

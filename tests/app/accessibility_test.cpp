@@ -56,8 +56,9 @@ private Q_SLOTS:
                 auto* sibling = qobject_cast<QWidget*>(other);
                 const QRect own = widget->geometry();
                 // Only a control beside the caption, on its row.
+                // (The announcer is a 1-px label for the screen reader alone.)
                 if (sibling != nullptr && sibling != widget && sibling->isVisible() && sibling->x() > own.x() &&
-                    sibling->geometry().intersects(own))
+                    qobject_cast<brivo::ui::Announcer*>(sibling) == nullptr && sibling->geometry().intersects(own))
                     cut << u"%1 over %2"_s.arg(widget->objectName(), sibling->objectName());
             }
         }

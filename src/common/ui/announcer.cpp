@@ -74,7 +74,6 @@ Announcer::Announcer(QWidget* window) : QLabel(window)
 {
     setObjectName(u"Annonce"_s);
     setGeometry(0, 0, 1, 1);
-    setAccessibleDescription(u"Annonces de BRIVO"_s);
     forgetInterface(this);
 }
 
