@@ -509,7 +509,7 @@ Exportation (le format vient de l'extension de --output : .wav .flac .mp3
                         après chaque M minutes
       --split-lines     une piste par ligne du texte
                         Les pistes sont NOM-01.ext, NOM-02.ext... avec leur
-                        numéro dans les étiquettes, et une liste NOM.m3u ;
+                        numéro dans les étiquettes, et une liste NOM.m3u8 ;
                         elles sont encodées sur tous les cœurs.
 
 Conditions de réception (toutes absentes par défaut : le rendu est alors

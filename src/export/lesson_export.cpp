@@ -67,13 +67,33 @@ std::string twoDigits(std::size_t number, std::size_t count)
     return std::string(width > text.size() ? width - text.size() : 0, '0') + text;
 }
 
-Result<void> checkTags(const Tags& tags)
+bool hasControlCharacter(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; });
+}
+
+// Tags and names end up on the playlist's lines: a line break in one would
+// break it.
+Result<void> checkNamesAndTags(const std::filesystem::path& target, const Tags& tags)
 {
     for (const std::string* tag : {&tags.title, &tags.artist, &tags.album, &tags.comment}) {
         if (!utf8::isValid(*tag))
             return refused("une étiquette n'est pas du texte UTF-8 valide.");
+        if (hasControlCharacter(*tag))
+            return refused("une étiquette contient un caractère de contrôle (saut de ligne, tabulation...).");
     }
+    if (hasControlCharacter(target.filename().string()))
+        return refused("le nom du fichier contient un caractère de contrôle (saut de ligne, tabulation...).");
     return {};
+}
+
+// A track's line of the playlist: a name starting with "#" would read as a
+// comment.
+std::string playlistEntry(const std::filesystem::path& track)
+{
+    const std::string name = track.filename().string();
+    return name.starts_with('#') ? "./" + name : name;
 }
 
 std::string playlistText(const std::vector<std::filesystem::path>& tracks, const std::vector<std::uint64_t>& starts,
@@ -84,7 +104,7 @@ std::string playlistText(const std::vector<std::filesystem::path>& tracks, const
         const std::uint64_t end = i + 1 < starts.size() ? starts[i + 1] : total;
         const auto seconds = static_cast<long long>(std::llround(static_cast<double>(end - starts[i]) / sampleRate));
         text += "#EXTINF:" + std::to_string(seconds) + "," + title + " " + twoDigits(i + 1, tracks.size()) + "\n";
-        text += tracks[i].filename().string() + "\n";
+        text.append(playlistEntry(tracks[i])).append("\n");
     }
     return text;
 }
@@ -122,7 +142,7 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
     const int sampleRate = renderSampleRate(request.render);
     if (const std::optional<std::string> unavailable = formatUnavailable(request.format, sampleRate))
         return fail(ErrorCode::Refused, *unavailable);
-    if (const Result<void> tags = checkTags(request.tags); !tags)
+    if (const Result<void> tags = checkNamesAndTags(request.target, request.tags); !tags)
         return tags.error();
 
     const auto report = [&progress](double done) {
@@ -237,7 +257,8 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
 
     ExportedLesson lesson{paths, std::nullopt, samples.size(), sampleRate};
     if (paths.size() > 1) {
-        const std::filesystem::path playlist = request.target.parent_path() / (request.target.stem().string() + ".m3u");
+        const std::filesystem::path playlist =
+            request.target.parent_path() / (request.target.stem().string() + ".m3u8");
         const std::string title = request.tags.title.empty() ? request.target.stem().string() : request.tags.title;
         if (const Result<void> written =
                 writeFileAtomically(playlist, playlistText(paths, *starts, samples.size(), sampleRate, title));

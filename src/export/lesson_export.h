@@ -34,7 +34,7 @@ struct ExportRequest {
 
 struct ExportedLesson {
     std::vector<std::filesystem::path> tracks;
-    std::optional<std::filesystem::path> playlist; // NAME.m3u beside split tracks
+    std::optional<std::filesystem::path> playlist; // NAME.m3u8 beside split tracks
     std::uint64_t samples = 0;
     int sampleRate = 0;
 };
@@ -55,7 +55,7 @@ std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& targe
 // itself, byte for byte (with its spoken answers when asked). Otherwise the render goes to a temporary file,
 // its tracks are cut in silences and encoded on all cores, each into a
 // temporary file renamed over its name only once every track is whole,
-// then tagged; a split writes NAME.m3u too. A failure or `cancel` leaves
+// then tagged; a split writes NAME.m3u8 too. A failure or `cancel` leaves
 // no file under the target names (Cancelled when cancelled). Refusals
 // (Refused): a rate or format the library cannot write, a split larger
 // than the text, a tag that is not UTF-8.

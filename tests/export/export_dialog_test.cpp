@@ -35,7 +35,7 @@ private Q_SLOTS:
         QTest::mouseClick(f.control("BoutonExporterLecon"), Qt::LeftButton);
         QVERIFY(ended.wait(20000));
         QCOMPARE(ended.takeFirst().at(0).toBool(), true);
-        for (const char* name : {"lecon-01.flac", "lecon-02.flac", "lecon.m3u"})
+        for (const char* name : {"lecon-01.flac", "lecon-02.flac", "lecon.m3u8"})
             QVERIFY2(std::filesystem::exists(out / name), name);
         QCOMPARE(f.control<QLabel>("LabelEtat")->text(),
                  u"Exportation terminée : 2 pistes et leur liste de lecture."_s);

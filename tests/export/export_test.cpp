@@ -9,10 +9,13 @@
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <sstream>
 #include <taglib/fileref.h>
 #include <taglib/tpropertymap.h>
 #include <unistd.h>
@@ -163,23 +166,47 @@ INSTANTIATE_TEST_SUITE_P(, ExportRoundTrip,
                                          FormatCase{"opus", ExportFormat::Opus, 48000, 960}),
                          test::CaseName());
 
-// A text too long for the render is refused with its reason, with and
-// without reception conditions (the export dialog shows it in a box).
-TEST(ExportRefusal, TooLongSaysWhy)
+struct RefusalCase {
+    std::string name;
+    std::function<void(ExportRequest&)> change;
+    std::string message;
+};
+
+class ExportRefusal : public testing::TestWithParam<RefusalCase> {};
+
+// Each refusal says why (the export dialog shows it in a box) and writes
+// nothing at all.
+TEST_P(ExportRefusal, SaysWhyAndWritesNothing)
 {
     test::TempDir dir;
-    for (const bool withNoise : {false, true}) {
-        ExportRequest request = requestFor(dir / "long.mp3", ExportFormat::Mp3, 11025);
-        request.render.parameters.spacingFactor = 3000000;
-        if (withNoise)
-            request.conditions.snrDb = 10;
-        RandomGenerator random(1);
-        const Result<ExportedLesson> refused = exportLesson(request, table(), random);
-        ASSERT_FALSE(refused);
-        EXPECT_EQ(refused.error().message, messages::kTooLong) << "with noise: " << withNoise;
-    }
+    ExportRequest request = requestFor(dir / "lesson.mp3", ExportFormat::Mp3, 11025);
+    request.split.mode = SplitSpec::Mode::Lines;
+    GetParam().change(request);
+    RandomGenerator random(1);
+    const Result<ExportedLesson> refused = exportLesson(request, table(), random);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().message, GetParam().message);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
+
+const std::string kControlInTag = "une étiquette contient un caractère de contrôle (saut de ligne, tabulation...).";
+
+INSTANTIATE_TEST_SUITE_P(
+    , ExportRefusal,
+    testing::Values(
+        RefusalCase{"tooLong", [](ExportRequest& r) { r.render.parameters.spacingFactor = 3000000; },
+                    std::string(messages::kTooLong)},
+        RefusalCase{"tooLongUnderConditions",
+                    [](ExportRequest& r) {
+                        r.render.parameters.spacingFactor = 3000000;
+                        r.conditions.snrDb = 10;
+                    },
+                    std::string(messages::kTooLong)},
+        RefusalCase{"lineBreakInTitle", [](ExportRequest& r) { r.tags.title = "Leçon\nlecon.mp3"; }, kControlInTag},
+        RefusalCase{"tabInAlbum", [](ExportRequest& r) { r.tags.album = "A\tB"; }, kControlInTag},
+        RefusalCase{"lineBreakInName", [](ExportRequest& r) { r.target = r.target.parent_path() / "a\nb.mp3"; },
+                    "le nom du fichier contient un caractère de contrôle (saut de ligne, tabulation...)."}),
+    test::CaseName());
 
 // Tags come back through TagLib in UTF-8 in every format, with the track
 // number and count of a split.
@@ -210,6 +237,7 @@ struct SplitCase {
     ExportFormat format;
     SplitSpec split;
     std::size_t tracks;
+    std::string stem = "lesson";
 };
 
 class ExportSplit : public testing::TestWithParam<SplitCase> {};
@@ -221,15 +249,21 @@ TEST_P(ExportSplit, CutsInSilencesAndAddsUpToTheRender)
     const SplitCase& row = GetParam();
     test::TempDir dir;
     const std::vector<std::int16_t> reference = wavRender(dir.path(), 11025);
-    ExportRequest request = requestFor(dir / ("lesson" + std::string(formatExtension(row.format))), row.format, 11025);
+    const std::string extension(formatExtension(row.format));
+    ExportRequest request = requestFor(dir / (row.stem + extension), row.format, 11025);
     request.split = row.split;
     RandomGenerator random(1);
     const Result<ExportedLesson> exported = exportLesson(request, table(), random);
     ASSERT_TRUE(exported) << exported.error().message;
     ASSERT_EQ(exported->tracks.size(), row.tracks);
-    EXPECT_EQ(exported->tracks[0].filename().string(), "lesson-01" + std::string(formatExtension(row.format)));
-    const std::string playlist = test::readBytes(dir / "lesson.m3u");
-    EXPECT_TRUE(playlist.starts_with("#EXTM3U\n#EXTINF:")) << playlist;
+    EXPECT_EQ(exported->tracks[0].filename().string(), row.stem + "-01" + extension);
+    // One header line, then a comment line and a track line per track.
+    const std::string playlist = test::readBytes(dir / (row.stem + ".m3u8"));
+    std::istringstream lines(playlist);
+    std::string line;
+    for (std::size_t i = 0; std::getline(lines, line); ++i)
+        EXPECT_EQ(line.starts_with('#'), i == 0 || i % 2 == 1) << "line " << i << ": " << line;
+    EXPECT_EQ(std::count(playlist.begin(), playlist.end(), '\n'), 1 + 2 * static_cast<long>(row.tracks));
     std::vector<std::int16_t> joined;
     for (const std::filesystem::path& track : exported->tracks) {
         EXPECT_NE(playlist.find(track.filename().string()), std::string::npos);
@@ -250,7 +284,9 @@ INSTANTIATE_TEST_SUITE_P(
     , ExportSplit,
     testing::Values(SplitCase{"flacByLines", ExportFormat::Flac, {SplitSpec::Mode::Lines, 0}, 3},
                     SplitCase{"wavByLines", ExportFormat::Wav, {SplitSpec::Mode::Lines, 0}, 3},
-                    SplitCase{"flacEveryFiveSeconds", ExportFormat::Flac, {SplitSpec::Mode::Minutes, 5.0 / 60}, 4}),
+                    SplitCase{"flacEveryFiveSeconds", ExportFormat::Flac, {SplitSpec::Mode::Minutes, 5.0 / 60}, 4},
+                    // Its track lines must not read as comments.
+                    SplitCase{"nameStartingWithHash", ExportFormat::Wav, {SplitSpec::Mode::Lines, 0}, 3, "#lesson"}),
     test::CaseName());
 
 // Spoken answers with a split: each track keeps the answers of its own
