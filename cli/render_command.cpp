@@ -159,8 +159,13 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
 
     if (options.exportRate > 0)
         request.previousSampleRate = options.exportRate;
-    const exporting::ExportFormat format =
-        options.format.value_or(exporting::formatFromExtension(options.output).value_or(exporting::ExportFormat::Wav));
+    const std::optional<exporting::ExportFormat> named = exporting::formatFromExtension(options.output);
+    if (options.format && named && *options.format != *named)
+        return report(env, kExitRefused,
+                      "--format " + std::string(exporting::formatLabel(*options.format)) + " contredit l'extension « " +
+                          std::filesystem::path(options.output).extension().string() + " » de « " + options.output +
+                          " » : changez l'une ou l'autre.");
+    const exporting::ExportFormat format = options.format.value_or(named.value_or(exporting::ExportFormat::Wav));
     if (format != exporting::ExportFormat::Wav || options.split.mode != exporting::SplitSpec::Mode::None ||
         options.spokenAnswerPause)
         return runExport(options, format, request, *table, random, seed, env);

@@ -68,9 +68,10 @@ bool isLossless(ExportFormat format)
 
 std::optional<std::string> rateRefusal(ExportFormat format, int sampleRate)
 {
-    if (format == ExportFormat::Opus && sampleRate != 8000 && sampleRate != 12000 && sampleRate != 16000 &&
-        sampleRate != 24000 && sampleRate != 48000)
-        return "Opus n'accepte que 8000, 12000, 16000, 24000 et 48000 Hz : " + std::to_string(sampleRate) +
+    // Opus also takes 12 kHz, which is not among the export's rates.
+    if (format == ExportFormat::Opus && sampleRate != 8000 && sampleRate != 16000 && sampleRate != 24000 &&
+        sampleRate != 48000)
+        return "Opus n'accepte que 8000, 16000, 24000 et 48000 Hz : " + std::to_string(sampleRate) +
                " Hz est refusé (choisissez par exemple 48000).";
     if (format == ExportFormat::Mp3 && sampleRate < 8000)
         return "le MP3 n'accepte pas " + std::to_string(sampleRate) + " Hz : il lui faut 8000 Hz au moins.";

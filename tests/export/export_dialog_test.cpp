@@ -27,6 +27,11 @@ private Q_SLOTS:
         QCOMPARE(zone->toPlainText(), u"CQ CQ DE F5ABC\nÜBUNG 73"_s); // Ctrl+T typed nothing
         QCOMPARE(f.control<QLineEdit>("EditCommentaire")->text(), u"12 mots/mn, 795 Hz"_s);
 
+        dialog->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), dialog);
+        QTest::keyClick(dialog, Qt::Key_D, Qt::AltModifier); // the split's caption leads to its list
+        QCOMPARE(QApplication::focusWidget(), f.control("ComboDecoupe"));
+
         auto* format = f.control<QComboBox>("ComboFormat");
         format->setCurrentIndex(format->findText(u"FLAC"_s));
         f.control<QComboBox>("ComboDecoupe")->setCurrentIndex(2);

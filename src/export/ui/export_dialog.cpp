@@ -86,7 +86,10 @@ ExportDialog::ExportDialog(brivo::ui::Dialogs& dialogs, Source source, QWidget* 
     auto* splitRow = new QHBoxLayout;
     splitRow->addWidget(ComboDecoupe, 1);
     splitRow->addWidget(SpinMinutesDecoupe);
-    form->addRow(u"&Découpe :"_s, splitRow);
+    // A row that is a layout gets no buddy of its own: Alt+D goes to the list.
+    auto* splitLabel = new QLabel(u"&Découpe :"_s, this);
+    splitLabel->setBuddy(ComboDecoupe);
+    form->addRow(splitLabel, splitRow);
     auto* targetRow = new QHBoxLayout;
     targetRow->addWidget(EditCible, 1);
     targetRow->addWidget(BoutonParcourir);
