@@ -109,7 +109,52 @@ std::string playlistText(const std::vector<std::filesystem::path>& tracks, const
     return text;
 }
 
+// The number of a track name NAME-NN.ext of `target`'s name; 0 for another
+// name.
+unsigned long trackNumberOf(const std::filesystem::path& file, const std::filesystem::path& target)
+{
+    const std::string name = file.filename().string();
+    const std::string prefix = target.stem().string() + "-";
+    const std::string extension = target.extension().string();
+    if (name.size() <= prefix.size() + extension.size() || !name.starts_with(prefix) || !name.ends_with(extension))
+        return 0;
+    const std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - extension.size());
+    if (digits.size() < 2 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return 0;
+    return std::stoul(digits);
+}
+
+// Every track name of `target` in its folder, NAME-01.ext and on.
+std::vector<std::filesystem::path> trackFilesOf(const std::filesystem::path& target)
+{
+    std::vector<std::filesystem::path> found;
+    std::error_code error;
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (trackNumberOf(it->path(), target) > 0)
+            found.push_back(it->path());
+    }
+    return found;
+}
+
+std::filesystem::path playlistPath(const std::filesystem::path& target)
+{
+    return target.parent_path() / (target.stem().string() + ".m3u8");
+}
+
 } // namespace
+
+std::vector<std::filesystem::path> filesReplaced(const std::filesystem::path& target, bool split)
+{
+    std::error_code error;
+    if (!split)
+        return std::filesystem::exists(target, error) ? std::vector{target} : std::vector<std::filesystem::path>{};
+    std::vector<std::filesystem::path> found = trackFilesOf(target);
+    if (std::filesystem::exists(playlistPath(target), error))
+        found.push_back(playlistPath(target));
+    std::sort(found.begin(), found.end());
+    return found;
+}
 
 std::string defaultComment(const KeyingParameters& parameters, int sampleRate,
                            const reception::ReceptionConditions& conditions)
@@ -270,6 +315,19 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
         if (const Result<void> committed = files[i].commit(true); !committed)
             return fail(ErrorCode::WriteFailed,
                         "Impossible d'écrire « " + paths[i].string() + " » : " + committed.error().message);
+    }
+    // The tracks of an earlier, longer split of the same name would read as
+    // part of this one.
+    if (request.split.mode != SplitSpec::Mode::None) {
+        for (const std::filesystem::path& stale : trackFilesOf(request.target)) {
+            std::error_code ignored;
+            if (std::none_of(paths.begin(), paths.end(),
+                             [&](const std::filesystem::path& p) { return p.filename() == stale.filename(); }))
+                std::filesystem::remove(stale, ignored);
+        }
+        std::error_code ignored;
+        if (!lesson.playlist)
+            std::filesystem::remove(playlistPath(request.target), ignored);
     }
     report(1);
     return lesson;

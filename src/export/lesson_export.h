@@ -51,14 +51,21 @@ std::string defaultComment(const KeyingParameters& parameters, int sampleRate,
 // (three digits from 100 tracks).
 std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& target, std::size_t count);
 
+// The files an export to `target` would replace: the target itself, or,
+// for a split, its tracks (NAME-01.ext and on, of any earlier split) and
+// its playlist.
+std::vector<std::filesystem::path> filesReplaced(const std::filesystem::path& target, bool split);
+
 // Renders the request and writes it. An unsplit WAV is the described render
 // itself, byte for byte (with its spoken answers when asked). Otherwise the render goes to a temporary file,
 // its tracks are cut in silences and encoded on all cores, each into a
 // temporary file renamed over its name only once every track is whole,
-// then tagged; a split writes NAME.m3u8 too. A failure or `cancel` leaves
-// no file under the target names (Cancelled when cancelled). Refusals
-// (Refused): a rate or format the library cannot write, a split larger
-// than the text, a tag that is not UTF-8.
+// then tagged; a split writes NAME.m3u8 too, and removes the tracks of an
+// earlier, longer split of that name once the new ones are in place. A
+// failure or `cancel` leaves no file under the target names (Cancelled when
+// cancelled). Refusals (Refused): a rate or format the library cannot
+// write, a split larger than the text, a tag or name that is not UTF-8 or
+// holds a control character.
 Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTable& table, RandomGenerator& random,
                                     const ExportProgress& progress = {}, const std::atomic<bool>* cancel = nullptr);
 

@@ -19,12 +19,12 @@ private Q_SLOTS:
         const std::filesystem::path out = f.dir / "export";
         std::filesystem::create_directories(out);
         auto* zone = f.control<QTextEdit>("RichEdit");
-        zone->setPlainText(u"CQ CQ DE F5ABC\nÜBUNG 73"_s);
+        zone->setPlainText(u"CQ CQ DE F5ABC\nÜBUNG 73\nK"_s);
         zone->setFocus();
         QTest::keyClick(zone, Qt::Key_T, Qt::ControlModifier);
         auto* dialog = f.form->findChild<brivo::exporting::ui::ExportDialog*>();
         QVERIFY(dialog->isVisible());
-        QCOMPARE(zone->toPlainText(), u"CQ CQ DE F5ABC\nÜBUNG 73"_s); // Ctrl+T typed nothing
+        QCOMPARE(zone->toPlainText(), u"CQ CQ DE F5ABC\nÜBUNG 73\nK"_s); // Ctrl+T typed nothing
         QCOMPARE(f.control<QLineEdit>("EditCommentaire")->text(), u"12 mots/mn, 795 Hz"_s);
 
         dialog->activateWindow();
@@ -40,10 +40,29 @@ private Q_SLOTS:
         QTest::mouseClick(f.control("BoutonExporterLecon"), Qt::LeftButton);
         QVERIFY(ended.wait(20000));
         QCOMPARE(ended.takeFirst().at(0).toBool(), true);
-        for (const char* name : {"lecon-01.flac", "lecon-02.flac", "lecon.m3u8"})
+        for (const char* name : {"lecon-01.flac", "lecon-02.flac", "lecon-03.flac", "lecon.m3u8"})
             QVERIFY2(std::filesystem::exists(out / name), name);
         QCOMPARE(f.control<QLabel>("LabelEtat")->text(),
-                 u"Exportation terminée : 2 pistes et leur liste de lecture."_s);
+                 u"Exportation terminée : 3 pistes et leur liste de lecture."_s);
+
+        // Again: the files in place are not replaced without a question;
+        // a shorter split then leaves none of the longer one's files.
+        f.dialogs.messages.clear();
+        f.dialogs.confirmAnswer = false;
+        QTest::mouseClick(f.control("BoutonExporterLecon"), Qt::LeftButton);
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].text.startsWith(u"4 fichiers de cette exportation existent déjà"_s));
+        QVERIFY(!dialog->running());
+        f.dialogs.confirmAnswer = true;
+        zone->setPlainText(u"CQ CQ DE F5ABC\nÜBUNG 73"_s);
+        QTest::mouseClick(f.control("BoutonExporterLecon"), Qt::LeftButton);
+        QVERIFY(ended.wait(20000));
+        QVERIFY2(ended.takeFirst().at(0).toBool(), qPrintable(f.dialogs.messages.value(2).text));
+        QStringList left;
+        for (const auto& entry : std::filesystem::directory_iterator(out))
+            left << QString::fromStdString(entry.path().filename().string());
+        left.sort();
+        QCOMPARE(left, (QStringList{u"lecon-01.flac"_s, u"lecon-02.flac"_s, u"lecon.m3u8"_s}));
 
         // Forty minutes of text at 48 kHz: Escape, as "Annuler", stops it in
         // the middle and leaves the dialog open.

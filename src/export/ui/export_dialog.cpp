@@ -205,6 +205,18 @@ void ExportDialog::BoutonExporterClick()
                      EditCommentaire->text().toStdString(),
                      0,
                      0};
+    const std::vector<std::filesystem::path> replaced =
+        filesReplaced(request->target, request->split.mode != SplitSpec::Mode::None);
+    if (!replaced.empty()) {
+        const QString question =
+            replaced.size() == 1
+                ? u"« %1 » existe déjà. Voulez-vous le remplacer ?"_s.arg(
+                      QString::fromStdString(replaced[0].filename().string()))
+                : u"%1 fichiers de cette exportation existent déjà (« %2 »...). Voulez-vous les remplacer ?"_s.arg(
+                      QString::number(replaced.size()), QString::fromStdString(replaced[0].filename().string()));
+        if (!dialogs_.confirm(this, question, kTitle))
+            return;
+    }
     folder_ = QFileInfo(target).absolutePath();
 
     cancel_ = false;
