@@ -43,7 +43,9 @@ Result<void> checkConditions(const ReceptionConditions& c, double characterWpm, 
     if (c.snrDb) {
         if (!(*c.snrDb >= -15 && *c.snrDb <= 40))
             return outOfRange("Rapport signal/bruit", *c.snrDb, "de -15 à +40 dB");
-        if (noisePosition > 0)
+        // Position 1 reads " Souffle = 0% ", and the band noise replaces
+        // the souffle anyway: only a souffle that shows is refused.
+        if (noisePosition / 2 > 0)
             return fail(ErrorCode::Refused,
                         "Le rapport signal/bruit remplace le souffle : mettez le souffle à 0 pour l'utiliser.");
     }

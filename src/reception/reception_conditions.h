@@ -61,7 +61,8 @@ inline constexpr double kFlutterHz = 20;
 
 // Checks every range, and the conditions against the described settings:
 // effective speed needs a letter-gap factor of 1 and must be below the
-// character speed; SNR and the described noise exclude each other.
+// character speed; SNR and a described noise that its caption shows (2 %
+// and up; position 1 reads 0 %) exclude each other.
 // Refused (Refused, French message naming the value).
 Result<void> checkConditions(const ReceptionConditions& conditions, double characterWpm, int spacingFactor,
                              int noisePosition);

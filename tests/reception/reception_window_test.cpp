@@ -60,6 +60,13 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.messages[0].text.contains(u"mettez le souffle à 0"_s));
         QVERIFY(!std::filesystem::exists(f.dir / "Morse.WAV"));
         QVERIFY(f.player.calls.empty());
+
+        // One step right of 0 still reads 0 %, and is taken as 0.
+        f.control<QSlider>("TBsouffle")->setValue(1);
+        QVERIFY(f.control("GBsouffle")->property("title").toString().contains(u"= 0%"_s));
+        f.generate(u"E"_s);
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(std::filesystem::exists(f.dir / "Morse.WAV"));
     }
 
     // "Réponse parlée" puts the answers into the file "Générer" writes, and
