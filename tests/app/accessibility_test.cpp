@@ -36,7 +36,8 @@ private Q_SLOTS:
                 accessible != nullptr && accessible->state().focusable &&
                 (accessible->text(QAccessible::Name).trimmed().isEmpty() || accessible->role() == QAccessible::NoRole))
                 unnamed << widget->window()->objectName() + u'/' + widget->objectName();
-            if (!widget->isVisible())
+            // (The announcer is a 1-px label for the screen reader alone.)
+            if (!widget->isVisible() || qobject_cast<brivo::ui::Announcer*>(widget) != nullptr)
                 continue;
             QString text;
             if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && label->pixmap().isNull())
@@ -56,9 +57,9 @@ private Q_SLOTS:
                 auto* sibling = qobject_cast<QWidget*>(other);
                 const QRect own = widget->geometry();
                 // Only a control beside the caption, on its row.
-                // (The announcer is a 1-px label for the screen reader alone.)
-                if (sibling != nullptr && sibling != widget && sibling->isVisible() && sibling->x() > own.x() &&
-                    qobject_cast<brivo::ui::Announcer*>(sibling) == nullptr && sibling->geometry().intersects(own))
+                if (sibling != nullptr && sibling != widget && !sibling->isWindow() && sibling->isVisible() &&
+                    sibling->x() > own.x() && qobject_cast<brivo::ui::Announcer*>(sibling) == nullptr &&
+                    sibling->geometry().intersects(own))
                     cut << u"%1 over %2"_s.arg(widget->objectName(), sibling->objectName());
             }
         }
