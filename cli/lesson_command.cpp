@@ -4,6 +4,7 @@
 #include "cli/input_files.h"
 #include "common/edit_text.h"
 #include "common/messages.h"
+#include "common/number_text.h"
 #include "common/utf8.h"
 #include "common/version.h"
 #include "practice/koch_course.h"
@@ -182,16 +183,6 @@ Result<LessonOptions> parseOptions(const std::vector<std::string>& args, LessonO
     return options;
 }
 
-std::string decimal(double value, int digits)
-{
-    std::ostringstream text;
-    text.imbue(std::locale::classic());
-    text.setf(std::ios::fixed);
-    text.precision(digits);
-    text << value;
-    return text.str();
-}
-
 void printStatus(std::ostream& out, const CourseState& state, const practice::AdvanceProgress& progress, bool json)
 {
     const std::u32string characters = state.characters();
@@ -205,27 +196,22 @@ void printStatus(std::ostream& out, const CourseState& state, const practice::Ad
         out << "{\"order\": " << jsonText(state.order) << ", \"lesson\": " << state.lesson
             << ", \"characters\": " << jsonText(characters)
             << ", \"newest\": " << jsonText(std::u32string(1, state.newest()))
-            << ", \"error_rates\": " << perCharacter([&](char32_t c) { return decimal(state.errorRate(c), 4); })
-            << ", \"weights\": " << perCharacter([&](char32_t c) { return decimal(state.weight(c), 4); })
-            << ", \"advance\": {\"last_score\": " << decimal(progress.lastScore, 1)
+            << ", \"error_rates\": " << perCharacter([&](char32_t c) { return fixedText(state.errorRate(c), 4); })
+            << ", \"weights\": " << perCharacter([&](char32_t c) { return fixedText(state.weight(c), 4); })
+            << ", \"advance\": {\"last_score\": " << fixedText(progress.lastScore, 1)
             << ", \"last_sent\": " << progress.lastSent << ", \"newest_samples\": " << progress.newestSamples
             << ", \"newest_right\": " << progress.newestRight << "}}\n";
         return;
     }
-    const auto french = [](std::string text) {
-        for (char& c : text)
-            c = c == '.' ? ',' : c;
-        return text;
-    };
     out << "Ordre : " << utf8::encode(state.order) << "\n";
     out << "Leçon " << state.lesson << " : " << utf8::encode(characters) << ", nouveau caractère "
         << utf8::encode(std::u32string(1, state.newest())) << "\n\nCaractère  Erreur  Poids\n";
     for (const char32_t c : characters)
-        out << "  " << utf8::encode(std::u32string(1, c)) << "        " << french(decimal(state.errorRate(c), 2))
-            << "    " << french(decimal(state.weight(c), 2)) << "\n";
-    out << "\nPour passer à la leçon suivante : score " << french(decimal(progress.lastScore, 1))
-        << " (90,0 au moins), " << progress.lastSent << " caractères envoyés (100 au moins), nouveau caractère juste "
-        << progress.newestRight << " fois sur " << progress.newestSamples << " (80 % de 10 au moins).\n";
+        out << "  " << utf8::encode(std::u32string(1, c)) << "        " << fixedText(state.errorRate(c), 2, ',')
+            << "    " << fixedText(state.weight(c), 2, ',') << "\n";
+    out << "\nPour passer à la leçon suivante : score " << fixedText(progress.lastScore, 1, ',') << " (90,0 au moins), "
+        << progress.lastSent << " caractères envoyés (100 au moins), nouveau caractère juste " << progress.newestRight
+        << " fois sur " << progress.newestSamples << " (80 % de 10 au moins).\n";
 }
 
 } // namespace
@@ -307,15 +293,12 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
             !stored)
             return report(env, kExitFileError, stored.error().message);
         practice::recordCheck(state, *check);
-        const std::string score = decimal(check->score, 1);
+        const std::string score = fixedText(check->score, 1);
         if (options.json) {
             env.out << "{\"score\": " << score << ", \"lesson\": " << lesson << ", \"next_lesson\": " << state.lesson
                     << ", \"newest\": " << jsonText(std::u32string(1, state.newest())) << "}\n";
         } else {
-            std::string shown = score;
-            for (char& c : shown)
-                c = c == '.' ? ',' : c;
-            env.out << "Score : " << shown << " %\n";
+            env.out << "Score : " << fixedText(check->score, 1, ',') << " %\n";
             if (state.lesson != lesson)
                 env.out << "Bravo : le cours passe à la leçon " << state.lesson << ", nouveau caractère "
                         << utf8::encode(std::u32string(1, state.newest())) << ".\n";

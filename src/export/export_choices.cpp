@@ -1,23 +1,12 @@
 #include "export/export_choices.h"
 
+#include "common/number_text.h"
 #include "common/settings_words.h"
 
 #include <algorithm>
 #include <charconv>
 
 namespace brivo::exporting {
-namespace {
-
-std::string decimal(double value)
-{
-    std::string text(32, '\0');
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
-    text.resize(static_cast<std::size_t>(end - text.data()));
-    return text;
-}
-
-} // namespace
-
 std::string exportChoicesText(const ExportChoices& c)
 {
     const char* split = c.split.mode == SplitSpec::Mode::Lines     ? "lines"
@@ -25,7 +14,7 @@ std::string exportChoicesText(const ExportChoices& c)
                                                                    : "none";
     std::string extension(formatExtension(c.format));
     return "format=" + extension.substr(1) + " quality=" + std::to_string(c.quality) +
-           " rate=" + std::to_string(c.sampleRate) + " split=" + split + " minutes=" + decimal(c.split.minutes) +
+           " rate=" + std::to_string(c.sampleRate) + " split=" + split + " minutes=" + exactText(c.split.minutes) +
            " artist=" + escapeBlanks(c.artist) + " album=" + escapeBlanks(c.album) +
            " folder=" + escapeBlanks(c.folder);
 }

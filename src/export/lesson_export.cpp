@@ -3,6 +3,7 @@
 #include "common/atomic_file.h"
 #include "common/file_io.h"
 #include "common/messages.h"
+#include "common/number_text.h"
 #include "common/utf8.h"
 #include "player/wav_reader.h"
 #include "reception/reception_renderer.h"
@@ -160,13 +161,13 @@ std::string defaultComment(const KeyingParameters& parameters, int sampleRate,
                            const reception::ReceptionConditions& conditions)
 {
     const KeyingValues values = deriveKeyingValues(parameters, sampleRate);
-    std::string comment = reception::decimalText(
-                              std::round(reception::characterWpm(values.unitDuration, values.unitsPerWord) * 10) / 10) +
-                          " mots/mn, " + std::to_string(sound::toneHz(parameters.tonePosition)) + " Hz";
+    std::string comment =
+        decimalText(std::round(reception::characterWpm(values.unitDuration, values.unitsPerWord) * 10) / 10) +
+        " mots/mn, " + std::to_string(sound::toneHz(parameters.tonePosition)) + " Hz";
     if (conditions.effectiveWpm)
-        comment += " (effective " + reception::decimalText(*conditions.effectiveWpm) + " mots/mn)";
+        comment += " (effective " + decimalText(*conditions.effectiveWpm) + " mots/mn)";
     if (conditions.snrDb)
-        comment += ", SNR " + reception::decimalText(*conditions.snrDb) + " dB";
+        comment += ", SNR " + decimalText(*conditions.snrDb) + " dB";
     return comment;
 }
 

@@ -1,5 +1,7 @@
 #include "export/track_cuts.h"
 
+#include "common/number_text.h"
+
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -28,16 +30,6 @@ std::vector<Gap> gapsOf(const KeyedText& text, const MorseTable& table)
             marks += symbol == '.' || symbol == '-' ? 1 : 0;
     }
     return gaps;
-}
-
-std::string minutesText(double minutes)
-{
-    std::string text = std::to_string(minutes);
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.')
-        text.pop_back();
-    std::replace(text.begin(), text.end(), '.', ',');
-    return text;
 }
 
 } // namespace
@@ -69,7 +61,7 @@ Result<std::vector<std::uint64_t>> trackStarts(const KeyedText& text, const Mors
     if (starts.size() < 2) {
         if (split.mode == SplitSpec::Mode::Lines)
             return fail(ErrorCode::Refused, "la découpe par ligne ne donne qu'une piste : le texte n'a qu'une ligne.");
-        return fail(ErrorCode::Refused, "la découpe toutes les " + minutesText(split.minutes) +
+        return fail(ErrorCode::Refused, "la découpe toutes les " + decimalText(split.minutes) +
                                             " minutes ne donne qu'une piste : le texte dure moins longtemps.");
     }
     return starts;

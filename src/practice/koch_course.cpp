@@ -1,8 +1,8 @@
 #include "practice/koch_course.h"
 
+#include "common/number_text.h"
 #include "common/settings_words.h"
 #include "common/utf8.h"
-#include "reception/reception_conditions.h"
 
 #include <algorithm>
 #include <numeric>
@@ -233,7 +233,7 @@ std::u32string drawSession(const CourseState& state, const std::map<std::pair<ch
 
 std::string courseSettingsText(const CourseSettings& s)
 {
-    return "minutes=" + reception::decimalText(s.minutes) + " groups=" + std::to_string(s.groups) +
+    return "minutes=" + decimalText(s.minutes) + " groups=" + std::to_string(s.groups) +
            " size=" + std::to_string(s.groupSize) + " mask=" + (s.mask ? "1" : "0") + " play=" + (s.play ? "1" : "0") +
            " material=" + s.material + (s.list.empty() ? std::string() : " list=" + escapeBlanks(s.list)) +
            " order=" + s.order;

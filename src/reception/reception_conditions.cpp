@@ -12,19 +12,6 @@ Error outOfRange(const char* what, double value, const char* range)
 
 } // namespace
 
-std::string decimalText(double value)
-{
-    std::ostringstream text;
-    text.imbue(std::locale::classic());
-    text << value;
-    std::string out = text.str();
-    for (char& c : out) {
-        if (c == '.')
-            c = ',';
-    }
-    return out;
-}
-
 Result<void> checkConditions(const ReceptionConditions& c, double characterWpm, int spacingFactor, int noisePosition)
 {
     if (c.effectiveWpm) {

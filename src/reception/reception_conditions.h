@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/number_text.h"
 #include "common/result.h"
 
 #include <optional>
@@ -55,8 +56,6 @@ inline constexpr double kDefaultRiseMs = 5;
 inline constexpr int kPresetCount = 4;
 ReceptionConditions presetConditions(int index);
 
-// A value as the program writes decimals: "0,1", "-3,5", "250".
-std::string decimalText(double value);
 inline constexpr double kFlutterHz = 20;
 
 // Checks every range, and the conditions against the described settings:
