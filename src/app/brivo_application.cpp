@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
-#include <QPointer>
 #include <QSocketNotifier>
 #include <QTranslator>
 #include <QWidget>
@@ -36,17 +35,15 @@ void onQuitSignal(int signal)
 
 } // namespace
 
-void closeOnQuitSignals(QWidget* window)
+void closeOnQuitSignals(QObject* context, std::function<int()> close)
 {
     if (quitSignalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, quitSignalPipe) != 0)
         return;
-    auto* notifier = new QSocketNotifier(quitSignalPipe[0], QSocketNotifier::Read, window);
-    QObject::connect(notifier, &QSocketNotifier::activated, window, [window = QPointer<QWidget>(window)] {
+    auto* notifier = new QSocketNotifier(quitSignalPipe[0], QSocketNotifier::Read, context);
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [close = std::move(close)] {
         char byte = 0;
         [[maybe_unused]] const ssize_t read = ::read(quitSignalPipe[0], &byte, 1);
-        if (window)
-            window->close();
-        QCoreApplication::quit();
+        QCoreApplication::exit(close());
     });
     struct sigaction action {};
     action.sa_handler = onQuitSignal;

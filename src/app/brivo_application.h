@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
+
 class QCoreApplication;
-class QWidget;
+class QObject;
 
 namespace brivo::ui {
 
@@ -10,11 +12,11 @@ namespace brivo::ui {
 // metric-compatible Liberation Mono.
 void installFontSubstitutes();
 
-// SIGTERM, SIGINT and SIGHUP close `window` as the close button does (its
-// close steps save the settings), then end the event loop, so the program
-// ends with status 0. The handler only writes to a pipe; the window is
-// closed from the event loop.
-void closeOnQuitSignals(QWidget* window);
+// SIGTERM, SIGINT and SIGHUP call `close` (which closes the window as the
+// close button does, its close steps saving the settings), then end the
+// event loop with the status it gives. The handler only writes to a pipe;
+// the window is closed from the event loop.
+void closeOnQuitSignals(QObject* context, std::function<int()> close);
 
 // Qt's own texts (file dialogs, standard buttons) in French, whatever the
 // locale: the program's own texts are French. False when Qt's French

@@ -49,9 +49,9 @@ int main(int argc, char** argv)
         brivo::ui::TForm1 form(dialogs, player, std::filesystem::current_path(),
                                brivo::settings::settingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
                                brivo::practice::historyFilePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
-        brivo::ui::closeOnQuitSignals(&form);
+        brivo::ui::closeOnQuitSignals(&form, [&form] { return form.closeForQuitSignal(); });
         form.show();
-        QApplication::exec();
+        return QApplication::exec();
     } catch (const std::exception& error) {
         // Building the window failed before any handler could run.
         brivo::ui::ErrorBox::show(QString::fromUtf8(error.what()));

@@ -76,6 +76,10 @@ public:
     void FormShow();
     // Close steps; run by every close, whatever asked for it.
     void FormClose();
+    // Closes the window for a quit signal: no one is there to answer a box,
+    // so a failed save goes to the error stream. Gives the exit status: 0,
+    // or 1 when the settings could not be saved.
+    int closeForQuitSignal();
 
     // Renders the message (or, with EditLive as sender, the live character)
     // into the WAV file and leaves the player open on it.
@@ -189,6 +193,8 @@ private:
     QTimer* frameWait_ = nullptr; // until the window manager has framed the window
     int frameWaits_ = 0;
     bool closing_ = false;
+    bool quitBySignal_ = false;
+    bool settingsSaveFailed_ = false;
 
     // Controls, by area.
     QLabel* Image2 = nullptr;

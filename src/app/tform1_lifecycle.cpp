@@ -119,6 +119,13 @@ void TForm1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+int TForm1::closeForQuitSignal()
+{
+    quitBySignal_ = true;
+    close();
+    return settingsSaveFailed_ ? 1 : 0;
+}
+
 void TForm1::FormClose()
 {
     session_.close();

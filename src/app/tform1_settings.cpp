@@ -30,6 +30,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 
 namespace brivo::ui {
@@ -167,17 +168,23 @@ void TForm1::saveSettings()
 {
     if (keepUnreadStore_)
         return;
+    const auto failed = [this](const std::string& reason) {
+        const std::string message = messages::settingsNotSaved(settingsFile_.string(), reason);
+        settingsSaveFailed_ = true;
+        if (quitBySignal_)
+            std::fprintf(stderr, "brivo : %s\n", message.c_str());
+        else
+            ErrorBox::show(QString::fromStdString(message));
+    };
     Result<settings::RegistryFile> file = settings::readSettingsFile(settingsFile_);
     if (!file) {
-        ErrorBox::show(
-            QString::fromStdString(messages::settingsNotSaved(settingsFile_.string(), file.error().message)));
+        failed(file.error().message);
         return;
     }
     settings::RegistryFile store = std::move(*file);
     settings::save(collectSettings(), store);
     if (const Result<void> written = settings::writeSettingsFile(settingsFile_, store); !written)
-        ErrorBox::show(
-            QString::fromStdString(messages::settingsNotSaved(settingsFile_.string(), written.error().message)));
+        failed(written.error().message);
 }
 
 void TForm1::purgeSettings()

@@ -1,10 +1,12 @@
 // The real programs under a file-size limit (ulimit -f): a write past the
 // limit must fail and be reported, never end the program on the spot.
+#include "morse/default_definitions.h"
 #include "support/temp_dir.h"
 
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -21,11 +23,11 @@ struct Ending {
     int status = 0;
 };
 
-// Runs `argv` in `folder` with its standard error in `errFile`, under a
+// Starts `argv` in `folder` with its standard error in `errFile`, under a
 // limit of `bytes` and with SIGXFSZ at its default, deadly action, so that
 // only the program itself can ignore it.
-Ending runLimited(std::vector<std::string> argv, const std::filesystem::path& folder, rlim_t bytes,
-                  const std::filesystem::path& errFile, std::chrono::milliseconds deadline)
+pid_t startLimited(std::vector<std::string> argv, const std::filesystem::path& folder, rlim_t bytes,
+                   const std::filesystem::path& errFile)
 {
     const pid_t child = fork();
     if (child == 0) {
@@ -43,6 +45,12 @@ Ending runLimited(std::vector<std::string> argv, const std::filesystem::path& fo
         execv(args[0], args.data());
         _exit(127);
     }
+    return child;
+}
+
+// Waits for `child` to end, stopping it at the deadline.
+Ending waitFor(pid_t child, std::chrono::milliseconds deadline)
+{
     Ending ending;
     int status = 0;
     const auto end = std::chrono::steady_clock::now() + deadline;
@@ -59,6 +67,23 @@ Ending runLimited(std::vector<std::string> argv, const std::filesystem::path& fo
     ending.signal = ending.signalled ? WTERMSIG(status) : 0;
     ending.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return ending;
+}
+
+Ending runLimited(std::vector<std::string> argv, const std::filesystem::path& folder, rlim_t bytes,
+                  const std::filesystem::path& errFile, std::chrono::milliseconds deadline)
+{
+    return waitFor(startLimited(std::move(argv), folder, bytes, errFile), deadline);
+}
+
+// Whether `child` has its own handler for `signal` yet (from /proc).
+bool catches(pid_t child, int signal)
+{
+    std::ifstream status("/proc/" + std::to_string(child) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("SigCgt:"))
+            return ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1U) != 0;
+    }
+    return false;
 }
 
 TEST(FileSizeLimit, RendererReportsTheFailedWriteAndRemovesTheFile)
@@ -83,6 +108,29 @@ TEST(FileSizeLimit, WindowSurvivesAFailedWriteAtStart)
         runLimited({BRIVO_WINDOW_PATH}, dir.path(), 1000, dir / "err.txt", std::chrono::milliseconds(1500));
     EXPECT_TRUE(ending.stillRunning) << "ended by signal " << ending.signal << ", status " << ending.status;
     EXPECT_FALSE(std::filesystem::exists(dir / "Codmorse.INI")) << "a cut-short table would key silence from then on";
+}
+
+// A quit signal while the settings cannot be saved: the program says so on
+// its error stream and ends with status 1, instead of waiting on a box that
+// no one will answer.
+TEST(FileSizeLimit, WindowReportsAFailedSaveAtAQuitSignal)
+{
+    test::TempDir dir;
+    test::writeBytes(dir / "Codmorse.INI", definitions::defaultFileContent());
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+    const pid_t child = startLimited({BRIVO_WINDOW_PATH}, dir.path(), 1000, dir / "err.txt");
+    const auto ready = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!catches(child, SIGTERM) && std::chrono::steady_clock::now() < ready)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    kill(child, SIGTERM);
+    const Ending ending = waitFor(child, std::chrono::seconds(20));
+    ASSERT_FALSE(ending.stillRunning) << "it waits for a click";
+    EXPECT_EQ(ending.status, 1);
+    EXPECT_NE(test::readBytes(dir / "err.txt").find("Fichier trop grand"), std::string::npos)
+        << test::readBytes(dir / "err.txt");
+    unsetenv("XDG_CONFIG_HOME");
 }
 
 // Started from the desktop menu (its launcher gives --user-folder), the
