@@ -92,6 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
         tone("upperCaseTypeWord", "\"Frequence\"=DWORD:00000078\n", false, 120),
         tone("hexPrefix", "\"Frequence\"=dword:0x78\n", false, 120),
         tone("nameInAnotherCase", "\"FREQUENCE\"=dword:00000078\r\n", false, 120),
+        tone("nameTwiceInTwoCasesTheLaterDecides", "\"Frequence\"=dword:00000010\n\"FREQUENCE\"=dword:00000078\n",
+             false, 120),
         tone("decimalWithoutTypeIsReported", "\"Frequence\"=10\n", true, 99),
         tone("emptyTypeIsReported", "\"Frequence\"=dword:\r\n", true, 99),
         tone("toneAboveIsIgnored", "\"Frequence\"=dword:000000f1\n", false, 99),
