@@ -37,10 +37,21 @@ public:
         if (const std::optional<std::u32string> value = pickAllowed(options, filter_, random))
             add(before + *value + after, false);
     }
-    // A procedure signal, left out when it is not allowed.
-    void sign(const std::u32string& signal) { add(signal, false); }
+    // A procedure signal, left out when it is not allowed. It is written
+    // with the next part: signals with no part between them (the part was
+    // left out) make one, the later.
+    void sign(const std::u32string& signal)
+    {
+        if (filter_.allows(signal))
+            pendingSign_ = signal;
+    }
 
-    std::u32string text() const { return text_; }
+    std::u32string text() const
+    {
+        if (pendingSign_.empty())
+            return text_;
+        return text_.empty() ? pendingSign_ : text_ + U' ' + pendingSign_;
+    }
 
 private:
     void add(const std::u32string& part, bool required)
@@ -49,14 +60,20 @@ private:
             spoilt_ = spoilt_ || required;
             return;
         }
-        if (!text_.empty())
-            text_ += U' ';
-        text_ += part;
+        for (const std::u32string* piece : {static_cast<const std::u32string*>(&pendingSign_), &part}) {
+            if (piece->empty())
+                continue;
+            if (!text_.empty())
+                text_ += U' ';
+            text_ += *piece;
+        }
+        pendingSign_.clear();
     }
 
     const CharacterFilter& filter_;
     bool& spoilt_;
     std::u32string text_;
+    std::u32string pendingSign_;
 };
 
 std::u32string twice(const std::u32string& word)
