@@ -229,9 +229,9 @@ TEST(ItemDeck, DrawsEveryItemOnceARound)
     }
 }
 
-TEST(ItemList, TakesOneItemALineInUpperCaseAndCountsWhatCannotBeKeyed)
+TEST(ItemList, TakesOneItemALineOnceInUpperCaseAndCountsWhatCannotBeKeyed)
 {
-    const ItemList list = parseItemList("  f5abc \r\n\n\tdl1xy/p\r\nΩMEGA\n599 tu\nπ\n", keyed);
+    const ItemList list = parseItemList("  f5abc \r\n\n\tdl1xy/p\r\nΩMEGA\n599 tu\nF5ABC\nπ\n", keyed);
     EXPECT_EQ(list.items, (std::vector<std::u32string>{U"F5ABC", U"DL1XY/P", U"599 TU"}));
     EXPECT_EQ(list.unkeyable, 2);
 }

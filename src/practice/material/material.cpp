@@ -123,6 +123,7 @@ std::string nothingLeftMessage(MaterialKind kind, const CharacterFilter& filter)
 ItemList parseItemList(std::string_view utf8Text, const KeyedPredicate& keyed)
 {
     ItemList list;
+    std::set<std::u32string> seen; // a line given twice is one item
     std::size_t start = 0;
     while (start < utf8Text.size()) {
         std::size_t end = utf8Text.find('\n', start);
@@ -134,10 +135,10 @@ ItemList parseItemList(std::string_view utf8Text, const KeyedPredicate& keyed)
             continue;
         const bool keyable =
             !keyed || std::all_of(item.begin(), item.end(), [&keyed](char32_t c) { return c == U' ' || keyed(c); });
-        if (keyable)
-            list.items.push_back(item);
-        else
+        if (!keyable)
             ++list.unkeyable;
+        else if (seen.insert(item).second)
+            list.items.push_back(item);
     }
     return list;
 }

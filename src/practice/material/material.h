@@ -44,7 +44,8 @@ double uniformDraw(RandomGenerator& random);
 std::string nothingLeftMessage(MaterialKind kind, const CharacterFilter& filter);
 
 // The trainee's own list, one item per line: blanks at either end of a
-// line dropped, empty lines skipped, items taken in upper case. Items that
+// line dropped, empty lines skipped, items taken in upper case, a line
+// given twice taken once. Items that
 // the code table cannot key are skipped and counted.
 struct ItemList {
     std::vector<std::u32string> items;
