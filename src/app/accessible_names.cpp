@@ -12,7 +12,7 @@ namespace {
 using namespace Qt::StringLiterals;
 
 // Control name, accessible name.
-constexpr std::array<std::pair<const char16_t*, const char16_t*>, 51> kNames = {{
+constexpr std::array<std::pair<const char16_t*, const char16_t*>, 56> kNames = {{
     {u"RichEdit", u"Zone d'édition"},
     {u"EditLive", u"Entrée directe"},
     {u"EditDebut", u"Lettres du début"},
@@ -64,6 +64,11 @@ constexpr std::array<std::pair<const char16_t*, const char16_t*>, 51> kNames = {
     {u"SEchirpTau", u"Durée du glissement"},
     {u"SEpauseReponse", u"Pause avant la réponse parlée"},
     {u"STmasquer", u"Zone d'édition masquée"},
+    {u"BoutonMenu", u"Menu de la zone d'édition"},
+    {u"BoutonAide", u"Aide"},
+    {u"BoutonFermerAide", u"Fermer"},
+    {u"RBseries", u"Soit : les séries cochées"},
+    {u"RBdirect", u"Soit : des groupes de lettres et de chiffres"},
 }};
 
 // Caption, the control it stands beside: a screen reader says the caption

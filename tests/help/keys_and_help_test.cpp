@@ -100,6 +100,14 @@ private Q_SLOTS:
         f.form->BoutonAideClick();
         QCOMPARE(text->verticalScrollBar()->value(), 40);
         QVERIFY(f.control("BoutonFermerAide")->hasFocus() || !help->isActiveWindow());
+        // The text is a Tab stop, and Escape closes the window.
+        help->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), help);
+        f.control("BoutonFermerAide")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), text);
+        QTest::keyClick(text, Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
     }
 
     void helpFileReplacesTheLines()

@@ -11,6 +11,7 @@
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -50,7 +51,10 @@ TForm2::TForm2(const std::filesystem::path& startFolder, QWidget* parent)
     QFont helpFont(u"Courier New"_s);
     helpFont.setPixelSize(scaled(17));
     Aide->setFont(helpFont);
-    Aide->setFocusPolicy(Qt::ClickFocus);
+    // A Tab stop, read with the arrows; Tab itself moves on.
+    Aide->setFocusPolicy(Qt::StrongFocus);
+    Aide->setTabChangesFocus(true);
+    Aide->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
     BoutonFermerAide = new QPushButton(u"X"_s, this);
     BoutonFermerAide->setObjectName(u"BoutonFermerAide"_s);
@@ -126,6 +130,15 @@ void TForm2::showHelp(bool activate)
 void TForm2::BoutonFermerAideClick()
 {
     hide();
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        hideToOwner(this);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace brivo::ui

@@ -29,6 +29,10 @@ public:
     QTextEdit* Aide = nullptr;
     QPushButton* BoutonFermerAide = nullptr;
 
+protected:
+    // Escape hides the window and gives the keyboard back to its owner.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     int scaled(int pixels) const;
     void fitFontToWidestLine(const QStringList& lines);
