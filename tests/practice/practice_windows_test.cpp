@@ -96,6 +96,7 @@ private Q_SLOTS:
         auto* course = f.form->findChild<brivo::practice::ui::CourseWindow*>();
         QVERIFY(course->isVisible());
         QCOMPARE(course->state().lesson, 2);
+        QVERIFY(f.control<QAbstractSpinBox>("SpinMinutes")->text().startsWith(u"5,0"_s)); // numbers in French
         f.control<QSpinBox>("SpinGroupes")->setValue(24);
         QTest::mouseClick(f.control("BoutonSeance"), Qt::LeftButton);
         const QString session = zone->toPlainText();

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QVariant>
@@ -140,6 +141,11 @@ void showOverParent(QWidget* window)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void useFrenchNumbers(QWidget* window)
+{
+    window->setLocale(QLocale(QLocale::French, QLocale::France));
 }
 
 void hideToOwner(QWidget* window)

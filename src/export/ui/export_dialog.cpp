@@ -42,6 +42,7 @@ QString fromStd(std::string_view text)
 ExportDialog::ExportDialog(brivo::ui::Dialogs& dialogs, Source source, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs), source_(std::move(source))
 {
+    brivo::ui::useFrenchNumbers(this);
     setObjectName(u"ExportDialog"_s);
     setWindowTitle(u"Exporter"_s);
     setWindowModality(Qt::WindowModal);

@@ -39,6 +39,7 @@ QString cell(char32_t c, const QString& colour)
 CopyCheckWindow::CopyCheckWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, Source source, QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(dialogs), history_(std::move(history)), source_(std::move(source))
 {
+    brivo::ui::useFrenchNumbers(this);
     setObjectName(u"CopyCheckWindow"_s);
     setWindowTitle(u"Contrôle de la copie"_s);
     resize(640, 480);

@@ -93,6 +93,7 @@ void CourseBars::paintEvent(QPaintEvent* /*event*/)
 CourseWindow::CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, Source source, QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(dialogs), history_(std::move(history)), source_(std::move(source))
 {
+    brivo::ui::useFrenchNumbers(this);
     setObjectName(u"CourseWindow"_s);
     setWindowTitle(u"Cours Koch"_s);
     orderDialog_.title = u"Ouvrir un ordre de caractères"_s;

@@ -63,6 +63,7 @@ const QStringList& ReceptionWindow::presetNames()
 
 ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
+    brivo::ui::useFrenchNumbers(this);
     setObjectName(u"ReceptionWindow"_s);
     setWindowTitle(u"Conditions de réception"_s);
 
