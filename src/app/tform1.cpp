@@ -128,7 +128,7 @@ void TForm1::buildUpperArea()
     ImageLogo->setAlignment(Qt::AlignCenter);
     ImageLogo->installEventFilter(this);
     // The pictures that act as buttons are said as buttons, and reached and
-    // pressed from the keyboard (after the described order).
+    // pressed from the keyboard (after the window's own order).
     setAccessibleButton(ImageLogo);
     setAccessibleButton(LabelCopyright);
     setAccessibleButton(Image2, true);

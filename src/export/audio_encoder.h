@@ -28,7 +28,7 @@ std::optional<std::string> formatUnavailable(ExportFormat format, int sampleRate
 
 // Writes 16-bit mono `samples` at `sampleRate` in `format`, then `tags`,
 // into the open file `fd` (empty, made for `target`, which messages name):
-// WAV with the described header (and no tags), the others through
+// WAV with the renderer's header (and no tags), the others through
 // libsndfile at the quality's compression level, MP3 at a variable bit rate
 // (which decodes to the exact length), tags in UTF-8 (ID3v2.4 for MP3,
 // Vorbis comments for FLAC, Ogg and Opus). `written` is told how many

@@ -8,7 +8,7 @@
 
 namespace brivo::exporting {
 
-// The formats a lesson can be exported to. WAV is the described writer; the
+// The formats a lesson can be exported to. WAV is the program's own writer; the
 // others are encoded by libsndfile.
 enum class ExportFormat { Wav, Flac, Mp3, Vorbis, Opus };
 

@@ -78,14 +78,14 @@ bool hasControlCharacter(std::string_view text)
 // break it.
 Result<void> checkNamesAndTags(const std::filesystem::path& target, const Tags& tags)
 {
+    if (hasControlCharacter(target.filename().string()))
+        return refused("le nom du fichier contient un caractère de contrôle (saut de ligne, tabulation...).");
     for (const std::string* tag : {&tags.title, &tags.artist, &tags.album, &tags.comment}) {
         if (!utf8::isValid(*tag))
             return refused("une étiquette n'est pas du texte UTF-8 valide.");
         if (hasControlCharacter(*tag))
             return refused("une étiquette contient un caractère de contrôle (saut de ligne, tabulation...).");
     }
-    if (hasControlCharacter(target.filename().string()))
-        return refused("le nom du fichier contient un caractère de contrôle (saut de ligne, tabulation...).");
     return {};
 }
 
@@ -197,7 +197,7 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
     };
     const auto isCancelled = [cancel] { return cancel != nullptr && cancel->load(); };
 
-    // The render: the described WAV file, into a temporary file beside the
+    // The render: the plain WAV file, into a temporary file beside the
     // target (the target itself for an unsplit WAV, as brivo-render writes).
     const bool direct = request.format == ExportFormat::Wav && request.split.mode == SplitSpec::Mode::None;
     Leftovers leftovers;

@@ -56,7 +56,7 @@ std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& targe
 // its playlist.
 std::vector<std::filesystem::path> filesReplaced(const std::filesystem::path& target, bool split);
 
-// Renders the request and writes it. An unsplit WAV is the described render
+// Renders the request and writes it. An unsplit WAV is the plain render
 // itself, byte for byte (with its spoken answers when asked). Otherwise the render goes to a temporary file,
 // its tracks are cut in silences and encoded on all cores, each into a
 // temporary file renamed over its name only once every track is whole,

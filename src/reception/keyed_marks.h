@@ -36,7 +36,7 @@ struct KeyedMarks {
     double length = 0; // seconds, silences included
 };
 
-// The key-downs of the described timeline (see walkTimeline) at `unit`
+// The key-downs of the plain timeline (see walkTimeline) at `unit`
 // seconds a unit. With an effective speed, every silence of three units or
 // more between two key-downs, or before the first or after the last, lasts
 // k x t_a / 19 for its k units instead (so 3 and 7 units give the ARRL

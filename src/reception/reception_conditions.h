@@ -13,7 +13,7 @@ enum class EnvelopeShape { BlackmanHarris, RaisedCosine, Linear, Hard };
 enum class FilterShape { Butterworth, Chebyshev };
 
 // What a receiver adds to the clean render. Every field off (the default)
-// leaves the described render untouched, byte for byte.
+// leaves the plain render untouched, byte for byte.
 struct ReceptionConditions {
     // ARRL effective speed in words per minute, below the character speed;
     // it replaces the letter-gap factor.
@@ -41,7 +41,7 @@ struct ReceptionConditions {
     double chirpHz = 0;
     double chirpTauMs = 20;
 
-    // True when anything differs from the described render.
+    // True when anything differs from the plain render.
     bool any() const
     {
         return effectiveWpm || shape || riseMs || snrDb || filterHz || qsbHz || qrnRate > 0 || crashRate > 0 ||
@@ -58,9 +58,9 @@ ReceptionConditions presetConditions(int index);
 
 inline constexpr double kFlutterHz = 20;
 
-// Checks every range, and the conditions against the described settings:
+// Checks every range, and the conditions against the sound settings:
 // effective speed needs a letter-gap factor of 1 and must be below the
-// character speed; SNR and a described noise that its caption shows (2 %
+// character speed; SNR and a souffle that its caption shows (2 %
 // and up; position 1 reads 0 %) exclude each other.
 // Refused (Refused, French message naming the value).
 Result<void> checkConditions(const ReceptionConditions& conditions, double characterWpm, int spacingFactor,

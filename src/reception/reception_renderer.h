@@ -16,13 +16,13 @@ inline constexpr int kNoiseFloorS = 3;
 SignalLevels signalLevels(double snrDb);
 
 // Renders the request as a receiver would hear it with `conditions` (which
-// checkConditions accepted): key-downs from the described timeline, or the
+// checkConditions accepted): key-downs from the plain timeline, or the
 // ARRL one, shaped by the keying envelope, on a phase-continuous oscillator
-// (with chirp), through the fading; other stations and the described or
+// (with chirp), through the fading; other stations and the plain or
 // Gaussian noise, atmospherics, then the receiver's filter. With noise or
 // other signals, the receiver's gain control (ReceiverAgc) keeps the peaks
 // at the signal's level, -6 dBFS at most; a clean signal keeps the
-// described level. The same file as renderMorseFile otherwise: format,
+// plain level. The same file as renderMorseFile otherwise: format,
 // header, errors and progress. Every random draw comes from `random`, so
 // its seed gives the same file.
 Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const MorseTable& table,
@@ -34,11 +34,11 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
 bool fitsInWavFile(const RenderRequest& request, const MorseTable& table, const ReceptionConditions& conditions);
 
 // The key-downs of the file the request renders with `conditions` (none
-// set: the described render, whose units are whole samples), in seconds
+// set: the plain render, whose units are whole samples), in seconds
 // from its start.
 KeyedMarks renderedMarks(const RenderRequest& request, const MorseTable& table, const ReceptionConditions& conditions);
 
-// Which renderer a request takes: the described one when no condition is set.
+// Which renderer a request takes: the plain one when no condition is set.
 Result<RenderedFile> renderWithConditions(const RenderRequest& request, const MorseTable& table,
                                           const ReceptionConditions& conditions, RandomGenerator& random,
                                           const RenderProgress& progress = {});

@@ -78,7 +78,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("key"); // with Ctrl, opens the window; 0: the main window
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("chain");
-        // The described order, the checked choice of "soit :" standing for
+        // The window's own order, the checked choice of "soit :" standing for
         // both, then the pictures.
         QTest::newRow("main") << 0 << u"Form1"_s
                               << u"EditLive RichEdit BoutonMenu BoutonGeneFic BoutonLecture PageControl1 TBfreq "

@@ -157,6 +157,9 @@ INSTANTIATE_TEST_SUITE_P(
                     kExitRefused,
                     "ne donne qu'une piste"},
         RefusalCase{"TitleNotUtf8", {"--title", "\xC3(", "-o", "l.mp3", "E"}, kExitRefused, "UTF-8"},
+        RefusalCase{
+            "LineBreakInTitle", {"--title", "A\nB", "-o", "l.mp3", "E"}, kExitRefused, "une étiquette contient"},
+        RefusalCase{"LineBreakInName", {"-o", "a\nb.mp3", "E"}, kExitRefused, "le nom du fichier contient"},
         RefusalCase{"FrequencyOffStep", {"--frequency", "801", "E"}, kExitRefused, "--frequency"},
         RefusalCase{"WpmNotOnAPosition", {"--wpm", "12.1", "E"}, kExitRefused, "--wpm"},
         RefusalCase{"WpmHuge", {"--wpm", "1771777777777777770", "E"}, kExitRefused, "--wpm"},

@@ -6,48 +6,31 @@
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <mutex>
-#include <string>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
-std::mutex callsLock;
-std::vector<std::string> calls; // "fsync NAME", "rename FROM TO"
+std::vector<std::string> calls; // "fsync NAME", "rename FROM TO", by file name
 
 std::string nameOf(int fd)
 {
-    char target[4096] = {};
-    const ssize_t size = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), target, sizeof target - 1);
-    return size > 0 ? std::filesystem::path(std::string(target, static_cast<std::size_t>(size))).filename().string()
-                    : std::string("?");
-}
-
-template <typename Function> Function* real(const char* name)
-{
-    return reinterpret_cast<Function*>(dlsym(RTLD_NEXT, name));
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd), error).filename().string();
 }
 
 } // namespace
 
 extern "C" int fsync(int fd)
 {
-    {
-        const std::lock_guard lock(callsLock);
-        calls.push_back("fsync " + nameOf(fd));
-    }
-    return real<int(int)>("fsync")(fd);
+    calls.push_back("fsync " + nameOf(fd));
+    return reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"))(fd);
 }
 
 extern "C" int rename(const char* from, const char* to)
 {
-    {
-        const std::lock_guard lock(callsLock);
-        calls.push_back("rename " + std::filesystem::path(from).filename().string() + " " +
-                        std::filesystem::path(to).filename().string());
-    }
-    return real<int(const char*, const char*)>("rename")(from, to);
+    calls.push_back("rename " + std::filesystem::path(from).filename().string() + " " +
+                    std::filesystem::path(to).filename().string());
+    return reinterpret_cast<int (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "rename"))(from, to);
 }
 
 namespace brivo {
@@ -58,10 +41,9 @@ namespace {
 TEST(Durability, TheFileIsFlushedBeforeItsRenameAndTheFolderAfter)
 {
     test::TempDir dir;
-    const std::filesystem::path folder = dir / "saves";
-    std::filesystem::create_directories(folder);
+    std::filesystem::create_directories(dir / "saves");
     calls.clear();
-    ASSERT_TRUE(writeFileAtomically(folder / "BRIVO.reg", "contenu"));
+    ASSERT_TRUE(writeFileAtomically(dir / "saves" / "BRIVO.reg", "contenu"));
     ASSERT_EQ(calls.size(), 3U);
     EXPECT_TRUE(calls[0].starts_with("fsync .BRIVO.reg.")) << calls[0];
     EXPECT_EQ(calls[1], "rename " + calls[0].substr(6) + " BRIVO.reg");

@@ -12,20 +12,12 @@
 namespace brivo::practice {
 namespace {
 
-std::string utf8Of(const std::u32string& text)
-{
-    std::string out;
-    for (const char32_t c : text)
-        utf8::append(out, c);
-    return out;
-}
-
 // "A" a match, "I>X" a substitution, "-C" a deletion, "+X" an insertion; a
 // blank is "_".
 std::string describe(const std::vector<AlignmentStep>& alignment)
 {
     using Kind = AlignmentStep::Kind;
-    const auto shown = [](char32_t c) { return c == U' ' ? std::string("_") : utf8Of(std::u32string(1, c)); };
+    const auto shown = [](char32_t c) { return c == U' ' ? std::string("_") : utf8::encode(std::u32string(1, c)); };
     std::string out;
     for (const AlignmentStep& step : alignment) {
         out += out.empty() ? "" : " ";
@@ -207,7 +199,7 @@ class Drill : public testing::TestWithParam<DrillCase> {};
 
 TEST_P(Drill, WeakCharactersByErrorRate)
 {
-    EXPECT_EQ(utf8Of(weakCharacterSeries(GetParam().recent)), utf8Of(GetParam().expected));
+    EXPECT_EQ(utf8::encode(weakCharacterSeries(GetParam().recent)), utf8::encode(GetParam().expected));
 }
 
 std::map<char32_t, CharacterCount> manyWeak()

@@ -315,7 +315,7 @@ TEST_F(Render, SnrMeasuredOnTheRenderedNoise)
     }
 }
 
-// With only the keying envelope, the carrier keeps the described level at
+// With only the keying envelope, the carrier keeps the plain level at
 // every position of the Signal slider (the gain control stays out).
 TEST_F(Render, EnvelopeAloneKeepsTheSignalLevel)
 {
@@ -364,8 +364,8 @@ TEST_F(Render, NoPresetClips)
     }
 }
 
-// Off, the conditions give the described render, message or live.
-TEST_F(Render, SeedGivesTheSameFileAndOffGivesTheDescribedOne)
+// Off, the conditions give the plain render, message or live.
+TEST_F(Render, SeedGivesTheSameFileAndOffGivesThePlainOne)
 {
     ReceptionConditions everything;
     everything.effectiveWpm = 8;
@@ -381,7 +381,7 @@ TEST_F(Render, SeedGivesTheSameFileAndOffGivesTheDescribedOne)
     EXPECT_NE(render("CQ DE F6ABC", everything, 100), first);
 
     for (const RenderForm form : {RenderForm::Message, RenderForm::Live}) {
-        const RenderRequest request{dir_ / "described.wav", keyedTextFromUtf8("CQ DE F6ABC"), form, {}};
+        const RenderRequest request{dir_ / "plain.wav", keyedTextFromUtf8("CQ DE F6ABC"), form, {}};
         RandomGenerator random(5);
         ASSERT_TRUE(renderMorseFile(request, table(), random));
         EXPECT_EQ(render("CQ DE F6ABC", {}, 5, {}, form), readWav(test::readBytes(request.path))->samples);

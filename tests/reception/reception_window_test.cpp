@@ -1,5 +1,5 @@
 // The reception conditions on the real window: Ctrl+J, a preset, the
-// render it gives, the switch back to the described render, the settings.
+// render it gives, the switch back to the plain render, the settings.
 #include "reception/ui/reception_window.h"
 #include "support/form_fixture.h"
 
@@ -19,7 +19,7 @@ private Q_SLOTS:
             f.generate(u"CQ TEST"_s);
             return brivo::test::readBytes(f.dir / "Morse.WAV");
         };
-        const std::string described = render();
+        const std::string plain = render();
         auto* zone = f.control<QTextEdit>("RichEdit");
         zone->setFocus();
         QTest::keyClick(zone, Qt::Key_J, Qt::ControlModifier);
@@ -40,11 +40,11 @@ private Q_SLOTS:
         const std::string band = render();
         QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.messages.value(0).text));
         // The same timing, to the rounding of the unit to whole samples.
-        QVERIFY(std::abs(static_cast<double>(band.size()) - static_cast<double>(described.size())) <
-                0.001 * static_cast<double>(described.size()));
-        QVERIFY(band != described);
+        QVERIFY(std::abs(static_cast<double>(band.size()) - static_cast<double>(plain.size())) <
+                0.001 * static_cast<double>(plain.size()));
+        QVERIFY(band != plain);
         f.control<QCheckBox>("CBdesactive")->setChecked(true);
-        QCOMPARE(render(), described);
+        QCOMPARE(render(), plain);
         f.form->Timer1Timer();
         QVERIFY(!mark->isVisibleTo(f.form.get()));
     }

@@ -7,7 +7,7 @@ namespace brivo::ui {
 // What a screen reader says without the focus moving: a label with the
 // Notification role whose text is set and then shown to the accessibility
 // bus (Orca says "notification ..."). It sits in the main window, one pixel
-// wide, out of the way of the described layout.
+// wide, out of the way of the window's layout.
 class Announcer : public QLabel {
     Q_OBJECT
 public:

@@ -70,7 +70,7 @@ void showOverParent(QWidget* window);
 
 // Numbers in French in a window of our own (the conditions, the course, the
 // copy check, the export): "10,0 mots/mn" in its spin boxes, as in its
-// texts. The main window keeps the C locale of its described captions.
+// texts. The main window keeps the C locale of its own captions.
 void useFrenchNumbers(QWidget* window);
 
 // Hides a window of the trainer's and gives the keyboard back to the window

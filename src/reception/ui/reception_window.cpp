@@ -271,7 +271,7 @@ void ReceptionWindow::showLevels()
 void ReceptionWindow::setControlsEnabled()
 {
     const bool on = enabled();
-    // The spoken answers go with the described render too: they stay
+    // The spoken answers go with the plain render too: they stay
     // within reach when the conditions are off.
     for (QWidget* control : findChildren<QWidget*>()) {
         if (control != CBdesactive && control != CBreponse && control != SEpauseReponse &&

@@ -17,7 +17,7 @@ namespace brivo::reception::ui {
 
 // "Conditions de réception": a modeless window holding the conditions of
 // the render, with presets and a "Désactivé" switch that returns to the
-// described render. Escape hides it.
+// plain render. Escape hides it.
 class ReceptionWindow : public QWidget {
     Q_OBJECT
 public:
