@@ -61,10 +61,12 @@ private:
     std::vector<std::filesystem::path> paths_;
 };
 
-std::string twoDigits(std::size_t number, std::size_t count)
+// A track's number with as many digits as the count has (two at least), so
+// that the names sort in order.
+std::string trackNumber(std::size_t number, std::size_t count)
 {
     std::string text = std::to_string(number);
-    const std::size_t width = count >= 100 ? 3 : 2;
+    const std::size_t width = std::max<std::size_t>(2, std::to_string(count).size());
     return std::string(width > text.size() ? width - text.size() : 0, '0') + text;
 }
 
@@ -104,7 +106,7 @@ std::string playlistText(const std::vector<std::filesystem::path>& tracks, const
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         const std::uint64_t end = i + 1 < starts.size() ? starts[i + 1] : total;
         const auto seconds = static_cast<long long>(std::llround(static_cast<double>(end - starts[i]) / sampleRate));
-        text += "#EXTINF:" + std::to_string(seconds) + "," + title + " " + twoDigits(i + 1, tracks.size()) + "\n";
+        text += "#EXTINF:" + std::to_string(seconds) + "," + title + " " + trackNumber(i + 1, tracks.size()) + "\n";
         text.append(playlistEntry(tracks[i])).append("\n");
     }
     return text;
@@ -178,7 +180,7 @@ std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& targe
     std::vector<std::filesystem::path> paths;
     for (std::size_t i = 1; i <= count; ++i)
         paths.push_back(target.parent_path() /
-                        (target.stem().string() + "-" + twoDigits(i, count) + target.extension().string()));
+                        (target.stem().string() + "-" + trackNumber(i, count) + target.extension().string()));
     return paths;
 }
 
@@ -278,7 +280,7 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
                 tags.track = static_cast<int>(i + 1);
                 tags.trackCount = static_cast<int>(paths.size());
                 tags.title = (tags.title.empty() ? request.target.stem().string() : tags.title) + " " +
-                             twoDigits(i + 1, paths.size());
+                             trackNumber(i + 1, paths.size());
             }
             const Result<void> done =
                 encodeTrack(files[i].descriptor(), paths[i], std::span(samples).subspan(begin, end - begin), sampleRate,

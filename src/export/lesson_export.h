@@ -48,7 +48,7 @@ std::string defaultComment(const KeyingParameters& parameters, int sampleRate,
                            const reception::ReceptionConditions& conditions);
 
 // The names of the tracks of a split into `count` tracks: NAME-01.ext ...
-// (three digits from 100 tracks).
+// (as many digits as the count has, two at least, so that they sort).
 std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& target, std::size_t count);
 
 // The files an export to `target` would replace: the target itself, or,

@@ -165,6 +165,13 @@ INSTANTIATE_TEST_SUITE_P(, ExportRoundTrip,
                                          FormatCase{"opus", ExportFormat::Opus, 48000, 960}),
                          test::CaseName());
 
+TEST(ExportTrackNames, SortWhateverTheCount)
+{
+    EXPECT_EQ(trackPaths("l.mp3", 99)[8], "l-09.mp3");
+    EXPECT_EQ(trackPaths("l.mp3", 100)[8], "l-009.mp3");
+    EXPECT_EQ(trackPaths("l.mp3", 1000)[999], "l-1000.mp3");
+}
+
 // A text too long for the render is refused with its reason, with and
 // without reception conditions (the export dialog shows it in a box), and
 // nothing is written.
