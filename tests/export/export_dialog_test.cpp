@@ -4,6 +4,7 @@
 #include "export/ui/export_dialog.h"
 #include "support/form_fixture.h"
 
+#include <QProgressBar>
 #include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
@@ -37,9 +38,11 @@ private Q_SLOTS:
         f.control<QComboBox>("ComboDecoupe")->setCurrentIndex(2);
         f.control<QLineEdit>("EditCible")->setText(QString::fromStdString((out / "lecon.flac").string()));
         QSignalSpy ended(dialog, &brivo::exporting::ui::ExportDialog::exportEnded);
+        QSignalSpy moves(f.control<QProgressBar>("Progression"), &QProgressBar::valueChanged);
         QTest::mouseClick(f.control("BoutonExporterLecon"), Qt::LeftButton);
         QVERIFY(ended.wait(20000));
         QCOMPARE(ended.takeFirst().at(0).toBool(), true);
+        QVERIFY2(moves.size() <= 22, qPrintable(QString::number(moves.size()))); // steps of 5 %, read aloud
         for (const char* name : {"lecon-01.flac", "lecon-02.flac", "lecon-03.flac", "lecon.m3u8"})
             QVERIFY2(std::filesystem::exists(out / name), name);
         QCOMPARE(f.control<QLabel>("LabelEtat")->text(),

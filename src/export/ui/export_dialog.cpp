@@ -24,6 +24,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kTitle = u" Exporter :"_s;
+constexpr int kProgressSteps = 20;
 
 template <typename Widget> Widget* named(Widget* widget, const char* name, const QString& accessible)
 {
@@ -69,7 +70,7 @@ ExportDialog::ExportDialog(brivo::ui::Dialogs& dialogs, Source source, QWidget* 
     EditCible = named(new QLineEdit(this), "EditCible", u"Fichier à écrire"_s);
     BoutonParcourir = named(new QPushButton(u"&Parcourir..."_s, this), "BoutonParcourir", u"Choisir le fichier"_s);
     Progression = named(new QProgressBar(this), "Progression", u"Avancement de l'exportation"_s);
-    Progression->setRange(0, 1000);
+    Progression->setRange(0, kProgressSteps);
     Progression->setTextVisible(false);
     LabelEtat = named(new QLabel(this), "LabelEtat", u"État de l'exportation"_s);
     BoutonExporter = named(new QPushButton(u"&Exporter"_s, this), "BoutonExporterLecon", u"Exporter la leçon"_s);
@@ -230,11 +231,18 @@ void ExportDialog::BoutonExporterClick()
     worker_ = std::jthread([this, job = *request, table = source_.table(), seed = source_.seed()] {
         RandomGenerator random;
         random.seed(seed);
+        // The bar moves by steps of 5 %: each move is also told to a screen
+        // reader, whose queue a stream of small moves would flood.
+        std::atomic<int> shownStep{0};
         Result<ExportedLesson> result = exportLesson(
             job, table, random,
-            [this](double done) {
+            [this, &shownStep](double done) {
+                const int step = static_cast<int>(done * kProgressSteps);
+                if (step <= shownStep.load())
+                    return;
+                shownStep.store(step);
                 QMetaObject::invokeMethod( // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
-                    this, [this, done] { Progression->setValue(static_cast<int>(done * 1000)); }, Qt::QueuedConnection);
+                    this, [this, step] { Progression->setValue(step); }, Qt::QueuedConnection);
             },
             &cancel_);
         QMetaObject::invokeMethod( // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
