@@ -9,7 +9,7 @@ packages=(
   libsndfile1-dev libtag1-dev libespeak-ng-dev espeak-ng-data libsamplerate0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
-  fonts-liberation xvfb xauth twm x11-utils xdotool
+  fonts-liberation xvfb xauth twm xfonts-base xfonts-75dpi x11-utils xdotool
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus
   desktop-file-utils appstream dpkg-dev lintian pulseaudio stress-ng
 )

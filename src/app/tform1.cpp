@@ -244,7 +244,7 @@ void TForm1::connectHandlers()
     idleOutput->start();
     frameWait_ = new QTimer(this);
     frameWait_->setInterval(50);
-    connect(frameWait_, &QTimer::timeout, this, ErrorBox::guarded([this] { centreOnceFramed(); }));
+    connect(frameWait_, &QTimer::timeout, this, ErrorBox::guarded([this] { placeOnceFramed(); }));
     connect(systemMenu, &SystemMenu::systemCommand, this,
             [this](int command) { ErrorBox::guarded([this, command] { onSystemCommand(command); })(); });
     // Key preview: the window's key handler sees every key first.

@@ -159,7 +159,7 @@ private:
     void onFirstShow();
     // Where the window, frame included, is centred on the primary screen.
     QPoint centredPosition() const;
-    void centreOnceFramed();
+    void placeOnceFramed();
     void onSystemCommand(int command);
     void showRenderProgress(std::uint64_t done, std::uint64_t total);
     // The conditions a render takes: those of their window, or for a live

@@ -68,8 +68,7 @@ void TForm1::showEvent(QShowEvent* event)
 void TForm1::onFirstShow()
 {
     ErrorBox::guarded([this] {
-        if (!positionRestored_)
-            frameWait_->start();
+        frameWait_->start();
         FormShow();
     })();
 }
@@ -77,14 +76,19 @@ void TForm1::onFirstShow()
 // The outer size, frame included, is known only once the window manager
 // has framed the window, some time after the first showing: until then it
 // is the client size, and a window centred on it sits a title bar too low.
-// Without a frame after a second (no window manager), the client is centred.
-void TForm1::centreOnceFramed()
+// A stored position is the frame's too, but a window made native before it
+// was moved (a settings box shown at start does that) is placed by its
+// client. Without a frame after a second (no window manager), the client
+// is placed.
+void TForm1::placeOnceFramed()
 {
     constexpr int kMaxWaits = 20; // of 50 ms
     if (frameGeometry() == geometry() && ++frameWaits_ < kMaxWaits)
         return; // the timer comes back
     frameWait_->stop();
-    move(centredPosition());
+    const QPoint target = positionRestored_ ? startPosition_ : centredPosition();
+    if (frameGeometry().topLeft() != target)
+        move(target);
 }
 
 QPoint TForm1::centredPosition() const

@@ -44,11 +44,8 @@ void TForm1::Timer1Timer()
     if (status.row.releasesLive)
         playback->EditLive->setReadOnly(false);
     const QString text = QString::fromStdString(status.line);
-    playback->ConditionsMark->setVisible(conditionsWindow->enabled());
-    // Written only when it changes, so the line does not flicker; its
-    // state (Lecture, Pause, Arrêté...) is announced when it changes.
-    if (playback->Info->text() != text)
-        playback->Info->setText(text);
+    playback->showStatus(text, conditionsWindow->enabled());
+    // The state (Lecture, Pause, Arrêté...) is announced when it changes.
     const QString state = text.section(u':', 0, 0).trimmed();
     if (state != announcedState_) {
         announcedState_ = state;

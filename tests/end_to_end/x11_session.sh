@@ -8,6 +8,5 @@ done
 . "$(dirname "$0")/xvfb.sh"
 wm=0
 trap 'kill $wm $xvfb 2>/dev/null' EXIT
-twm >/dev/null 2>&1 & wm=$!
-sleep 0.5
+start_twm
 "$@"

@@ -1,5 +1,6 @@
 // The reception conditions on the real window: Ctrl+J, a preset, the
 // render it gives, the switch back to the plain render, the settings.
+#include "player/ui/playback_row.h"
 #include "reception/ui/reception_window.h"
 #include "support/form_fixture.h"
 
@@ -36,6 +37,13 @@ private Q_SLOTS:
         QVERIFY(mark->isVisibleTo(f.form.get()));
         QVERIFY(!mark->accessibleName().isEmpty());
         QVERIFY(!f.control<QLabel>("Info")->text().contains(u"conditions"_s));
+        // Beside the mark, a position of ten hours still reads whole.
+        auto* info = f.control<QLabel>("Info");
+        for (const QString& status : {u"Lecture : 109,8 / 215,4s"_s, u"Lecture : 35999,9 / 36000,0s"_s}) {
+            f.form->findChild<brivo::ui::PlaybackRow*>()->showStatus(status, true);
+            QCOMPARE(info->text(), status);
+            QVERIFY(QFontMetrics(info->font()).horizontalAdvance(status) <= mark->x() - info->contentsRect().x());
+        }
 
         const std::string band = render();
         QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.messages.value(0).text));

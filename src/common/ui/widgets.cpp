@@ -1,6 +1,7 @@
 #include "common/ui/widgets.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLocale>
@@ -124,18 +125,59 @@ QComboBox* makeDropDown(QWidget* parent, const ControlSpec& spec, const QStringL
     return box;
 }
 
+namespace {
+
+// The outer frame of a window: once framed, the window manager's; before,
+// the owner's margins (same window manager) around the size it will open at.
+QRect outerFrame(const QWidget* window, QPoint at)
+{
+    if (window->isVisible() && window->frameGeometry() != window->geometry())
+        return {at, window->frameGeometry().size()};
+    QSize margins;
+    if (const QWidget* owner = window->parentWidget())
+        margins = owner->window()->frameGeometry().size() - owner->window()->size();
+    const QSize client = window->testAttribute(Qt::WA_Resized) ? window->size() : window->sizeHint();
+    return {at, client.expandedTo(window->minimumSize()) + margins};
+}
+
+QPoint insideScreen(const QWidget* window, QPoint at)
+{
+    const QScreen* screen = window->screen();
+    if (screen == nullptr)
+        return at;
+    const QRect area = screen->availableGeometry();
+    const QRect outer = outerFrame(window, at);
+    return {std::clamp(at.x(), area.left(), std::max(area.left(), area.x() + area.width() - outer.width())),
+            std::clamp(at.y(), area.top(), std::max(area.top(), area.y() + area.height() - outer.height()))};
+}
+
+// Brings a window back inside the screen when it grows past its edge.
+class KeptOnScreen : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize) {
+            auto* window = static_cast<QWidget*>(watched);
+            const QPoint at = window->frameGeometry().topLeft();
+            if (const QPoint inside = insideScreen(window, at); inside != at)
+                window->move(inside);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 void showOverParent(QWidget* window)
 {
     static constexpr char kPlaced[] = "brivoPlaced";
     if (!window->property(kPlaced).toBool() && window->parentWidget() != nullptr) {
         const QWidget* owner = window->parentWidget()->window();
-        QPoint at = owner->frameGeometry().topLeft() + QPoint(48, 48);
-        if (const QScreen* screen = owner->screen()) {
-            const QRect area = screen->availableGeometry();
-            at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - window->width())));
-            at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - window->height())));
-        }
-        window->move(at);
+        window->move(insideScreen(window, owner->frameGeometry().topLeft() + QPoint(48, 48)));
+        window->installEventFilter(new KeptOnScreen(window));
         window->setProperty(kPlaced, true);
     }
     window->show();

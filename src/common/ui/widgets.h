@@ -65,7 +65,8 @@ void useButtonFace(QWidget* widget);
 // Shows a window of its own (copy check, conditions) in front, active. The
 // first time, it is placed over its parent window, offset from its corner,
 // so that it never opens at the screen's corner when no window manager
-// places it.
+// places it. It opens inside the screen's available area, frame included,
+// and comes back inside whenever it grows past an edge.
 void showOverParent(QWidget* window);
 
 // Numbers in French in a window of our own (the conditions, the course, the

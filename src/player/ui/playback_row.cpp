@@ -4,6 +4,7 @@
 #include "common/ui/upper_case_line_edit.h"
 #include "common/ui/widgets.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -24,6 +25,8 @@ constexpr ControlSpec BoutonLecture{
 constexpr ControlSpec BoutonLire{"BoutonLire", {467, 218, 40, 23}, "&Lire", "Lecture du son depuis le début"};
 constexpr ControlSpec BoutonPause{"BoutonPause", {507, 218, 57, 23}, "P&ause", "Arrêt / Reprise de la lecture"};
 constexpr ControlSpec BoutonStop{"BoutonStop", {564, 218, 46, 23}, "St&op", "Arrêt de la lecture et remise à zéro"};
+constexpr int kStatusPixelSize = 17;
+constexpr int kSmallestStatusPixelSize = 8;
 } // namespace layout
 
 PlaybackRow::PlaybackRow(QWidget* window) : QObject(window)
@@ -36,7 +39,7 @@ PlaybackRow::PlaybackRow(QWidget* window) : QObject(window)
 
     Info = makeStaticText(window, layout::Info, Border::Sunken);
     QFont infoFont(u"MS Sans Serif"_s);
-    infoFont.setPixelSize(17);
+    infoFont.setPixelSize(layout::kStatusPixelSize);
     Info->setFont(infoFont);
     Info->setAutoFillBackground(true);
     QPalette infoPalette = Info->palette();
@@ -70,6 +73,23 @@ PlaybackRow::PlaybackRow(QWidget* window) : QObject(window)
     Timer2 = new QTimer(this);
     Timer2->setObjectName(u"Timer2"_s);
     Timer2->setInterval(50);
+}
+
+void PlaybackRow::showStatus(const QString& text, bool conditionsOn)
+{
+    if (ConditionsMark->isVisibleTo(Info) != conditionsOn)
+        ConditionsMark->setVisible(conditionsOn);
+    const int room =
+        Info->contentsRect().width() - 2 * Info->margin() - 2 - (conditionsOn ? ConditionsMark->width() : 0);
+    QFont font = Info->font();
+    int size = layout::kStatusPixelSize;
+    font.setPixelSize(size);
+    while (size > layout::kSmallestStatusPixelSize && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPixelSize(--size);
+    if (Info->font().pixelSize() != size)
+        Info->setFont(font);
+    if (Info->text() != text)
+        Info->setText(text);
 }
 
 } // namespace brivo::ui

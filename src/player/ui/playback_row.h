@@ -21,6 +21,12 @@ public:
 
     explicit PlaybackRow(QWidget* window);
 
+    // Writes the status line (only when it changes, so it does not flicker)
+    // and shows or hides the conditions mark. A text too wide for the line
+    // beside the mark is drawn in a smaller font, so a position of ten hours
+    // still reads whole.
+    void showStatus(const QString& text, bool conditionsOn);
+
     QLabel* STlive = nullptr;
     QLabel* Label5 = nullptr;
     UpperCaseLineEdit* EditLive = nullptr;
