@@ -5,8 +5,10 @@
 #include "app/system_menu.h"
 #include "audio/message_renderer.h"
 #include "audio/ui/sound_controls.h"
+#include "common/key_rules.h"
 #include "common/messages.h"
 #include "common/ui/announcer.h"
+#include "common/ui/context_menus.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/error_box.h"
 #include "common/ui/picture_button.h"
@@ -105,6 +107,11 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
     Form2 = new TForm2(startFolder_, this);
     nameControls(this);
     narrowCrowdedCaptions(this);
+    hideTakenShortcuts(this, [](QKeyCombination chord) {
+        const int key = static_cast<int>(chord.key());
+        return chord.keyboardModifiers().testFlag(Qt::ControlModifier) &&
+               keys::ctrlAction(key, keys::mainBlockDigit(key, false, 0)).kind != keys::CtrlAction::Kind::None;
+    });
     playback->Timer1->start();
 }
 

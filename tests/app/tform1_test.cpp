@@ -1,9 +1,14 @@
 #include "app/brivo_application.h"
 #include "cli/render_command.h"
+#include "common/messages.h"
+#include "common/ui/dialogs.h"
+#include "common/ui/french_file_listing.h"
 #include "morse/default_definitions.h"
 #include "morse/ui/code_grid.h"
 #include "support/file_size_limit.h"
 #include "support/form_fixture.h"
+
+#include <QFileSystemModel>
 
 #include <sstream>
 
@@ -289,8 +294,55 @@ private Q_SLOTS:
                     .contains(u"Voulez-vous"_s));
         QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
         QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), u"Annuler"_s);
+        // Its listing's sizes, types and dates are French, whatever the
+        // system's locale.
+        brivo::test::TempDir dir;
+        std::filesystem::create_directory(dir / "sons");
+        brivo::test::writeBytes(dir / "a.wav", std::string(5000, '\0'));
+        QFileSystemModel files;
+        brivo::ui::FrenchFileListing listing;
+        listing.setSourceModel(&files);
+        const QModelIndex folder =
+            listing.mapFromSource(files.setRootPath(QString::fromStdString(dir.path().string())));
+        QTRY_COMPARE(listing.rowCount(folder), 2);
+        const auto row = [&](const QString& name) {
+            const QModelIndex index =
+                listing.mapFromSource(files.index(QString::fromStdString((dir / name.toStdString()).string())));
+            return QStringList{listing.index(index.row(), 1, folder).data().toString(),
+                               listing.index(index.row(), 2, folder).data().toString()};
+        };
+        QCOMPARE(row(u"a.wav"_s), (QStringList{u"4,9 Kio"_s, u"Fichier WAV"_s}));
+        QCOMPARE(row(u"sons"_s), (QStringList{QString(), u"Dossier"_s}));
+        QVERIFY(listing.index(0, 3, folder).data().toString().contains(u'/'));
+        // A box keeps the message's lines whole.
+        QMessageBox colours(QMessageBox::Warning, u" Attention :"_s,
+                            QString::fromUtf8(brivo::messages::kSameTextColour.data()), QMessageBox::Ok);
+        brivo::ui::keepMessageLines(colours);
+        colours.show();
+        const auto* label = colours.findChild<QLabel*>(u"qt_msgbox_label"_s);
+        for (const QString& line : QString::fromUtf8(brivo::messages::kSameTextColour.data()).split(u'\n'))
+            QVERIFY(QFontMetrics(label->font()).horizontalAdvance(line) <= label->contentsRect().width());
         QCOMPARE(brivo::ui::dialogStartFolder({}), QDir::currentPath());
         QCOMPARE(brivo::ui::dialogStartFolder(u"/tmp/a/b.txt"_s), u"/tmp/a"_s);
+    }
+
+    // A field's context menu shows no shortcut that the window takes for
+    // itself (Ctrl+Z goes to the zone), and keeps the others.
+    void contextMenusShowOnlyTheShortcutsTheyKeep()
+    {
+        FormFixture f;
+        auto* start = f.control<QLineEdit>("EditDebut");
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4), start->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(start, &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QStringList shortcuts;
+        for (const QAction* action : menu->actions())
+            if (action->text().contains(u'\t'))
+                shortcuts << action->text().section(u'\t', 1);
+        menu->close();
+        QVERIFY(!shortcuts.contains(u"Ctrl+Z"_s));
+        QVERIFY(shortcuts.contains(u"Ctrl+C"_s));
     }
 
     // A store that cannot be read (here 70 MB) is said with its reason and

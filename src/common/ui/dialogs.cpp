@@ -1,9 +1,16 @@
 #include "common/ui/dialogs.h"
 
+#include "common/ui/french_file_listing.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace brivo::ui {
 namespace {
@@ -52,6 +59,7 @@ std::optional<QString> runFileDialog(QWidget* parent, FileDialogSpec& spec, cons
 {
     QFileDialog dialog(parent, spec.title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new FrenchFileListing(&dialog));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(spec.nameFilters);
@@ -75,15 +83,37 @@ std::optional<QString> runFileDialog(QWidget* parent, FileDialogSpec& spec, cons
 
 } // namespace
 
+void keepMessageLines(QMessageBox& box)
+{
+    const QScreen* screen = box.screen();
+    const auto* label = box.findChild<QLabel*>(u"qt_msgbox_label"_s);
+    if (screen == nullptr || label == nullptr || Qt::mightBeRichText(box.text()))
+        return;
+    const QFontMetrics metrics(label->font());
+    // The widest a box grows (Qt's own limit), less its icon and margins.
+    const int screenWidth = screen->availableGeometry().width();
+    const int room = (screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000)) - 150;
+    const QStringList lines = box.text().split(u'\n');
+    for (const QString& line : lines)
+        if (metrics.horizontalAdvance(line) > room)
+            return;
+    // QMessageBox wraps past half the screen or 500 px, whatever the
+    // label's wrapping; text that cannot break is measured whole instead.
+    box.setTextFormat(Qt::RichText);
+    box.setText(u"<p style=\"white-space:pre\">"_s + box.text().toHtmlEscaped().replace(u'\n', u"<br>"_s) + u"</p>"_s);
+}
+
 void QtDialogs::message(QWidget* parent, const QString& text, const QString& title, Icon icon)
 {
     QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
+    keepMessageLines(box);
     box.exec();
 }
 
 bool QtDialogs::confirm(QWidget* parent, const QString& text, const QString& title)
 {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    keepMessageLines(box);
     return box.exec() == QMessageBox::Ok;
 }
 

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+class QMessageBox;
+
 namespace brivo::ui {
 
 // What a file dialog looks like and which names it accepts.
@@ -42,6 +44,11 @@ public:
 // The folder a file dialog opens in for the name `current`: its folder, or
 // the current folder when there is no name yet.
 QString dialogStartFolder(const QString& current);
+
+// A box keeps the message's own line breaks: a line that fits on the
+// screen is never wrapped (Qt would leave a lone word, such as "Pour", on a
+// line of its own). Longer lines still wrap.
+void keepMessageLines(QMessageBox& box);
 
 // The real boxes and dialogs.
 class QtDialogs final : public Dialogs {
