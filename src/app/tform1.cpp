@@ -107,6 +107,7 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
     Form2 = new TForm2(startFolder_, this);
     nameControls(this);
     narrowCrowdedCaptions(this);
+    narrowTabsBefore(PageControl1, sound->CBmot->x());
     hideTakenShortcuts(this, [](QKeyCombination chord) {
         const int key = static_cast<int>(chord.key());
         return chord.keyboardModifiers().testFlag(Qt::ControlModifier) &&

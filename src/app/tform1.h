@@ -175,6 +175,7 @@ private:
     void purgeSettings();
     settings::Settings collectSettings() const;
     void applySettings(const settings::Settings& stored);
+    void reportAdjustedLine(std::string_view name, const std::vector<std::string>& skipped, bool clamped);
 
     Dialogs& dialogs_;
     const std::filesystem::path startFolder_;

@@ -94,6 +94,18 @@ settings::Settings TForm1::collectSettings() const
     return s;
 }
 
+// Said once: the corrected line is what the close saves.
+void TForm1::reportAdjustedLine(std::string_view name, const std::vector<std::string>& skipped, bool clamped)
+{
+    std::string words;
+    for (const std::string& word : skipped)
+        words += (words.empty() ? "" : " ") + word;
+    if (clamped)
+        words += words.empty() ? "valeurs hors bornes" : ", valeurs hors bornes";
+    if (!words.empty())
+        ErrorBox::show(QString::fromStdString(messages::settingsLineAdjusted(name, words)));
+}
+
 void TForm1::applySettings(const settings::Settings& s)
 {
     if (s.left && s.top) {
@@ -130,10 +142,18 @@ void TForm1::applySettings(const settings::Settings& s)
     editZone->setPlainText(fromStd(s.zoneText));
     editZone->setTextScale(s.zoneTextScale);
     sound->CBmot->setCurrentIndex(s.referenceWord);
-    conditionsWindow->setSettings(reception::parseConditionsText(s.conditions), s.conditionsOn);
+    std::vector<std::string> skipped;
+    const reception::ReceptionConditions conditions = reception::parseConditionsText(s.conditions, &skipped);
+    conditionsWindow->setSettings(conditions, s.conditionsOn);
+    reportAdjustedLine("Conditions_Reception", skipped,
+                       reception::conditionsText(conditionsWindow->settings()) !=
+                           reception::conditionsText(conditions));
     conditionsWindow->setSpokenAnswers(s.spokenAnswerTenths > 0,
                                        s.spokenAnswerTenths > 0 ? s.spokenAnswerTenths / 10.0 : 2.0);
-    courseWindow->setSettings(practice::parseCourseSettings(s.course));
+    skipped.clear();
+    practice::CourseSettings course = practice::parseCourseSettings(s.course, &skipped);
+    courseWindow->setSettings(course);
+    reportAdjustedLine("Cours_Koch", skipped, courseWindow->settings() != course);
     exportDialog->setChoices(exporting::parseExportChoices(s.exportChoices));
 }
 

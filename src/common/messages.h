@@ -85,6 +85,13 @@ inline constexpr std::string_view kNoGroups =
     "non nul !";
 
 // The settings file.
+// A one-line value (the conditions, the course) with words that did not
+// read or values brought back within the controls' ranges.
+inline std::string settingsLineAdjusted(std::string_view name, std::string_view words)
+{
+    return "Paramètre " + quoted(name) + " : valeurs ignorées ou ramenées dans leurs bornes (" + std::string(words) +
+           "). Les valeurs corrigées seront enregistrées à la fermeture";
+}
 inline std::string settingsNotSaved(std::string_view path, std::string_view reason)
 {
     return "Les paramètres n'ont pas pu être enregistrés dans " + quoted(path) + " : " + std::string(reason) +

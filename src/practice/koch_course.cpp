@@ -239,14 +239,17 @@ std::string courseSettingsText(const CourseSettings& s)
            " order=" + s.order;
 }
 
-CourseSettings parseCourseSettings(std::string_view text)
+CourseSettings parseCourseSettings(std::string_view text, std::vector<std::string>* skipped)
 {
     CourseSettings s;
-    const auto integer = [](std::string_view value, int low, int high, int& out) {
-        out = wholeInteger(value, low, high).value_or(out);
-    };
     // The order's path is the rest of the line, blanks and all.
     forEachSetting(text, "order", [&](std::string_view key, std::string_view value) {
+        bool read = true;
+        const auto integer = [&read, value](int low, int high, int& out) {
+            const std::optional<int> number = wholeInteger(value, low, high);
+            out = number.value_or(out);
+            read = number.has_value();
+        };
         int flag = -1;
         if (key == "order")
             s.order = std::string(value);
@@ -255,17 +258,22 @@ CourseSettings parseCourseSettings(std::string_view text)
         else if (key == "list")
             s.list = unescapeBlanks(value);
         else if (key == "groups")
-            integer(value, 0, 10000, s.groups);
+            integer(0, 10000, s.groups);
         else if (key == "size")
-            integer(value, 0, 8, s.groupSize);
+            integer(0, 8, s.groupSize);
         else if (key == "mask" || key == "play") {
-            integer(value, 0, 1, flag);
+            integer(0, 1, flag);
             if (flag >= 0)
                 (key == "mask" ? s.mask : s.play) = flag == 1;
         } else if (key == "minutes") {
-            if (const std::optional<double> minutes = wholeNumber(value, 0, 120); minutes && *minutes > 0)
+            const std::optional<double> minutes = wholeNumber(value, 0, 120);
+            read = minutes && *minutes > 0;
+            if (read)
                 s.minutes = *minutes;
-        }
+        } else
+            read = key == "lesson";
+        if (!read && skipped != nullptr)
+            skipped->push_back(std::string(key) + "=" + std::string(value));
     });
     return s;
 }

@@ -140,6 +140,8 @@ struct CourseSettings {
     bool operator==(const CourseSettings&) const = default;
 };
 std::string courseSettingsText(const CourseSettings& settings);
-CourseSettings parseCourseSettings(std::string_view text);
+// Words that do not read are added to `skipped` when given (not the older
+// lines' lesson, which is dropped on purpose).
+CourseSettings parseCourseSettings(std::string_view text, std::vector<std::string>* skipped = nullptr);
 
 } // namespace brivo::practice

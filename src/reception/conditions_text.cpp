@@ -31,6 +31,55 @@ const std::map<std::string, EnvelopeShape>& shapeNames()
     return names;
 }
 
+// Sets the condition one "name=value" word gives; false when it gives none.
+bool readCondition(const std::string& word, ReceptionConditions& c)
+{
+    const auto equals = word.find('=');
+    if (equals == std::string::npos)
+        return false;
+    const std::string name = word.substr(0, equals);
+    const std::string value = word.substr(equals + 1);
+    if (name == "shape") {
+        const auto found = shapeNames().find(value);
+        if (found == shapeNames().end())
+            return false;
+        c.shape = found->second;
+        return true;
+    }
+    if (name == "filter-shape") {
+        c.filterShape = value == "chebyshev" ? FilterShape::Chebyshev : FilterShape::Butterworth;
+        return value == "chebyshev" || value == "butterworth";
+    }
+    const std::optional<double> v = number(value);
+    if (!v)
+        return false;
+    if (name == "effective-wpm")
+        c.effectiveWpm = *v;
+    else if (name == "rise")
+        c.riseMs = *v;
+    else if (name == "snr")
+        c.snrDb = *v;
+    else if (name == "filter")
+        c.filterHz = *v;
+    else if (name == "qsb")
+        c.qsbHz = *v;
+    else if (name == "qsb-k")
+        c.qsbK = *v;
+    else if (name == "qrn")
+        c.qrnRate = *v;
+    else if (name == "crashes")
+        c.crashRate = *v;
+    else if (name == "qrm" && *v >= 0 && *v <= 5)
+        c.qrm = static_cast<int>(*v);
+    else if (name == "chirp")
+        c.chirpHz = *v;
+    else if (name == "chirp-tau")
+        c.chirpTauMs = *v;
+    else
+        return false;
+    return true;
+}
+
 } // namespace
 
 std::string conditionsText(const ReceptionConditions& c)
@@ -70,51 +119,14 @@ std::string conditionsText(const ReceptionConditions& c)
     return out;
 }
 
-ReceptionConditions parseConditionsText(std::string_view text)
+ReceptionConditions parseConditionsText(std::string_view text, std::vector<std::string>* skipped)
 {
     ReceptionConditions c;
     std::istringstream words{std::string(text)};
     std::string word;
     while (words >> word) {
-        const auto equals = word.find('=');
-        if (equals == std::string::npos)
-            continue;
-        const std::string name = word.substr(0, equals);
-        const std::string value = word.substr(equals + 1);
-        if (name == "shape") {
-            if (const auto found = shapeNames().find(value); found != shapeNames().end())
-                c.shape = found->second;
-            continue;
-        }
-        if (name == "filter-shape") {
-            c.filterShape = value == "chebyshev" ? FilterShape::Chebyshev : FilterShape::Butterworth;
-            continue;
-        }
-        const std::optional<double> v = number(value);
-        if (!v)
-            continue;
-        if (name == "effective-wpm")
-            c.effectiveWpm = *v;
-        else if (name == "rise")
-            c.riseMs = *v;
-        else if (name == "snr")
-            c.snrDb = *v;
-        else if (name == "filter")
-            c.filterHz = *v;
-        else if (name == "qsb")
-            c.qsbHz = *v;
-        else if (name == "qsb-k")
-            c.qsbK = *v;
-        else if (name == "qrn")
-            c.qrnRate = *v;
-        else if (name == "crashes")
-            c.crashRate = *v;
-        else if (name == "qrm" && *v >= 0 && *v <= 5)
-            c.qrm = static_cast<int>(*v);
-        else if (name == "chirp")
-            c.chirpHz = *v;
-        else if (name == "chirp-tau")
-            c.chirpTauMs = *v;
+        if (!readCondition(word, c) && skipped != nullptr)
+            skipped->push_back(word);
     }
     return c;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brivo::reception {
 
@@ -13,7 +14,8 @@ namespace brivo::reception {
 std::string conditionsText(const ReceptionConditions& conditions);
 
 // Reads such a line back. An unknown word or a value that is not a number
-// is skipped; ranges are left to checkConditions.
-ReceptionConditions parseConditionsText(std::string_view text);
+// is skipped, and added to `skipped` when given; ranges are left to
+// checkConditions.
+ReceptionConditions parseConditionsText(std::string_view text, std::vector<std::string>* skipped = nullptr);
 
 } // namespace brivo::reception

@@ -5,6 +5,8 @@
 
 #include <QAccessible>
 #include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
 
 using namespace Qt::StringLiterals;
 using brivo::test::FormFixture;
@@ -63,6 +65,11 @@ private Q_SLOTS:
                     cut << u"%1 over %2"_s.arg(widget->objectName(), sibling->objectName());
             }
         }
+        // The page tabs end before the reference word's box beside them.
+        const QTabBar* tabs = f.control<QTabWidget>("PageControl1")->tabBar();
+        const int tabsEnd = tabs->mapTo(f.form.get(), tabs->tabRect(tabs->count() - 1).topRight()).x();
+        if (tabsEnd >= f.control("CBmot")->x())
+            cut << u"the tabs under CBmot (%1 >= %2)"_s.arg(tabsEnd).arg(f.control("CBmot")->x());
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u", "_s)));
         auto* speed = QAccessible::queryAccessibleInterface(f.control("TBvitesse"));

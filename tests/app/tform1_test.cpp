@@ -345,6 +345,33 @@ private Q_SLOTS:
         QVERIFY(shortcuts.contains(u"Ctrl+C"_s));
     }
 
+    // An odd value inside a one-line setting is said once, with the word;
+    // the corrected line is saved, so the next start says nothing.
+    void oddValuesOfOneLineSettingsAreSaidOnce_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("said"); // empty: nothing to say
+        QTest::newRow("conditions: out of range") << u"\"Conditions_Reception\"=\"snr=500\""_s << u"hors bornes"_s;
+        QTest::newRow("conditions: not a number") << u"\"Conditions_Reception\"=\"snr=fort qrm=2\""_s << u"snr=fort"_s;
+        QTest::newRow("course: too many groups") << u"\"Cours_Koch\"=\"groups=99999 size=5\""_s << u"groups=99999"_s;
+        QTest::newRow("course: an old lesson") << u"\"Cours_Koch\"=\"lesson=4 minutes=3\""_s << QString();
+    }
+
+    void oddValuesOfOneLineSettingsAreSaidOnce()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, said);
+        FormFixture f;
+        f.form->close();
+        brivo::test::writeBytes(f.settingsFile(), line.toStdString() + "\n");
+        f.restart();
+        QCOMPARE(f.dialogs.messages.size(), said.isEmpty() ? 0 : 1);
+        if (!said.isEmpty())
+            QVERIFY(f.dialogs.messages[0].text.contains(said));
+        f.restart();
+        QCOMPARE(f.dialogs.messages.size(), said.isEmpty() ? 0 : 1);
+    }
+
     // A store that cannot be read (here 70 MB) is said with its reason and
     // moved aside whole; the close writes a new one beside it.
     void unreadableSettingsAreSetAsideNeverOverwritten()

@@ -2,11 +2,14 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QVariant>
 
 #include <algorithm>
@@ -93,6 +96,23 @@ void narrowCrowdedCaptions(QWidget* window)
                 break;
         }
         label->resize(label->sizeHint().width(), label->height());
+    }
+}
+
+void narrowTabsBefore(QTabWidget* pages, int right)
+{
+    QTabBar* tabs = pages->tabBar();
+    const auto end = [&] { return tabs->mapTo(pages->window(), tabs->tabRect(tabs->count() - 1).topRight()).x(); };
+    QFont narrower = tabs->font();
+    for (int stretch = 99; stretch >= 75 && end() >= right; --stretch) {
+        narrower.setStretch(stretch);
+        tabs->setFont(narrower);
+    }
+    // Past that, a smaller size: a large font (or a scaled screen) still
+    // leaves the box beside the tabs whole.
+    while (end() >= right && QFontInfo(narrower).pixelSize() > 6) {
+        narrower.setPixelSize(QFontInfo(narrower).pixelSize() - 1);
+        tabs->setFont(narrower);
     }
 }
 

@@ -10,6 +10,7 @@
 class QComboBox;
 class QFrame;
 class QLabel;
+class QTabWidget;
 class QPushButton;
 class QWidget;
 
@@ -47,6 +48,10 @@ QLabel* makeLabel(QWidget* parent, const ControlSpec& spec);
 // window was drawn for, is narrowed just enough (down to 75 %) rather than
 // drawn over that control. Call once every control is placed.
 void narrowCrowdedCaptions(QWidget* window);
+
+// The page tabs of `pages` made narrower (then smaller) until they end
+// before `right`, in window coordinates: a box stands beside them.
+void narrowTabsBefore(QTabWidget* pages, int right);
 
 enum class Border { None, Sunken };
 
