@@ -1,5 +1,7 @@
 #include "app/system_menu.h"
 
+#include "app/keyboard_move.h"
+
 #include <QShortcut>
 #include <QWindow>
 
@@ -27,9 +29,13 @@ SystemMenu::SystemMenu(QWidget* window) : QMenu(window), window_(window)
     connect(this, &QMenu::aboutToShow, this,
             [this] { restoreItem->setEnabled(window_->isMinimized() || window_->isMaximized()); });
     connect(restoreItem, &QAction::triggered, this, [this] { window_->showNormal(); });
-    connect(moveItem, &QAction::triggered, this, [this] {
-        if (QWindow* handle = window_->windowHandle())
-            handle->startSystemMove();
+    // A window manager that ignores the move request (twm) leaves the move
+    // to the keyboard.
+    auto* keyboardMove = new KeyboardMove(window);
+    connect(moveItem, &QAction::triggered, this, [this, keyboardMove] {
+        QWindow* handle = window_->windowHandle();
+        if (handle == nullptr || !handle->startSystemMove())
+            keyboardMove->start();
     });
     connect(minimiseItem, &QAction::triggered, this, [this] { window_->showMinimized(); });
     connect(copyCheckItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kCopyCheckCommand); });
@@ -39,6 +45,9 @@ SystemMenu::SystemMenu(QWidget* window) : QMenu(window), window_(window)
     connect(purgeItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kPurgeCommand); });
     connect(closeItem, &QAction::triggered, this, [this] { window_->close(); });
 
+    // Closing does not wait for the window manager's own binding.
+    auto* altF4 = new QShortcut(QKeySequence(u"Alt+F4"_s), window);
+    connect(altF4, &QShortcut::activated, window, &QWidget::close);
     auto* altSpace = new QShortcut(QKeySequence(u"Alt+Space"_s), window);
     connect(altSpace, &QShortcut::activated, this, [this] { popup(window_->mapToGlobal(QPoint(0, 0))); });
 }

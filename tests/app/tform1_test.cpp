@@ -259,6 +259,7 @@ private Q_SLOTS:
         QTest::newRow("Alt+Q") << u"alt-q"_s;
         QTest::newRow("title bar") << u"close"_s;
         QTest::newRow("system menu") << u"system-menu"_s;
+        QTest::newRow("Alt+F4 without a window manager") << u"alt-f4"_s;
     }
 
     void everyClosePathClosesThePlayer()
@@ -276,13 +277,43 @@ private Q_SLOTS:
             // after the button's press animation.
             QTest::keyClick(f.form->windowHandle(), Qt::Key_Q, Qt::AltModifier);
             QTRY_VERIFY(!f.form->isVisible());
-        } else if (path == u"close"_s)
+        } else if (path == u"alt-f4"_s)
+            QTest::keyClick(f.form->windowHandle(), Qt::Key_F4, Qt::AltModifier);
+        else if (path == u"close"_s)
             f.form->close();
         else
             f.control<QMenu>("SystemMenu")->actions().constLast()->trigger();
         QVERIFY(!f.form->isVisible());
         QVERIFY(!f.player.isOpen);
         QCOMPARE(f.player.calls.back(), std::string("close"));
+    }
+
+    // "Déplacer", where the window manager ignores the request (here none):
+    // the arrows move the window, Enter keeps the place, Escape restores it;
+    // meanwhile the keys reach nothing else.
+    void moveFallsBackToTheKeyboard()
+    {
+        FormFixture f;
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        const QPoint start = f.form->pos();
+        f.control("TBfreq")->setFocus();
+        const int tone = f.control<QSlider>("TBfreq")->value();
+        QAction* move = f.control<QMenu>("SystemMenu")->actions().value(1);
+        QCOMPARE(move->text(), u"&Déplacer"_s);
+        move->trigger();
+        for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_PageUp})
+            QTest::keyClick(f.form->windowHandle(), key);
+        QTest::keyClick(f.form->windowHandle(), Qt::Key_Left, Qt::ControlModifier);
+        QTest::keyClick(f.form->windowHandle(), Qt::Key_Return);
+        QCOMPARE(f.form->pos(), start + QPoint(15, 8));
+        QCOMPARE(f.control<QSlider>("TBfreq")->value(), tone);
+        move->trigger();
+        QTest::keyClick(f.form->windowHandle(), Qt::Key_Up);
+        QTest::keyClick(f.form->windowHandle(), Qt::Key_Escape);
+        QCOMPARE(f.form->pos(), start + QPoint(15, 8));
+        QTest::keyClick(f.form->windowHandle(), Qt::Key_Right);
+        QCOMPARE(f.form->pos(), start + QPoint(15, 8));
     }
 
     // Qt's own dialogs speak French, and a file dialog with no name yet

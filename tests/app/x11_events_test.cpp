@@ -161,6 +161,23 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(tone->value() != before, kBound);
     }
 
+    // twm ignores a move request: "Déplacer" moves by the keyboard, and
+    // Alt+F4, which twm does not bind, closes.
+    void moveAndCloseWithoutTheWindowManagersHelp()
+    {
+        FormFixture f;
+        showForReal(f);
+        const QPoint start = f.form->frameGeometry().topLeft();
+        f.control<QMenu>("SystemMenu")->actions().value(1)->trigger();
+        xdotool({u"key"_s, u"Right"_s, u"Right"_s, u"Down"_s, u"Return"_s});
+        QTRY_COMPARE_WITH_TIMEOUT(f.form->frameGeometry().topLeft(), start + QPoint(16, 8), kBound);
+        // twm's focus follows the pointer, which the move may have left.
+        xdotool(pointAt(f.form.get(), backgroundPoint(f.form.get())));
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get(), kBound));
+        xdotool({u"key"_s, u"alt+F4"_s});
+        QTRY_VERIFY_WITH_TIMEOUT(!f.form->isVisible(), kBound);
+    }
+
     // The real program, after a play on SDL's dummy driver, ends cleanly on
     // each quit signal, with its settings saved.
     void quitSignalsCloseAndSave_data()
