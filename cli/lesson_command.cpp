@@ -241,7 +241,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
         return report(env, kExitFileError, table.error().message);
     const auto keyed = [&table](char32_t c) { return practice::hasPattern(*table, c); };
     std::string orderText;
-    if (const std::optional<std::u32string> named = practice::namedOrder(options.order)) {
+    if (const std::optional<std::u32string> named = practice::namedOrder(options.order, keyed)) {
         orderText = utf8::encode(*named);
     } else {
         const Result<std::string> file = readUserText(options.order);

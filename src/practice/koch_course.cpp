@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::u32string_view kLcwo = U"KMURESNAPTLWI.JZ=FOY,VG5/Q92H38B?47C1D60X";
 constexpr std::u32string_view kKochMorse = U"KMRSUAPTLOWI.NJEF0Y,VG5/Q9ZH38B?427C1D6X";
+// Taught last: AR, SK and BT, as the built-in table keys them.
+constexpr std::u32string_view kProsigns = U"+*=";
 constexpr double kNewestBonus = 1.5;
 constexpr int kBonusChecks = 3;
 constexpr double kConfusionPairing = 0.2;
@@ -52,13 +54,19 @@ void appendNewestSamples(CourseState& state, const CopyCheck& check)
 
 } // namespace
 
-std::optional<std::u32string> namedOrder(std::string_view name)
+std::optional<std::u32string> namedOrder(std::string_view name, const KeyedPredicate& keyed)
 {
+    std::u32string order;
     if (name == "lcwo")
-        return std::u32string(kLcwo);
-    if (name == "kochmorse")
-        return std::u32string(kKochMorse);
-    return std::nullopt;
+        order = kLcwo;
+    else if (name == "kochmorse")
+        order = kKochMorse;
+    else
+        return std::nullopt;
+    for (const char32_t prosign : kProsigns)
+        if (order.find(prosign) == std::u32string::npos && (!keyed || keyed(prosign)))
+            order += prosign;
+    return order;
 }
 
 Result<std::u32string> parseOrder(std::string_view utf8Text, const KeyedPredicate& keyed)

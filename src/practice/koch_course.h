@@ -23,9 +23,11 @@ namespace brivo::practice {
 inline constexpr std::string_view kDefaultOrderName = "lcwo";
 inline constexpr int kFirstLesson = 2;
 
-// The published orders by name ("lcwo", "kochmorse"); nothing for another
-// name.
-std::optional<std::u32string> namedOrder(std::string_view name);
+// The published orders by name ("lcwo", "kochmorse"), ending with the
+// prosigns AR, SK and BT (+, *, =) that `keyed` can key; nothing for another
+// name. A course's history also holds the checks made on an order it
+// extends, so the prosigns added at the end keep the course where it was.
+std::optional<std::u32string> namedOrder(std::string_view name, const KeyedPredicate& keyed = {});
 
 // An order written by the trainee: one line of characters, separated by
 // blanks or not, taken in upper case. Refused (Refused, French message) when

@@ -34,7 +34,7 @@ TEST_F(LessonCommand, GoodCheckMovesAFreshCourseOnAndTheJsonSaysSo)
     ASSERT_EQ(run({"--record", "sent.txt", "copy.txt", "--json"}), kExitOk) << err_.str();
     EXPECT_EQ(out_.str(), "{\"score\": 100.0, \"lesson\": 2, \"next_lesson\": 3, \"newest\": \"U\"}\n");
     ASSERT_EQ(run({"--status", "--json"}), kExitOk);
-    EXPECT_EQ(out_.str(), "{\"order\": \"KMURESNAPTLWI.JZ=FOY,VG5/Q92H38B?47C1D60X\", \"lesson\": 3, "
+    EXPECT_EQ(out_.str(), "{\"order\": \"KMURESNAPTLWI.JZ=FOY,VG5/Q92H38B?47C1D60X+*\", \"lesson\": 3, "
                           "\"characters\": \"KMU\", \"newest\": \"U\", \"error_rates\": {\"K\": 0.4250, \"M\": "
                           "0.4250, \"U\": 0.5000}, \"weights\": {\"K\": 2.7000, \"M\": 2.7000, \"U\": 4.5000}, "
                           "\"advance\": {\"last_score\": 0.0, \"last_sent\": 0, \"newest_samples\": 0, "
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(StatusCase{"ownOrder", {"--order", "own.txt", "--groups", "1"}, kExitOk, ""},
                     StatusCase{"orderWithARepeat", {"--order", "twice.txt"}, kExitRefused, "« K » y est deux fois"},
                     StatusCase{"orderMissing", {"--order", "none.txt"}, kExitFileError, "none.txt"},
-                    StatusCase{"lessonPastTheOrder", {"--lesson", "42"}, kExitRefused, "de 2 à 41"},
+                    StatusCase{"lessonPastTheOrder", {"--lesson", "44"}, kExitRefused, "de 2 à 43"},
                     StatusCase{"badGroupSize", {"--group-size", "9"}, kExitRefused, "2 à 8, ou random"},
                     StatusCase{"recordWithoutCopy", {"--record", "sent.txt"}, kExitRefused, "deux fichiers"},
                     StatusCase{"historyNotADatabase",

@@ -25,10 +25,14 @@ CopyCheck checkOf(char32_t c, int sent, int wrong, double score)
 
 TEST(KochOrder, PublishedOrdersAreKeyedAndOrdersAreChecked)
 {
+    // Both end with the prosigns AR, SK and BT, those the table keys.
     for (const char* name : {"lcwo", "kochmorse"}) {
-        const Result<std::u32string> order = parseOrder(utf8::encode(*namedOrder(name)), keyed);
+        const Result<std::u32string> order = parseOrder(utf8::encode(*namedOrder(name, keyed)), keyed);
         ASSERT_TRUE(order) << name << ": " << order.error().message;
-        EXPECT_EQ(order->size(), name == std::string("lcwo") ? 41U : 40U);
+        EXPECT_EQ(order->size(), 43U);
+        EXPECT_EQ(order->substr(name == std::string("lcwo") ? 41 : 40), name == std::string("lcwo") ? U"+*" : U"+*=");
+        const auto withoutSk = [](char32_t c) { return c != U'*' && keyed(c); };
+        EXPECT_EQ(namedOrder(name, withoutSk)->find(U'*'), std::u32string::npos);
     }
     EXPECT_EQ(*parseOrder("k m  u\tr", keyed), U"KMUR");
     EXPECT_NE(parseOrder("KM«", keyed).error().message.find("« « » n'a pas de code morse"), std::string::npos);

@@ -203,7 +203,7 @@ void CourseWindow::showCourse()
 bool CourseWindow::reload()
 {
     std::string text;
-    if (const std::optional<std::u32string> named = namedOrder(orderChoice_.toStdString())) {
+    if (const std::optional<std::u32string> named = namedOrder(orderChoice_.toStdString(), source_.keyed)) {
         text = utf8::encode(*named);
     } else {
         const Result<std::string> bytes = readFileBytes(orderChoice_.toStdString(), 1U << 20U);

@@ -346,11 +346,16 @@ Result<std::map<char32_t, CharacterCount>> HistoryStore::counts(int count) const
 
 Result<CourseHistory> HistoryStore::course(const std::u32string& order) const
 {
-    return readHistory<CourseHistory>(file_, [&order](QSqlQuery& query, CourseHistory& out) {
+    // A course's rows: those of its order, and those of an order it extends
+    // (the same course before characters were added at its end).
+    const QString kSameCourse =
+        u"(course_order = ? OR (length(course_order) >= 2 AND substr(?, 1, length(course_order)) = course_order))"_s;
+    return readHistory<CourseHistory>(file_, [&order, &kSameCourse](QSqlQuery& query, CourseHistory& out) {
         if (schemaVersion(query) < 2)
             return true; // no course before this schema
-        query.prepare(
-            u"SELECT id, course_lesson, score, sent, copied FROM sessions WHERE course_order = ? ORDER BY id"_s);
+        query.prepare(u"SELECT id, course_lesson, score, sent, copied FROM sessions WHERE "_s + kSameCourse +
+                      u" ORDER BY id"_s);
+        query.addBindValue(fromCodePoints(order));
         query.addBindValue(fromCodePoints(order));
         if (!query.exec())
             return false;
@@ -364,7 +369,9 @@ Result<CourseHistory> HistoryStore::course(const std::u32string& order) const
             out.checks.push_back({query.value(1).toInt(), query.value(2).toDouble(), {}, codePoints(3), codePoints(4)});
         }
         if (schemaVersion(query) >= 4) {
-            query.prepare(u"SELECT after_session, lesson FROM lesson_choices WHERE course_order = ? ORDER BY id"_s);
+            query.prepare(u"SELECT after_session, lesson FROM lesson_choices WHERE "_s + kSameCourse +
+                          u" ORDER BY id"_s);
+            query.addBindValue(fromCodePoints(order));
             query.addBindValue(fromCodePoints(order));
             if (!query.exec())
                 return false;
