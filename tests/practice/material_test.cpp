@@ -154,30 +154,55 @@ INSTANTIATE_TEST_SUITE_P(
 // Calls have the shapes of real ones (a prefix of one letter or two
 // characters, a digit, a suffix of one to three letters; one letter with
 // one letter is no shape), every shape turns up, a portable one now and
-// then, and the weighted countries more often than the rare ones.
+// then, and the weighted countries more often than the rare ones. Japanese
+// calls have two or three suffix letters, 2E calls three; a visitor signs
+// with another country's prefix (never 2E or HB) and is heard from there.
 TEST(Callsigns, FollowTheShapesOfRealCalls)
 {
-    const std::regex shape("(?:[A-Z0-9]{1,2}/)?(([A-Z]|[A-Z0-9]{2})[0-9])([A-Z]{1,3})(?:/P|/M|/QRP)?");
+    const std::regex shape("(?:([A-Z0-9]{1,2})/)?(([A-Z]|[A-Z0-9]{2})[0-9])([A-Z]{1,3})(?:/P|/M|/QRP)?");
+    const std::regex japanese("J[A-S]|7[K-N]");
     std::map<std::string, int> shapes;
     int portables = 0;
     int french = 0;
     int luxembourg = 0;
+    int visitorsInFrance = 0;
     RandomGenerator random(11);
-    for (int i = 0; i < 3000; ++i) {
-        const std::string call = ascii(drawCallsign({keyed, std::nullopt}, random)->call);
+    for (int i = 0; i < 6000; ++i) {
+        const Callsign drawn = *drawCallsign({keyed, std::nullopt}, random);
+        const std::string call = ascii(drawn.call);
         std::smatch parts;
         ASSERT_TRUE(std::regex_match(call, parts, shape)) << call;
-        ++shapes[std::to_string(parts[2].length()) + "x" + std::to_string(parts[3].length())];
+        const std::string visitor = parts[1];
+        const std::string prefix = parts[3];
+        ++shapes[std::to_string(prefix.size()) + "x" + std::to_string(parts[4].length())];
         portables += call.find('/') != std::string::npos ? 1 : 0;
-        french += parts[1].str().starts_with("F") && !parts[1].str().starts_with("FF") ? 1 : 0;
-        luxembourg += parts[1].str().starts_with("LX") ? 1 : 0;
+        french += parts[2].str().starts_with("F") && !parts[2].str().starts_with("FF") ? 1 : 0;
+        luxembourg += prefix == "LX" ? 1 : 0;
+        if (std::regex_match(prefix, japanese)) {
+            EXPECT_GE(parts[4].length(), 2) << call;
+        }
+        if (prefix == "2E") {
+            EXPECT_EQ(parts[4].length(), 3) << call;
+        }
+        EXPECT_TRUE(visitor != "2E" && visitor != "HB") << call;
+        if (!visitor.empty() && visitor != "G" && visitor != "M") {
+            EXPECT_FALSE(prefix.starts_with(visitor)) << call;
+        }
+        if (visitor == "F") {
+            ++visitorsInFrance;
+            const std::string town = ascii(*townOf(drawn, {keyed, std::nullopt}, random));
+            EXPECT_NE(std::string(" PARIS LYON LILLE NANTES BREST DIJON NICE RENNES ").find(" " + town + " "),
+                      std::string::npos)
+                << call << " " << town;
+        }
     }
     EXPECT_EQ(shapes.size(), 5U);
     for (const char* name : {"1x2", "1x3", "2x1", "2x2", "2x3"})
         EXPECT_GT(shapes[name], 10) << name;
-    EXPECT_GT(portables, 100);
-    EXPECT_LT(portables, 500);
+    EXPECT_GT(portables, 200);
+    EXPECT_LT(portables, 1000);
     EXPECT_GT(french, 3 * luxembourg);
+    EXPECT_GT(visitorsInFrance, 0);
 }
 
 // A contact holds both calls, each side's report and a sign-off, and the

@@ -8,12 +8,16 @@ namespace {
 
 // The prefixes in use from each country's ITU allocation, with the digits
 // its calls take (all ten unless said), a weight for how often it is heard
-// and a few of its towns.
+// and a few of its towns; the lengths its suffixes take after a prefix of
+// two characters, and whether a visitor signs with its first prefix.
 struct Country {
     std::u32string_view prefixes;
     std::u32string_view digits;
     int weight;
     std::u32string_view towns;
+    std::size_t shortestSuffix = 1;
+    std::size_t longestSuffix = 3;
+    bool visitorsSignWithIt = true;
 };
 
 constexpr std::u32string_view kAllDigits = U"0123456789";
@@ -27,15 +31,15 @@ constexpr std::array<Country, 36> kCountries{{
     {U"F", U"1245689", 12, U"PARIS LYON LILLE NANTES BREST DIJON NICE RENNES"},
     {U"I IK IZ IW IU", kAllDigits, 8, U"ROMA MILANO TORINO NAPOLI BOLOGNA"},
     {U"G M", kAllDigits, 8, U"LONDON LEEDS YORK BRISTOL OXFORD"},
-    {U"2E", U"01", 2, U"LONDON LEEDS YORK"},
+    {U"2E", U"01", 2, U"LONDON LEEDS YORK", 3, 3, false},
     {U"GM MM", kAllDigits, 2, U"GLASGOW EDINBURGH"},
     {U"GW MW", kAllDigits, 1, U"CARDIFF SWANSEA"},
-    {U"JA JE JF JG JH JI JJ JK JL JM JN JO JP JQ JR JS 7K 7L 7M 7N", kAllDigits, 8, U"TOKYO OSAKA KYOTO SAPPORO"},
+    {U"JA JE JF JG JH JI JJ JK JL JM JN JO JP JQ JR JS 7K 7L 7M 7N", kAllDigits, 8, U"TOKYO OSAKA KYOTO SAPPORO", 2},
     {U"EA EB EC ED EE EF EG EH", kAllDigits, 7, U"MADRID SEVILLA VALENCIA BILBAO"},
     {U"R RA RK RN RU RV RW RX RZ UA UB UC UD UE UF UG UI", kAllDigits, 8, U"MOSKVA OMSK KAZAN SAMARA"},
     {U"VA VE VO VY", kAllDigits, 4, U"TORONTO OTTAWA QUEBEC MONTREAL"},
     {U"ON OO OR OT", kAllDigits, 4, U"BRUXELLES LIEGE GENT NAMUR"},
-    {U"HB", U"9", 3, U"GENEVE BERN ZURICH BASEL"},
+    {U"HB", U"9", 3, U"GENEVE BERN ZURICH BASEL", 1, 3, false},
     {U"PA PB PD PE PH PI", kAllDigits, 4, U"AMSTERDAM UTRECHT DELFT"},
     {U"SP SQ SN SO", kAllDigits, 4, U"WARSZAWA KRAKOW GDANSK"},
     {U"OK OL", kAllDigits, 3, U"PRAHA BRNO PLZEN"},
@@ -134,26 +138,38 @@ std::optional<Callsign> drawCallsign(const CharacterFilter& filter, RandomGenera
             digits += d;
     }
     call += digits[random.below(static_cast<std::uint32_t>(digits.size()))];
-    // 1x2 and 1x3 after a one-letter prefix; 2x1, 2x2 and 2x3 after longer ones.
-    const bool oneLetter = call.size() == 2;
-    const std::size_t suffix = oneLetter ? (random.below(10) < 4 ? 2 : 3) : 1 + weighted({1, 4, 5}, random);
+    // 1x2 and 1x3 after a one-letter prefix; after longer ones, 2x1, 2x2
+    // and 2x3 as the country gives them.
+    std::size_t suffix = 0;
+    if (call.size() == 2) {
+        suffix = random.below(10) < 4 ? 2 : 3;
+    } else {
+        std::vector<int> lengths{1, 4, 5};
+        for (std::size_t length = 1; length <= lengths.size(); ++length)
+            if (length < c.shortestSuffix || length > c.longestSuffix)
+                lengths[length - 1] = 0;
+        suffix = 1 + weighted(lengths, random);
+    }
     for (std::size_t i = 0; i < suffix; ++i)
         call += letters[random.below(static_cast<std::uint32_t>(letters.size()))];
 
-    // One call in twelve is portable.
+    // One call in twelve is portable. A visitor signs with the visited
+    // country's prefix, never its own, and is heard from there.
+    std::size_t heardFrom = country;
     if (random.below(12) == 0) {
         const std::size_t form = weighted({3, 2, 1, 2}, random);
         std::u32string portable;
-        if (form == 3) {
-            const Country& visited = kCountries[random.below(static_cast<std::uint32_t>(kCountries.size()))];
-            portable = std::u32string(words(visited.prefixes).front()) + U"/" + call;
-        } else {
+        std::size_t visited = random.below(static_cast<std::uint32_t>(kCountries.size()));
+        if (form == 3 && visited != country && kCountries[visited].visitorsSignWithIt)
+            portable = std::u32string(words(kCountries[visited].prefixes).front()) + U"/" + call;
+        else if (form != 3)
             portable = call + (form == 0 ? U"/P" : form == 1 ? U"/M" : U"/QRP");
-        }
-        if (filter.allows(portable))
+        if (!portable.empty() && filter.allows(portable)) {
             call = portable;
+            heardFrom = form == 3 ? visited : country;
+        }
     }
-    return Callsign{call, country};
+    return Callsign{call, heardFrom};
 }
 
 std::optional<std::u32string> townOf(const Callsign& call, const CharacterFilter& filter, RandomGenerator& random)

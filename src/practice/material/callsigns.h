@@ -16,7 +16,7 @@ namespace brivo::practice {
 // another country's prefix before a "/".
 struct Callsign {
     std::u32string call;
-    std::size_t country = 0; // the call's country, for its towns
+    std::size_t country = 0; // where it is heard from (the visited country of a visitor), for its towns
 };
 
 // A call made of characters the filter allows; nothing when no prefix,
