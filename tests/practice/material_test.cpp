@@ -118,7 +118,8 @@ TEST_P(NothingLeft, IsRefusedWithItsMessage)
 {
     const NothingLeftCase& row = GetParam();
     ItemDeck deck(row.list);
-    const MaterialSources sources = sourcesFor(Language::French, &deck);
+    MaterialSources sources = sourcesFor(Language::French, &deck);
+    sources.extraWords = {U"MU", U"MUR", U"RU"};
     CharacterFilter filter{keyed, std::nullopt};
     if (!row.lesson.empty())
         filter.lesson = row.lesson;
@@ -134,6 +135,16 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         NothingLeftCase{
             "wordsOfTheFirstLesson", MaterialKind::Words, U"KM", {}, "Aucun mot avec ces 2 caractères : K M"},
+        NothingLeftCase{"tooFewWordsToTrainOn",
+                        MaterialKind::Words,
+                        U"KMUR",
+                        {},
+                        "Seulement 3 mots différents avec ces 4 caractères (K M U R) : il en faut au moins 5."},
+        NothingLeftCase{"oneAbbreviation",
+                        MaterialKind::Abbreviations,
+                        U"KM",
+                        {},
+                        "Seulement 1 abréviation différente avec ces 2 caractères (K M) : il en faut au moins 5."},
         NothingLeftCase{"abbreviationsOfTwoLetters",
                         MaterialKind::Abbreviations,
                         U"XZ",
@@ -230,9 +241,21 @@ TEST(Qso, HoldsCallsReportsAndSignOffWithTheTablesSignals)
 }
 
 // A personal list comes out whole before any item comes back, over two
-// rounds, and a round never starts with the item that ended the last.
+// rounds, and a round never starts with the item that ended the last. Every
+// item takes every place of a round, as often (a shuffle that never leaves
+// an item in place would not).
 TEST(ItemDeck, DrawsEveryItemOnceARound)
 {
+    {
+        ItemDeck deck({U"A", U"B", U"C"});
+        RandomGenerator random(3);
+        std::map<std::pair<std::u32string, int>, int> places;
+        for (int i = 0; i < 9000; ++i)
+            ++places[{deck.next(random), i % 3}];
+        for (const auto& [place, count] : places)
+            EXPECT_GT(count, 700) << ascii(place.first) << " at " << place.second;
+        EXPECT_EQ(places.size(), 9U);
+    }
     std::vector<std::u32string> items;
     for (char32_t c = U'A'; c < U'H'; ++c)
         items.emplace_back(1, c);
@@ -271,9 +294,65 @@ TEST(Words, BuiltInListsAndADictionary)
         for (const std::u32string& word : words)
             EXPECT_TRUE(keyable.allows(word)) << ascii(word);
     }
-    EXPECT_EQ(dictionaryWords("été\nParis\nl'eau\nchâteaux\nle\nx\nporte-avions\nnaïve\nanticonstitutionnel\n",
+    EXPECT_EQ(dictionaryWords("été\nParis\nl'eau\nchâteaux\nle\nx\nporte-avions\nnaïve\nkm\nanticonstitutionnel\n",
                               commonWords(Language::French)),
               (std::vector<std::u32string>{U"CHATEAUX", U"NAIVE"}));
+}
+
+// Built-in words first, weighted by frequency; a dictionary (alphabetical)
+// only when fewer than 30 built-in words fit, and then drawn uniformly, so
+// its first letters come out as often as it has them. Never one word twice
+// in a row.
+TEST(Words, TheDictionaryOnlyFillsInAndUniformly)
+{
+    // "EEE", "EEK", ... in alphabetical order, beyond the built-in words.
+    const std::u32string_view letters = U"EKMRSU";
+    const std::vector<std::u32string>& common = commonWords(Language::French);
+    std::vector<std::u32string> dictionary;
+    for (const char32_t a : letters)
+        for (const char32_t b : letters)
+            for (const char32_t c : letters)
+                if (std::u32string word{a, b, c}; word.find_first_of(U"EU") != std::u32string::npos &&
+                                                  std::find(common.begin(), common.end(), word) == common.end())
+                    dictionary.push_back(word);
+    const std::set<std::u32string> fromDictionary(dictionary.begin(), dictionary.end());
+    struct Row {
+        std::optional<std::u32string> lesson;
+        double dictionaryShare;
+    };
+    for (const Row& row : {Row{std::nullopt, 0.0}, Row{U"KMURES", -1.0}}) {
+        MaterialSources sources = sourcesFor(Language::French);
+        sources.extraWords = dictionary;
+        RandomGenerator random(5);
+        const Result<MaterialSession> session = drawMaterial(MaterialKind::Words, sources, {keyed, row.lesson},
+                                                             MaterialAmount{4000, std::nullopt}, noSeconds, random);
+        ASSERT_TRUE(session);
+        std::vector<std::u32string> drawn;
+        for (std::size_t start = 0, end = 0; end != std::u32string::npos; start = end + 1) {
+            end = session->text.find(U' ', start);
+            drawn.push_back(session->text.substr(start, end - start));
+            if (drawn.size() > 1) {
+                ASSERT_NE(drawn.back(), drawn[drawn.size() - 2]);
+            }
+        }
+        const auto inDictionary = static_cast<double>(std::count_if(
+            drawn.begin(), drawn.end(), [&](const std::u32string& w) { return fromDictionary.contains(w); }));
+        if (row.dictionaryShare >= 0) {
+            EXPECT_EQ(inDictionary / static_cast<double>(drawn.size()), row.dictionaryShare);
+            continue;
+        }
+        // Uniform: each first letter as often as the dictionary has it.
+        for (const char32_t first : letters) {
+            const auto starts = [first](const std::u32string& w) { return w.front() == first; };
+            const double expected = static_cast<double>(std::count_if(dictionary.begin(), dictionary.end(), starts)) /
+                                    static_cast<double>(dictionary.size());
+            const double seen = static_cast<double>(std::count_if(
+                                    drawn.begin(), drawn.end(),
+                                    [&](const std::u32string& w) { return fromDictionary.contains(w) && starts(w); })) /
+                                inDictionary;
+            EXPECT_NEAR(seen, expected, 0.03) << static_cast<char>(first);
+        }
+    }
 }
 
 // A session in minutes draws items until the render's timing reaches them.

@@ -17,35 +17,59 @@ namespace {
 struct KindName {
     MaterialKind kind;
     std::string_view name;
-    std::string_view nothingLeft; // "Aucun mot", ...
+    std::string_view nothingLeft;   // "Aucun mot", ...
+    std::string_view differentOnes; // "mots différents", ...
 };
 
 constexpr std::array<KindName, 6> kKinds{{
-    {MaterialKind::Groups, "groups", "Aucun groupe"},
-    {MaterialKind::Words, "words", "Aucun mot"},
-    {MaterialKind::Calls, "calls", "Aucun indicatif"},
-    {MaterialKind::Abbreviations, "abbrev", "Aucune abréviation"},
-    {MaterialKind::Qso, "qso", "Aucun QSO"},
-    {MaterialKind::List, "list", "Aucun élément de la liste"},
+    {MaterialKind::Groups, "groups", "Aucun groupe", "groupes différents"},
+    {MaterialKind::Words, "words", "Aucun mot", "mots différents"},
+    {MaterialKind::Calls, "calls", "Aucun indicatif", "indicatifs différents"},
+    {MaterialKind::Abbreviations, "abbrev", "Aucune abréviation", "abréviations différentes"},
+    {MaterialKind::Qso, "qso", "Aucun QSO", "QSO différents"},
+    {MaterialKind::List, "list", "Aucun élément de la liste", "éléments différents"},
 }};
+
+// "K M U R".
+std::string characterList(std::u32string_view characters)
+{
+    std::string out;
+    for (const char32_t c : characters)
+        out.append(out.empty() ? "" : " ").append(utf8::encode(std::u32string(1, c)));
+    return out;
+}
 
 // Sessions stop here whatever their length asks: a guard, far beyond two
 // hours of the slowest speed.
 constexpr int kMaxItems = 20000;
 
-// Words drawn with a preference for the frequent ones: the word of rank r
-// (from 0) weighs 1 / (r + 20).
+// Fewer different items than this repeat too much to train on.
+constexpr std::size_t kFewestItems = 5;
+// Built-in words the lesson must allow before the dictionary stays out.
+constexpr std::size_t kEnoughCommonWords = 30;
+
+// Words drawn with a preference for the frequent ones: the built-in word of
+// rank r (from 0) weighs 1 / (r + 20). Dictionary words, taken only when
+// too few built-in ones fit, are ranked alphabetically: they weigh as the
+// rarest built-in word, uniformly.
 class WordDraw {
 public:
-    explicit WordDraw(std::vector<std::u32string_view> words) : words_(std::move(words))
+    WordDraw(std::vector<std::u32string_view> common, const std::vector<std::u32string_view>& dictionary)
+        : words_(std::move(common))
     {
         double total = 0;
         for (std::size_t r = 0; r < words_.size(); ++r) {
             total += 1.0 / (static_cast<double>(r) + 20.0);
             cumulative_.push_back(total);
         }
+        const double rarest = 1.0 / (static_cast<double>(words_.size()) + 20.0);
+        for (const std::u32string_view word : dictionary) {
+            words_.push_back(word);
+            total += rarest;
+            cumulative_.push_back(total);
+        }
     }
-    bool empty() const { return words_.empty(); }
+    std::size_t size() const { return words_.size(); }
     std::u32string next(RandomGenerator& random)
     {
         const double at = uniformDraw(random) * cumulative_.back();
@@ -114,10 +138,24 @@ std::string nothingLeftMessage(MaterialKind kind, const CharacterFilter& filter)
     std::string message(kKinds[static_cast<std::size_t>(kind)].nothingLeft);
     if (!filter.lesson)
         return message + " ne peut être transmis avec la table du code morse.";
-    std::string characters;
-    for (const char32_t c : *filter.lesson)
-        characters.append(characters.empty() ? "" : " ").append(utf8::encode(std::u32string(1, c)));
-    return message + " avec ces " + std::to_string(filter.lesson->size()) + " caractères : " + characters;
+    return message + " avec ces " + std::to_string(filter.lesson->size()) +
+           " caractères : " + characterList(*filter.lesson);
+}
+
+std::string tooFewMessage(MaterialKind kind, std::size_t count, const CharacterFilter& filter)
+{
+    std::string ones(kKinds[static_cast<std::size_t>(kind)].differentOnes);
+    if (count == 1) // "mot différent", "abréviation différente"
+        for (std::size_t end = ones.find("s "); end != std::string::npos; end = ones.find("s ", end))
+            ones.erase(end, 1);
+    if (count == 1 && ones.ends_with('s'))
+        ones.pop_back();
+    const std::string few = "Seulement " + std::to_string(count) + " " + ones;
+    const std::string enough = " : il en faut au moins " + std::to_string(kFewestItems) + ".";
+    if (!filter.lesson)
+        return few + " peuvent être transmis avec la table du code morse" + enough;
+    return few + " avec ces " + std::to_string(filter.lesson->size()) + " caractères (" +
+           characterList(*filter.lesson) + ")" + enough;
 }
 
 ItemList parseItemList(std::string_view utf8Text, const KeyedPredicate& keyed)
@@ -176,6 +214,9 @@ Result<MaterialSession> drawMaterial(MaterialKind kind, const MaterialSources& s
                                      RandomGenerator& random)
 {
     const auto nothingLeft = [&] { return fail(ErrorCode::Refused, nothingLeftMessage(kind, filter)); };
+    const auto tooFew = [&](std::size_t count) {
+        return count == 0 ? nothingLeft() : fail(ErrorCode::Refused, tooFewMessage(kind, count, filter));
+    };
 
     // Each source as a draw of one item; nothing when it has none left.
     std::function<std::optional<std::u32string>()> draw;
@@ -187,18 +228,21 @@ Result<MaterialSession> drawMaterial(MaterialKind kind, const MaterialSources& s
     case MaterialKind::Groups:
         return fail(ErrorCode::Refused, "Les groupes sont tirés par le cours.");
     case MaterialKind::Words: {
-        std::vector<std::u32string_view> allowed;
+        std::vector<std::u32string_view> common;
         for (const std::u32string& w : commonWords(sources.language)) {
             if (filter.allows(w))
-                allowed.emplace_back(w);
+                common.emplace_back(w);
         }
-        for (const std::u32string& w : sources.extraWords) {
-            if (filter.allows(w))
-                allowed.emplace_back(w);
+        std::vector<std::u32string_view> dictionary;
+        if (common.size() < kEnoughCommonWords) {
+            for (const std::u32string& w : sources.extraWords) {
+                if (filter.allows(w))
+                    dictionary.emplace_back(w);
+            }
         }
-        words.emplace(std::move(allowed));
-        if (words->empty())
-            return nothingLeft();
+        words.emplace(std::move(common), dictionary);
+        if (words->size() < kFewestItems)
+            return tooFew(words->size());
         draw = [&]() -> std::optional<std::u32string> { return words->next(random); };
         break;
     }
@@ -212,8 +256,8 @@ Result<MaterialSession> drawMaterial(MaterialKind kind, const MaterialSources& s
             if (filter.allows(a.text))
                 allowedAbbreviations.push_back(&a);
         }
-        if (allowedAbbreviations.empty())
-            return nothingLeft();
+        if (allowedAbbreviations.size() < kFewestItems)
+            return tooFew(allowedAbbreviations.size());
         draw = [&]() -> std::optional<std::u32string> {
             return std::u32string(
                 allowedAbbreviations[random.below(static_cast<std::uint32_t>(allowedAbbreviations.size()))]->text);
@@ -252,10 +296,11 @@ Result<MaterialSession> drawMaterial(MaterialKind kind, const MaterialSources& s
         if (!item)
             return count == 0 ? nothingLeft() : Result<MaterialSession>(session);
         // No item twice in a row when the source has others.
-        if (*item == previous && kind != MaterialKind::List) {
+        for (int retry = 0; retry < 100 && *item == previous && kind != MaterialKind::List; ++retry) {
             std::optional<std::u32string> other = draw();
-            if (other)
-                item = std::move(other);
+            if (!other)
+                break;
+            item = std::move(other);
         }
         previous = *item;
         if (!session.text.empty())

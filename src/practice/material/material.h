@@ -42,6 +42,10 @@ double uniformDraw(RandomGenerator& random);
 // The message of a source with nothing left under the filter, as "Aucun
 // mot avec ces 6 caractères : K M U R E S".
 std::string nothingLeftMessage(MaterialKind kind, const CharacterFilter& filter);
+// The message of a source with fewer than five different items under the
+// filter (they would come back again and again): "Seulement 3 mots
+// différents avec ces 4 caractères (K M U R) : il en faut au moins 5."
+std::string tooFewMessage(MaterialKind kind, std::size_t count, const CharacterFilter& filter);
 
 // The trainee's own list, one item per line: blanks at either end of a
 // line dropped, empty lines skipped, items taken in upper case, a line

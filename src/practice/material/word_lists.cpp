@@ -159,7 +159,9 @@ std::vector<std::u32string> dictionaryWords(std::string_view utf8Text, const std
             plain = plain && letter >= U'A' && letter <= U'Z';
             word += letter;
         }
-        if (plain && seen.insert(word).second)
+        // A word has a vowel: "km", "mm" or "rm" are units' symbols.
+        const bool voiced = word.find_first_of(U"AEIOUY") != std::u32string::npos;
+        if (plain && voiced && seen.insert(word).second)
             words.push_back(word);
     }
     return words;

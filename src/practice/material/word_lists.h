@@ -17,9 +17,10 @@ const std::vector<std::u32string>& commonWords(Language language);
 std::string dictionaryPath(Language language);
 
 // The words of a system word list (one a line, as /usr/share/dict's): the
-// lower-case words of 2 to 10 letters, accents dropped and in upper case,
-// without those already in `known`, in the file's order. Names, forms with
-// an apostrophe or a hyphen and anything else are left out.
+// lower-case words of 2 to 10 letters with a vowel, accents dropped and in
+// upper case, without those already in `known`, in the file's order. Names,
+// units' symbols ("km"), forms with an apostrophe or a hyphen and anything
+// else are left out.
 std::vector<std::u32string> dictionaryWords(std::string_view utf8Text, const std::vector<std::u32string>& known);
 
 // The words of the system word list of the language beyond the built-in
