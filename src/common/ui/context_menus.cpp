@@ -46,12 +46,13 @@ private:
 
 } // namespace
 
-void hideTakenShortcuts(QWidget* window, std::function<bool(QKeyCombination)> taken)
+QObject* hideTakenShortcuts(QWidget* window, std::function<bool(QKeyCombination)> taken)
 {
     auto* filter = new TakenShortcutFilter(window, std::move(taken));
     for (QLineEdit* field : window->findChildren<QLineEdit*>())
         if (field->window() == window)
             field->installEventFilter(filter);
+    return filter;
 }
 
 } // namespace brivo::ui

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QObject;
 class QWidget;
 
 namespace brivo::ui {
@@ -11,7 +12,8 @@ namespace brivo::ui {
 // The text fields of `window` itself, not of its own windows (line edits, and those inside spin boxes)
 // keep Qt's standard context menu, but an entry whose shortcut the window
 // takes for itself ("Annuler Ctrl+Z" when Ctrl+Z goes to the edit zone)
-// shows no shortcut: the chord would do something else.
-void hideTakenShortcuts(QWidget* window, std::function<bool(QKeyCombination)> taken);
+// shows no shortcut: the chord would do something else. Returns the event
+// filter that does it, a child of the window.
+QObject* hideTakenShortcuts(QWidget* window, std::function<bool(QKeyCombination)> taken);
 
 } // namespace brivo::ui
