@@ -62,7 +62,9 @@ void TForm1::buildCourse()
                 ErrorBox::guarded([&] { startCourseSession(text, mask, play, course); })();
             });
     connect(copyCheck, &practice::ui::CopyCheckWindow::courseCheckRecorded, this,
-            [this] { ErrorBox::guarded([this] { courseWindow->courseCheckRecorded(); })(); });
+            [this](const practice::CopyCheck& check, bool stored) {
+                ErrorBox::guarded([this, &check, stored] { courseWindow->courseCheckRecorded(check, stored); })();
+            });
 }
 
 void TForm1::startCourseSession(const QString& text, bool mask, bool play, const practice::CourseTag& course)

@@ -84,6 +84,10 @@ inline constexpr std::string_view kNoGroups =
     "Il n'y a rien à générer :\n\nVous devez choisir un nombre de groupes de\nlettres et/ou de groupes de chiffres "
     "non nul !";
 
+// The course, when its history cannot be read.
+inline constexpr std::string_view kCourseInMemory =
+    "\n\nLe cours se poursuit en mémoire, depuis sa première leçon : rien de ce que vous ferez ne sera gardé.";
+
 // The settings file.
 // A one-line value (the conditions, the course) with words that did not
 // read or values brought back within the controls' ranges.

@@ -155,6 +155,31 @@ private Q_SLOTS:
 
     // The material: words of the lesson's characters; a personal list kept
     // over a restart; a source with nothing to draw leaves the zone alone.
+    // A history that cannot be read (here a folder) is said in French, and
+    // the course runs in memory from lesson 2: its checks move it on.
+    void unreadableHistoryLeavesTheCourseInMemory()
+    {
+        FormFixture f;
+        std::filesystem::create_directories(f.historyFile());
+        auto* zone = f.control<QTextEdit>("RichEdit");
+        zone->setFocus();
+        QTest::keyClick(zone, Qt::Key_L, Qt::ControlModifier);
+        auto* course = f.form->findChild<brivo::practice::ui::CourseWindow*>();
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY2(f.dialogs.messages[0].text.contains(u"en mémoire"_s) &&
+                     !f.dialogs.messages[0].text.contains(u"error"_s),
+                 qPrintable(f.dialogs.messages[0].text));
+        QCOMPARE(f.control<QSpinBox>("SpinLecon")->value(), 2);
+        f.control<QSpinBox>("SpinGroupes")->setValue(24);
+        QTest::mouseClick(f.control("BoutonSeance"), Qt::LeftButton);
+        QVERIFY(zone->toPlainText().startsWith(u"M M M M M "_s));
+        QTest::keyClick(zone, Qt::Key_K, Qt::ControlModifier);
+        f.control<QPlainTextEdit>("MemoCopie")->setPlainText(zone->toPlainText());
+        f.form->findChild<brivo::practice::ui::CopyCheckWindow*>()->BoutonCorrigerClick();
+        QCOMPARE(course->state().lesson, 3);
+        QVERIFY(f.dialogs.messages.constLast().text.contains(u"« U »"_s));
+    }
+
     void materialFillsTheZoneWithItemsOfTheLessonsCharacters()
     {
         FormFixture f;

@@ -184,14 +184,12 @@ void CopyCheckWindow::BoutonCorrigerClick()
     const bool forCourse = course_ && sent == courseText_;
     const Result<void> stored = history_.record(*check, source_.conditions(), QDateTime::currentDateTimeUtc(),
                                                 forCourse ? course_ : std::nullopt);
-    if (!stored) {
+    if (!stored)
         dialogs_.message(this, QString::fromStdString(stored.error().message), fromUtf8(messages::kCheckTitle),
                          brivo::ui::Dialogs::Icon::Exclamation);
-        return;
-    }
     if (forCourse) {
         course_.reset(); // one check a session
-        Q_EMIT courseCheckRecorded();
+        Q_EMIT courseCheckRecorded(*check, static_cast<bool>(stored));
     }
 }
 

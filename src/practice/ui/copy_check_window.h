@@ -57,8 +57,10 @@ public:
 Q_SIGNALS:
     // The drill series to write into the last series and fill from.
     void drillRequested(const QString& series);
-    // A check was stored for the course.
-    void courseCheckRecorded();
+    // A check was made for the course: `stored` when the history kept it
+    // (the course then reads it from there), else the course takes it in
+    // memory.
+    void courseCheckRecorded(const brivo::practice::CopyCheck& check, bool stored);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,7 @@
 #include "practice/ui/course_window.h"
 
 #include "common/file_io.h"
+#include "common/messages.h"
 #include "common/ui/announcer.h"
 #include "common/ui/widgets.h"
 #include "common/utf8.h"
@@ -108,6 +109,7 @@ CourseWindow::CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, So
     BoutonOuvrirOrdre =
         named(new QPushButton(u"&Ouvrir un ordre..."_s, this), "BoutonOuvrirOrdre", u"Ouvrir un ordre de caractères"_s);
     SpinLecon = named(new QSpinBox(this), "SpinLecon", u"Leçon"_s);
+    SpinLecon->setRange(kFirstLesson, kFirstLesson); // never 0, before the course is read
     LabelCaracteres = named(new QLabel(this), "LabelCaracteres", u"Caractères de la leçon"_s);
     LabelCaracteres->setTextFormat(Qt::RichText);
     LabelCaracteres->setWordWrap(true);
@@ -185,6 +187,10 @@ void CourseWindow::lessonChosen(int lesson)
 {
     chooseLesson(state_, lesson);
     unsavedLesson_.reset();
+    if (inMemory_) { // said when the course was read; nothing to keep it in
+        showState();
+        return;
+    }
     if (const Result<void> kept =
             history_.recordLessonChoice(state_.order, state_.lesson, QDateTime::currentDateTimeUtc());
         !kept) {
@@ -223,9 +229,15 @@ bool CourseWindow::reload()
     }
     const Result<CourseHistory> stored = history_.course(*order);
     if (!stored) {
-        dialogs_.message(this, QString::fromStdString(stored.error().message), kTitle);
-        return false;
+        dialogs_.message(this, QString::fromStdString(stored.error().message) + fromUtf8(messages::kCourseInMemory),
+                         kTitle);
+        if (!inMemory_ || *order != state_.order)
+            state_ = replayCourse(*order, {}, {});
+        inMemory_ = true;
+        showState();
+        return true;
     }
+    inMemory_ = false;
     if (*order != state_.order)
         unsavedLesson_.reset();
     state_ = replayCourse(*order, stored->checks, stored->choices);
@@ -374,11 +386,18 @@ void CourseWindow::BoutonOuvrirOrdreClick()
     }
 }
 
-void CourseWindow::courseCheckRecorded()
+void CourseWindow::courseCheckRecorded(const CopyCheck& check, bool stored)
 {
     const int before = state_.lesson;
-    unsavedLesson_.reset(); // the stored check carries the lesson now
-    if (!reload() || state_.lesson <= before)
+    if (stored && !inMemory_) {
+        unsavedLesson_.reset(); // the stored check carries the lesson now
+        if (!reload())
+            return;
+    } else {
+        recordCheck(state_, check);
+        showState();
+    }
+    if (state_.lesson <= before)
         return;
     const QString news =
         u"Bravo ! Le cours passe à la leçon %1 : nouveau caractère « %2 ». La prochaine séance commence par lui."_s.arg(

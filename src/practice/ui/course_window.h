@@ -60,9 +60,10 @@ public:
     void BoutonOuvrirOrdreClick();
     // "Ouvrir une liste...": the personal list, which becomes the material.
     void BoutonOuvrirListeClick();
-    // A check of the course was stored: the course is read again, and a
-    // new lesson is announced.
-    void courseCheckRecorded();
+    // A check of the course was made: the course reads it again from the
+    // history when `stored`, or takes it in memory; a new lesson is
+    // announced.
+    void courseCheckRecorded(const CopyCheck& check, bool stored);
 
     CourseSettings settings() const;
     void setSettings(const CourseSettings& settings);
@@ -78,8 +79,9 @@ Q_SIGNALS:
 
 private:
     // Reads the order and the course from the history; false (with a
-    // message, the course left as it was) when the order or the history
-    // cannot be used.
+    // message, the course left as it was) when the order cannot be used.
+    // A history that cannot be read is said, and the course then runs in
+    // memory for this run, from its first lesson.
     bool reload();
     // The lesson chosen in the spin box, kept in the history.
     void lessonChosen(int lesson);
@@ -106,6 +108,9 @@ private:
     // A lesson chosen by hand that the history could not keep: it holds
     // for this run, until a check is stored or another order is opened.
     std::optional<int> unsavedLesson_;
+    // The history could not be read: the course lives in memory until the
+    // program ends, and nothing of it is kept.
+    bool inMemory_ = false;
     std::map<std::pair<char32_t, char32_t>, int> confusions_;
     bool updating_ = false;
 

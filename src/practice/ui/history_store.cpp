@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 
 namespace brivo::practice {
 
@@ -183,10 +184,13 @@ template <typename T, typename Reader> Result<T> readHistory(const std::filesyst
 {
     if (!fileExists(file))
         return T{};
-    const Connection connection(file, true);
     const auto failed = [&file](const std::string& reason) {
         return fail(ErrorCode::ReadFailed, messages::historyNotRead(file.string(), reason));
     };
+    // SQLite opens a folder as an empty database, and fails only on writing.
+    if (std::error_code ignored; std::filesystem::is_directory(file, ignored))
+        return failed(systemErrorText(EISDIR));
+    const Connection connection(file, true);
     if (!connection.opened())
         return failed(reasonOf(connection.openError()));
     QSqlQuery query(connection.db());
