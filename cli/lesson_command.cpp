@@ -292,7 +292,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
                 practice::CourseTag{*order, lesson, std::string(practice::materialKindName(options.material))});
             !stored)
             return report(env, kExitFileError, stored.error().message);
-        practice::recordCheck(state, *check);
+        const practice::AdvanceProgress judged = practice::recordCheck(state, *check);
         const std::string score = fixedText(check->score, 1);
         if (options.json) {
             env.out << "{\"score\": " << score << ", \"lesson\": " << lesson << ", \"next_lesson\": " << state.lesson
@@ -302,6 +302,8 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
             if (state.lesson != lesson)
                 env.out << "Bravo : le cours passe à la leçon " << state.lesson << ", nouveau caractère "
                         << utf8::encode(std::u32string(1, state.newest())) << ".\n";
+            else if (practice::courseCompleted(state, judged))
+                env.out << practice::courseCompletedMessage(state) << "\n";
             else
                 env.out << "Le cours reste à la leçon " << lesson << ".\n";
         }

@@ -146,6 +146,17 @@ AdvanceProgress recordCheck(CourseState& state, const CopyCheck& check)
     return progress;
 }
 
+bool courseCompleted(const CourseState& state, const AdvanceProgress& progress)
+{
+    return state.lesson == static_cast<int>(state.order.size()) && meetsAdvanceRule(progress);
+}
+
+std::string courseCompletedMessage(const CourseState& state)
+{
+    return "Bravo : vous avez terminé le cours, et lisez ses " + std::to_string(state.order.size()) +
+           " caractères. Les séances continuent sur tous, les moins bien lus plus souvent.";
+}
+
 CourseState replayCourse(const std::u32string& order, const std::vector<CourseCheck>& checks,
                          const std::vector<LessonChoice>& choices, AdvanceProgress* last)
 {

@@ -25,8 +25,8 @@ inline constexpr int kFirstLesson = 2;
 
 // The published orders by name ("lcwo", "kochmorse"), ending with the
 // prosigns AR, SK and BT (+, *, =) that `keyed` can key; nothing for another
-// name. A course's history also holds the checks made on an order it
-// extends, so the prosigns added at the end keep the course where it was.
+// name. A course's history also holds the checks made on its order before
+// the prosigns were added, so the course stays where it was.
 std::optional<std::u32string> namedOrder(std::string_view name, const KeyedPredicate& keyed = {});
 
 // An order written by the trainee: one line of characters, separated by
@@ -80,6 +80,11 @@ bool meetsAdvanceRule(const AdvanceProgress& progress);
 // newest character's samples, and moves to the next lesson when the rule
 // holds (the last lesson stays). Gives the progress the rule was judged on.
 AdvanceProgress recordCheck(CourseState& state, const CopyCheck& check);
+
+// The last lesson passed by the rule: the course is done, and its sessions
+// go on over every character, by weight.
+bool courseCompleted(const CourseState& state, const AdvanceProgress& progress);
+std::string courseCompletedMessage(const CourseState& state);
 
 // A check as the history keeps it for the course. The normalised texts,
 // when kept, give back the order in which characters were missed.

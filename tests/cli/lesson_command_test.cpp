@@ -41,6 +41,12 @@ TEST_F(LessonCommand, GoodCheckMovesAFreshCourseOnAndTheJsonSaysSo)
                           "\"newest_right\": 0}}\n");
     ASSERT_EQ(run({"--json", "--groups", "1", "--group-size", "2", "--seed", "1"}), kExitOk);
     EXPECT_TRUE(out_.str().starts_with("{\"lesson\": 3, \"characters\": \"KMU\", \"text\": \"U U U")) << out_.str();
+    // The same copy on a course of two characters passes its last lesson:
+    // the course says it is done.
+    test::writeBytes(dir_ / "km.txt", "KM");
+    ASSERT_EQ(run({"--order", "km.txt", "--record", "sent.txt", "copy.txt"}), kExitOk) << err_.str();
+    EXPECT_NE(out_.str().find("vous avez terminé le cours, et lisez ses 2 caractères"), std::string::npos)
+        << out_.str();
 }
 
 // A list in Windows-1252: decoded, drawn whole before any item comes back,

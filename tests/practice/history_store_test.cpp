@@ -82,10 +82,10 @@ private Q_SLOTS:
         QCOMPARE(course->checks.size(), 1U);
         QCOMPARE(course->checks[0].perCharacter.at(U'E').wrong, 1);
         QCOMPARE(store.course(U"KM")->checks.size(), 0U);
-        // An order extended at its end (prosigns added) is the same course;
+        // The order with prosigns added at its end is the same course;
         // another order with the same start is not.
         QCOMPARE(store.course(U"EKM+*")->checks.size(), 1U);
-        QCOMPARE(store.course(U"EKR")->checks.size(), 0U);
+        QCOMPARE(store.course(U"EKMR")->checks.size(), 0U);
         const auto recent = store.counts(1);
         QCOMPARE(recent->size(), 1U); // only the last check: E
         QCOMPARE(recent->at(U'E').sent, 3);

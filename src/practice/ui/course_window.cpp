@@ -389,19 +389,26 @@ void CourseWindow::BoutonOuvrirOrdreClick()
 void CourseWindow::courseCheckRecorded(const CopyCheck& check, bool stored)
 {
     const int before = state_.lesson;
+    // The rule is judged on this check, stored or not.
+    CourseState judged = state_;
+    const AdvanceProgress progress = recordCheck(judged, check);
     if (stored && !inMemory_) {
         unsavedLesson_.reset(); // the stored check carries the lesson now
         if (!reload())
             return;
     } else {
-        recordCheck(state_, check);
+        state_ = std::move(judged);
         showState();
     }
-    if (state_.lesson <= before)
+    QString news;
+    if (state_.lesson > before)
+        news =
+            u"Bravo ! Le cours passe à la leçon %1 : nouveau caractère « %2 ». La prochaine séance commence par lui."_s
+                .arg(QString::number(state_.lesson), fromCodePoints(std::u32string(1, state_.newest())));
+    else if (courseCompleted(state_, progress))
+        news = QString::fromStdString(courseCompletedMessage(state_));
+    if (news.isEmpty())
         return;
-    const QString news =
-        u"Bravo ! Le cours passe à la leçon %1 : nouveau caractère « %2 ». La prochaine séance commence par lui."_s.arg(
-            QString::number(state_.lesson), fromCodePoints(std::u32string(1, state_.newest())));
     brivo::ui::announce(this, news);
     dialogs_.message(this, news, kTitle);
 }

@@ -350,17 +350,17 @@ Result<std::map<char32_t, CharacterCount>> HistoryStore::counts(int count) const
 
 Result<CourseHistory> HistoryStore::course(const std::u32string& order) const
 {
-    // A course's rows: those of its order, and those of an order it extends
-    // (the same course before characters were added at its end).
-    const QString kSameCourse =
-        u"(course_order = ? OR (length(course_order) >= 2 AND substr(?, 1, length(course_order)) = course_order))"_s;
+    // A course's rows: those of its order, and those of the same order
+    // before prosigns (+ * =) were added at its end.
+    const QString kSameCourse = u"(course_order = ? OR (substr(?, 1, length(course_order)) = course_order AND "
+                                u"rtrim(substr(?, length(course_order) + 1), '+*=') = ''))"_s;
     return readHistory<CourseHistory>(file_, [&order, &kSameCourse](QSqlQuery& query, CourseHistory& out) {
         if (schemaVersion(query) < 2)
             return true; // no course before this schema
         query.prepare(u"SELECT id, course_lesson, score, sent, copied FROM sessions WHERE "_s + kSameCourse +
                       u" ORDER BY id"_s);
-        query.addBindValue(fromCodePoints(order));
-        query.addBindValue(fromCodePoints(order));
+        for (int i = 0; i < 3; ++i) // the order, in each place of the condition
+            query.addBindValue(fromCodePoints(order));
         if (!query.exec())
             return false;
         std::vector<qlonglong> ids;
@@ -375,8 +375,8 @@ Result<CourseHistory> HistoryStore::course(const std::u32string& order) const
         if (schemaVersion(query) >= 4) {
             query.prepare(u"SELECT after_session, lesson FROM lesson_choices WHERE "_s + kSameCourse +
                           u" ORDER BY id"_s);
-            query.addBindValue(fromCodePoints(order));
-            query.addBindValue(fromCodePoints(order));
+            for (int i = 0; i < 3; ++i)
+                query.addBindValue(fromCodePoints(order));
             if (!query.exec())
                 return false;
             while (query.next()) {

@@ -79,8 +79,8 @@ public:
     // hand, after the checks stored so far.
     Result<void> recordLessonChoice(const std::u32string& order, int lesson, const QDateTime& chosenAt);
     // The checks of the course of `order`, oldest first, the lessons chosen
-    // by hand between them, and its confusions; checks made on an order
-    // that `order` extends count as the same course.
+    // by hand between them, and its confusions; checks made on `order`
+    // before prosigns were added at its end count as the same course.
     Result<CourseHistory> course(const std::u32string& order) const;
     // Every check, oldest first.
     Result<std::vector<StoredCheck>> checks() const;
