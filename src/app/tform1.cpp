@@ -251,6 +251,7 @@ void TForm1::connectHandlers()
     connect(idleOutput, &QTimer::timeout, this, ErrorBox::guarded([this] { session_.closeIdleOutput(); }));
     idleOutput->start();
     frameWait_ = new QTimer(this);
+    frameWait_->setObjectName(u"frameWait"_s);
     frameWait_->setInterval(50);
     connect(frameWait_, &QTimer::timeout, this, ErrorBox::guarded([this] { placeOnceFramed(); }));
     connect(systemMenu, &SystemMenu::systemCommand, this,

@@ -296,6 +296,9 @@ private Q_SLOTS:
         FormFixture f;
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        // The window is placed once, after its first showing (without a
+        // frame, a second later): the move comes after.
+        QTRY_VERIFY_WITH_TIMEOUT(!f.form->findChild<QTimer*>(u"frameWait"_s)->isActive(), 10000);
         const QPoint start = f.form->pos();
         f.control("TBfreq")->setFocus();
         const int tone = f.control<QSlider>("TBfreq")->value();

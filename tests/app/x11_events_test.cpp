@@ -4,6 +4,8 @@
 // the X server, as a user's would.
 #include "support/form_fixture.h"
 
+#include <QTimer>
+
 #include <csignal>
 
 using namespace Qt::StringLiterals;
@@ -167,6 +169,7 @@ private Q_SLOTS:
     {
         FormFixture f;
         showForReal(f);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.form->findChild<QTimer*>(u"frameWait"_s)->isActive(), kBound);
         const QPoint start = f.form->frameGeometry().topLeft();
         f.control<QMenu>("SystemMenu")->actions().value(1)->trigger();
         xdotool({u"key"_s, u"Right"_s, u"Right"_s, u"Down"_s, u"Return"_s});
