@@ -82,8 +82,9 @@ int runCheckCommand(const std::vector<std::string>& args, CommandEnvironment& en
     const Result<MorseTable> table = readCodeTable(tableOption);
     if (!table)
         return report(env, kExitFileError, table.error().message);
-    const Result<practice::CopyCheck> check =
-        practice::checkCopy(*sent, *copied, [&table](char32_t c) { return practice::hasPattern(*table, c); });
+    const Result<practice::CopyCheck> check = practice::checkCopy(
+        *sent, *copied, [&table](char32_t c) { return practice::hasPattern(*table, c); },
+        [&table](char32_t c) { return practice::soundsAs(*table, c); });
     if (!check)
         return report(env, kExitFileError, check.error().message);
     env.out << (json ? checkJson(*check) : checkText(*check));

@@ -183,6 +183,18 @@ Result<LessonOptions> parseOptions(const std::vector<std::string>& args, LessonO
     return options;
 }
 
+// Seeds a second apart start the sequence with nearly the same draw (its
+// high bits move by the multiplier's high word only), so a day of clock
+// seeds would open every session alike: the clock is mixed first, with
+// splitmix64's finaliser.
+std::uint32_t clockSeed(std::int64_t seconds)
+{
+    auto z = static_cast<std::uint64_t>(seconds) + 0x9E3779B97F4A7C15ULL;
+    z = (z ^ (z >> 30U)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27U)) * 0x94D049BB133111EBULL;
+    return static_cast<std::uint32_t>(z ^ (z >> 31U));
+}
+
 void printStatus(std::ostream& out, const CourseState& state, const practice::AdvanceProgress& progress, bool json)
 {
     const std::u32string characters = state.characters();
@@ -281,7 +293,8 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
         const Result<std::string> copied = readUserText(options.record[1]);
         if (!copied)
             return report(env, kExitFileError, copied.error().message);
-        const Result<practice::CopyCheck> check = practice::checkCopy(*sent, *copied, keyed);
+        const Result<practice::CopyCheck> check =
+            practice::checkCopy(*sent, *copied, keyed, [&table](char32_t c) { return practice::soundsAs(*table, c); });
         if (!check)
             return report(env, kExitFileError, check.error().message);
         practice::ExerciseConditions conditions;
@@ -318,7 +331,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
             .length;
     };
     RandomGenerator random;
-    random.seed(options.seed ? *options.seed : static_cast<std::uint32_t>(env.secondsNow ? env.secondsNow() : 0));
+    random.seed(options.seed ? *options.seed : clockSeed(env.secondsNow ? env.secondsNow() : 0));
     if (options.material == practice::MaterialKind::Groups) {
         const std::u32string text = practice::drawSession(state, history->confusions, options.session, seconds, random);
         if (options.json)

@@ -32,6 +32,7 @@ void TForm1::buildCopyCheck(std::filesystem::path historyFile)
                 conditions.any() ? reception::conditionsText(conditions) : std::string(), conditions.effectiveWpm};
         },
         [this](char32_t c) { return practice::hasPattern(morseTable_, c); },
+        [this](char32_t c) { return practice::soundsAs(morseTable_, c); },
     };
     copyCheck = new practice::ui::CopyCheckWindow(dialogs_, practice::HistoryStore(std::move(historyFile)),
                                                   std::move(source), this);

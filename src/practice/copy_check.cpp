@@ -49,26 +49,28 @@ bool isBlank(char32_t c)
     }
 }
 
-// A letter and a combining accent that compose into one character, for
-// the accented letters of Windows-1252 and of French; nothing otherwise.
+// The accented letters of Windows-1252 and of French, by combining mark.
+struct AccentRow {
+    char32_t mark;
+    std::u32string_view bases;
+    std::u32string_view results;
+};
+constexpr std::array<AccentRow, 8> kAccentRows = {{
+    {U'\u0300', U"AEIOUaeiou", U"ÀÈÌÒÙàèìòù"},
+    {U'\u0301', U"AEIOUYaeiouy", U"ÁÉÍÓÚÝáéíóúý"},
+    {U'\u0302', U"AEIOUaeiou", U"ÂÊÎÔÛâêîôû"},
+    {U'\u0303', U"ANOano", U"ÃÑÕãñõ"},
+    {U'\u0308', U"AEIOUYaeiouy", U"ÄËÏÖÜŸäëïöüÿ"},
+    {U'\u030A', U"Aa", U"Åå"},
+    {U'\u0327', U"Cc", U"Çç"},
+    {U'\u030C', U"SZsz", U"ŠŽšž"},
+}};
+
+// A letter and a combining accent that compose into one character; nothing
+// otherwise.
 char32_t composed(char32_t base, char32_t mark)
 {
-    struct Row {
-        char32_t mark;
-        std::u32string_view bases;
-        std::u32string_view results;
-    };
-    static constexpr std::array<Row, 8> rows = {{
-        {U'\u0300', U"AEIOUaeiou", U"ÀÈÌÒÙàèìòù"},
-        {U'\u0301', U"AEIOUYaeiouy", U"ÁÉÍÓÚÝáéíóúý"},
-        {U'\u0302', U"AEIOUaeiou", U"ÂÊÎÔÛâêîôû"},
-        {U'\u0303', U"ANOano", U"ÃÑÕãñõ"},
-        {U'\u0308', U"AEIOUYaeiouy", U"ÄËÏÖÜŸäëïöüÿ"},
-        {U'\u030A', U"Aa", U"Åå"},
-        {U'\u0327', U"Cc", U"Çç"},
-        {U'\u030C', U"SZsz", U"ŠŽšž"},
-    }};
-    for (const Row& row : rows) {
+    for (const AccentRow& row : kAccentRows) {
         if (row.mark != mark)
             continue;
         const std::size_t at = row.bases.find(base);
@@ -86,6 +88,21 @@ bool hasPattern(const MorseTable& table, char32_t c)
 {
     const std::optional<unsigned char> byte = cp1252::fromUnicode(c);
     return byte && !table.pattern(*byte).empty();
+}
+
+char32_t soundsAs(const MorseTable& table, char32_t c)
+{
+    const std::optional<unsigned char> byte = cp1252::fromUnicode(c);
+    if (!byte || table.pattern(*byte).empty())
+        return c;
+    for (const AccentRow& row : kAccentRows) {
+        const std::size_t at = row.results.find(c);
+        if (at == std::u32string_view::npos)
+            continue;
+        const std::optional<unsigned char> base = cp1252::fromUnicode(row.bases[at]);
+        return base && table.pattern(*base) == table.pattern(*byte) ? row.bases[at] : c;
+    }
+    return c;
 }
 
 std::u32string normalise(std::string_view utf8, const KeyedPredicate& keyed)
@@ -118,11 +135,16 @@ std::u32string normalise(std::string_view utf8, const KeyedPredicate& keyed)
     return out;
 }
 
-Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUtf8, const KeyedPredicate& keyed)
+Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUtf8, const KeyedPredicate& keyed,
+                            const SoundsAs& heardAs)
 {
     CopyCheck check;
     check.sent = normalise(sentUtf8, keyed);
     check.copied = normalise(copiedUtf8);
+    if (heardAs) {
+        for (std::u32string* text : {&check.sent, &check.copied})
+            std::ranges::transform(*text, text->begin(), heardAs);
+    }
     const std::size_t n = check.sent.size();
     const std::size_t m = check.copied.size();
     if (n > kMaxCheckedCharacters || m > kMaxCheckedCharacters)

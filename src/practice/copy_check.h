@@ -25,6 +25,12 @@ inline constexpr std::size_t kMaxAlignmentCells = std::size_t{256} << 20U;
 using KeyedPredicate = std::function<bool(char32_t)>;
 bool hasPattern(const MorseTable& table, char32_t c);
 
+// What a character sounds as: an accented letter that the table keys with
+// its base letter's pattern ("É" as "E" in the built-in table) is heard as
+// that letter; any other character as itself.
+using SoundsAs = std::function<char32_t(char32_t)>;
+char32_t soundsAs(const MorseTable& table, char32_t c);
+
 // Composed (NFC) for the accented letters of the Latin alphabets, so that a
 // letter typed with a combining accent is the same letter; upper case
 // (Unicode, one character to one); every run of blanks (tabs, line breaks,
@@ -61,7 +67,9 @@ struct CopyCheck {
 };
 
 // Compares the copy with the sent text, both UTF-8; a sent character that
-// `keyed` refuses was never heard and is left out of everything. Among the
+// `keyed` refuses was never heard and is left out of everything; with
+// `heardAs`, both texts are compared as they sound ("CAFE" is right for a
+// "CAFÉ" keyed as plain letters). Among the
 // alignments of least cost, the one given keeps runs of matches together
 // and matches the copy as early as it can, so a copy that stops short
 // leaves the end of the text omitted, and equal inputs always give the
@@ -69,7 +77,8 @@ struct CopyCheck {
 // normalised text exceeds kMaxCheckedCharacters, or its alignment would
 // need more than kMaxAlignmentCells. Time and memory grow as the length
 // times the distance.
-Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUtf8, const KeyedPredicate& keyed = {});
+Result<CopyCheck> checkCopy(std::string_view sentUtf8, std::string_view copiedUtf8, const KeyedPredicate& keyed = {},
+                            const SoundsAs& heardAs = {});
 
 // The score with one decimal: "81,8" (or "81.8" with a '.' separator).
 std::string scoreText(double score, char decimalSeparator = ',');

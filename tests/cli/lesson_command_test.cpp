@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <set>
 #include <sstream>
 
 namespace brivo::cli {
@@ -47,6 +48,21 @@ TEST_F(LessonCommand, GoodCheckMovesAFreshCourseOnAndTheJsonSaysSo)
     ASSERT_EQ(run({"--order", "km.txt", "--record", "sent.txt", "copy.txt"}), kExitOk) << err_.str();
     EXPECT_NE(out_.str().find("vous avez terminé le cours, et lisez ses 2 caractères"), std::string::npos)
         << out_.str();
+}
+
+// Without --seed, sessions an hour apart on one day do not all open alike.
+TEST_F(LessonCommand, ClockSeedsOfOneDayGiveDifferentSessions)
+{
+    test::writeBytes(dir_ / "sent.txt", "KMKMK");
+    test::writeBytes(dir_ / "copy.txt", "K");
+    ASSERT_EQ(run({"--record", "sent.txt", "copy.txt"}), kExitOk) << err_.str();
+    std::set<char> firsts;
+    for (int hour = 0; hour < 24; ++hour) {
+        clock_ = 1796601600 + hour * 3600;
+        ASSERT_EQ(run({"--groups", "1"}), kExitOk);
+        firsts.insert(out_.str().front());
+    }
+    EXPECT_EQ(firsts, (std::set<char>{'K', 'M'}));
 }
 
 // A list in Windows-1252: decoded, drawn whole before any item comes back,

@@ -26,10 +26,11 @@ protected:
         std::istringstream in(input);
         out_.str({});
         err_.str({});
-        cli::CommandEnvironment env{in, out_, err_, false, false, [] { return std::int64_t{7}; }, [] { return 0.0; }};
+        cli::CommandEnvironment env{in, out_, err_, false, false, [this] { return clock_; }, [] { return 0.0; }};
         return command(args, env);
     }
 
+    std::int64_t clock_ = 7; // calendar seconds
     TempDir dir_;
     std::ostringstream out_;
     std::ostringstream err_;

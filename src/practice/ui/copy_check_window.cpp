@@ -175,7 +175,7 @@ void CopyCheckWindow::BoutonCorrigerClick()
         return;
     }
     const Result<CopyCheck> check =
-        checkCopy(sent.toStdString(), MemoCopie->toPlainText().toStdString(), source_.keyed);
+        checkCopy(sent.toStdString(), MemoCopie->toPlainText().toStdString(), source_.keyed, source_.soundsAs);
     if (!check) {
         dialogs_.message(this, QString::fromStdString(check.error().message), fromUtf8(messages::kCheckTitle));
         return;

@@ -32,6 +32,7 @@ public:
         std::function<QString()> sentText;              // the edit zone's plain text
         std::function<ExerciseConditions()> conditions; // speed, spacing, noise
         KeyedPredicate keyed;                           // the characters the code table keys
+        SoundsAs soundsAs;                              // and what each sounds as
     };
 
     CopyCheckWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, Source source, QWidget* parent);
