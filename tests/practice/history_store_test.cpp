@@ -97,10 +97,12 @@ private Q_SLOTS:
         QCOMPARE(raw.value(u"SELECT checked_at FROM sessions WHERE id = 1"_s).toString(), u"2026-11-30T18:00:00Z"_s);
         QCOMPARE(raw.value(u"SELECT COUNT(*) FROM char_stats"_s).toInt(), 4);
         QVERIFY(store.exportCsv(dir / "historique.csv"));
-        QCOMPARE(brivo::test::readBytes(dir / "historique.csv"),
-                 "id,checked_at,score,distance,wpm,spacing,noise,sent,copied\r\n"
-                 "1,2026-11-30T18:00:00Z,85.7,1,12.5,1,10,\"CQ \"\"CQ\"\"\",\"CQ \"\"CO\"\"\"\r\n"
-                 "2,2026-12-01T18:00:00Z,66.7,1,15.0,2,0,\"EEE\",\"EE\"\r\n");
+        QCOMPARE(
+            brivo::test::readBytes(dir / "historique.csv"),
+            "id,checked_at,score,distance,wpm,spacing,noise,sent,copied,conditions,effective_wpm,course_order,"
+            "course_lesson,course_material\r\n"
+            "1,2026-11-30T18:00:00Z,85.7,1,12.5,1,10,\"CQ \"\"CQ\"\"\",\"CQ \"\"CO\"\"\",\"snr=5 qrm=3\",8.0,,,\r\n"
+            "2,2026-12-01T18:00:00Z,66.7,1,15.0,2,0,\"EEE\",\"EE\",\"\",,\"EKM\",2,groups\r\n");
     }
 
     // A file of the first schema, with a check in it, is migrated by the
@@ -124,6 +126,9 @@ private Q_SLOTS:
         }
         HistoryStore store(file);
         QCOMPARE(store.checks()->size(), 1U);
+        QVERIFY(store.exportCsv(dir / "ancien.csv")); // the later columns empty
+        QVERIFY(brivo::test::readBytes(dir / "ancien.csv")
+                    .ends_with("\r\n1,2026-11-01T10:00:00Z,100.0,0,12.0,1,0,\"K\",\"K\",\"\",,,,\r\n"));
         QVERIFY(store.record(check("KM", "KK"), {}, kMonday, brivo::practice::CourseTag{U"KM", 2, "words"}));
         QCOMPARE(store.checks()->size(), 2U);
         QCOMPARE(RawFile(file).value(u"SELECT course_material FROM sessions WHERE id = 2"_s).toString(), u"words"_s);

@@ -414,21 +414,33 @@ Result<void> HistoryStore::exportCsv(const std::filesystem::path& target) const
         return u"\""_s + text + u"\""_s;
     };
     const Result<QString> csv = readHistory<QString>(file_, [&quoted](QSqlQuery& query, QString& out) {
-        if (!query.exec(u"SELECT id, checked_at, score, distance, wpm, spacing, noise, sent, copied FROM sessions "
-                        "ORDER BY id"_s))
+        // Older files lack the later columns: they export empty.
+        const int version = schemaVersion(query);
+        const QString conditions =
+            version >= 2 ? u"conditions, effective_wpm, course_order, course_lesson"_s : u"'', NULL, NULL, NULL"_s;
+        const QString material = version >= 3 ? u"course_material"_s : u"NULL"_s;
+        if (!query.exec(u"SELECT id, checked_at, score, distance, wpm, spacing, noise, sent, copied, %1, %2 FROM "
+                        "sessions ORDER BY id"_s.arg(conditions, material)))
             return false;
         while (query.next()) {
-            out += u"%1,%2,%3,%4,%5,%6,%7,%8,%9\r\n"_s.arg(
+            const QVariant effective = query.value(10);
+            out += u"%1,%2,%3,%4,%5,%6,%7,%8,%9,"_s.arg(
                 query.value(0).toString(), query.value(1).toString(),
                 QString::number(query.value(2).toDouble(), 'f', 1), query.value(3).toString(),
                 QString::number(query.value(4).toDouble(), 'f', 1), query.value(5).toString(),
                 query.value(6).toString(), quoted(query.value(7).toString()), quoted(query.value(8).toString()));
+            out += u"%1,%2,%3,%4,%5\r\n"_s.arg(
+                quoted(query.value(9).toString()),
+                effective.isNull() ? QString() : QString::number(effective.toDouble(), 'f', 1),
+                query.value(11).isNull() ? QString() : quoted(query.value(11).toString()), query.value(12).toString(),
+                query.value(13).toString());
         }
         return true;
     });
     if (!csv)
         return csv.error();
-    const QString header = u"id,checked_at,score,distance,wpm,spacing,noise,sent,copied\r\n"_s;
+    const QString header = u"id,checked_at,score,distance,wpm,spacing,noise,sent,copied,conditions,effective_wpm,"
+                           "course_order,course_lesson,course_material\r\n"_s;
     const Result<void> written = writeFileAtomically(target, (header + *csv).toStdString());
     if (!written)
         return fail(ErrorCode::WriteFailed, messages::cannotSave(target.string(), written.error().message));
