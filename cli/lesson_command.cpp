@@ -42,9 +42,11 @@ constexpr std::string_view kUsage =
     "  --lesson N         leçon choisie (2 à la longueur de l'ordre) ; sans elle,\n"
     "                     celle de l'historique\n"
     "  --groups N         longueur de la séance en groupes\n"
-    "  --minutes M        longueur en minutes à la vitesse --wpm [5]\n"
+    "  --minutes M        longueur en minutes aux vitesses du cours [5]\n"
     "  --group-size N|random  lettres par groupe, 2 à 8, ou au hasard [5]\n"
-    "  --wpm N            vitesse en mots par minute (PARIS) [12]\n"
+    "  --wpm N            vitesse des caractères en mots par minute (PARIS),\n"
+    "                     5 à 33 [20]\n"
+    "  --effective N      vitesse effective (ARRL), 5 à --wpm [10]\n"
     "  --material KIND    matériel de la séance : groups (groupes du cours),\n"
     "                     words (mots courants), calls (indicatifs), abbrev\n"
     "                     (abréviations et codes Q), qso (contacts entiers),\n"
@@ -70,7 +72,7 @@ struct LessonOptions {
     std::optional<std::string> table;
     std::optional<int> lesson;
     practice::SessionSpec session{std::nullopt, 5.0, 5};
-    double wpm = 12;
+    practice::CourseSpeeds speeds;
     std::optional<std::uint32_t> seed;
     bool json = false;
     bool status = false;
@@ -119,7 +121,8 @@ Result<LessonOptions> parseOptions(const std::vector<std::string>& args, LessonO
             i += 2;
         } else if (arg == "--history" || arg == "--order" || arg == "--table" || arg == "--lesson" ||
                    arg == "--groups" || arg == "--minutes" || arg == "--group-size" || arg == "--wpm" ||
-                   arg == "--seed" || arg == "--material" || arg == "--lang" || arg == "--list") {
+                   arg == "--effective" || arg == "--seed" || arg == "--material" || arg == "--lang" ||
+                   arg == "--list") {
             const std::optional<std::string> given = value();
             if (!given)
                 return refused("l'option " + arg + " attend une valeur.");
@@ -162,11 +165,11 @@ Result<LessonOptions> parseOptions(const std::vector<std::string>& args, LessonO
                 if (!size || (*size != 0 && (*size < 2 || *size > 8)))
                     return refused("--group-size attend 2 à 8, ou random.");
                 options.session.groupSize = *size;
-            } else if (arg == "--wpm") {
-                const auto wpm = number<double>(v);
-                if (!wpm || *wpm < 2 || *wpm > 60)
-                    return refused("--wpm attend une vitesse de 2 à 60 mots par minute.");
-                options.wpm = *wpm;
+            } else if (arg == "--wpm" || arg == "--effective") {
+                const auto wpm = number<int>(v);
+                if (!wpm || *wpm < practice::CourseSpeeds::kMinWpm || *wpm > practice::CourseSpeeds::kMaxWpm)
+                    return refused(arg + " attend une vitesse de 5 à 33 mots par minute.");
+                (arg == "--wpm" ? options.speeds.characterWpm : options.speeds.effectiveWpm) = *wpm;
             } else {
                 options.seed = number<std::uint32_t>(v);
                 if (!options.seed)
@@ -176,6 +179,8 @@ Result<LessonOptions> parseOptions(const std::vector<std::string>& args, LessonO
             return refused("option inconnue " + messages::quoted(arg) + ".\n" + std::string(kUsage));
         }
     }
+    if (options.speeds.effectiveWpm > options.speeds.characterWpm)
+        return refused("la vitesse effective (--effective) ne peut pas dépasser celle des caractères (--wpm).");
     if (options.status && !options.record.empty())
         return refused("--status et --record ne vont pas ensemble.");
     if ((options.material == practice::MaterialKind::List) != options.list.has_value())
@@ -298,7 +303,9 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
         if (!check)
             return report(env, kExitFileError, check.error().message);
         practice::ExerciseConditions conditions;
-        conditions.wpm = options.wpm;
+        conditions.wpm = options.speeds.characterWpm;
+        if (options.speeds.effectiveWpm < options.speeds.characterWpm)
+            conditions.effectiveWpm = options.speeds.effectiveWpm;
         const int lesson = state.lesson;
         if (const Result<void> stored = store.record(
                 *check, conditions, QDateTime::currentDateTimeUtc(),
@@ -324,11 +331,8 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
     }
 
     // A session's length in minutes is measured as the render keys it.
-    const double unit = 1.2 / options.wpm;
-    const auto seconds = [&table, unit](const std::u32string& text) {
-        return reception::keyedMarks(keyedTextFromUtf8(utf8::encode(text)), *table, RenderForm::Message, 1, unit,
-                                     std::nullopt)
-            .length;
+    const auto seconds = [&table, &options](const std::u32string& text) {
+        return practice::courseSeconds(text, *table, options.speeds);
     };
     RandomGenerator random;
     random.seed(options.seed ? *options.seed : clockSeed(env.secondsNow ? env.secondsNow() : 0));

@@ -23,6 +23,7 @@
 #include "morse/default_definitions.h"
 #include "morse/ui/code_grid.h"
 #include "player/ui/playback_row.h"
+#include "practice/ui/course_window.h"
 #include "reception/ui/reception_window.h"
 
 #include <QAction>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/keying_parameters.h"
 #include "common/random_generator.h"
 #include "morse/morse_table.h"
 #include "player/playback_session.h"
@@ -11,6 +12,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 
 class QFrame;
 class QLabel;
@@ -32,6 +34,7 @@ struct Settings;
 namespace brivo::practice::ui {
 class CopyCheckWindow;
 class CourseWindow;
+struct CourseSession;
 } // namespace brivo::practice::ui
 namespace brivo::exporting::ui {
 class ExportDialog;
@@ -155,7 +158,19 @@ private:
     void buildExport();
     // Puts a course session in the zone in place of its text, masks and
     // plays it as asked, and tells the copy check.
-    void startCourseSession(const QString& text, bool mask, bool play, const practice::CourseTag& course);
+    void startCourseSession(const practice::ui::CourseSession& course);
+    // How the zone is rendered ("Générer", the export, the record of a
+    // check): at the sound page's settings with the reception conditions;
+    // a course session still in the zone takes the course's speeds, its
+    // introduction keyed first and, with spoken answers, the introduced
+    // characters' names said before it (`preface`).
+    struct ZoneRender {
+        QString text;
+        KeyingParameters parameters;
+        reception::ReceptionConditions conditions;
+        QString preface;
+    };
+    ZoneRender zoneRender() const;
     void onFirstShow();
     // Where the window, frame included, is centred on the primary screen.
     QPoint centredPosition() const;
@@ -224,6 +239,7 @@ private:
     TForm2* Form2 = nullptr;
     practice::ui::CopyCheckWindow* copyCheck = nullptr;
     practice::ui::CourseWindow* courseWindow = nullptr;
+    std::unique_ptr<practice::ui::CourseSession> courseSession_; // the last one put in the zone
     exporting::ui::ExportDialog* exportDialog = nullptr;
     Announcer* announcer_ = nullptr;
     QString announcedState_; // the status line's state last announced

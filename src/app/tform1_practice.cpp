@@ -25,8 +25,9 @@ void TForm1::buildCopyCheck(std::filesystem::path historyFile)
     practice::ui::CopyCheckWindow::Source source{
         [this] { return editZone->plainText(); },
         [this] {
-            const KeyingParameters keying = sound->keyingParameters();
-            const reception::ReceptionConditions conditions = renderConditions(false);
+            const ZoneRender render = zoneRender();
+            const KeyingParameters& keying = render.parameters;
+            const reception::ReceptionConditions& conditions = render.conditions;
             return practice::ExerciseConditions{
                 keying.speedPosition / 6.0, keying.spacingFactor, keying.noisePosition / 2,
                 conditions.any() ? reception::conditionsText(conditions) : std::string(), conditions.effectiveWpm};
@@ -44,23 +45,18 @@ void TForm1::buildCourse()
 {
     practice::ui::CourseWindow::Source source{
         [this](char32_t c) { return practice::hasPattern(morseTable_, c); },
-        // A session's length as the render keys it, at the sound page's
-        // settings and the effective speed of the conditions.
+        // A session's length as the render keys it, at the course's speeds.
         [this](const std::u32string& text) {
-            const KeyingParameters keying = sound->keyingParameters();
-            const KeyingValues values = deriveKeyingValues(keying, kDefaultSampleRate);
-            return reception::keyedMarks(keyedTextFromUtf8(utf8::encode(text)), morseTable_, RenderForm::Message,
-                                         keying.spacingFactor, values.unitDuration,
-                                         renderConditions(false).effectiveWpm, values.unitsPerWord)
-                .length;
+            return practice::courseSeconds(text, morseTable_, courseWindow->speeds());
         },
         [this]() -> RandomGenerator& { return random_; },
         [this]() -> const MorseTable& { return morseTable_; },
+        [this](const QString& copy) { return copyCheck->correct(copy, courseWindow); },
     };
     courseWindow = new practice::ui::CourseWindow(dialogs_, copyCheck->history(), std::move(source), this);
     connect(courseWindow, &practice::ui::CourseWindow::sessionReady, this,
-            [this](const QString& text, bool mask, bool play, const practice::CourseTag& course) {
-                ErrorBox::guarded([&] { startCourseSession(text, mask, play, course); })();
+            [this](const practice::ui::CourseSession& session) {
+                ErrorBox::guarded([&] { startCourseSession(session); })();
             });
     connect(copyCheck, &practice::ui::CopyCheckWindow::courseCheckRecorded, this,
             [this](const practice::CopyCheck& check, bool stored) {
@@ -68,14 +64,16 @@ void TForm1::buildCourse()
             });
 }
 
-void TForm1::startCourseSession(const QString& text, bool mask, bool play, const practice::CourseTag& course)
+void TForm1::startCourseSession(const practice::ui::CourseSession& course)
 {
     editZone->RichEdit->selectAll();
-    insertGeneratedText(text);
-    copyCheck->setCourseSession(course, editZone->plainText());
-    if (mask && !editZone->STmasquer->isVisible())
+    insertGeneratedText(course.text);
+    courseSession_ = std::make_unique<practice::ui::CourseSession>(course);
+    courseSession_->text = editZone->plainText();
+    copyCheck->setCourseSession(course.course, courseSession_->text);
+    if (course.mask && !editZone->STmasquer->isVisible())
         editZone->MasquerZoneClick();
-    if (play)
+    if (course.play)
         BoutonLectureClick();
 }
 

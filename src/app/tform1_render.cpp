@@ -12,6 +12,7 @@
 #include "editzone/ui/edit_zone.h"
 #include "export/ui/export_dialog.h"
 #include "player/ui/playback_row.h"
+#include "practice/ui/course_window.h"
 #include "reception/keyed_marks.h"
 #include "reception/keying_envelope.h"
 #include "reception/reception_renderer.h"
@@ -51,6 +52,31 @@ reception::ReceptionConditions TForm1::renderConditions(bool live) const
     return clean;
 }
 
+TForm1::ZoneRender TForm1::zoneRender() const
+{
+    ZoneRender render;
+    const QString zone = editZone->plainText();
+    render.text = EditDebut->text() + zone + EditFin->text();
+    render.parameters = sound->keyingParameters();
+    render.conditions = renderConditions(false);
+    if (!courseSession_ || zone != courseSession_->text)
+        return render;
+    const practice::CourseSpeeds& speeds = courseSession_->speeds;
+    render.parameters.speedPosition = 6 * speeds.characterWpm; // PARIS: a unit is 1.2 s / WPM
+    render.parameters.referenceWord = ReferenceWord::Paris;
+    if (speeds.effectiveWpm < speeds.characterWpm) {
+        render.conditions.effectiveWpm = speeds.effectiveWpm;
+        render.parameters.spacingFactor = 1; // the effective speed sets the gaps
+    } else {
+        render.conditions.effectiveWpm.reset();
+    }
+    if (!courseSession_->introduction.isEmpty()) {
+        render.text = courseSession_->introduction + u"   "_s + render.text;
+        render.preface = courseSession_->introducedNames;
+    }
+    return render;
+}
+
 void TForm1::buildExport()
 {
     exporting::ui::ExportDialog::Source source{
@@ -61,10 +87,11 @@ void TForm1::buildExport()
                 dialogs_.message(this, fromUtf8(messages::kEmptyText), fromUtf8(messages::kNoDataTitle));
                 return std::nullopt;
             }
+            const ZoneRender render = zoneRender();
             exporting::ExportRequest request;
-            request.render.text = keyed(EditDebut->text() + zone + EditFin->text());
-            request.render.parameters = sound->keyingParameters();
-            request.conditions = renderConditions(false);
+            request.render.text = keyed(render.text);
+            request.render.parameters = render.parameters;
+            request.conditions = render.conditions;
             request.spokenAnswerPause = conditionsWindow->spokenAnswerPause();
             const KeyingValues keying = deriveKeyingValues(request.render.parameters, kDefaultSampleRate);
             if (Result<void> accepted = reception::checkConditions(
@@ -89,11 +116,14 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
     const bool live = sender == playback->EditLive;
     RenderRequest request;
     request.form = live ? RenderForm::Live : RenderForm::Message;
+    const ZoneRender zoneRendered = live ? ZoneRender{} : zoneRender();
     if (live) {
         request.text = keyed(playback->STlive->text());
+        request.parameters = sound->keyingParameters();
     } else {
         const QString zone = editZone->plainText();
-        request.text = keyed(EditDebut->text() + zone + EditFin->text());
+        request.text = keyed(zoneRendered.text);
+        request.parameters = zoneRendered.parameters;
         playback->EditLive->clear();
         playback->EditLive->setReadOnly(true);
         if (zone.isEmpty()) {
@@ -102,10 +132,9 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
             return;
         }
     }
-    request.parameters = sound->keyingParameters();
     request.previousSampleRate = session_.sampleRate();
     request.path = inStartFolder(sound->SaveDialogWAV.fileName);
-    const reception::ReceptionConditions conditions = renderConditions(live);
+    const reception::ReceptionConditions conditions = live ? renderConditions(true) : zoneRendered.conditions;
 
     // Refused before the player is touched: the previous file stays playable.
     const KeyingValues keying = deriveKeyingValues(request.parameters, renderSampleRate(request));
@@ -160,7 +189,9 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
     // Without them the file is still the render, and plays.
     if (rendered && !live) {
         if (const std::optional<double> pause = conditionsWindow->spokenAnswerPause()) {
-            if (const auto answered = speech::addSpokenAnswers(request, morseTable_, conditions, *pause); !answered)
+            if (const auto answered = speech::addSpokenAnswers(request, morseTable_, conditions, *pause,
+                                                               zoneRendered.preface.toStdString());
+                !answered)
                 dialogs_.message(this,
                                  u"La réponse parlée n'a pas pu être ajoutée : "_s +
                                      QString::fromStdString(answered.error().message),

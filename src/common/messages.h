@@ -163,6 +163,9 @@ inline std::string checkTooManyErrors()
 
 inline constexpr std::string_view kCheckTitle = " Contrôle de la copie :";
 inline constexpr std::string_view kNothingSent = "La zone de saisie est vide : il n'y a rien à comparer.";
+inline constexpr std::string_view kCheckNotForCourse =
+    "La zone de saisie ne contient plus le texte de la séance : ce contrôle est gardé dans l'historique, sans "
+    "compter pour le cours.";
 inline constexpr std::string_view kNoWeakCharacters =
     "Aucune erreur dans les derniers contrôles : il n'y a pas de point faible à exercer.";
 inline constexpr std::string_view kHistoryTooNew =

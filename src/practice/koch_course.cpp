@@ -1,8 +1,10 @@
 #include "practice/koch_course.h"
 
+#include "common/edit_text.h"
 #include "common/number_text.h"
 #include "common/settings_words.h"
 #include "common/utf8.h"
+#include "reception/keyed_marks.h"
 
 #include <algorithm>
 #include <numeric>
@@ -146,6 +148,37 @@ AdvanceProgress recordCheck(CourseState& state, const CopyCheck& check)
     return progress;
 }
 
+std::string missingForAdvance(const AdvanceProgress& p)
+{
+    if (meetsAdvanceRule(p))
+        return {};
+    std::string missing;
+    const auto add = [&missing](const std::string& part) { missing += (missing.empty() ? "" : " ; ") + part; };
+    if (p.lastScore < 90.0)
+        add("un score d'au moins 90 % (ici " + fixedText(p.lastScore, 1, ',') + " %)");
+    if (p.lastSent < 100)
+        add("au moins 100 caractères envoyés (ici " + std::to_string(p.lastSent) + ")");
+    if (p.newestSamples < 10)
+        add("le nouveau caractère envoyé au moins 10 fois (ici " + std::to_string(p.newestSamples) + ")");
+    else if (p.newestRight * 5 < p.newestSamples * 4)
+        add("le nouveau caractère juste 80 % des fois (ici " + std::to_string(p.newestRight) + " sur " +
+            std::to_string(p.newestSamples) + ")");
+    return missing;
+}
+
+std::u32string introduction(const CourseState& state)
+{
+    if (state.checksInLesson > 0 || state.order.empty())
+        return {};
+    const std::u32string characters = state.characters();
+    std::u32string text;
+    for (const char32_t c : state.lesson == kFirstLesson ? characters : std::u32string(1, state.newest())) {
+        for (int i = 0; i < 3; ++i)
+            (text += text.empty() ? U"" : U" ") += c;
+    }
+    return text;
+}
+
 bool courseCompleted(const CourseState& state, const AdvanceProgress& progress)
 {
     return state.lesson == static_cast<int>(state.order.size()) && meetsAdvanceRule(progress);
@@ -250,12 +283,23 @@ std::u32string drawSession(const CourseState& state, const std::map<std::pair<ch
     return text;
 }
 
+double courseSeconds(const std::u32string& text, const MorseTable& table, const CourseSpeeds& speeds)
+{
+    constexpr int kParisUnits = 50;
+    const std::optional<double> effective =
+        speeds.effectiveWpm < speeds.characterWpm ? std::optional<double>(speeds.effectiveWpm) : std::nullopt;
+    return reception::keyedMarks(keyedTextFromUtf8(utf8::encode(text)), table, RenderForm::Message, 1,
+                                 1.2 / speeds.characterWpm, effective, kParisUnits)
+        .length;
+}
+
 std::string courseSettingsText(const CourseSettings& s)
 {
     return "minutes=" + decimalText(s.minutes) + " groups=" + std::to_string(s.groups) +
            " size=" + std::to_string(s.groupSize) + " mask=" + (s.mask ? "1" : "0") + " play=" + (s.play ? "1" : "0") +
-           " material=" + s.material + (s.list.empty() ? std::string() : " list=" + escapeBlanks(s.list)) +
-           " order=" + s.order;
+           " wpm=" + std::to_string(s.speeds.characterWpm) + " effective=" + std::to_string(s.speeds.effectiveWpm) +
+           " step=" + (s.speeds.step ? "1" : "0") + " material=" + s.material +
+           (s.list.empty() ? std::string() : " list=" + escapeBlanks(s.list)) + " order=" + s.order;
 }
 
 CourseSettings parseCourseSettings(std::string_view text, std::vector<std::string>* skipped)
@@ -280,10 +324,14 @@ CourseSettings parseCourseSettings(std::string_view text, std::vector<std::strin
             integer(0, 10000, s.groups);
         else if (key == "size")
             integer(0, 8, s.groupSize);
-        else if (key == "mask" || key == "play") {
+        else if (key == "wpm")
+            integer(CourseSpeeds::kMinWpm, CourseSpeeds::kMaxWpm, s.speeds.characterWpm);
+        else if (key == "effective")
+            integer(CourseSpeeds::kMinWpm, CourseSpeeds::kMaxWpm, s.speeds.effectiveWpm);
+        else if (key == "mask" || key == "play" || key == "step") {
             integer(0, 1, flag);
             if (flag >= 0)
-                (key == "mask" ? s.mask : s.play) = flag == 1;
+                (key == "mask" ? s.mask : key == "play" ? s.play : s.speeds.step) = flag == 1;
         } else if (key == "minutes") {
             const std::optional<double> minutes = wholeNumber(value, 0, 120);
             read = minutes && *minutes > 0;
@@ -294,6 +342,7 @@ CourseSettings parseCourseSettings(std::string_view text, std::vector<std::strin
         if (!read && skipped != nullptr)
             skipped->push_back(std::string(key) + "=" + std::string(value));
     });
+    s.speeds.effectiveWpm = std::min(s.speeds.effectiveWpm, s.speeds.characterWpm);
     return s;
 }
 

@@ -81,6 +81,16 @@ bool meetsAdvanceRule(const AdvanceProgress& progress);
 // holds (the last lesson stays). Gives the progress the rule was judged on.
 AdvanceProgress recordCheck(CourseState& state, const CopyCheck& check);
 
+// What the last check lacks to move the course on, in French ("un score
+// d'au moins 90 % (ici 85,0 %)", ...), joined by " ; "; empty when the
+// rule holds.
+std::string missingForAdvance(const AdvanceProgress& progress);
+
+// The first session of a lesson is preceded by its newest character
+// played three times ("U U U"); lesson 2 introduces both of its
+// characters ("K K K M M M"). Nothing once the lesson has a check.
+std::u32string introduction(const CourseState& state);
+
 // The last lesson passed by the rule: the course is done, and its sessions
 // go on over every character, by weight.
 bool courseCompleted(const CourseState& state, const AdvanceProgress& progress);
@@ -128,9 +138,28 @@ using TextDuration = std::function<double(const std::u32string& text)>;
 std::u32string drawSession(const CourseState& state, const std::map<std::pair<char32_t, char32_t>, int>& confusions,
                            const SessionSpec& spec, const TextDuration& seconds, RandomGenerator& random);
 
+// The course's own speeds in words per minute: its characters are keyed at
+// `characterWpm` and spaced out to `effectiveWpm` (ARRL); equal speeds
+// add no spacing. With `step`, each lesson passed raises the effective
+// speed by 1, up to the character speed.
+struct CourseSpeeds {
+    int characterWpm = 20;
+    int effectiveWpm = 10;
+    bool step = false;
+
+    static constexpr int kMinWpm = 5;
+    static constexpr int kMaxWpm = 33; // the renderer's fastest speed
+
+    bool operator==(const CourseSpeeds&) const = default;
+};
+
+// How long `text` lasts keyed at the course's speeds with `table`, as the
+// render keys it.
+double courseSeconds(const std::u32string& text, const MorseTable& table, const CourseSpeeds& speeds);
+
 // The course window's choices, kept in the settings as one line of words:
-// "minutes=5 groups=0 size=5 mask=1 play=1 material=words-fr
-// list=/home/a%20b/calls.txt order=lcwo". The order is a published order's
+// "minutes=5 groups=0 size=5 mask=1 play=1 wpm=20 effective=10 step=0
+// material=words-fr list=/home/a%20b/calls.txt order=lcwo". The order is a published order's
 // name or a file's path (written last, as it may hold blanks); the list's
 // path has its blanks and "%" escaped. Words that do not read are skipped,
 // and so is the lesson of older lines: the history holds the lesson.
@@ -143,6 +172,7 @@ struct CourseSettings {
     bool play = true;
     std::string material = "groups"; // groups, words-fr, words-en, calls, abbrev, qso-fr, qso-en, list
     std::string list;                // the personal list's path
+    CourseSpeeds speeds;
 
     bool operator==(const CourseSettings&) const = default;
 };

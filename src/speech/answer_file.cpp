@@ -23,7 +23,8 @@ bool isCommonFrenchWord(std::u32string_view unit)
 }
 
 Result<std::vector<Insertion>> addSpokenAnswers(const RenderRequest& request, const MorseTable& table,
-                                                const reception::ReceptionConditions& conditions, double pauseSeconds)
+                                                const reception::ReceptionConditions& conditions, double pauseSeconds,
+                                                const std::string& preface)
 {
     const Result<std::string> bytes = readFileBytes(request.path, std::uintmax_t{1} << 33U);
     if (!bytes)
@@ -50,9 +51,17 @@ Result<std::vector<Insertion>> addSpokenAnswers(const RenderRequest& request, co
     const auto pause =
         static_cast<std::uint64_t>(std::llround(std::clamp(pauseSeconds, kMinAnswerPause, kMaxAnswerPause) * rate));
     std::vector<Insertion> insertions;
-    const std::vector<std::int16_t> answered = withAnswers(sound->samples, points, speech, pause, &insertions);
+    std::vector<std::int16_t> answered = withAnswers(sound->samples, points, speech, pause, &insertions);
     if (failed)
         return *failed;
+    if (!preface.empty()) {
+        Result<std::vector<std::int16_t>> first = sayInFrench(preface, rate);
+        if (!first)
+            return first.error();
+        first->resize(first->size() + pause / 2, 0);
+        answered.insert(answered.begin(), first->begin(), first->end());
+        insertions.insert(insertions.begin(), Insertion{0, first->size()});
+    }
     if (answered.size() > kMaxWavSamples)
         return fail(ErrorCode::TooLong, std::string(messages::kTooLong));
     const auto header = wavHeader(static_cast<std::uint32_t>(answered.size()), rate);

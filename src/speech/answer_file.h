@@ -18,11 +18,11 @@ bool isCommonFrenchWord(std::u32string_view unit);
 
 // Puts the spoken answers into the WAV file `request` rendered (with
 // `conditions`): after each word, `pauseSeconds` of silence, the answer,
-// and half the pause again. The keyed samples are left exactly as they
-// are. The file is replaced whole or not at all. Gives what went where;
-// fails with ReadFailed, WriteFailed, TooLong (past a WAV file's size) or
-// DeviceFailed (no voice).
+// and half the pause again; a `preface`, when given, is said first, then
+// half the pause. The keyed samples are left exactly as they are. The file is replaced whole or not at all. Gives what
+// went where; fails with ReadFailed, WriteFailed, TooLong (past a WAV file's size) or DeviceFailed (no voice).
 Result<std::vector<Insertion>> addSpokenAnswers(const RenderRequest& request, const MorseTable& table,
-                                                const reception::ReceptionConditions& conditions, double pauseSeconds);
+                                                const reception::ReceptionConditions& conditions, double pauseSeconds,
+                                                const std::string& preface = {});
 
 } // namespace brivo::speech

@@ -101,8 +101,9 @@ private Q_SLOTS:
                                        "CBqsb CBflutter SEqrn SEcrashes SEqrm SEchirp SEchirpTau CBreponse "
                                        "SEpauseReponse"_s;
         QTest::newRow("course") << int(Qt::Key_L) << u"CourseWindow"_s
-                                << u"ComboOrdre BoutonOuvrirOrdre SpinLecon SpinMinutes SpinGroupes ComboTaille "
-                                   "ComboMateriel BoutonOuvrirListe CBmasquer CBjouer BoutonSeance"_s;
+                                << u"ComboOrdre BoutonOuvrirOrdre SpinLecon SpinVitesse SpinEffective CBpalier "
+                                   "ComboMateriel BoutonOuvrirListe SpinMinutes SpinGroupes ComboTaille CBmasquer "
+                                   "CBjouer BoutonSeance MemoCopieCours BoutonCorrigerCours"_s;
         QTest::newRow("export") << int(Qt::Key_T) << u"ExportDialog"_s
                                 << u"ComboFormat SpinQualite ComboFrequence EditTitre EditArtiste EditAlbum "
                                    "EditCommentaire ComboDecoupe EditCible BoutonParcourir BoutonExporterLecon "

@@ -93,8 +93,9 @@ TEST_P(Advance, ThroughTheCopyCheck)
     ASSERT_TRUE(check);
     CourseState state;
     state.order = c.order;
-    recordCheck(state, *check);
+    const std::string missing = missingForAdvance(recordCheck(state, *check));
     EXPECT_EQ(state.lesson, c.advances ? 3 : 2);
+    EXPECT_EQ(missing.empty(), c.advances) << missing;
     if (!c.advances) {
         EXPECT_DOUBLE_EQ(state.errorRate(U'M'), 0.85 * 0.5 + 0.15 * wrong / c.groups);
         EXPECT_EQ(state.newestSamples.size(), std::min<std::size_t>(c.groups, CourseState::kNewestWindow));
@@ -142,6 +143,19 @@ TEST(KochCourse, ReplayGivesTheSameStateAndAGoodCheckMovesOn)
     EXPECT_EQ(replayed.errorRates, live.errorRates);
     EXPECT_EQ(replayed.newestSamples, live.newestSamples);
     EXPECT_EQ(replayed.checksInLesson, live.checksInLesson);
+}
+
+// A new lesson is introduced by its new character three times; lesson 2
+// by both of its characters; a lesson with a check by nothing.
+TEST(KochCourse, IntroductionPlaysTheNewCharactersThreeTimes)
+{
+    CourseState state;
+    state.order = *namedOrder("lcwo");
+    EXPECT_EQ(introduction(state), U"K K K M M M");
+    chooseLesson(state, 3);
+    EXPECT_EQ(introduction(state), U"U U U");
+    recordCheck(state, checkOf(U'U', 5, 1, 70));
+    EXPECT_EQ(introduction(state), U"");
 }
 
 // Over a long text, each character's share is its weight's share (within
@@ -212,10 +226,14 @@ TEST(CourseSettingsLine, RoundTripsAndSkipsWhatDoesNotRead)
     chosen.mask = false;
     chosen.material = "qso-en";
     chosen.list = "/home/a b/100% calls.txt";
+    chosen.speeds = {25, 12, true};
     EXPECT_EQ(parseCourseSettings(courseSettingsText(chosen)), chosen);
     EXPECT_EQ(parseCourseSettings(courseSettingsText(CourseSettings{})), CourseSettings{});
-    const CourseSettings read = parseCourseSettings("lesson=x minutes=900 size=12 mask=2 bruit material=words-fr");
+    const CourseSettings read =
+        parseCourseSettings("lesson=x minutes=900 size=12 mask=2 bruit wpm=40 effective=15 material=words-fr");
     EXPECT_EQ(read.minutes, 5);
+    EXPECT_EQ(read.speeds, (CourseSpeeds{20, 15, false}));
+    EXPECT_EQ(parseCourseSettings("wpm=12 effective=18").speeds.effectiveWpm, 12); // never above the characters
     EXPECT_EQ(read.groupSize, 5);
     EXPECT_TRUE(read.mask);
     EXPECT_EQ(read.material, "words-fr");

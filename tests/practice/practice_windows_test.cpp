@@ -3,6 +3,8 @@
 // "Nouvelle séance" into the zone, the copy checked in Ctrl+K and stored for
 // the course, which moves on; a check of an edited zone is an ordinary one.
 #include "cli/lesson_command.h"
+#include "morse/default_definitions.h"
+#include "morse/definition_parser.h"
 #include "practice/koch_course.h"
 #include "practice/ui/copy_check_window.h"
 #include "practice/ui/course_window.h"
@@ -53,7 +55,8 @@ private Q_SLOTS:
         const brivo::practice::HistoryStore history(f.historyFile());
         QVERIFY(history.exportCsv(f.dir / "h.csv"));
         const std::string csv = brivo::test::readBytes(f.dir / "h.csv");
-        QVERIFY2(csv.ends_with(",81.8,2,12.0,1,0,\"ABCDE FGHIJ\",\"ABDE FGHXJ\"\r\n"), csv.c_str()); // speed 72
+        QVERIFY2(csv.ends_with(",81.8,2,12.0,1,0,\"ABCDE FGHIJ\",\"ABDE FGHXJ\",\"\",,,,\r\n"),
+                 csv.c_str()); // speed 72
         QCOMPARE(history.counts(0)->size(), 10U);
         QCOMPARE(history.counts(0)->at(U'I').wrong, 1);
 
@@ -87,7 +90,10 @@ private Q_SLOTS:
         QCOMPARE(QApplication::exec(), 0);
     }
 
-    void sessionCheckedInCtrlKMovesTheCourseOn()
+    // One session in three actions, in the course window: "Nouvelle séance"
+    // (the introduction, then the session, at 20/10 WPM), the copy typed,
+    // Ctrl+Entrée; the summary says what the check did.
+    void sessionInThreeActionsMovesTheCourseOn()
     {
         FormFixture f;
         auto* zone = f.control<QTextEdit>("RichEdit");
@@ -97,31 +103,60 @@ private Q_SLOTS:
         QVERIFY(course->isVisible());
         QCOMPARE(course->state().lesson, 2);
         QVERIFY(f.control<QAbstractSpinBox>("SpinMinutes")->text().startsWith(u"5,0"_s)); // numbers in French
+        QCOMPARE(course->speeds(), (brivo::practice::CourseSpeeds{20, 10, false}));
         f.control<QSpinBox>("SpinGroupes")->setValue(24);
+        f.control<QCheckBox>("CBpalier")->setChecked(true);
         QTest::mouseClick(f.control("BoutonSeance"), Qt::LeftButton);
         const QString session = zone->toPlainText();
         QVERIFY2(session.startsWith(u"M M M M M "_s), qPrintable(session));
         QVERIFY(f.control("STmasquer")->isVisible());
         QVERIFY(std::find(f.player.calls.begin(), f.player.calls.end(), "play") != f.player.calls.end());
+        // K and M three times each, a pause, then the session, keyed at
+        // 20 WPM and spaced to 10.
+        const std::string wav = brivo::test::readBytes(f.player.openedPaths.back());
+        const double heard = static_cast<double>(wav.size() - 44) / 2 / 11025;
+        const brivo::MorseTable table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
+        const double expected =
+            brivo::practice::courseSeconds(U"K K K M M M   " + session.toStdU32String(), table, course->speeds());
+        QVERIFY2(std::abs(heard - expected) < 0.1, qPrintable(u"%1 s, not %2 s"_s.arg(heard).arg(expected)));
 
-        QTest::keyClick(zone, Qt::Key_K, Qt::ControlModifier);
-        auto* copy = f.control<QPlainTextEdit>("MemoCopie");
-        copy->setPlainText(session);
-        auto* check = f.form->findChild<brivo::practice::ui::CopyCheckWindow*>();
-        check->BoutonCorrigerClick();
+        auto* copy = f.control<QPlainTextEdit>("MemoCopieCours");
+        QCOMPARE(course->focusWidget(), copy);
+        QTest::keyClicks(copy, session);
+        QTest::keyClick(copy, Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(course->state().lesson, 3);
-        QVERIFY(f.dialogs.messages.size() == 1 && f.dialogs.messages[0].text.contains(u"« U »"_s));
+        QVERIFY(f.dialogs.messages.isEmpty()); // no box to close
+        QVERIFY(copy->toPlainText().isEmpty());
+        const QString summary = f.control<QLabel>("LabelBilan")->text();
+        QVERIFY2(summary.startsWith(u"Score : 100,0 %. « M » juste 50 fois sur 50."_s) && summary.contains(u"« U »"_s),
+                 qPrintable(summary));
+        QCOMPARE(course->speeds().effectiveWpm, 11); // one step up
         const auto order = *brivo::practice::namedOrder("lcwo");
+        auto* check = f.form->findChild<brivo::practice::ui::CopyCheckWindow*>();
         QCOMPARE(check->history().course(order)->checks.size(), 1U);
         QCOMPARE(check->history().course(order)->checks[0].lesson, 2);
 
+        // A poor copy says what the course still needs.
+        QTest::mouseClick(f.control("BoutonSeance"), Qt::LeftButton);
+        QTest::keyClicks(copy, u"UUUUU"_s);
+        QTest::mouseClick(f.control("BoutonCorrigerCours"), Qt::LeftButton);
+        QVERIFY2(f.control<QLabel>("LabelBilan")->text().contains(u"il faut encore : un score d'au moins 90 %"_s),
+                 qPrintable(f.control<QLabel>("LabelBilan")->text()));
+        const QString next = zone->toPlainText();
+
         // The zone edited: the next check is an ordinary one.
-        zone->setPlainText(session + u" K"_s);
-        check->BoutonCorrigerClick();
-        QCOMPARE(check->history().course(order)->checks.size(), 1U);
-        QCOMPARE(check->history().checks()->size(), 2U);
+        zone->setPlainText(next + u" K"_s);
+        QTest::keyClicks(copy, next);
+        QTest::keyClick(copy, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(f.control<QLabel>("LabelBilan")->text(), u"La zone de saisie ne contient plus le texte de la séance : "
+                                                          "ce contrôle est gardé dans l'historique, sans compter pour "
+                                                          "le cours."_s);
+        QCOMPARE(check->history().course(order)->checks.size(), 2U);
+        QCOMPARE(check->history().checks()->size(), 3U);
         f.restart(); // the course's choices are kept
         QCOMPARE(f.control<QSpinBox>("SpinGroupes")->value(), 24);
+        QCOMPARE(f.form->findChild<brivo::practice::ui::CourseWindow*>()->speeds(),
+                 (brivo::practice::CourseSpeeds{20, 11, true}));
 
         // The window and brivo-lesson share the course through the history.
         const auto lessonCommand = [&f](std::vector<std::string> args) {
@@ -177,7 +212,7 @@ private Q_SLOTS:
         f.control<QPlainTextEdit>("MemoCopie")->setPlainText(zone->toPlainText());
         f.form->findChild<brivo::practice::ui::CopyCheckWindow*>()->BoutonCorrigerClick();
         QCOMPARE(course->state().lesson, 3);
-        QVERIFY(f.dialogs.messages.constLast().text.contains(u"« U »"_s));
+        QVERIFY(f.control<QLabel>("LabelBilan")->text().contains(u"« U »"_s));
     }
 
     void materialFillsTheZoneWithItemsOfTheLessonsCharacters()
@@ -200,6 +235,18 @@ private Q_SLOTS:
         QCOMPARE(words.split(u' ').size(), 10);
         for (const QChar c : words)
             QVERIFY2(u"KMURESNAPTLW "_s.contains(c), qPrintable(words));
+
+        // Long material scrolls: the window keeps its size, inside the screen.
+        auto* course = f.form->findChild<brivo::practice::ui::CourseWindow*>();
+        const QSize size = course->size();
+        f.control<QSpinBox>("SpinLecon")->setValue(40);
+        f.control<QSpinBox>("SpinGroupes")->setValue(200);
+        material->setCurrentIndex(material->findData(u"abbrev"_s));
+        QTest::mouseClick(f.control("BoutonSeance"), Qt::LeftButton);
+        QVERIFY(f.control<QLabel>("LabelSens")->text().count(u'\n') > 20);
+        QCOMPARE(course->size(), size);
+        QVERIFY(course->screen()->availableGeometry().contains(course->frameGeometry()));
+        f.control<QSpinBox>("SpinLecon")->setValue(12);
 
         const QString list = QString::fromStdString((f.dir / "liste.txt").string());
         brivo::test::writeBytes(f.dir / "liste.txt", "km\nF5ABC\nsun\n");

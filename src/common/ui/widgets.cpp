@@ -171,6 +171,19 @@ QPoint insideScreen(const QWidget* window, QPoint at)
             std::clamp(at.y(), area.top(), std::max(area.top(), area.y() + area.height() - outer.height()))};
 }
 
+// A window is never larger than the screen's available area, frame
+// included.
+void fitScreen(QWidget* window)
+{
+    const QScreen* screen = window->screen();
+    if (screen == nullptr || !window->testAttribute(Qt::WA_Resized))
+        return;
+    const QRect outer = outerFrame(window, window->pos());
+    const QSize most = screen->availableGeometry().size() - (outer.size() - window->size());
+    if (window->width() > most.width() || window->height() > most.height())
+        window->resize(window->size().boundedTo(most));
+}
+
 // Brings a window back inside the screen when it grows past its edge.
 class KeptOnScreen : public QObject {
 public:
@@ -181,6 +194,7 @@ protected:
     {
         if (event->type() == QEvent::Resize) {
             auto* window = static_cast<QWidget*>(watched);
+            fitScreen(window);
             const QPoint at = window->frameGeometry().topLeft();
             if (const QPoint inside = insideScreen(window, at); inside != at)
                 window->move(inside);
@@ -196,6 +210,7 @@ void showOverParent(QWidget* window)
     static constexpr char kPlaced[] = "brivoPlaced";
     if (!window->property(kPlaced).toBool() && window->parentWidget() != nullptr) {
         const QWidget* owner = window->parentWidget()->window();
+        fitScreen(window);
         window->move(insideScreen(window, owner->frameGeometry().topLeft() + QPoint(48, 48)));
         window->installEventFilter(new KeptOnScreen(window));
         window->setProperty(kPlaced, true);

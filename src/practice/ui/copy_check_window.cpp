@@ -169,28 +169,33 @@ void CopyCheckWindow::keyPressEvent(QKeyEvent* event)
 
 void CopyCheckWindow::BoutonCorrigerClick()
 {
+    correct(MemoCopie->toPlainText(), this);
+}
+
+std::optional<bool> CopyCheckWindow::correct(const QString& copy, QWidget* owner)
+{
     const QString sent = source_.sentText();
     if (sent.trimmed().isEmpty()) {
-        dialogs_.message(this, fromUtf8(messages::kNothingSent), fromUtf8(messages::kCheckTitle));
-        return;
+        dialogs_.message(owner, fromUtf8(messages::kNothingSent), fromUtf8(messages::kCheckTitle));
+        return std::nullopt;
     }
-    const Result<CopyCheck> check =
-        checkCopy(sent.toStdString(), MemoCopie->toPlainText().toStdString(), source_.keyed, source_.soundsAs);
+    const Result<CopyCheck> check = checkCopy(sent.toStdString(), copy.toStdString(), source_.keyed, source_.soundsAs);
     if (!check) {
-        dialogs_.message(this, QString::fromStdString(check.error().message), fromUtf8(messages::kCheckTitle));
-        return;
+        dialogs_.message(owner, QString::fromStdString(check.error().message), fromUtf8(messages::kCheckTitle));
+        return std::nullopt;
     }
     showCheckResult(*check);
     const bool forCourse = course_ && sent == courseText_;
     const Result<void> stored = history_.record(*check, source_.conditions(), QDateTime::currentDateTimeUtc(),
                                                 forCourse ? course_ : std::nullopt);
     if (!stored)
-        dialogs_.message(this, QString::fromStdString(stored.error().message), fromUtf8(messages::kCheckTitle),
+        dialogs_.message(owner, QString::fromStdString(stored.error().message), fromUtf8(messages::kCheckTitle),
                          brivo::ui::Dialogs::Icon::Exclamation);
     if (forCourse) {
         course_.reset(); // one check a session
         Q_EMIT courseCheckRecorded(*check, static_cast<bool>(stored));
     }
+    return forCourse;
 }
 
 void CopyCheckWindow::setCourseSession(const CourseTag& course, const QString& text)

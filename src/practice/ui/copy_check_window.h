@@ -42,6 +42,10 @@ public:
     void showCheck();
     // "Corriger" (also Ctrl+Entrée): corrects, shows, stores.
     void BoutonCorrigerClick();
+    // Corrects `copy` against the zone as "Corriger" does, its messages over
+    // `owner`: nothing when refused, else whether the check counted for
+    // the course's session.
+    std::optional<bool> correct(const QString& copy, QWidget* owner);
     // "Exercer les points faibles": asks the main window for a drill of the
     // weak characters of the last checks.
     void BoutonPointsFaiblesClick();

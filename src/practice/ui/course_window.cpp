@@ -6,6 +6,7 @@
 #include "common/ui/widgets.h"
 #include "common/utf8.h"
 #include "practice/material/word_lists.h"
+#include "speech/spoken_answers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,7 +16,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -58,12 +61,17 @@ template <typename Widget> Widget* named(Widget* widget, const char* name, const
 
 CourseBars::CourseBars(QWidget* parent) : QWidget(parent)
 {
-    setMinimumSize(360, 120);
+    setMinimumSize(360, 140);
 }
 
 void CourseBars::setState(const CourseState& state)
 {
     state_ = state;
+    QString rates;
+    for (const char32_t c : state_.characters())
+        rates += u"%1%2 : %3 %"_s.arg(rates.isEmpty() ? QString() : u", "_s, fromCodePoints(std::u32string(1, c)),
+                                      QString::number(std::lround(state_.errorRate(c) * 100)));
+    setAccessibleDescription(rates);
     update();
 }
 
@@ -74,7 +82,20 @@ void CourseBars::paintEvent(QPaintEvent* /*event*/)
     const std::u32string characters = state_.characters();
     if (characters.empty())
         return;
-    const QRectF area(4, 4, width() - 8, height() - 24);
+    QFont small = painter.font();
+    small.setPixelSize(10);
+    painter.setFont(small);
+    const QColor text = palette().color(QPalette::Text);
+    // The scale: 0 to 100 %, a line every 25 %.
+    const QRectF area(36, 16, width() - 40, height() - 36);
+    for (int percent = 0; percent <= 100; percent += 25) {
+        const double y = area.bottom() - percent / 100.0 * area.height();
+        painter.setPen(QColor(200, 200, 200));
+        painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+        painter.setPen(text);
+        painter.drawText(QRectF(0, y - 7, area.left() - 4, 14), Qt::AlignRight | Qt::AlignVCenter,
+                         u"%1 %"_s.arg(percent));
+    }
     const double slot = area.width() / static_cast<double>(characters.size());
     for (std::size_t i = 0; i < characters.size(); ++i) {
         const char32_t c = characters[i];
@@ -82,10 +103,15 @@ void CourseBars::paintEvent(QPaintEvent* /*event*/)
         const double x = area.left() + slot * static_cast<double>(i);
         const QRectF bar(x + slot * 0.15, area.bottom() - rate * area.height(), slot * 0.7, rate * area.height());
         painter.fillRect(bar, rate > 0.2 ? QColor(200, 40, 40) : QColor(60, 150, 60));
-        QFont font = painter.font();
-        font.setBold(c == state_.newest());
-        painter.setFont(font);
-        painter.setPen(palette().color(QPalette::Text));
+        painter.setPen(text);
+        painter.setFont(small);
+        if (slot >= 16)
+            painter.drawText(QRectF(x, bar.top() - 13, slot, 12), Qt::AlignHCenter | Qt::AlignBottom,
+                             QString::number(std::lround(rate * 100)));
+        QFont label = painter.font();
+        label.setPixelSize(12);
+        label.setBold(c == state_.newest());
+        painter.setFont(label);
         painter.drawText(QRectF(x, area.bottom() + 2, slot, 16), Qt::AlignHCenter | Qt::AlignTop,
                          fromCodePoints(std::u32string(1, c)));
     }
@@ -103,68 +129,11 @@ CourseWindow::CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, So
     listDialog_.title = u"Ouvrir une liste personnelle"_s;
     listDialog_.nameFilters = {u"Texte (*.txt)"_s, u"Tous les fichiers (*)"_s};
     listDialog_.fileMustExist = true;
-
-    ComboOrdre = named(new QComboBox(this), "ComboOrdre", u"Ordre des caractères"_s);
-    ComboOrdre->addItems({u"lcwo"_s, u"kochmorse"_s});
-    BoutonOuvrirOrdre =
-        named(new QPushButton(u"&Ouvrir un ordre..."_s, this), "BoutonOuvrirOrdre", u"Ouvrir un ordre de caractères"_s);
-    SpinLecon = named(new QSpinBox(this), "SpinLecon", u"Leçon"_s);
-    SpinLecon->setRange(kFirstLesson, kFirstLesson); // never 0, before the course is read
-    LabelCaracteres = named(new QLabel(this), "LabelCaracteres", u"Caractères de la leçon"_s);
-    LabelCaracteres->setTextFormat(Qt::RichText);
-    LabelCaracteres->setWordWrap(true);
-    Barres = named(new CourseBars(this), "Barres", u"Taux d'erreur par caractère"_s);
-    SpinMinutes = named(new QDoubleSpinBox(this), "SpinMinutes", u"Durée de la séance en minutes"_s);
-    SpinMinutes->setRange(0.5, 120);
-    SpinMinutes->setDecimals(1);
-    SpinMinutes->setValue(5);
-    SpinGroupes = named(new QSpinBox(this), "SpinGroupes", u"Nombre de groupes, 0 pour la durée"_s);
-    SpinGroupes->setRange(0, 10000);
-    SpinGroupes->setSpecialValueText(u"selon la durée"_s);
-    ComboTaille = named(new QComboBox(this), "ComboTaille", u"Lettres par groupe"_s);
-    for (int size = 2; size <= 8; ++size)
-        ComboTaille->addItem(QString::number(size), size);
-    ComboTaille->addItem(u"au hasard"_s, 0);
-    ComboTaille->setCurrentIndex(3);
-    ComboMateriel = named(new QComboBox(this), "ComboMateriel", u"Matériel de la séance"_s);
-    for (const MaterialChoice& choice : kMaterials)
-        ComboMateriel->addItem(choice.label, QString::fromLatin1(choice.token));
-    BoutonOuvrirListe =
-        named(new QPushButton(u"Ouvrir une &liste..."_s, this), "BoutonOuvrirListe", u"Ouvrir une liste personnelle"_s);
-    LabelSens = named(new QLabel(this), "LabelSens", u"Sens des abréviations de la séance"_s);
-    LabelSens->setWordWrap(true);
-    LabelSens->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    LabelQuantite = new QLabel(u"ou groupes :"_s, this);
-    CBmasquer = named(new QCheckBox(u"&Masquer la zone d'édition"_s, this), "CBmasquer", u"Masquer la zone"_s);
-    CBmasquer->setChecked(true);
-    CBjouer = named(new QCheckBox(u"&Jouer la séance"_s, this), "CBjouer", u"Jouer la séance"_s);
-    CBjouer->setChecked(true);
-    BoutonSeance = named(new QPushButton(u"&Nouvelle séance"_s, this), "BoutonSeance", u"Nouvelle séance"_s);
-
-    auto* form = new QFormLayout;
-    auto* orderRow = new QHBoxLayout;
-    orderRow->addWidget(ComboOrdre);
-    orderRow->addWidget(BoutonOuvrirOrdre);
-    form->addRow(u"Ordre :"_s, orderRow);
-    form->addRow(u"Leçon :"_s, SpinLecon);
-    auto* materialRow = new QHBoxLayout;
-    materialRow->addWidget(ComboMateriel);
-    materialRow->addWidget(BoutonOuvrirListe);
-    form->addRow(u"Matériel :"_s, materialRow);
-    form->addRow(u"Durée (minutes) :"_s, SpinMinutes);
-    form->addRow(LabelQuantite, SpinGroupes);
-    form->addRow(u"Lettres par groupe :"_s, ComboTaille);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(LabelCaracteres);
-    layout->addWidget(Barres, 1);
-    layout->addWidget(LabelSens);
-    layout->addWidget(CBmasquer);
-    layout->addWidget(CBjouer);
-    layout->addWidget(BoutonSeance);
-    resize(420, 420);
+    buildControls();
+    layOut();
 
     connect(BoutonSeance, &QPushButton::clicked, this, [this] { BoutonSeanceClick(); });
+    connect(BoutonCorrigerCours, &QPushButton::clicked, this, [this] { BoutonCorrigerClick(); });
     connect(BoutonOuvrirOrdre, &QPushButton::clicked, this, [this] { BoutonOuvrirOrdreClick(); });
     connect(BoutonOuvrirListe, &QPushButton::clicked, this, [this] { BoutonOuvrirListeClick(); });
     connect(ComboMateriel, &QComboBox::currentIndexChanged, this, [this] { materialChanged(); });
@@ -181,6 +150,120 @@ CourseWindow::CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, So
         if (!updating_ && lesson != state_.lesson)
             lessonChosen(lesson);
     });
+    // The effective speed is never above the character speed.
+    connect(SpinVitesse, &QSpinBox::valueChanged, this, [this](int wpm) { SpinEffective->setMaximum(wpm); });
+}
+
+// Created in the order of the layout, which is the order of Tab.
+void CourseWindow::buildControls()
+{
+    ComboOrdre = named(new QComboBox(this), "ComboOrdre", u"Ordre des caractères"_s);
+    ComboOrdre->addItems({u"lcwo"_s, u"kochmorse"_s});
+    BoutonOuvrirOrdre =
+        named(new QPushButton(u"&Ouvrir un ordre..."_s, this), "BoutonOuvrirOrdre", u"Ouvrir un ordre de caractères"_s);
+    SpinLecon = named(new QSpinBox(this), "SpinLecon", u"Leçon"_s);
+    SpinLecon->setRange(kFirstLesson, kFirstLesson); // never 0, before the course is read
+    SpinVitesse = named(new QSpinBox(this), "SpinVitesse", u"Vitesse des caractères en mots par minute"_s);
+    SpinVitesse->setRange(CourseSpeeds::kMinWpm, CourseSpeeds::kMaxWpm);
+    SpinVitesse->setSuffix(u" mots/min"_s);
+    SpinEffective = named(new QSpinBox(this), "SpinEffective", u"Vitesse effective en mots par minute"_s);
+    SpinEffective->setRange(CourseSpeeds::kMinWpm, CourseSpeeds::kMaxWpm);
+    SpinEffective->setSuffix(u" mots/min"_s);
+    CBpalier = named(new QCheckBox(u"+1 mot/min effectif à chaque &leçon passée"_s, this), "CBpalier",
+                     u"Augmenter la vitesse effective à chaque leçon passée"_s);
+    ComboMateriel = named(new QComboBox(this), "ComboMateriel", u"Matériel de la séance"_s);
+    for (const MaterialChoice& choice : kMaterials)
+        ComboMateriel->addItem(choice.label, QString::fromLatin1(choice.token));
+    BoutonOuvrirListe =
+        named(new QPushButton(u"Ouvrir une l&iste..."_s, this), "BoutonOuvrirListe", u"Ouvrir une liste personnelle"_s);
+    SpinMinutes = named(new QDoubleSpinBox(this), "SpinMinutes", u"Durée de la séance en minutes"_s);
+    SpinMinutes->setRange(0.5, 120);
+    SpinMinutes->setDecimals(1);
+    LabelQuantite = new QLabel(u"ou groupes :"_s, this);
+    SpinGroupes = named(new QSpinBox(this), "SpinGroupes", u"Nombre de groupes, 0 pour la durée"_s);
+    SpinGroupes->setRange(0, 10000);
+    SpinGroupes->setSpecialValueText(u"selon la durée"_s);
+    ComboTaille = named(new QComboBox(this), "ComboTaille", u"Lettres par groupe"_s);
+    for (int size = 2; size <= 8; ++size)
+        ComboTaille->addItem(QString::number(size), size);
+    ComboTaille->addItem(u"au hasard"_s, 0);
+    LabelCaracteres = named(new QLabel(this), "LabelCaracteres", u"Caractères de la leçon"_s);
+    LabelCaracteres->setTextFormat(Qt::RichText);
+    LabelCaracteres->setWordWrap(true);
+    Barres = named(new CourseBars(this), "Barres", u"Taux d'erreur par caractère"_s);
+    LabelSens = named(new QLabel(this), "LabelSens", u"Sens des abréviations de la séance"_s);
+    LabelSens->setWordWrap(true);
+    LabelSens->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    CBmasquer = named(new QCheckBox(u"&Masquer la zone d'édition"_s, this), "CBmasquer", u"Masquer la zone"_s);
+    CBjouer = named(new QCheckBox(u"&Jouer la séance"_s, this), "CBjouer", u"Jouer la séance"_s);
+    BoutonSeance = named(new QPushButton(u"&Nouvelle séance"_s, this), "BoutonSeance", u"Nouvelle séance"_s);
+    MemoCopieCours = named(new QPlainTextEdit(this), "MemoCopieCours", u"Votre copie de la séance"_s);
+    MemoCopieCours->setPlaceholderText(u"Tapez ici ce que vous entendez…"_s);
+    MemoCopieCours->setTabChangesFocus(true);
+    MemoCopieCours->setMinimumHeight(60);
+    MemoCopieCours->installEventFilter(this);
+    BoutonCorrigerCours = named(new QPushButton(u"&Corriger"_s, this), "BoutonCorrigerCours", u"Corriger la copie"_s);
+    BoutonCorrigerCours->setToolTip(u"Compare la copie avec la séance ([Ctrl]+[Entrée])"_s);
+    LabelBilan = named(new QLabel(this), "LabelBilan", u"Bilan de la séance"_s);
+    LabelBilan->setWordWrap(true);
+    LabelBilan->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    const CourseSettings defaults;
+    SpinVitesse->setValue(defaults.speeds.characterWpm);
+    SpinEffective->setValue(defaults.speeds.effectiveWpm);
+    SpinMinutes->setValue(defaults.minutes);
+    ComboTaille->setCurrentIndex(ComboTaille->findData(defaults.groupSize));
+    CBmasquer->setChecked(defaults.mask);
+    CBjouer->setChecked(defaults.play);
+}
+
+// Everything scrolls inside the window, which never grows with its
+// content.
+void CourseWindow::layOut()
+{
+    auto* content = new QWidget;
+    auto* form = new QFormLayout;
+    auto* orderRow = new QHBoxLayout;
+    orderRow->addWidget(ComboOrdre);
+    orderRow->addWidget(BoutonOuvrirOrdre);
+    form->addRow(u"Ordre :"_s, orderRow);
+    form->addRow(u"Leçon :"_s, SpinLecon);
+    auto* speedRow = new QHBoxLayout;
+    speedRow->addWidget(SpinVitesse);
+    speedRow->addWidget(new QLabel(u"effective :"_s, this));
+    speedRow->addWidget(SpinEffective);
+    speedRow->addStretch();
+    form->addRow(u"Vitesse :"_s, speedRow);
+    form->addRow(QString(), CBpalier);
+    auto* materialRow = new QHBoxLayout;
+    materialRow->addWidget(ComboMateriel);
+    materialRow->addWidget(BoutonOuvrirListe);
+    form->addRow(u"Matériel :"_s, materialRow);
+    form->addRow(u"Durée (minutes) :"_s, SpinMinutes);
+    form->addRow(LabelQuantite, SpinGroupes);
+    form->addRow(u"Lettres par groupe :"_s, ComboTaille);
+    auto* layout = new QVBoxLayout(content);
+    layout->addLayout(form);
+    layout->addWidget(LabelCaracteres);
+    layout->addWidget(Barres, 1);
+    layout->addWidget(LabelSens);
+    layout->addWidget(CBmasquer);
+    layout->addWidget(CBjouer);
+    layout->addWidget(BoutonSeance);
+    layout->addWidget(MemoCopieCours);
+    layout->addWidget(BoutonCorrigerCours);
+    layout->addWidget(LabelBilan);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(u"Defilement"_s);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes through its controls
+    scroll->setWidget(content);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    resize(460, 620);
 }
 
 void CourseWindow::lessonChosen(int lesson)
@@ -293,8 +376,50 @@ void CourseWindow::BoutonSeanceClick()
     } else {
         return;
     }
-    Q_EMIT sessionReady(fromCodePoints(text), CBmasquer->isChecked(), CBjouer->isChecked(),
-                        CourseTag{state_.order, state_.lesson, kind});
+    CourseSession session;
+    session.text = fromCodePoints(text);
+    session.mask = CBmasquer->isChecked();
+    session.play = CBjouer->isChecked();
+    session.course = CourseTag{state_.order, state_.lesson, kind};
+    session.introduction = fromCodePoints(introduction(state_));
+    if (!session.introduction.isEmpty()) {
+        const std::u32string introduced =
+            state_.lesson == kFirstLesson ? state_.characters() : std::u32string(1, state_.newest());
+        session.introducedNames =
+            QString::fromStdString((introduced.size() > 1 ? "nouveaux caractères : " : "nouveau caractère : ") +
+                                   speech::spokenAnswer(introduced, {}));
+    }
+    session.speeds = speeds();
+    LabelBilan->clear();
+    Q_EMIT sessionReady(session);
+    // The copy is typed here, while the session plays.
+    activateWindow();
+    MemoCopieCours->setFocus();
+}
+
+void CourseWindow::BoutonCorrigerClick()
+{
+    if (!source_.correct)
+        return;
+    const std::optional<bool> counted = source_.correct(MemoCopieCours->toPlainText());
+    if (!counted)
+        return;
+    MemoCopieCours->clear();
+    if (!*counted)
+        LabelBilan->setText(fromUtf8(messages::kCheckNotForCourse));
+}
+
+bool CourseWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == MemoCopieCours && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            key->modifiers().testFlag(Qt::ControlModifier)) {
+            BoutonCorrigerClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 std::optional<std::u32string> CourseWindow::drawFromMaterial(const SessionSpec& spec)
@@ -400,17 +525,31 @@ void CourseWindow::courseCheckRecorded(const CopyCheck& check, bool stored)
         state_ = std::move(judged);
         showState();
     }
+    if (state_.lesson > before && CBpalier->isChecked())
+        SpinEffective->setValue(std::min(SpinEffective->value() + 1, SpinVitesse->value()));
+    showCheckSummary(check, progress, before);
+}
+
+void CourseWindow::showCheckSummary(const CopyCheck& check, const AdvanceProgress& progress, int lessonBefore)
+{
+    const char32_t judged = state_.order.empty() ? U'?' : state_.order[static_cast<std::size_t>(lessonBefore) - 1];
+    QString summary = u"Score : %1 %. « %2 » juste %3 fois sur %4."_s.arg(
+        QString::fromStdString(scoreText(check.score)), fromCodePoints(std::u32string(1, judged)),
+        QString::number(progress.newestRight), QString::number(progress.newestSamples));
     QString news;
-    if (state_.lesson > before)
+    if (state_.lesson > lessonBefore)
         news =
             u"Bravo ! Le cours passe à la leçon %1 : nouveau caractère « %2 ». La prochaine séance commence par lui."_s
                 .arg(QString::number(state_.lesson), fromCodePoints(std::u32string(1, state_.newest())));
     else if (courseCompleted(state_, progress))
         news = QString::fromStdString(courseCompletedMessage(state_));
-    if (news.isEmpty())
-        return;
-    brivo::ui::announce(this, news);
-    dialogs_.message(this, news, kTitle);
+    summary += u"\n"_s + (news.isEmpty() ? u"Pour passer à la leçon suivante, il faut encore : %1."_s.arg(
+                                               QString::fromStdString(missingForAdvance(progress)))
+                                         : news);
+    LabelBilan->setText(summary);
+    brivo::ui::announce(this, summary);
+    if (!news.isEmpty() && !isVisible())
+        dialogs_.message(this, news, kTitle);
 }
 
 void CourseWindow::keyPressEvent(QKeyEvent* event)
@@ -422,9 +561,16 @@ void CourseWindow::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
+CourseSpeeds CourseWindow::speeds() const
+{
+    return CourseSpeeds{SpinVitesse->value(), std::min(SpinEffective->value(), SpinVitesse->value()),
+                        CBpalier->isChecked()};
+}
+
 CourseSettings CourseWindow::settings() const
 {
     CourseSettings s;
+    s.speeds = speeds();
     s.order = orderChoice_.toStdString();
     s.minutes = SpinMinutes->value();
     s.groups = SpinGroupes->value();
@@ -445,6 +591,9 @@ void CourseWindow::setSettings(const CourseSettings& s)
     ComboTaille->setCurrentIndex(size >= 0 ? size : 3);
     CBmasquer->setChecked(s.mask);
     CBjouer->setChecked(s.play);
+    SpinVitesse->setValue(s.speeds.characterWpm);
+    SpinEffective->setValue(s.speeds.effectiveWpm);
+    CBpalier->setChecked(s.speeds.step);
     const int material = ComboMateriel->findData(QString::fromStdString(s.material));
     ComboMateriel->setCurrentIndex(material >= 0 ? material : 0);
     listPath_ = QString::fromStdString(s.list);

@@ -15,13 +15,27 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 
 namespace brivo::practice::ui {
 
+// A session as the course hands it to the trainer: the text for the zone,
+// and how it is rendered (the course's speeds, its introduction first).
+struct CourseSession {
+    QString text;
+    bool mask = true;
+    bool play = true;
+    CourseTag course;
+    QString introduction;    // keyed before the text, not part of it
+    QString introducedNames; // the French names of the characters introduced
+    CourseSpeeds speeds;
+};
+
 // The bars of the course window: one per character of the lesson, as high
-// as its error rate, the newest one marked.
+// as its error rate on a scale of 0 to 100 %, its rate written over it, the
+// newest one marked. Its accessible description gives every rate.
 class CourseBars : public QWidget {
     Q_OBJECT
 public:
@@ -36,10 +50,13 @@ private:
 };
 
 // "Cours Koch": a modeless window that runs a course of lessons in the
-// Koch method over the copy check. It shows the order, the lesson and the
-// error rate of each character; "Nouvelle séance" asks the main window to
-// put the session's text in the edit zone (masked and played if ticked),
-// and the copy check of that text moves the course on by itself.
+// Koch method over the copy check. It shows the order, the lesson, the
+// speeds and the error rate of each character; "Nouvelle séance" asks the
+// main window to put the session's text in the edit zone (masked and
+// played if ticked) and gives the keyboard to the copy field; "Corriger"
+// (Ctrl+Entrée) has the copy checked and stored, and shows what the check
+// did to the course. A check made in the copy check window counts alike.
+// Its content scrolls: the window never grows past the screen.
 class CourseWindow : public QWidget {
     Q_OBJECT
 public:
@@ -48,6 +65,10 @@ public:
         TextDuration seconds;                     // a text's length at the sound settings
         std::function<RandomGenerator&()> random; // the program's one sequence
         std::function<const MorseTable&()> table; // the code table in use, for its procedure signals
+        // Checks a copy against the zone as the copy check does, its
+        // messages over the course window: nothing when refused, else
+        // whether it counted for the course's session.
+        std::function<std::optional<bool>(const QString& copy)> correct;
     };
 
     CourseWindow(brivo::ui::Dialogs& dialogs, HistoryStore history, Source source, QWidget* parent);
@@ -60,22 +81,27 @@ public:
     void BoutonOuvrirOrdreClick();
     // "Ouvrir une liste...": the personal list, which becomes the material.
     void BoutonOuvrirListeClick();
+    // "Corriger" (also Ctrl+Entrée in the copy): checks the copy; the copy
+    // field is cleared once a check was made.
+    void BoutonCorrigerClick();
     // A check of the course was made: the course reads it again from the
     // history when `stored`, or takes it in memory; a new lesson is
     // announced.
     void courseCheckRecorded(const CopyCheck& check, bool stored);
 
     CourseSettings settings() const;
+    CourseSpeeds speeds() const;
     void setSettings(const CourseSettings& settings);
     const CourseState& state() const { return state_; }
 
 protected:
     // Escape hides the window and gives the keyboard back to the trainer.
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 Q_SIGNALS:
     // The session to put in the edit zone in place of its text.
-    void sessionReady(const QString& text, bool mask, bool play, const brivo::practice::CourseTag& course);
+    void sessionReady(const brivo::practice::ui::CourseSession& session);
 
 private:
     // Reads the order and the course from the history; false (with a
@@ -93,6 +119,11 @@ private:
     // message) when the material has nothing to draw.
     std::optional<std::u32string> drawFromMaterial(const SessionSpec& spec);
     void materialChanged();
+    void buildControls();
+    void layOut();
+    // What the check did to the course, in the window (and in a box when
+    // the window is not shown).
+    void showCheckSummary(const CopyCheck& check, const AdvanceProgress& progress, int lessonBefore);
 
     brivo::ui::Dialogs& dialogs_;
     HistoryStore history_;
@@ -117,6 +148,9 @@ private:
     QComboBox* ComboOrdre = nullptr;
     QPushButton* BoutonOuvrirOrdre = nullptr;
     QSpinBox* SpinLecon = nullptr;
+    QSpinBox* SpinVitesse = nullptr;
+    QSpinBox* SpinEffective = nullptr;
+    QCheckBox* CBpalier = nullptr;
     QLabel* LabelCaracteres = nullptr;
     CourseBars* Barres = nullptr;
     QDoubleSpinBox* SpinMinutes = nullptr;
@@ -129,6 +163,9 @@ private:
     QCheckBox* CBmasquer = nullptr;
     QCheckBox* CBjouer = nullptr;
     QPushButton* BoutonSeance = nullptr;
+    QPlainTextEdit* MemoCopieCours = nullptr;
+    QPushButton* BoutonCorrigerCours = nullptr;
+    QLabel* LabelBilan = nullptr;
 };
 
 } // namespace brivo::practice::ui
