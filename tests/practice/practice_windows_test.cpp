@@ -138,6 +138,9 @@ private Q_SLOTS:
 
         // A poor copy says what the course still needs.
         QTest::mouseClick(f.control("BoutonSeance"), Qt::LeftButton);
+        f.control("BoutonSeance")->setFocus();
+        QTest::keyClick(course, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(course->focusWidget(), copy);
         QTest::keyClicks(copy, u"UUUUU"_s);
         QTest::mouseClick(f.control("BoutonCorrigerCours"), Qt::LeftButton);
         QVERIFY2(f.control<QLabel>("LabelBilan")->text().contains(u"il faut encore : un score d'au moins 90 %"_s),

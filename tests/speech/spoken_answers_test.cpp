@@ -102,10 +102,26 @@ TEST(SpokenAnswersFile, TheVoiceSpeaksInTheGaps)
             .sample;
     ASSERT_GT(answered.size(), plain.size() + 2 * 11025);
     EXPECT_TRUE(std::equal(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(first), answered.begin()));
-    double energy = 0;
-    for (std::uint64_t i = first + 11025; i < first + 11025 + 5000; ++i)
-        energy += static_cast<double>(answered[i]) * answered[i];
-    EXPECT_GT(std::sqrt(energy / 5000), 300) << "no voice after the pause";
+    const auto loudness = [](const std::vector<std::int16_t>& samples, std::uint64_t from) {
+        double energy = 0;
+        for (std::uint64_t i = from; i < from + 5000; ++i)
+            energy += static_cast<double>(samples[i]) * samples[i];
+        return std::sqrt(energy / 5000);
+    };
+    EXPECT_GT(loudness(answered, first + 11025), 300) << "no voice after the pause";
+
+    // A preface is said before the keying, which then follows whole.
+    ASSERT_TRUE(renderMorseFile(request, table(), random));
+    const Result<std::vector<Insertion>> prefaced =
+        addSpokenAnswers(request, table(), {}, 1.0, "nouveaux caractères : ka, èm");
+    ASSERT_TRUE(prefaced);
+    const std::vector<std::int16_t> withPreface = readWav(test::readBytes(request.path))->samples;
+    const Insertion said = prefaced->front();
+    EXPECT_EQ(said.at, 0U);
+    EXPECT_GT(loudness(withPreface, 2000), 300) << "no preface";
+    ASSERT_GT(said.length, 11025U);
+    EXPECT_TRUE(std::equal(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(first),
+                           withPreface.begin() + static_cast<std::ptrdiff_t>(said.length)));
 }
 
 } // namespace

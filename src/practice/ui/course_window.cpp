@@ -558,6 +558,11 @@ void CourseWindow::keyPressEvent(QKeyEvent* event)
         brivo::ui::hideToOwner(this);
         return;
     }
+    // Ctrl+K, the trainer's key for the copy, leads to this window's copy.
+    if (event->key() == Qt::Key_K && event->modifiers() == Qt::ControlModifier) {
+        MemoCopieCours->setFocus();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 

@@ -95,7 +95,8 @@ public:
     const CourseState& state() const { return state_; }
 
 protected:
-    // Escape hides the window and gives the keyboard back to the trainer.
+    // Escape hides the window and gives the keyboard back to the trainer;
+    // Ctrl+K goes to the copy field.
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
