@@ -78,8 +78,20 @@ std::optional<std::string> rateRefusal(ExportFormat format, int sampleRate)
     return std::nullopt;
 }
 
+int opusBitrate(int quality)
+{
+    const int q = std::clamp(quality, 0, 10);
+    return q <= 5 ? 16000 + 1600 * q : 24000 + 8000 * (q - 5);
+}
+
 double compressionLevel(ExportFormat format, int quality)
 {
+    if (format == ExportFormat::Opus) {
+        // libsndfile spreads its level over 6 to 256 kbit/s a channel.
+        constexpr double kLowest = 6000;
+        constexpr double kHighest = 256000;
+        return std::clamp(1.0 - (opusBitrate(quality) - kLowest) / (kHighest - kLowest), 0.0, 1.0);
+    }
     const double level = 1.0 - std::clamp(quality, 0, 10) / 10.0;
     return format == ExportFormat::Mp3 ? std::min(level, 0.95) : level;
 }

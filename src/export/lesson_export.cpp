@@ -213,7 +213,10 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
         leftovers.add(*temporary);
         render.path = *temporary;
     }
-    const double renderShare = direct ? 1.0 : 0.4;
+    // The shares of the bar: the render, the spoken answers, the encoding.
+    const bool answers = request.spokenAnswerPause.has_value();
+    const double renderShare = answers ? (direct ? 0.6 : 0.3) : (direct ? 1.0 : 0.4);
+    const double answerShare = answers ? (direct ? 0.4 : 0.2) : 0.0;
     const Result<RenderedFile> rendered = reception::renderWithConditions(
         render, table, request.conditions, random, [&](std::uint64_t done, std::uint64_t total) {
             report(renderShare * static_cast<double>(done) / static_cast<double>(std::max<std::uint64_t>(total, 1)));
@@ -228,7 +231,9 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
     if (!starts)
         return starts.error();
     if (request.spokenAnswerPause) {
-        const auto answered = speech::addSpokenAnswers(render, table, request.conditions, *request.spokenAnswerPause);
+        const auto answered =
+            speech::addSpokenAnswers(render, table, request.conditions, *request.spokenAnswerPause, {},
+                                     [&](double done) { report(renderShare + answerShare * done); });
         if (!answered)
             return answered.error();
         for (std::uint64_t& start : *starts)
@@ -269,11 +274,13 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
             const std::uint64_t end = i + 1 < starts->size() ? (*starts)[i + 1] : samples.size();
             std::uint64_t counted = 0;
             const auto written = [&](std::uint64_t done) {
+                const std::lock_guard lock(reporting); // the bar never moves back
                 const std::uint64_t total = encoded += done - counted;
                 counted = done;
-                const std::lock_guard lock(reporting);
-                report(renderShare + (1 - renderShare) * static_cast<double>(total) /
-                                         static_cast<double>(std::max<std::size_t>(samples.size(), 1)));
+                const double encodedShare = 1 - renderShare - answerShare;
+                report(renderShare + answerShare +
+                       encodedShare * static_cast<double>(total) /
+                           static_cast<double>(std::max<std::size_t>(samples.size(), 1)));
             };
             Tags tags = request.tags;
             if (paths.size() > 1) {

@@ -2,6 +2,7 @@
 
 #include "common/cp1252.h"
 #include "common/utf8.h"
+#include "practice/material/word_lists.h"
 
 #include <algorithm>
 #include <array>
@@ -51,9 +52,8 @@ std::string nameOf(char32_t c)
 
 std::string spokenAnswer(std::u32string_view unit, const WordTest& isWord)
 {
-    if (isWord && isWord(unit)) {
-        return utf8::encode(unit);
-    }
+    if (isWord && isWord(unit))
+        return practice::frenchSpelling(unit).value_or(utf8::encode(unit));
     std::string spelled;
     for (const char32_t c : unit)
         spelled += (spelled.empty() ? "" : ", ") + nameOf(c);

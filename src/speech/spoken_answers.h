@@ -20,7 +20,8 @@ namespace brivo::speech {
 using WordTest = std::function<bool(std::u32string_view unit)>;
 
 // What is said for one group or word: the word itself when `isWord` knows
-// it, else each character by its French name ("ka, èm, u"), the procedure
+// it (a built-in French word as it is written in French, accents and
+// all), else each character by its French name ("ka, èm, u"), the procedure
 // signals by theirs ("A R" for "+").
 std::string spokenAnswer(std::u32string_view unit, const WordTest& isWord);
 

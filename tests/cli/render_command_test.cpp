@@ -146,6 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "--format MP3 contredit l'extension « .wav » de « x.wav »"},
         RefusalCase{"FormatAgainstTheDefaultName", {"--format", "flac", "E"}, kExitRefused, "« .WAV »"},
         RefusalCase{"Mp3At4000", {"--rate", "4000", "-o", "l.mp3", "E"}, kExitRefused, "8000 Hz au moins"},
+        RefusalCase{"UpperCaseExtensionIsKnown", {"--format", "wav", "-o", "l.MP3", "E"}, kExitRefused, "contredit"},
         RefusalCase{"UnknownFormat", {"--format", "aac", "E"}, kExitRefused, "wav, flac, mp3, ogg ou opus"},
         RefusalCase{"QualityEleven", {"--quality", "11", "E"}, kExitRefused, "de 0 à 10"},
         RefusalCase{"SplitBothWays",

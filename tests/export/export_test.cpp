@@ -29,9 +29,10 @@ const auto& table = builtInTable;
 // tracks; at 20 words per minute, 795 Hz.
 constexpr std::string_view kText = "CQ CQ DE F5ABC K\nTEST 73 TU\nOM DE DL1XY";
 
-ExportRequest requestFor(const std::filesystem::path& target, ExportFormat format, int rate)
+ExportRequest requestFor(const std::filesystem::path& target, ExportFormat format, int rate, int quality = 5)
 {
     ExportRequest request;
+    request.quality = quality;
     request.render.text = keyedTextFromUtf8(kText);
     request.render.parameters.speedPosition = 120;
     request.render.parameters.sampleRateIndex = std::nullopt;
@@ -108,6 +109,8 @@ struct FormatCase {
     ExportFormat format;
     int rate;
     std::size_t lengthSlack; // samples the decoder may add or drop
+    int quality = 5;
+    double highestKbps = 0; // the encoded bit rate's bound, when set
 };
 
 class ExportRoundTrip : public testing::TestWithParam<FormatCase> {};
@@ -122,11 +125,16 @@ TEST_P(ExportRoundTrip, DecodesToTheRenderWithinTheCodecsTolerance)
     const std::vector<std::int16_t> reference = wavRender(dir.path(), row.rate);
     const std::filesystem::path target = dir / ("lesson" + std::string(formatExtension(row.format)));
     RandomGenerator random(1);
-    const Result<ExportedLesson> exported = exportLesson(requestFor(target, row.format, row.rate), table(), random);
+    const Result<ExportedLesson> exported =
+        exportLesson(requestFor(target, row.format, row.rate, row.quality), table(), random);
     ASSERT_TRUE(exported) << exported.error().message;
     int rate = 0;
     const std::vector<std::int16_t> decoded = decode(target, &rate);
     EXPECT_EQ(rate, row.rate);
+    if (row.highestKbps > 0) {
+        const auto bits = static_cast<double>(std::filesystem::file_size(target)) * 8;
+        EXPECT_LT(bits / (static_cast<double>(decoded.size()) / rate) / 1000, row.highestKbps);
+    }
     EXPECT_LE(std::max(decoded.size(), reference.size()) - std::min(decoded.size(), reference.size()), row.lengthSlack);
     if (row.format == ExportFormat::Flac) {
         EXPECT_EQ(decoded, reference);
@@ -162,7 +170,9 @@ INSTANTIATE_TEST_SUITE_P(, ExportRoundTrip,
                                          FormatCase{"mp3", ExportFormat::Mp3, 11025, 0},
                                          FormatCase{"mp3At44100", ExportFormat::Mp3, 44100, 0},
                                          FormatCase{"vorbis", ExportFormat::Vorbis, 22050, 2048},
-                                         FormatCase{"opus", ExportFormat::Opus, 48000, 960}),
+                                         FormatCase{"mp3At8000", ExportFormat::Mp3, 8000, 0},
+                                         FormatCase{"opus", ExportFormat::Opus, 48000, 960, 5, 40},
+                                         FormatCase{"opusAtItsLowest", ExportFormat::Opus, 48000, 960, 0, 24}),
                          test::CaseName());
 
 TEST(ExportTrackNames, SortWhateverTheCount)
@@ -284,9 +294,14 @@ TEST(ExportAnswers, StayWithTheirTrack)
     split.spokenAnswerPause = 1.0;
     split.split = {SplitSpec::Mode::Lines, 0};
     RandomGenerator again(1);
-    const Result<ExportedLesson> exported = exportLesson(split, table(), again);
+    std::vector<double> shown;
+    const Result<ExportedLesson> exported =
+        exportLesson(split, table(), again, [&shown](double done) { shown.push_back(done); });
     ASSERT_TRUE(exported) << exported.error().message;
     ASSERT_EQ(exported->tracks.size(), 3U);
+    // The bar moves on while the answers are said, and never back.
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](double d) { return d > 0.35 && d < 0.5; }));
     std::vector<std::int16_t> joined;
     for (const std::filesystem::path& track : exported->tracks) {
         const std::vector<std::int16_t> part = decode(track);

@@ -2,13 +2,16 @@
 // keyed samples stay exactly as rendered.
 #include "common/edit_text.h"
 #include "player/wav_reader.h"
+#include "practice/material/word_lists.h"
 #include "reception/reception_renderer.h"
 #include "speech/answer_file.h"
+#include "speech/french_voice.h"
 #include "speech/spoken_answers.h"
 #include "support/built_in_table.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
 
+#include <espeak-ng/speak_lib.h>
 #include <gtest/gtest.h>
 
 namespace brivo::speech {
@@ -35,11 +38,27 @@ TEST_P(SpokenAnswer, SpellsGroupsAndReadsWords)
 INSTANTIATE_TEST_SUITE_P(, SpokenAnswer,
                          testing::Values(SayCase{"group", U"KMWQY", "ka, èm, double vé, ku, i grec"},
                                          SayCase{"figures", U"5NN73", "cinq, èn, èn, sept, trois"},
-                                         SayCase{"commonWord", U"MAISON", "MAISON"},
+                                         SayCase{"commonWord", U"MAISON", "maison"},
+                                         SayCase{"accentedWord", U"ETE", "été"}, SayCase{"ligature", U"COEUR", "cœur"},
                                          SayCase{"oneLetterIsSpelled", U"A", "a"},
                                          SayCase{"procedureSignals", U"=+*", "bé té, a èr, èss ka"},
                                          SayCase{"callsign", U"F5ABC/P", "èf, cinq, a, bé, cé, barre, pé"}),
                          test::CaseName());
+
+// espeak-ng's phonemes of every built-in French word, as it is said: a
+// vowel in each, and never a switch to another language (a word kept
+// without its accents is read as English, or loses its vowel).
+TEST(FrenchWords, EveryWordIsSaidInFrenchWithAVowel)
+{
+    ASSERT_TRUE(sayInFrench("a", 11025)); // the French voice, set up
+    for (const std::u32string& word : practice::commonWords(practice::Language::French)) {
+        const std::string said = spokenAnswer(word, isCommonFrenchWord);
+        const void* text = said.c_str();
+        const std::string phonemes = espeak_TextToPhonemes(&text, espeakCHARS_UTF8, 0);
+        EXPECT_EQ(phonemes.find('('), std::string::npos) << said << ": " << phonemes;
+        EXPECT_NE(phonemes.find_first_of("aeiouyAEIOUY@W&"), std::string::npos) << said << ": " << phonemes;
+    }
+}
 
 RenderRequest requestFor(const std::filesystem::path& path, const std::string& text)
 {

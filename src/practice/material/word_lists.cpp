@@ -4,6 +4,7 @@
 #include "common/utf8.h"
 #include "practice/copy_check.h"
 
+#include <algorithm>
 #include <set>
 
 namespace brivo::practice {
@@ -52,6 +53,18 @@ constexpr std::string_view kFrench =
     "DESSOUS AUTOUR DEVANT DERRIERE ENSEMBLE PARTOUT AILLEURS LUNDI MARDI MERCREDI JEUDI VENDREDI SAMEDI "
     "DIMANCHE JANVIER MAI JUIN JUILLET AOUT MIDI MINUIT QUART POINT FIN DEBUT MILIEU BOUT PARTIE TRAVAIL "
     "PRIX ACHAT CLASSE COURS LECON EXAMEN NOTE";
+// The built-in French words that take accents, as they are written.
+constexpr std::string_view kFrenchAccented =
+    "ETRE:être TRES:très APRES:après DEJA:déjà BIENTOT:bientôt TOT:tôt ETES:êtes ETAIT:était "
+    "CONNAITRE:connaître ECRIRE:écrire ECOUTER:écouter REPONDRE:répondre ANNEE:année TETE:tête "
+    "OEIL:œil COEUR:cœur FENETRE:fenêtre CAFE:café OEUF:œuf GATEAU:gâteau DINER:dîner PERE:père "
+    "MERE:mère FRERE:frère SOEUR:sœur MEDECIN:médecin MAITRE:maître ELEVE:élève REPONSE:réponse "
+    "ECOUTE:écoute EMETTEUR:émetteur RECEPTEUR:récepteur METEO:météo ETE:été CLE:clé PYLONE:pylône "
+    "AMITIE:amitié VALLEE:vallée ILE:île COTE:côte FORET:forêt EGLISE:église HOTEL:hôtel ECOLE:école "
+    "ETAT:état SANTE:santé REVE:rêve VERITE:vérité PROBLEME:problème IDEE:idée "
+    "REGLE:règle RESULTAT:résultat FETE:fête FATIGUE:fatigué PRET:prêt LEGER:léger ETROIT:étroit "
+    "CARRE:carré PRES:près DERRIERE:derrière AOUT:août DEBUT:début LECON:leçon ZERO:zéro MEME:même";
+
 constexpr std::string_view kEnglish =
     "THE AND OF TO A IN IS IT THAT FOR YOU WAS ON ARE WITH AS I BE AT HE HAVE THIS NOT BUT BY FROM THEY "
     "WE SHE OR AN WILL MY ONE ALL WOULD THERE THEIR WHAT SO UP OUT IF ABOUT WHO GET WHICH GO ME WHEN "
@@ -128,6 +141,24 @@ const std::vector<std::u32string>& commonWords(Language language)
     static const std::vector<std::u32string> french = splitWords(kFrench);
     static const std::vector<std::u32string> english = splitWords(kEnglish);
     return language == Language::French ? french : english;
+}
+
+std::optional<std::string> frenchSpelling(std::u32string_view word)
+{
+    const std::vector<std::u32string>& words = commonWords(Language::French);
+    if (std::find(words.begin(), words.end(), word) == words.end())
+        return std::nullopt;
+    const std::string upper = utf8::encode(word);
+    const std::string key = " " + upper + ":";
+    const std::string accented = " " + std::string(kFrenchAccented);
+    if (const std::size_t at = accented.find(key); at != std::string::npos) {
+        const std::size_t from = at + key.size();
+        return accented.substr(from, accented.find(' ', from) - from);
+    }
+    std::string lower = upper;
+    for (char& c : lower)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return lower;
 }
 
 std::string dictionaryPath(Language language)

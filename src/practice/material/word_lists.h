@@ -2,6 +2,7 @@
 
 #include "practice/material/material.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,11 @@ namespace brivo::practice {
 // The built-in common words of a language (about 500), upper case, most
 // frequent first, no word twice.
 const std::vector<std::u32string>& commonWords(Language language);
+
+// How a built-in French word is written in French, for a voice to say it:
+// lower case, with its accents ("ETE" is "été", "COEUR" "cœur"); the word
+// in lower case when it has none; nothing for a word not in the list.
+std::optional<std::string> frenchSpelling(std::u32string_view word);
 
 // Where Debian's word list of the language is installed (wfrench,
 // wamerican).
