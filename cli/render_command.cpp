@@ -79,6 +79,8 @@ int runExport(const RenderOptions& options, exporting::ExportFormat format, cons
     job.spokenAnswerPause = options.spokenAnswerPause;
     if (job.tags.title.empty())
         job.tags.title = job.target.stem().string();
+    if (job.tags.album.empty())
+        job.tags.album = "BRIVO";
     if (!options.commentGiven)
         job.tags.comment = exporting::defaultComment(request.parameters, renderSampleRate(request), options.conditions);
     TerminalProgress progress(env.err, env.errIsTerminal, env.monotonicSeconds);

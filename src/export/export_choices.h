@@ -18,7 +18,7 @@ struct ExportChoices {
     int sampleRate = 44100;
     SplitSpec split{SplitSpec::Mode::None, 5};
     std::string artist;
-    std::string album;
+    std::string album = "BRIVO";
     std::string folder; // where the last export went
 
     bool operator==(const ExportChoices&) const = default;

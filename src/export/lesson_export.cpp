@@ -173,6 +173,19 @@ std::string defaultComment(const KeyingParameters& parameters, int sampleRate,
     return comment;
 }
 
+void leaveHeadroom(std::vector<std::int16_t>& samples)
+{
+    constexpr double kMostPeak = 32767 * 0.8912509; // 1 dB under full scale
+    int peak = 0;
+    for (const std::int16_t s : samples)
+        peak = std::max(peak, std::abs(static_cast<int>(s)));
+    if (peak <= kMostPeak)
+        return;
+    const double gain = kMostPeak / peak;
+    for (std::int16_t& s : samples)
+        s = static_cast<std::int16_t>(std::lround(s * gain));
+}
+
 std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& target, std::size_t count)
 {
     if (count <= 1)
@@ -247,10 +260,12 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
     const Result<std::string> bytes = readFileBytes(render.path, std::uintmax_t{1} << 33U);
     if (!bytes)
         return bytes.error();
-    const Result<PcmSound> sound = readWav(*bytes);
+    Result<PcmSound> sound = readWav(*bytes);
     if (!sound)
         return sound.error();
-    const std::vector<std::int16_t>& samples = sound->samples;
+    std::vector<std::int16_t>& samples = sound->samples;
+    if (!isLossless(request.format))
+        leaveHeadroom(samples);
 
     const std::vector<std::filesystem::path> paths = trackPaths(request.target, starts->size());
 

@@ -49,6 +49,11 @@ std::string defaultComment(const KeyingParameters& parameters, int sampleRate,
 
 // The names of the tracks of a split into `count` tracks: NAME-01.ext ...
 // (as many digits as the count has, two at least, so that they sort).
+// Lossy encoders overshoot a little at the edges of loud key-downs: the
+// samples are brought down to 1 dB under full scale when they peak above
+// it (quieter ones are left as they are).
+void leaveHeadroom(std::vector<std::int16_t>& samples);
+
 std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& target, std::size_t count);
 
 // The files an export to `target` would replace: the target itself, or,

@@ -36,7 +36,14 @@ private Q_SLOTS:
         auto* format = f.control<QComboBox>("ComboFormat");
         format->setCurrentIndex(format->findText(u"FLAC"_s));
         f.control<QComboBox>("ComboDecoupe")->setCurrentIndex(2);
+        QCOMPARE(f.control<QLineEdit>("EditAlbum")->text(), u"BRIVO"_s);
+        auto* title = f.control<QLineEdit>("EditTitre");
+        QCOMPARE(title->text(), u"lecon"_s);
+        f.control<QLineEdit>("EditCible")->setText(QString::fromStdString((out / "matin.flac").string()));
+        QCOMPARE(title->text(), u"matin"_s); // the title follows the name...
+        title->setText(u"Leçon du matin"_s);
         f.control<QLineEdit>("EditCible")->setText(QString::fromStdString((out / "lecon.flac").string()));
+        QCOMPARE(title->text(), u"Leçon du matin"_s); // ...until it is written by hand
         QSignalSpy ended(dialog, &brivo::exporting::ui::ExportDialog::exportEnded);
         QSignalSpy moves(f.control<QProgressBar>("Progression"), &QProgressBar::valueChanged);
         QTest::mouseClick(f.control("BoutonExporterLecon"), Qt::LeftButton);

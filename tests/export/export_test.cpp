@@ -175,6 +175,29 @@ INSTANTIATE_TEST_SUITE_P(, ExportRoundTrip,
                                          FormatCase{"opusAtItsLowest", ExportFormat::Opus, 48000, 960, 0, 24}),
                          test::CaseName());
 
+// At the loudest settings, a lossy file decodes without going past full
+// scale.
+TEST(ExportHeadroom, LoudestLessonDecodesUnderFullScale)
+{
+    test::TempDir dir;
+    ExportRequest request = requestFor(dir / "fort.mp3", ExportFormat::Mp3, 44100);
+    request.render.parameters.signalPosition = 200;
+    request.render.parameters.noisePosition = 140;
+    RandomGenerator random(1);
+    ASSERT_TRUE(exportLesson(request, table(), random));
+    SF_INFO info{};
+    SNDFILE* file = sf_open((dir / "fort.mp3").c_str(), SFM_READ, &info);
+    ASSERT_NE(file, nullptr);
+    std::vector<float> decoded(static_cast<std::size_t>(info.frames));
+    sf_read_float(file, decoded.data(), info.frames);
+    sf_close(file);
+    float peak = 0;
+    for (const float s : decoded)
+        peak = std::max(peak, std::abs(s));
+    EXPECT_GT(peak, 0.7F);
+    EXPECT_LE(peak, 1.0F);
+}
+
 TEST(ExportTrackNames, SortWhateverTheCount)
 {
     EXPECT_EQ(trackPaths("l.mp3", 99)[8], "l-09.mp3");

@@ -112,6 +112,14 @@ ExportDialog::ExportDialog(brivo::ui::Dialogs& dialogs, Source source, QWidget* 
     connect(BoutonParcourir, &QPushButton::clicked, this, [this] { BoutonParcourirClick(); });
     connect(BoutonExporter, &QPushButton::clicked, this, [this] { BoutonExporterClick(); });
     connect(BoutonAnnuler, &QPushButton::clicked, this, [this] { BoutonAnnulerClick(); });
+    setChoices(ExportChoices{});
+    // The title follows the file's name until it is written by hand.
+    connect(EditCible, &QLineEdit::textChanged, this, [this](const QString& target) {
+        const QString name = QFileInfo(target).completeBaseName();
+        if (EditTitre->text().isEmpty() || EditTitre->text() == titleFromName_)
+            EditTitre->setText(name);
+        titleFromName_ = name;
+    });
     ComboFormat->setCurrentIndex(static_cast<int>(ExportFormat::Mp3));
     formatChanged();
     splitChanged();

@@ -64,6 +64,7 @@ protected:
     void reject() override;
 
 private:
+    QString titleFromName_; // the title the file's name gave
     void formatChanged();
     void splitChanged();
     void workEnded(const Result<ExportedLesson>& result);
