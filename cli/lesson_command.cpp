@@ -27,60 +27,7 @@ using practice::CourseState;
 
 constexpr std::string_view kProgram = "brivo-lesson";
 
-constexpr std::string_view kUsage =
-    "Usage : brivo-lesson [options]                  le texte de la prochaine séance\n"
-    "        brivo-lesson --record ENVOYÉ COPIE [options]  enregistre une copie corrigée\n"
-    "        brivo-lesson --status [options]         où en est le cours\n"
-    "Le cours Koch de BRIVO : la leçon n enseigne les n premiers caractères de\n"
-    "l'ordre, le n-ième étant le nouveau. Le cours est gardé dans l'historique\n"
-    "du contrôle de la copie, et passe à la leçon suivante tout seul.\n"
-    "\n"
-    "  --history FICHIER  historique (défaut : celui de la fenêtre)\n"
-    "  --order lcwo|kochmorse|FICHIER  ordre des caractères [lcwo]\n"
-    "  --table FICHIER    définitions du code morse (défaut : Codmorse.INI du\n"
-    "                     dossier courant s'il existe, sinon la table intégrée)\n"
-    "  --lesson N         leçon choisie (2 à la longueur de l'ordre) ; sans elle,\n"
-    "                     celle de l'historique\n"
-    "  --groups N         longueur de la séance en groupes\n"
-    "  --minutes M        longueur en minutes aux vitesses du cours [5]\n"
-    "  --group-size N|random  lettres par groupe, 2 à 8, ou au hasard [5]\n"
-    "  --wpm N            vitesse des caractères en mots par minute (PARIS),\n"
-    "                     5 à 33 [20]\n"
-    "  --effective N      vitesse effective (ARRL), 5 à --wpm [10]\n"
-    "  --material KIND    matériel de la séance : groups (groupes du cours),\n"
-    "                     words (mots courants), calls (indicatifs), abbrev\n"
-    "                     (abréviations et codes Q), qso (contacts entiers),\n"
-    "                     list (la liste de --list) [groups] ; --groups compte\n"
-    "                     alors des éléments\n"
-    "  --lang fr|en       langue des mots et des QSO [fr]\n"
-    "  --list FICHIER     liste personnelle, un élément par ligne\n"
-    "  --seed N           graine du tirage (défaut : l'horloge)\n"
-    "  --json             sortie en JSON\n"
-    "  -h, --help         affiche cette aide\n"
-    "  --version          affiche la version\n"
-    "\n"
-    "Hors groupes, le matériel ne garde que les caractères de la leçon quand\n"
-    "l'historique a une leçon de cet ordre ou que --lesson en donne une.\n"
-    "\n"
-    "Code de sortie : 0 si c'est fait, 1 si un fichier ne peut pas être lu ou\n"
-    "écrit ou si le matériel n'a rien à tirer, 2 pour une option ou des\n"
-    "arguments refusés.\n";
 
-struct LessonOptions {
-    std::filesystem::path history;
-    std::string order = std::string(practice::kDefaultOrderName);
-    std::optional<std::string> table;
-    std::optional<int> lesson;
-    practice::SessionSpec session{std::nullopt, 5.0, 5};
-    practice::CourseSpeeds speeds;
-    std::optional<std::uint32_t> seed;
-    bool json = false;
-    bool status = false;
-    std::vector<std::string> record; // the sent text and the copy
-    practice::MaterialKind material = practice::MaterialKind::Groups;
-    practice::Language language = practice::Language::French;
-    std::optional<std::string> list;
-};
 
 int report(CommandEnvironment& env, int status, const std::string& message)
 {
@@ -88,105 +35,7 @@ int report(CommandEnvironment& env, int status, const std::string& message)
     return status;
 }
 
-template <typename Number> std::optional<Number> number(std::string_view text)
-{
-    Number value{};
-    std::string copy(text);
-    for (char& c : copy)
-        c = c == ',' ? '.' : c;
-    const auto [end, error] = std::from_chars(copy.data(), copy.data() + copy.size(), value);
-    if (error != std::errc{} || end != copy.data() + copy.size())
-        return std::nullopt;
-    return value;
-}
 
-Result<LessonOptions> parseOptions(const std::vector<std::string>& args, LessonOptions options)
-{
-    const auto refused = [](const std::string& message) { return fail(ErrorCode::Refused, message); };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const auto value = [&]() -> std::optional<std::string> {
-            if (i + 1 >= args.size())
-                return std::nullopt;
-            return args[++i];
-        };
-        if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--status") {
-            options.status = true;
-        } else if (arg == "--record") {
-            if (i + 2 >= args.size())
-                return refused("--record attend deux fichiers : le texte envoyé et la copie.");
-            options.record = {args[i + 1], args[i + 2]};
-            i += 2;
-        } else if (arg == "--history" || arg == "--order" || arg == "--table" || arg == "--lesson" ||
-                   arg == "--groups" || arg == "--minutes" || arg == "--group-size" || arg == "--wpm" ||
-                   arg == "--effective" || arg == "--seed" || arg == "--material" || arg == "--lang" ||
-                   arg == "--list") {
-            const std::optional<std::string> given = value();
-            if (!given)
-                return refused("l'option " + arg + " attend une valeur.");
-            const std::string& v = *given;
-            if (arg == "--history") {
-                options.history = v;
-            } else if (arg == "--material") {
-                const auto kind = practice::materialKindNamed(v);
-                if (!kind)
-                    return refused("--material attend groups, words, calls, abbrev, qso ou list.");
-                options.material = *kind;
-            } else if (arg == "--lang") {
-                if (v != "fr" && v != "en")
-                    return refused("--lang attend fr ou en.");
-                options.language = v == "fr" ? practice::Language::French : practice::Language::English;
-            } else if (arg == "--list") {
-                options.list = v;
-            } else if (arg == "--order") {
-                options.order = v;
-            } else if (arg == "--table") {
-                options.table = v;
-            } else if (arg == "--lesson") {
-                options.lesson = number<int>(v);
-                if (!options.lesson)
-                    return refused("--lesson attend un numéro de leçon.");
-            } else if (arg == "--groups") {
-                const auto groups = number<int>(v);
-                if (!groups || *groups < 1 || *groups > 10000)
-                    return refused("--groups attend un nombre de groupes de 1 à 10000.");
-                options.session.groups = groups;
-                options.session.minutes.reset();
-            } else if (arg == "--minutes") {
-                const auto minutes = number<double>(v);
-                if (!minutes || !(*minutes > 0) || *minutes > 120)
-                    return refused("--minutes attend une durée de plus de 0 à 120 minutes.");
-                options.session.minutes = minutes;
-                options.session.groups.reset();
-            } else if (arg == "--group-size") {
-                const auto size = v == "random" ? std::optional<int>(0) : number<int>(v);
-                if (!size || (*size != 0 && (*size < 2 || *size > 8)))
-                    return refused("--group-size attend 2 à 8, ou random.");
-                options.session.groupSize = *size;
-            } else if (arg == "--wpm" || arg == "--effective") {
-                const auto wpm = number<int>(v);
-                if (!wpm || *wpm < practice::CourseSpeeds::kMinWpm || *wpm > practice::CourseSpeeds::kMaxWpm)
-                    return refused(arg + " attend une vitesse de 5 à 33 mots par minute.");
-                (arg == "--wpm" ? options.speeds.characterWpm : options.speeds.effectiveWpm) = *wpm;
-            } else {
-                options.seed = number<std::uint32_t>(v);
-                if (!options.seed)
-                    return refused("--seed attend un entier de 0 à 4294967295.");
-            }
-        } else {
-            return refused("option inconnue " + messages::quoted(arg) + ".\n" + std::string(kUsage));
-        }
-    }
-    if (options.speeds.effectiveWpm > options.speeds.characterWpm)
-        return refused("la vitesse effective (--effective) ne peut pas dépasser celle des caractères (--wpm).");
-    if (options.status && !options.record.empty())
-        return refused("--status et --record ne vont pas ensemble.");
-    if ((options.material == practice::MaterialKind::List) != options.list.has_value())
-        return refused("--list va avec --material list, et --material list avec --list.");
-    return options;
-}
 
 // Seeds a second apart start the sequence with nearly the same draw (its
 // high bits move by the multiplier's high word only), so a day of clock
@@ -233,12 +82,13 @@ void printStatus(std::ostream& out, const CourseState& state, const practice::Ad
 
 } // namespace
 
+
 int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& env,
                      const std::filesystem::path& defaultHistory)
 {
     for (const std::string& arg : args) {
         if (arg == "-h" || arg == "--help") {
-            env.out << kUsage;
+            env.out << lessonUsage();
             return kExitOk;
         }
         if (arg == "--version") {
@@ -248,7 +98,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
     }
     LessonOptions defaults;
     defaults.history = defaultHistory;
-    const Result<LessonOptions> parsed = parseOptions(args, defaults);
+    const Result<LessonOptions> parsed = parseLessonOptions(args, defaults);
     if (!parsed)
         return report(env, kExitRefused, parsed.error().message);
     const LessonOptions& options = *parsed;

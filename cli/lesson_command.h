@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/command_environment.h"
+#include "cli/lesson_options.h"
 
 #include <filesystem>
 #include <string>

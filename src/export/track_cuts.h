@@ -16,6 +16,8 @@ struct SplitSpec {
     enum class Mode { None, Minutes, Lines };
     Mode mode = Mode::None;
     double minutes = 0;
+
+    bool operator==(const SplitSpec&) const = default;
 };
 
 // The first sample of each track of a render of `text` (0 first), cut in
