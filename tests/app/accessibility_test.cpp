@@ -93,9 +93,10 @@ private Q_SLOTS:
                                  "BoutonRemplir BoutonGRP CSpinEditGroupes CSpinEditLettres RBdirect CSElettres "
                                  "CSEchiffres BitBtn1 BoutonAide EditDebut EditFin CBmot ImageLogo LabelCopyright "
                                  "Image2"_s;
-        QTest::newRow("copy check") << int(Qt::Key_K) << u"CopyCheckWindow"_s
-                                    << u"MemoCopie BoutonCorriger BoutonPointsFaibles TexteAligne GrilleCaracteres "
-                                       "Onglets"_s;
+        QTest::newRow("copy check after a check")
+            << int(Qt::Key_K) << u"CopyCheckWindow"_s
+            << u"MemoCopie BoutonCorriger BoutonPointsFaibles TexteAligne GrilleCaracteres "
+               "Onglets"_s;
         QTest::newRow("conditions") << int(Qt::Key_J) << u"ReceptionWindow"_s
                                     << u"CBdesactive ComboPreset CBvitesseEff ComboForme SEmontee CBsnr CBfiltre "
                                        "CBqsb CBflutter SEqrn SEcrashes SEqrm SEchirp SEchirpTau CBreponse "
@@ -137,6 +138,9 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(shown) && bringForward(shown));
         if (auto* off = shown->findChild<QCheckBox*>(u"CBdesactive"_s))
             off->setChecked(false); // every condition within reach
+        if (auto* check = shown->findChild<QPushButton*>(u"BoutonCorriger"_s))
+            check->click(); // the grid filled: still one stop
+        shown->findChild<QWidget*>(chain.section(u' ', 0, 0))->setFocus();
         const auto ownerOf = [](QWidget* widget) {
             while (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_"_s))
                 widget = widget->parentWidget(); // the edit inside a spin box

@@ -21,7 +21,7 @@ class EditZoneTest : public QObject {
 private Q_SLOTS:
 
     // Ctrl+X deletes without touching the clipboard, Ctrl+W cuts; outside
-    // the zone the same keys do nothing to it.
+    // the zone the same keys do nothing to it. Shift+F10 opens the menu.
     void deleteAndCutKeys()
     {
         FormFixture f;
@@ -43,6 +43,11 @@ private Q_SLOTS:
         QTest::keyClick(live, Qt::Key_E, Qt::ControlModifier);
         QTest::keyClick(live, Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(zone->toPlainText(), u"EF"_s);
+        // Shift+F10 opens the zone's menu, as the Menu key does.
+        auto* menu = f.control<QMenu>("PopupMenu1");
+        QTest::keyClick(zone, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
     }
 
     void fileKinds_data()

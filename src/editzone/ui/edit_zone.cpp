@@ -543,6 +543,17 @@ bool EditZone::eventFilter(QObject* watched, QEvent* event)
     if ((watched == RichEdit || watched == BoutonMenu) &&
         (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
         auto* press = static_cast<QKeyEvent*>(event);
+        // Shift+F10 opens the menu, as the Menu key does.
+        if (press->key() == Qt::Key_F10 && press->modifiers() == Qt::ShiftModifier) {
+            press->accept();
+            if (event->type() == QEvent::KeyPress) {
+                if (watched == RichEdit)
+                    showMenuAt(RichEdit->viewport(), RichEdit->cursorRect().bottomLeft());
+                else
+                    showMenuAt(BoutonMenu, BoutonMenu->rect().bottomLeft());
+            }
+            return true;
+        }
         if (press->modifiers() != Qt::ControlModifier)
             return false;
         for (QAction* item : PopupMenu1->actions()) {

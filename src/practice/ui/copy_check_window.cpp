@@ -88,6 +88,7 @@ void CopyCheckWindow::buildCorrectionPage(QWidget* page)
     GrilleCaracteres->setHorizontalHeaderLabels({u"Caractère"_s, u"Envoyés"_s, u"Erreurs"_s});
     GrilleCaracteres->verticalHeader()->hide();
     GrilleCaracteres->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    GrilleCaracteres->setTabKeyNavigation(false); // one Tab stop: the arrows move inside
     GrilleCaracteres->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     // Read-only views show no caret: their frame shows the focus.
     for (QWidget* view : std::initializer_list<QWidget*>{TexteAligne, GrilleCaracteres})
