@@ -243,6 +243,7 @@ private:
     exporting::ui::ExportDialog* exportDialog = nullptr;
     Announcer* announcer_ = nullptr;
     QString announcedState_; // the status line's state last announced
+    bool liveFile_ = false;  // the file is a live character's
     reception::ui::ReceptionWindow* conditionsWindow = nullptr;
 };
 

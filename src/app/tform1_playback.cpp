@@ -45,11 +45,12 @@ void TForm1::Timer1Timer()
         playback->EditLive->setReadOnly(false);
     const QString text = QString::fromStdString(status.line);
     playback->showStatus(text, conditionsWindow->enabled());
-    // The state (Lecture, Pause, Arrêté...) is announced when it changes.
+    // The state (Lecture, Pause, Arrêté...) is announced when it changes;
+    // a live character is announced alone, not the play of its file.
     const QString state = text.section(u':', 0, 0).trimmed();
     if (state != announcedState_) {
         announcedState_ = state;
-        if (!state.isEmpty())
+        if (!state.isEmpty() && !liveFile_)
             announcer_->announce(text);
     }
 }
@@ -88,6 +89,7 @@ void TForm1::Timer2Timer()
     const qsizetype length = queue.at(0).isHighSurrogate() && queue.size() > 1 ? 2 : 1;
     playback->STlive->setText(queue.left(length));
     announcer_->announce(queue.left(length));
+    liveFile_ = true;
     entry->setText(queue.mid(length));
     entry->setCursorPosition(static_cast<int>(entry->text().size()));
     BoutonGeneFicClick(entry);

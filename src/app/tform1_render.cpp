@@ -114,6 +114,7 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
 {
     session_.renderStarting();
     const bool live = sender == playback->EditLive;
+    liveFile_ = live;
     RenderRequest request;
     request.form = live ? RenderForm::Live : RenderForm::Message;
     const ZoneRender zoneRendered = live ? ZoneRender{} : zoneRender();

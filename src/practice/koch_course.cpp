@@ -7,6 +7,7 @@
 #include "reception/keyed_marks.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace brivo::practice {
@@ -333,10 +334,11 @@ CourseSettings parseCourseSettings(std::string_view text, std::vector<std::strin
             if (flag >= 0)
                 (key == "mask" ? s.mask : key == "play" ? s.play : s.speeds.step) = flag == 1;
         } else if (key == "minutes") {
+            // To a tenth, as the window shows it.
             const std::optional<double> minutes = wholeNumber(value, 0, 120);
-            read = minutes && *minutes > 0;
+            read = minutes && std::round(*minutes * 10) > 0;
             if (read)
-                s.minutes = *minutes;
+                s.minutes = std::round(*minutes * 10) / 10;
         } else
             read = key == "lesson";
         if (!read && skipped != nullptr)

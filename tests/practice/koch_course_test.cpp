@@ -234,6 +234,7 @@ TEST(CourseSettingsLine, RoundTripsAndSkipsWhatDoesNotRead)
     EXPECT_EQ(read.minutes, 5);
     EXPECT_EQ(read.speeds, (CourseSpeeds{20, 15, false}));
     EXPECT_EQ(parseCourseSettings("wpm=12 effective=18").speeds.effectiveWpm, 12); // never above the characters
+    EXPECT_EQ(parseCourseSettings("minutes=2,5444444").minutes, 2.5);              // to a tenth, as shown
     EXPECT_EQ(read.groupSize, 5);
     EXPECT_TRUE(read.mask);
     EXPECT_EQ(read.material, "words-fr");

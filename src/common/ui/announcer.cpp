@@ -4,6 +4,8 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QShortcut>
+#include <QTimer>
 
 namespace brivo::ui {
 
@@ -70,15 +72,44 @@ void forgetInterface(QWidget* widget)
 
 } // namespace
 
-Announcer::Announcer(QWidget* window) : QLabel(window)
+Announcer::Announcer(QWidget* window) : QLabel(window), spacing_(new QTimer(this))
 {
     setObjectName(u"Annonce"_s);
     setGeometry(0, 0, 1, 1);
     forgetInterface(this);
+    spacing_->setSingleShot(true);
+    spacing_->setTimerType(Qt::PreciseTimer); // never early
+    spacing_->setInterval(kSpacingMs);
+    connect(spacing_, &QTimer::timeout, this, [this] {
+        if (!waiting_.isEmpty())
+            show(waiting_.takeFirst());
+    });
+    auto* again = new QShortcut(QKeySequence(Qt::Key_F4), this);
+    again->setContext(Qt::ApplicationShortcut);
+    connect(again, &QShortcut::activated, this, [this] { repeatLast(); });
 }
 
 void Announcer::announce(const QString& text)
 {
+    last_ = text;
+    if (!spacing_->isActive()) {
+        show(text);
+        return;
+    }
+    waiting_.append(text);
+    while (waiting_.size() > kMostQueued)
+        waiting_.removeFirst();
+}
+
+void Announcer::repeatLast()
+{
+    if (!last_.isEmpty())
+        announce(last_);
+}
+
+void Announcer::show(const QString& text)
+{
+    spacing_->start();
     setText(text);
     // The new name first, so that the bus's copy of it is current when the
     // show is heard.

@@ -543,11 +543,12 @@ void CourseWindow::showCheckSummary(const CopyCheck& check, const AdvanceProgres
                 .arg(QString::number(state_.lesson), fromCodePoints(std::u32string(1, state_.newest())));
     else if (courseCompleted(state_, progress))
         news = QString::fromStdString(courseCompletedMessage(state_));
-    summary += u"\n"_s + (news.isEmpty() ? u"Pour passer à la leçon suivante, il faut encore : %1."_s.arg(
-                                               QString::fromStdString(missingForAdvance(progress)))
-                                         : news);
-    LabelBilan->setText(summary);
-    brivo::ui::announce(this, summary);
+    const QString step = news.isEmpty() ? u"Pour passer à la leçon suivante, il faut encore : %1."_s.arg(
+                                              QString::fromStdString(missingForAdvance(progress)))
+                                        : news;
+    LabelBilan->setText(summary + u"\n"_s + step);
+    // The score was said by the check: the course's step follows it.
+    brivo::ui::announce(this, step);
     if (!news.isEmpty() && !isVisible())
         dialogs_.message(this, news, kTitle);
 }
