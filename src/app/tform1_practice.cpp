@@ -66,13 +66,14 @@ void TForm1::buildCourse()
 
 void TForm1::startCourseSession(const practice::ui::CourseSession& course)
 {
+    // Masked first, so that a screen reader never reads the session out.
+    if (course.mask && !editZone->STmasquer->isVisible())
+        editZone->MasquerZoneClick();
     editZone->RichEdit->selectAll();
     insertGeneratedText(course.text);
     courseSession_ = std::make_unique<practice::ui::CourseSession>(course);
     courseSession_->text = editZone->plainText();
     copyCheck->setCourseSession(course.course, courseSession_->text);
-    if (course.mask && !editZone->STmasquer->isVisible())
-        editZone->MasquerZoneClick();
     if (course.play)
         BoutonLectureClick();
 }

@@ -1,6 +1,8 @@
 #include "support/file_size_limit.h"
 #include "support/form_fixture.h"
 
+#include <QAccessible>
+
 using namespace Qt::StringLiterals;
 using brivo::test::FormFixture;
 
@@ -278,8 +280,14 @@ private Q_SLOTS:
         QCOMPARE(mask->geometry(), QRect(102, 24, 508, 190));
         f.control<QAction>("Remplir")->trigger();
         QCOMPARE(zone->toPlainText().size(), 36 * 6);
+        // A screen reader gets the name of the masked zone, none of its text.
+        const auto readable = [zone] { return QAccessible::queryAccessibleInterface(zone); };
+        QCOMPARE(readable()->text(QAccessible::Name), u"Zone d'édition masquée"_s);
+        QVERIFY(readable()->textInterface() == nullptr && readable()->text(QAccessible::Value).isEmpty());
         QTest::mouseClick(mask, Qt::LeftButton);
         QVERIFY(!mask->isVisible());
+        QVERIFY(readable()->textInterface() != nullptr);
+        QCOMPARE(readable()->textInterface()->characterCount(), 36 * 6);
         zone->setFocus();
         QTest::keyClick(zone, Qt::Key_M, Qt::ControlModifier);
         QVERIFY(mask->isVisible());

@@ -14,6 +14,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr char kButtonProperty[] = "brivoAccessibleButton"; // 1: click, 2: double click
+constexpr char kMaskedProperty[] = "brivoMaskedName";       // set while the editor is masked
 
 class AnnouncerAccessible : public QAccessibleWidget {
 public:
@@ -23,6 +24,18 @@ public:
         if (t == QAccessible::Name)
             return static_cast<const QLabel*>(widget())->text();
         return QAccessibleWidget::text(t);
+    }
+};
+
+// A masked editor: its name, its role, and no text to read.
+class MaskedEditorAccessible : public QAccessibleWidget {
+public:
+    explicit MaskedEditorAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::EditableText) {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return widget()->property(kMaskedProperty).toString();
+        return t == QAccessible::Value ? QString() : QAccessibleWidget::text(t);
     }
 };
 
@@ -58,6 +71,8 @@ QAccessibleInterface* roleFactory(const QString& /*className*/, QObject* object)
         return new AnnouncerAccessible(widget);
     if (widget->property(kButtonProperty).toInt() > 0)
         return new PictureButtonAccessible(widget);
+    if (!widget->property(kMaskedProperty).toString().isEmpty())
+        return new MaskedEditorAccessible(widget);
     return nullptr;
 }
 
@@ -136,6 +151,14 @@ void installAccessibleRoles()
     if (!installed)
         QAccessible::installFactory(roleFactory);
     installed = true;
+}
+
+void setAccessibleMasked(QWidget* editor, bool masked, const QString& maskedName)
+{
+    editor->setProperty(kMaskedProperty, masked ? maskedName : QString());
+    forgetInterface(editor);
+    QAccessibleEvent renamed(editor, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
 }
 
 void setAccessibleButton(QWidget* picture, bool doubleClick)

@@ -48,6 +48,10 @@ void announce(const QWidget* from, const QString& text);
 // by setAccessibleButton. Installed once, after the application exists.
 void installAccessibleRoles();
 
+// While `masked`, a screen reader gets no text from `editor`: only its
+// name, `maskedName`, so that the exercise it hides is not read aloud.
+void setAccessibleMasked(QWidget* editor, bool masked, const QString& maskedName);
+
 // Marks a picture as a button for screen readers: it is said as a button,
 // and pressing it from the screen reader clicks it (twice when
 // `doubleClick`, as the banner wants).

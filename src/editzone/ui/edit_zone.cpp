@@ -3,6 +3,7 @@
 #include "common/atomic_file.h"
 #include "common/file_io.h"
 #include "common/messages.h"
+#include "common/ui/announcer.h"
 #include "common/ui/error_box.h"
 #include "common/ui/widgets.h"
 #include "common/utf8.h"
@@ -535,6 +536,13 @@ void EditZone::paintBackground()
 // The menu's keys, while the zone or its button has the focus.
 bool EditZone::eventFilter(QObject* watched, QEvent* event)
 {
+    // Masked, the zone reads as nothing to a screen reader; each change is
+    // said.
+    if (watched == STmasquer && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        const bool masked = event->type() == QEvent::Show;
+        setAccessibleMasked(RichEdit, masked, u"Zone d'édition masquée"_s);
+        announce(RichEdit, masked ? u"Zone d'édition masquée"_s : u"Zone d'édition visible"_s);
+    }
     if (watched == STmasquer && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         ErrorBox::guarded([this] { STmasquerClick(); })();
