@@ -51,6 +51,7 @@ private Q_SLOTS:
         QCOMPARE(table->rowCount(), 10);
         QCOMPARE(table->item(2, 0)->text(), u"C"_s);
         QCOMPARE(table->item(2, 2)->text(), u"1"_s);
+        QCOMPARE(table->item(2, 2)->foreground().color(), QColor(Qt::black)); // on its light red, any theme
 
         const brivo::practice::HistoryStore history(f.historyFile());
         QVERIFY(history.exportCsv(f.dir / "h.csv"));
@@ -104,6 +105,19 @@ private Q_SLOTS:
         QCOMPARE(course->state().lesson, 2);
         QVERIFY(f.control<QAbstractSpinBox>("SpinMinutes")->text().startsWith(u"5,0"_s)); // numbers in French
         QCOMPARE(course->speeds(), (brivo::practice::CourseSpeeds{20, 10, false}));
+        // Under a dark theme the new character stays readable (4.5:1).
+        QPalette dark = course->palette();
+        dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+        course->setPalette(dark);
+        course->showCourse();
+        const QString lesson = f.control<QLabel>("LabelCaracteres")->text();
+        const QColor newest(lesson.section(u"color=\""_s, 1, 1).left(7));
+        const auto luminance = [](const QColor& c) {
+            const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+        };
+        QVERIFY2((luminance(newest) + 0.05) / (luminance(dark.color(QPalette::Window)) + 0.05) >= 4.5,
+                 qPrintable(newest.name()));
         f.control<QSpinBox>("SpinGroupes")->setValue(24);
         f.control<QCheckBox>("CBpalier")->setChecked(true);
         QTest::mouseClick(f.control("BoutonSeance"), Qt::LeftButton);

@@ -31,7 +31,9 @@ namespace {
 QString cell(char32_t c, const QString& colour)
 {
     const QString text = c == 0 ? u"·"_s : fromCodePoints(std::u32string(1, c)).toHtmlEscaped();
-    return colour.isEmpty() ? text : u"<span style=\"background:%1\">%2</span>"_s.arg(colour, text);
+    // Dark text on the light grounds we choose, whatever the theme (a
+    // contrast of 4.5:1 at least).
+    return colour.isEmpty() ? text : u"<span style=\"background:%1; color:#000000\">%2</span>"_s.arg(colour, text);
 }
 
 } // namespace
@@ -231,8 +233,10 @@ void CopyCheckWindow::showCheckResult(const CopyCheck& check)
         GrilleCaracteres->setItem(row, 0, new QTableWidgetItem(fromCodePoints(std::u32string(1, character))));
         GrilleCaracteres->setItem(row, 1, new QTableWidgetItem(QString::number(count.sent)));
         auto* wrong = new QTableWidgetItem(QString::number(count.wrong));
-        if (count.wrong > 0)
+        if (count.wrong > 0) {
             wrong->setBackground(QColor(0xff, 0xb0, 0xb0));
+            wrong->setForeground(Qt::black);
+        }
         GrilleCaracteres->setItem(row, 2, wrong);
         ++row;
     }

@@ -340,15 +340,20 @@ void CourseWindow::showState()
         ComboOrdre->addItem(orderChoice_);
     ComboOrdre->setCurrentIndex(ComboOrdre->findText(orderChoice_));
     updating_ = false;
+    // The new character in red, light on a dark theme, dark on a light one,
+    // at 4.5:1 against the window at least; the characters to come greyed.
+    const bool dark = palette().color(QPalette::Window).lightness() < 128;
+    const QString newestColour = dark ? u"#ff9090"_s : u"#c00000"_s;
+    const QString comingColour = dark ? u"#a0a0a0"_s : u"#707070"_s;
     QString known;
     for (std::size_t i = 0; i < state_.order.size(); ++i) {
         const QString c = fromCodePoints(std::u32string(1, state_.order[i])).toHtmlEscaped();
         if (static_cast<int>(i) + 1 == state_.lesson)
-            known += u"<b><u><font color=\"#c00000\">%1</font></u></b> "_s.arg(c);
+            known += u"<b><u><font color=\"%1\">%2</font></u></b> "_s.arg(newestColour, c);
         else if (static_cast<int>(i) < state_.lesson)
             known += u"<b>%1</b> "_s.arg(c);
         else
-            known += u"<font color=\"#a0a0a0\">%1</font> "_s.arg(c);
+            known += u"<font color=\"%1\">%2</font> "_s.arg(comingColour, c);
     }
     LabelCaracteres->setText(u"Leçon %1, nouveau caractère « %2 » :<br>%3"_s.arg(
         QString::number(state_.lesson), fromCodePoints(std::u32string(1, state_.newest())), known));
