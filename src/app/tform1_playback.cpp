@@ -5,6 +5,7 @@
 #include "common/ui/announcer.h"
 #include "common/ui/track_bar.h"
 #include "common/ui/upper_case_line_edit.h"
+#include "player/status_display.h"
 #include "player/ui/playback_row.h"
 #include "reception/ui/reception_window.h"
 
@@ -51,7 +52,7 @@ void TForm1::Timer1Timer()
     if (state != announcedState_) {
         announcedState_ = state;
         if (!state.isEmpty() && !liveFile_)
-            announcer_->announce(text);
+            announcer_->announce(QString::fromStdString(status::spokenStatus(status.line)));
     }
 }
 

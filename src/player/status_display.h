@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace brivo::status {
 
@@ -24,6 +25,10 @@ StatusRow rowFor(std::optional<PlayerMode> mode);
 // " : 1,3 / 5,2s" for 1375 ms into 5250 ms: seconds and tenths, truncated,
 // with a comma.
 std::string positionText(std::uint32_t positionMs, std::uint32_t lengthMs);
+
+// The status line as a screen reader says it: "Lecture : 0,0 / 222,8s"
+// is "Lecture, 0 secondes sur 222,8"; a line without a position as it is.
+std::string spokenStatus(std::string_view line);
 
 // The whole status line for a mode, asking for the position and length only
 // when the row shows them.

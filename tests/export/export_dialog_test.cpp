@@ -4,6 +4,7 @@
 #include "export/ui/export_dialog.h"
 #include "support/form_fixture.h"
 
+#include <QAccessible>
 #include <QProgressBar>
 #include <QSignalSpy>
 
@@ -54,6 +55,8 @@ private Q_SLOTS:
             QVERIFY2(std::filesystem::exists(out / name), name);
         QCOMPARE(f.control<QLabel>("LabelEtat")->text(),
                  u"Exportation terminée : 3 pistes et leur liste de lecture."_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.control("LabelEtat"))->text(QAccessible::Name),
+                 f.control<QLabel>("LabelEtat")->text()); // read as it shows
 
         // Again: the files in place are not replaced without a question;
         // a shorter split then leaves none of the longer one's files.

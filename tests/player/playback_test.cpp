@@ -19,10 +19,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("enabled"); // Lire, Pause, Stop
-        QTest::newRow("before any render") << false << 0 << u"Générez un fichier"_s << u"---"_s;
-        QTest::newRow("rendered, stopped") << true << int(PlayerMode::Stopped) << u"Arrété : 1,3 / 5,2s"_s << u"L--"_s;
-        QTest::newRow("playing") << true << int(PlayerMode::Playing) << u"Lecture : 1,3 / 5,2s"_s << u"LPS"_s;
-        QTest::newRow("not ready") << true << int(PlayerMode::NotReady) << u"Non disponible"_s << u"---"_s;
+        QTest::addColumn<QString>("heard");   // by a screen reader
+        QTest::newRow("before any render")
+            << false << 0 << u"Générez un fichier"_s << u"---"_s << u"Générez un fichier"_s;
+        QTest::newRow("rendered, stopped") << true << int(PlayerMode::Stopped) << u"Arrété : 1,3 / 5,2s"_s << u"L--"_s
+                                           << u"Arrété, 1,3 secondes sur 5,2"_s;
+        QTest::newRow("playing") << true << int(PlayerMode::Playing) << u"Lecture : 1,3 / 5,2s"_s << u"LPS"_s
+                                 << u"Lecture, 1,3 secondes sur 5,2"_s;
+        QTest::newRow("not ready") << true << int(PlayerMode::NotReady) << u"Non disponible"_s << u"---"_s
+                                   << u"Non disponible"_s;
     }
 
     // Timer1's view of the player; a closed player is never asked.
@@ -32,6 +37,7 @@ private Q_SLOTS:
         QFETCH(int, mode);
         QFETCH(QString, text);
         QFETCH(QString, enabled);
+        QFETCH(QString, heard);
         FormFixture f;
         if (rendered)
             f.generate(u"E"_s);
@@ -40,6 +46,7 @@ private Q_SLOTS:
         f.player.length = 5250;
         f.form->Timer1Timer();
         QCOMPARE(f.control<QLabel>("Info")->text(), text);
+        QCOMPARE(f.control<QLabel>("Annonce")->text(), heard);
         const QString shown = QString(f.control("BoutonLire")->isEnabled() ? u'L' : u'-') +
                               (f.control("BoutonPause")->isEnabled() ? u'P' : u'-') +
                               (f.control("BoutonStop")->isEnabled() ? u'S' : u'-');

@@ -60,6 +60,11 @@ private Q_SLOTS:
                  csv.c_str()); // speed 72
         QCOMPARE(history.counts(0)->size(), 10U);
         QCOMPARE(history.counts(0)->at(U'I').wrong, 1);
+        f.control<QTabWidget>("Onglets")->setCurrentIndex(1); // "Progrès", told in words too
+        QVERIFY(f.control("Graphique")
+                    ->accessibleDescription()
+                    .startsWith(u"1 contrôle, dernier score 81,8 %. "
+                                "Taux d'erreur : A : 0 %, B : 0 %, C : 100 %"_s));
 
         QTest::mouseClick(f.control<QPushButton>("BoutonPointsFaibles"), Qt::LeftButton);
         QCOMPARE(f.control<QLineEdit>("Serie9")->text(), u"CCCCCIIIII"_s);

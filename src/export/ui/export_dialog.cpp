@@ -72,7 +72,8 @@ ExportDialog::ExportDialog(brivo::ui::Dialogs& dialogs, Source source, QWidget* 
     Progression = named(new QProgressBar(this), "Progression", u"Avancement de l'exportation"_s);
     Progression->setRange(0, kProgressSteps);
     Progression->setTextVisible(false);
-    LabelEtat = named(new QLabel(this), "LabelEtat", u"État de l'exportation"_s);
+    LabelEtat = new QLabel(this); // a screen reader reads its message as its name
+    LabelEtat->setObjectName(u"LabelEtat"_s);
     BoutonExporter = named(new QPushButton(u"&Exporter"_s, this), "BoutonExporterLecon", u"Exporter la leçon"_s);
     BoutonExporter->setDefault(true);
     BoutonAnnuler = named(new QPushButton(u"Annuler"_s, this), "BoutonAnnuler", u"Annuler"_s);

@@ -187,7 +187,8 @@ void CourseWindow::buildControls()
     for (int size = 2; size <= 8; ++size)
         ComboTaille->addItem(QString::number(size), size);
     ComboTaille->addItem(u"au hasard"_s, 0);
-    LabelCaracteres = named(new QLabel(this), "LabelCaracteres", u"Caractères de la leçon"_s);
+    LabelCaracteres = new QLabel(this); // read by its text
+    LabelCaracteres->setObjectName(u"LabelCaracteres"_s);
     LabelCaracteres->setTextFormat(Qt::RichText);
     LabelCaracteres->setWordWrap(true);
     Barres = named(new CourseBars(this), "Barres", u"Taux d'erreur par caractère"_s);

@@ -1,5 +1,6 @@
 #include "practice/ui/progress_chart.h"
 
+#include "common/ui/widgets.h"
 #include "practice/time_axis.h"
 
 #include <QDateTime>
@@ -11,6 +12,7 @@
 namespace brivo::practice::ui {
 
 using namespace Qt::StringLiterals;
+using brivo::ui::fromCodePoints;
 
 namespace {
 
@@ -50,6 +52,18 @@ void ProgressChart::setHistory(std::vector<StoredCheck> checks, std::map<char32_
                      [](const StoredCheck& a, const StoredCheck& b) { return a.checkedAt < b.checkedAt; });
     checks_ = std::move(checks);
     counts_ = std::move(counts);
+    // What the drawing shows, for a screen reader.
+    QString rates;
+    for (const auto& [c, count] : counts_) {
+        if (count.sent > 0)
+            rates += u"%1%2 : %3 %"_s.arg(rates.isEmpty() ? QString() : u", "_s, fromCodePoints(std::u32string(1, c)),
+                                          QString::number(std::lround(100.0 * count.wrong / count.sent)));
+    }
+    setAccessibleDescription(checks_.empty()
+                                 ? u"Aucun contrôle."_s
+                                 : u"%1 contrôle%2, dernier score %3 %. Taux d'erreur : %4."_s.arg(
+                                       QString::number(checks_.size()), checks_.size() > 1 ? u"s"_s : QString(),
+                                       QString::fromStdString(scoreText(checks_.back().score)), rates));
     update();
 }
 
