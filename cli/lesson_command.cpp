@@ -10,7 +10,7 @@
 #include "practice/koch_course.h"
 #include "practice/material/material.h"
 #include "practice/material/word_lists.h"
-#include "practice/ui/history_store.h"
+#include "practice/history/history_store.h"
 #include "reception/keyed_marks.h"
 #include "reception/reception_conditions.h"
 

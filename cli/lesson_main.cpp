@@ -1,5 +1,5 @@
 #include "cli/lesson_command.h"
-#include "practice/ui/history_store.h"
+#include "practice/history/history_store.h"
 
 #include <clocale>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 #include "common/ui/dialogs.h"
 #include "common/ui/error_box.h"
 #include "player/sdl_wave_player.h"
-#include "practice/ui/history_store.h"
+#include "practice/history/history_store.h"
 #include "settings/settings_file.h"
 
 #include <QApplication>

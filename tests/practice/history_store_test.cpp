@@ -1,7 +1,7 @@
 // The history file: created with its schema, migrated from an empty file,
 // exported as CSV, refused when newer, and never losing a stored check to a
 // locked or unwritable file.
-#include "practice/ui/history_store.h"
+#include "practice/history/history_store.h"
 #include "support/temp_dir.h"
 
 #include <QSqlDatabase>

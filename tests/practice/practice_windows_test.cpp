@@ -8,7 +8,7 @@
 #include "practice/koch_course.h"
 #include "practice/ui/copy_check_window.h"
 #include "practice/ui/course_window.h"
-#include "practice/ui/history_store.h"
+#include "practice/history/history_store.h"
 #include "support/form_fixture.h"
 
 #include <sstream>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/ui/dialogs.h"
-#include "practice/ui/history_store.h"
+#include "practice/history/history_store.h"
 
 #include <QWidget>
 

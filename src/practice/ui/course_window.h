@@ -4,7 +4,7 @@
 #include "common/ui/dialogs.h"
 #include "practice/koch_course.h"
 #include "practice/material/material.h"
-#include "practice/ui/history_store.h"
+#include "practice/history/history_store.h"
 
 #include <QWidget>
 

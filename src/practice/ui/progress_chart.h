@@ -1,7 +1,7 @@
 #pragma once
 
 #include "practice/copy_check.h"
-#include "practice/ui/history_store.h"
+#include "practice/history/history_store.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "practice/ui/history_store.h"
+#include "practice/history/history_store.h"
 
 #include "common/atomic_file.h"
 #include "common/file_io.h"
