@@ -7,10 +7,11 @@
 #include "common/number_text.h"
 #include "common/utf8.h"
 #include "common/version.h"
+#include "practice/course_session.h"
+#include "practice/history/history_store.h"
 #include "practice/koch_course.h"
 #include "practice/material/material.h"
 #include "practice/material/word_lists.h"
-#include "practice/history/history_store.h"
 #include "reception/keyed_marks.h"
 #include "reception/reception_conditions.h"
 
@@ -27,15 +28,11 @@ using practice::CourseState;
 
 constexpr std::string_view kProgram = "brivo-lesson";
 
-
-
 int report(CommandEnvironment& env, int status, const std::string& message)
 {
     env.err << kProgram << " : " << message << '\n';
     return status;
 }
-
-
 
 // Seeds a second apart start the sequence with nearly the same draw (its
 // high bits move by the multiplier's high word only), so a day of clock
@@ -81,7 +78,6 @@ void printStatus(std::ostream& out, const CourseState& state, const practice::Ad
 }
 
 } // namespace
-
 
 int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& env,
                      const std::filesystem::path& defaultHistory)
@@ -186,16 +182,6 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
     };
     RandomGenerator random;
     random.seed(options.seed ? *options.seed : clockSeed(env.secondsNow ? env.secondsNow() : 0));
-    if (options.material == practice::MaterialKind::Groups) {
-        const std::u32string text = practice::drawSession(state, history->confusions, options.session, seconds, random);
-        if (options.json)
-            env.out << "{\"lesson\": " << state.lesson << ", \"characters\": " << jsonText(state.characters())
-                    << ", \"text\": " << jsonText(text) << "}\n";
-        else
-            env.out << utf8::encode(text) << "\n";
-        return kExitOk;
-    }
-
     practice::MaterialSources sources;
     sources.language = options.language;
     practice::useTableSignals(sources, *table);
@@ -212,22 +198,23 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
         deck = practice::ItemDeck(std::move(list.items));
         sources.list = &deck;
     }
-    practice::CharacterFilter filter{keyed, std::nullopt};
-    // The lesson filters the material once the course has begun or one is chosen.
-    if (!history->checks.empty() || options.lesson)
-        filter.lesson = state.characters();
-    practice::MaterialAmount amount{options.session.groups, options.session.minutes};
-    const Result<practice::MaterialSession> session =
-        practice::drawMaterial(options.material, sources, filter, amount, seconds, random);
+    // The material keeps to the lesson once the course has begun or one is
+    // chosen.
+    const bool byLesson = !history->checks.empty() || options.lesson.has_value();
+    const Result<practice::MaterialSession> session = practice::drawCourseSession(
+        state, history->confusions, options.material, sources, keyed, byLesson, options.session, seconds, random);
     if (!session)
         return report(env, kExitFileError, session.error().message);
-    if (options.json) {
+    if (options.json && options.material == practice::MaterialKind::Groups) {
+        env.out << "{\"lesson\": " << state.lesson << ", \"characters\": " << jsonText(state.characters())
+                << ", \"text\": " << jsonText(session->text) << "}\n";
+    } else if (options.json) {
         std::string meanings;
         for (const auto& [abbreviation, meaning] : session->meanings)
             meanings +=
                 (meanings.empty() ? "" : ", ") + jsonText(abbreviation) + ": " + jsonText(utf8::decode(meaning));
         env.out << "{\"material\": " << jsonText(utf8::decode(practice::materialKindName(options.material)))
-                << ", \"lesson\": " << (filter.lesson ? std::to_string(state.lesson) : std::string("null"))
+                << ", \"lesson\": " << (byLesson ? std::to_string(state.lesson) : std::string("null"))
                 << ", \"text\": " << jsonText(session->text) << ", \"meanings\": {" << meanings << "}}\n";
     } else {
         env.out << utf8::encode(session->text) << "\n";

@@ -5,6 +5,7 @@
 #include "common/ui/announcer.h"
 #include "common/ui/widgets.h"
 #include "common/utf8.h"
+#include "practice/course_session.h"
 #include "practice/material/word_lists.h"
 #include "speech/spoken_answers.h"
 
@@ -374,14 +375,10 @@ void CourseWindow::BoutonSeanceClick()
     spec.groupSize = ComboTaille->currentData().toInt();
     const std::string token = ComboMateriel->currentData().toString().toStdString();
     const std::string kind = token.substr(0, token.find('-'));
-    std::u32string text;
-    if (kind == "groups") {
-        text = drawSession(state_, confusions_, spec, source_.seconds, source_.random());
-    } else if (const std::optional<std::u32string> drawn = drawFromMaterial(spec)) {
-        text = *drawn;
-    } else {
+    const std::optional<std::u32string> drawn = drawFromMaterial(spec);
+    if (!drawn)
         return;
-    }
+    const std::u32string& text = *drawn;
     CourseSession session;
     session.text = fromCodePoints(text);
     session.mask = CBmasquer->isChecked();
@@ -449,9 +446,8 @@ std::optional<std::u32string> CourseWindow::drawFromMaterial(const SessionSpec& 
             return std::nullopt;
         sources.list = &deck_;
     }
-    const CharacterFilter filter{source_.keyed, state_.characters()};
-    const Result<MaterialSession> session = drawMaterial(
-        kind, sources, filter, MaterialAmount{spec.groups, spec.minutes}, source_.seconds, source_.random());
+    const Result<MaterialSession> session = drawCourseSession(state_, confusions_, kind, sources, source_.keyed, true,
+                                                              spec, source_.seconds, source_.random());
     if (!session) {
         dialogs_.message(this, QString::fromStdString(session.error().message), kTitle);
         return std::nullopt;
