@@ -30,9 +30,9 @@ struct LessonOptions {
     std::optional<std::string> list;
 };
 
-// Reads the options over `defaults`; Refused with a French message when
+// Reads the options over `options` (the defaults); Refused with a French message when
 // one is unknown, lacks its value or is out of range.
-Result<LessonOptions> parseLessonOptions(const std::vector<std::string>& args, LessonOptions defaults);
+Result<LessonOptions> parseLessonOptions(const std::vector<std::string>& args, LessonOptions options);
 
 // brivo-lesson's help text.
 std::string_view lessonUsage();

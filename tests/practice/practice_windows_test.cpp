@@ -5,10 +5,10 @@
 #include "cli/lesson_command.h"
 #include "morse/default_definitions.h"
 #include "morse/definition_parser.h"
+#include "practice/history/history_store.h"
 #include "practice/koch_course.h"
 #include "practice/ui/copy_check_window.h"
 #include "practice/ui/course_window.h"
-#include "practice/history/history_store.h"
 #include "support/form_fixture.h"
 
 #include <sstream>

@@ -2,9 +2,9 @@
 
 #include "common/random_generator.h"
 #include "common/ui/dialogs.h"
+#include "practice/history/history_store.h"
 #include "practice/koch_course.h"
 #include "practice/material/material.h"
-#include "practice/history/history_store.h"
 
 #include <QWidget>
 
