@@ -77,6 +77,9 @@ int runExport(const RenderOptions& options, exporting::ExportFormat format, cons
     job.split = options.split;
     job.tags = options.tags;
     job.spokenAnswerPause = options.spokenAnswerPause;
+    // The answers say the text, not --start and --end keyed around it.
+    job.answered = {keyedTextFromUtf8(options.start).size(),
+                    request.text.size() - keyedTextFromUtf8(options.end).size()};
     if (job.tags.title.empty())
         job.tags.title = job.target.stem().string();
     if (job.tags.album.empty())

@@ -166,6 +166,8 @@ private:
     // characters' names said before it (`preface`).
     struct ZoneRender {
         QString text;
+        std::size_t answeredFrom = 0; // the zone's key codes within the text,
+        std::size_t answeredTo = 0;   // the only ones the spoken answers say
         KeyingParameters parameters;
         reception::ReceptionConditions conditions;
         QString preface;

@@ -56,11 +56,18 @@ TForm1::ZoneRender TForm1::zoneRender() const
 {
     ZoneRender render;
     const QString zone = editZone->plainText();
-    render.text = EditDebut->text() + zone + EditFin->text();
+    QString before = EditDebut->text();
+    render.text = before + zone + EditFin->text();
     render.parameters = sound->keyingParameters();
     render.conditions = renderConditions(false);
-    if (!courseSession_ || zone != courseSession_->text)
+    const auto answerZone = [&] {
+        render.answeredFrom = keyed(before).size();
+        render.answeredTo = render.answeredFrom + keyed(zone).size();
+    };
+    if (!courseSession_ || zone != courseSession_->text) {
+        answerZone();
         return render;
+    }
     const practice::CourseSpeeds& speeds = courseSession_->speeds;
     render.parameters.speedPosition = 6 * speeds.characterWpm; // PARIS: a unit is 1.2 s / WPM
     render.parameters.referenceWord = ReferenceWord::Paris;
@@ -71,9 +78,11 @@ TForm1::ZoneRender TForm1::zoneRender() const
         render.conditions.effectiveWpm.reset();
     }
     if (!courseSession_->introduction.isEmpty()) {
+        before = courseSession_->introduction + u"   "_s + before;
         render.text = courseSession_->introduction + u"   "_s + render.text;
         render.preface = courseSession_->introducedNames;
     }
+    answerZone();
     return render;
 }
 
@@ -93,6 +102,7 @@ void TForm1::buildExport()
             request.render.parameters = render.parameters;
             request.conditions = render.conditions;
             request.spokenAnswerPause = conditionsWindow->spokenAnswerPause();
+            request.answered = {render.answeredFrom, render.answeredTo};
             const KeyingValues keying = deriveKeyingValues(request.render.parameters, kDefaultSampleRate);
             if (Result<void> accepted = reception::checkConditions(
                     request.conditions, reception::characterWpm(keying.unitDuration, keying.unitsPerWord),
@@ -191,7 +201,8 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
     if (rendered && !live) {
         if (const std::optional<double> pause = conditionsWindow->spokenAnswerPause()) {
             if (const auto answered = speech::addSpokenAnswers(request, morseTable_, conditions, *pause,
-                                                               zoneRendered.preface.toStdString());
+                                                               zoneRendered.preface.toStdString(), {},
+                                                               {zoneRendered.answeredFrom, zoneRendered.answeredTo});
                 !answered)
                 dialogs_.message(this,
                                  u"La réponse parlée n'a pas pu être ajoutée : "_s +

@@ -244,9 +244,9 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
     if (!starts)
         return starts.error();
     if (request.spokenAnswerPause) {
-        const auto answered =
-            speech::addSpokenAnswers(render, table, request.conditions, *request.spokenAnswerPause, {},
-                                     [&](double done) { report(renderShare + answerShare * done); });
+        const auto answered = speech::addSpokenAnswers(
+            render, table, request.conditions, *request.spokenAnswerPause, {},
+            [&](double done) { report(renderShare + answerShare * done); }, request.answered);
         if (!answered)
             return answered.error();
         for (std::uint64_t& start : *starts)

@@ -8,6 +8,7 @@
 #include "export/track_cuts.h"
 #include "morse/morse_table.h"
 #include "reception/reception_conditions.h"
+#include "speech/spoken_answers.h"
 
 #include <atomic>
 #include <filesystem>
@@ -28,8 +29,10 @@ struct ExportRequest {
     int quality = 5;
     SplitSpec split;
     Tags tags; // split tracks get their number, and the title theirs
-    // Spoken answers after each word, with this pause in seconds.
+    // Spoken answers after each word, with this pause in seconds, for the
+    // words of the exercise within the rendered text.
     std::optional<double> spokenAnswerPause;
+    speech::AnswerSpan answered;
 };
 
 struct ExportedLesson {

@@ -104,7 +104,8 @@ private:
 
 Result<std::vector<Insertion>> addSpokenAnswers(const RenderRequest& request, const MorseTable& table,
                                                 const reception::ReceptionConditions& conditions, double pauseSeconds,
-                                                const std::string& preface, const std::function<void(double)>& progress)
+                                                const std::string& preface, const std::function<void(double)>& progress,
+                                                const AnswerSpan& answered)
 {
     const Result<std::string> bytes = readFileBytes(request.path, std::uintmax_t{1} << 33U);
     if (!bytes)
@@ -113,8 +114,9 @@ Result<std::vector<Insertion>> addSpokenAnswers(const RenderRequest& request, co
     if (!sound)
         return sound.error();
     const int rate = sound->sampleRate;
-    const std::vector<AnswerPoint> points = answerPoints(
-        request.text, table, reception::renderedMarks(request, table, conditions), rate, sound->samples.size());
+    const std::vector<AnswerPoint> points =
+        answerPoints(request.text, table, reception::renderedMarks(request, table, conditions), rate,
+                     sound->samples.size(), answered);
     AnswerVoice voice(rate, std::max<std::int16_t>(deriveKeyingValues(request.parameters, rate).toneAmplitude, 1));
     std::optional<Error> failed;
     std::size_t spoken = 0;
@@ -131,7 +133,7 @@ Result<std::vector<Insertion>> addSpokenAnswers(const RenderRequest& request, co
     const auto pause =
         static_cast<std::uint64_t>(std::llround(std::clamp(pauseSeconds, kMinAnswerPause, kMaxAnswerPause) * rate));
     std::vector<Insertion> insertions;
-    std::vector<std::int16_t> answered = withAnswers(sound->samples, points, speech, pause, &insertions);
+    std::vector<std::int16_t> withVoice = withAnswers(sound->samples, points, speech, pause, &insertions);
     if (failed)
         return *failed;
     if (!preface.empty()) {
@@ -139,15 +141,15 @@ Result<std::vector<Insertion>> addSpokenAnswers(const RenderRequest& request, co
         if (!first)
             return first.error();
         first->resize(first->size() + pause / 2, 0);
-        answered.insert(answered.begin(), first->begin(), first->end());
+        withVoice.insert(withVoice.begin(), first->begin(), first->end());
         insertions.insert(insertions.begin(), Insertion{0, first->size()});
     }
-    if (answered.size() > kMaxWavSamples)
+    if (withVoice.size() > kMaxWavSamples)
         return fail(ErrorCode::TooLong, std::string(messages::kTooLong));
-    const auto header = wavHeader(static_cast<std::uint32_t>(answered.size()), rate);
+    const auto header = wavHeader(static_cast<std::uint32_t>(withVoice.size()), rate);
     std::string file(header.begin(), header.end());
-    file.reserve(file.size() + 2 * answered.size());
-    for (const std::int16_t sample : answered) {
+    file.reserve(file.size() + 2 * withVoice.size());
+    for (const std::int16_t sample : withVoice) {
         const auto value = static_cast<std::uint16_t>(sample);
         file += static_cast<char>(value & 0xFFU);
         file += static_cast<char>(value >> 8U);

@@ -23,11 +23,13 @@ bool isCommonFrenchWord(std::u32string_view unit);
 // and half the pause again; a `preface`, when given, is said first, then
 // half the pause. The voice is brought to the keying's level (the Signal
 // setting). The keyed samples are left exactly as they are. `progress` is
-// told the share of the answers done. The file is replaced whole or not at all. Gives what
+// told the share of the answers done; only the words within `answered`
+// are said (see answerPoints). The file is replaced whole or not at all. Gives what
 // went where; fails with ReadFailed, WriteFailed, TooLong (past a WAV file's size) or DeviceFailed (no voice).
 Result<std::vector<Insertion>> addSpokenAnswers(const RenderRequest& request, const MorseTable& table,
                                                 const reception::ReceptionConditions& conditions, double pauseSeconds,
                                                 const std::string& preface = {},
-                                                const std::function<void(double)>& progress = {});
+                                                const std::function<void(double)>& progress = {},
+                                                const AnswerSpan& answered = {});
 
 } // namespace brivo::speech

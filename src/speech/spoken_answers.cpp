@@ -61,7 +61,8 @@ std::string spokenAnswer(std::u32string_view unit, const WordTest& isWord)
 }
 
 std::vector<AnswerPoint> answerPoints(const KeyedText& text, const MorseTable& table,
-                                      const reception::KeyedMarks& marks, int sampleRate, std::uint64_t totalSamples)
+                                      const reception::KeyedMarks& marks, int sampleRate, std::uint64_t totalSamples,
+                                      const AnswerSpan& answered)
 {
     std::vector<AnswerPoint> points;
     const std::vector<reception::Mark>& keyed = marks.marks;
@@ -82,14 +83,15 @@ std::vector<AnswerPoint> answerPoints(const KeyedText& text, const MorseTable& t
         points.push_back({sample, unit});
         unit.clear();
     };
-    for (const KeyCode code : text) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const KeyCode code = text[at];
         const bool blank = code == 0x20 || code == 0x0D || code == 0x0A;
         if (blank) {
             close(false);
             marksAtUnitStart = marksSoFar;
             continue;
         }
-        if (code < 256) {
+        if (code < 256 && at >= answered.from && at < answered.to) {
             const char32_t c = cp1252::toUnicode(static_cast<unsigned char>(code));
             unit += c >= U'a' && c <= U'z' ? c - U'a' + U'A' : c;
         }

@@ -32,11 +32,21 @@ struct AnswerPoint {
     std::u32string unit;
 };
 
+// The key codes of a rendered text whose words are answered, [from, to):
+// the exercise, without the start and end characters keyed around it.
+struct AnswerSpan {
+    std::size_t from = 0;
+    std::size_t to = static_cast<std::size_t>(-1);
+};
+
 // The answer points of a render of `text` (its key-downs `marks`, at
 // `sampleRate`, `totalSamples` long): one after every blank-separated word
-// that has key-downs, the last at the end.
+// that has key-downs, the last at the end. Only the characters inside
+// `answered` are said: a start glued to the first word is keyed, not
+// answered.
 std::vector<AnswerPoint> answerPoints(const KeyedText& text, const MorseTable& table,
-                                      const reception::KeyedMarks& marks, int sampleRate, std::uint64_t totalSamples);
+                                      const reception::KeyedMarks& marks, int sampleRate, std::uint64_t totalSamples,
+                                      const AnswerSpan& answered = {});
 
 // What went in at a point of the render: `length` samples at `at`.
 struct Insertion {

@@ -85,6 +85,15 @@ TEST(AnswerPoints, AnswersGoInTheSilencesAndLeaveTheKeyingAsItWas)
     EXPECT_EQ(points[1].unit, U"MAISON");
     EXPECT_EQ(points[2].unit, U"73");
     EXPECT_EQ(points[2].sample, plain.size());
+    // Start and end characters keyed around the exercise are not said,
+    // even glued to its first and last words.
+    const RenderRequest framed = requestFor(dir / "framed.wav", "VVVKM  MAISON\r\n73+");
+    const std::vector<AnswerPoint> inside =
+        answerPoints(framed.text, table(), reception::renderedMarks(framed, table(), {}), 11025, plain.size(),
+                     {3, framed.text.size() - 1});
+    ASSERT_EQ(inside.size(), 3U);
+    EXPECT_EQ(inside[0].unit, U"KM");
+    EXPECT_EQ(inside[2].unit, U"73");
     for (std::size_t i = 0; i < 2; ++i) {
         for (std::uint64_t s = points[i].sample - 300; s < points[i].sample + 300; ++s)
             ASSERT_EQ(plain[s], 0) << "answer " << i << " is not in a silence";
