@@ -7,6 +7,7 @@
 #include "reception/fading.h"
 #include "reception/keyed_marks.h"
 #include "reception/keying_envelope.h"
+#include "reception/receiver_agc.h"
 #include "reception/reception_renderer.h"
 #include "support/built_in_table.h"
 #include "support/case_name.h"
@@ -193,6 +194,7 @@ TEST(Fading, RayleighRicianKAndTheSpreadSetTheRate)
     EXPECT_NEAR(fast.power, 1.0, 0.1);
     EXPECT_NEAR(slow.spread, 0.523, 0.08);
     EXPECT_LT(rician.spread, 0.3);
+    EXPECT_NEAR(rician.power, 1.0, 0.1); // the fixed part counted in the power, not added to it
     // Crossings of the median, both ways: 2 sqrt(pi) x spread x sqrt(ln 2) / 2 a second (Rice).
     EXPECT_NEAR(fast.crossingsPerSecond, 1.476, 0.15);
     EXPECT_NEAR(slow.crossingsPerSecond, 0.1476, 0.03);
@@ -235,6 +237,41 @@ TEST(ConditionsRange, FadingSpreadBounds)
         EXPECT_EQ(static_cast<bool>(checkConditions(c, 20, 1, 0)), accepted) << hz;
     }
 }
+
+// The gain control: a 795 Hz tone at `level` times the target, after a
+// second of silence, at 11025 Hz. Quiet input passes as it is (the gain is
+// at most 1); a loud one is brought to the target before its first peak
+// gets through. The soft limit never reaches full scale.
+struct AgcCase {
+    std::string name;
+    double level;
+    double highest; // the output's peak, in targets
+    double lowest;
+};
+
+class Agc : public testing::TestWithParam<AgcCase> {};
+
+TEST_P(Agc, TheGainComesDownAheadOfThePeaksAndNeverAmplifies)
+{
+    constexpr double kTarget = 10000;
+    ReceiverAgc agc(kTarget, 11025);
+    double peak = 0;
+    for (int i = 0; i < 3 * 11025; ++i) {
+        const double in =
+            i < 11025 ? 0 : GetParam().level * kTarget * std::sin(2 * std::numbers::pi * 795 * i / 11025.0);
+        if (double out = 0; agc.process(in, out))
+            peak = std::max(peak, std::abs(out));
+    }
+    EXPECT_LE(peak / kTarget, GetParam().highest);
+    EXPECT_GE(peak / kTarget, GetParam().lowest);
+    EXPECT_EQ(softLimit(26000), 26000);
+    EXPECT_LT(std::lround(softLimit(1e9)), 32767);
+}
+
+INSTANTIATE_TEST_SUITE_P(, Agc,
+                         testing::Values(AgcCase{"quietInputKept", 0.1, 0.101, 0.099},
+                                         AgcCase{"loudInputBroughtDown", 4, 1.05, 0.5}),
+                         test::CaseName{});
 
 TEST(Atmospherics, ImpulsesComeAtTheirRate)
 {
