@@ -3,8 +3,8 @@
 # - with no saved position, its outer frame, title bar included, is centred;
 # - a saved position is the frame's, even when a settings box was shown
 #   first, and it is saved back unchanged;
-# - from the bottom right corner, the copy check and the course open inside
-#   the screen.
+# - from the bottom right corner, and at double scale, the copy check, the
+#   course and the help open inside the screen.
 # Skipped (77) when the X tools are missing.
 set -u
 brivo=$(realpath "$1")
@@ -22,7 +22,8 @@ failed=0
 
 start() {
   cd "$work" || exit 1
-  XDG_CONFIG_HOME=$work/config SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb "$brivo" >/dev/null 2>&1 & app=$!
+  XDG_CONFIG_HOME=$work/config SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=${scale:-1} "$brivo" \
+    >/dev/null 2>&1 & app=$!
 }
 
 # The id of the first window whose name starts with $1, waited for.
@@ -79,18 +80,25 @@ check "saved position after a box: frame at ($x, $y)" "[ $x -eq 100 ] && [ $y -e
 stop
 check "the saved position is kept" "grep -q '\"X_origine\"=dword:00000064' '$settings' && grep -q '\"Y_origine\"=dword:00000064' '$settings'"
 
-# The trainer at the bottom right: its other windows stay on the screen.
-printf '"X_origine"=dword:%08x\n"Y_origine"=dword:%08x\n' $((1280 - w)) $((1024 - h)) >"$settings"
-start
-main=$(window " BRIVO v")
-frame "$main" >/dev/null
-for shortcut in ctrl+k ctrl+l; do
-  xdotool windowfocus --sync "$main" key "$shortcut"
+# The trainer at the bottom right, then at double scale: its other windows
+# stay on the screen.
+for scale in 1 2; do
+  if [ "$scale" = 1 ]; then
+    printf '"X_origine"=dword:%08x\n"Y_origine"=dword:%08x\n' $((1280 - w)) $((1024 - h)) >"$settings"
+  else
+    rm -f "$settings"
+  fi
+  start
+  main=$(window " BRIVO v")
+  frame "$main" >/dev/null
+  for shortcut in ctrl+k ctrl+l F1; do
+    xdotool windowfocus --sync "$main" key "$shortcut"
+  done
+  for title in "Contrôle de la copie" "Cours Koch" " Aide du programme"; do
+    read -r x y w h <<<"$(frame "$(window "$title")")"
+    check "scale $scale, $title: frame ${w}x${h} at ($x, $y) inside" \
+      "[ $x -ge 0 ] && [ $y -ge 0 ] && [ $((x + w)) -le 1280 ] && [ $((y + h)) -le 1024 ]"
+  done
+  stop
 done
-for title in "Contrôle de la copie" "Cours Koch"; do
-  read -r x y w h <<<"$(frame "$(window "$title")")"
-  check "$title: frame ${w}x${h} at ($x, $y) inside" \
-    "[ $x -ge 0 ] && [ $y -ge 0 ] && [ $((x + w)) -le 1280 ] && [ $((y + h)) -le 1024 ]"
-done
-stop
 exit $failed

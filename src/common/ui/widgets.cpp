@@ -220,6 +220,13 @@ void showOverParent(QWidget* window)
     window->activateWindow();
 }
 
+void placeOnScreen(QWidget* window, QPoint at)
+{
+    fitScreen(window);
+    window->move(insideScreen(window, at));
+    window->installEventFilter(new KeptOnScreen(window));
+}
+
 void useFrenchNumbers(QWidget* window)
 {
     window->setLocale(QLocale(QLocale::French, QLocale::France));

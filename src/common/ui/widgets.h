@@ -74,6 +74,11 @@ void useButtonFace(QWidget* widget);
 // and comes back inside whenever it grows past an edge.
 void showOverParent(QWidget* window);
 
+// Places a window at `at` (screen coordinates, its frame's corner) or as
+// near as keeps it inside the screen's available area, shrunk to fit when
+// it is larger; it comes back inside whenever it grows past an edge.
+void placeOnScreen(QWidget* window, QPoint at);
+
 // Numbers in French in a window of our own (the conditions, the course, the
 // copy check, the export): "10,0 mots/mn" in its spin boxes, as in its
 // texts. The main window keeps the C locale of its own captions.

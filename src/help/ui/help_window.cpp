@@ -116,7 +116,7 @@ void TForm2::fitFontToWidestLine(const QStringList& lines)
 void TForm2::showHelp(bool activate)
 {
     if (!placed_) {
-        move(234, 117);
+        placeOnScreen(this, QPoint(234, 117)); // at its place, unless that is off the screen
         placed_ = true;
     }
     setAttribute(Qt::WA_ShowWithoutActivating, !activate);
