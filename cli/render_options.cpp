@@ -502,9 +502,10 @@ Exportation (le format vient de l'extension de --output : .wav .flac .mp3
       --format F        wav, flac, mp3, ogg (Vorbis) ou opus
       --quality 0..10   qualité de l'encodage, 10 la meilleure [5]
       --title T, --artist A, --album A, --comment C
-                        étiquettes (UTF-8) ; le titre est par défaut le nom
-                        du fichier, le commentaire la vitesse, le ton et le
-                        rapport signal/bruit (« 12 mots/mn, 795 Hz »)
+                        étiquettes (UTF-8) ; par défaut le titre est le nom
+                        du fichier, l'album « BRIVO », le commentaire la
+                        vitesse, le ton et le rapport signal/bruit
+                        (« 12 mots/mn, 795 Hz »)
       --split-minutes M une piste de plus au premier espace entre mots
                         après chaque M minutes
       --split-lines     une piste par ligne du texte
