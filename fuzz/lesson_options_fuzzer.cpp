@@ -4,6 +4,7 @@
 // whole (it only reads), its output kept in memory.
 #include "cli/check_command.h"
 #include "cli/lesson_options.h"
+#include "fuzz/command_line.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,13 +15,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace brivo;
-    std::vector<std::string> args(1);
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0)
-            args.emplace_back();
-        else
-            args.back().push_back(static_cast<char>(data[i]));
-    }
+    const std::vector<std::string> args = commandLineOf(data, size);
     const Result<cli::LessonOptions> lesson = cli::parseLessonOptions(args, {});
     if (!lesson) {
         if (lesson.error().message.empty())

@@ -2,6 +2,7 @@
 // option parser: it accepts or refuses with a message, and what it accepts
 // is within the ranges of the window's controls.
 #include "cli/render_options.h"
+#include "fuzz/command_line.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,13 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<std::string> args(1);
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0)
-            args.emplace_back();
-        else
-            args.back().push_back(static_cast<char>(data[i]));
-    }
+    const std::vector<std::string> args = commandLineOf(data, size);
     const auto parsed = brivo::cli::parseRenderOptions(args);
     if (!parsed) {
         if (parsed.error().message.empty())
