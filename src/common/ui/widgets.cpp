@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFontInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
@@ -218,6 +219,12 @@ void showOverParent(QWidget* window)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+bool isCorrectKey(const QKeyEvent* event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+           event->modifiers().testFlag(Qt::ControlModifier);
 }
 
 void placeOnScreen(QWidget* window, QPoint at)

@@ -8,6 +8,7 @@
 #include <string_view>
 
 class QComboBox;
+class QKeyEvent;
 class QFrame;
 class QLabel;
 class QTabWidget;
@@ -73,6 +74,10 @@ void useButtonFace(QWidget* widget);
 // places it. It opens inside the screen's available area, frame included,
 // and comes back inside whenever it grows past an edge.
 void showOverParent(QWidget* window);
+
+// Ctrl+Entrée (either Enter key): "Corriger" from a copy field, where
+// Entrée alone starts a line.
+bool isCorrectKey(const QKeyEvent* event);
 
 // Places a window at `at` (screen coordinates, its frame's corner) or as
 // near as keeps it inside the screen's available area, shrunk to fit when

@@ -137,20 +137,11 @@ void CopyCheckWindow::showCheck()
     MemoCopie->setFocus();
 }
 
-namespace {
-
-bool isCorrectKey(const QKeyEvent* event)
-{
-    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-           event->modifiers().testFlag(Qt::ControlModifier);
-}
-
-} // namespace
-
 // Ctrl+Entrée corrects from the copy, where Entrée alone starts a line.
 bool CopyCheckWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == MemoCopie && event->type() == QEvent::KeyPress && isCorrectKey(static_cast<QKeyEvent*>(event))) {
+    if (watched == MemoCopie && event->type() == QEvent::KeyPress &&
+        brivo::ui::isCorrectKey(static_cast<QKeyEvent*>(event))) {
         ErrorBox::guarded([this] { BoutonCorrigerClick(); })();
         return true;
     }
@@ -163,7 +154,7 @@ void CopyCheckWindow::keyPressEvent(QKeyEvent* event)
         brivo::ui::hideToOwner(this);
         return;
     }
-    if (isCorrectKey(event)) {
+    if (brivo::ui::isCorrectKey(event)) {
         ErrorBox::guarded([this] { BoutonCorrigerClick(); })();
         return;
     }

@@ -415,9 +415,7 @@ void CourseWindow::BoutonCorrigerClick()
 bool CourseWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == MemoCopieCours && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            key->modifiers().testFlag(Qt::ControlModifier)) {
+        if (brivo::ui::isCorrectKey(static_cast<QKeyEvent*>(event))) {
             BoutonCorrigerClick();
             return true;
         }
