@@ -76,7 +76,7 @@ int runExport(const RenderOptions& options, exporting::ExportFormat format, cons
     job.quality = options.quality;
     job.split = options.split;
     job.tags = options.tags;
-    job.spokenAnswerPause = options.spokenAnswerPause;
+    job.spokenAnswers = options.spokenAnswers;
     // The answers say the text, not --start and --end keyed around it.
     job.answered = {keyedTextFromUtf8(options.start).size(),
                     request.text.size() - keyedTextFromUtf8(options.end).size()};
@@ -172,7 +172,7 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
                           " » : changez l'une ou l'autre.");
     const exporting::ExportFormat format = options.format.value_or(named.value_or(exporting::ExportFormat::Wav));
     if (format != exporting::ExportFormat::Wav || options.split.mode != exporting::SplitSpec::Mode::None ||
-        options.spokenAnswerPause)
+        options.spokenAnswers)
         return runExport(options, format, request, *table, random, seed, env);
 
     TerminalProgress progress(env.err, env.errIsTerminal, env.monotonicSeconds);

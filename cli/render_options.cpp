@@ -321,7 +321,8 @@ const std::map<std::string, ValueHandler>& valueOptions()
              const auto seconds = parseDecimal(v);
              if (!seconds || *seconds < 1 || *seconds > 10)
                  return rangeError(option, "une pause de 1 à 10 secondes", v);
-             o.spokenAnswerPause = *seconds;
+             o.spokenAnswers = o.spokenAnswers.value_or(speech::AnswerOptions{});
+             o.spokenAnswers->pauseSeconds = *seconds;
              return {};
          }},
         {"--seed",
@@ -365,9 +366,9 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
             options.live = true;
             continue;
         }
-        if (arg == "--speak") {
-            if (!options.spokenAnswerPause)
-                options.spokenAnswerPause = 2.0;
+        if (arg == "--speak" || arg == "--speak-again") {
+            options.spokenAnswers = options.spokenAnswers.value_or(speech::AnswerOptions{});
+            options.spokenAnswers->keyAgain = options.spokenAnswers->keyAgain || arg == "--speak-again";
             continue;
         }
         if (arg == "--split-lines") {
@@ -407,7 +408,7 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
             return a == option || (a.starts_with(option) && a.size() > option.size() && a[option.size()] == '=');
         });
     };
-    if (options.spokenAnswerPause && options.live)
+    if (options.spokenAnswers && options.live)
         return refused("--speak ne va pas avec --live : un caractère seul n'a pas de réponse.");
     if (given("--split-lines") && given("--split-minutes"))
         return refused("--split-lines et --split-minutes ne vont pas ensemble.");
@@ -494,6 +495,8 @@ Texte :
                         pause puis sa réponse dite en français (espeak-ng) ;
                         les groupes sont épelés, les mots courants lus
       --speak-pause S   la pause avant chaque réponse, 1 à 10 s [2]
+      --speak-again     « Morse, réponse, Morse » : la réponse parlée, puis
+                        le groupe ou le mot manipulé une seconde fois
       --seed N          graine du générateur (0..4294967295) ; défaut :
                         l'heure, comme au démarrage du programme
 

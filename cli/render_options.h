@@ -6,6 +6,7 @@
 #include "export/export_format.h"
 #include "export/track_cuts.h"
 #include "reception/reception_conditions.h"
+#include "speech/answered_render.h"
 
 #include <cstdint>
 #include <optional>
@@ -24,7 +25,7 @@ struct RenderOptions {
     std::string start;                // --start, at most 5 characters
     std::string end;                  // --end, at most 5 characters
     bool live = false;
-    std::optional<double> spokenAnswerPause; // --speak, --speak-pause
+    std::optional<speech::AnswerOptions> spokenAnswers; // --speak, --speak-pause, --speak-again
     std::optional<std::uint32_t> seed;
     KeyingParameters parameters;
     reception::ReceptionConditions conditions; // all off by default

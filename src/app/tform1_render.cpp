@@ -5,6 +5,7 @@
 #include "audio/ui/sound_controls.h"
 #include "common/edit_text.h"
 #include "common/messages.h"
+#include "common/ui/background_work.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/error_box.h"
 #include "common/ui/upper_case_line_edit.h"
@@ -17,7 +18,7 @@
 #include "reception/keying_envelope.h"
 #include "reception/reception_renderer.h"
 #include "reception/ui/reception_window.h"
-#include "speech/answer_file.h"
+#include "speech/answered_render.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -101,7 +102,7 @@ void TForm1::buildExport()
             request.render.text = keyed(render.text);
             request.render.parameters = render.parameters;
             request.conditions = render.conditions;
-            request.spokenAnswerPause = conditionsWindow->spokenAnswerPause();
+            request.spokenAnswers = conditionsWindow->spokenAnswers();
             request.answered = {render.answeredFrom, render.answeredTo};
             const KeyingValues keying = deriveKeyingValues(request.render.parameters, kDefaultSampleRate);
             if (Result<void> accepted = reception::checkConditions(
@@ -181,35 +182,51 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
     QElapsedTimer clock;
     clock.start();
     bool busyCursor = false;
-    const Result<RenderedFile> rendered = reception::renderWithConditions(
-        request, morseTable_, conditions, random_, [&](std::uint64_t done, std::uint64_t total) {
-            if (clock.elapsed() < kProgressDelayMs || total == 0)
-                return;
-            if (!busyCursor) {
-                QApplication::setOverrideCursor(Qt::WaitCursor);
-                busyCursor = true;
-            }
-            // Painted at once: the render keeps the event loop waiting.
-            playback->Info->setText(u"Rendu : %1 %"_s.arg(done * 100 / total));
-            playback->Info->repaint();
-        });
+    const auto showProgress = [&](std::uint64_t done, std::uint64_t total) {
+        if (clock.elapsed() < kProgressDelayMs || total == 0)
+            return;
+        if (!busyCursor) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            busyCursor = true;
+        }
+        // Painted at once: the render keeps the event loop waiting.
+        playback->Info->setText(u"Rendu : %1 %"_s.arg(done * 100 / total));
+        playback->Info->repaint();
+    };
+    // Eyes-free practice: the answers go into the silences of the message,
+    // rendered on a worker while the window keeps painting. Without a
+    // voice the file is still the render, and plays.
+    std::optional<Result<RenderedFile>> answeredRender;
+    if (const std::optional<speech::AnswerOptions> answers = conditionsWindow->spokenAnswers(); answers && !live) {
+        std::atomic<std::uint64_t> done{0};
+        std::atomic<std::uint64_t> total{0};
+        Result<speech::AnsweredRender> answered = fail(ErrorCode::Cancelled, {});
+        whileWindowPaints(
+            [&] {
+                answered = speech::renderAnsweredFile(
+                    request, morseTable_, conditions, *answers, random_, zoneRendered.preface.toStdString(),
+                    {zoneRendered.answeredFrom, zoneRendered.answeredTo}, [&](std::uint64_t d, std::uint64_t t) {
+                        done = d;
+                        total = t;
+                    });
+            },
+            [&] { showProgress(done, total); });
+        if (answered)
+            answeredRender = RenderedFile{answered->sampleRate(), static_cast<std::uint32_t>(answered->sampleCount())};
+        else if (answered.error().code == ErrorCode::DeviceFailed)
+            dialogs_.message(this,
+                             u"La réponse parlée n'a pas pu être ajoutée : "_s +
+                                 QString::fromStdString(answered.error().message),
+                             fromUtf8(messages::kRenderErrorTitle));
+        else
+            answeredRender = answered.error();
+    }
+    const Result<RenderedFile> rendered =
+        answeredRender ? std::move(*answeredRender)
+                       : reception::renderWithConditions(request, morseTable_, conditions, random_, showProgress);
     if (busyCursor)
         QApplication::restoreOverrideCursor();
 
-    // Eyes-free practice: the answers go into the silences of the message.
-    // Without them the file is still the render, and plays.
-    if (rendered && !live) {
-        if (const std::optional<double> pause = conditionsWindow->spokenAnswerPause()) {
-            if (const auto answered = speech::addSpokenAnswers(request, morseTable_, conditions, *pause,
-                                                               zoneRendered.preface.toStdString(), {},
-                                                               {zoneRendered.answeredFrom, zoneRendered.answeredTo});
-                !answered)
-                dialogs_.message(this,
-                                 u"La réponse parlée n'a pas pu être ajoutée : "_s +
-                                     QString::fromStdString(answered.error().message),
-                                 fromUtf8(messages::kRenderErrorTitle));
-        }
-    }
     // A file that was created settles the new rate, even when a later write
     // failed.
     const bool created = rendered || rendered.error().code == ErrorCode::WriteFailed;

@@ -86,8 +86,9 @@ settings::Settings TForm1::collectSettings() const
     s.zoneTextScale = editZone->textScale();
     s.referenceWord = sound->CBmot->currentIndex() == 1 ? 1 : 0;
     s.conditionsOn = conditionsWindow->enabled();
-    const std::optional<double> answerPause = conditionsWindow->spokenAnswerPause();
-    s.spokenAnswerTenths = answerPause ? static_cast<int>(std::lround(*answerPause * 10)) : 0;
+    const std::optional<speech::AnswerOptions> answers = conditionsWindow->spokenAnswers();
+    s.spokenAnswerTenths = answers ? static_cast<int>(std::lround(answers->pauseSeconds * 10)) : 0;
+    s.spokenAnswerKeyedAgain = answers && answers->keyAgain;
     s.conditions = reception::conditionsText(conditionsWindow->settings());
     s.course = practice::courseSettingsText(courseWindow->settings());
     s.exportChoices = exporting::exportChoicesText(exportDialog->choices());
@@ -148,8 +149,9 @@ void TForm1::applySettings(const settings::Settings& s)
     reportAdjustedLine("Conditions_Reception", skipped,
                        reception::conditionsText(conditionsWindow->settings()) !=
                            reception::conditionsText(conditions));
-    conditionsWindow->setSpokenAnswers(s.spokenAnswerTenths > 0,
-                                       s.spokenAnswerTenths > 0 ? s.spokenAnswerTenths / 10.0 : 2.0);
+    conditionsWindow->setSpokenAnswers(
+        s.spokenAnswerTenths > 0, {s.spokenAnswerTenths > 0 ? s.spokenAnswerTenths / 10.0 : speech::kDefaultAnswerPause,
+                                   s.spokenAnswerKeyedAgain});
     skipped.clear();
     practice::CourseSettings course = practice::parseCourseSettings(s.course, &skipped);
     courseWindow->setSettings(course);

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
+#include <vector>
 
 namespace brivo {
 
@@ -33,6 +35,19 @@ struct RenderedFile {
 // Called now and then while samples are written, and once at the end.
 using RenderProgress = std::function<void(std::uint64_t samplesDone, std::uint64_t samplesTotal)>;
 
+// Takes the render's samples a block at a time, in order; false stops the
+// render there.
+using SampleSink = std::function<bool(std::span<const std::int16_t> block)>;
+
+// A key-up opened in a render: `length` samples more of silence at sample
+// `at` of the render without openings (which lies in a silence). The
+// keying after it comes that much later.
+struct Opening {
+    std::uint64_t at = 0;
+    std::uint64_t length = 0;
+};
+using Openings = std::vector<Opening>; // in order of `at`
+
 // False when the render would exceed the sample count a WAV header can
 // declare (4 GiB of samples).
 bool renderFitsInWavFile(const RenderRequest& request, const MorseTable& table);
@@ -52,5 +67,15 @@ int renderSampleRate(const RenderRequest& request);
 // header declares no samples); the message is the system's reason.
 Result<RenderedFile> renderMorseFile(const RenderRequest& request, const MorseTable& table, RandomGenerator& random,
                                      const RenderProgress& progress = {});
+
+// The same samples as renderMorseFile, given to `sink` instead of a file
+// (`request.path` is not used), with digital silence at each opening.
+// Fails with TooLong only; the sample count is what the sink took.
+Result<RenderedFile> renderMorseSamples(const RenderRequest& request, const MorseTable& table, RandomGenerator& random,
+                                        const SampleSink& sink, const RenderProgress& progress = {},
+                                        const Openings& openings = {});
+
+// The sample count of the plain render of `request`.
+std::uint64_t renderedSampleCount(const RenderRequest& request, const MorseTable& table);
 
 } // namespace brivo

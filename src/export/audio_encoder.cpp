@@ -19,8 +19,6 @@
 namespace brivo::exporting {
 namespace {
 
-constexpr std::size_t kBlock = 1U << 15U;
-
 int sndfileFormat(ExportFormat format)
 {
     switch (format) {
@@ -51,69 +49,6 @@ Result<void> writeFailed(const std::filesystem::path& path, const DescriptorIo& 
 bool cancelled(const std::atomic<bool>* cancel)
 {
     return cancel != nullptr && cancel->load(std::memory_order_relaxed);
-}
-
-Result<void> encodeWav(DescriptorIo& io, const std::filesystem::path& target, std::span<const std::int16_t> samples,
-                       int sampleRate, const std::atomic<bool>* cancel,
-                       const std::function<void(std::uint64_t)>& written)
-{
-    const auto header = wavHeader(static_cast<std::uint32_t>(samples.size()), sampleRate);
-    if (!io.writeAll(header.data(), header.size()))
-        return writeFailed(target, io);
-    std::string bytes;
-    for (std::size_t done = 0; done < samples.size(); done += kBlock) {
-        if (cancelled(cancel))
-            return fail(ErrorCode::Cancelled, "Exportation annulée.");
-        const std::size_t count = std::min(kBlock, samples.size() - done);
-        bytes.resize(2 * count);
-        for (std::size_t i = 0; i < count; ++i) {
-            const auto value = static_cast<std::uint16_t>(samples[done + i]);
-            bytes[2 * i] = static_cast<char>(value & 0xFFU);
-            bytes[2 * i + 1] = static_cast<char>(value >> 8U);
-        }
-        if (!io.writeAll(bytes.data(), bytes.size()))
-            return writeFailed(target, io);
-        if (written)
-            written(done + count);
-    }
-    return {};
-}
-
-Result<void> encodeCompressed(DescriptorIo& io, const std::filesystem::path& target,
-                              std::span<const std::int16_t> samples, int sampleRate, ExportFormat format, int quality,
-                              const std::atomic<bool>* cancel, const std::function<void(std::uint64_t)>& written)
-{
-    SF_INFO info{};
-    info.samplerate = sampleRate;
-    info.channels = 1;
-    info.format = sndfileFormat(format);
-    std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> file(sf_open_virtual(&DescriptorIo::sndfileIo(), SFM_WRITE, &info, &io),
-                                                     &sf_close);
-    if (!file)
-        return io.failure() != 0
-                   ? writeFailed(target, io)
-                   : writeFailed(target, "l'encodeur " + std::string(formatLabel(format)) + " n'a pas pu démarrer");
-    double level = compressionLevel(format, quality);
-    sf_command(file.get(), SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
-    if (format == ExportFormat::Mp3) {
-        int mode = SF_BITRATE_MODE_VARIABLE;
-        sf_command(file.get(), SFC_SET_BITRATE_MODE, &mode, sizeof mode);
-    }
-    for (std::size_t done = 0; done < samples.size(); done += kBlock) {
-        if (cancelled(cancel))
-            return fail(ErrorCode::Cancelled, "Exportation annulée.");
-        const std::size_t count = std::min(kBlock, samples.size() - done);
-        if (sf_write_short(file.get(), samples.data() + done, static_cast<sf_count_t>(count)) !=
-                static_cast<sf_count_t>(count) ||
-            io.failure() != 0)
-            return writeFailed(target, io);
-        if (written)
-            written(done + count);
-    }
-    // The encoders write their last frames when the file closes.
-    if (sf_close(file.release()) != 0 || io.failure() != 0)
-        return writeFailed(target, io);
-    return {};
 }
 
 Result<void> writeTags(DescriptorIo& io, const std::filesystem::path& target, ExportFormat format, const Tags& tags)
@@ -175,17 +110,99 @@ std::optional<std::string> formatUnavailable(ExportFormat format, int sampleRate
     return std::nullopt;
 }
 
+TrackEncoder::TrackEncoder(int fd, std::filesystem::path target, ExportFormat format)
+    : io_(fd), target_(std::move(target)), format_(format)
+{}
+
+TrackEncoder::~TrackEncoder()
+{
+    if (file_ != nullptr)
+        sf_close(file_);
+}
+
+Result<void> TrackEncoder::failed() const
+{
+    return writeFailed(target_, io_);
+}
+
+Result<std::unique_ptr<TrackEncoder>> TrackEncoder::start(int fd, const std::filesystem::path& target, int sampleRate,
+                                                          ExportFormat format, int quality, std::uint64_t sampleCount)
+{
+    std::unique_ptr<TrackEncoder> encoder(new TrackEncoder(fd, target, format));
+    if (format == ExportFormat::Wav) {
+        const auto header = wavHeader(static_cast<std::uint32_t>(sampleCount), sampleRate);
+        if (!encoder->io_.writeAll(header.data(), header.size()))
+            return encoder->failed().error();
+        return encoder;
+    }
+    SF_INFO info{};
+    info.samplerate = sampleRate;
+    info.channels = 1;
+    info.format = sndfileFormat(format);
+    encoder->file_ = sf_open_virtual(&DescriptorIo::sndfileIo(), SFM_WRITE, &info, &encoder->io_);
+    if (encoder->file_ == nullptr)
+        return (encoder->io_.failure() != 0
+                    ? encoder->failed()
+                    : writeFailed(target, "l'encodeur " + std::string(formatLabel(format)) + " n'a pas pu démarrer"))
+            .error();
+    double level = compressionLevel(format, quality);
+    sf_command(encoder->file_, SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
+    if (format == ExportFormat::Mp3) {
+        int mode = SF_BITRATE_MODE_VARIABLE;
+        sf_command(encoder->file_, SFC_SET_BITRATE_MODE, &mode, sizeof mode);
+    }
+    return encoder;
+}
+
+Result<void> TrackEncoder::write(std::span<const std::int16_t> samples)
+{
+    if (file_ == nullptr) {
+        bytes_.resize(2 * samples.size());
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            const auto value = static_cast<std::uint16_t>(samples[i]);
+            bytes_[2 * i] = static_cast<char>(value & 0xFFU);
+            bytes_[2 * i + 1] = static_cast<char>(value >> 8U);
+        }
+        if (!io_.writeAll(bytes_.data(), bytes_.size()))
+            return failed();
+        return {};
+    }
+    if (sf_write_short(file_, samples.data(), static_cast<sf_count_t>(samples.size())) !=
+            static_cast<sf_count_t>(samples.size()) ||
+        io_.failure() != 0)
+        return failed();
+    return {};
+}
+
+Result<void> TrackEncoder::finish(const Tags& tags)
+{
+    if (file_ == nullptr)
+        return {};
+    // The encoders write their last frames when the file closes.
+    const int closed = sf_close(file_);
+    file_ = nullptr;
+    if (closed != 0 || io_.failure() != 0)
+        return failed();
+    return writeTags(io_, target_, format_, tags);
+}
+
 Result<void> encodeTrack(int fd, const std::filesystem::path& target, std::span<const std::int16_t> samples,
                          int sampleRate, ExportFormat format, int quality, const Tags& tags,
-                         const std::atomic<bool>* cancel, const std::function<void(std::uint64_t)>& written)
+                         const std::atomic<bool>* cancel)
 {
-    DescriptorIo io(fd);
-    if (format == ExportFormat::Wav)
-        return encodeWav(io, target, samples, sampleRate, cancel, written);
-    if (Result<void> encoded = encodeCompressed(io, target, samples, sampleRate, format, quality, cancel, written);
-        !encoded)
-        return encoded;
-    return writeTags(io, target, format, tags);
+    Result<std::unique_ptr<TrackEncoder>> encoder =
+        TrackEncoder::start(fd, target, sampleRate, format, quality, samples.size());
+    if (!encoder)
+        return encoder.error();
+    constexpr std::size_t kBlock = 1U << 15U;
+    for (std::size_t done = 0; done < samples.size(); done += kBlock) {
+        if (cancelled(cancel))
+            return fail(ErrorCode::Cancelled, "Exportation annulée.");
+        if (Result<void> written = (*encoder)->write(samples.subspan(done, std::min(kBlock, samples.size() - done)));
+            !written)
+            return written;
+    }
+    return (*encoder)->finish(tags);
 }
 
 } // namespace brivo::exporting

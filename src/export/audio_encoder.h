@@ -1,14 +1,17 @@
 #pragma once
 
 #include "common/result.h"
+#include "export/descriptor_io.h"
 #include "export/export_format.h"
 
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace brivo::exporting {
 
@@ -26,18 +29,41 @@ struct Tags {
 // nothing; checked with sf_format_check after the rate rules.
 std::optional<std::string> formatUnavailable(ExportFormat format, int sampleRate);
 
-// Writes 16-bit mono `samples` at `sampleRate` in `format`, then `tags`,
-// into the open file `fd` (empty, made for `target`, which messages name):
-// WAV with the renderer's header (and no tags), the others through
-// libsndfile at the quality's compression level, MP3 at a variable bit rate
-// (which decodes to the exact length), tags in UTF-8 (ID3v2.4 for MP3,
-// Vorbis comments for FLAC, Ogg and Opus). `written` is told how many
-// samples are done now and then; a set `cancel` stops the work
-// (Cancelled). Any failed or short write, the encoders' included, fails
+// One track's encoder into the open file `fd` (empty, made for `target`,
+// which messages name), fed a block at a time: WAV with the renderer's
+// header (and no tags), the others through libsndfile at the quality's
+// compression level, MP3 at a variable bit rate (which decodes to the
+// exact length), tags in UTF-8 (ID3v2.4 for MP3, Vorbis comments for FLAC,
+// Ogg and Opus). Any failed or short write, the encoders' included, fails
 // with WriteFailed and the reason in French.
+class TrackEncoder {
+public:
+    // `sampleCount` is the track's length (the WAV header gives it first).
+    static Result<std::unique_ptr<TrackEncoder>> start(int fd, const std::filesystem::path& target, int sampleRate,
+                                                       ExportFormat format, int quality, std::uint64_t sampleCount);
+    TrackEncoder(const TrackEncoder&) = delete;
+    TrackEncoder& operator=(const TrackEncoder&) = delete;
+    ~TrackEncoder();
+
+    Result<void> write(std::span<const std::int16_t> samples);
+    // Writes the encoder's last frames, then the tags.
+    Result<void> finish(const Tags& tags);
+
+private:
+    TrackEncoder(int fd, std::filesystem::path target, ExportFormat format);
+    Result<void> failed() const;
+
+    DescriptorIo io_;
+    std::filesystem::path target_;
+    ExportFormat format_;
+    SNDFILE* file_ = nullptr;
+    std::vector<char> bytes_;
+};
+
+// The whole of `samples` through a TrackEncoder; a set `cancel` stops the
+// work (Cancelled).
 Result<void> encodeTrack(int fd, const std::filesystem::path& target, std::span<const std::int16_t> samples,
                          int sampleRate, ExportFormat format, int quality, const Tags& tags,
-                         const std::atomic<bool>* cancel = nullptr,
-                         const std::function<void(std::uint64_t written)>& written = {});
+                         const std::atomic<bool>* cancel = nullptr);
 
 } // namespace brivo::exporting

@@ -5,9 +5,7 @@
 #include "common/messages.h"
 #include "common/number_text.h"
 #include "common/utf8.h"
-#include "player/wav_reader.h"
 #include "reception/reception_renderer.h"
-#include "speech/answer_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -26,40 +24,6 @@ Result<void> refused(const std::string& message)
 {
     return fail(ErrorCode::Refused, message);
 }
-
-// A file name beside `target` that no other file has, created empty:
-// ".NAME.XXXXXX".
-Result<std::filesystem::path> temporaryBeside(const std::filesystem::path& target)
-{
-    if (isSpecialFile(target))
-        return fail(ErrorCode::CreateFailed, "« " + target.string() + " » : " + std::string(messages::kNotAFile));
-    std::string pattern = hiddenPatternBeside(target);
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0)
-        return fail(ErrorCode::CreateFailed, "Impossible de créer un fichier dans le dossier de « " + target.string() +
-                                                 " » : " + systemErrorText(errno));
-    close(fd);
-    return std::filesystem::path(pattern);
-}
-
-// Temporary files removed when the export does not finish.
-class Leftovers {
-public:
-    Leftovers() = default;
-    Leftovers(const Leftovers&) = delete;
-    Leftovers& operator=(const Leftovers&) = delete;
-    ~Leftovers()
-    {
-        std::error_code ignored;
-        for (const std::filesystem::path& path : paths_)
-            std::filesystem::remove(path, ignored);
-    }
-    void add(const std::filesystem::path& path) { paths_.push_back(path); }
-    void keep() { paths_.clear(); }
-
-private:
-    std::vector<std::filesystem::path> paths_;
-};
 
 // A track's number with as many digits as the count has (two at least), so
 // that the names sort in order.
@@ -173,17 +137,10 @@ std::string defaultComment(const KeyingParameters& parameters, int sampleRate,
     return comment;
 }
 
-void leaveHeadroom(std::vector<std::int16_t>& samples)
+double headroomGain(int peak)
 {
     constexpr double kMostPeak = 32767 * 0.8912509; // 1 dB under full scale
-    int peak = 0;
-    for (const std::int16_t s : samples)
-        peak = std::max(peak, std::abs(static_cast<int>(s)));
-    if (peak <= kMostPeak)
-        return;
-    const double gain = kMostPeak / peak;
-    for (std::int16_t& s : samples)
-        s = static_cast<std::int16_t>(std::lround(s * gain));
+    return peak > kMostPeak ? kMostPeak / peak : 1.0;
 }
 
 std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& target, std::size_t count)
@@ -197,6 +154,147 @@ std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& targe
     return paths;
 }
 
+namespace {
+
+// The loudest sample a render makes: bounded for the plain render (the
+// tone and its noise; the voice is never louder than the tone), measured
+// by a first render otherwise.
+int peakOf(const speech::AnsweredRender& render, const RenderRequest& request,
+           const reception::ReceptionConditions& conditions, RandomGenerator random)
+{
+    if (!conditions.any()) {
+        const KeyingValues values = deriveKeyingValues(request.parameters, render.sampleRate());
+        return values.toneAmplitude + values.noiseSpan;
+    }
+    int peak = 0;
+    const Result<RenderedFile> measured = render.render(random, [&peak](std::span<const std::int16_t> block) {
+        for (const std::int16_t s : block)
+            peak = std::max(peak, std::abs(static_cast<int>(s)));
+        return true;
+    });
+    return measured ? peak : 0;
+}
+
+// One worker's share of an export: the whole render streams through it,
+// and it encodes the tracks whose index it owns, each in turn.
+class TrackRouter {
+public:
+    struct Job {
+        const std::vector<std::uint64_t>& starts; // of each track, in the stream
+        std::uint64_t total;
+        std::vector<ReplacementFile>& files;
+        const std::vector<std::filesystem::path>& paths;
+        const ExportRequest& request;
+        int sampleRate;
+        double gain;
+        std::size_t worker;
+        std::size_t workers;
+        const std::atomic<bool>* cancel;
+        std::function<void(std::uint64_t)> encoded; // samples more encoded
+    };
+
+    explicit TrackRouter(Job job) : job_(std::move(job)) {}
+
+    bool operator()(std::span<const std::int16_t> block)
+    {
+        while (!block.empty()) {
+            if (job_.cancel != nullptr && job_.cancel->load(std::memory_order_relaxed))
+                return false;
+            while (track_ + 1 < job_.starts.size() && position_ >= job_.starts[track_ + 1]) {
+                if (!close())
+                    return false;
+                ++track_;
+            }
+            const std::uint64_t end = trackEnd(track_);
+            const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), end - position_));
+            if (owns(track_) && !encode(block.first(count)))
+                return false;
+            position_ += count;
+            block = block.subspan(count);
+        }
+        return true;
+    }
+
+    // Closes the last track; the first failure, if any.
+    std::optional<Error> finish()
+    {
+        if (!error_ && position_ >= job_.total)
+            close();
+        return error_;
+    }
+
+private:
+    std::uint64_t trackEnd(std::size_t track) const
+    {
+        return track + 1 < job_.starts.size() ? job_.starts[track + 1] : job_.total;
+    }
+    bool owns(std::size_t track) const { return track % job_.workers == job_.worker; }
+
+    bool encode(std::span<const std::int16_t> samples)
+    {
+        if (!encoder_) {
+            Result<std::unique_ptr<TrackEncoder>> started =
+                TrackEncoder::start(job_.files[track_].descriptor(), job_.paths[track_], job_.sampleRate,
+                                    job_.request.format, job_.request.quality, trackEnd(track_) - job_.starts[track_]);
+            if (!started)
+                return failed(started.error());
+            encoder_ = std::move(*started);
+        }
+        Result<void> written;
+        if (job_.gain < 1) {
+            scaled_.resize(samples.size());
+            for (std::size_t i = 0; i < samples.size(); ++i)
+                scaled_[i] = static_cast<std::int16_t>(std::lround(samples[i] * job_.gain));
+            written = encoder_->write(scaled_);
+        } else {
+            written = encoder_->write(samples);
+        }
+        if (!written)
+            return failed(written.error());
+        job_.encoded(samples.size());
+        return true;
+    }
+
+    bool close()
+    {
+        if (!owns(track_))
+            return true;
+        if (!encoder_ && !encode({}))
+            return false;
+        const Result<void> done = encoder_->finish(tagsOf(track_));
+        encoder_.reset();
+        return done || failed(done.error());
+    }
+
+    Tags tagsOf(std::size_t track) const
+    {
+        Tags tags = job_.request.tags;
+        if (job_.paths.size() > 1) {
+            tags.track = static_cast<int>(track + 1);
+            tags.trackCount = static_cast<int>(job_.paths.size());
+            tags.title = (tags.title.empty() ? job_.request.target.stem().string() : tags.title) + " " +
+                         trackNumber(track + 1, job_.paths.size());
+        }
+        return tags;
+    }
+
+    bool failed(const Error& error)
+    {
+        if (!error_)
+            error_ = error;
+        return false;
+    }
+
+    Job job_;
+    std::size_t track_ = 0;
+    std::uint64_t position_ = 0;
+    std::unique_ptr<TrackEncoder> encoder_;
+    std::vector<std::int16_t> scaled_;
+    std::optional<Error> error_;
+};
+
+} // namespace
+
 Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTable& table, RandomGenerator& random,
                                     const ExportProgress& progress, const std::atomic<bool>* cancel)
 {
@@ -205,6 +303,9 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
         return fail(ErrorCode::Refused, *unavailable);
     if (const Result<void> tags = checkNamesAndTags(request.target, request.tags); !tags)
         return tags.error();
+    if (isSpecialFile(request.target))
+        return fail(ErrorCode::CreateFailed,
+                    "« " + request.target.string() + " » : " + std::string(messages::kNotAFile));
 
     const auto report = [&progress](double done) {
         if (progress)
@@ -212,65 +313,42 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
     };
     const auto isCancelled = [cancel] { return cancel != nullptr && cancel->load(); };
 
-    // The render: the plain WAV file, into a temporary file beside the
-    // target (the target itself for an unsplit WAV, as brivo-render writes).
-    const bool direct = request.format == ExportFormat::Wav && request.split.mode == SplitSpec::Mode::None;
-    Leftovers leftovers;
-    RenderRequest render = request.render;
-    if (direct) {
+    // An unsplit WAV without answers is the plain render, written as
+    // brivo-render writes it.
+    if (request.format == ExportFormat::Wav && request.split.mode == SplitSpec::Mode::None && !request.spokenAnswers) {
+        RenderRequest render = request.render;
         render.path = request.target;
-    } else {
-        const Result<std::filesystem::path> temporary = temporaryBeside(request.target);
-        if (!temporary)
-            return temporary.error();
-        leftovers.add(*temporary);
-        render.path = *temporary;
+        const Result<RenderedFile> rendered = reception::renderWithConditions(
+            render, table, request.conditions, random, [&](std::uint64_t done, std::uint64_t total) {
+                report(static_cast<double>(done) / static_cast<double>(std::max<std::uint64_t>(total, 1)));
+            });
+        if (!rendered)
+            return rendered.error();
+        return ExportedLesson{{request.target}, std::nullopt, rendered->sampleCount, rendered->sampleRate};
     }
-    // The shares of the bar: the render, the spoken answers, the encoding.
-    const bool answers = request.spokenAnswerPause.has_value();
-    const double renderShare = answers ? (direct ? 0.6 : 0.3) : (direct ? 1.0 : 0.4);
-    const double answerShare = answers ? (direct ? 0.4 : 0.2) : 0.0;
-    const Result<RenderedFile> rendered = reception::renderWithConditions(
-        render, table, request.conditions, random, [&](std::uint64_t done, std::uint64_t total) {
-            report(renderShare * static_cast<double>(done) / static_cast<double>(std::max<std::uint64_t>(total, 1)));
-        });
-    if (!rendered)
-        return rendered.error();
-    // The tracks are cut in the render's silences; the spoken answers, put
-    // in afterwards, move the cuts on and stay with the word before them.
+
+    // The answers are said once each to know where everything goes; then
+    // the render streams straight into the encoders, a block at a time.
+    const Result<speech::AnsweredRender> plan = speech::AnsweredRender::plan(
+        request.render, table, request.conditions, request.spokenAnswers, {}, request.answered);
+    if (!plan)
+        return plan.error();
+    const std::uint64_t plain = reception::renderedSampleCount(request.render, table, request.conditions);
     Result<std::vector<std::uint64_t>> starts =
-        trackStarts(render.text, table, reception::renderedMarks(render, table, request.conditions), sampleRate,
-                    rendered->sampleCount, request.split);
+        trackStarts(request.render.text, table, reception::renderedMarks(request.render, table, request.conditions),
+                    sampleRate, plain, request.split);
     if (!starts)
         return starts.error();
-    if (request.spokenAnswerPause) {
-        const auto answered = speech::addSpokenAnswers(
-            render, table, request.conditions, *request.spokenAnswerPause, {},
-            [&](double done) { report(renderShare + answerShare * done); }, request.answered);
-        if (!answered)
-            return answered.error();
-        for (std::uint64_t& start : *starts)
-            start = start == 0 ? 0 : speech::afterAnswers(start, *answered);
-    }
-    if (direct && !request.spokenAnswerPause)
-        return ExportedLesson{{request.target}, std::nullopt, rendered->sampleCount, rendered->sampleRate};
+    // A cut moves on by the answers before it; the answer at a cut stays
+    // with the word before it.
+    for (std::uint64_t& start : *starts)
+        start = start == 0 ? 0 : speech::afterAnswers(start, plan->insertions());
+    const double gain =
+        isLossless(request.format) ? 1.0 : headroomGain(peakOf(*plan, request.render, request.conditions, random));
     if (isCancelled())
         return fail(ErrorCode::Cancelled, "Exportation annulée.");
 
-    const Result<std::string> bytes = readFileBytes(render.path, std::uintmax_t{1} << 33U);
-    if (!bytes)
-        return bytes.error();
-    Result<PcmSound> sound = readWav(*bytes);
-    if (!sound)
-        return sound.error();
-    std::vector<std::int16_t>& samples = sound->samples;
-    if (!isLossless(request.format))
-        leaveHeadroom(samples);
-
     const std::vector<std::filesystem::path> paths = trackPaths(request.target, starts->size());
-
-    // Every track into a file beside its name, on all cores, each renamed
-    // over it only once all are whole.
     std::vector<ReplacementFile> files;
     files.reserve(paths.size());
     for (const std::filesystem::path& path : paths) {
@@ -279,59 +357,49 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
             return fail(file.error().code, "Impossible de créer « " + path.string() + " » : " + file.error().message);
         files.push_back(std::move(*file));
     }
-    std::vector<std::optional<Error>> errors(paths.size());
-    std::atomic<std::size_t> next{0};
+
+    // Each worker renders the whole lesson (the render costs little beside
+    // the encoding) from the same draws, and encodes its own tracks.
+    const std::uint64_t total = plan->sampleCount();
+    const std::size_t workers =
+        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, std::max<std::size_t>(paths.size(), 1));
+    std::vector<std::optional<Error>> errors(workers);
+    std::vector<RandomGenerator> draws(workers, random);
     std::atomic<std::uint64_t> encoded{0};
     std::mutex reporting;
-    const auto work = [&] {
-        for (std::size_t i = next++; i < paths.size(); i = next++) {
-            const std::uint64_t begin = (*starts)[i];
-            const std::uint64_t end = i + 1 < starts->size() ? (*starts)[i + 1] : samples.size();
-            std::uint64_t counted = 0;
-            const auto written = [&](std::uint64_t done) {
-                const std::lock_guard lock(reporting); // the bar never moves back
-                const std::uint64_t total = encoded += done - counted;
-                counted = done;
-                const double encodedShare = 1 - renderShare - answerShare;
-                report(renderShare + answerShare +
-                       encodedShare * static_cast<double>(total) /
-                           static_cast<double>(std::max<std::size_t>(samples.size(), 1)));
-            };
-            Tags tags = request.tags;
-            if (paths.size() > 1) {
-                tags.track = static_cast<int>(i + 1);
-                tags.trackCount = static_cast<int>(paths.size());
-                tags.title = (tags.title.empty() ? request.target.stem().string() : tags.title) + " " +
-                             trackNumber(i + 1, paths.size());
-            }
-            const Result<void> done =
-                encodeTrack(files[i].descriptor(), paths[i], std::span(samples).subspan(begin, end - begin), sampleRate,
-                            request.format, request.quality, tags, cancel, written);
-            if (!done)
-                errors[i] = done.error();
-        }
+    const auto work = [&](std::size_t worker) {
+        TrackRouter router(
+            {*starts, total, files, paths, request, sampleRate, gain, worker, workers, cancel, [&](std::uint64_t more) {
+                 const std::lock_guard lock(reporting); // the bar never moves back
+                 report(static_cast<double>(encoded += more) / static_cast<double>(std::max<std::uint64_t>(total, 1)));
+             }});
+        const Result<RenderedFile> rendered =
+            plan->render(draws[worker], [&router](std::span<const std::int16_t> block) { return router(block); });
+        if (!rendered)
+            errors[worker] = rendered.error();
+        else if (std::optional<Error> failure = router.finish())
+            errors[worker] = std::move(failure);
     };
-    const std::size_t threads =
-        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, std::max<std::size_t>(paths.size(), 1));
-    std::vector<std::jthread> workers;
-    for (std::size_t t = 1; t < threads; ++t)
-        workers.emplace_back(work);
-    work();
-    workers.clear();
+    {
+        std::vector<std::jthread> threads;
+        for (std::size_t worker = 1; worker < workers; ++worker)
+            threads.emplace_back(work, worker);
+        work(0);
+    }
+    random = draws[0];
+    if (isCancelled())
+        return fail(ErrorCode::Cancelled, "Exportation annulée.");
     for (const std::optional<Error>& error : errors) {
         if (error)
             return *error;
     }
-    if (isCancelled())
-        return fail(ErrorCode::Cancelled, "Exportation annulée.");
 
-    ExportedLesson lesson{paths, std::nullopt, samples.size(), sampleRate};
+    ExportedLesson lesson{paths, std::nullopt, total, sampleRate};
     if (paths.size() > 1) {
-        const std::filesystem::path playlist =
-            request.target.parent_path() / (request.target.stem().string() + ".m3u8");
+        const std::filesystem::path playlist = playlistPath(request.target);
         const std::string title = request.tags.title.empty() ? request.target.stem().string() : request.tags.title;
         if (const Result<void> written =
-                writeFileAtomically(playlist, playlistText(paths, *starts, samples.size(), sampleRate, title));
+                writeFileAtomically(playlist, playlistText(paths, *starts, total, sampleRate, title));
             !written)
             return written.error();
         lesson.playlist = playlist;

@@ -8,7 +8,7 @@
 #include "export/track_cuts.h"
 #include "morse/morse_table.h"
 #include "reception/reception_conditions.h"
-#include "speech/spoken_answers.h"
+#include "speech/answered_render.h"
 
 #include <atomic>
 #include <filesystem>
@@ -29,9 +29,9 @@ struct ExportRequest {
     int quality = 5;
     SplitSpec split;
     Tags tags; // split tracks get their number, and the title theirs
-    // Spoken answers after each word, with this pause in seconds, for the
-    // words of the exercise within the rendered text.
-    std::optional<double> spokenAnswerPause;
+    // Spoken answers after each word of the exercise within the rendered
+    // text.
+    std::optional<speech::AnswerOptions> spokenAnswers;
     speech::AnswerSpan answered;
 };
 
@@ -50,13 +50,13 @@ using ExportProgress = std::function<void(double done)>;
 std::string defaultComment(const KeyingParameters& parameters, int sampleRate,
                            const reception::ReceptionConditions& conditions);
 
+// Lossy encoders overshoot a little at the edges of loud key-downs: the
+// gain that brings a render peaking at `peak` down to 1 dB under full scale
+// (1 for quieter ones, left as they are).
+double headroomGain(int peak);
+
 // The names of the tracks of a split into `count` tracks: NAME-01.ext ...
 // (as many digits as the count has, two at least, so that they sort).
-// Lossy encoders overshoot a little at the edges of loud key-downs: the
-// samples are brought down to 1 dB under full scale when they peak above
-// it (quieter ones are left as they are).
-void leaveHeadroom(std::vector<std::int16_t>& samples);
-
 std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& target, std::size_t count);
 
 // The files an export to `target` would replace: the target itself, or,
@@ -64,11 +64,12 @@ std::vector<std::filesystem::path> trackPaths(const std::filesystem::path& targe
 // its playlist.
 std::vector<std::filesystem::path> filesReplaced(const std::filesystem::path& target, bool split);
 
-// Renders the request and writes it. An unsplit WAV is the plain render
-// itself, byte for byte (with its spoken answers when asked). Otherwise the render goes to a temporary file,
-// its tracks are cut in silences and encoded on all cores, each into a
-// temporary file renamed over its name only once every track is whole,
-// then tagged; a split writes NAME.m3u8 too, and removes the tracks of an
+// Renders the request and writes it. An unsplit WAV without answers is the
+// plain render itself, byte for byte. Otherwise the render streams, a
+// block at a time, into the encoders (memory stays bounded whatever the
+// length): its tracks are cut in silences and encoded on all cores, each
+// into a temporary file renamed over its name only once every track is
+// whole, then tagged; a split writes NAME.m3u8 too, and removes the tracks of an
 // earlier, longer split of that name once the new ones are in place. A
 // failure or `cancel` leaves no file under the target names (Cancelled when
 // cancelled). Refusals (Refused): a rate or format the library cannot

@@ -67,6 +67,24 @@ KeyedMarks renderMarks(const RenderRequest& request, const MorseTable& table, co
     return keyed;
 }
 
+// Moves the key-downs after each opening later by its length, and gives
+// the samples opened in all.
+std::uint64_t openKeyUps(KeyedMarks& keyed, const Openings& openings, int sampleRate)
+{
+    std::uint64_t opened = 0;
+    std::size_t next = 0;
+    for (Mark& mark : keyed.marks) {
+        for (; next < openings.size() && static_cast<double>(openings[next].at) <= mark.start * sampleRate; ++next)
+            opened += openings[next].length;
+        mark.start += static_cast<double>(opened) / sampleRate;
+        mark.end += static_cast<double>(opened) / sampleRate;
+    }
+    for (; next < openings.size(); ++next)
+        opened += openings[next].length;
+    keyed.length += static_cast<double>(opened) / sampleRate;
+    return opened;
+}
+
 } // namespace
 
 KeyedMarks renderedMarks(const RenderRequest& request, const MorseTable& table, const ReceptionConditions& conditions)
@@ -86,20 +104,18 @@ SignalLevels signalLevels(double snrDb)
     return {snr2500, std::clamp(signal, 0, 9), kNoiseFloorS};
 }
 
-Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const MorseTable& table,
-                                         const ReceptionConditions& c, RandomGenerator& random,
-                                         const RenderProgress& progress)
+Result<RenderedFile> renderReceptionSamples(const RenderRequest& request, const MorseTable& table,
+                                            const ReceptionConditions& c, RandomGenerator& random,
+                                            const SampleSink& sink, const RenderProgress& progress,
+                                            const Openings& openings)
 {
     const int sampleRate = renderSampleRate(request);
     const KeyingValues values = deriveKeyingValues(request.parameters, sampleRate);
-    const KeyedMarks keyed = renderMarks(request, table, c, sampleRate, values);
-    const auto total = static_cast<std::uint64_t>(std::llround(keyed.length * sampleRate));
+    KeyedMarks keyed = renderMarks(request, table, c, sampleRate, values);
+    auto total = static_cast<std::uint64_t>(std::llround(keyed.length * sampleRate));
+    total += openKeyUps(keyed, openings, sampleRate);
     if (total > kMaxWavSamples)
         return fail(ErrorCode::TooLong, std::string(messages::kTooLong));
-
-    WavFileWriter writer;
-    if (Result<void> created = writer.create(request.path); !created)
-        return created.error();
 
     BandRandom band(random);
     const double amplitude = values.toneAmplitude;
@@ -144,7 +160,6 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
     std::vector<std::int16_t> samples(kBlock);
     std::vector<double> x(kBlock);
     std::uint64_t nextReport = kProgressStep;
-    writer.writeHeader(static_cast<std::uint32_t>(total), sampleRate);
     bool writing = true;
     std::uint64_t emitted = 0;
     // The samples the gain control lets out, written a block at a time.
@@ -152,7 +167,7 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
         for (std::size_t i = 0; i < count; ++i)
             samples[i] = clipped(levels[i]);
         emitted += count;
-        writing = writer.append(std::span(samples.data(), count));
+        writing = sink(std::span<const std::int16_t>(samples.data(), count));
     };
     // Block by block: our signal, the other stations, the noise and the
     // atmospherics are summed, then filtered, then through the gain control.
@@ -233,22 +248,53 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
     if (writing && held > 0)
         emit(x.data(), held);
 
-    const auto sampleCount = static_cast<std::uint32_t>(total);
-    if (Result<void> finished = writer.finish(sampleCount, sampleRate); !finished)
+    if (progress)
+        progress(emitted, total);
+    return RenderedFile{sampleRate, static_cast<std::uint32_t>(emitted)};
+}
+
+Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const MorseTable& table,
+                                         const ReceptionConditions& conditions, RandomGenerator& random,
+                                         const RenderProgress& progress)
+{
+    const int sampleRate = renderSampleRate(request);
+    const std::uint64_t total = renderedSampleCount(request, table, conditions);
+    if (total > kMaxWavSamples)
+        return fail(ErrorCode::TooLong, std::string(messages::kTooLong));
+    WavFileWriter writer;
+    if (Result<void> created = writer.create(request.path); !created)
+        return created.error();
+    writer.writeHeader(static_cast<std::uint32_t>(total), sampleRate);
+    const Result<RenderedFile> rendered = renderReceptionSamples(
+        request, table, conditions, random,
+        [&writer](std::span<const std::int16_t> block) { return writer.append(block); },
+        [&](std::uint64_t done, std::uint64_t all) {
+            if (progress && done < all)
+                progress(done, all);
+        });
+    if (!rendered)
+        return rendered.error();
+    if (Result<void> finished = writer.finish(static_cast<std::uint32_t>(total), sampleRate); !finished)
         return finished.error();
     if (progress)
         progress(total, total);
-    return RenderedFile{sampleRate, sampleCount};
+    return RenderedFile{sampleRate, static_cast<std::uint32_t>(total)};
+}
+
+std::uint64_t renderedSampleCount(const RenderRequest& request, const MorseTable& table,
+                                  const ReceptionConditions& conditions)
+{
+    if (!conditions.any())
+        return brivo::renderedSampleCount(request, table);
+    const int sampleRate = renderSampleRate(request);
+    const KeyingValues values = deriveKeyingValues(request.parameters, sampleRate);
+    const KeyedMarks keyed = renderMarks(request, table, conditions, sampleRate, values);
+    return static_cast<std::uint64_t>(std::llround(keyed.length * sampleRate));
 }
 
 bool fitsInWavFile(const RenderRequest& request, const MorseTable& table, const ReceptionConditions& conditions)
 {
-    if (!conditions.any())
-        return renderFitsInWavFile(request, table);
-    const int sampleRate = renderSampleRate(request);
-    const KeyingValues values = deriveKeyingValues(request.parameters, sampleRate);
-    const KeyedMarks keyed = renderMarks(request, table, conditions, sampleRate, values);
-    return keyed.length * sampleRate <= static_cast<double>(kMaxWavSamples);
+    return renderedSampleCount(request, table, conditions) <= kMaxWavSamples;
 }
 
 Result<RenderedFile> renderWithConditions(const RenderRequest& request, const MorseTable& table,
@@ -258,6 +304,15 @@ Result<RenderedFile> renderWithConditions(const RenderRequest& request, const Mo
     if (!conditions.any())
         return renderMorseFile(request, table, random, progress);
     return renderReceptionFile(request, table, conditions, random, progress);
+}
+
+Result<RenderedFile> renderSamples(const RenderRequest& request, const MorseTable& table,
+                                   const ReceptionConditions& conditions, RandomGenerator& random,
+                                   const SampleSink& sink, const RenderProgress& progress, const Openings& openings)
+{
+    if (!conditions.any())
+        return renderMorseSamples(request, table, random, sink, progress, openings);
+    return renderReceptionSamples(request, table, conditions, random, sink, progress, openings);
 }
 
 } // namespace brivo::reception

@@ -29,6 +29,17 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
                                          const ReceptionConditions& conditions, RandomGenerator& random,
                                          const RenderProgress& progress = {});
 
+// The same samples, given to `sink` (see renderMorseSamples); the band
+// goes on through each opening, and only the keying waits.
+Result<RenderedFile> renderReceptionSamples(const RenderRequest& request, const MorseTable& table,
+                                            const ReceptionConditions& conditions, RandomGenerator& random,
+                                            const SampleSink& sink, const RenderProgress& progress = {},
+                                            const Openings& openings = {});
+
+// The sample count of the render with these conditions.
+std::uint64_t renderedSampleCount(const RenderRequest& request, const MorseTable& table,
+                                  const ReceptionConditions& conditions);
+
 // False when the render with these conditions would exceed what a WAV
 // header can declare.
 bool fitsInWavFile(const RenderRequest& request, const MorseTable& table, const ReceptionConditions& conditions);
@@ -42,5 +53,9 @@ KeyedMarks renderedMarks(const RenderRequest& request, const MorseTable& table, 
 Result<RenderedFile> renderWithConditions(const RenderRequest& request, const MorseTable& table,
                                           const ReceptionConditions& conditions, RandomGenerator& random,
                                           const RenderProgress& progress = {});
+Result<RenderedFile> renderSamples(const RenderRequest& request, const MorseTable& table,
+                                   const ReceptionConditions& conditions, RandomGenerator& random,
+                                   const SampleSink& sink, const RenderProgress& progress = {},
+                                   const Openings& openings = {});
 
 } // namespace brivo::reception

@@ -141,6 +141,9 @@ std::vector<Field> buildFields(ScreenSize screen)
         "Taille_du_texte",
         [](std::int32_t v, Settings& s) { s.zoneTextScale = editzone::validTextScale(static_cast<int>(v)); },
         [](const Settings& s) { return s.zoneTextScale; }));
+    fields.push_back(integerField(
+        "Reponse_puis_morse", [](std::int32_t v, Settings& s) { s.spokenAnswerKeyedAgain = v != 0; },
+        [](const Settings& s) { return s.spokenAnswerKeyedAgain ? 1 : 0; }));
     return fields;
 }
 

@@ -54,6 +54,8 @@ struct Settings {
     // "Réponse parlée": the pause before each answer in tenths of a second,
     // 0 when it is off.
     int spokenAnswerTenths = 0;
+    // "Morse, réponse, Morse": each word keyed again after its answer.
+    bool spokenAnswerKeyedAgain = false;
     // The edit zone's display size in percent (100, 125, 150, 200 or 300).
     int zoneTextScale = 100;
 

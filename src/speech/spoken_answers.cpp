@@ -69,9 +69,11 @@ std::vector<AnswerPoint> answerPoints(const KeyedText& text, const MorseTable& t
     std::size_t marksSoFar = 0;
     std::size_t marksAtUnitStart = 0;
     std::u32string unit;
+    KeyedText keys;
     const auto close = [&](bool atEnd) {
         if (unit.empty() || marksSoFar == marksAtUnitStart) {
             unit.clear();
+            keys.clear();
             return;
         }
         std::uint64_t sample = totalSamples;
@@ -80,8 +82,9 @@ std::vector<AnswerPoint> answerPoints(const KeyedText& text, const MorseTable& t
             sample =
                 std::min<std::uint64_t>(static_cast<std::uint64_t>(std::llround(middle * sampleRate)), totalSamples);
         }
-        points.push_back({sample, unit});
+        points.push_back({sample, unit, keys});
         unit.clear();
+        keys.clear();
     };
     for (std::size_t at = 0; at < text.size(); ++at) {
         const KeyCode code = text[at];
@@ -94,6 +97,7 @@ std::vector<AnswerPoint> answerPoints(const KeyedText& text, const MorseTable& t
         if (code < 256 && at >= answered.from && at < answered.to) {
             const char32_t c = cp1252::toUnicode(static_cast<unsigned char>(code));
             unit += c >= U'a' && c <= U'z' ? c - U'a' + U'A' : c;
+            keys.push_back(code);
         }
         for (const char symbol : table.pattern(code))
             marksSoFar += symbol == '.' || symbol == '-' ? 1 : 0;
@@ -103,30 +107,6 @@ std::vector<AnswerPoint> answerPoints(const KeyedText& text, const MorseTable& t
     for (AnswerPoint& point : points)
         point.sample = std::min(point.sample, totalSamples);
     return points;
-}
-
-std::vector<std::int16_t> withAnswers(const std::vector<std::int16_t>& samples, const std::vector<AnswerPoint>& points,
-                                      const std::function<std::vector<std::int16_t>(const std::u32string&)>& speech,
-                                      std::uint64_t pause, std::vector<Insertion>* insertions)
-{
-    std::vector<std::int16_t> out;
-    out.reserve(samples.size());
-    std::uint64_t copied = 0;
-    for (const AnswerPoint& point : points) {
-        const std::uint64_t upTo = std::max(copied, std::min<std::uint64_t>(point.sample, samples.size()));
-        out.insert(out.end(), samples.begin() + static_cast<std::ptrdiff_t>(copied),
-                   samples.begin() + static_cast<std::ptrdiff_t>(upTo));
-        copied = upTo;
-        const std::size_t before = out.size();
-        out.insert(out.end(), pause, 0);
-        const std::vector<std::int16_t> said = speech(point.unit);
-        out.insert(out.end(), said.begin(), said.end());
-        out.insert(out.end(), pause / 2, 0);
-        if (insertions != nullptr)
-            insertions->push_back({upTo, out.size() - before});
-    }
-    out.insert(out.end(), samples.begin() + static_cast<std::ptrdiff_t>(copied), samples.end());
-    return out;
 }
 
 std::uint64_t afterAnswers(std::uint64_t sample, const std::vector<Insertion>& insertions)

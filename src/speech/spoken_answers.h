@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/message_renderer.h"
 #include "common/key_code.h"
 #include "morse/morse_table.h"
 #include "reception/keyed_marks.h"
@@ -30,6 +31,7 @@ std::string spokenAnswer(std::u32string_view unit, const WordTest& isWord);
 struct AnswerPoint {
     std::uint64_t sample = 0;
     std::u32string unit;
+    KeyedText keyed; // the word's key codes as the text has them
 };
 
 // The key codes of a rendered text whose words are answered, [from, to):
@@ -49,17 +51,7 @@ std::vector<AnswerPoint> answerPoints(const KeyedText& text, const MorseTable& t
                                       const AnswerSpan& answered = {});
 
 // What went in at a point of the render: `length` samples at `at`.
-struct Insertion {
-    std::uint64_t at = 0;
-    std::uint64_t length = 0;
-};
-
-// The samples with, at each point, `pause` samples of silence, the spoken
-// answer, and `pause / 2` of silence before the keying goes on; what went
-// where is added to `insertions` when given.
-std::vector<std::int16_t> withAnswers(const std::vector<std::int16_t>& samples, const std::vector<AnswerPoint>& points,
-                                      const std::function<std::vector<std::int16_t>(const std::u32string&)>& speech,
-                                      std::uint64_t pause, std::vector<Insertion>* insertions = nullptr);
+using Insertion = Opening;
 
 // Where a sample of the render is once the answers are in: the answers at
 // or before it come first.

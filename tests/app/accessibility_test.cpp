@@ -101,7 +101,7 @@ private Q_SLOTS:
         QTest::newRow("conditions") << int(Qt::Key_J) << u"ReceptionWindow"_s
                                     << u"CBdesactive ComboPreset CBvitesseEff ComboForme SEmontee CBsnr CBfiltre "
                                        "CBqsb CBflutter SEqrn SEcrashes SEqrm SEchirp SEchirpTau CBreponse "
-                                       "SEpauseReponse"_s;
+                                       "SEpauseReponse CBrepeter"_s;
         QTest::newRow("course") << int(Qt::Key_L) << u"CourseWindow"_s
                                 << u"ComboOrdre BoutonOuvrirOrdre SpinLecon SpinVitesse SpinEffective CBpalier "
                                    "ComboMateriel BoutonOuvrirListe SpinMinutes SpinGroupes ComboTaille CBmasquer "

@@ -322,11 +322,11 @@ TEST(ExportAnswers, StayWithTheirTrack)
 {
     test::TempDir dir;
     ExportRequest whole = requestFor(dir / "whole.wav", ExportFormat::Wav, 11025);
-    whole.spokenAnswerPause = 1.0;
+    whole.spokenAnswers = speech::AnswerOptions{1.0};
     RandomGenerator random(1);
     ASSERT_TRUE(exportLesson(whole, table(), random));
     ExportRequest split = requestFor(dir / "lesson.flac", ExportFormat::Flac, 11025);
-    split.spokenAnswerPause = 1.0;
+    split.spokenAnswers = speech::AnswerOptions{1.0};
     split.split = {SplitSpec::Mode::Lines, 0};
     RandomGenerator again(1);
     std::vector<double> shown;

@@ -86,11 +86,13 @@ private Q_SLOTS:
         const auto plain = brivo::test::readBytes(f.dir / "Morse.WAV");
         f.control<QCheckBox>("CBreponse")->setChecked(true);
         f.control<QDoubleSpinBox>("SEpauseReponse")->setValue(1.5);
+        f.control<QCheckBox>("CBrepeter")->setChecked(true);
         f.generate(u"KM"_s);
         QVERIFY(brivo::test::readBytes(f.dir / "Morse.WAV").size() > plain.size() + 2 * 11025 * 2);
         f.restart();
         QVERIFY(f.control<QCheckBox>("CBreponse")->isChecked());
         QCOMPARE(f.control<QDoubleSpinBox>("SEpauseReponse")->value(), 1.5);
+        QVERIFY(f.control<QCheckBox>("CBrepeter")->isChecked());
         f.control<QCheckBox>("CBreponse")->setChecked(false);
         f.generate(u"KM"_s);
         QCOMPARE(brivo::test::readBytes(f.dir / "Morse.WAV"), plain);

@@ -4,7 +4,7 @@
 #include "player/wav_reader.h"
 #include "practice/material/word_lists.h"
 #include "reception/reception_renderer.h"
-#include "speech/answer_file.h"
+#include "speech/answered_render.h"
 #include "speech/french_voice.h"
 #include "speech/spoken_answers.h"
 #include "support/built_in_table.h"
@@ -98,58 +98,109 @@ TEST(AnswerPoints, AnswersGoInTheSilencesAndLeaveTheKeyingAsItWas)
         for (std::uint64_t s = points[i].sample - 300; s < points[i].sample + 300; ++s)
             ASSERT_EQ(plain[s], 0) << "answer " << i << " is not in a silence";
     }
-    const auto voice = [](const std::u32string& unit) { return std::vector<std::int16_t>(100 * unit.size(), 7); };
-    const std::vector<std::int16_t> answered = withAnswers(plain, points, voice, 1000);
-    ASSERT_EQ(answered.size(), plain.size() + 3 * 1500 + 100 * (2 + 6 + 2));
-    std::vector<std::int16_t> keyed;
-    std::size_t at = 0;
-    for (const AnswerPoint& point : points) {
-        const std::size_t upTo = at + (point.sample - keyed.size());
-        keyed.insert(keyed.end(), answered.begin() + static_cast<std::ptrdiff_t>(at),
-                     answered.begin() + static_cast<std::ptrdiff_t>(upTo));
-        EXPECT_EQ(answered[upTo + 1000], 7) << "the answer follows the pause";
-        at = upTo + 1500 + 100 * point.unit.size();
-    }
-    keyed.insert(keyed.end(), answered.begin() + static_cast<std::ptrdiff_t>(at), answered.end());
-    EXPECT_EQ(keyed, plain);
 }
 
-// The real voice: the file holds the render up to the first answer, then
-// speech after the pause, and ends with the last answer.
-TEST(SpokenAnswersFile, TheVoiceSpeaksInTheGaps)
+std::vector<std::int16_t> samplesOf(const AnsweredRender& render, std::uint64_t seed)
+{
+    std::vector<std::int16_t> samples;
+    RandomGenerator random(seed);
+    EXPECT_TRUE(render.render(random, [&](std::span<const std::int16_t> block) {
+        samples.insert(samples.end(), block.begin(), block.end());
+        return true;
+    }));
+    return samples;
+}
+
+double loudness(const std::vector<std::int16_t>& samples, std::uint64_t from, std::uint64_t count)
+{
+    double energy = 0;
+    for (std::uint64_t i = from; i < from + count; ++i)
+        energy += static_cast<double>(samples[i]) * samples[i];
+    return std::sqrt(energy / static_cast<double>(count));
+}
+
+struct AnsweredCase {
+    std::string name;
+    std::string preface;
+    AnswerOptions options;
+    reception::ReceptionConditions conditions;
+};
+
+class AnsweredRenders : public testing::TestWithParam<AnsweredCase> {};
+
+// The real voice, streamed: each insertion holds the pause, then speech no
+// louder than the keying, then (Morse, answer, Morse) the word keyed again;
+// the band runs on under it with conditions; taking the insertions out of
+// a plain render gives it back sample for sample.
+TEST_P(AnsweredRenders, VoiceGoesInTheOpeningsOnly)
+{
+    const AnsweredCase& row = GetParam();
+    const RenderRequest request = requestFor({}, "KM MAISON");
+    const Result<AnsweredRender> render =
+        AnsweredRender::plan(request, table(), row.conditions, row.options, row.preface);
+    ASSERT_TRUE(render) << render.error().message;
+    const std::vector<std::int16_t> answered = samplesOf(*render, 1);
+    ASSERT_EQ(answered.size(), render->sampleCount());
+    const std::vector<std::int16_t> plain =
+        samplesOf(*AnsweredRender::plan(request, table(), row.conditions, std::nullopt), 1);
+    const auto pause = static_cast<std::uint64_t>(row.options.pauseSeconds * 11025);
+    const std::int16_t level = deriveKeyingValues(request.parameters, 11025).toneAmplitude;
+    std::vector<std::int16_t> keyed;
+    std::uint64_t taken = 0;
+    std::uint64_t before = 0;
+    for (const Insertion& insertion : render->insertions()) {
+        const std::uint64_t start = insertion.at + before;
+        keyed.insert(keyed.end(), answered.begin() + static_cast<std::ptrdiff_t>(taken),
+                     answered.begin() + static_cast<std::ptrdiff_t>(start));
+        taken = start + insertion.length;
+        before += insertion.length;
+        const bool preface = insertion.at == 0 && !row.preface.empty();
+        const std::uint64_t voice = preface ? 0 : pause;
+        if (!row.conditions.any() && !preface) {
+            EXPECT_EQ(loudness(answered, start, pause), 0) << "the pause is silent";
+        } else if (row.conditions.any()) {
+            EXPECT_GT(loudness(answered, start, pause / 4), 50) << "the band stops under the answer";
+        }
+        EXPECT_GT(loudness(answered, start + voice, 11025 / 2), 300) << "no voice at " << start;
+        if (!row.conditions.any()) {
+            const auto peak = *std::max_element(answered.begin() + static_cast<std::ptrdiff_t>(start),
+                                                answered.begin() + static_cast<std::ptrdiff_t>(taken));
+            EXPECT_LE(peak, level) << "the voice is louder than the keying";
+        }
+        if (row.options.keyAgain && !preface) {
+            EXPECT_GT(loudness(answered, taken - pause / 2 - 11025 * 3 / 10, 11025 * 3 / 10), 300) << "not keyed again";
+        }
+    }
+    keyed.insert(keyed.end(), answered.begin() + static_cast<std::ptrdiff_t>(taken), answered.end());
+    if (!row.conditions.any()) {
+        EXPECT_EQ(keyed, plain);
+    }
+}
+
+reception::ReceptionConditions noisyBand()
+{
+    reception::ReceptionConditions c;
+    c.snrDb = 10;
+    c.qrm = 1;
+    return c;
+}
+
+INSTANTIATE_TEST_SUITE_P(, AnsweredRenders,
+                         testing::Values(AnsweredCase{"plain", {}, {1.0, false}, {}},
+                                         AnsweredCase{"preface", "nouveaux caractères : ka, èm", {1.0, false}, {}},
+                                         AnsweredCase{"morseAnswerMorse", {}, {1.0, true}, {}},
+                                         AnsweredCase{"bandUnderTheVoice", {}, {2.0, false}, noisyBand()}),
+                         test::CaseName());
+
+// The file: written whole, with its header's count.
+TEST(SpokenAnswersFile, IsTheStreamedRender)
 {
     test::TempDir dir;
     const RenderRequest request = requestFor(dir / "Morse.WAV", "KM MAISON");
     RandomGenerator random(1);
-    ASSERT_TRUE(renderMorseFile(request, table(), random));
-    const std::vector<std::int16_t> plain = readWav(test::readBytes(request.path))->samples;
-    ASSERT_TRUE(addSpokenAnswers(request, table(), {}, 1.0));
-    const std::vector<std::int16_t> answered = readWav(test::readBytes(request.path))->samples;
-    const std::uint64_t first =
-        answerPoints(request.text, table(), reception::renderedMarks(request, table(), {}), 11025, plain.size())[0]
-            .sample;
-    ASSERT_GT(answered.size(), plain.size() + 2 * 11025);
-    EXPECT_TRUE(std::equal(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(first), answered.begin()));
-    const auto loudness = [](const std::vector<std::int16_t>& samples, std::uint64_t from) {
-        double energy = 0;
-        for (std::uint64_t i = from; i < from + 5000; ++i)
-            energy += static_cast<double>(samples[i]) * samples[i];
-        return std::sqrt(energy / 5000);
-    };
-    EXPECT_GT(loudness(answered, first + 11025), 300) << "no voice after the pause";
-
-    // A preface is said before the keying, which then follows whole.
-    ASSERT_TRUE(renderMorseFile(request, table(), random));
-    const Result<std::vector<Insertion>> prefaced =
-        addSpokenAnswers(request, table(), {}, 1.0, "nouveaux caractères : ka, èm");
-    ASSERT_TRUE(prefaced);
-    const std::vector<std::int16_t> withPreface = readWav(test::readBytes(request.path))->samples;
-    const Insertion said = prefaced->front();
-    EXPECT_EQ(said.at, 0U);
-    EXPECT_GT(loudness(withPreface, 2000), 300) << "no preface";
-    ASSERT_GT(said.length, 11025U);
-    EXPECT_TRUE(std::equal(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(first),
-                           withPreface.begin() + static_cast<std::ptrdiff_t>(said.length)));
+    const Result<AnsweredRender> written = renderAnsweredFile(request, table(), {}, {1.0, false}, random);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(readWav(test::readBytes(request.path))->samples, samplesOf(*written, 1));
 }
 
 } // namespace

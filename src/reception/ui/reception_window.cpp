@@ -106,6 +106,8 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     CBreponse = check(this, "CBreponse", u"&Réponse parlée"_s);
     CBreponse->setToolTip(u"Après chaque groupe ou mot, une pause puis sa réponse dite en français"_s);
     SEpauseReponse = decimalSpin(this, "SEpauseReponse", 1, 10, 2, 1, 0.5, u" s de pause"_s);
+    CBrepeter = check(this, "CBrepeter", u"Morse, réponse, &Morse"_s);
+    CBrepeter->setToolTip(u"Après sa réponse, le groupe ou le mot est manipulé une seconde fois"_s);
 
     auto* form = new QFormLayout(this);
     form->addRow(CBdesactive);
@@ -120,7 +122,7 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     form->addRow(u"Parasites (QRN)"_s, row({SEqrn, new QLabel(u"craquements"_s, this), SEcrashes}));
     form->addRow(u"Stations (QRM)"_s, SEqrm);
     form->addRow(u"Glissement (chirp)"_s, row({SEchirp, SEchirpTau}));
-    form->addRow(row({CBreponse, SEpauseReponse}));
+    form->addRow(row({CBreponse, SEpauseReponse, CBrepeter}));
 
     const auto edited = [this] {
         if (loading_)
@@ -147,17 +149,18 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     setControlsEnabled();
 }
 
-std::optional<double> ReceptionWindow::spokenAnswerPause() const
+std::optional<speech::AnswerOptions> ReceptionWindow::spokenAnswers() const
 {
     if (!CBreponse->isChecked())
         return std::nullopt;
-    return SEpauseReponse->value();
+    return speech::AnswerOptions{SEpauseReponse->value(), CBrepeter->isChecked()};
 }
 
-void ReceptionWindow::setSpokenAnswers(bool on, double pauseSeconds)
+void ReceptionWindow::setSpokenAnswers(bool on, const speech::AnswerOptions& options)
 {
     CBreponse->setChecked(on);
-    SEpauseReponse->setValue(pauseSeconds);
+    SEpauseReponse->setValue(options.pauseSeconds);
+    CBrepeter->setChecked(options.keyAgain);
 }
 
 void ReceptionWindow::setRiseNote(const QString& note)
@@ -274,7 +277,7 @@ void ReceptionWindow::setControlsEnabled()
     // The spoken answers go with the plain render too: they stay
     // within reach when the conditions are off.
     for (QWidget* control : findChildren<QWidget*>()) {
-        if (control != CBdesactive && control != CBreponse && control != SEpauseReponse &&
+        if (control != CBdesactive && control != CBreponse && control != SEpauseReponse && control != CBrepeter &&
             control->parentWidget() == this)
             control->setEnabled(on);
     }

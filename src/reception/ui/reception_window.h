@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reception/reception_conditions.h"
+#include "speech/answered_render.h"
 
 #include <QWidget>
 
@@ -35,10 +36,11 @@ public:
     // The controls' values, switched on or not (what the settings keep).
     ReceptionConditions settings() const;
     void setSettings(const ReceptionConditions& c, bool switchedOn);
-    // "Réponse parlée": the pause before each spoken answer, in seconds, or
-    // nothing when it is off. Independent of the conditions' switch.
-    std::optional<double> spokenAnswerPause() const;
-    void setSpokenAnswers(bool on, double pauseSeconds);
+    // "Réponse parlée": the pause before each spoken answer and whether the
+    // word is keyed again after it, or nothing when it is off. Independent
+    // of the conditions' switch.
+    std::optional<speech::AnswerOptions> spokenAnswers() const;
+    void setSpokenAnswers(bool on, const speech::AnswerOptions& options);
 
     // What the last render did to the rise time when it could not keep it
     // ("temps de montée ramené à ..."), shown under it; empty: nothing.
@@ -77,6 +79,7 @@ private:
     QCheckBox* CBflutter = nullptr;
     QCheckBox* CBreponse = nullptr;
     QDoubleSpinBox* SEpauseReponse = nullptr;
+    QCheckBox* CBrepeter = nullptr;
     QDoubleSpinBox* SEqrn = nullptr;
     QDoubleSpinBox* SEcrashes = nullptr;
     QSpinBox* SEqrm = nullptr;
