@@ -1,16 +1,20 @@
 // Export speed: the 2,160-character exercise (432 groups of five random
 // letters and figures) at 12 words per minute exported to MP3 at 11025 Hz,
-// then each format at 48 kHz with its real-time factor. The files go to
-// BRIVO_BENCH_DIR, or the current folder, and are removed.
+// then each format at 48 kHz with its real-time factor, and the peak
+// memory of it all. The files go to BRIVO_BENCH_DIR, or the current folder,
+// and are removed. `--write-exercise FILE` writes the text instead, for
+// export_vs_tools.sh.
 #include "common/edit_text.h"
 #include "export/lesson_export.h"
 #include "morse/default_definitions.h"
 #include "morse/definition_parser.h"
+#include "resident_memory.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -36,11 +40,16 @@ std::string exercise()
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     using namespace brivo::exporting;
-    const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
     const std::string text = exercise();
+    // The same text for the tools the export is compared with.
+    if (argc == 3 && std::string(argv[1]) == "--write-exercise") {
+        std::ofstream(argv[2], std::ios::binary) << text;
+        return 0;
+    }
+    const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
     const auto run = [&](ExportFormat format, int rate) {
         ExportRequest request;
         request.render.text = brivo::keyedTextFromUtf8(text);
@@ -66,4 +75,5 @@ int main()
     run(ExportFormat::Mp3, 11025);
     for (const ExportFormat format : kExportFormats)
         run(format, 48000);
+    std::printf("peak resident memory: %.1f MiB\n", static_cast<double>(peakResidentKilobytes()) / 1024);
 }

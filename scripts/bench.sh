@@ -8,7 +8,9 @@
 #    installed if missing) and stops afterwards;
 #  - the copy check of a 5,000-character exercise;
 #  - exporting the 2,160-character exercise to MP3, and every format at
-#    48 kHz against real time;
+#    48 kHz against real time, with the peak memory; then the MP3 export
+#    beside ebook2cw and the FLAC export beside a WAV render encoded by
+#    ffmpeg (both installed from Debian when missing), in turns;
 #  - opening RTF files of 1, 4 and 16 MB in the edit zone;
 #  - the player's memory with a 1 GiB file, idle and playing;
 #  - start-up to the shown window and the memory held once idle, offscreen
@@ -23,6 +25,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 echo "== copy check"
 "$here/build/dev/bin/check_benchmark"
 (cd "${BRIVO_BENCH_DIR:-.}" && "$here/build/dev/bin/export_benchmark")
+"$here/bench/export_vs_tools.sh" "$here/build/dev/bin/brivo-render" "$here/build/dev/bin/export_benchmark"
 
 echo "== opening large RTF files"
 QT_QPA_PLATFORM=offscreen "$here/build/dev/bin/rtf_open_benchmark"

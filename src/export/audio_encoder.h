@@ -31,9 +31,9 @@ std::optional<std::string> formatUnavailable(ExportFormat format, int sampleRate
 
 // One track's encoder into the open file `fd` (empty, made for `target`,
 // which messages name), fed a block at a time: WAV with the renderer's
-// header (and no tags), the others through libsndfile at the quality's
-// compression level, MP3 at a variable bit rate (which decodes to the
-// exact length), tags in UTF-8 (ID3v2.4 for MP3, Vorbis comments for FLAC,
+// header (and no tags), MP3 through LAME at a variable bit rate with its
+// LAME tag (so that it decodes to the exact length), the others through
+// libsndfile at the quality's compression level; tags in UTF-8 (ID3v2.4 for MP3, Vorbis comments for FLAC,
 // Ogg and Opus). Any failed or short write, the encoders' included, fails
 // with WriteFailed and the reason in French.
 class TrackEncoder {
@@ -53,11 +53,14 @@ private:
     TrackEncoder(int fd, std::filesystem::path target, ExportFormat format);
     Result<void> failed() const;
 
+    Result<void> flushBytes();
+
     DescriptorIo io_;
     std::filesystem::path target_;
     ExportFormat format_;
-    SNDFILE* file_ = nullptr;
-    std::vector<char> bytes_;
+    SNDFILE* file_ = nullptr;                  // FLAC, Ogg Vorbis, Opus
+    std::unique_ptr<struct Mp3Encoder> mp3_;   // MP3
+    std::vector<unsigned char> bytes_;         // not yet written
 };
 
 // The whole of `samples` through a TrackEncoder; a set `cancel` stops the
