@@ -58,9 +58,9 @@ private:
     DescriptorIo io_;
     std::filesystem::path target_;
     ExportFormat format_;
-    SNDFILE* file_ = nullptr;                  // FLAC, Ogg Vorbis, Opus
-    std::unique_ptr<struct Mp3Encoder> mp3_;   // MP3
-    std::vector<unsigned char> bytes_;         // not yet written
+    SNDFILE* file_ = nullptr;                // FLAC, Ogg Vorbis, Opus
+    std::unique_ptr<struct Mp3Encoder> mp3_; // MP3
+    std::vector<unsigned char> bytes_;       // not yet written
 };
 
 // The whole of `samples` through a TrackEncoder; a set `cancel` stops the

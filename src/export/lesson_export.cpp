@@ -160,17 +160,17 @@ namespace {
 // tone and its noise; the voice is never louder than the tone), measured
 // by a first render otherwise.
 int peakOf(const speech::AnsweredRender& render, const RenderRequest& request,
-           const reception::ReceptionConditions& conditions, RandomGenerator random)
+           const reception::ReceptionConditions& conditions, RandomGenerator random, const std::atomic<bool>* cancel)
 {
     if (!conditions.any()) {
         const KeyingValues values = deriveKeyingValues(request.parameters, render.sampleRate());
         return values.toneAmplitude + values.noiseSpan;
     }
     int peak = 0;
-    const Result<RenderedFile> measured = render.render(random, [&peak](std::span<const std::int16_t> block) {
+    const Result<RenderedFile> measured = render.render(random, [&peak, cancel](std::span<const std::int16_t> block) {
         for (const std::int16_t s : block)
             peak = std::max(peak, std::abs(static_cast<int>(s)));
-        return true;
+        return cancel == nullptr || !cancel->load(std::memory_order_relaxed);
     });
     return measured ? peak : 0;
 }
@@ -343,8 +343,9 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
     // with the word before it.
     for (std::uint64_t& start : *starts)
         start = start == 0 ? 0 : speech::afterAnswers(start, plan->insertions());
-    const double gain =
-        isLossless(request.format) ? 1.0 : headroomGain(peakOf(*plan, request.render, request.conditions, random));
+    const double gain = isLossless(request.format)
+                            ? 1.0
+                            : headroomGain(peakOf(*plan, request.render, request.conditions, random, cancel));
     if (isCancelled())
         return fail(ErrorCode::Cancelled, "Exportation annulée.");
 
