@@ -1,9 +1,9 @@
 #include "cli/check_command.h"
 
 #include "cli/check_report.h"
+#include "cli/command_line.h"
 #include "cli/input_files.h"
 #include "common/messages.h"
-#include "common/version.h"
 #include "practice/copy_check.h"
 
 #include <optional>
@@ -31,11 +31,7 @@ constexpr std::string_view kUsage = "Usage : brivo-check [--json] [--table FICHI
                                     "Code de sortie : 0 si la comparaison est faite, 1 si un fichier ne peut\n"
                                     "pas être lu, 2 pour une option ou des arguments refusés.\n";
 
-int report(CommandEnvironment& env, int status, const std::string& message)
-{
-    env.err << kProgram << " : " << message << '\n';
-    return status;
-}
+constexpr Tool kTool{kProgram, kUsage};
 
 } // namespace
 
@@ -43,50 +39,39 @@ int runCheckCommand(const std::vector<std::string>& args, CommandEnvironment& en
 {
     bool json = false;
     std::optional<std::string> tableOption;
-    std::vector<std::string> files;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && (arg == "-h" || arg == "--help")) {
-            env.out << kUsage;
-            return kExitOk;
-        } else if (!optionsEnded && arg == "--version") {
-            env.out << kProgram << " (BRIVO) " << kVersion << "\n";
-            return kExitOk;
-        } else if (!optionsEnded && arg == "--json") {
-            json = true;
-        } else if (!optionsEnded && arg == "--table") {
-            if (i + 1 >= args.size())
-                return report(env, kExitRefused, "l'option --table attend une valeur.");
-            tableOption = args[++i];
-        } else if (!optionsEnded && arg.starts_with("--table=")) {
-            tableOption = arg.substr(8);
-        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-            return report(env, kExitRefused, "option inconnue : " + messages::quoted(arg) + "\n" + std::string(kUsage));
-        } else {
-            files.push_back(arg);
-        }
-    }
+    OptionTable options;
+    options.switches["--json"] = [&json](const std::string&) -> Result<void> {
+        json = true;
+        return {};
+    };
+    options.valued["--table"] = [&tableOption](const std::string&, const std::string& value) -> Result<void> {
+        tableOption = value;
+        return {};
+    };
+    const Result<CommandLine> line = readCommandLine(args, options);
+    if (!line)
+        return kTool.report(env, kExitRefused, line.error().message + "\n" + std::string(kUsage));
+    if (const std::optional<int> answered = kTool.helpOrVersion(*line, env))
+        return *answered;
+    const std::vector<std::string>& files = line->operands;
     if (files.size() != 2)
-        return report(env, kExitRefused,
-                      "il faut deux fichiers : le texte envoyé et la copie.\n" + std::string(kUsage));
+        return kTool.report(env, kExitRefused,
+                            "il faut deux fichiers : le texte envoyé et la copie.\n" + std::string(kUsage));
 
     const Result<std::string> sent = readUserText(files[0]);
     if (!sent)
-        return report(env, kExitFileError, sent.error().message);
+        return kTool.report(env, kExitFileError, sent.error().message);
     const Result<std::string> copied = readUserText(files[1]);
     if (!copied)
-        return report(env, kExitFileError, copied.error().message);
+        return kTool.report(env, kExitFileError, copied.error().message);
     const Result<MorseTable> table = readCodeTable(tableOption);
     if (!table)
-        return report(env, kExitFileError, table.error().message);
+        return kTool.report(env, kExitFileError, table.error().message);
     const Result<practice::CopyCheck> check = practice::checkCopy(
         *sent, *copied, [&table](char32_t c) { return practice::hasPattern(*table, c); },
         [&table](char32_t c) { return practice::soundsAs(*table, c); });
     if (!check)
-        return report(env, kExitFileError, check.error().message);
+        return kTool.report(env, kExitFileError, check.error().message);
     env.out << (json ? checkJson(*check) : checkText(*check));
     return kExitOk;
 }

@@ -1,6 +1,7 @@
 #include "cli/lesson_command.h"
 
 #include "cli/check_report.h"
+#include "cli/command_line.h"
 #include "cli/input_files.h"
 #include "common/edit_text.h"
 #include "common/messages.h"
@@ -30,8 +31,7 @@ constexpr std::string_view kProgram = "brivo-lesson";
 
 int report(CommandEnvironment& env, int status, const std::string& message)
 {
-    env.err << kProgram << " : " << message << '\n';
-    return status;
+    return Tool{kProgram, lessonUsage()}.report(env, status, message);
 }
 
 // Seeds a second apart start the sequence with nearly the same draw (its
@@ -77,29 +77,127 @@ void printStatus(std::ostream& out, const CourseState& state, const practice::Ad
         << " fois sur " << progress.newestSamples << " (80 % de 10 au moins).\n";
 }
 
+// The course as the history left it, at the lesson asked for.
+struct Course {
+    MorseTable table;
+    std::u32string order;
+    practice::CourseHistory history;
+    CourseState state;
+    practice::AdvanceProgress progress;
+};
+
+// --record: the copy checked, kept in the history, and the course moved
+// on when it has earned it.
+int recordCopy(const LessonOptions& options, const Course& course, practice::HistoryStore& store,
+               CommandEnvironment& env)
+{
+    CourseState state = course.state;
+    const auto keyed = [&course](char32_t c) { return practice::hasPattern(course.table, c); };
+    const Result<std::string> sent = readUserText(options.record[0]);
+    if (!sent)
+        return report(env, kExitFileError, sent.error().message);
+    const Result<std::string> copied = readUserText(options.record[1]);
+    if (!copied)
+        return report(env, kExitFileError, copied.error().message);
+    const Result<practice::CopyCheck> check = practice::checkCopy(
+        *sent, *copied, keyed, [&course](char32_t c) { return practice::soundsAs(course.table, c); });
+    if (!check)
+        return report(env, kExitFileError, check.error().message);
+    practice::ExerciseConditions conditions;
+    conditions.wpm = options.speeds.characterWpm;
+    if (options.speeds.effectiveWpm < options.speeds.characterWpm)
+        conditions.effectiveWpm = options.speeds.effectiveWpm;
+    const int lesson = state.lesson;
+    if (const Result<void> stored = store.record(
+            *check, conditions, QDateTime::currentDateTimeUtc(),
+            practice::CourseTag{course.order, lesson, std::string(practice::materialKindName(options.material))});
+        !stored)
+        return report(env, kExitFileError, stored.error().message);
+    const practice::AdvanceProgress judged = practice::recordCheck(state, *check);
+    const std::string score = fixedText(check->score, 1);
+    if (options.json) {
+        env.out << "{\"score\": " << score << ", \"lesson\": " << lesson << ", \"next_lesson\": " << state.lesson
+                << ", \"newest\": " << jsonText(std::u32string(1, state.newest())) << "}\n";
+    } else {
+        env.out << "Score : " << fixedText(check->score, 1, ',') << " %\n";
+        if (state.lesson != lesson)
+            env.out << "Bravo : le cours passe à la leçon " << state.lesson << ", nouveau caractère "
+                    << utf8::encode(std::u32string(1, state.newest())) << ".\n";
+        else if (practice::courseCompleted(state, judged))
+            env.out << practice::courseCompletedMessage(state) << "\n";
+        else
+            env.out << "Le cours reste à la leçon " << lesson << ".\n";
+    }
+    return kExitOk;
+}
+
+// Without --status or --record: the next session's text.
+int printSession(const LessonOptions& options, const Course& course, CommandEnvironment& env)
+{
+    const auto keyed = [&course](char32_t c) { return practice::hasPattern(course.table, c); };
+    // A session's length in minutes is measured as the render keys it.
+    const auto seconds = [&course, &options](const std::u32string& text) {
+        return practice::courseSeconds(text, course.table, options.speeds);
+    };
+    RandomGenerator random;
+    random.seed(options.seed ? *options.seed : clockSeed(env.secondsNow ? env.secondsNow() : 0));
+    practice::MaterialSources sources;
+    sources.language = options.language;
+    practice::useTableSignals(sources, course.table);
+    practice::ItemDeck deck;
+    if (options.material == practice::MaterialKind::Words) {
+        sources.extraWords = practice::systemDictionaryWords(options.language);
+    } else if (options.material == practice::MaterialKind::List) {
+        const Result<std::string> listText = readUserText(*options.list);
+        if (!listText)
+            return report(env, kExitFileError, listText.error().message);
+        practice::ItemList list = practice::parseItemList(*listText, keyed);
+        if (list.unkeyable > 0)
+            env.err << kProgram << " : " << practice::unkeyableMessage(list.unkeyable) << '\n';
+        deck = practice::ItemDeck(std::move(list.items));
+        sources.list = &deck;
+    }
+    // The material keeps to the lesson once the course has begun or one is
+    // chosen.
+    const bool byLesson = !course.history.checks.empty() || options.lesson.has_value();
+    const Result<practice::MaterialSession> session =
+        practice::drawCourseSession(course.state, course.history.confusions, options.material, sources, keyed, byLesson,
+                                    options.session, seconds, random);
+    if (!session)
+        return report(env, kExitFileError, session.error().message);
+    if (options.json && options.material == practice::MaterialKind::Groups) {
+        env.out << "{\"lesson\": " << course.state.lesson << ", \"characters\": " << jsonText(course.state.characters())
+                << ", \"text\": " << jsonText(session->text) << "}\n";
+    } else if (options.json) {
+        std::string meanings;
+        for (const auto& [abbreviation, meaning] : session->meanings)
+            meanings +=
+                (meanings.empty() ? "" : ", ") + jsonText(abbreviation) + ": " + jsonText(utf8::decode(meaning));
+        env.out << "{\"material\": " << jsonText(utf8::decode(practice::materialKindName(options.material)))
+                << ", \"lesson\": " << (byLesson ? std::to_string(course.state.lesson) : std::string("null"))
+                << ", \"text\": " << jsonText(session->text) << ", \"meanings\": {" << meanings << "}}\n";
+    } else {
+        env.out << utf8::encode(session->text) << "\n";
+    }
+    return kExitOk;
+}
+
 } // namespace
 
 int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& env,
                      const std::filesystem::path& defaultHistory)
 {
-    for (const std::string& arg : args) {
-        if (arg == "-h" || arg == "--help") {
-            env.out << lessonUsage();
-            return kExitOk;
-        }
-        if (arg == "--version") {
-            env.out << kProgram << " (BRIVO) " << kVersion << "\n";
-            return kExitOk;
-        }
-    }
     LessonOptions defaults;
     defaults.history = defaultHistory;
     const Result<LessonOptions> parsed = parseLessonOptions(args, defaults);
     if (!parsed)
         return report(env, kExitRefused, parsed.error().message);
     const LessonOptions& options = *parsed;
+    if (const std::optional<int> answered =
+            Tool{kProgram, lessonUsage()}.helpOrVersion({{}, options.help, options.version}, env))
+        return *answered;
 
-    const Result<MorseTable> table = readCodeTable(options.table);
+    Result<MorseTable> table = readCodeTable(options.table);
     if (!table)
         return report(env, kExitFileError, table.error().message);
     const auto keyed = [&table](char32_t c) { return practice::hasPattern(*table, c); };
@@ -117,109 +215,27 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
         return report(env, kExitRefused, order.error().message);
 
     practice::HistoryStore store(options.history);
-    const Result<practice::CourseHistory> history = store.course(*order);
+    Result<practice::CourseHistory> history = store.course(*order);
     if (!history)
         return report(env, kExitFileError, history.error().message);
-    practice::AdvanceProgress progress;
-    CourseState state = practice::replayCourse(*order, history->checks, history->choices, &progress);
+    Course course{std::move(*table), *order, std::move(*history), {}, {}};
+    course.state = practice::replayCourse(*order, course.history.checks, course.history.choices, &course.progress);
     if (options.lesson) {
         if (*options.lesson < practice::kFirstLesson || *options.lesson > static_cast<int>(order->size()))
             return report(env, kExitRefused,
                           "--lesson attend une leçon de 2 à " + std::to_string(order->size()) + " pour cet ordre.");
-        if (*options.lesson != state.lesson) {
-            practice::chooseLesson(state, *options.lesson);
-            progress = {};
+        if (*options.lesson != course.state.lesson) {
+            practice::chooseLesson(course.state, *options.lesson);
+            course.progress = {};
         }
     }
-
     if (options.status) {
-        printStatus(env.out, state, progress, options.json);
+        printStatus(env.out, course.state, course.progress, options.json);
         return kExitOk;
     }
-
-    if (!options.record.empty()) {
-        const Result<std::string> sent = readUserText(options.record[0]);
-        if (!sent)
-            return report(env, kExitFileError, sent.error().message);
-        const Result<std::string> copied = readUserText(options.record[1]);
-        if (!copied)
-            return report(env, kExitFileError, copied.error().message);
-        const Result<practice::CopyCheck> check =
-            practice::checkCopy(*sent, *copied, keyed, [&table](char32_t c) { return practice::soundsAs(*table, c); });
-        if (!check)
-            return report(env, kExitFileError, check.error().message);
-        practice::ExerciseConditions conditions;
-        conditions.wpm = options.speeds.characterWpm;
-        if (options.speeds.effectiveWpm < options.speeds.characterWpm)
-            conditions.effectiveWpm = options.speeds.effectiveWpm;
-        const int lesson = state.lesson;
-        if (const Result<void> stored = store.record(
-                *check, conditions, QDateTime::currentDateTimeUtc(),
-                practice::CourseTag{*order, lesson, std::string(practice::materialKindName(options.material))});
-            !stored)
-            return report(env, kExitFileError, stored.error().message);
-        const practice::AdvanceProgress judged = practice::recordCheck(state, *check);
-        const std::string score = fixedText(check->score, 1);
-        if (options.json) {
-            env.out << "{\"score\": " << score << ", \"lesson\": " << lesson << ", \"next_lesson\": " << state.lesson
-                    << ", \"newest\": " << jsonText(std::u32string(1, state.newest())) << "}\n";
-        } else {
-            env.out << "Score : " << fixedText(check->score, 1, ',') << " %\n";
-            if (state.lesson != lesson)
-                env.out << "Bravo : le cours passe à la leçon " << state.lesson << ", nouveau caractère "
-                        << utf8::encode(std::u32string(1, state.newest())) << ".\n";
-            else if (practice::courseCompleted(state, judged))
-                env.out << practice::courseCompletedMessage(state) << "\n";
-            else
-                env.out << "Le cours reste à la leçon " << lesson << ".\n";
-        }
-        return kExitOk;
-    }
-
-    // A session's length in minutes is measured as the render keys it.
-    const auto seconds = [&table, &options](const std::u32string& text) {
-        return practice::courseSeconds(text, *table, options.speeds);
-    };
-    RandomGenerator random;
-    random.seed(options.seed ? *options.seed : clockSeed(env.secondsNow ? env.secondsNow() : 0));
-    practice::MaterialSources sources;
-    sources.language = options.language;
-    practice::useTableSignals(sources, *table);
-    practice::ItemDeck deck;
-    if (options.material == practice::MaterialKind::Words) {
-        sources.extraWords = practice::systemDictionaryWords(options.language);
-    } else if (options.material == practice::MaterialKind::List) {
-        const Result<std::string> listText = readUserText(*options.list);
-        if (!listText)
-            return report(env, kExitFileError, listText.error().message);
-        practice::ItemList list = practice::parseItemList(*listText, keyed);
-        if (list.unkeyable > 0)
-            env.err << kProgram << " : " << practice::unkeyableMessage(list.unkeyable) << '\n';
-        deck = practice::ItemDeck(std::move(list.items));
-        sources.list = &deck;
-    }
-    // The material keeps to the lesson once the course has begun or one is
-    // chosen.
-    const bool byLesson = !history->checks.empty() || options.lesson.has_value();
-    const Result<practice::MaterialSession> session = practice::drawCourseSession(
-        state, history->confusions, options.material, sources, keyed, byLesson, options.session, seconds, random);
-    if (!session)
-        return report(env, kExitFileError, session.error().message);
-    if (options.json && options.material == practice::MaterialKind::Groups) {
-        env.out << "{\"lesson\": " << state.lesson << ", \"characters\": " << jsonText(state.characters())
-                << ", \"text\": " << jsonText(session->text) << "}\n";
-    } else if (options.json) {
-        std::string meanings;
-        for (const auto& [abbreviation, meaning] : session->meanings)
-            meanings +=
-                (meanings.empty() ? "" : ", ") + jsonText(abbreviation) + ": " + jsonText(utf8::decode(meaning));
-        env.out << "{\"material\": " << jsonText(utf8::decode(practice::materialKindName(options.material)))
-                << ", \"lesson\": " << (byLesson ? std::to_string(state.lesson) : std::string("null"))
-                << ", \"text\": " << jsonText(session->text) << ", \"meanings\": {" << meanings << "}}\n";
-    } else {
-        env.out << utf8::encode(session->text) << "\n";
-    }
-    return kExitOk;
+    if (!options.record.empty())
+        return recordCopy(options, course, store, env);
+    return printSession(options, course, env);
 }
 
 } // namespace brivo::cli

@@ -1,5 +1,6 @@
 #include "cli/lesson_options.h"
 
+#include "cli/command_line.h"
 #include "common/messages.h"
 
 #include <charconv>
@@ -68,81 +69,106 @@ std::string_view lessonUsage()
 Result<LessonOptions> parseLessonOptions(const std::vector<std::string>& args, LessonOptions options)
 {
     const auto refused = [](const std::string& message) { return fail(ErrorCode::Refused, message); };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const auto value = [&]() -> std::optional<std::string> {
-            if (i + 1 >= args.size())
-                return std::nullopt;
-            return args[++i];
+    const auto set = [](bool& flag) {
+        return [&flag](const std::string&) -> Result<void> {
+            flag = true;
+            return {};
         };
-        if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--status") {
-            options.status = true;
-        } else if (arg == "--record") {
-            if (i + 2 >= args.size())
-                return refused("--record attend deux fichiers : le texte envoyé et la copie.");
-            options.record = {args[i + 1], args[i + 2]};
-            i += 2;
-        } else if (arg == "--history" || arg == "--order" || arg == "--table" || arg == "--lesson" ||
-                   arg == "--groups" || arg == "--minutes" || arg == "--group-size" || arg == "--wpm" ||
-                   arg == "--effective" || arg == "--seed" || arg == "--material" || arg == "--lang" ||
-                   arg == "--list") {
-            const std::optional<std::string> given = value();
-            if (!given)
-                return refused("l'option " + arg + " attend une valeur.");
-            const std::string& v = *given;
-            if (arg == "--history") {
-                options.history = v;
-            } else if (arg == "--material") {
-                const auto kind = practice::materialKindNamed(v);
-                if (!kind)
-                    return refused("--material attend groups, words, calls, abbrev, qso ou list.");
-                options.material = *kind;
-            } else if (arg == "--lang") {
-                if (v != "fr" && v != "en")
-                    return refused("--lang attend fr ou en.");
-                options.language = v == "fr" ? practice::Language::French : practice::Language::English;
-            } else if (arg == "--list") {
-                options.list = v;
-            } else if (arg == "--order") {
-                options.order = v;
-            } else if (arg == "--table") {
-                options.table = v;
-            } else if (arg == "--lesson") {
-                options.lesson = number<int>(v);
-                if (!options.lesson)
-                    return refused("--lesson attend un numéro de leçon.");
-            } else if (arg == "--groups") {
-                const auto groups = number<int>(v);
-                if (!groups || *groups < 1 || *groups > 10000)
-                    return refused("--groups attend un nombre de groupes de 1 à 10000.");
-                options.session.groups = groups;
-                options.session.minutes.reset();
-            } else if (arg == "--minutes") {
-                const auto minutes = number<double>(v);
-                if (!minutes || !(*minutes > 0) || *minutes > 120)
-                    return refused("--minutes attend une durée de plus de 0 à 120 minutes.");
-                options.session.minutes = minutes;
-                options.session.groups.reset();
-            } else if (arg == "--group-size") {
-                const auto size = v == "random" ? std::optional<int>(0) : number<int>(v);
-                if (!size || (*size != 0 && (*size < 2 || *size > 8)))
-                    return refused("--group-size attend 2 à 8, ou random.");
-                options.session.groupSize = *size;
-            } else if (arg == "--wpm" || arg == "--effective") {
-                const auto wpm = number<int>(v);
-                if (!wpm || *wpm < practice::CourseSpeeds::kMinWpm || *wpm > practice::CourseSpeeds::kMaxWpm)
-                    return refused(arg + " attend une vitesse de 5 à 33 mots par minute.");
-                (arg == "--wpm" ? options.speeds.characterWpm : options.speeds.effectiveWpm) = *wpm;
-            } else {
-                options.seed = number<std::uint32_t>(v);
-                if (!options.seed)
-                    return refused("--seed attend un entier de 0 à 4294967295.");
-            }
-        } else {
-            return refused("option inconnue " + messages::quoted(arg) + ".\n" + std::string(lessonUsage()));
-        }
+    };
+    OptionTable table;
+    table.switches["--json"] = set(options.json);
+    table.switches["--status"] = set(options.status);
+    using Value = const std::string&;
+    // --record SENT COPY: the copy is the one operand.
+    table.valued["--record"] = [&options](Value, Value v) -> Result<void> {
+        options.record = {v};
+        return {};
+    };
+    table.valued["--history"] = [&options](Value, Value v) -> Result<void> {
+        options.history = v;
+        return {};
+    };
+    table.valued["--list"] = [&options](Value, Value v) -> Result<void> {
+        options.list = v;
+        return {};
+    };
+    table.valued["--order"] = [&options](Value, Value v) -> Result<void> {
+        options.order = v;
+        return {};
+    };
+    table.valued["--table"] = [&options](Value, Value v) -> Result<void> {
+        options.table = v;
+        return {};
+    };
+    table.valued["--material"] = [&](Value, Value v) -> Result<void> {
+        const auto kind = practice::materialKindNamed(v);
+        if (!kind)
+            return refused("--material attend groups, words, calls, abbrev, qso ou list.");
+        options.material = *kind;
+        return {};
+    };
+    table.valued["--lang"] = [&](Value, Value v) -> Result<void> {
+        if (v != "fr" && v != "en")
+            return refused("--lang attend fr ou en.");
+        options.language = v == "fr" ? practice::Language::French : practice::Language::English;
+        return {};
+    };
+    table.valued["--lesson"] = [&](Value, Value v) -> Result<void> {
+        options.lesson = number<int>(v);
+        if (!options.lesson)
+            return refused("--lesson attend un numéro de leçon.");
+        return {};
+    };
+    table.valued["--groups"] = [&](Value, Value v) -> Result<void> {
+        const auto groups = number<int>(v);
+        if (!groups || *groups < 1 || *groups > 10000)
+            return refused("--groups attend un nombre de groupes de 1 à 10000.");
+        options.session.groups = groups;
+        options.session.minutes.reset();
+        return {};
+    };
+    table.valued["--minutes"] = [&](Value, Value v) -> Result<void> {
+        const auto minutes = number<double>(v);
+        if (!minutes || !(*minutes > 0) || *minutes > 120)
+            return refused("--minutes attend une durée de plus de 0 à 120 minutes.");
+        options.session.minutes = minutes;
+        options.session.groups.reset();
+        return {};
+    };
+    table.valued["--group-size"] = [&](Value, Value v) -> Result<void> {
+        const auto size = v == "random" ? std::optional<int>(0) : number<int>(v);
+        if (!size || (*size != 0 && (*size < 2 || *size > 8)))
+            return refused("--group-size attend 2 à 8, ou random.");
+        options.session.groupSize = *size;
+        return {};
+    };
+    const auto speed = [&](Value option, Value v) -> Result<void> {
+        const auto wpm = number<int>(v);
+        if (!wpm || *wpm < practice::CourseSpeeds::kMinWpm || *wpm > practice::CourseSpeeds::kMaxWpm)
+            return refused(option + " attend une vitesse de 5 à 33 mots par minute.");
+        (option == "--wpm" ? options.speeds.characterWpm : options.speeds.effectiveWpm) = *wpm;
+        return {};
+    };
+    table.valued["--wpm"] = speed;
+    table.valued["--effective"] = speed;
+    table.valued["--seed"] = [&](Value, Value v) -> Result<void> {
+        options.seed = number<std::uint32_t>(v);
+        if (!options.seed)
+            return refused("--seed attend un entier de 0 à 4294967295.");
+        return {};
+    };
+    const Result<CommandLine> line = readCommandLine(args, table);
+    if (!line)
+        return fail(ErrorCode::Refused, line.error().message + "\n" + std::string(lessonUsage()));
+    options.help = line->help;
+    options.version = line->version;
+    if (!options.record.empty()) {
+        if (line->operands.size() != 1)
+            return refused("--record attend deux fichiers : le texte envoyé et la copie.");
+        options.record.push_back(line->operands.front());
+    } else if (!line->operands.empty()) {
+        return refused("argument inattendu " + messages::quoted(line->operands.front()) + ".\n" +
+                       std::string(lessonUsage()));
     }
     if (options.speeds.effectiveWpm > options.speeds.characterWpm)
         return refused("la vitesse effective (--effective) ne peut pas dépasser celle des caractères (--wpm).");

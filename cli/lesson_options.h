@@ -24,6 +24,8 @@ struct LessonOptions {
     std::optional<std::uint32_t> seed;
     bool json = false;
     bool status = false;
+    bool help = false;
+    bool version = false;
     std::vector<std::string> record; // the sent text and the copy
     practice::MaterialKind material = practice::MaterialKind::Groups;
     practice::Language language = practice::Language::French;

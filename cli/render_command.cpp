@@ -1,6 +1,7 @@
 #include "cli/render_command.h"
 
 #include "audio/message_renderer.h"
+#include "cli/command_line.h"
 #include "cli/input_files.h"
 #include "cli/render_options.h"
 #include "cli/terminal_progress.h"
@@ -31,8 +32,7 @@ constexpr std::string_view kProgram = "brivo-render";
 
 int report(CommandEnvironment& env, int status, const std::string& message)
 {
-    env.err << kProgram << " : " << message << '\n';
-    return status;
+    return Tool{kProgram, renderUsage()}.report(env, status, message);
 }
 
 // The text to render, UTF-8.
@@ -124,14 +124,9 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
                       parsed.error().message + "\nVoir " + messages::quoted(std::string(kProgram) + " --help") +
                           " pour les options.");
     const RenderOptions& options = *parsed;
-    if (options.help) {
-        env.out << renderUsage();
-        return kExitOk;
-    }
-    if (options.version) {
-        env.out << kProgram << " (BRIVO) " << kVersion << "\n";
-        return kExitOk;
-    }
+    if (const std::optional<int> answered =
+            Tool{kProgram, renderUsage()}.helpOrVersion({{}, options.help, options.version}, env))
+        return *answered;
 
     const Result<std::string> text = readText(options, env);
     if (!text)

@@ -1,6 +1,7 @@
 #include "cli/render_options.h"
 
 #include "audio/message_renderer.h"
+#include "cli/command_line.h"
 #include "common/messages.h"
 #include "common/utf8.h"
 #include "reception/keyed_marks.h"
@@ -342,59 +343,37 @@ const std::map<std::string, ValueHandler>& valueOptions()
 Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
 {
     RenderOptions options;
-    std::vector<std::string> words;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string arg = args[i];
-        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
-            words.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (arg == "-h" || arg == "--help") {
-            options.help = true;
-            continue;
-        }
-        if (arg == "--version") {
-            options.version = true;
-            continue;
-        }
-        if (arg == "--live") {
-            options.live = true;
-            continue;
-        }
-        if (arg == "--speak" || arg == "--speak-again") {
-            options.spokenAnswers = options.spokenAnswers.value_or(speech::AnswerOptions{});
-            options.spokenAnswers->keyAgain = options.spokenAnswers->keyAgain || arg == "--speak-again";
-            continue;
-        }
-        if (arg == "--split-lines") {
-            options.split = {exporting::SplitSpec::Mode::Lines, 0};
-            continue;
-        }
-        if (arg == "--flutter") {
-            options.conditions.qsbHz = reception::kFlutterHz;
-            continue;
-        }
-        std::optional<std::string> inlineValue;
-        if (const auto equals = arg.find('='); arg.starts_with("--") && equals != std::string::npos) {
-            inlineValue = arg.substr(equals + 1);
-            arg.resize(equals);
-        }
-        if (arg == "-o")
-            arg = "--output";
-        const auto handler = valueOptions().find(arg);
-        if (handler == valueOptions().end())
-            return refused("option inconnue " + messages::quoted(arg) + ".");
-        if (!inlineValue && i + 1 >= args.size())
-            return refused("l'option " + arg + " attend une valeur.");
-        const std::string value = inlineValue ? *inlineValue : args[++i];
-        if (Result<void> taken = handler->second(options, arg, value); !taken)
-            return taken.error();
-    }
+    OptionTable table;
+    table.aliases["-o"] = "--output";
+    table.switches["--live"] = [&options](const std::string&) -> Result<void> {
+        options.live = true;
+        return {};
+    };
+    const auto speak = [&options](const std::string& option) -> Result<void> {
+        options.spokenAnswers = options.spokenAnswers.value_or(speech::AnswerOptions{});
+        options.spokenAnswers->keyAgain = options.spokenAnswers->keyAgain || option == "--speak-again";
+        return {};
+    };
+    table.switches["--speak"] = speak;
+    table.switches["--speak-again"] = speak;
+    table.switches["--split-lines"] = [&options](const std::string&) -> Result<void> {
+        options.split = {exporting::SplitSpec::Mode::Lines, 0};
+        return {};
+    };
+    table.switches["--flutter"] = [&options](const std::string&) -> Result<void> {
+        options.conditions.qsbHz = reception::kFlutterHz;
+        return {};
+    };
+    for (const auto& [name, handler] : valueOptions())
+        table.valued[name] = [&options, &handler](const std::string& option, const std::string& value) {
+            return handler(options, option, value);
+        };
+    const Result<CommandLine> line = readCommandLine(args, table);
+    if (!line)
+        return line.error();
+    options.help = line->help;
+    options.version = line->version;
+    const std::vector<std::string>& words = line->operands;
     if (!words.empty()) {
         std::string text = words.front();
         for (std::size_t i = 1; i < words.size(); ++i)

@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StatusCase{"unknownOption",
                                {"--csv", "sent.txt", "copy.txt"},
                                kExitRefused,
-                               "brivo-check : option inconnue : « --csv »"},
+                               "brivo-check : option inconnue « --csv »"},
                     StatusCase{"fileNamedLikeAnOption",
                                {"--", "sent.txt", "-copy"},
                                kExitFileError,
