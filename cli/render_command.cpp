@@ -18,6 +18,7 @@
 #include "reception/keyed_marks.h"
 #include "reception/keying_envelope.h"
 #include "reception/reception_renderer.h"
+#include "reception/render_check.h"
 
 #include <filesystem>
 #include <iostream>
@@ -149,13 +150,11 @@ int runRenderCommand(const std::vector<std::string>& args, CommandEnvironment& e
     RandomGenerator random;
     random.seed(seed);
 
-    if (options.conditions.any()) {
-        const KeyingValues keying = deriveKeyingValues(request.parameters, renderSampleRate(request));
-        if (const std::optional<std::string> note = reception::heldRiseNote(
-                options.conditions.riseMs.value_or(reception::kDefaultRiseMs), keying.unitDuration,
-                reception::characterWpm(keying.unitDuration, keying.unitsPerWord)))
-            env.err << "brivo-render : " << *note << ".\n";
-    }
+    const auto checked = reception::checkRender(request.parameters, renderSampleRate(request), options.conditions);
+    if (!checked)
+        return report(env, kExitRefused, checked.error().message);
+    if (*checked)
+        report(env, kExitOk, **checked + ".");
 
     if (options.exportRate > 0)
         request.previousSampleRate = options.exportRate;

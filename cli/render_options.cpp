@@ -5,6 +5,7 @@
 #include "common/messages.h"
 #include "common/utf8.h"
 #include "reception/keyed_marks.h"
+#include "reception/render_check.h"
 
 #include <algorithm>
 #include <charconv>
@@ -364,10 +365,12 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
         options.conditions.qsbHz = reception::kFlutterHz;
         return {};
     };
-    for (const auto& [name, handler] : valueOptions())
-        table.valued[name] = [&options, &handler](const std::string& option, const std::string& value) {
+    for (const auto& entry : valueOptions()) {
+        const ValueHandler& handler = entry.second;
+        table.valued[entry.first] = [&options, &handler](const std::string& option, const std::string& value) {
             return handler(options, option, value);
         };
+    }
     const Result<CommandLine> line = readCommandLine(args, table);
     if (!line)
         return line.error();
@@ -395,10 +398,7 @@ Result<RenderOptions> parseRenderOptions(const std::vector<std::string>& args)
                                     [](const std::string& a) { return a == "--qsb-k" || a.starts_with("--qsb-k="); });
     if (kGiven && !options.conditions.qsbHz)
         return refused("--qsb-k règle le fading : donnez aussi --qsb ou --flutter.");
-    const KeyingValues values = deriveKeyingValues(options.parameters, kDefaultSampleRate);
-    if (Result<void> accepted = reception::checkConditions(
-            options.conditions, reception::characterWpm(values.unitDuration, values.unitsPerWord),
-            options.parameters.spacingFactor, options.parameters.noisePosition);
+    if (const auto accepted = reception::checkRender(options.parameters, kDefaultSampleRate, options.conditions);
         !accepted)
         return accepted.error();
     return options;

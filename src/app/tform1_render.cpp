@@ -17,6 +17,7 @@
 #include "reception/keyed_marks.h"
 #include "reception/keying_envelope.h"
 #include "reception/reception_renderer.h"
+#include "reception/render_check.h"
 #include "reception/ui/reception_window.h"
 #include "speech/answered_render.h"
 
@@ -104,10 +105,8 @@ void TForm1::buildExport()
             request.conditions = render.conditions;
             request.spokenAnswers = conditionsWindow->spokenAnswers();
             request.answered = {render.answeredFrom, render.answeredTo};
-            const KeyingValues keying = deriveKeyingValues(request.render.parameters, kDefaultSampleRate);
-            if (Result<void> accepted = reception::checkConditions(
-                    request.conditions, reception::characterWpm(keying.unitDuration, keying.unitsPerWord),
-                    request.render.parameters.spacingFactor, request.render.parameters.noisePosition);
+            if (const auto accepted =
+                    reception::checkRender(request.render.parameters, kDefaultSampleRate, request.conditions);
                 !accepted) {
                 dialogs_.message(this, QString::fromStdString(accepted.error().message),
                                  fromUtf8(messages::kRenderErrorTitle));
@@ -149,13 +148,10 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
     const reception::ReceptionConditions conditions = live ? renderConditions(true) : zoneRendered.conditions;
 
     // Refused before the player is touched: the previous file stays playable.
-    const KeyingValues keying = deriveKeyingValues(request.parameters, renderSampleRate(request));
-    if (Result<void> accepted =
-            reception::checkConditions(conditions, reception::characterWpm(keying.unitDuration, keying.unitsPerWord),
-                                       request.parameters.spacingFactor, request.parameters.noisePosition);
-        !accepted) {
+    const auto checked = reception::checkRender(request.parameters, renderSampleRate(request), conditions);
+    if (!checked) {
         playback->EditLive->setReadOnly(false);
-        dialogs_.message(this, QString::fromStdString(accepted.error().message), fromUtf8(messages::kRenderErrorTitle));
+        dialogs_.message(this, QString::fromStdString(checked.error().message), fromUtf8(messages::kRenderErrorTitle));
         return;
     }
     if (!reception::fitsInWavFile(request, morseTable_, conditions)) {
@@ -165,13 +161,7 @@ void TForm1::BoutonGeneFicClick(QObject* sender)
     }
     // A rise too long for the speed is shortened: the conditions window and
     // the mark's hint say so.
-    QString riseNote;
-    if (conditions.any()) {
-        if (const std::optional<std::string> note =
-                reception::heldRiseNote(conditions.riseMs.value_or(reception::kDefaultRiseMs), keying.unitDuration,
-                                        reception::characterWpm(keying.unitDuration, keying.unitsPerWord)))
-            riseNote = u"Au dernier rendu, "_s + QString::fromStdString(*note) + u'.';
-    }
+    const QString riseNote = *checked ? u"Au dernier rendu, "_s + QString::fromStdString(**checked) + u'.' : QString();
     conditionsWindow->setRiseNote(riseNote);
     const QString markHint =
         fromUtf8(messages::kConditionsMarkHint) + (riseNote.isEmpty() ? QString() : u"\n"_s + riseNote);
