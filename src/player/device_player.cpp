@@ -178,6 +178,11 @@ bool DevicePlayer::play()
         const std::lock_guard lock(mutex_);
         if (!isOpen_)
             return false;
+        settleEnd();
+        if (mode_ != PlayerMode::Playing && cursor_ >= frames_) {
+            mode_ = PlayerMode::Stopped; // nothing left to play: already at the end
+            return true;
+        }
         rate = rate_;
         channels = channels_;
     }

@@ -53,6 +53,14 @@ TEST_F(DevicePlayerTest, PositionFollowsWhatWasHeardNotWhatWasHandedOver)
     EXPECT_EQ(player.positionMs(), 100U);
     EXPECT_EQ(device.played.front(), 0);
     EXPECT_EQ(device.played.back(), 199);
+    // A sound shorter than the device's buffer: only what was handed over
+    // is held.
+    ASSERT_TRUE(player.openSound(rampSound(50)));
+    player.play();
+    playFor(100, 0.0);
+    EXPECT_EQ(player.positionMs(), 0U);
+    clock.seconds += 0.02;
+    EXPECT_EQ(player.positionMs(), 20U);
 }
 
 TEST_F(DevicePlayerTest, EndOfFileStopsWithThePositionAtTheLength)
@@ -117,14 +125,19 @@ TEST_F(DevicePlayerTest, OutputStaysAwakeAndGoesAfterThirtySilentSeconds)
     ASSERT_TRUE(player.openSound(rampSound()));
     EXPECT_TRUE(device.running);
     EXPECT_EQ(device.opens, 1);
+    player.closeIdleOutput(); // the opening starts the count
+    EXPECT_EQ(device.closes, 0);
+    clock.seconds += 20;
     player.play();
-    playFor(1000, 0.0);
+    playFor(1000, 0.0); // so does each pull with sound
     clock.seconds += 29.9;
     player.closeIdleOutput();
     EXPECT_EQ(device.closes, 0);
     clock.seconds += 0.2;
     player.closeIdleOutput();
     EXPECT_EQ(device.closes, 1);
+    ASSERT_TRUE(player.play()); // at the end: nothing to play, nothing to wake
+    EXPECT_EQ(device.opens, 1);
     ASSERT_TRUE(player.seekToStart());
     ASSERT_TRUE(player.play());
     EXPECT_EQ(device.opens, 2);
@@ -134,6 +147,9 @@ TEST_F(DevicePlayerTest, OutputStaysAwakeAndGoesAfterThirtySilentSeconds)
     player.closeIdleOutput(); // it plays: it stays
     EXPECT_EQ(device.closes, 1);
     EXPECT_EQ(device.played.back(), 9);
+    clock.seconds += 40; // even when the device has not pulled for long
+    player.closeIdleOutput();
+    EXPECT_EQ(device.closes, 1);
 }
 
 TEST_F(DevicePlayerTest, DeviceIsKeptOpenForFilesOfTheSameFormat)
