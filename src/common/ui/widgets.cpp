@@ -248,6 +248,14 @@ void hideToOwner(QWidget* window)
     }
 }
 
+bool hideOnEscape(QWidget* window, const QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape)
+        return false;
+    hideToOwner(window);
+    return true;
+}
+
 void useButtonFace(QWidget* widget)
 {
     QPalette palette = widget->palette();

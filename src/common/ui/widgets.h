@@ -8,8 +8,8 @@
 #include <string_view>
 
 class QComboBox;
-class QKeyEvent;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QTabWidget;
 class QPushButton;
@@ -92,6 +92,8 @@ void useFrenchNumbers(QWidget* window);
 // Hides a window of the trainer's and gives the keyboard back to the window
 // that owns it, where its focus was (Escape in the owned windows).
 void hideToOwner(QWidget* window);
+// Escape in an owned window: hides it to its owner; true when it did.
+bool hideOnEscape(QWidget* window, const QKeyEvent* event);
 
 // Sets the name, bounds and hint of any widget.
 void applySpec(QWidget* widget, const ControlSpec& spec);

@@ -134,10 +134,8 @@ void TForm2::BoutonFermerAideClick()
 
 void TForm2::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        hideToOwner(this);
+    if (hideOnEscape(this, event))
         return;
-    }
     QWidget::keyPressEvent(event);
 }
 

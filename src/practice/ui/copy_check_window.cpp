@@ -150,10 +150,8 @@ bool CopyCheckWindow::eventFilter(QObject* watched, QEvent* event)
 
 void CopyCheckWindow::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        brivo::ui::hideToOwner(this);
+    if (brivo::ui::hideOnEscape(this, event))
         return;
-    }
     if (brivo::ui::isCorrectKey(event)) {
         ErrorBox::guarded([this] { BoutonCorrigerClick(); })();
         return;

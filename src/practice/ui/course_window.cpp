@@ -555,10 +555,8 @@ void CourseWindow::showCheckSummary(const CopyCheck& check, const AdvanceProgres
 
 void CourseWindow::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        brivo::ui::hideToOwner(this);
+    if (brivo::ui::hideOnEscape(this, event))
         return;
-    }
     // Ctrl+K, the trainer's key for the copy, leads to this window's copy.
     if (event->key() == Qt::Key_K && event->modifiers() == Qt::ControlModifier) {
         MemoCopieCours->setFocus();

@@ -176,10 +176,8 @@ void ReceptionWindow::showConditions()
 
 void ReceptionWindow::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        brivo::ui::hideToOwner(this);
+    if (brivo::ui::hideOnEscape(this, event))
         return;
-    }
     QWidget::keyPressEvent(event);
 }
 
