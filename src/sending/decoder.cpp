@@ -1,0 +1,179 @@
+#include "sending/decoder.h"
+
+#include "common/cp1252.h"
+#include "common/utf8.h"
+
+#include <cmath>
+#include <map>
+
+namespace brivo::sending {
+namespace {
+
+// How far one element moves the unit, and the trainee's own ratios.
+constexpr double kFollowUnit = 0.1;
+constexpr double kFollowRatio = 0.05;
+const double kLeastSplit = std::log(1.8);
+const double kThree = std::log(3.0);
+const double kSevenThirds = std::log(7.0 / 3.0);
+
+} // namespace
+
+// The cost of reading a pattern the table does not have, against the
+// squared distances (in log units over kSpread squared) of the gaps.
+constexpr double kUnknownLetter = 12;
+constexpr double kSpread = 0.25;
+
+Decoder::Decoder(const MorseTable& table, double startWpm)
+    : table_(table), logUnit_(std::log(1.2 / startWpm)), dahUnits_(kThree), letterGapUnits_(kThree),
+      gapSpread2_(kSpread * kSpread)
+{
+    for (unsigned code = 0x21; code < 256; ++code) {
+        const std::string_view pattern = table.pattern(static_cast<KeyCode>(code));
+        if (!pattern.empty())
+            letters_.emplace(std::string(pattern), cp1252::toUnicode(static_cast<unsigned char>(code)));
+    }
+}
+
+double Decoder::wpm() const
+{
+    return 1.2 / std::exp(logUnit_);
+}
+
+void Decoder::edge(const KeyEdge& edge)
+{
+    if (edge.down == down_)
+        return;
+    const double seconds = static_cast<double>(edge.micros - since_) / 1e6;
+    if (edge.down) {
+        if (started_)
+            gap(seconds);
+        started_ = true;
+    } else {
+        mark(seconds);
+    }
+    down_ = edge.down;
+    since_ = edge.micros;
+}
+
+void Decoder::idle(std::int64_t micros)
+{
+    if (down_ || marks_.empty())
+        return;
+    const double silence = std::log(std::max(1e-6, static_cast<double>(micros - since_) / 1e6)) - logUnit_;
+    if (silence > wordSplit())
+        endWord();
+}
+
+void Decoder::mark(double seconds)
+{
+    const double units = std::log(std::max(seconds, 1e-6)) - logUnit_;
+    const bool dah = units > dahUnits_ / 2;
+    elements_.push_back({dah ? JudgedElement::Kind::Dah : JudgedElement::Kind::Dit, seconds, std::exp(logUnit_)});
+    const double off = units - (dah ? dahUnits_ : 0.0);
+    logUnit_ += kFollowUnit * off;
+    if (dah)
+        dahUnits_ = std::max(kLeastSplit, dahUnits_ + kFollowRatio * off);
+    marks_ += dah ? '-' : '.';
+}
+
+// Where the likelihoods of the two kinds, weighted by how often each
+// comes, are equal.
+double Decoder::letterSplit() const
+{
+    return letterGapUnits_ / 2 + gapSpread2_ * std::log(2.0) / letterGapUnits_;
+}
+
+double Decoder::wordSplit() const
+{
+    return letterGapUnits_ + kSevenThirds / 2 + gapSpread2_ * std::log(4.0) / kSevenThirds;
+}
+
+void Decoder::gap(double seconds)
+{
+    const double units = std::log(std::max(seconds, 1e-6)) - logUnit_;
+    JudgedElement::Kind kind = JudgedElement::Kind::ElementGap;
+    if (units > wordSplit())
+        kind = JudgedElement::Kind::WordGap;
+    else if (units > letterSplit())
+        kind = JudgedElement::Kind::LetterGap;
+    elements_.push_back({kind, seconds, std::exp(logUnit_)});
+    if (kind == JudgedElement::Kind::WordGap) {
+        endWord();
+        return;
+    }
+    gaps_.push_back(units);
+    const double off = kind == JudgedElement::Kind::ElementGap ? units : units - letterGapUnits_;
+    logUnit_ += kFollowUnit * off;
+    if (kind == JudgedElement::Kind::LetterGap)
+        letterGapUnits_ = std::max(kLeastSplit, letterGapUnits_ + kFollowRatio * off);
+    gapSpread2_ += kFollowRatio * (off * off - gapSpread2_);
+}
+
+std::string Decoder::wordText() const
+{
+    // best[i]: the least cost of reading marks [0, i) as whole letters;
+    // a letter [j, i) costs its inner gaps read as element gaps, the gap
+    // before it read as a letter gap, and kUnknownLetter when the table
+    // lacks it.
+    const std::size_t n = marks_.size();
+    const auto cost = [this](double units, double centre) {
+        const double d = units - centre;
+        return d * d / (2 * gapSpread2_);
+    };
+    std::vector<double> best(n + 1, 0);
+    std::vector<std::size_t> from(n + 1, 0);
+    for (std::size_t i = 1; i <= n; ++i) {
+        best[i] = -1;
+        double inner = 0;
+        for (std::size_t j = i; j-- > 0;) {
+            if (j + 1 < i)
+                inner += cost(gaps_[j], 0);
+            const double before = j > 0 ? cost(gaps_[j - 1], letterGapUnits_) + std::log(2.0) : 0;
+            const bool known = letters_.find(std::string_view(marks_).substr(j, i - j)) != letters_.end();
+            const double total = best[j] + inner + before + (known ? 0 : kUnknownLetter);
+            if (best[i] < 0 || total < best[i]) {
+                best[i] = total;
+                from[i] = j;
+            }
+        }
+    }
+    std::vector<std::size_t> cuts;
+    for (std::size_t i = n; i > 0; i = from[i])
+        cuts.push_back(i);
+    std::string word;
+    std::size_t start = 0;
+    for (auto cut = cuts.rbegin(); cut != cuts.rend(); ++cut) {
+        const auto found = letters_.find(std::string_view(marks_).substr(start, *cut - start));
+        utf8::append(word, found != letters_.end() ? found->second : U'*');
+        start = *cut;
+    }
+    return word;
+}
+
+void Decoder::endWord()
+{
+    if (marks_.empty())
+        return;
+    text_ += (text_.empty() ? "" : " ") + wordText();
+    marks_.clear();
+    gaps_.clear();
+}
+
+std::string Decoder::text() const
+{
+    if (marks_.empty())
+        return text_;
+    return text_ + (text_.empty() ? "" : " ") + wordText();
+}
+
+std::string decodeKeying(const MorseTable& table, const KeyEdges& edges, double startWpm)
+{
+    Decoder decoder(table, startWpm);
+    for (const KeyEdge& edge : edges)
+        decoder.edge(edge);
+    if (!edges.empty())
+        decoder.idle(edges.back().micros + 600'000'000);
+    return decoder.text();
+}
+
+} // namespace brivo::sending
