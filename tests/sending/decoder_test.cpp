@@ -42,14 +42,14 @@ TEST_P(SimulatedFists, DecodeWithinTheGoal)
     RecordProperty("error_rate_percent", std::to_string(100 * rate));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    , SimulatedFists,
-    testing::Values(FistCase{"steadyOnATenMsGridAt35Wpm", {35, 0.05, 0, 10'000}, 0.0},
-                    FistCase{"steady", {12, 0.05, 0, 1}, 0.0}, FistCase{"spread10", {12, 0.10, 0, 1}, 0.01},
-                    FistCase{"spread15Drifting", {12, 0.15, 0.03, 1}, 0.06},
-                    // The goal is 14 %; this decoder reaches about 16.5 %.
-                    FistCase{"spread20", {12, 0.20, 0, 1}, 0.18}),
-    test::CaseName());
+INSTANTIATE_TEST_SUITE_P(, SimulatedFists,
+                         testing::Values(FistCase{"steadyOnATenMsGridAt35Wpm", {35, 0.05, 0, 10'000}, 0.0},
+                                         FistCase{"steady", {12, 0.05, 0, 1}, 0.0},
+                                         FistCase{"spread10", {12, 0.10, 0, 1}, 0.01},
+                                         FistCase{"spread15Drifting", {12, 0.15, 0.03, 1}, 0.06},
+                                         // The goal is 14 %; this decoder reaches about 16.5 %.
+                                         FistCase{"spread20", {12, 0.20, 0, 1}, 0.18}),
+                         test::CaseName());
 
 } // namespace
 } // namespace brivo::sending

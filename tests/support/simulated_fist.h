@@ -17,8 +17,8 @@ namespace brivo::test {
 
 struct Fist {
     double wpm = 20;
-    double sigma = 0.1;   // spread of each element's log length
-    double drift = 0;     // spread of the speed's log step per character
+    double sigma = 0.1;    // spread of each element's log length
+    double drift = 0;      // spread of the speed's log step per character
     std::int64_t grid = 1; // microseconds the edges are rounded to
 };
 
@@ -29,7 +29,9 @@ inline sending::KeyEdges simulatedFist(const std::string& text, const MorseTable
     sending::KeyEdges edges;
     double now = 0.5;
     double wpm = fist.wpm;
-    const auto spread = [&](double units, double sigma) { return units * 1.2 / wpm * std::exp(sigma * normal(random)); };
+    const auto spread = [&](double units, double sigma) {
+        return units * 1.2 / wpm * std::exp(sigma * normal(random));
+    };
     const auto at = [&](double seconds) {
         const auto micros = static_cast<std::int64_t>(std::llround(seconds * 1e6));
         return micros / fist.grid * fist.grid;
@@ -78,9 +80,9 @@ inline std::size_t editDistance(const std::string& a, const std::string& b)
 inline std::string fistText(std::mt19937& random, int words)
 {
     static const std::vector<std::string> kWords = {
-        "CQ",    "DE",  "F6ABC", "TEST",  "QTH",   "PARIS", "NAME",  "RST",   "599",   "73",    "QRZ",
-        "WX",    "SUN", "HERE",  "GOOD",  "MORNING", "THE", "QUICK", "BROWN", "FOX",   "JUMPS", "OVER",
-        "LAZY",  "DOG", "K",     "BK",    "TU",    "FB",    "OM",    "2024",  "DL1XYZ", "ANT",  "RIG"};
+        "CQ",   "DE",  "F6ABC", "TEST", "QTH",     "PARIS", "NAME",  "RST",   "599",    "73",    "QRZ",
+        "WX",   "SUN", "HERE",  "GOOD", "MORNING", "THE",   "QUICK", "BROWN", "FOX",    "JUMPS", "OVER",
+        "LAZY", "DOG", "K",     "BK",   "TU",      "FB",    "OM",    "2024",  "DL1XYZ", "ANT",   "RIG"};
     std::uniform_int_distribution<std::size_t> pick(0, kWords.size() - 1);
     std::string text;
     for (int i = 0; i < words; ++i)
