@@ -20,6 +20,8 @@ struct Fist {
     double sigma = 0.1;    // spread of each element's log length
     double drift = 0;      // spread of the speed's log step per character
     std::int64_t grid = 1; // microseconds the edges are rounded to
+    double dah = 3;        // in dits
+    double letterGap = 3;
 };
 
 inline sending::KeyEdges simulatedFist(const std::string& text, const MorseTable& table, const Fist& fist,
@@ -48,11 +50,11 @@ inline sending::KeyEdges simulatedFist(const std::string& text, const MorseTable
             if (before > 0)
                 now += spread(before, 1.5 * fist.sigma);
             edges.push_back({at(now), true, sending::Contact::Straight});
-            now += spread(symbol == '-' ? 3 : 1, fist.sigma);
+            now += spread(symbol == '-' ? fist.dah : 1, fist.sigma);
             edges.push_back({at(now), false, sending::Contact::Straight});
             before = 1;
         }
-        before = before == 7 ? 7 : 3;
+        before = before == 7 ? 7 : fist.letterGap;
         wpm = std::clamp(wpm * std::exp(fist.drift * normal(random)), fist.wpm * 0.7, fist.wpm * 1.4);
     }
     return edges;

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "practice/copy_check.h"
+#include "sending/decoder.h"
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace brivo::sending {
+
+// One kind of element of a keying, measured in dits (the median dit).
+struct TimingMeasure {
+    int count = 0;
+    double dits = 0;      // median length, in dits
+    double ideal = 0;     // 1, 3, 1, 3 or 7
+    double variation = 0; // coefficient of variation (standard deviation / mean)
+};
+
+// How a stretch of keying compares with the text it was to send.
+struct FistReport {
+    double wpm = 0; // from the median dit (PARIS)
+    TimingMeasure dit;
+    TimingMeasure dah;
+    TimingMeasure elementGap;
+    TimingMeasure letterGap;
+    TimingMeasure wordGap;
+    // The score, 0 to 100:
+    //   100 x exp(-(sum of |ln(measured / ideal)| over the dah and the three
+    //               gaps + sum of the variations of the five kinds) / 2).
+    double score = 0;
+    std::string decoded;
+    // The characters sent wrong: what was to be sent, what was received.
+    std::vector<std::pair<char32_t, char32_t>> wrong;
+    // What the trainee is told, worst first, in French ("vos traits sont
+    // courts : 2,4 points au lieu de 3").
+    std::vector<std::string> faults;
+};
+
+// The report of `elements` (as the decoder judged them) that decoded as
+// `decoded`, against `target` (UTF-8).
+FistReport fistReport(const std::vector<JudgedElement>& elements, const std::string& decoded,
+                      const std::string& target);
+
+} // namespace brivo::sending
