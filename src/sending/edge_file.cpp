@@ -20,7 +20,8 @@ std::optional<std::int64_t> micros(std::string_view word)
 {
     double ms = 0;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), ms);
-    if (error != std::errc{} || end != word.data() + word.size() || !std::isfinite(ms) || ms < 0 || ms > 1e12)
+    constexpr double kDayMs = 86'400'000;
+    if (error != std::errc{} || end != word.data() + word.size() || !std::isfinite(ms) || ms < 0 || ms > kDayMs)
         return std::nullopt;
     return std::llround(ms * 1000);
 }
@@ -54,7 +55,7 @@ Result<KeyEdges> parseEdgeText(std::string_view text)
         words >> direction >> contact >> extra;
         const std::optional<std::int64_t> at = micros(time);
         if (!at)
-            return wrongLine(number, messages::quoted(time) + " n'est pas un temps en millisecondes.");
+            return wrongLine(number, messages::quoted(time) + " n'est pas un temps en millisecondes (0 à 24 heures).");
         if (direction != "down" && direction != "up")
             return wrongLine(number, messages::quoted(direction) + " n'est ni down ni up.");
         if (contact != "dit" && contact != "dah" && contact != "key")

@@ -12,8 +12,8 @@ namespace brivo::sending {
 // [dit|dah|key]" (key when the contact is not given; the time may have
 // decimals after a point). Blank lines and lines starting with "#" are
 // skipped. Refused (Refused) with the first wrong line named, in French:
-// no edge at all, bytes that are not text, a time that is not a number or
-// goes back, an unknown word, an up without its down.
+// no edge at all, bytes that are not text, a time that is not a number of
+// 0 to 24 hours or goes back, an unknown word, an up without its down.
 Result<KeyEdges> parseEdgeText(std::string_view text);
 
 // The same form, milliseconds to the microsecond.
