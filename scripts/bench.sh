@@ -6,6 +6,7 @@
 #  - live keying latency on SDL's dummy driver, then on a PulseAudio null
 #    sink that this script starts on a private socket (pulseaudio is
 #    installed if missing) and stops afterwards;
+#  - the sending decoder against simulated fists;
 #  - the copy check of a 5,000-character exercise;
 #  - exporting the 2,160-character exercise to MP3, and every format at
 #    48 kHz against real time, with the peak memory; then the MP3 export
@@ -21,6 +22,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/build.sh" dev >/dev/null
 
 "$here/build/dev/bin/render_benchmark"
+
+echo "== decoder against simulated fists"
+"$here/build/dev/bin/fist_decoder"
 
 echo "== copy check"
 "$here/build/dev/bin/check_benchmark"
