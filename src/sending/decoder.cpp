@@ -154,7 +154,9 @@ void Decoder::endWord()
 {
     if (marks_.empty())
         return;
-    text_ += (text_.empty() ? "" : " ") + wordText();
+    if (!text_.empty())
+        text_ += ' ';
+    text_ += wordText();
     marks_.clear();
     gaps_.clear();
 }
@@ -163,7 +165,10 @@ std::string Decoder::text() const
 {
     if (marks_.empty())
         return text_;
-    return text_ + (text_.empty() ? "" : " ") + wordText();
+    std::string text = text_;
+    if (!text.empty())
+        text += ' ';
+    return text + wordText();
 }
 
 std::string decodeKeying(const MorseTable& table, const KeyEdges& edges, double startWpm)

@@ -84,7 +84,7 @@ std::string edgeText(const KeyEdges& edges)
         text += std::to_string(edge.micros / 1000);
         if (const std::int64_t rest = edge.micros % 1000; rest != 0) {
             const std::string digits = std::to_string(1000 + rest).substr(1);
-            text += "." + digits.substr(0, digits.find_last_not_of('0') + 1);
+            text.append(".").append(digits, 0, digits.find_last_not_of('0') + 1);
         }
         text += edge.down ? " down " : " up ";
         text.append(contactName(edge.contact)).append("\n");
