@@ -142,8 +142,9 @@ void printReport(std::ostream& out, const sending::FistReport& report, bool json
         out << "{\"decoded\": " << jsonText(utf8::decode(report.decoded)) << ", \"wpm\": " << fixedText(report.wpm, 1)
             << ", \"score\": " << fixedText(report.score, 1) << ", \"dit\": " << measureJson(report.dit)
             << ", \"dah\": " << measureJson(report.dah) << ", \"element_gap\": " << measureJson(report.elementGap)
-            << ", \"letter_gap\": " << measureJson(report.letterGap) << ", \"word_gap\": " << measureJson(report.wordGap)
-            << ", \"wrong\": [" << wrong << "], \"faults\": [" << faults << "]}\n";
+            << ", \"letter_gap\": " << measureJson(report.letterGap)
+            << ", \"word_gap\": " << measureJson(report.wordGap) << ", \"wrong\": [" << wrong << "], \"faults\": ["
+            << faults << "]}\n";
         return;
     }
     const auto line = [&out](const char* name, const sending::TimingMeasure& m) {
@@ -187,8 +188,8 @@ int runDecoder(const std::string& mode, const KeyOptions& options, const sending
     }
     std::string elements;
     for (const sending::JudgedElement& element : decoder.elements())
-        elements += (elements.empty() ? "" : ", ") + std::string("{\"kind\": \"") + std::string(kindName(element.kind)) +
-                    "\", \"ms\": " + fixedText(element.seconds * 1000, 3) +
+        elements += (elements.empty() ? "" : ", ") + std::string("{\"kind\": \"") +
+                    std::string(kindName(element.kind)) + "\", \"ms\": " + fixedText(element.seconds * 1000, 3) +
                     ", \"wpm\": " + fixedText(1.2 / element.ditSeconds, 1) + "}";
     env.out << "{\"text\": " << jsonText(utf8::decode(decoder.text())) << ", \"wpm\": " << fixedText(decoder.wpm(), 1)
             << ", \"elements\": [" << elements << "]}\n";

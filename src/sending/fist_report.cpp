@@ -41,7 +41,8 @@ double distance(const TimingMeasure& m)
 }
 
 // A fault when a kind is off its ideal by more than `tolerance` (log).
-void judge(const TimingMeasure& m, double tolerance, const std::string& what, std::vector<std::pair<double, std::string>>& found)
+void judge(const TimingMeasure& m, double tolerance, const std::string& what,
+           std::vector<std::pair<double, std::string>>& found)
 {
     if (m.count == 0 || distance(m) <= tolerance)
         return;
@@ -51,8 +52,7 @@ void judge(const TimingMeasure& m, double tolerance, const std::string& what, st
 
 } // namespace
 
-FistReport fistReport(const std::vector<JudgedElement>& elements, const std::string& decoded,
-                      const std::string& target)
+FistReport fistReport(const std::vector<JudgedElement>& elements, const std::string& decoded, const std::string& target)
 {
     std::map<JudgedElement::Kind, std::vector<double>> byKind;
     for (const JudgedElement& element : elements)

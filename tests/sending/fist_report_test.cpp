@@ -48,11 +48,14 @@ TEST_P(FistReports, MeasureAndNameTheFault)
 
 INSTANTIATE_TEST_SUITE_P(
     , FistReports,
-    testing::Values(ReportCase{"ideal", {20, 0, 0, 1}, 99.9, 100, ""},
-                    ReportCase{"shortDahs", {20, 0, 0, 1, 2.4, 3}, 85, 92,
-                               "vos traits sont trop courts : 2,4 points au lieu de 3"},
-                    ReportCase{"shortLetterGaps", {20, 0, 0, 1, 3, 2}, 75, 85,
-                               "vos espaces entre lettres sont trop courts : 2,0 points au lieu de 3"}),
+    testing::Values(
+        ReportCase{"ideal", {20, 0, 0, 1}, 99.9, 100, ""},
+        ReportCase{"shortDahs", {20, 0, 0, 1, 2.4, 3}, 85, 92, "vos traits sont trop courts : 2,4 points au lieu de 3"},
+        ReportCase{"shortLetterGaps",
+                   {20, 0, 0, 1, 3, 2},
+                   75,
+                   85,
+                   "vos espaces entre lettres sont trop courts : 2,0 points au lieu de 3"}),
     test::CaseName());
 
 } // namespace
