@@ -19,6 +19,7 @@ SystemMenu::SystemMenu(QWidget* window) : QMenu(window), window_(window)
     copyCheckItem = addAction(u"Contrôle de la copie...\tCtrl+K"_s);
     conditionsItem = addAction(u"Conditions de réception...\tCtrl+J"_s);
     courseItem = addAction(u"Cours Koch...\tCtrl+L"_s);
+    sendingItem = addAction(u"Manipulation...\tCtrl+P"_s);
     exportItem = addAction(u"Exporter...\tCtrl+T"_s);
     purgeItem = addAction(u"P&urger le registre et quitter"_s);
     closeItem = addAction(u"&Fermer\tAlt+F4"_s);
@@ -41,6 +42,7 @@ SystemMenu::SystemMenu(QWidget* window) : QMenu(window), window_(window)
     connect(copyCheckItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kCopyCheckCommand); });
     connect(conditionsItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kConditionsCommand); });
     connect(courseItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kCourseCommand); });
+    connect(sendingItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kSendingCommand); });
     connect(exportItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kExportCommand); });
     connect(purgeItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kPurgeCommand); });
     connect(closeItem, &QAction::triggered, this, [this] { window_->close(); });

@@ -16,6 +16,7 @@ public:
     static constexpr int kConditionsCommand = 3002;
     static constexpr int kCourseCommand = 3003;
     static constexpr int kExportCommand = 3004;
+    static constexpr int kSendingCommand = 3005;
 
     explicit SystemMenu(QWidget* window);
 
@@ -25,14 +26,15 @@ public:
     QAction* copyCheckItem;
     QAction* conditionsItem;
     QAction* courseItem;
+    QAction* sendingItem;
     QAction* exportItem;
     QAction* purgeItem;
     QAction* closeItem;
 
 Q_SIGNALS:
     // A command of the menu, by identifier: kPurgeCommand,
-    // kCopyCheckCommand, kConditionsCommand, kCourseCommand or
-    // kExportCommand.
+    // kCopyCheckCommand, kConditionsCommand, kCourseCommand, kSendingCommand
+    // or kExportCommand.
     void systemCommand(int command);
 
 private:

@@ -103,6 +103,7 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
     // Built before the creation steps, which restore its settings.
     conditionsWindow = new reception::ui::ReceptionWindow(this);
     buildCourse();
+    buildSending();
     buildExport();
     FormCreate();
     Form2 = new TForm2(startFolder_, this);

@@ -39,6 +39,9 @@ struct CourseSession;
 namespace brivo::exporting::ui {
 class ExportDialog;
 } // namespace brivo::exporting::ui
+namespace brivo::sending::ui {
+class SendingWindow;
+} // namespace brivo::sending::ui
 namespace brivo::reception::ui {
 class ReceptionWindow;
 }
@@ -154,6 +157,8 @@ private:
     void buildCopyCheck(std::filesystem::path historyFile);
     // The Koch course window, over the copy check's history.
     void buildCourse();
+    // "Manipulation": sending practice, with the sidetone on the player.
+    void buildSending();
     // "Exporter...", over the zone and the sound settings.
     void buildExport();
     // Puts a course session in the zone in place of its text, masks and
@@ -241,6 +246,7 @@ private:
     TForm2* Form2 = nullptr;
     practice::ui::CopyCheckWindow* copyCheck = nullptr;
     practice::ui::CourseWindow* courseWindow = nullptr;
+    sending::ui::SendingWindow* sendingWindow = nullptr;
     std::unique_ptr<practice::ui::CourseSession> courseSession_; // the last one put in the zone
     exporting::ui::ExportDialog* exportDialog = nullptr;
     Announcer* announcer_ = nullptr;

@@ -14,6 +14,7 @@
 #include "help/ui/help_window.h"
 #include "practice/ui/copy_check_window.h"
 #include "practice/ui/course_window.h"
+#include "sending/ui/sending_window.h"
 #include "reception/ui/reception_window.h"
 
 #include <QAction>
@@ -139,6 +140,9 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativ
         break;
     case keys::CtrlAction::Kind::Course:
         courseWindow->showCourse();
+        break;
+    case keys::CtrlAction::Kind::Sending:
+        sendingWindow->showSending();
         break;
     case keys::CtrlAction::Kind::Export:
         exportDialog->showExport();

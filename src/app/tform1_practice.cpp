@@ -12,6 +12,7 @@
 #include "practice/ui/course_window.h"
 #include "reception/conditions_text.h"
 #include "reception/keyed_marks.h"
+#include "sending/ui/sending_window.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -87,6 +88,19 @@ void TForm1::practiseWeakCharacters(const QString& drill)
     RBseriesClick(series->RBseries);
     editZone->RichEdit->selectAll();
     BoutonRemplirClick();
+}
+
+void TForm1::buildSending()
+{
+    sendingWindow = new sending::ui::SendingWindow(
+        {[this](std::unique_ptr<PcmSource> source) { return session_.openLive(std::move(source)); },
+         [this] { session_.closeLive(); }},
+        morseTable_,
+        [this] {
+            const KeyingValues values = deriveKeyingValues(sound->keyingParameters(), kDefaultSampleRate);
+            return sending::ui::SendingWindow::Tone{values.toneFrequency, static_cast<double>(values.toneAmplitude)};
+        },
+        this);
 }
 
 } // namespace brivo::ui

@@ -17,6 +17,7 @@
 #include "export/ui/export_dialog.h"
 #include "practice/ui/copy_check_window.h"
 #include "practice/ui/course_window.h"
+#include "sending/ui/sending_window.h"
 #include "reception/conditions_text.h"
 #include "reception/ui/reception_window.h"
 #include "settings/settings.h"
@@ -227,6 +228,10 @@ void TForm1::onSystemCommand(int command)
     }
     if (command == SystemMenu::kCourseCommand) {
         courseWindow->showCourse();
+        return;
+    }
+    if (command == SystemMenu::kSendingCommand) {
+        sendingWindow->showSending();
         return;
     }
     if (command == SystemMenu::kExportCommand) {

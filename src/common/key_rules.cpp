@@ -78,6 +78,8 @@ CtrlAction ctrlAction(int key, int digit)
         return {CtrlAction::Kind::Conditions, 0, {}, false};
     if (key == 'L')
         return {CtrlAction::Kind::Course, 0, {}, false};
+    if (key == 'P')
+        return {CtrlAction::Kind::Sending, 0, {}, false};
     if (key == 'T')
         return {CtrlAction::Kind::Export, 0, {}, false};
     for (const FocusRow& row : kFocusRows) {

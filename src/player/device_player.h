@@ -47,6 +47,7 @@ public:
     // Closes the output when nothing has sounded for kIdleCloseSeconds
     // and nothing plays; the next play opens it again.
     void closeIdleOutput() override;
+    Result<void> openLive(std::unique_ptr<PcmSource> source) override { return openSource(std::move(source)); }
 
     // Opens already-read samples, as open does for a file.
     Result<void> openSound(PcmSound sound);

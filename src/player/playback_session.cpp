@@ -22,6 +22,7 @@ Result<void> PlaybackSession::openPlayer()
         return {};
     Result<void> opened = player_.open(fileName_);
     playerOpen_ = opened.ok();
+    liveOpen_ = false; // the file took the sidetone's place
     outputLost_ = outputLost_ && !playerOpen_;
     return opened;
 }
@@ -92,9 +93,30 @@ PlaybackSession::Status PlaybackSession::poll()
 
 void PlaybackSession::close()
 {
-    if (playerOpen_) {
+    if (playerOpen_ || liveOpen_) {
         player_.close();
         playerOpen_ = false;
+        liveOpen_ = false;
+    }
+}
+
+Result<void> PlaybackSession::openLive(std::unique_ptr<PcmSource> source)
+{
+    close();
+    liveBusy_ = false;
+    if (Result<void> opened = player_.openLive(std::move(source)); !opened)
+        return opened;
+    liveOpen_ = true;
+    if (!player_.play())
+        return fail(ErrorCode::DeviceFailed, "Le son de contrôle n'a pas pu démarrer.");
+    return {};
+}
+
+void PlaybackSession::closeLive()
+{
+    if (liveOpen_) {
+        player_.close();
+        liveOpen_ = false;
     }
 }
 

@@ -65,6 +65,10 @@ public:
 
     // Closes the player when it is open.
     void close();
+    // The sending practice's sidetone takes the player: its file is let go
+    // (the next play opens it again), and the tone plays until closeLive.
+    Result<void> openLive(std::unique_ptr<PcmSource> source);
+    void closeLive();
     // The rate restored from the saved settings.
     void restoreSampleRate(int rate) { sampleRate_ = rate; }
 
@@ -72,6 +76,7 @@ private:
     WavePlayer& player_;
     std::filesystem::path fileName_ = "son.wav";
     bool playerOpen_ = false;
+    bool liveOpen_ = false;
     bool fileGenerated_ = false;
     bool liveBusy_ = false;
     bool outputLost_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/result.h"
+#include "player/pcm_source.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -41,6 +42,13 @@ public:
     // Lets the sound output go when it has been silent for a while; called
     // now and then. The next play opens it again.
     virtual void closeIdleOutput() {}
+    // Opens a source made as it plays (the sending practice's sidetone),
+    // ready to play; players that only play files refuse it.
+    virtual Result<void> openLive(std::unique_ptr<PcmSource> source)
+    {
+        (void)source;
+        return fail(ErrorCode::DeviceFailed, "Ce lecteur ne joue que des fichiers.");
+    }
 };
 
 } // namespace brivo

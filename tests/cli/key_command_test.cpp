@@ -71,12 +71,6 @@ INSTANTIATE_TEST_SUITE_P(
                 kExitRefused,
                 "",
                 "brivo-key : « - », ligne 1 : « press » n'est ni down ni up."},
-        KeyCase{"notANumber",
-                {"decode", "-"},
-                "0 down\nten up\n",
-                kExitRefused,
-                "",
-                "brivo-key : « - », ligne 2 : « ten » n'est pas un temps en millisecondes (0 à 24 heures)."},
         KeyCase{"empty", {"decode", "-"}, "", kExitRefused, "", "brivo-key : « - », aucun front"},
         KeyCase{"binary",
                 {"decode", "-"},
@@ -91,13 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 "brivo-key : l'entrée standard dépasse 16 Mo."},
         KeyCase{
-            "reportWithoutTarget", {"report", "-"}, kKeyedK, kExitRefused, "", "brivo-key : report attend --target"},
-        KeyCase{"speedOutOfRange",
-                {"decode", "--wpm", "60", "-"},
-                kKeyedK,
-                kExitRefused,
-                "",
-                "brivo-key : --wpm attend une vitesse de 5 à 50"}),
+            "reportWithoutTarget", {"report", "-"}, kKeyedK, kExitRefused, "", "brivo-key : report attend --target"}),
     test::CaseName());
 
 } // namespace

@@ -17,26 +17,9 @@ struct KeyerCase {
     std::vector<int> keyed; // key-down and key-up times, in turn
 };
 
-KeyerSettings mode(KeyerMode keyerMode)
+KeyerSettings mode(KeyerMode keyerMode, double weight = 3, bool ditMemory = true)
 {
-    KeyerSettings settings;
-    settings.mode = keyerMode;
-    settings.sampleRate = 1000;
-    return settings;
-}
-
-KeyerSettings withoutDitMemory()
-{
-    KeyerSettings settings = mode(KeyerMode::IambicA);
-    settings.ditMemory = false;
-    return settings;
-}
-
-KeyerSettings heavy()
-{
-    KeyerSettings settings = mode(KeyerMode::IambicB);
-    settings.weight = 3.5;
-    return settings;
+    return {keyerMode, 20, weight, 50, 35, ditMemory, true, 1000};
 }
 
 class Keyers : public testing::TestWithParam<KeyerCase> {};
@@ -80,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {{0, 'A'}, {50, 'a'}, {100, 'I'}, {130, 'i'}},
                               {0, 180, 240, 300}},
                     KeyerCase{"withoutItsMemoryTheDitIsLost",
-                              withoutDitMemory(),
+                              mode(KeyerMode::IambicA, 3, false),
                               {{0, 'A'}, {50, 'a'}, {100, 'I'}, {130, 'i'}},
                               {0, 180}},
                     KeyerCase{"aTapInTheDeafTimeIsIgnored",
@@ -99,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                               mode(KeyerMode::SingleLever),
                               {{0, 'I'}, {50, 'i'}, {95, 'A'}, {100, 'a'}},
                               {0, 60, 120, 300}},
-                    KeyerCase{"weightLengthensTheDah", heavy(), {{0, 'A'}, {10, 'a'}}, {0, 210}}),
+                    KeyerCase{"weightLengthensTheDah", mode(KeyerMode::IambicB, 3.5), {{0, 'A'}, {10, 'a'}}, {0, 210}}),
     test::CaseName());
 
 } // namespace

@@ -192,16 +192,5 @@ INSTANTIATE_TEST_SUITE_P(, AnsweredRenders,
                                          AnsweredCase{"bandUnderTheVoice", {}, {2.0, false}, noisyBand()}),
                          test::CaseName());
 
-// The file: written whole, with its header's count.
-TEST(SpokenAnswersFile, IsTheStreamedRender)
-{
-    test::TempDir dir;
-    const RenderRequest request = requestFor(dir / "Morse.WAV", "KM MAISON");
-    RandomGenerator random(1);
-    const Result<AnsweredRender> written = renderAnsweredFile(request, table(), {}, {1.0, false}, random);
-    ASSERT_TRUE(written);
-    EXPECT_EQ(readWav(test::readBytes(request.path))->samples, samplesOf(*written, 1));
-}
-
 } // namespace
 } // namespace brivo::speech

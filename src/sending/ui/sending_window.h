@@ -1,0 +1,115 @@
+#pragma once
+
+#include "morse/morse_table.h"
+#include "player/pcm_source.h"
+#include "sending/decoder.h"
+#include "sending/key_repeat_filter.h"
+#include "sending/keyer.h"
+
+#include <QFrame>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTimer;
+
+namespace brivo::sending {
+class Sidetone;
+}
+
+namespace brivo::sending::ui {
+
+// The keying pad: while it has the focus, Left Ctrl is the dit paddle,
+// Right Ctrl the dah paddle and Space a straight key; over it, the left
+// mouse button is the dit paddle (or the straight key) and the right one
+// the dah paddle. X's auto-repeat is taken out. Tab still leaves it.
+class KeyingPad : public QFrame {
+    Q_OBJECT
+public:
+    using Clock = std::function<std::int64_t()>; // monotonic microseconds
+    KeyingPad(Clock clock, QWidget* parent);
+
+Q_SIGNALS:
+    void contact(const brivo::sending::KeyEdge& edge);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void keyEvent(QKeyEvent* event, bool press);
+    void emitChanges(const std::vector<RawKeyEvent>& changes);
+    // An event's server time (milliseconds) on the monotonic clock.
+    std::int64_t micros(std::uint64_t timeMs);
+
+    Clock clock_;
+    std::optional<std::int64_t> offset_;
+    KeyRepeatFilter filter_;
+    QTimer* flush_ = nullptr;
+};
+
+// "Manipulation": the trainee keys on the pad with the chosen keyer, hears
+// the sidetone, reads what was decoded, and asks for the fist report
+// against the text to send.
+class SendingWindow : public QWidget {
+    Q_OBJECT
+public:
+    struct Tone {
+        double hz = 795;
+        double amplitude = 16800;
+    };
+    // How the sidetone reaches the player, and lets it go.
+    struct Output {
+        std::function<Result<void>(std::unique_ptr<PcmSource>)> open;
+        std::function<void()> close;
+    };
+    SendingWindow(Output output, const MorseTable& table, std::function<Tone()> tone, QWidget* parent);
+    ~SendingWindow() override;
+
+    void showSending();
+    QString decodedText() const;
+
+    // The controls, named as the window's others are.
+    QComboBox* ComboManipulateur = nullptr;
+    QSpinBox* SpinVitesseManip = nullptr;
+    QDoubleSpinBox* SpinPoids = nullptr;
+    QSpinBox* SpinSourd = nullptr;
+    KeyingPad* PadManip = nullptr;
+    QLabel* LabelDecode = nullptr;
+    QLineEdit* EditAEnvoyer = nullptr;
+    QPushButton* BoutonBilan = nullptr;
+    QPushButton* BoutonEffacerManip = nullptr;
+    QLabel* LabelBilanMain = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void contact(const KeyEdge& edge);
+    void keyed(const KeyEdges& edges);
+    void tick();
+    void restart();
+    void BoutonBilanClick();
+    KeyerSettings keyerSettings() const;
+
+    Output output_;
+    const MorseTable& table_;
+    std::function<Tone()> tone_;
+    std::unique_ptr<Keyer> keyer_;
+    std::unique_ptr<Decoder> decoder_;
+    std::shared_ptr<Sidetone> sidetone_; // shared with the player while it plays
+    QTimer* ticks_ = nullptr;
+};
+
+} // namespace brivo::sending::ui

@@ -1,0 +1,82 @@
+// "Manipulation" on the real window: Ctrl+P opens it with the keyboard on
+// the pad; Space as a straight key, the two Ctrls as paddles, and a held
+// Space's auto-repeat all decode as keyed.
+#include "sending/ui/sending_window.h"
+#include "support/form_fixture.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+
+using namespace Qt::StringLiterals;
+using brivo::test::FormFixture;
+
+struct Stroke {
+    bool press;
+    char key; // ' ' Space, 'i' Left Ctrl, 'a' Right Ctrl
+    int ms;   // the server's time
+};
+Q_DECLARE_METATYPE(Stroke)
+
+namespace {
+
+void send(QWidget* pad, const std::vector<Stroke>& strokes)
+{
+    for (const Stroke& stroke : strokes) {
+        const bool space = stroke.key == ' ';
+        const quint32 code = space ? 65 : stroke.key == 'i' ? 37 : 105;
+        const quint32 sym = space ? 0x20 : stroke.key == 'i' ? 0xffe3 : 0xffe4;
+        QKeyEvent event(stroke.press ? QEvent::KeyPress : QEvent::KeyRelease, space ? Qt::Key_Space : Qt::Key_Control,
+                        Qt::NoModifier, code, sym, 0, space ? u" "_s : QString());
+        event.setTimestamp(static_cast<quint64>(stroke.ms) + 100000);
+        QApplication::sendEvent(pad, &event);
+    }
+}
+
+} // namespace
+
+class SendingWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void keyingDecodes_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<std::vector<Stroke>>("strokes");
+        QTest::addColumn<QString>("decoded");
+        QTest::newRow("straight key") << 0
+                                      << std::vector<Stroke>{{true, ' ', 0},    {false, ' ', 180}, {true, ' ', 240},
+                                                             {false, ' ', 300}, {true, ' ', 360},  {false, ' ', 540}}
+                                      << u"K"_s;
+        QTest::newRow("iambic B squeeze")
+            << 3 << std::vector<Stroke>{{true, 'i', 0}, {true, 'a', 10}, {false, 'i', 200}, {false, 'a', 200}}
+            << u"R"_s;
+        // Held 720 ms: X repeats from 660 ms, with the release and the press
+        // at the same server time.
+        QTest::newRow("held Space with auto-repeat")
+            << 0 << std::vector<Stroke>{{true, ' ', 0},    {false, ' ', 660}, {true, ' ', 660},
+                                        {false, ' ', 700}, {true, ' ', 700},  {false, ' ', 720}}
+            << u"T"_s;
+    }
+
+    void keyingDecodes()
+    {
+        QFETCH(int, mode);
+        QFETCH(std::vector<Stroke>, strokes);
+        QFETCH(QString, decoded);
+        FormFixture f;
+        f.control("RichEdit")->setFocus();
+        QTest::keyClick(f.control("RichEdit"), Qt::Key_P, Qt::ControlModifier);
+        auto* window = f.form->findChild<brivo::sending::ui::SendingWindow*>();
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->focusWidget(), window->PadManip);
+        window->ComboManipulateur->setCurrentIndex(mode);
+        send(window->PadManip, strokes);
+        QTRY_COMPARE_WITH_TIMEOUT(window->decodedText(), decoded, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(window->LabelDecode->text(), decoded, 10000);
+        QTest::keyClick(window, Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+    }
+};
+
+QTEST_MAIN(SendingWindowTest)
+#include "sending_window_test.moc"
