@@ -11,6 +11,7 @@
 #include "sending/edge_file.h"
 #include "sending/fist_report.h"
 #include "sending/keyer.h"
+#include "sending/keyer_settings_text.h"
 
 #include <charconv>
 #include <istream>
@@ -225,16 +226,12 @@ int runKeyCommand(const std::vector<std::string>& args, CommandEnvironment& env)
         return {};
     };
     table.valued["--mode"] = [&options](const std::string&, const std::string& value) -> Result<void> {
-        static const std::map<std::string, sending::KeyerMode> modes = {
-            {"straight", sending::KeyerMode::Straight},   {"bug", sending::KeyerMode::Bug},
-            {"iambic-a", sending::KeyerMode::IambicA},    {"iambic-b", sending::KeyerMode::IambicB},
-            {"ultimatic", sending::KeyerMode::Ultimatic}, {"single-lever", sending::KeyerMode::SingleLever}};
-        const auto found = modes.find(value);
-        if (found == modes.end())
+        const std::optional<sending::KeyerMode> mode = sending::keyerModeNamed(value);
+        if (!mode)
             return fail(ErrorCode::Refused, "--mode attend straight, bug, iambic-a, iambic-b, ultimatic ou "
                                             "single-lever (reçu " +
                                                 messages::quoted(value) + ").");
-        options.keyer.mode = found->second;
+        options.keyer.mode = *mode;
         return {};
     };
     table.valued["--wpm"] = inRange(options.wpm, 5, 50, "une vitesse de 5 à 50 mots par minute");

@@ -17,9 +17,10 @@
 #include "export/ui/export_dialog.h"
 #include "practice/ui/copy_check_window.h"
 #include "practice/ui/course_window.h"
-#include "sending/ui/sending_window.h"
 #include "reception/conditions_text.h"
 #include "reception/ui/reception_window.h"
+#include "sending/keyer_settings_text.h"
+#include "sending/ui/sending_window.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 
@@ -93,6 +94,7 @@ settings::Settings TForm1::collectSettings() const
     s.conditions = reception::conditionsText(conditionsWindow->settings());
     s.course = practice::courseSettingsText(courseWindow->settings());
     s.exportChoices = exporting::exportChoicesText(exportDialog->choices());
+    s.sending = sending::keyerSettingsText(sendingWindow->settings());
     return s;
 }
 
@@ -154,6 +156,7 @@ void TForm1::applySettings(const settings::Settings& s)
         s.spokenAnswerTenths > 0, {s.spokenAnswerTenths > 0 ? s.spokenAnswerTenths / 10.0 : speech::kDefaultAnswerPause,
                                    s.spokenAnswerKeyedAgain});
     skipped.clear();
+    sendingWindow->setSettings(sending::parseKeyerSettings(s.sending));
     practice::CourseSettings course = practice::parseCourseSettings(s.course, &skipped);
     courseWindow->setSettings(course);
     reportAdjustedLine("Cours_Koch", skipped, courseWindow->settings() != course);

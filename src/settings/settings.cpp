@@ -144,6 +144,7 @@ std::vector<Field> buildFields(ScreenSize screen)
     fields.push_back(integerField(
         "Reponse_puis_morse", [](std::int32_t v, Settings& s) { s.spokenAnswerKeyedAgain = v != 0; },
         [](const Settings& s) { return s.spokenAnswerKeyedAgain ? 1 : 0; }));
+    fields.push_back(textField("Manipulation", &Settings::sending));
     return fields;
 }
 

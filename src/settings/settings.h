@@ -56,6 +56,8 @@ struct Settings {
     int spokenAnswerTenths = 0;
     // "Morse, réponse, Morse": each word keyed again after its answer.
     bool spokenAnswerKeyedAgain = false;
+    // The sending window's choices, as one line ("mode=iambic-b wpm=20").
+    std::string sending;
     // The edit zone's display size in percent (100, 125, 150, 200 or 300).
     int zoneTextScale = 100;
 

@@ -5,6 +5,7 @@
 #include "support/form_fixture.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QKeyEvent>
 
 using namespace Qt::StringLiterals;
@@ -75,6 +76,11 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(window->LabelDecode->text(), decoded, 10000);
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(!window->isVisible());
+        window->SpinPoids->setValue(3.5);
+        f.restart(); // the keyer's choices are kept
+        window = f.form->findChild<brivo::sending::ui::SendingWindow*>();
+        QCOMPARE(window->ComboManipulateur->currentIndex(), mode);
+        QCOMPARE(window->SpinPoids->value(), 3.5);
     }
 };
 

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <chrono>
+#include <cmath>
 
 namespace brivo::sending::ui {
 
@@ -226,6 +227,14 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
 }
 
 SendingWindow::~SendingWindow() = default;
+
+void SendingWindow::setSettings(const KeyerSettings& settings)
+{
+    ComboManipulateur->setCurrentIndex(static_cast<int>(settings.mode));
+    SpinVitesseManip->setValue(static_cast<int>(std::lround(settings.wpm)));
+    SpinPoids->setValue(settings.weight);
+    SpinSourd->setValue(static_cast<int>(std::lround(settings.deafPercent)));
+}
 
 KeyerSettings SendingWindow::keyerSettings() const
 {

@@ -79,6 +79,9 @@ public:
 
     void showSending();
     QString decodedText() const;
+    // The keyer's choices (what the settings keep).
+    KeyerSettings settings() const { return keyerSettings(); }
+    void setSettings(const KeyerSettings& settings);
 
     // The controls, named as the window's others are.
     QComboBox* ComboManipulateur = nullptr;
