@@ -81,8 +81,8 @@ void Keyer::paddle(const KeyEdge& edge, KeyEdges& out)
 {
     const std::int64_t sample = std::llround(static_cast<double>(edge.micros) * settings_.sampleRate / 1e6);
     advance(sample, out);
-    const bool straight =
-        settings_.mode == KeyerMode::Straight || (settings_.mode == KeyerMode::Bug && edge.contact != Contact::Dit);
+    const bool straight = settings_.mode == KeyerMode::Straight || edge.contact == Contact::Straight ||
+                          (settings_.mode == KeyerMode::Bug && edge.contact != Contact::Dit);
     if (straight) {
         if (edge.down != straightDown_)
             out.push_back(keyEdge(sample, edge.down));

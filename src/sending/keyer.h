@@ -21,7 +21,8 @@ struct KeyerSettings {
 };
 
 // Turns paddle edges into key edges, one state machine per mode, each edge
-// exact to the sample at `sampleRate`:
+// exact to the sample at `sampleRate`. A straight key's contact keys as it
+// is in every mode.
 // - straight: every contact keys as it is (pass-through);
 // - bug: the dit paddle makes dits while held, the dah paddle keys by hand;
 // - iambic A and B: a squeeze alternates dits and dahs; after each element

@@ -2,6 +2,7 @@
 // window, X11's text-editing bindings of Ctrl chords, window activation, and
 // the quit signals of the real program. Input comes from xdotool, through
 // the X server, as a user's would.
+#include "sending/ui/sending_window.h"
 #include "support/form_fixture.h"
 
 #include <QTimer>
@@ -67,6 +68,30 @@ class X11EventsTest : public QObject {
     }
 
 private Q_SLOTS:
+    // The keying pad on the real event path: Left Ctrl as the dit paddle,
+    // then Space held past X's auto-repeat as one dah. (xdotool cannot
+    // press Right Ctrl alone: it adds Left Ctrl, the modifier map's first.)
+    void keyingPadTakesCtrlAndAHeldSpace()
+    {
+        FormFixture f;
+        showForReal(f);
+        xdotool({u"key"_s, u"ctrl+p"_s});
+        auto* window = f.form->findChild<brivo::sending::ui::SendingWindow*>();
+        QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), kBound);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        xdotool(pointAt(window->PadManip, window->PadManip->rect().center()));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window, kBound));
+        window->PadManip->setFocus();
+        // Keyed while the event loop runs, as a hand keys.
+        QProcess keying;
+        keying.start(u"xdotool"_s, {u"key"_s, u"Control_L"_s, u"sleep"_s, u"1.5"_s, u"keydown"_s, u"space"_s,
+                                    u"sleep"_s, u"0.9"_s, u"keyup"_s, u"space"_s});
+        QTRY_COMPARE_WITH_TIMEOUT(window->decodedText(), u"E T"_s, kBound);
+        QTRY_COMPARE_WITH_TIMEOUT(keying.state(), QProcess::NotRunning, kBound);
+        QCOMPARE(keying.exitCode(), 0);
+    }
+
     void rightClickOpensOnlyWhatBelongsToTheControl_data()
     {
         QTest::addColumn<QString>("control");

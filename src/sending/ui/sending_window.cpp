@@ -95,8 +95,8 @@ std::int64_t KeyingPad::micros(std::uint64_t timeMs)
         return now;
     const std::int64_t mapped = static_cast<std::int64_t>(timeMs) * 1000;
     // The server's clock and ours are tied at the first event, and again
-    // if they drift a second apart.
-    if (!offset_ || std::abs(mapped + *offset_ - now) > 1'000'000)
+    // when they drift more than a second apart (a stall, a new server).
+    if (!offset_ || std::abs(now - (mapped + *offset_)) > 1'000'000)
         offset_ = now - mapped;
     return mapped + *offset_;
 }
