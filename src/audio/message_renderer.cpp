@@ -120,32 +120,40 @@ Result<RenderedFile> renderMorseSamples(const RenderRequest& request, const Mors
     return RenderedFile{values.sampleRate, static_cast<std::uint32_t>(opened.delivered())};
 }
 
-Result<RenderedFile> renderMorseFile(const RenderRequest& request, const MorseTable& table, RandomGenerator& random,
-                                     const RenderProgress& progress)
+Result<RenderedFile> writeRenderedFile(const std::filesystem::path& path, int sampleRate, std::uint64_t total,
+                                       const SampleRender& render, const RenderProgress& progress)
 {
-    const KeyingValues values = valuesFor(request);
-    const int sampleRate = values.sampleRate;
-    const std::uint64_t total = totalSamples(request, table, values);
     if (total > kMaxWavSamples)
         return fail(ErrorCode::TooLong, std::string(messages::kTooLong));
-
     WavFileWriter writer;
-    if (Result<void> created = writer.create(request.path); !created)
+    if (Result<void> created = writer.create(path); !created)
         return created.error();
     writer.writeHeader(static_cast<std::uint32_t>(total), sampleRate);
-    const Result<RenderedFile> rendered = renderMorseSamples(
-        request, table, random, [&writer](std::span<const std::int16_t> block) { return writer.append(block); },
-        [&](std::uint64_t done, std::uint64_t all) {
-            if (progress && done < all)
-                progress(done, all);
-        });
+    const Result<RenderedFile> rendered =
+        render([&writer](std::span<const std::int16_t> block) { return writer.append(block); },
+               [&](std::uint64_t done, std::uint64_t all) {
+                   if (progress && done < all)
+                       progress(done, all);
+               });
     if (!rendered)
         return rendered.error();
     if (Result<void> finished = writer.finish(rendered->sampleCount, sampleRate); !finished)
         return finished.error();
     if (progress)
-        progress(rendered->sampleCount, total);
+        progress(rendered->sampleCount, rendered->sampleCount);
     return *rendered;
+}
+
+Result<RenderedFile> renderMorseFile(const RenderRequest& request, const MorseTable& table, RandomGenerator& random,
+                                     const RenderProgress& progress)
+{
+    const KeyingValues values = valuesFor(request);
+    return writeRenderedFile(
+        request.path, values.sampleRate, totalSamples(request, table, values),
+        [&](const SampleSink& sink, const RenderProgress& step) {
+            return renderMorseSamples(request, table, random, sink, step);
+        },
+        progress);
 }
 
 } // namespace brivo

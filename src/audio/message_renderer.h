@@ -75,6 +75,15 @@ Result<RenderedFile> renderMorseSamples(const RenderRequest& request, const Mors
                                         const SampleSink& sink, const RenderProgress& progress = {},
                                         const Openings& openings = {});
 
+// The file form of a sample render: `render` gives its samples to the sink
+// it is handed; they go into a WAV file at `path` whose header declares
+// `total` samples at `sampleRate`, replaced whole or not at all, with
+// WavFileWriter's errors. `progress` ends with the total once the file is
+// complete.
+using SampleRender = std::function<Result<RenderedFile>(const SampleSink& sink, const RenderProgress& progress)>;
+Result<RenderedFile> writeRenderedFile(const std::filesystem::path& path, int sampleRate, std::uint64_t total,
+                                       const SampleRender& render, const RenderProgress& progress);
+
 // The sample count of the plain render of `request`.
 std::uint64_t renderedSampleCount(const RenderRequest& request, const MorseTable& table);
 

@@ -257,28 +257,12 @@ Result<RenderedFile> renderReceptionFile(const RenderRequest& request, const Mor
                                          const ReceptionConditions& conditions, RandomGenerator& random,
                                          const RenderProgress& progress)
 {
-    const int sampleRate = renderSampleRate(request);
-    const std::uint64_t total = renderedSampleCount(request, table, conditions);
-    if (total > kMaxWavSamples)
-        return fail(ErrorCode::TooLong, std::string(messages::kTooLong));
-    WavFileWriter writer;
-    if (Result<void> created = writer.create(request.path); !created)
-        return created.error();
-    writer.writeHeader(static_cast<std::uint32_t>(total), sampleRate);
-    const Result<RenderedFile> rendered = renderReceptionSamples(
-        request, table, conditions, random,
-        [&writer](std::span<const std::int16_t> block) { return writer.append(block); },
-        [&](std::uint64_t done, std::uint64_t all) {
-            if (progress && done < all)
-                progress(done, all);
-        });
-    if (!rendered)
-        return rendered.error();
-    if (Result<void> finished = writer.finish(static_cast<std::uint32_t>(total), sampleRate); !finished)
-        return finished.error();
-    if (progress)
-        progress(total, total);
-    return RenderedFile{sampleRate, static_cast<std::uint32_t>(total)};
+    return writeRenderedFile(
+        request.path, renderSampleRate(request), renderedSampleCount(request, table, conditions),
+        [&](const SampleSink& sink, const RenderProgress& step) {
+            return renderReceptionSamples(request, table, conditions, random, sink, step);
+        },
+        progress);
 }
 
 std::uint64_t renderedSampleCount(const RenderRequest& request, const MorseTable& table,

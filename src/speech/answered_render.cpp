@@ -179,17 +179,11 @@ Result<AnsweredRender> renderAnsweredFile(const RenderRequest& request, const Mo
     Result<AnsweredRender> plan = AnsweredRender::plan(request, table, conditions, options, preface, answered);
     if (!plan)
         return plan.error();
-    WavFileWriter writer;
-    if (Result<void> created = writer.create(request.path); !created)
-        return created.error();
-    const auto count = static_cast<std::uint32_t>(plan->sampleCount());
-    writer.writeHeader(count, plan->sampleRate());
-    const Result<RenderedFile> rendered = plan->render(
-        random, [&writer](std::span<const std::int16_t> block) { return writer.append(block); }, progress);
-    if (!rendered)
-        return rendered.error();
-    if (Result<void> finished = writer.finish(rendered->sampleCount, plan->sampleRate()); !finished)
-        return finished.error();
+    const Result<RenderedFile> written = writeRenderedFile(
+        request.path, plan->sampleRate(), plan->sampleCount(),
+        [&](const SampleSink& sink, const RenderProgress& step) { return plan->render(random, sink, step); }, progress);
+    if (!written)
+        return written.error();
     return plan;
 }
 
