@@ -68,9 +68,8 @@ class X11EventsTest : public QObject {
     }
 
 private Q_SLOTS:
-    // The keying pad on the real event path: Left Ctrl as the dit paddle,
-    // then Space held past X's auto-repeat as one dah. (xdotool cannot
-    // press Right Ctrl alone: it adds Left Ctrl, the modifier map's first.)
+    // The keying pad on the real event path: Left Ctrl as the dit paddle, then
+    // Space held past X's auto-repeat as one dah (xdotool adds Left Ctrl to Right).
     void keyingPadTakesCtrlAndAHeldSpace()
     {
         FormFixture f;
