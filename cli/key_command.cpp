@@ -98,7 +98,7 @@ Result<std::string> readEdges(const std::string& path, CommandEnvironment& env)
             return fail(ErrorCode::TooLong, "l'entrée standard dépasse 16 Mo.");
         return text;
     }
-    const Result<std::string> file = readFileBytes(path, kMaxEdgeBytes);
+    Result<std::string> file = readFileBytes(path, kMaxEdgeBytes);
     if (!file && file.error().code == ErrorCode::TooLong)
         return fail(ErrorCode::TooLong, messages::cannotRead(path, "il dépasse 16 Mo"));
     if (!file)
