@@ -14,8 +14,8 @@
 #include "help/ui/help_window.h"
 #include "practice/ui/copy_check_window.h"
 #include "practice/ui/course_window.h"
-#include "sending/ui/sending_window.h"
 #include "reception/ui/reception_window.h"
+#include "sending/ui/sending_window.h"
 
 #include <QAction>
 #include <QCheckBox>
