@@ -3,6 +3,7 @@
 #  - render throughput beside the raw write speed of the same bytes (it
 #    writes about 300 MB several times into the current folder, or
 #    BRIVO_BENCH_DIR);
+#  - the sidetone's latency, edge to sound, on SDL's dummy driver;
 #  - live keying latency on SDL's dummy driver, then on a PulseAudio null
 #    sink that this script starts on a private socket (pulseaudio is
 #    installed if missing) and stops afterwards;
@@ -40,6 +41,9 @@ xvfb-run -a env QT_QPA_PLATFORM=xcb "$here/build/dev/bin/startup_benchmark"
 
 echo "== player memory"
 SDL_AUDIODRIVER=dummy "$here/build/dev/bin/player_memory" 1024
+
+echo "== sidetone latency"
+SDL_AUDIODRIVER=dummy "$here/build/dev/bin/sidetone_latency" 1000
 
 echo "== live keying latency"
 SDL_AUDIODRIVER=dummy "$here/build/dev/bin/live_latency" 50
