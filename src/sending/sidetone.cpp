@@ -1,5 +1,7 @@
 #include "sending/sidetone.h"
 
+#include "reception/keying_envelope.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -8,7 +10,9 @@ namespace brivo::sending {
 
 Sidetone::Sidetone(int sampleRate, double toneHz, double amplitude, double riseMs, Clock clock)
     : rate_(sampleRate), turn_(2 * std::numbers::pi * toneHz / sampleRate), amplitude_(amplitude),
-      rampStep_(1 / std::max(1.0, riseMs / 1000 * sampleRate)), clock_(std::move(clock))
+      rampStep_(1 / std::max(1.0, reception::rampLength(reception::EnvelopeShape::BlackmanHarris, riseMs / 1000) *
+                                      sampleRate)),
+      clock_(std::move(clock))
 {}
 
 void Sidetone::schedule(const KeyEdge& edge)
@@ -28,7 +32,7 @@ std::size_t Sidetone::read(std::uint64_t /*first*/, std::int16_t* out, std::size
             edges_.pop_front();
         }
         level_ = std::clamp(level_ + (down_ ? rampStep_ : -rampStep_), 0.0, 1.0);
-        const double shaped = (1 - std::cos(std::numbers::pi * level_)) / 2;
+        const double shaped = reception::rampValue(reception::EnvelopeShape::BlackmanHarris, level_);
         out[i] = static_cast<std::int16_t>(std::lround(amplitude_ * shaped * std::sin(phase_)));
         phase_ = std::fmod(phase_ + turn_, 2 * std::numbers::pi);
     }

@@ -15,8 +15,9 @@ namespace brivo::sending {
 // is keyed by the key edges scheduled for its time (the clock's time of
 // the pull, then one sample after another), so an edge that has arrived is
 // heard from the device's next pull, with no fill ahead of it. Each
-// key-down rises and each key-up falls over a raised cosine of `riseMs`,
-// on a phase-continuous tone.
+// key-down rises and each key-up falls with the clean envelope of the
+// reception conditions (Blackman-Harris, a rise time of `riseMs` from 10 to
+// 90 %), on a phase-continuous tone.
 class Sidetone : public PcmSource {
 public:
     using Clock = std::function<std::int64_t()>; // monotonic microseconds
