@@ -7,10 +7,12 @@
 #include "audio/ui/sound_controls.h"
 #include "common/key_rules.h"
 #include "common/messages.h"
+#include "common/ui/accessible_roles.h"
 #include "common/ui/announcer.h"
 #include "common/ui/context_menus.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/error_box.h"
+#include "common/ui/focus_ring.h"
 #include "common/ui/picture_button.h"
 #include "common/ui/spin_edit.h"
 #include "common/ui/track_bar.h"
@@ -84,6 +86,7 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
       dialogs_(dialogs), startFolder_(std::move(startFolder)), settingsFile_(std::move(settingsFile)), session_(player)
 {
     installAccessibleRoles(); // before any control is asked for its interface
+    FocusRing::install();
     setObjectName(u"Form1"_s);
     setWindowTitle(u" BRIVO v%1 - Apprentissage de la lecture au son - TELVAR"_s.arg(fromUtf8(kVersion)));
     setWindowIcon(pictures::windowIcon());

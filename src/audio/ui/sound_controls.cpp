@@ -51,6 +51,15 @@ TrackBar* makeTrackBarBox(QWidget* page, QGroupBox*& box, const ControlSpec& box
     return place(new TrackBar(range.minimum, range.maximum, range.initial, box), barSpec);
 }
 
+// The caption " Fréquence = 795 Hz " over the bar; the bar's value text is
+// what follows "=", "795 Hz".
+void showCaption(QGroupBox* box, TrackBar* bar, const std::string& caption)
+{
+    const QString title = fromStd(caption);
+    box->setTitle(title);
+    bar->setValueText(title.section(u'=', 1).trimmed());
+}
+
 // " Fe=4000Hz" .. "Fe=22050Hz": every item ten characters wide.
 QStringList rateItems()
 {
@@ -118,23 +127,23 @@ KeyingParameters SoundControls::keyingParameters()
 
 void SoundControls::TBfreqChange()
 {
-    GBfrequence->setTitle(fromStd(captions::frequency(TBfreq->value())));
+    showCaption(GBfrequence, TBfreq, captions::frequency(TBfreq->value()));
 }
 
 void SoundControls::TBsignalChange()
 {
-    GBsignal->setTitle(fromStd(captions::signal(TBsignal->value())));
+    showCaption(GBsignal, TBsignal, captions::signal(TBsignal->value()));
 }
 
 void SoundControls::TBsouffleChange()
 {
-    GBsouffle->setTitle(fromStd(captions::noise(TBsouffle->value())));
+    showCaption(GBsouffle, TBsouffle, captions::noise(TBsouffle->value()));
 }
 
 void SoundControls::TBvitesseChange()
 {
     const QString separator = QLocale().decimalPoint();
-    GBvitesse->setTitle(fromStd(captions::speed(TBvitesse->value(), separator.toStdString())));
+    showCaption(GBvitesse, TBvitesse, captions::speed(TBvitesse->value(), separator.toStdString()));
 }
 
 void SoundControls::BoutonNomClick()

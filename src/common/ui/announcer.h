@@ -22,8 +22,10 @@ public:
     explicit Announcer(QWidget* window);
 
     // Says `text` (a transition, not a running figure), after those still
-    // waiting.
-    void announce(const QString& text);
+    // waiting. A text from the same `source` as the last one waiting takes
+    // its place: a control's value said as it changes is said once, as it
+    // now is, however fast a key repeats.
+    void announce(const QString& text, const QObject* source = nullptr);
     // Says the last announcement asked for again (F4).
     void repeatLast();
 
@@ -34,27 +36,17 @@ Q_SIGNALS:
 private:
     void show(const QString& text);
 
-    QStringList waiting_;
+    struct Waiting {
+        QString text;
+        const QObject* source = nullptr;
+    };
+    QList<Waiting> waiting_;
     QTimer* spacing_ = nullptr;
     QString last_;
 };
 
 // Says `text` through the announcer of the main window `from` belongs to
 // (its own window or one it owns); nothing when there is none.
-void announce(const QWidget* from, const QString& text);
-
-// The roles Qt cannot guess: the announcer's Notification, and the Button
-// role (with its press action) of a picture that acts as a button, marked
-// by setAccessibleButton. Installed once, after the application exists.
-void installAccessibleRoles();
-
-// While `masked`, a screen reader gets no text from `editor`: only its
-// name, `maskedName`, so that the exercise it hides is not read aloud.
-void setAccessibleMasked(QWidget* editor, bool masked, const QString& maskedName);
-
-// Marks a picture as a button for screen readers: it is said as a button,
-// and pressing it from the screen reader clicks it (twice when
-// `doubleClick`, as the banner wants).
-void setAccessibleButton(QWidget* picture, bool doubleClick = false);
+void announce(const QWidget* from, const QString& text, const QObject* source = nullptr);
 
 } // namespace brivo::ui

@@ -1,6 +1,10 @@
 #include "common/ui/track_bar.h"
 
+#include "common/ui/announcer.h"
+
+#include <QFocusEvent>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace brivo::ui {
 
@@ -19,6 +23,28 @@ void TrackBar::setPosition(int position)
 {
     const QSignalBlocker quiet(this);
     setValue(position);
+}
+
+void TrackBar::setValueText(const QString& text)
+{
+    if (text == valueText_)
+        return;
+    valueText_ = text;
+    if (hasFocus())
+        announce(this, text, this);
+}
+
+void TrackBar::focusInEvent(QFocusEvent* event)
+{
+    QSlider::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    // Once the screen reader has said the bar itself, which Qt tells it
+    // after this event.
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+        QTimer::singleShot(kValueAfterFocusMs, this, [this] {
+            if (hasFocus())
+                announce(this, valueText_, this);
+        });
 }
 
 } // namespace brivo::ui

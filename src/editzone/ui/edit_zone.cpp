@@ -3,8 +3,10 @@
 #include "common/atomic_file.h"
 #include "common/file_io.h"
 #include "common/messages.h"
+#include "common/ui/accessible_roles.h"
 #include "common/ui/announcer.h"
 #include "common/ui/error_box.h"
+#include "common/ui/focus_ring.h"
 #include "common/ui/widgets.h"
 #include "common/utf8.h"
 #include "editzone/colours.h"
@@ -132,6 +134,7 @@ EditZone::EditZone(QWidget* window, Dialogs& dialogs) : QObject(window), window_
     STmasquer->setPalette(maskPalette);
     STmasquer->setAutoFillBackground(true);
     STmasquer->installEventFilter(this);
+    FocusRing::showFocusOn(RichEdit, STmasquer);
     STmasquer->hide();
 
     BoutonMenu = makeButton(window, layout::BoutonMenu);
