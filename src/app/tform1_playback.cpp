@@ -47,11 +47,14 @@ void TForm1::Timer1Timer()
     const QString text = QString::fromStdString(status.line);
     playback->showStatus(text, conditionsWindow->enabled());
     // The state (Lecture, Pause, Arrêté...) is announced when it changes;
-    // a live character is announced alone, not the play of its file.
+    // a live character is announced alone, not the play of its file, and
+    // whatever plays next is announced even if it is in the same state.
     const QString state = text.section(u':', 0, 0).trimmed();
-    if (state != announcedState_) {
+    if (liveFile_) {
+        announcedState_.clear();
+    } else if (state != announcedState_) {
         announcedState_ = state;
-        if (!state.isEmpty() && !liveFile_)
+        if (!state.isEmpty())
             announcer_->announce(QString::fromStdString(status::spokenStatus(status.line)));
     }
 }

@@ -1,8 +1,12 @@
 #!/usr/bin/python3
 """Drives BRIVO over the accessibility bus as a screen reader would: finds
-controls by name and role, types into the edit zone, presses "Générer et
-lire", and waits for the notification that announces the playback.
+controls by name and role, fills the edit zone, then types a live
+character, plays, pauses, exports, and checks a course session. After each,
+the notification must say so when read 200 ms after it shows, as Orca
+reads it; the course's step must follow its score.
 Exit status 0 when everything was found and heard, 1 otherwise."""
+import os
+import subprocess
 import sys
 
 import pyatspi
@@ -40,15 +44,89 @@ def named(role, name):
     return lambda a: a.getRole() == role and a.name == name
 
 
+def button(caption):
+    return lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name.replace("&", "") == caption
+
+
+def press(control):
+    control.queryAction().doAction(0)
+
+
+def type_live(control):
+    # The window manager gives the keyboard to the window under the pointer.
+    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "BRIVO", "mousemove", "--window", "%1", "300",
+                    "20"], check=False)
+    control.queryComponent().grabFocus()
+    GLib.timeout_add(300, lambda: subprocess.run(["xdotool", "key", "k"], check=False) and False)
+
+
+def export(app):
+    subprocess.run(["xdotool", "key", "ctrl+t"], check=False)
+
+    def fill_and_press():
+        target = find(app, named(pyatspi.ROLE_TEXT, "Fichier à écrire"))
+        if target is None:
+            return True  # the dialog is not up yet
+        target.queryEditableText().setTextContents(os.path.join(os.environ["HOME"], "lecon.wav"))
+        press(find(app, button("Exporter la leçon")))
+        return False
+    GLib.timeout_add(500, fill_and_press)
+
+
+def course_check(app):
+    subprocess.run(["xdotool", "key", "Escape", "ctrl+l"], check=False)  # the export closed first
+
+    def copy_and_check():
+        start = find(app, button("Nouvelle séance"))
+        if start is None:
+            return True
+        press(start)
+        find(app, named(pyatspi.ROLE_TEXT, "Votre copie de la séance")).queryEditableText().setTextContents("KM")
+        press(find(app, button("Corriger la copie")))
+        return False
+    GLib.timeout_add(500, copy_and_check)
+
+
+# Each step: what is done, to which control, and what must then be heard.
+STEPS = [
+    (type_live, "live", "K"),
+    (press, "play", "Lecture"),
+    (press, "pause", "Pause"),
+    (export, "app", "Exportation terminée"),
+    (course_check, "app", "Score : "),
+    (lambda app: None, "app", "Pour passer à la leçon suivante"),  # the course's step, after its score
+]
+found = {}
+
+
+def next_step():
+    if len(heard) == len(STEPS):
+        pyatspi.Registry.stop()
+        return False
+    action, control, _ = STEPS[len(heard)]
+    action(found[control])
+    return False
+
+
+def read_later(source):
+    # What the screen reader reads, some 200 ms after the show.
+    if len(heard) == len(STEPS):
+        return False
+    source.clear_cache()
+    text = source.get_name()
+    expected = STEPS[len(heard)][2]
+    if text.startswith(expected):
+        heard.append(text)
+        GLib.timeout_add(300, next_step)
+    return False
+
+
 def on_showing(event):
     source = event.source
     if source is None or source.getRole() != pyatspi.ROLE_NOTIFICATION or event.detail1 != 1:
         return
-    # The name as it is now, not a copy that may lag behind.
-    source.clear_cache()
-    heard.append(source.get_name())
-    if heard[-1].startswith("Lecture"):
-        pyatspi.Registry.stop()
+    if len(heard) < len(STEPS):
+        GLib.timeout_add(200, read_later, source)
 
 
 def drive():
@@ -57,24 +135,21 @@ def drive():
         return True  # not on the bus yet: try again
     controls = {
         "zone": named(pyatspi.ROLE_TEXT, "Zone d'édition"),
+        "live": named(pyatspi.ROLE_TEXT, "Entrée directe"),
         "speed": named(pyatspi.ROLE_SLIDER, "Vitesse des lettres"),
         "logo": named(pyatspi.ROLE_PUSH_BUTTON, "Logo : masquer ou démasquer la zone d'édition"),
-        "play": lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name.replace("&", "") == "Générer et lire",
+        "play": button("Générer et lire"),
+        "pause": button("Pause"),
     }
-    found = {key: find(app, test) for key, test in controls.items()}
+    found.update({key: find(app, test) for key, test in controls.items()})
+    found["app"] = app
     missing = [key for key, control in found.items() if control is None]
     if missing:
         failures.append("not found: " + ", ".join(missing))
         pyatspi.Registry.stop()
         return False
-    found["zone"].queryEditableText().setTextContents("PARIS")
-    # The press once the text is in.
-    def press():
-        text = found["zone"].queryText()
-        print("zone holds %r; pressing %r" % (text.getText(0, -1), found["play"].name), flush=True)
-        found["play"].queryAction().doAction(0)
-        return False
-    GLib.timeout_add(300, press)
+    found["zone"].queryEditableText().setTextContents("PARIS" * 40)
+    GLib.timeout_add(300, next_step)
     return False
 
 
@@ -83,8 +158,8 @@ def give_up():
     zone = find(app, named(pyatspi.ROLE_TEXT, "Zone d'édition")) if app else None
     text = zone.queryText().getText(0, -1) if zone else None
     dialog = find(app, lambda a: a.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)) if app else None
-    failures.append("no announcement of the playback; heard: %r, zone: %r, dialog: %r"
-                    % (heard, text, dialog.name if dialog else None))
+    failures.append("heard only %r, zone: %r, dialog: %r" % (heard, text[:20] if text else None,
+                                                           dialog.name if dialog else None))
     pyatspi.Registry.stop()
     return False
 
@@ -93,7 +168,7 @@ pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing
 GLib.timeout_add(500, drive)
 GLib.timeout_add_seconds(TIMEOUT_S, give_up)
 pyatspi.Registry.start()
-if failures or not any(text.startswith("Lecture") for text in heard):
+if failures or len(heard) != len(STEPS):
     print("\n".join(failures) or "heard: %r" % heard)
     sys.exit(1)
 print("heard: %r" % heard)

@@ -5,14 +5,15 @@
 # when a tool is missing. $1: the brivo executable.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb dbus-run-session xwininfo /usr/libexec/at-spi-bus-launcher; do
+for tool in Xvfb twm xdotool dbus-run-session xwininfo /usr/libexec/at-spi-bus-launcher; do
   command -v "$tool" >/dev/null 2>&1 || [ -x "$tool" ] || { echo "skipped: $tool is missing"; exit 77; }
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "skipped: pyatspi is missing"; exit 77; }
 brivo=$1
 work=$(mktemp -d)
 . "$(dirname "$0")/xvfb.sh"
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+start_twm
+trap 'kill $wm $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data HOME=$work
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 SDL_AUDIODRIVER=dummy
 export NO_AT_BRIDGE=0 GTK_MODULES=
