@@ -4,10 +4,12 @@
 #include "common/ui/track_bar.h"
 
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QMouseEvent>
 
 namespace brivo::ui {
@@ -208,6 +210,14 @@ void setAccessibleMasked(QWidget* editor, bool masked, const QString& maskedName
     forgetAccessibleInterface(editor);
     QAccessibleEvent renamed(editor, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&renamed);
+}
+
+void nameSpinBoxesByTheirCaptions(QWidget* window)
+{
+    for (const QLabel* caption : window->findChildren<QLabel*>()) {
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(caption->buddy()))
+            spin->setAccessibleName(caption->text().remove(u'&'));
+    }
 }
 
 void setAccessibleButton(QWidget* picture, bool doubleClick)

@@ -33,4 +33,9 @@ void setAccessibleMasked(QWidget* editor, bool masked, const QString& maskedName
 // `doubleClick`, as the banner wants).
 void setAccessibleButton(QWidget* picture, bool doubleClick = false);
 
+// Gives each spin box of `window` that a caption labels the caption's words
+// as its name: a screen reader says the caption and then any name that
+// differs from it, so a spin box named otherwise was said twice over.
+void nameSpinBoxesByTheirCaptions(QWidget* window);
+
 } // namespace brivo::ui

@@ -1,5 +1,6 @@
 #include "export/ui/export_dialog.h"
 
+#include "common/ui/accessible_roles.h"
 #include "common/ui/announcer.h"
 #include "common/ui/widgets.h"
 
@@ -124,6 +125,7 @@ ExportDialog::ExportDialog(brivo::ui::Dialogs& dialogs, Source source, QWidget* 
     ComboFormat->setCurrentIndex(static_cast<int>(ExportFormat::Mp3));
     formatChanged();
     splitChanged();
+    brivo::ui::nameSpinBoxesByTheirCaptions(this); // once the captions are in place
 }
 
 ExportDialog::~ExportDialog()

@@ -2,6 +2,7 @@
 
 #include "common/file_io.h"
 #include "common/messages.h"
+#include "common/ui/accessible_roles.h"
 #include "common/ui/announcer.h"
 #include "common/ui/widgets.h"
 #include "common/utf8.h"
@@ -266,6 +267,7 @@ void CourseWindow::layOut()
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
     resize(460, 620);
+    brivo::ui::nameSpinBoxesByTheirCaptions(this); // once the captions are in place
 }
 
 void CourseWindow::lessonChosen(int lesson)

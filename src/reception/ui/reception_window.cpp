@@ -1,5 +1,6 @@
 #include "reception/ui/reception_window.h"
 
+#include "common/ui/accessible_roles.h"
 #include "common/ui/widgets.h"
 #include "reception/reception_renderer.h"
 
@@ -147,6 +148,7 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(ComboPreset, &QComboBox::activated, this, [this](int index) { ComboPresetChange(index); });
     showLevels();
     setControlsEnabled();
+    brivo::ui::nameSpinBoxesByTheirCaptions(this); // once the captions are in place
 }
 
 std::optional<speech::AnswerOptions> ReceptionWindow::spokenAnswers() const

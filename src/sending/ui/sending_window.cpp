@@ -1,6 +1,7 @@
 #include "sending/ui/sending_window.h"
 
 #include "audio/keying_parameters.h"
+#include "common/ui/accessible_roles.h"
 #include "common/ui/announcer.h"
 #include "common/ui/widgets.h"
 #include "sending/fist_report.h"
@@ -224,6 +225,7 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
     connect(SpinPoids, &QDoubleSpinBox::valueChanged, this, [this] { restart(); });
     connect(ComboManipulateur, &QComboBox::currentIndexChanged, this, [this] { restart(); });
     restart();
+    brivo::ui::nameSpinBoxesByTheirCaptions(this); // once the captions are in place
 }
 
 SendingWindow::~SendingWindow() = default;
