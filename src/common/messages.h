@@ -148,9 +148,6 @@ inline std::string versionText()
     return "BRIVO, par les développeurs de BRIVO - v" + std::string(kVersion);
 }
 
-// An error of unknown kind reaching the error box.
-// The reception conditions: shown after the status line while they are on.
-
 // The copy check.
 inline std::string checkTooLong(std::size_t limit)
 {
@@ -180,6 +177,73 @@ inline std::string historyNotRead(std::string_view path, std::string_view reason
 {
     return "Impossible de lire l'historique " + quoted(path) + " : " + std::string(reason) + ".";
 }
+
+// Rich text files.
+inline constexpr std::string_view kNotRtf = "Le fichier n'est pas au format RTF.";
+inline constexpr std::string_view kRtfTooDeep = "Le fichier RTF est trop imbriqué pour être lu.";
+
+// The settings file.
+inline constexpr std::string_view kSettingsTooLarge = "le fichier dépasse 64 Mo, ce n'est pas un fichier de paramètres";
+
+// The player.
+inline constexpr std::string_view kSidetoneFailed = "Le son de contrôle n'a pas pu démarrer.";
+
+// The reception conditions (the speeds already in words, "12,5").
+inline std::string effectiveTooFast(std::string_view effectiveWpm, std::string_view characterWpm)
+{
+    return "La vitesse effective (" + std::string(effectiveWpm) +
+           " mots/mn) doit être inférieure à la vitesse des caractères (" + std::string(characterWpm) + " mots/mn).";
+}
+
+// The spoken answers.
+inline constexpr std::string_view kNoFrenchVoice = "La voix française d'espeak-ng n'est pas disponible.";
+inline std::string voiceFailed(std::string_view text)
+{
+    return "espeak-ng n'a pas pu dire " + quoted(text) + ".";
+}
+inline constexpr std::string_view kVoiceNotResampled = "La voix n'a pas pu être mise à la fréquence du son.";
+
+// The export.
+inline constexpr std::string_view kExportCancelled = "Exportation annulée.";
+inline constexpr std::string_view kControlInFileName =
+    "le nom du fichier contient un caractère de contrôle (saut de ligne, tabulation...).";
+inline constexpr std::string_view kTagNotUtf8 = "une étiquette n'est pas du texte UTF-8 valide.";
+inline constexpr std::string_view kControlInTag =
+    "une étiquette contient un caractère de contrôle (saut de ligne, tabulation...).";
+inline constexpr std::string_view kOneLineOneTrack =
+    "la découpe par ligne ne donne qu'une piste : le texte n'a qu'une ligne.";
+inline std::string tooShortToSplit(std::string_view minutes)
+{
+    return "la découpe toutes les " + std::string(minutes) +
+           " minutes ne donne qu'une piste : le texte dure moins "
+           "longtemps.";
+}
+inline std::string cannotWrite(std::string_view path, std::string_view reason)
+{
+    return "Impossible d'écrire " + quoted(path) + " : " + std::string(reason);
+}
+
+// The course and its material.
+inline std::string orderRepeats(std::string_view character)
+{
+    return "Ordre refusé : le caractère " + quoted(character) + " y est deux fois.";
+}
+inline std::string orderNotKeyed(std::string_view character)
+{
+    return "Ordre refusé : le caractère " + quoted(character) + " n'a pas de code morse dans la table.";
+}
+inline constexpr std::string_view kOrderTooShort = "Ordre refusé : il faut au moins deux caractères.";
+inline constexpr std::string_view kGroupsFromCourse = "Les groupes sont tirés par le cours.";
+inline constexpr std::string_view kEmptyList =
+    "La liste personnelle est vide : ouvrez une liste d'un élément par ligne.";
+
+// The key edge files of sending practice.
+inline std::string edgeLine(std::size_t line, std::string_view why)
+{
+    return "ligne " + std::to_string(line) + " : " + std::string(why);
+}
+inline constexpr std::string_view kNotEdgeText = "ce n'est pas un fichier texte de fronts.";
+inline constexpr std::string_view kNoEdges = "aucun front : le fichier est vide.";
 
 inline constexpr std::string_view kUnknownError = "Erreur inconnue";
 

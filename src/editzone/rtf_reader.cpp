@@ -1,6 +1,7 @@
 #include "editzone/rtf_reader.h"
 
 #include "common/cp1252.h"
+#include "common/messages.h"
 #include "common/utf8.h"
 
 #include <algorithm>
@@ -104,12 +105,12 @@ private:
 Result<Document> Reader::run()
 {
     if (!looksLikeRtf(in_))
-        return fail(ErrorCode::BadFormat, "Le fichier n'est pas au format RTF.");
+        return fail(ErrorCode::BadFormat, std::string(messages::kNotRtf));
     while (pos_ < in_.size()) {
         const char c = in_[pos_++];
         if (c == '{') {
             if (stack_.size() >= kMaxDepth)
-                return fail(ErrorCode::BadFormat, "Le fichier RTF est trop imbriqué pour être lu.");
+                return fail(ErrorCode::BadFormat, std::string(messages::kRtfTooDeep));
             stack_.push_back(state_);
             fallbackLeft_ = 0;
         } else if (c == '}') {

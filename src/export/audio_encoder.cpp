@@ -2,6 +2,7 @@
 
 #include "audio/wav_file_writer.h"
 #include "common/file_io.h"
+#include "common/messages.h"
 #include "export/descriptor_io.h"
 
 #include <cerrno>
@@ -44,7 +45,7 @@ constexpr std::size_t kWriteSize = std::size_t{1} << 16U;
 
 Result<void> writeFailed(const std::filesystem::path& path, const std::string& reason)
 {
-    return fail(ErrorCode::WriteFailed, "Impossible d'écrire « " + path.string() + " » : " + reason);
+    return fail(ErrorCode::WriteFailed, messages::cannotWrite(path.string(), reason));
 }
 
 Result<void> writeFailed(const std::filesystem::path& path, const DescriptorIo& io)
@@ -269,7 +270,7 @@ Result<void> encodeTrack(int fd, const std::filesystem::path& target, std::span<
     constexpr std::size_t kBlock = 1U << 15U;
     for (std::size_t done = 0; done < samples.size(); done += kBlock) {
         if (cancelled(cancel))
-            return fail(ErrorCode::Cancelled, "Exportation annulée.");
+            return fail(ErrorCode::Cancelled, std::string(messages::kExportCancelled));
         if (Result<void> written = (*encoder)->write(samples.subspan(done, std::min(kBlock, samples.size() - done)));
             !written)
             return written;

@@ -45,12 +45,12 @@ bool hasControlCharacter(std::string_view text)
 Result<void> checkNamesAndTags(const std::filesystem::path& target, const Tags& tags)
 {
     if (hasControlCharacter(target.filename().string()))
-        return refused("le nom du fichier contient un caractère de contrôle (saut de ligne, tabulation...).");
+        return refused(std::string(messages::kControlInFileName));
     for (const std::string* tag : {&tags.title, &tags.artist, &tags.album, &tags.comment}) {
         if (!utf8::isValid(*tag))
-            return refused("une étiquette n'est pas du texte UTF-8 valide.");
+            return refused(std::string(messages::kTagNotUtf8));
         if (hasControlCharacter(*tag))
-            return refused("une étiquette contient un caractère de contrôle (saut de ligne, tabulation...).");
+            return refused(std::string(messages::kControlInTag));
     }
     return {};
 }
@@ -347,7 +347,7 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
                             ? 1.0
                             : headroomGain(peakOf(*plan, request.render, request.conditions, random, cancel));
     if (isCancelled())
-        return fail(ErrorCode::Cancelled, "Exportation annulée.");
+        return fail(ErrorCode::Cancelled, std::string(messages::kExportCancelled));
 
     const std::vector<std::filesystem::path> paths = trackPaths(request.target, starts->size());
     std::vector<ReplacementFile> files;
@@ -389,7 +389,7 @@ Result<ExportedLesson> exportLesson(const ExportRequest& request, const MorseTab
     }
     random = draws[0];
     if (isCancelled())
-        return fail(ErrorCode::Cancelled, "Exportation annulée.");
+        return fail(ErrorCode::Cancelled, std::string(messages::kExportCancelled));
     for (const std::optional<Error>& error : errors) {
         if (error)
             return *error;

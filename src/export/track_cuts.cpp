@@ -1,5 +1,6 @@
 #include "export/track_cuts.h"
 
+#include "common/messages.h"
 #include "common/number_text.h"
 
 #include <algorithm>
@@ -60,9 +61,8 @@ Result<std::vector<std::uint64_t>> trackStarts(const KeyedText& text, const Mors
     }
     if (starts.size() < 2) {
         if (split.mode == SplitSpec::Mode::Lines)
-            return fail(ErrorCode::Refused, "la découpe par ligne ne donne qu'une piste : le texte n'a qu'une ligne.");
-        return fail(ErrorCode::Refused, "la découpe toutes les " + decimalText(split.minutes) +
-                                            " minutes ne donne qu'une piste : le texte dure moins longtemps.");
+            return fail(ErrorCode::Refused, std::string(messages::kOneLineOneTrack));
+        return fail(ErrorCode::Refused, messages::tooShortToSplit(decimalText(split.minutes)));
     }
     return starts;
 }

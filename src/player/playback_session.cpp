@@ -108,7 +108,7 @@ Result<void> PlaybackSession::openLive(std::unique_ptr<PcmSource> source)
         return opened;
     liveOpen_ = true;
     if (!player_.play())
-        return fail(ErrorCode::DeviceFailed, "Le son de contrôle n'a pas pu démarrer.");
+        return fail(ErrorCode::DeviceFailed, std::string(messages::kSidetoneFailed));
     return {};
 }
 

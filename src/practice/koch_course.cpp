@@ -1,6 +1,7 @@
 #include "practice/koch_course.h"
 
 #include "common/edit_text.h"
+#include "common/messages.h"
 #include "common/number_text.h"
 #include "common/settings_words.h"
 #include "common/utf8.h"
@@ -80,14 +81,13 @@ Result<std::u32string> parseOrder(std::string_view utf8Text, const KeyedPredicat
         if (c == U' ')
             continue;
         if (order.find(c) != std::u32string::npos)
-            return fail(ErrorCode::Refused, "Ordre refusé : le caractère « " + utf8Of(c) + " » y est deux fois.");
+            return fail(ErrorCode::Refused, messages::orderRepeats(utf8Of(c)));
         if (keyed && !keyed(c))
-            return fail(ErrorCode::Refused,
-                        "Ordre refusé : le caractère « " + utf8Of(c) + " » n'a pas de code morse dans la table.");
+            return fail(ErrorCode::Refused, messages::orderNotKeyed(utf8Of(c)));
         order += c;
     }
     if (order.size() < static_cast<std::size_t>(kFirstLesson))
-        return fail(ErrorCode::Refused, "Ordre refusé : il faut au moins deux caractères.");
+        return fail(ErrorCode::Refused, std::string(messages::kOrderTooShort));
     return order;
 }
 

@@ -1,5 +1,7 @@
 #include "reception/reception_conditions.h"
 
+#include "common/messages.h"
+
 #include <sstream>
 
 namespace brivo::reception {
@@ -18,9 +20,8 @@ Result<void> checkConditions(const ReceptionConditions& c, double characterWpm, 
         if (!(*c.effectiveWpm >= 1))
             return outOfRange("Vitesse effective", *c.effectiveWpm, "au moins 1 mot/mn");
         if (*c.effectiveWpm >= characterWpm)
-            return fail(ErrorCode::Refused, "La vitesse effective (" + decimalText(*c.effectiveWpm) +
-                                                " mots/mn) doit être inférieure à la vitesse des caractères (" +
-                                                decimalText(characterWpm) + " mots/mn).");
+            return fail(ErrorCode::Refused,
+                        messages::effectiveTooFast(decimalText(*c.effectiveWpm), decimalText(characterWpm)));
         if (spacingFactor != 1)
             return fail(ErrorCode::Refused,
                         "La vitesse effective remplace l'espacement des lettres : gardez un espacement de 1.");

@@ -13,7 +13,7 @@ namespace {
 
 Error wrongLine(std::size_t line, const std::string& why)
 {
-    return fail(ErrorCode::Refused, "ligne " + std::to_string(line) + " : " + why);
+    return fail(ErrorCode::Refused, messages::edgeLine(line, why));
 }
 
 std::optional<std::int64_t> micros(std::string_view word)
@@ -36,7 +36,7 @@ std::string_view contactName(Contact contact)
 Result<KeyEdges> parseEdgeText(std::string_view text)
 {
     if (text.find('\0') != std::string_view::npos || !utf8::isValid(text))
-        return fail(ErrorCode::Refused, "ce n'est pas un fichier texte de fronts.");
+        return fail(ErrorCode::Refused, std::string(messages::kNotEdgeText));
     KeyEdges edges;
     std::array<bool, 3> down{};
     std::size_t number = 0;
@@ -73,7 +73,7 @@ Result<KeyEdges> parseEdgeText(std::string_view text)
         edges.push_back({*at, isDown, which});
     }
     if (edges.empty())
-        return fail(ErrorCode::Refused, "aucun front : le fichier est vide.");
+        return fail(ErrorCode::Refused, std::string(messages::kNoEdges));
     return edges;
 }
 

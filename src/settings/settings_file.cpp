@@ -2,6 +2,7 @@
 
 #include "common/atomic_file.h"
 #include "common/file_io.h"
+#include "common/messages.h"
 #include "settings/settings.h"
 
 #include <cerrno>
@@ -29,7 +30,7 @@ Result<RegistryFile> readSettingsFile(const std::filesystem::path& path)
     // rather than read into memory.
     Result<std::string> bytes = readFileBytes(path, std::uintmax_t{64} * 1024 * 1024);
     if (!bytes && bytes.error().code == ErrorCode::TooLong)
-        return fail(ErrorCode::ReadFailed, "le fichier dépasse 64 Mo, ce n'est pas un fichier de paramètres");
+        return fail(ErrorCode::ReadFailed, std::string(messages::kSettingsTooLarge));
     if (!bytes)
         return bytes.error();
     return parseRegistryFile(*bytes);

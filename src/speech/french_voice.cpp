@@ -1,5 +1,7 @@
 #include "speech/french_voice.h"
 
+#include "common/messages.h"
+
 #include <algorithm>
 #include <cmath>
 #include <espeak-ng/speak_lib.h>
@@ -50,7 +52,7 @@ Result<std::vector<std::int16_t>> sayInFrench(const std::string& utf8Text, int s
     const std::lock_guard lock(voiceLock());
     const int rate = voiceRate();
     if (rate <= 0)
-        return fail(ErrorCode::DeviceFailed, "La voix française d'espeak-ng n'est pas disponible.");
+        return fail(ErrorCode::DeviceFailed, std::string(messages::kNoFrenchVoice));
     // espeak-ng's output for a phrase varies a little with what it said
     // before: each phrase is made once, so that the same text always gives
     // the same file.
@@ -60,7 +62,7 @@ Result<std::vector<std::int16_t>> sayInFrench(const std::string& utf8Text, int s
         std::vector<std::int16_t> made;
         if (espeak_Synth(utf8Text.c_str(), utf8Text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
                          &made) != EE_OK)
-            return fail(ErrorCode::DeviceFailed, "espeak-ng n'a pas pu dire « " + utf8Text + " ».");
+            return fail(ErrorCode::DeviceFailed, messages::voiceFailed(utf8Text));
         if (said.size() >= kKeptPhrases)
             said.clear();
         known = said.emplace(utf8Text, std::move(made)).first;
@@ -79,7 +81,7 @@ Result<std::vector<std::int16_t>> sayInFrench(const std::string& utf8Text, int s
     data.output_frames = static_cast<long>(out.size());
     data.src_ratio = ratio;
     if (src_simple(&data, SRC_SINC_FASTEST, 1) != 0)
-        return fail(ErrorCode::DeviceFailed, "La voix n'a pas pu être mise à la fréquence du son.");
+        return fail(ErrorCode::DeviceFailed, std::string(messages::kVoiceNotResampled));
     out.resize(static_cast<std::size_t>(data.output_frames_gen));
     std::vector<std::int16_t> resampled(out.size());
     src_float_to_short_array(out.data(), resampled.data(), static_cast<int>(out.size()));

@@ -1,6 +1,7 @@
 #include "practice/material/material.h"
 
 #include "common/cp1252.h"
+#include "common/messages.h"
 #include "common/utf8.h"
 #include "practice/material/abbreviations.h"
 #include "practice/material/callsigns.h"
@@ -226,7 +227,7 @@ Result<MaterialSession> drawMaterial(MaterialKind kind, const MaterialSources& s
     std::optional<ItemDeck> deck;
     switch (kind) {
     case MaterialKind::Groups:
-        return fail(ErrorCode::Refused, "Les groupes sont tirés par le cours.");
+        return fail(ErrorCode::Refused, std::string(messages::kGroupsFromCourse));
     case MaterialKind::Words: {
         std::vector<std::u32string_view> common;
         for (const std::u32string& w : commonWords(sources.language)) {
@@ -268,7 +269,7 @@ Result<MaterialSession> drawMaterial(MaterialKind kind, const MaterialSources& s
         break;
     case MaterialKind::List: {
         if (!sources.list || sources.list->empty())
-            return fail(ErrorCode::Refused, "La liste personnelle est vide : ouvrez une liste d'un élément par ligne.");
+            return fail(ErrorCode::Refused, std::string(messages::kEmptyList));
         // Every item of the list that the filter allows, drawn through the
         // caller's deck so that no item comes back before the others.
         const std::vector<std::u32string>& items = sources.list->items();
