@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqt6sql6-sqlite libsdl2-dev qt6-translations-l10n
-  libsndfile1-dev libmp3lame-dev libtag1-dev libespeak-ng-dev espeak-ng-data libsamplerate0-dev
+  libsndfile1-dev libmp3lame-dev libtag1-dev libespeak-ng-dev espeak-ng-data libsamplerate0-dev libasound2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   fonts-liberation xvfb xauth twm xfonts-base xfonts-75dpi x11-utils xdotool

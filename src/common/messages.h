@@ -245,6 +245,39 @@ inline std::string edgeLine(std::size_t line, std::string_view why)
 inline constexpr std::string_view kNotEdgeText = "ce n'est pas un fichier texte de fronts.";
 inline constexpr std::string_view kNoEdges = "aucun front : le fichier est vide.";
 
+// The inputs of sending practice.
+inline std::string serialNotAllowed(std::string_view port)
+{
+    return "Le port " + std::string(port) +
+           " est refusé : ajoutez votre compte au groupe dialout (sudo adduser $USER dialout), puis reconnectez-vous.";
+}
+inline std::string serialNotOpened(std::string_view port, std::string_view reason)
+{
+    return "Le port " + std::string(port) + " ne s'ouvre pas : " + std::string(reason) + ".";
+}
+inline std::string serialNoModemLines(std::string_view port)
+{
+    return "Le port " + std::string(port) +
+           " ne donne pas l'état de ses lignes CTS et DSR : ce n'est pas un port série où brancher un manipulateur.";
+}
+inline std::string serialLost(std::string_view port, std::string_view reason)
+{
+    return "Le port " + std::string(port) + " a disparu (" + std::string(reason) +
+           ") : la manipulation continue au clavier.";
+}
+inline std::string midiUnavailable(std::string_view reason)
+{
+    return "le séquenceur MIDI d'ALSA ne s'ouvre pas (" + std::string(reason) + ")";
+}
+inline std::string midiNotConnected(std::string_view source)
+{
+    return "La source MIDI " + quoted(source) + " ne peut pas être reliée à BRIVO.";
+}
+inline std::string midiLost(std::string_view source)
+{
+    return "La source MIDI " + quoted(source) + " a disparu : la manipulation continue au clavier.";
+}
+
 inline constexpr std::string_view kUnknownError = "Erreur inconnue";
 
 } // namespace brivo::messages

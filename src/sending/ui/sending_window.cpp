@@ -5,6 +5,8 @@
 #include "common/ui/announcer.h"
 #include "common/ui/widgets.h"
 #include "sending/fist_report.h"
+#include "sending/inputs/midi_key.h"
+#include "sending/inputs/serial_key.h"
 #include "sending/sidetone.h"
 
 #include <QComboBox>
@@ -16,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -157,6 +160,8 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
     brivo::ui::useFrenchNumbers(this);
     setObjectName(u"SendingWindow"_s);
     setWindowTitle(u"Manipulation"_s);
+    ComboEntree = new QComboBox(this);
+    ComboEntree->setObjectName(u"ComboEntree"_s);
     ComboManipulateur = new QComboBox(this);
     ComboManipulateur->setObjectName(u"ComboManipulateur"_s);
     ComboManipulateur->addItems(
@@ -197,6 +202,7 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
     LabelBilanMain->setAccessibleName(u"Bilan de la main"_s);
 
     auto* form = new QFormLayout(this);
+    form->addRow(u"E&ntrée"_s, ComboEntree);
     form->addRow(u"&Manipulateur"_s, ComboManipulateur);
     form->addRow(u"&Vitesse"_s, SpinVitesseManip);
     form->addRow(u"&Poids du trait"_s, SpinPoids);
@@ -206,9 +212,8 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
     form->addRow(u"&Texte à envoyer"_s, EditAEnvoyer);
     form->addRow(BoutonBilan, BoutonEffacerManip);
     form->addRow(LabelBilanMain);
-    for (QWidget* control :
-         {static_cast<QWidget*>(ComboManipulateur), static_cast<QWidget*>(SpinVitesseManip),
-          static_cast<QWidget*>(SpinPoids), static_cast<QWidget*>(SpinSourd), static_cast<QWidget*>(EditAEnvoyer)}) {
+    for (QWidget* control : {static_cast<QWidget*>(ComboEntree), static_cast<QWidget*>(ComboManipulateur),
+                             static_cast<QWidget*>(EditAEnvoyer)}) {
         if (auto* label = qobject_cast<QLabel*>(form->labelForField(control)))
             control->setAccessibleName(label->text().remove(u'&'));
     }
@@ -224,6 +229,8 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
         connect(box, &QSpinBox::valueChanged, this, [this] { restart(); });
     connect(SpinPoids, &QDoubleSpinBox::valueChanged, this, [this] { restart(); });
     connect(ComboManipulateur, &QComboBox::currentIndexChanged, this, [this] { restart(); });
+    connect(ComboEntree, &QComboBox::activated, this, [this] { ComboEntreeChange(); });
+    listInputs();
     restart();
     brivo::ui::nameSpinBoxesByTheirCaptions(this); // once the captions are in place
 }
@@ -328,12 +335,74 @@ void SendingWindow::BoutonBilanClick()
 
 void SendingWindow::keyPressEvent(QKeyEvent* event)
 {
-    if (brivo::ui::hideOnEscape(this, event)) {
-        ticks_->stop();
-        output_.close();
+    if (!brivo::ui::hideOnEscape(this, event))
+        QWidget::keyPressEvent(event);
+}
+
+// However the window goes (Escape, its close button), the player and the
+// port are let go.
+void SendingWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    ticks_->stop();
+    output_.close();
+    input_.reset();
+    ComboEntree->setCurrentIndex(0);
+}
+
+void SendingWindow::listInputs()
+{
+    ComboEntree->clear();
+    ComboEntree->addItem(u"Clavier et souris"_s);
+    for (const std::string& port : serialPorts())
+        ComboEntree->addItem(u"Port série %1"_s.arg(QString::fromStdString(port)), QString::fromStdString(port));
+    const MidiSources midi = midiSources();
+    for (const MidiSource& source : midi.sources)
+        ComboEntree->addItem(u"MIDI : %1"_s.arg(QString::fromStdString(source.name)),
+                             QList<QVariant>{source.client, source.port, QString::fromStdString(source.name)});
+    if (!midi.unavailable.empty()) {
+        ComboEntree->addItem(u"MIDI indisponible : %1"_s.arg(QString::fromStdString(midi.unavailable)));
+        auto* items = qobject_cast<QStandardItemModel*>(ComboEntree->model());
+        items->item(ComboEntree->count() - 1)->setEnabled(false);
+    }
+}
+
+void SendingWindow::ComboEntreeChange()
+{
+    input_.reset();
+    const QVariant chosen = ComboEntree->currentData();
+    if (!chosen.isValid())
+        return;
+    // Edges come on the input's thread; the window takes them on its own.
+    KeyInputCallbacks callbacks{
+        [this](const KeyEdge& edge) {
+            QMetaObject::invokeMethod(
+                this, [this, edge] { contact(edge); }, Qt::QueuedConnection);
+        },
+        [this](const std::string& message) {
+            QMetaObject::invokeMethod(
+                this, [this, text = QString::fromStdString(message)] { inputLost(text); }, Qt::QueuedConnection);
+        },
+    };
+    Result<std::unique_ptr<KeyInput>> opened =
+        chosen.typeId() == QMetaType::QString ? openSerialKey(chosen.toString().toStdString(), std::move(callbacks))
+                                              : openMidiKey({chosen.toList()[0].toInt(), chosen.toList()[1].toInt(),
+                                                             chosen.toList()[2].toString().toStdString()},
+                                                            std::move(callbacks));
+    if (!opened) {
+        inputLost(QString::fromStdString(opened.error().message));
         return;
     }
-    QWidget::keyPressEvent(event);
+    input_ = std::move(*opened);
+}
+
+// The keyboard and mouse take over; the window stays usable.
+void SendingWindow::inputLost(const QString& message)
+{
+    input_.reset();
+    ComboEntree->setCurrentIndex(0);
+    LabelBilanMain->setText(message);
+    brivo::ui::announce(this, message);
 }
 
 } // namespace brivo::sending::ui

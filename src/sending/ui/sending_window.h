@@ -24,7 +24,8 @@ class QTimer;
 
 namespace brivo::sending {
 class Sidetone;
-}
+class KeyInput;
+} // namespace brivo::sending
 
 namespace brivo::sending::ui {
 
@@ -84,6 +85,7 @@ public:
     void setSettings(const KeyerSettings& settings);
 
     // The controls, named as the window's others are.
+    QComboBox* ComboEntree = nullptr; // the keyboard and mouse, a serial port, a MIDI source
     QComboBox* ComboManipulateur = nullptr;
     QSpinBox* SpinVitesseManip = nullptr;
     QDoubleSpinBox* SpinPoids = nullptr;
@@ -97,6 +99,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void contact(const KeyEdge& edge);
@@ -105,6 +108,9 @@ private:
     void restart();
     void BoutonBilanClick();
     KeyerSettings keyerSettings() const;
+    void listInputs();
+    void ComboEntreeChange();
+    void inputLost(const QString& message);
 
     Output output_;
     const MorseTable& table_;
@@ -113,6 +119,7 @@ private:
     std::unique_ptr<Decoder> decoder_;
     std::shared_ptr<Sidetone> sidetone_; // shared with the player while it plays
     QTimer* ticks_ = nullptr;
+    std::unique_ptr<KeyInput> input_; // a serial port or a MIDI source, while one is chosen
 };
 
 } // namespace brivo::sending::ui
