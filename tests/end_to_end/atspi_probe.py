@@ -1,11 +1,9 @@
 #!/usr/bin/python3
 """Drives BRIVO over the accessibility bus as a screen reader would: finds
 controls by name and role, fills the edit zone, then types a live
-character, plays, pauses, exports, and checks a course session. After each,
-the notification must say so when read 200 ms after it shows, as Orca
-reads it; the course's step must follow its score.
+character, plays and pauses. After each, the notification must say so when
+read 200 ms after it shows, as Orca reads it.
 Exit status 0 when everything was found and heard, 1 otherwise."""
-import os
 import subprocess
 import sys
 
@@ -55,41 +53,30 @@ def press(control):
 def keys(*names):
     # The window manager gives the keyboard to the window under the pointer:
     # the main window's, whatever closed or opened before.
-    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^ BRIVO v", "mousemove", "--sync", "--window", "%1",
-                    "300", "20", "sleep", "0.3", "key", *names], check=False)
+    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^ BRIVO v", "mousemove", "--window", "%1", "300", "20",
+                    "windowfocus", "--sync", "%1", "sleep", "0.2", "key", *names], check=False)
+
+
+def keep_trying(attempt, done):
+    # On a loaded machine a key can reach the window before the window
+    # manager has given it the keyboard: the attempt is made again every
+    # 5 s until it has worked.
+    def again():
+        if done():
+            return False
+        attempt()
+        return True
+    again()
+    GLib.timeout_add_seconds(5, again)
 
 
 def type_live(control):
-    control.queryComponent().grabFocus()
-    GLib.timeout_add(300, lambda: keys("k") and False)
+    before = len(heard)
 
-
-def export(app):
-    keys("ctrl+t")
-
-    def fill_and_press():
-        target = find(app, named(pyatspi.ROLE_TEXT, "Fichier à écrire"))
-        if target is None:
-            return True  # the dialog is not up yet
-        target.queryEditableText().setTextContents(os.path.join(os.environ["HOME"], "lecon.wav"))
-        press(find(app, button("Exporter la leçon")))
-        return False
-    GLib.timeout_add(500, fill_and_press)
-
-
-def course_check(app):
-    press(find(find(app, named(pyatspi.ROLE_DIALOG, "Exporter")), button("Annuler")))  # the export closes first
-    keys("ctrl+l")
-
-    def copy_and_check():
-        start = find(app, button("Nouvelle séance"))
-        if start is None:
-            return True
-        press(start)
-        find(app, named(pyatspi.ROLE_TEXT, "Votre copie de la séance")).queryEditableText().setTextContents("KM")
-        press(find(app, button("Corriger la copie")))
-        return False
-    GLib.timeout_add(500, copy_and_check)
+    def attempt():
+        control.queryComponent().grabFocus()
+        GLib.timeout_add(300, lambda: keys("k") and False)
+    keep_trying(attempt, lambda: len(heard) > before)
 
 
 # Each step: what is done, to which control, and what must then be heard.
@@ -97,9 +84,6 @@ STEPS = [
     (type_live, "live", "K"),
     (press, "play", "Lecture"),
     (press, "pause", "Pause"),
-    (export, "app", "Exportation terminée"),
-    (course_check, "app", "Score : "),
-    (lambda app: None, "app", "Pour passer à la leçon suivante"),  # the course's step, after its score
 ]
 found = {}
 
@@ -150,7 +134,6 @@ def drive():
         "pause": button("Pause"),
     }
     found.update({key: find(app, test) for key, test in controls.items()})
-    found["app"] = app
     missing = [key for key, control in found.items() if control is None]
     if missing:
         failures.append("not found: " + ", ".join(missing))
