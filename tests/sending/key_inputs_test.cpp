@@ -4,10 +4,9 @@
 #include "sending/inputs/midi_key.h"
 #include "sending/inputs/serial_key.h"
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
 #include <unistd.h>

@@ -74,8 +74,17 @@ private Q_SLOTS:
         send(window->PadManip, strokes);
         QTRY_COMPARE_WITH_TIMEOUT(window->decodedText(), decoded, 10000);
         QTRY_COMPARE_WITH_TIMEOUT(window->LabelDecode->text(), decoded, 10000);
+        // However it closes, the window lets the player go.
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(!window->isVisible());
+        window->showSending();
+        window->close(); // its title bar's button
+        const auto count = [&](const char* call) {
+            return int(std::count(f.player.calls.begin(), f.player.calls.end(), call));
+        };
+        QCOMPARE(count("open live"), 2);
+        QCOMPARE(count("close"), 2);
+        QCOMPARE(f.player.calls.back(), std::string("close"));
         window->SpinPoids->setValue(3.5);
         f.restart(); // the keyer's choices are kept
         window = f.form->findChild<brivo::sending::ui::SendingWindow*>();

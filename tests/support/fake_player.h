@@ -24,6 +24,11 @@ public:
         position = 0;
         return {};
     }
+    Result<void> openLive(std::unique_ptr<PcmSource> /*source*/) override
+    {
+        calls.push_back("open live");
+        return {};
+    }
     void close() override
     {
         calls.push_back("close");
