@@ -1,5 +1,6 @@
 #include "reception/ui/reception_window.h"
 
+#include "common/number_text.h"
 #include "common/ui/accessible_roles.h"
 #include "common/ui/widgets.h"
 #include "reception/reception_renderer.h"
@@ -267,7 +268,7 @@ void ReceptionWindow::showLevels()
     }
     const SignalLevels levels = signalLevels(SEsnr->value());
     LabelNiveaux->setText(u"RSB dans 2500 Hz : %1 dB ; signal S%2, bruit S%3"_s.arg(
-        QLocale(QLocale::French).toString(levels.snr2500Db, 'f', 1), QString::number(levels.signalS),
+        QString::fromStdString(fixedText(levels.snr2500Db, 1, ',')), QString::number(levels.signalS),
         QString::number(levels.noiseS)));
 }
 

@@ -1,6 +1,7 @@
 #include "sending/ui/sending_window.h"
 
 #include "audio/keying_parameters.h"
+#include "common/number_text.h"
 #include "common/ui/accessible_roles.h"
 #include "common/ui/announcer.h"
 #include "common/ui/widgets.h"
@@ -37,6 +38,11 @@ constexpr quint32 kRightControlSym = 0xffe4;
 constexpr quint32 kLeftControlCode = 37;
 constexpr quint32 kRightControlCode = 105;
 constexpr quint32 kSpaceCode = 65;
+
+QString oneDecimal(double value)
+{
+    return QString::fromStdString(fixedText(value, 1, ','));
+}
 
 std::int64_t steadyMicros()
 {
@@ -322,11 +328,9 @@ void SendingWindow::BoutonBilanClick()
 {
     tick();
     const FistReport report = fistReport(decoder_->elements(), decoder_->text(), EditAEnvoyer->text().toStdString());
-    QString text =
-        u"Note : %1 sur 100. Vitesse %2 mots/mn ; traits de %3 points ; espaces entre lettres de %4 "
-        u"points."_s.arg(QString::number(report.score, 'f', 0), QLocale(QLocale::French).toString(report.wpm, 'f', 1),
-                         QLocale(QLocale::French).toString(report.dah.dits, 'f', 1),
-                         QLocale(QLocale::French).toString(report.letterGap.dits, 'f', 1));
+    QString text = u"Note : %1 sur 100. Vitesse %2 mots/mn ; traits de %3 points ; espaces entre lettres de %4 "
+                   u"points."_s.arg(QString::number(report.score, 'f', 0), oneDecimal(report.wpm),
+                                    oneDecimal(report.dah.dits), oneDecimal(report.letterGap.dits));
     for (const std::string& fault : report.faults)
         text += u"\nÀ travailler : "_s + QString::fromStdString(fault) + u'.';
     LabelBilanMain->setText(text);
