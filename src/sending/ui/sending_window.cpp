@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -343,11 +344,13 @@ void SendingWindow::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
 }
 
-// However the window goes (Escape, its close button), the player and the
-// port are let go.
+// However the window is closed (Escape, its close button), the player and
+// the port are let go.
 void SendingWindow::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return; // minimised: the keying goes on when it comes back
     ticks_->stop();
     output_.close();
     input_.reset();
