@@ -4,7 +4,6 @@
 
 #include <QFocusEvent>
 #include <QSignalBlocker>
-#include <QTimer>
 
 namespace brivo::ui {
 
@@ -17,6 +16,12 @@ TrackBar::TrackBar(int minimum, int maximum, int position, QWidget* parent) : QS
     setTickInterval(10);
     setTickPosition(QSlider::TicksBelow);
     connect(this, &QSlider::valueChanged, this, &TrackBar::moved);
+    valueAfterFocus_.setSingleShot(true);
+    valueAfterFocus_.setInterval(kValueAfterFocusMs);
+    connect(&valueAfterFocus_, &QTimer::timeout, this, [this] {
+        if (hasFocus())
+            announce(this, valueText_, this);
+    });
 }
 
 void TrackBar::setPosition(int position)
@@ -41,10 +46,7 @@ void TrackBar::focusInEvent(QFocusEvent* event)
     // Once the screen reader has said the bar itself, which Qt tells it
     // after this event.
     if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
-        QTimer::singleShot(kValueAfterFocusMs, this, [this] {
-            if (hasFocus())
-                announce(this, valueText_, this);
-        });
+        valueAfterFocus_.start();
 }
 
 } // namespace brivo::ui

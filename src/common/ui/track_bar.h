@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSlider>
+#include <QTimer>
 
 namespace brivo::ui {
 
@@ -31,6 +32,7 @@ protected:
 
 private:
     QString valueText_;
+    QTimer valueAfterFocus_;
 };
 
 } // namespace brivo::ui

@@ -383,11 +383,11 @@ void SendingWindow::ComboEntreeChange()
     // Edges come on the input's thread; the window takes them on its own.
     KeyInputCallbacks callbacks{
         [this](const KeyEdge& edge) {
-            QMetaObject::invokeMethod(
+            QMetaObject::invokeMethod( // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
                 this, [this, edge] { contact(edge); }, Qt::QueuedConnection);
         },
         [this](const std::string& message) {
-            QMetaObject::invokeMethod(
+            QMetaObject::invokeMethod( // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
                 this, [this, text = QString::fromStdString(message)] { inputLost(text); }, Qt::QueuedConnection);
         },
     };
