@@ -49,7 +49,7 @@ int main(int argc, char** argv)
         std::ofstream(argv[2], std::ios::binary) << text;
         return 0;
     }
-    const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
+    const auto table = brivo::tableFromContent(brivo::defaultDefinitionContent());
     const auto run = [&](ExportFormat format, int rate) {
         ExportRequest request;
         request.render.text = brivo::keyedTextFromUtf8(text);

@@ -19,7 +19,7 @@
 int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 50;
-    const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
+    const auto table = brivo::tableFromContent(brivo::defaultDefinitionContent());
     const auto path = std::filesystem::temp_directory_path() / "brivo-live-latency.wav";
     brivo::SdlWavePlayer player;
     brivo::SteadyClock clock;

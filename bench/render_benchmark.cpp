@@ -60,7 +60,7 @@ std::uint64_t renderRepeatedly(benchmark::State& state, const brivo::RenderReque
 
 void BM_RenderToWav(benchmark::State& state)
 {
-    const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
+    const auto table = brivo::tableFromContent(brivo::defaultDefinitionContent());
     const brivo::RenderRequest request = longRequest(static_cast<int>(state.range(0)));
     const std::uint64_t bytes = renderRepeatedly(
         state, request, [&](brivo::RandomGenerator& random) { return brivo::renderMorseFile(request, table, random); });
@@ -73,7 +73,7 @@ void BM_RenderToWav(benchmark::State& state)
 // in place of the described noise).
 void BM_RenderWithEveryCondition(benchmark::State& state)
 {
-    const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
+    const auto table = brivo::tableFromContent(brivo::defaultDefinitionContent());
     brivo::RenderRequest request = longRequest(static_cast<int>(state.range(0)));
     request.parameters.noisePosition = 0;
     brivo::reception::ReceptionConditions conditions;
@@ -97,7 +97,7 @@ void BM_RenderWithEveryCondition(benchmark::State& state)
 // The same number of bytes written with the same 1 MiB stdio buffer.
 void BM_RawWriteSameBytes(benchmark::State& state)
 {
-    const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
+    const auto table = brivo::tableFromContent(brivo::defaultDefinitionContent());
     const brivo::RenderRequest request = longRequest(static_cast<int>(state.range(0)));
     const std::uint64_t units = brivo::timelineUnits(request.text, table, request.form, 1);
     const std::uint64_t bytes = 58 + 2 * units * 7937;

@@ -37,9 +37,9 @@ int main(int argc, char** argv)
         const long before = residentKilobytes();
         QElapsedTimer clock;
         clock.start();
-        const auto document = brivo::rtf::readRtf(rtf);
+        const auto document = brivo::editzone::readRtf(rtf);
         const qint64 read = clock.restart();
-        brivo::ui::fillDocument(*zone.document(), *document, zone.currentCharFormat());
+        brivo::editzone::ui::fillDocument(*zone.document(), *document, zone.currentCharFormat());
         const qint64 built = clock.restart();
         QApplication::processEvents();
         const qint64 laidOut = clock.elapsed();

@@ -13,7 +13,7 @@ using practice::AlignmentStep;
 std::string utf8Of(char32_t c)
 {
     std::string out;
-    utf8::append(out, c);
+    appendUtf8(out, c);
     return out;
 }
 

@@ -20,7 +20,7 @@ Result<std::string> readUserText(const std::string& path)
             return fail(ErrorCode::TooLong, messages::cannotRead(path, "il dépasse 16 Mo"));
         return fail(ErrorCode::ReadFailed, messages::cannotRead(path, file.error().message));
     }
-    return utf8::textFileToUtf8(*file);
+    return textFileToUtf8(*file);
 }
 
 Result<MorseTable> readCodeTable(const std::optional<std::string>& tableOption)
@@ -30,11 +30,11 @@ Result<MorseTable> readCodeTable(const std::optional<std::string>& tableOption)
         path = *tableOption;
     } else {
         std::error_code ignored;
-        if (!std::filesystem::exists(std::string(definitions::kFileName), ignored))
-            return definitions::tableFromContent(definitions::defaultFileContent());
-        path = std::string(definitions::kFileName);
+        if (!std::filesystem::exists(std::string(kDefinitionFileName), ignored))
+            return tableFromContent(defaultDefinitionContent());
+        path = std::string(kDefinitionFileName);
     }
-    Result<MorseTable> loaded = definitions::loadDefinitionFile(path);
+    Result<MorseTable> loaded = loadDefinitionFile(path);
     if (!loaded)
         return fail(ErrorCode::ReadFailed, messages::cannotRead(path, loaded.error().message));
     return loaded;

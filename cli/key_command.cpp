@@ -139,8 +139,8 @@ void printReport(std::ostream& out, const sending::FistReport& report, bool json
                      jsonText(std::u32string(1, received)) + "]";
         std::string faults;
         for (const std::string& fault : report.faults)
-            faults += (faults.empty() ? "" : ", ") + jsonText(utf8::decode(fault));
-        out << "{\"decoded\": " << jsonText(utf8::decode(report.decoded)) << ", \"wpm\": " << fixedText(report.wpm, 1)
+            faults += (faults.empty() ? "" : ", ") + jsonText(decodeUtf8(fault));
+        out << "{\"decoded\": " << jsonText(decodeUtf8(report.decoded)) << ", \"wpm\": " << fixedText(report.wpm, 1)
             << ", \"score\": " << fixedText(report.score, 1) << ", \"dit\": " << measureJson(report.dit)
             << ", \"dah\": " << measureJson(report.dah) << ", \"element_gap\": " << measureJson(report.elementGap)
             << ", \"letter_gap\": " << measureJson(report.letterGap)
@@ -163,8 +163,8 @@ void printReport(std::ostream& out, const sending::FistReport& report, bool json
     line("Espaces entre lettres : ", report.letterGap);
     line("Espaces entre mots : ", report.wordGap);
     for (const auto& [sent, received] : report.wrong)
-        out << "« " << utf8::encode(std::u32string(1, sent)) << " » reçu comme « "
-            << utf8::encode(std::u32string(1, received)) << " »\n";
+        out << "« " << encodeUtf8(std::u32string(1, sent)) << " » reçu comme « "
+            << encodeUtf8(std::u32string(1, received)) << " »\n";
     for (const std::string& fault : report.faults)
         out << "À travailler : " << fault << ".\n";
 }
@@ -192,7 +192,7 @@ int runDecoder(const std::string& mode, const KeyOptions& options, const sending
         elements += (elements.empty() ? "" : ", ") + std::string("{\"kind\": \"") +
                     std::string(kindName(element.kind)) + "\", \"ms\": " + fixedText(element.seconds * 1000, 3) +
                     ", \"wpm\": " + fixedText(1.2 / element.ditSeconds, 1) + "}";
-    env.out << "{\"text\": " << jsonText(utf8::decode(decoder.text())) << ", \"wpm\": " << fixedText(decoder.wpm(), 1)
+    env.out << "{\"text\": " << jsonText(decodeUtf8(decoder.text())) << ", \"wpm\": " << fixedText(decoder.wpm(), 1)
             << ", \"elements\": [" << elements << "]}\n";
     return kExitOk;
 }

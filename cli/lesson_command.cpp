@@ -66,12 +66,12 @@ void printStatus(std::ostream& out, const CourseState& state, const practice::Ad
             << ", \"newest_right\": " << progress.newestRight << "}}\n";
         return;
     }
-    out << "Ordre : " << utf8::encode(state.order) << "\n";
-    out << "Leçon " << state.lesson << " : " << utf8::encode(characters) << ", nouveau caractère "
-        << utf8::encode(std::u32string(1, state.newest())) << "\n\nCaractère  Erreur  Poids\n";
+    out << "Ordre : " << encodeUtf8(state.order) << "\n";
+    out << "Leçon " << state.lesson << " : " << encodeUtf8(characters) << ", nouveau caractère "
+        << encodeUtf8(std::u32string(1, state.newest())) << "\n\nCaractère  Erreur  Poids\n";
     for (const char32_t c : characters)
-        out << "  " << utf8::encode(std::u32string(1, c)) << "        " << fixedText(state.errorRate(c), 2, ',')
-            << "    " << fixedText(state.weight(c), 2, ',') << "\n";
+        out << "  " << encodeUtf8(std::u32string(1, c)) << "        " << fixedText(state.errorRate(c), 2, ',') << "    "
+            << fixedText(state.weight(c), 2, ',') << "\n";
     out << "\nPour passer à la leçon suivante : score " << fixedText(progress.lastScore, 1, ',') << " (90,0 au moins), "
         << progress.lastSent << " caractères envoyés (100 au moins), nouveau caractère juste " << progress.newestRight
         << " fois sur " << progress.newestSamples << " (80 % de 10 au moins).\n";
@@ -122,7 +122,7 @@ int recordCopy(const LessonOptions& options, const Course& course, practice::His
         env.out << "Score : " << fixedText(check->score, 1, ',') << " %\n";
         if (state.lesson != lesson)
             env.out << "Bravo : le cours passe à la leçon " << state.lesson << ", nouveau caractère "
-                    << utf8::encode(std::u32string(1, state.newest())) << ".\n";
+                    << encodeUtf8(std::u32string(1, state.newest())) << ".\n";
         else if (practice::courseCompleted(state, judged))
             env.out << practice::courseCompletedMessage(state) << "\n";
         else
@@ -171,13 +171,12 @@ int printSession(const LessonOptions& options, const Course& course, CommandEnvi
     } else if (options.json) {
         std::string meanings;
         for (const auto& [abbreviation, meaning] : session->meanings)
-            meanings +=
-                (meanings.empty() ? "" : ", ") + jsonText(abbreviation) + ": " + jsonText(utf8::decode(meaning));
-        env.out << "{\"material\": " << jsonText(utf8::decode(practice::materialKindName(options.material)))
+            meanings += (meanings.empty() ? "" : ", ") + jsonText(abbreviation) + ": " + jsonText(decodeUtf8(meaning));
+        env.out << "{\"material\": " << jsonText(decodeUtf8(practice::materialKindName(options.material)))
                 << ", \"lesson\": " << (byLesson ? std::to_string(course.state.lesson) : std::string("null"))
                 << ", \"text\": " << jsonText(session->text) << ", \"meanings\": {" << meanings << "}}\n";
     } else {
-        env.out << utf8::encode(session->text) << "\n";
+        env.out << encodeUtf8(session->text) << "\n";
     }
     return kExitOk;
 }
@@ -203,7 +202,7 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
     const auto keyed = [&table](char32_t c) { return practice::hasPattern(*table, c); };
     std::string orderText;
     if (const std::optional<std::u32string> named = practice::namedOrder(options.order, keyed)) {
-        orderText = utf8::encode(*named);
+        orderText = encodeUtf8(*named);
     } else {
         const Result<std::string> file = readUserText(options.order);
         if (!file)

@@ -40,17 +40,17 @@ int report(CommandEnvironment& env, int status, const std::string& message)
 Result<std::string> readText(const RenderOptions& options, CommandEnvironment& env)
 {
     if (options.text)
-        return utf8::textFileToUtf8(*options.text);
+        return textFileToUtf8(*options.text);
     if (options.input) {
         const Result<std::string> file = readFileBytes(*options.input);
         if (!file)
             return fail(ErrorCode::ReadFailed, messages::cannotRead(*options.input, file.error().message));
-        return utf8::textFileToUtf8(*file);
+        return textFileToUtf8(*file);
     }
     if (env.inIsTerminal)
         env.err << "Tapez le texte à rendre, puis Ctrl+D sur une ligne vide :\n";
     const std::string bytes{std::istreambuf_iterator<char>(env.in), std::istreambuf_iterator<char>()};
-    return utf8::textFileToUtf8(bytes);
+    return textFileToUtf8(bytes);
 }
 
 std::string seconds(std::uint32_t samples, int rate)

@@ -105,8 +105,8 @@ ValueHandler limitedText(std::string RenderOptions::*field)
 {
     return [=](RenderOptions& o, const std::string& option, const std::string& value) -> Result<void> {
         // Read like the text itself: UTF-8 when it is, else Windows-1252.
-        std::string text = utf8::textFileToUtf8(value);
-        if (utf8::decode(text).size() > static_cast<std::size_t>(kEndCharactersMax))
+        std::string text = textFileToUtf8(value);
+        if (decodeUtf8(text).size() > static_cast<std::size_t>(kEndCharactersMax))
             return rangeError(option, "au plus " + std::to_string(kEndCharactersMax) + " caractères", text);
         o.*field = std::move(text);
         return {};
@@ -170,7 +170,7 @@ std::string rateList()
 ValueHandler tagText(std::string exporting::Tags::*field)
 {
     return [=](RenderOptions& o, const std::string& option, const std::string& value) -> Result<void> {
-        if (!utf8::isValid(value))
+        if (!isValidUtf8(value))
             return rangeError(option, "du texte UTF-8", value);
         o.tags.*field = value;
         o.commentGiven = o.commentGiven || option == "--comment";

@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view content(reinterpret_cast<const char*>(data), size);
-    const brivo::MorseTable table = brivo::definitions::tableFromContent(content);
+    const brivo::MorseTable table = brivo::tableFromContent(content);
     for (brivo::KeyCode code = 0; code < 256; ++code) {
         const std::string_view pattern = table.pattern(code);
         if (pattern.size() > brivo::MorseTable::kMaxSymbols ||

@@ -16,7 +16,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace brivo;
-    static const MorseTable table = definitions::tableFromContent(definitions::defaultFileContent());
+    static const MorseTable table = tableFromContent(defaultDefinitionContent());
     const Result<sending::KeyEdges> edges =
         sending::parseEdgeText(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!edges)

@@ -16,9 +16,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace brivo;
-    static const MorseTable table = definitions::tableFromContent(definitions::defaultFileContent());
+    static const MorseTable table = tableFromContent(defaultDefinitionContent());
     const auto keyed = [](char32_t c) { return c == U' ' || practice::hasPattern(table, c); };
-    const std::string text = utf8::textFileToUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string text = textFileToUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
     practice::ItemList list = practice::parseItemList(text, keyed);
     const std::set<std::u32string> distinct(list.items.begin(), list.items.end());
     if (distinct.size() != list.items.size() || list.unkeyable < 0)

@@ -10,8 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string text = brivo::utf8::textFileToUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (!brivo::utf8::isValid(text))
+    const std::string text = brivo::textFileToUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (!brivo::isValidUtf8(text))
         std::abort();
     for (const brivo::KeyCode code : brivo::keyedTextFromUtf8(text)) {
         if (code > brivo::kUnencodable)

@@ -10,13 +10,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const auto read = brivo::rtf::readRtf(std::string_view(reinterpret_cast<const char*>(data), size));
+    const auto read = brivo::editzone::readRtf(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!read)
         return 0;
     // Each byte of input gives at most one character (four UTF-8 bytes).
     if (read->plainText().size() > 4 * size + read->paragraphs.size())
         std::abort();
-    const auto again = brivo::rtf::readRtf(brivo::rtf::writeRtf(*read));
+    const auto again = brivo::editzone::readRtf(brivo::editzone::writeRtf(*read));
     if (!again || again->plainText() != read->plainText())
         std::abort();
     return 0;

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace brivo::ui::pictures {
+namespace brivo::ui {
 
 using namespace Qt::StringLiterals;
 
@@ -47,7 +47,7 @@ QPixmap groundOf(QSize size, bool down, const QColor& from, const QColor& to)
 
 } // namespace
 
-QPixmap banner()
+QPixmap drawnBanner()
 {
     QPixmap picture = groundOf({338, 21}, false, kNavy, kSea);
     QPainter painter(&picture);
@@ -64,7 +64,7 @@ QPixmap banner()
     return picture;
 }
 
-QPixmap logo()
+QPixmap drawnLogo()
 {
     QPixmap picture = groundOf({90, 201}, true, kSea, kNavy);
     QPainter painter(&picture);
@@ -88,7 +88,7 @@ QPixmap logo()
     return picture;
 }
 
-QIcon windowIcon()
+QIcon drawnWindowIcon()
 {
     QPixmap picture(16, 16);
     picture.fill(Qt::transparent);
@@ -103,7 +103,7 @@ QIcon windowIcon()
     return QIcon(picture);
 }
 
-QIcon closeGlyph()
+QIcon drawnCloseGlyph()
 {
     QPixmap picture(16, 16);
     picture.fill(Qt::transparent);
@@ -116,4 +116,4 @@ QIcon closeGlyph()
     return QIcon(picture);
 }
 
-} // namespace brivo::ui::pictures
+} // namespace brivo::ui

@@ -3,12 +3,12 @@
 #include <QIcon>
 #include <QPixmap>
 
-namespace brivo::ui::pictures {
+namespace brivo::ui {
 
 // The program's own pictures, drawn at run time.
-QPixmap banner();   // 338 x 21
-QPixmap logo();     // 90 x 201
-QIcon windowIcon(); // 16 x 16
-QIcon closeGlyph(); // for "Quitter"
+QPixmap drawnBanner();   // 338 x 21
+QPixmap drawnLogo();     // 90 x 201
+QIcon drawnWindowIcon(); // 16 x 16
+QIcon drawnCloseGlyph(); // for "Quitter"
 
-} // namespace brivo::ui::pictures
+} // namespace brivo::ui

@@ -89,7 +89,7 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
     FocusRing::install();
     setObjectName(u"Form1"_s);
     setWindowTitle(u" BRIVO v%1 - Apprentissage de la lecture au son - TELVAR"_s.arg(fromUtf8(kVersion)));
-    setWindowIcon(pictures::windowIcon());
+    setWindowIcon(drawnWindowIcon());
     setFixedSize(kClientWidth, kClientHeight);
     QFont windowFont(u"MS Sans Serif"_s);
     windowFont.setPixelSize(13);
@@ -109,14 +109,14 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
     buildSending();
     buildExport();
     FormCreate();
-    Form2 = new TForm2(startFolder_, this);
+    Form2 = new help::ui::TForm2(startFolder_, this);
     nameControls(this);
     narrowCrowdedCaptions(this);
     narrowTabsBefore(PageControl1, sound->CBmot->x());
     hideTakenShortcuts(this, [](QKeyCombination chord) {
         const int key = static_cast<int>(chord.key());
         return chord.keyboardModifiers().testFlag(Qt::ControlModifier) &&
-               keys::ctrlAction(key, keys::mainBlockDigit(key, false, 0)).kind != keys::CtrlAction::Kind::None;
+               ctrlAction(key, mainBlockDigit(key, false, 0)).kind != CtrlAction::Kind::None;
     });
     playback->Timer1->start();
 }
@@ -130,14 +130,14 @@ TForm1::~TForm1()
 void TForm1::buildUpperArea()
 {
     Image2 = place(new PictureButton({}, this), layout::Image2);
-    Image2->setPixmap(pictures::banner());
+    Image2->setPixmap(drawnBanner());
     Image2->installEventFilter(this);
     LabelCopyright = place(new PictureButton(fromUtf8(layout::LabelCopyright.caption), this), layout::LabelCopyright);
     if (LabelCopyright->sizeHint().width() > LabelCopyright->width())
         LabelCopyright->resize(LabelCopyright->sizeHint().width(), LabelCopyright->height());
     LabelCopyright->installEventFilter(this);
     ImageLogo = place(new PictureButton({}, this), layout::ImageLogo);
-    ImageLogo->setPixmap(pictures::logo());
+    ImageLogo->setPixmap(drawnLogo());
     ImageLogo->setAlignment(Qt::AlignCenter);
     ImageLogo->installEventFilter(this);
     // The pictures that act as buttons are said as buttons, and reached and
@@ -147,14 +147,14 @@ void TForm1::buildUpperArea()
     setAccessibleButton(Image2, true);
     announcer_ = new Announcer(this);
 
-    editZone = new EditZone(this, dialogs_);
+    editZone = new editzone::ui::EditZone(this, dialogs_);
 
     MemoINI = place(new QPlainTextEdit(this), layout::MemoINI);
     MemoINI->setReadOnly(true);
     MemoINI->setLineWrapMode(QPlainTextEdit::NoWrap);
     MemoINI->setFocusPolicy(Qt::NoFocus);
     QStringList lines;
-    for (const std::string_view line : definitions::defaultLines())
+    for (const std::string_view line : defaultDefinitionLines())
         lines.append(fromUtf8(line));
     MemoINI->setPlainText(lines.join(u'\n'));
     MemoINI->hide();
@@ -178,7 +178,7 @@ void TForm1::buildPages()
     PageControl1->addTab(TScaracteres, u"&Caractères"_s);
 
     sound = new SoundControls(TSprincipale, this, dialogs_);
-    series = new SeriesControls(TSseries, this);
+    series = new exercise::ui::SeriesControls(TSseries, this);
     StringGridCW = place(new CodeGrid(TScaracteres), layout::StringGridCW);
 }
 
@@ -200,7 +200,7 @@ void TForm1::buildLowerArea()
 
     BoutonAide = makeButton(this, layout::BoutonAide);
     BitBtn1 = makeButton(this, layout::BitBtn1);
-    BitBtn1->setIcon(pictures::closeGlyph());
+    BitBtn1->setIcon(drawnCloseGlyph());
     BitBtn1->setLayoutDirection(Qt::RightToLeft); // glyph right of the text
     Bevel4 = makeBevel(this, layout::Bevel4);
     Bevel5 = makeBevel(this, layout::Bevel5);

@@ -46,17 +46,24 @@ namespace brivo::reception::ui {
 class ReceptionWindow;
 }
 
+namespace brivo::editzone::ui {
+class EditZone;
+}
+namespace brivo::exercise::ui {
+class SeriesControls;
+}
+namespace brivo::help::ui {
+class TForm2;
+}
+
 namespace brivo::ui {
 class Announcer;
 
 class CodeGrid;
 class Dialogs;
-class EditZone;
 class PlaybackRow;
-class SeriesControls;
 class SoundControls;
 class SystemMenu;
-class TForm2;
 
 // The main window, composition root of the program: it builds every control
 // at its place, runs the creation steps, loads the code table when first
@@ -224,7 +231,7 @@ private:
     QLabel* LabelCopyright = nullptr;
     QLabel* ImageLogo = nullptr;
     QPlainTextEdit* MemoINI = nullptr;
-    EditZone* editZone = nullptr;
+    editzone::ui::EditZone* editZone = nullptr;
     PlaybackRow* playback = nullptr;
     QLabel* StaticText1 = nullptr;
     QTabWidget* PageControl1 = nullptr;
@@ -232,7 +239,7 @@ private:
     QWidget* TSseries = nullptr;
     QWidget* TScaracteres = nullptr;
     SoundControls* sound = nullptr;
-    SeriesControls* series = nullptr;
+    exercise::ui::SeriesControls* series = nullptr;
     CodeGrid* StringGridCW = nullptr;
     QLabel* Label4 = nullptr;
     QLineEdit* EditDebut = nullptr;
@@ -243,7 +250,7 @@ private:
     QFrame* Bevel4 = nullptr;
     QFrame* Bevel5 = nullptr;
     SystemMenu* systemMenu = nullptr;
-    TForm2* Form2 = nullptr;
+    help::ui::TForm2* Form2 = nullptr;
     practice::ui::CopyCheckWindow* copyCheck = nullptr;
     practice::ui::CourseWindow* courseWindow = nullptr;
     sending::ui::SendingWindow* sendingWindow = nullptr;

@@ -97,57 +97,57 @@ void TForm1::insertGeneratedText(const QString& text)
 bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode)
 {
     if (modifiers.testFlag(Qt::AltModifier)) {
-        switch (keys::altAction(key)) {
-        case keys::AltAction::SoundPage:
+        switch (altAction(key)) {
+        case AltAction::SoundPage:
             PageControl1->setCurrentWidget(TSprincipale);
             break;
-        case keys::AltAction::SeriesPage:
+        case AltAction::SeriesPage:
             PageControl1->setCurrentWidget(TSseries);
             break;
-        case keys::AltAction::CharactersPage:
+        case AltAction::CharactersPage:
             PageControl1->setCurrentWidget(TScaracteres);
             break;
-        case keys::AltAction::ToggleReferenceWord:
+        case AltAction::ToggleReferenceWord:
             sound->CBmot->setCurrentIndex(sound->CBmot->currentIndex() == 0 ? 1 : 0);
             break;
-        case keys::AltAction::ToggleMask:
+        case AltAction::ToggleMask:
             editZone->MasquerZoneClick();
             break;
-        case keys::AltAction::None:
+        case AltAction::None:
             break;
         }
-    } else if (key == keys::kF1) {
+    } else if (key == kF1) {
         // With Ctrl, the Ctrl table then gives the focus back to the main
         // window: the help must not take it when it appears.
         Form2->showHelp(!modifiers.testFlag(Qt::ControlModifier)); // with or without Ctrl and Shift
     }
     if (!modifiers.testFlag(Qt::ControlModifier))
         return false;
-    const int digit = keys::mainBlockDigit(key, modifiers.testFlag(Qt::KeypadModifier), nativeScanCode);
-    const keys::CtrlAction action = keys::ctrlAction(key, digit);
+    const int digit = mainBlockDigit(key, modifiers.testFlag(Qt::KeypadModifier), nativeScanCode);
+    const CtrlAction action = ctrlAction(key, digit);
     switch (action.kind) {
-    case keys::CtrlAction::Kind::Pattern:
+    case CtrlAction::Kind::Pattern:
         RemplirMotifClick(series->Motif[static_cast<std::size_t>(action.pattern - 1)]);
         break;
-    case keys::CtrlAction::Kind::Help:
+    case CtrlAction::Kind::Help:
         BoutonAideClick();
         break;
-    case keys::CtrlAction::Kind::CopyCheck:
+    case CtrlAction::Kind::CopyCheck:
         copyCheck->showCheck();
         break;
-    case keys::CtrlAction::Kind::Conditions:
+    case CtrlAction::Kind::Conditions:
         conditionsWindow->showConditions();
         break;
-    case keys::CtrlAction::Kind::Course:
+    case CtrlAction::Kind::Course:
         courseWindow->showCourse();
         break;
-    case keys::CtrlAction::Kind::Sending:
+    case CtrlAction::Kind::Sending:
         sendingWindow->showSending();
         break;
-    case keys::CtrlAction::Kind::Export:
+    case CtrlAction::Kind::Export:
         exportDialog->showExport();
         break;
-    case keys::CtrlAction::Kind::Focus:
+    case CtrlAction::Kind::Focus:
         if (action.soundPageFirst)
             PageControl1->setCurrentWidget(TSprincipale);
         if (auto* control = findChild<QWidget*>(fromUtf8(action.control))) {
@@ -156,7 +156,7 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativ
             control->setFocus();
         }
         break;
-    case keys::CtrlAction::Kind::None:
+    case CtrlAction::Kind::None:
         return false;
     }
     return true;

@@ -41,7 +41,7 @@ void TForm1::FormCreate()
         editZone->STmasquer->resize(508, editZone->STmasquer->height());
         sound->CSdureeSP->setValue(sound::kSpacing.initial);
         seriesMode_ = false;
-        editZone->setColours(colours::kSystemWindowText, colours::kSystemWindow);
+        editZone->setColours(editzone::kSystemWindowText, editzone::kSystemWindow);
         sound->CBmot->setCurrentIndex(0);
         loadSettings();
         move(startPosition_);
@@ -100,10 +100,10 @@ QPoint TForm1::centredPosition() const
 
 void TForm1::FormShow()
 {
-    const std::filesystem::path file = startFolder_ / definitions::kFileName;
-    if (!definitions::ensureDefinitionFile(file))
+    const std::filesystem::path file = startFolder_ / kDefinitionFileName;
+    if (!ensureDefinitionFile(file))
         dialogs_.message(this, fromUtf8(messages::kDefinitionCreateFailed), fromUtf8(messages::kDefinitionCreateTitle));
-    Result<MorseTable> loaded = definitions::loadDefinitionFile(file);
+    Result<MorseTable> loaded = loadDefinitionFile(file);
     if (!loaded) {
         dialogs_.message(this, fromUtf8(messages::kDefinitionMissing), fromUtf8(messages::kDefinitionMissingTitle));
         close();

@@ -55,7 +55,7 @@ void TForm1::Timer1Timer()
     } else if (state != announcedState_) {
         announcedState_ = state;
         if (!state.isEmpty())
-            announcer_->announce(QString::fromStdString(status::spokenStatus(status.line)));
+            announcer_->announce(QString::fromStdString(spokenStatus(status.line)));
     }
 }
 

@@ -2,24 +2,24 @@
 
 #include "audio/keying_parameters.h"
 
-namespace brivo::captions {
+namespace brivo {
 
-std::string frequency(int position)
+std::string frequencyCaption(int position)
 {
     return " Fréquence = " + std::to_string(sound::toneHz(position)) + " Hz ";
 }
 
-std::string signal(int position)
+std::string signalCaption(int position)
 {
     return " Signal = " + std::to_string(position / 2) + "% ";
 }
 
-std::string noise(int position)
+std::string noiseCaption(int position)
 {
     return " Souffle = " + std::to_string(position / 2) + "% ";
 }
 
-std::string speed(int position, const std::string& decimalSeparator)
+std::string speedCaption(int position, const std::string& decimalSeparator)
 {
     // position / 6 rounded to tenths; position x 10 / 6 never ends in exactly
     // a half, so rounding half up is exact.
@@ -28,4 +28,4 @@ std::string speed(int position, const std::string& decimalSeparator)
            decimalSeparator + std::to_string(tenths % 10) + " mots/mn)";
 }
 
-} // namespace brivo::captions
+} // namespace brivo

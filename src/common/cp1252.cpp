@@ -4,7 +4,7 @@
 
 #include <array>
 
-namespace brivo::cp1252 {
+namespace brivo {
 namespace {
 
 // Code points of bytes 0x80..0x9F; the rest of the code page equals Latin-1.
@@ -17,14 +17,14 @@ constexpr std::array<char32_t, 32> kHighControls = {
 
 } // namespace
 
-char32_t toUnicode(unsigned char byte)
+char32_t cp1252ToUnicode(unsigned char byte)
 {
     if (byte >= 0x80 && byte <= 0x9F)
         return kHighControls[byte - 0x80];
     return byte;
 }
 
-std::optional<unsigned char> fromUnicode(char32_t codePoint)
+std::optional<unsigned char> unicodeToCp1252(char32_t codePoint)
 {
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
         return static_cast<unsigned char>(codePoint);
@@ -35,23 +35,23 @@ std::optional<unsigned char> fromUnicode(char32_t codePoint)
     return std::nullopt;
 }
 
-std::string decodeToUtf8(std::string_view bytes)
+std::string cp1252ToUtf8(std::string_view bytes)
 {
     std::string result;
     result.reserve(bytes.size() + bytes.size() / 4);
     for (const char byte : bytes)
-        utf8::append(result, toUnicode(static_cast<unsigned char>(byte)));
+        appendUtf8(result, cp1252ToUnicode(static_cast<unsigned char>(byte)));
     return result;
 }
 
-std::string encodeFromUtf8(std::string_view text, char fallback)
+std::string utf8ToCp1252(std::string_view text, char fallback)
 {
     std::string result;
-    for (const char32_t codePoint : utf8::decode(text)) {
-        const auto byte = fromUnicode(codePoint);
+    for (const char32_t codePoint : decodeUtf8(text)) {
+        const auto byte = unicodeToCp1252(codePoint);
         result.push_back(byte ? static_cast<char>(*byte) : fallback);
     }
     return result;
 }
 
-} // namespace brivo::cp1252
+} // namespace brivo

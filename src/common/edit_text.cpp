@@ -7,7 +7,7 @@ namespace brivo {
 
 KeyedText keyedTextFromUtf8(std::string_view text)
 {
-    const std::u32string codePoints = utf8::decode(text);
+    const std::u32string codePoints = decodeUtf8(text);
     KeyedText result;
     result.reserve(codePoints.size());
     for (std::size_t i = 0; i < codePoints.size(); ++i) {
@@ -19,7 +19,7 @@ KeyedText keyedTextFromUtf8(std::string_view text)
             result.push_back('\n');
             continue;
         }
-        const auto byte = cp1252::fromUnicode(c);
+        const auto byte = unicodeToCp1252(c);
         result.push_back(byte ? KeyCode{*byte} : kUnencodable);
     }
     return result;

@@ -6,7 +6,7 @@ namespace brivo {
 
 std::string errorBoxText(const std::string& utf8Message)
 {
-    const std::u32string codePoints = utf8::decode(utf8Message);
+    const std::u32string codePoints = decodeUtf8(utf8Message);
     if (!codePoints.empty() && codePoints.back() > U'.')
         return utf8Message + ".";
     return utf8Message;

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace brivo::keys {
+namespace brivo {
 namespace {
 
 constexpr int kQtKey1 = 0x31; // Qt::Key_1 .. Qt::Key_9 are the ASCII digits
@@ -89,4 +89,4 @@ CtrlAction ctrlAction(int key, int digit)
     return {};
 }
 
-} // namespace brivo::keys
+} // namespace brivo

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace brivo::keys {
+namespace brivo {
 
 // Key codes as the toolkit reports them: letters are their upper-case
 // ASCII codes, F1 .. F12 follow kF1.
@@ -34,4 +34,4 @@ struct CtrlAction {
 // `digit` is the main-block digit of the key (mainBlockDigit), 0 for none.
 CtrlAction ctrlAction(int key, int digit);
 
-} // namespace brivo::keys
+} // namespace brivo

@@ -2,13 +2,13 @@
 
 #include "common/cp1252.h"
 
-namespace brivo::utf8 {
-std::string encode(std::u32string_view codePoints)
+namespace brivo {
+std::string encodeUtf8(std::u32string_view codePoints)
 {
     std::string out;
     out.reserve(codePoints.size());
     for (const char32_t c : codePoints)
-        append(out, c);
+        appendUtf8(out, c);
     return out;
 }
 
@@ -60,7 +60,7 @@ std::size_t decodeOne(std::string_view bytes, std::size_t pos, char32_t& out)
 
 } // namespace
 
-bool isValid(std::string_view bytes)
+bool isValidUtf8(std::string_view bytes)
 {
     char32_t ignored = 0;
     for (std::size_t pos = 0; pos < bytes.size();) {
@@ -72,7 +72,7 @@ bool isValid(std::string_view bytes)
     return true;
 }
 
-std::u32string decode(std::string_view bytes)
+std::u32string decodeUtf8(std::string_view bytes)
 {
     std::u32string result;
     result.reserve(bytes.size());
@@ -85,7 +85,7 @@ std::u32string decode(std::string_view bytes)
     return result;
 }
 
-void append(std::string& out, char32_t codePoint)
+void appendUtf8(std::string& out, char32_t codePoint)
 {
     if (codePoint < 0x80) {
         out.push_back(static_cast<char>(codePoint));
@@ -119,7 +119,7 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
     };
     for (std::size_t i = 0; i < bytes.size(); i += 2) {
         if (i + 1 >= bytes.size()) {
-            append(out, U'\uFFFD');
+            appendUtf8(out, U'\uFFFD');
             break;
         }
         char32_t c = unit(i);
@@ -129,7 +129,7 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
         } else if (c >= 0xD800 && c < 0xE000) {
             c = U'\uFFFD';
         }
-        append(out, c);
+        appendUtf8(out, c);
     }
     return out;
 }
@@ -140,12 +140,12 @@ std::string textFileToUtf8(std::string_view bytes)
 {
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
         return utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
-    if (!isValid(bytes))
-        return cp1252::decodeToUtf8(bytes);
+    if (!isValidUtf8(bytes))
+        return cp1252ToUtf8(bytes);
     constexpr std::string_view bom = "\xEF\xBB\xBF";
     if (bytes.starts_with(bom))
         bytes.remove_prefix(bom.size());
     return std::string(bytes);
 }
 
-} // namespace brivo::utf8
+} // namespace brivo

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace brivo::colours {
+namespace brivo::editzone {
 
 // Colour values as the settings store them: 0x00BBGGRR, or a system colour
 // code with the top bit set.
@@ -45,9 +45,9 @@ inline constexpr std::string_view kBackgroundStandardCaption = "Fond standard";
 
 // The value of a row in the text or the background column: the same but
 // for the last row, the system's text or window colour.
-constexpr std::uint32_t valueOf(std::size_t row, bool background)
+constexpr std::uint32_t colourValue(std::size_t row, bool background)
 {
     return background && row + 1 == kColourCount ? kSystemWindow : kColourRows[row].value;
 }
 
-} // namespace brivo::colours
+} // namespace brivo::editzone

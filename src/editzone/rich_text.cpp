@@ -1,6 +1,6 @@
 #include "editzone/rich_text.h"
 
-namespace brivo::richtext {
+namespace brivo::editzone {
 
 void Document::append(std::string_view text, const CharFormat& format)
 {
@@ -25,4 +25,4 @@ std::string Document::plainText() const
     return text;
 }
 
-} // namespace brivo::richtext
+} // namespace brivo::editzone

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace brivo::richtext {
+namespace brivo::editzone {
 
 // The look of a run of characters.
 struct CharFormat {
@@ -51,4 +51,4 @@ struct Document {
     bool operator==(const Document&) const = default;
 };
 
-} // namespace brivo::richtext
+} // namespace brivo::editzone

@@ -11,11 +11,8 @@
 #include <string>
 #include <vector>
 
-namespace brivo::rtf {
+namespace brivo::editzone {
 namespace {
-
-using richtext::CharFormat;
-using richtext::Document;
 
 enum class Destination { Text, Skip, FontTable, ColourTable };
 
@@ -109,7 +106,7 @@ Result<Document> Reader::run()
     while (pos_ < in_.size()) {
         const char c = in_[pos_++];
         if (c == '{') {
-            if (stack_.size() >= kMaxDepth)
+            if (stack_.size() >= kMaxRtfDepth)
                 return fail(ErrorCode::BadFormat, std::string(messages::kRtfTooDeep));
             stack_.push_back(state_);
             fallbackLeft_ = 0;
@@ -174,7 +171,7 @@ void Reader::byteText(unsigned char byte)
 {
     if (skippingFallback())
         return;
-    text(cp1252::toUnicode(byte));
+    text(cp1252ToUnicode(byte));
 }
 
 void Reader::controlSymbol(char symbol)
@@ -232,7 +229,7 @@ void Reader::text(char32_t codePoint)
             fontName_.clear();
             fontEntry_ = -1;
         } else if (fontName_.size() < 256) {
-            utf8::append(fontName_, codePoint);
+            appendUtf8(fontName_, codePoint);
         }
         return;
     case Destination::ColourTable:
@@ -251,7 +248,7 @@ void Reader::text(char32_t codePoint)
     if (cellEnded_)
         bytes = " ";
     cellEnded_ = false;
-    utf8::append(bytes, codePoint);
+    appendUtf8(bytes, codePoint);
     document_.append(bytes, format());
 }
 
@@ -379,9 +376,9 @@ bool looksLikeRtf(std::string_view bytes)
     return bytes.starts_with("{\\rtf");
 }
 
-Result<richtext::Document> readRtf(std::string_view bytes)
+Result<Document> readRtf(std::string_view bytes)
 {
     return Reader(bytes).run();
 }
 
-} // namespace brivo::rtf
+} // namespace brivo::editzone

@@ -6,11 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace brivo::rtf {
+namespace brivo::editzone {
 namespace {
-
-using richtext::CharFormat;
-using richtext::Document;
 
 template <typename T> std::size_t indexOf(std::vector<T>& table, const T& value)
 {
@@ -23,7 +20,7 @@ template <typename T> std::size_t indexOf(std::vector<T>& table, const T& value)
 
 void appendEscaped(std::string& out, std::string_view utf8Text)
 {
-    for (const char32_t c : utf8::decode(utf8Text)) {
+    for (const char32_t c : decodeUtf8(utf8Text)) {
         if (c == U'\\' || c == U'{' || c == U'}') {
             out += '\\';
             out += static_cast<char>(c);
@@ -35,7 +32,7 @@ void appendEscaped(std::string& out, std::string_view utf8Text)
             out += static_cast<char>(c);
         } else if (c < 0x20) {
             continue; // no control character in the text
-        } else if (const auto byte = cp1252::fromUnicode(c)) {
+        } else if (const auto byte = unicodeToCp1252(c)) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "\\'%02x", *byte);
             out += hex;
@@ -101,4 +98,4 @@ std::string writeRtf(const Document& document)
     return out;
 }
 
-} // namespace brivo::rtf
+} // namespace brivo::editzone

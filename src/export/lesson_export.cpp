@@ -47,7 +47,7 @@ Result<void> checkNamesAndTags(const std::filesystem::path& target, const Tags& 
     if (hasControlCharacter(target.filename().string()))
         return refused(std::string(messages::kControlInFileName));
     for (const std::string* tag : {&tags.title, &tags.artist, &tags.album, &tags.comment}) {
-        if (!utf8::isValid(*tag))
+        if (!isValidUtf8(*tag))
             return refused(std::string(messages::kTagNotUtf8));
         if (hasControlCharacter(*tag))
             return refused(std::string(messages::kControlInTag));

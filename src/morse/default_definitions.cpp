@@ -2,14 +2,14 @@
 
 #include "common/cp1252.h"
 
-namespace brivo::definitions {
+namespace brivo {
 
 // Nine comment lines, then 132 definitions: for each pattern, the
 // quoted-character keys first, then the three-digit keys with a comment
 // whose ";" stands in column 16.
-const std::array<std::string_view, kDefaultLineCount>& defaultLines()
+const std::array<std::string_view, kDefaultDefinitionLineCount>& defaultDefinitionLines()
 {
-    static constexpr std::array<std::string_view, kDefaultLineCount> lines = {
+    static constexpr std::array<std::string_view, kDefaultDefinitionLineCount> lines = {
         ";",
         "; Définition du code morse :",
         "; Vous pouvez ajouter des commentaires en fin de ligne après un \";\"",
@@ -155,14 +155,14 @@ const std::array<std::string_view, kDefaultLineCount>& defaultLines()
     return lines;
 }
 
-std::string defaultFileContent()
+std::string defaultDefinitionContent()
 {
     std::string content;
-    for (const std::string_view line : defaultLines()) {
-        content += cp1252::encodeFromUtf8(line);
+    for (const std::string_view line : defaultDefinitionLines()) {
+        content += utf8ToCp1252(line);
         content += "\r\n";
     }
     return content;
 }
 
-} // namespace brivo::definitions
+} // namespace brivo

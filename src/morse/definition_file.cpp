@@ -9,24 +9,24 @@
 #include <cstdio>
 #include <system_error>
 
-namespace brivo::definitions {
+namespace brivo {
 
-Result<FileState> ensureDefinitionFile(const std::filesystem::path& path)
+Result<DefinitionFileState> ensureDefinitionFile(const std::filesystem::path& path)
 {
     std::error_code error;
     if (std::filesystem::exists(path, error))
-        return FileState::AlreadyPresent;
+        return DefinitionFileState::AlreadyPresent;
     // Written whole beside it, then put in place, never over a file that
     // appeared since the test above: a failure leaves no file at all, so
     // the next start tries again instead of reading an empty table.
     Result<ReplacementFile> file = ReplacementFile::create(path);
     if (!file)
         return file.error();
-    if (Result<void> written = file->write(defaultFileContent()); !written)
+    if (Result<void> written = file->write(defaultDefinitionContent()); !written)
         return written.error();
     if (const Result<void> committed = file->commitNew(true); !committed)
         return committed.error();
-    return FileState::Created;
+    return DefinitionFileState::Created;
 }
 
 Result<MorseTable> loadDefinitionFile(const std::filesystem::path& path)
@@ -37,4 +37,4 @@ Result<MorseTable> loadDefinitionFile(const std::filesystem::path& path)
     return tableFromContent(*read);
 }
 
-} // namespace brivo::definitions
+} // namespace brivo

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-namespace brivo::definitions {
+namespace brivo {
 namespace {
 
 constexpr std::size_t kScanLimit = 95;
@@ -59,7 +59,7 @@ int readKey(const LineView& line, std::size_t pos)
 
 } // namespace
 
-void parseLine(std::string_view line, MorseTable& table)
+void parseDefinitionLine(std::string_view line, MorseTable& table)
 {
     const LineView view(line);
     std::size_t pos = 0;
@@ -93,7 +93,7 @@ void parseLine(std::string_view line, MorseTable& table)
     }
 }
 
-void parseFile(std::string_view content, MorseTable& table)
+void parseDefinitions(std::string_view content, MorseTable& table)
 {
     std::string piece;
     piece.reserve(kMaxPieceLength);
@@ -104,19 +104,19 @@ void parseFile(std::string_view content, MorseTable& table)
             continue;
         piece.push_back(c);
         if (c == '\n' || piece.size() == kMaxPieceLength) {
-            parseLine(piece, table);
+            parseDefinitionLine(piece, table);
             piece.clear();
         }
     }
     if (!piece.empty())
-        parseLine(piece, table);
+        parseDefinitionLine(piece, table);
 }
 
 MorseTable tableFromContent(std::string_view content)
 {
     MorseTable table;
-    parseFile(content, table);
+    parseDefinitions(content, table);
     return table;
 }
 
-} // namespace brivo::definitions
+} // namespace brivo

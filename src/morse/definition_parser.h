@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace brivo::definitions {
+namespace brivo {
 
 // Longest piece read as one line, the line feed included: longer lines are
 // cut, and each further piece is parsed as a line of its own.
@@ -16,14 +16,14 @@ inline constexpr std::size_t kMaxPieceLength = 97;
 // character. A valid key empties its entry before anything else is
 // checked, so a line that breaks off after its key leaves that byte
 // undefined.
-void parseLine(std::string_view line, MorseTable& table);
+void parseDefinitionLine(std::string_view line, MorseTable& table);
 
 // Parses the whole content of a definition file: every CR is dropped, a
 // Ctrl+Z ends the content, and lines are cut into pieces as above. Later
 // lines override earlier ones.
-void parseFile(std::string_view content, MorseTable& table);
+void parseDefinitions(std::string_view content, MorseTable& table);
 
 // The table given by a file content, starting from an empty table.
 MorseTable tableFromContent(std::string_view content);
 
-} // namespace brivo::definitions
+} // namespace brivo

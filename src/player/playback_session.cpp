@@ -79,15 +79,15 @@ PlaybackSession::Status PlaybackSession::poll()
     }
     if (outputLost_) {
         liveBusy_ = false;
-        status::StatusRow row = status::rowFor(std::nullopt);
+        StatusRow row = statusRowFor(std::nullopt);
         row.releasesLive = true;
         return {row, std::string(messages::kAudioLost)};
     }
     const std::optional<PlayerMode> mode = playerOpen_ ? std::optional(player_.mode()) : std::nullopt;
-    Status status{status::rowFor(mode), {}};
+    Status status{statusRowFor(mode), {}};
     if (status.row.releasesLive)
         liveBusy_ = false;
-    status.line = status::statusLine(status.row, player_);
+    status.line = statusLine(status.row, player_);
     return status;
 }
 

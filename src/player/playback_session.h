@@ -54,7 +54,7 @@ public:
     void playLive();
 
     struct Status {
-        status::StatusRow row;
+        StatusRow row;
         std::string line; // UTF-8
     };
     // The player's state for the status line (asked only when open); the

@@ -1,8 +1,8 @@
 #include "player/status_display.h"
 
-namespace brivo::status {
+namespace brivo {
 
-StatusRow rowFor(std::optional<PlayerMode> mode)
+StatusRow statusRowFor(std::optional<PlayerMode> mode)
 {
     if (!mode)
         return {"Générez un fichier", false, false, false, false, false};
@@ -47,4 +47,4 @@ std::string spokenStatus(std::string_view line)
     return std::string(line.substr(0, colon)) + ", " + seconds(position) + " secondes sur " + seconds(length);
 }
 
-} // namespace brivo::status
+} // namespace brivo

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace brivo::status {
+namespace brivo {
 
 // What the status line and the playback buttons show for a player mode.
 struct StatusRow {
@@ -20,7 +20,7 @@ struct StatusRow {
 };
 
 // The row for a mode; no mode means the player is closed (it is not asked).
-StatusRow rowFor(std::optional<PlayerMode> mode);
+StatusRow statusRowFor(std::optional<PlayerMode> mode);
 
 // " : 1,3 / 5,2s" for 1375 ms into 5250 ms: seconds and tenths, truncated,
 // with a comma.
@@ -41,4 +41,4 @@ template <typename Player> std::string statusLine(const StatusRow& row, const Pl
     return row.text + positionText(position, length);
 }
 
-} // namespace brivo::status
+} // namespace brivo

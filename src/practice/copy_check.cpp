@@ -86,20 +86,20 @@ enum Step : std::uint8_t { kDiagonal = 1, kDeletion = 2, kInsertion = 4 };
 
 bool hasPattern(const MorseTable& table, char32_t c)
 {
-    const std::optional<unsigned char> byte = cp1252::fromUnicode(c);
+    const std::optional<unsigned char> byte = unicodeToCp1252(c);
     return byte && !table.pattern(*byte).empty();
 }
 
 char32_t soundsAs(const MorseTable& table, char32_t c)
 {
-    const std::optional<unsigned char> byte = cp1252::fromUnicode(c);
+    const std::optional<unsigned char> byte = unicodeToCp1252(c);
     if (!byte || table.pattern(*byte).empty())
         return c;
     for (const AccentRow& row : kAccentRows) {
         const std::size_t at = row.results.find(c);
         if (at == std::u32string_view::npos)
             continue;
-        const std::optional<unsigned char> base = cp1252::fromUnicode(row.bases[at]);
+        const std::optional<unsigned char> base = unicodeToCp1252(row.bases[at]);
         return base && table.pattern(*base) == table.pattern(*byte) ? row.bases[at] : c;
     }
     return c;
@@ -107,7 +107,7 @@ char32_t soundsAs(const MorseTable& table, char32_t c)
 
 std::u32string normalise(std::string_view utf8, const KeyedPredicate& keyed)
 {
-    std::u32string decoded = utf8::decode(utf8);
+    std::u32string decoded = decodeUtf8(utf8);
     std::u32string composedText;
     composedText.reserve(decoded.size());
     for (const char32_t c : decoded) {

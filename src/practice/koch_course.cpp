@@ -25,7 +25,7 @@ constexpr double kConfusionPairing = 0.2;
 std::string utf8Of(char32_t c)
 {
     std::string out;
-    utf8::append(out, c);
+    appendUtf8(out, c);
     return out;
 }
 
@@ -213,7 +213,7 @@ CourseState replayCourse(const std::u32string& order, const std::vector<CourseCh
             chooseLesson(state, stored.lesson);
         CopyCheck check;
         if (!stored.sent.empty()) {
-            if (Result<CopyCheck> again = checkCopy(utf8::encode(stored.sent), utf8::encode(stored.copied)))
+            if (Result<CopyCheck> again = checkCopy(encodeUtf8(stored.sent), encodeUtf8(stored.copied)))
                 check = std::move(*again);
         }
         check.score = stored.score;
@@ -289,7 +289,7 @@ double courseSeconds(const std::u32string& text, const MorseTable& table, const 
     constexpr int kParisUnits = 50;
     const std::optional<double> effective =
         speeds.effectiveWpm < speeds.characterWpm ? std::optional<double>(speeds.effectiveWpm) : std::nullopt;
-    return reception::keyedMarks(keyedTextFromUtf8(utf8::encode(text)), table, RenderForm::Message, 1,
+    return reception::keyedMarks(keyedTextFromUtf8(encodeUtf8(text)), table, RenderForm::Message, 1,
                                  1.2 / speeds.characterWpm, effective, kParisUnits)
         .length;
 }

@@ -24,13 +24,12 @@ constexpr double kUnknownLetter = 12;
 constexpr double kSpread = 0.25;
 
 Decoder::Decoder(const MorseTable& table, double startWpm)
-    : table_(table), logUnit_(std::log(1.2 / startWpm)), dahUnits_(kThree), letterGapUnits_(kThree),
-      gapSpread2_(kSpread * kSpread)
+    : logUnit_(std::log(1.2 / startWpm)), dahUnits_(kThree), letterGapUnits_(kThree), gapSpread2_(kSpread * kSpread)
 {
     for (unsigned code = 0x21; code < 256; ++code) {
         const std::string_view pattern = table.pattern(static_cast<KeyCode>(code));
         if (!pattern.empty())
-            letters_.emplace(std::string(pattern), cp1252::toUnicode(static_cast<unsigned char>(code)));
+            letters_.emplace(std::string(pattern), cp1252ToUnicode(static_cast<unsigned char>(code)));
     }
 }
 
@@ -144,7 +143,7 @@ std::string Decoder::wordText() const
     std::size_t start = 0;
     for (auto cut = cuts.rbegin(); cut != cuts.rend(); ++cut) {
         const auto found = letters_.find(std::string_view(marks_).substr(start, *cut - start));
-        utf8::append(word, found != letters_.end() ? found->second : U'*');
+        appendUtf8(word, found != letters_.end() ? found->second : U'*');
         start = *cut;
     }
     return word;

@@ -63,7 +63,6 @@ private:
     // The current word's letters, read as the table settles them.
     std::string wordText() const;
 
-    const MorseTable& table_;
     double logUnit_;
     double dahUnits_;       // log of the dah in units
     double letterGapUnits_; // log of the letter gap in units

@@ -35,7 +35,7 @@ std::string_view contactName(Contact contact)
 
 Result<KeyEdges> parseEdgeText(std::string_view text)
 {
-    if (text.find('\0') != std::string_view::npos || !utf8::isValid(text))
+    if (text.find('\0') != std::string_view::npos || !isValidUtf8(text))
         return fail(ErrorCode::Refused, std::string(messages::kNotEdgeText));
     KeyEdges edges;
     std::array<bool, 3> down{};

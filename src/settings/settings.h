@@ -39,8 +39,8 @@ struct Settings {
     bool seriesMode = false;
     int letterGroups = exercise::kLetterGroups.initial;
     int digitGroups = exercise::kDigitGroups.initial;
-    std::uint32_t textColour = colours::kSystemWindowText;
-    std::uint32_t backgroundColour = colours::kSystemWindow;
+    std::uint32_t textColour = editzone::kSystemWindowText;
+    std::uint32_t backgroundColour = editzone::kSystemWindow;
     std::string zoneText; // lines joined by CR LF
     int referenceWord = 0;
     // Kept after the 42: the reception conditions, their switch and their

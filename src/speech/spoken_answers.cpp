@@ -44,7 +44,7 @@ std::string nameOf(char32_t c)
             return std::string(n.name);
     }
     std::string text;
-    utf8::append(text, c);
+    appendUtf8(text, c);
     return text;
 }
 
@@ -53,7 +53,7 @@ std::string nameOf(char32_t c)
 std::string spokenAnswer(std::u32string_view unit, const WordTest& isWord)
 {
     if (isWord && isWord(unit))
-        return practice::frenchSpelling(unit).value_or(utf8::encode(unit));
+        return practice::frenchSpelling(unit).value_or(encodeUtf8(unit));
     std::string spelled;
     for (const char32_t c : unit)
         spelled += (spelled.empty() ? "" : ", ") + nameOf(c);
@@ -95,7 +95,7 @@ std::vector<AnswerPoint> answerPoints(const KeyedText& text, const MorseTable& t
             continue;
         }
         if (code < 256 && at >= answered.from && at < answered.to) {
-            const char32_t c = cp1252::toUnicode(static_cast<unsigned char>(code));
+            const char32_t c = cp1252ToUnicode(static_cast<unsigned char>(code));
             unit += c >= U'a' && c <= U'z' ? c - U'a' + U'A' : c;
             keys.push_back(code);
         }

@@ -74,7 +74,7 @@ private Q_SLOTS:
             brivo::test::writeBytes(start / "Codmorse.INI", "");
         FormFixture f(start.path());
         QVERIFY(brivo::test::readBytes(start / "Codmorse.INI") ==
-                (emptyFileThere ? std::string() : brivo::definitions::defaultFileContent()));
+                (emptyFileThere ? std::string() : brivo::defaultDefinitionContent()));
         const auto* grid = f.control<brivo::ui::CodeGrid>("StringGridCW");
         QCOMPARE(grid->cellText(0, 2), u" Morse :"_s);
         QCOMPARE(grid->cellText(66, 1) + grid->cellText(66, 2), emptyFileThere ? u" Aignoré"_s : u" A.-"_s);

@@ -36,7 +36,7 @@ TEST_F(Readers, RefuseANamedPipeAtOnce)
     const std::string reason(messages::kNotAFile);
     const std::vector<std::pair<std::string, std::function<std::string()>>> readers = {
         {"bytes", [&] { return readFileBytes(fifo).error().message; }},
-        {"code table", [&] { return definitions::loadDefinitionFile(fifo).error().message; }},
+        {"code table", [&] { return loadDefinitionFile(fifo).error().message; }},
         {"settings", [&] { return settings::readSettingsFile(fifo).error().message; }},
         // The tools' error stream is what the user reads.
         {"brivo-render --input",
@@ -76,8 +76,7 @@ TEST(Writers, FollowASymbolicLink)
              request.path = path;
              request.text = keyedTextFromUtf8("E");
              RandomGenerator random(1);
-             return bool(
-                 renderMorseFile(request, definitions::tableFromContent(definitions::defaultFileContent()), random));
+             return bool(renderMorseFile(request, tableFromContent(defaultDefinitionContent()), random));
          }},
     };
     for (const auto& [name, write] : writers) {

@@ -12,39 +12,39 @@ namespace {
 TEST(Cp1252, EveryByteRoundTripsAndOtherCharactersHaveNone)
 {
     for (int byte = 0; byte < 256; ++byte) {
-        const auto back = cp1252::fromUnicode(cp1252::toUnicode(static_cast<unsigned char>(byte)));
+        const auto back = unicodeToCp1252(cp1252ToUnicode(static_cast<unsigned char>(byte)));
         ASSERT_TRUE(back.has_value()) << byte;
         EXPECT_EQ(*back, byte);
     }
-    EXPECT_EQ(cp1252::toUnicode(0x80), U'\u20AC');
-    EXPECT_EQ(cp1252::toUnicode(0x8C), U'\u0152');
-    EXPECT_EQ(cp1252::toUnicode(0x9F), U'\u0178');
-    EXPECT_EQ(cp1252::toUnicode(0xE9), U'\u00E9');
+    EXPECT_EQ(cp1252ToUnicode(0x80), U'\u20AC');
+    EXPECT_EQ(cp1252ToUnicode(0x8C), U'\u0152');
+    EXPECT_EQ(cp1252ToUnicode(0x9F), U'\u0178');
+    EXPECT_EQ(cp1252ToUnicode(0xE9), U'\u00E9');
     for (const char32_t outside : {U'\u0080', U'\u03B1', U'\U0001F600'})
-        EXPECT_FALSE(cp1252::fromUnicode(outside).has_value()) << static_cast<std::uint32_t>(outside);
+        EXPECT_FALSE(unicodeToCp1252(outside).has_value()) << static_cast<std::uint32_t>(outside);
 }
 
 TEST(Utf8, RejectsMalformedSequences)
 {
-    EXPECT_TRUE(utf8::isValid("plain \xC3\xA9t\xC3\xA9 \xE2\x82\xAC"));
-    EXPECT_FALSE(utf8::isValid("\xE9t\xE9"));        // Windows-1252 bytes
-    EXPECT_FALSE(utf8::isValid("\xC0\xAF"));         // overlong
-    EXPECT_FALSE(utf8::isValid("\xED\xA0\x80"));     // surrogate
-    EXPECT_FALSE(utf8::isValid("\xF4\x90\x80\x80")); // above U+10FFFF
-    EXPECT_FALSE(utf8::isValid("\xE2\x82"));         // cut short
+    EXPECT_TRUE(isValidUtf8("plain \xC3\xA9t\xC3\xA9 \xE2\x82\xAC"));
+    EXPECT_FALSE(isValidUtf8("\xE9t\xE9"));        // Windows-1252 bytes
+    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));         // overlong
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));     // surrogate
+    EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
+    EXPECT_FALSE(isValidUtf8("\xE2\x82"));         // cut short
 }
 
 TEST(Utf8, TextFilesAreUtf8WhenValidElseWindows1252)
 {
-    EXPECT_EQ(utf8::textFileToUtf8("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9"), "\xC3\xA9t\xC3\xA9");
-    EXPECT_EQ(utf8::textFileToUtf8("\xE9t\xE9 \x80"), "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_EQ(textFileToUtf8("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9"), "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(textFileToUtf8("\xE9t\xE9 \x80"), "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC");
     // UTF-16 with its byte-order mark, either way round, surrogates paired.
     using namespace std::string_literals;
-    EXPECT_EQ(utf8::textFileToUtf8("\xFF\xFE"
-                                   "C\0\xE9\0\x3D\xD8\x00\xDE"s),
+    EXPECT_EQ(textFileToUtf8("\xFF\xFE"
+                             "C\0\xE9\0\x3D\xD8\x00\xDE"s),
               "C\xC3\xA9\xF0\x9F\x98\x80");
-    EXPECT_EQ(utf8::textFileToUtf8("\xFE\xFF"
-                                   "\0C\0\xE9\xD8\x3D"s),
+    EXPECT_EQ(textFileToUtf8("\xFE\xFF"
+                             "\0C\0\xE9\xD8\x3D"s),
               "C\xC3\xA9\xEF\xBF\xBD");
 }
 

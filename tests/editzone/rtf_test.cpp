@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-namespace brivo::rtf {
+namespace brivo::editzone {
 namespace {
 
-using richtext::CharFormat;
-using richtext::Document;
+using editzone::CharFormat;
+using editzone::Document;
 
 const std::string kFirst = "Le\xC3\xA7on 1 : CQ CQ DE F6 \xC3\xA9t\xC3\xA9 20 \xE2\x82\xAC";
 const std::string kSecond = "Ligne\xE2\x80\xA8suivante lien";
@@ -143,4 +143,4 @@ TEST(RtfWriter, RoundTripKeepsTextAndFormatting)
 }
 
 } // namespace
-} // namespace brivo::rtf
+} // namespace brivo::editzone

@@ -116,7 +116,7 @@ TEST(FileSizeLimit, WindowSurvivesAFailedWriteAtStart)
 TEST(FileSizeLimit, WindowReportsAFailedSaveAtAQuitSignal)
 {
     test::TempDir dir;
-    test::writeBytes(dir / "Codmorse.INI", definitions::defaultFileContent());
+    test::writeBytes(dir / "Codmorse.INI", defaultDefinitionContent());
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);

@@ -18,9 +18,9 @@ namespace {
 // change; review its diff before committing it.
 TEST(DefaultDefinitions, WrittenTextMatchesTheGoldenFile)
 {
-    const std::string content = definitions::defaultFileContent();
+    const std::string content = defaultDefinitionContent();
     test::compareWithGolden("Codmorse.INI", content);
-    EXPECT_EQ(definitions::tableFromContent(content).definedCount(), 132U);
+    EXPECT_EQ(tableFromContent(content).definedCount(), 132U);
 }
 
 // Created, kept when present and refused in a folder that cannot hold it:
@@ -32,16 +32,16 @@ TEST(DefinitionFile, CutShortLeavesNothingAndMissingSaysWhy)
     const auto path = dir / "Codmorse.INI";
     {
         const test::FileSizeLimit limit(1000);
-        const auto created = definitions::ensureDefinitionFile(path);
+        const auto created = ensureDefinitionFile(path);
         ASSERT_FALSE(created);
         EXPECT_EQ(created.error().code, ErrorCode::WriteFailed);
     }
     // Nothing is left, not even the hidden file it was written into: the
     // next start makes it again instead of keying an empty table.
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-    ASSERT_EQ(*definitions::ensureDefinitionFile(path), definitions::FileState::Created);
-    EXPECT_EQ(test::readBytes(path), definitions::defaultFileContent());
-    const auto missing = definitions::loadDefinitionFile(dir / "absent.INI");
+    ASSERT_EQ(*ensureDefinitionFile(path), DefinitionFileState::Created);
+    EXPECT_EQ(test::readBytes(path), defaultDefinitionContent());
+    const auto missing = loadDefinitionFile(dir / "absent.INI");
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().message, "Fichier ou dossier introuvable");
 }
@@ -56,7 +56,7 @@ class DefinitionParserRows : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(DefinitionParserRows, GivesTheTable)
 {
-    const MorseTable table = definitions::tableFromContent(GetParam().content);
+    const MorseTable table = tableFromContent(GetParam().content);
     for (const auto& [byte, pattern] : GetParam().expected)
         EXPECT_EQ(table.pattern(static_cast<KeyCode>(byte)), pattern) << "byte " << byte;
 }

@@ -33,7 +33,7 @@ std::vector<std::int16_t> renderLive(const std::filesystem::path& path, const st
     parameters.speedPosition = 200;
     brivo::RenderRequest request{path, brivo::keyedTextFromUtf8(character), brivo::RenderForm::Live, parameters};
     brivo::RandomGenerator random(1);
-    const auto table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
+    const auto table = brivo::tableFromContent(brivo::defaultDefinitionContent());
     if (!brivo::renderMorseFile(request, table, random))
         return {};
     return trimmed(brivo::readWav(brivo::test::readBytes(path))->samples);

@@ -17,7 +17,7 @@ namespace {
 std::string describe(const std::vector<AlignmentStep>& alignment)
 {
     using Kind = AlignmentStep::Kind;
-    const auto shown = [](char32_t c) { return c == U' ' ? std::string("_") : utf8::encode(std::u32string(1, c)); };
+    const auto shown = [](char32_t c) { return c == U' ' ? std::string("_") : encodeUtf8(std::u32string(1, c)); };
     std::string out;
     for (const AlignmentStep& step : alignment) {
         out += out.empty() ? "" : " ";
@@ -46,7 +46,7 @@ class Check : public testing::TestWithParam<CheckCase> {};
 TEST_P(Check, DistanceScoreAndAlignment)
 {
     const CheckCase& c = GetParam();
-    MorseTable table = definitions::tableFromContent(definitions::defaultFileContent());
+    MorseTable table = tableFromContent(defaultDefinitionContent());
     if (c.accentKeyedAlone) {
         table.clear(0xC9);
         for (const char symbol : std::string_view("..-.."))
@@ -220,7 +220,7 @@ class Drill : public testing::TestWithParam<DrillCase> {};
 
 TEST_P(Drill, WeakCharactersByErrorRate)
 {
-    EXPECT_EQ(utf8::encode(weakCharacterSeries(GetParam().recent)), utf8::encode(GetParam().expected));
+    EXPECT_EQ(encodeUtf8(weakCharacterSeries(GetParam().recent)), encodeUtf8(GetParam().expected));
 }
 
 std::map<char32_t, CharacterCount> manyWeak()

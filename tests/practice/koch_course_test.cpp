@@ -27,7 +27,7 @@ TEST(KochOrder, PublishedOrdersAreKeyedAndOrdersAreChecked)
 {
     // Both end with the prosigns AR, SK and BT, those the table keys.
     for (const char* name : {"lcwo", "kochmorse"}) {
-        const Result<std::u32string> order = parseOrder(utf8::encode(*namedOrder(name, keyed)), keyed);
+        const Result<std::u32string> order = parseOrder(encodeUtf8(*namedOrder(name, keyed)), keyed);
         ASSERT_TRUE(order) << name << ": " << order.error().message;
         EXPECT_EQ(order->size(), 43U);
         EXPECT_EQ(order->substr(name == std::string("lcwo") ? 41 : 40), name == std::string("lcwo") ? U"+*" : U"+*=");

@@ -134,7 +134,7 @@ private Q_SLOTS:
         // 20 WPM and spaced to 10.
         const std::string wav = brivo::test::readBytes(f.player.openedPaths.back());
         const double heard = static_cast<double>(wav.size() - 44) / 2 / 11025;
-        const brivo::MorseTable table = brivo::definitions::tableFromContent(brivo::definitions::defaultFileContent());
+        const brivo::MorseTable table = brivo::tableFromContent(brivo::defaultDefinitionContent());
         const double expected =
             brivo::practice::courseSeconds(U"K K K M M M   " + session.toStdU32String(), table, course->speeds());
         QVERIFY2(std::abs(heard - expected) < 0.1, qPrintable(u"%1 s, not %2 s"_s.arg(heard).arg(expected)));

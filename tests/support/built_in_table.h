@@ -9,7 +9,7 @@ namespace brivo::test {
 // The built-in code table, read once.
 inline const MorseTable& builtInTable()
 {
-    static const MorseTable table = definitions::tableFromContent(definitions::defaultFileContent());
+    static const MorseTable table = tableFromContent(defaultDefinitionContent());
     return table;
 }
 

@@ -127,23 +127,23 @@ KeyingParameters SoundControls::keyingParameters()
 
 void SoundControls::TBfreqChange()
 {
-    showCaption(GBfrequence, TBfreq, captions::frequency(TBfreq->value()));
+    showCaption(GBfrequence, TBfreq, frequencyCaption(TBfreq->value()));
 }
 
 void SoundControls::TBsignalChange()
 {
-    showCaption(GBsignal, TBsignal, captions::signal(TBsignal->value()));
+    showCaption(GBsignal, TBsignal, signalCaption(TBsignal->value()));
 }
 
 void SoundControls::TBsouffleChange()
 {
-    showCaption(GBsouffle, TBsouffle, captions::noise(TBsouffle->value()));
+    showCaption(GBsouffle, TBsouffle, noiseCaption(TBsouffle->value()));
 }
 
 void SoundControls::TBvitesseChange()
 {
     const QString separator = QLocale().decimalPoint();
-    showCaption(GBvitesse, TBvitesse, captions::speed(TBvitesse->value(), separator.toStdString()));
+    showCaption(GBvitesse, TBvitesse, speedCaption(TBvitesse->value(), separator.toStdString()));
 }
 
 void SoundControls::BoutonNomClick()

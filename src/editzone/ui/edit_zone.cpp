@@ -31,7 +31,9 @@
 #include <memory>
 #include <span>
 
-namespace brivo::ui {
+namespace brivo::editzone::ui {
+
+using namespace brivo::ui; // the shared widgets and helpers
 
 using namespace Qt::StringLiterals;
 
@@ -84,10 +86,10 @@ QMenu* addColourMenu(QMenu* parent, const QString& name, const QString& caption,
                      bool background)
 {
     QList<std::pair<QString, QString>> entries;
-    for (std::size_t i = 0; i < colours::kColourCount; ++i) {
-        const auto& row = colours::kColourRows[i];
+    for (std::size_t i = 0; i < editzone::kColourCount; ++i) {
+        const auto& row = editzone::kColourRows[i];
         const std::string_view text =
-            background && i + 1 == colours::kColourCount ? colours::kBackgroundStandardCaption : row.caption;
+            background && i + 1 == editzone::kColourCount ? editzone::kBackgroundStandardCaption : row.caption;
         entries.append({fromUtf8(background ? row.backgroundItem : row.textItem), fromUtf8(text)});
     }
     QMenu* menu = addRadioMenu(parent, name, caption, entries, items);
@@ -251,7 +253,7 @@ void EditZone::setTextScale(int percent)
 QTextCharFormat EditZone::defaultFormat() const
 {
     QTextCharFormat format = rescaledFormat(defaultFormat_, 100, RichEdit->scale());
-    if (textColour_ == colours::kSystemWindowText)
+    if (textColour_ == editzone::kSystemWindowText)
         format.clearForeground();
     else
         format.setForeground(toQColor(textColour_));
@@ -349,8 +351,8 @@ void EditZone::OuvrirDataClick()
                                                   : messages::cannotOpen(path, bytes.error().message)));
         return;
     }
-    if (isRichTextName(*chosen) && rtf::looksLikeRtf(*bytes)) {
-        if (const Result<richtext::Document> rich = rtf::readRtf(*bytes)) {
+    if (isRichTextName(*chosen) && editzone::looksLikeRtf(*bytes)) {
+        if (const Result<editzone::Document> rich = editzone::readRtf(*bytes)) {
             // A long file takes seconds: its progress shows, and the window
             // keeps painting (but takes no input) meanwhile.
             std::unique_ptr<QProgressDialog> shown;
@@ -374,7 +376,7 @@ void EditZone::OuvrirDataClick()
             return;
         }
     }
-    setPlainText(QString::fromStdString(utf8::textFileToUtf8(*bytes)));
+    setPlainText(QString::fromStdString(textFileToUtf8(*bytes)));
 }
 
 // Written beside the target and renamed over it: a failure leaves the old
@@ -393,7 +395,7 @@ void EditZone::SauverDataClick()
             kept.reset(RichEdit->document()->clone());
             rescaleDocument(*kept, RichEdit->scale(), 100);
         }
-        bytes = rtf::writeRtf(documentOf(kept ? *kept : *RichEdit->document()));
+        bytes = editzone::writeRtf(documentOf(kept ? *kept : *RichEdit->document()));
     } else {
         bytes = plainTextCrLf().toStdString();
     }
@@ -437,19 +439,19 @@ void EditZone::setColours(std::uint32_t text, std::uint32_t background)
 
 void EditZone::applyStoredColours()
 {
-    const bool textRefused = textColour_ != colours::kSystemWindowText && !chooseColour(window_, false);
-    if (textColour_ != colours::kSystemWindowText && !textRefused)
+    const bool textRefused = textColour_ != editzone::kSystemWindowText && !chooseColour(window_, false);
+    if (textColour_ != editzone::kSystemWindowText && !textRefused)
         reenterText();
-    const bool backgroundRefused = backgroundColour_ != colours::kSystemWindow && !chooseColour(window_, true);
-    if (backgroundColour_ != colours::kSystemWindow && !backgroundRefused)
+    const bool backgroundRefused = backgroundColour_ != editzone::kSystemWindow && !chooseColour(window_, true);
+    if (backgroundColour_ != editzone::kSystemWindow && !backgroundRefused)
         paintBackground();
     if (textRefused) {
-        textColour_ = colours::kSystemWindowText;
+        textColour_ = editzone::kSystemWindowText;
         chooseColour(window_, false);
         reenterText();
     }
     if (backgroundRefused) {
-        backgroundColour_ = colours::kSystemWindow;
+        backgroundColour_ = editzone::kSystemWindow;
         chooseColour(window_, true);
         paintBackground();
     }
@@ -469,8 +471,8 @@ std::optional<std::size_t> rowOf(const EditZone::ColourItems& items, QObject* se
 // The row whose value is `colour`, or none for a value of no row.
 std::optional<std::size_t> rowOfValue(std::uint32_t colour, bool background)
 {
-    for (std::size_t i = 0; i < colours::kColourCount; ++i) {
-        if (colours::valueOf(i, background) == colour)
+    for (std::size_t i = 0; i < editzone::kColourCount; ++i) {
+        if (editzone::colourValue(i, background) == colour)
             return i;
     }
     return std::nullopt;
@@ -501,7 +503,7 @@ bool EditZone::chooseColour(QObject* sender, bool background)
     std::optional<std::size_t> row = rowOf(items, sender);
     if (!row && sender != window_)
         return false;
-    const std::uint32_t colour = row ? colours::valueOf(*row, background) : current;
+    const std::uint32_t colour = row ? editzone::colourValue(*row, background) : current;
     if (!row)
         row = rowOfValue(colour, background);
     if (colour == (background ? textColour_ : backgroundColour_)) {
@@ -530,7 +532,7 @@ void EditZone::CouleurFondClick(QObject* sender)
 void EditZone::paintBackground()
 {
     QPalette palette = RichEdit->palette();
-    palette.setColor(QPalette::Base, backgroundColour_ == colours::kSystemWindow
+    palette.setColor(QPalette::Base, backgroundColour_ == editzone::kSystemWindow
                                          ? window_->palette().color(QPalette::Base)
                                          : toQColor(backgroundColour_));
     RichEdit->setPalette(palette);
@@ -580,4 +582,4 @@ bool EditZone::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-} // namespace brivo::ui
+} // namespace brivo::editzone::ui

@@ -17,7 +17,7 @@ class QMenu;
 class QPushButton;
 class QWidget;
 
-namespace brivo::ui {
+namespace brivo::editzone::ui {
 
 // The edit zone: the rich-text zone, its mask, its menu button and its
 // context menu with the two colour submenus, and the commands of them all.
@@ -30,7 +30,7 @@ public:
     // An RTF file of more paragraphs (about a megabyte) shows its progress.
     static constexpr std::size_t kParagraphsShownInProgress = 20000;
 
-    EditZone(QWidget* window, Dialogs& dialogs);
+    EditZone(QWidget* window, brivo::ui::Dialogs& dialogs);
 
     // The zone's text, without formatting, as the renderer keys it.
     QString plainText() const;
@@ -97,13 +97,13 @@ public:
     QMenu* CDF = nullptr;
     QMenu* TailleTexte = nullptr;
     std::array<QAction*, editzone::kTextScales.size()> textScaleItems{};
-    using ColourItems = std::array<QAction*, colours::kColourCount>;
+    using ColourItems = std::array<QAction*, editzone::kColourCount>;
     ColourItems textColourItems{};
     ColourItems backgroundColourItems{};
 
     // The file dialogs of the menu, with the names they hold.
-    FileDialogSpec OpenDialogData;
-    FileDialogSpec SaveDialogData;
+    brivo::ui::FileDialogSpec OpenDialogData;
+    brivo::ui::FileDialogSpec SaveDialogData;
     QString openFileName;
     QString saveFileName = QStringLiteral("Morse.RTF");
 
@@ -121,10 +121,10 @@ private:
     QTextCharFormat defaultFormat() const;
 
     QWidget* window_;
-    Dialogs& dialogs_;
+    brivo::ui::Dialogs& dialogs_;
     QTextCharFormat defaultFormat_; // font and style the text takes when entered plain, at 100 %
-    std::uint32_t textColour_ = colours::kSystemWindowText;
-    std::uint32_t backgroundColour_ = colours::kSystemWindow;
+    std::uint32_t textColour_ = editzone::kSystemWindowText;
+    std::uint32_t backgroundColour_ = editzone::kSystemWindow;
 };
 
-} // namespace brivo::ui
+} // namespace brivo::editzone::ui

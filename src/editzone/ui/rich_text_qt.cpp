@@ -12,14 +12,14 @@
 #include <tuple>
 #include <utility>
 
-namespace brivo::ui {
+namespace brivo::editzone::ui {
 
 QColor toQColor(std::uint32_t bgr)
 {
     return {static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF)};
 }
 
-QTextCharFormat toQtFormat(const richtext::CharFormat& format, const QTextCharFormat& base)
+QTextCharFormat toQtFormat(const editzone::CharFormat& format, const QTextCharFormat& base)
 {
     QTextCharFormat qt = base;
     if (!format.font.empty())
@@ -36,7 +36,7 @@ QTextCharFormat toQtFormat(const richtext::CharFormat& format, const QTextCharFo
     return qt;
 }
 
-void fillDocument(QTextDocument& document, const richtext::Document& rich, const QTextCharFormat& base,
+void fillDocument(QTextDocument& document, const editzone::Document& rich, const QTextCharFormat& base,
                   const FillProgress& progress)
 {
     document.clear();
@@ -45,12 +45,12 @@ void fillDocument(QTextDocument& document, const richtext::Document& rich, const
     // One edit: the layout is made once, at the end, not after every run.
     // A text has few formats: each is made once. The keys refer to the runs
     // of `rich`, which outlive the map.
-    const auto key = [](const richtext::CharFormat& f) {
+    const auto key = [](const editzone::CharFormat& f) {
         return std::tie(f.font, f.halfPoints, f.bold, f.italic, f.underline, f.strikeOut, f.colour);
     };
-    using Key = decltype(key(std::declval<const richtext::CharFormat&>()));
+    using Key = decltype(key(std::declval<const editzone::CharFormat&>()));
     std::map<Key, QTextCharFormat> formats;
-    const auto qtFormat = [&](const richtext::CharFormat& format) -> const QTextCharFormat& {
+    const auto qtFormat = [&](const editzone::CharFormat& format) -> const QTextCharFormat& {
         const auto [at, added] = formats.try_emplace(key(format));
         if (added)
             at->second = toQtFormat(format, base);
@@ -60,7 +60,7 @@ void fillDocument(QTextDocument& document, const richtext::Document& rich, const
     for (std::size_t p = 0; p < rich.paragraphs.size(); ++p) {
         if (p > 0)
             cursor.insertBlock(QTextBlockFormat(), base);
-        for (const richtext::Run& run : rich.paragraphs[p].runs)
+        for (const editzone::Run& run : rich.paragraphs[p].runs)
             cursor.insertText(QString::fromStdString(run.text), qtFormat(run.format));
         if (progress && p % 4096 == 4095)
             progress(p + 1, rich.paragraphs.size());
@@ -70,9 +70,9 @@ void fillDocument(QTextDocument& document, const richtext::Document& rich, const
 
 namespace {
 
-richtext::CharFormat formatOf(const QTextCharFormat& qt)
+editzone::CharFormat formatOf(const QTextCharFormat& qt)
 {
-    richtext::CharFormat format;
+    editzone::CharFormat format;
     const QStringList families = qt.fontFamilies().toStringList();
     format.font = (families.isEmpty() ? qt.font().family() : families.first()).toStdString();
     double points = qt.fontPointSize() > 0 ? qt.fontPointSize() : qt.font().pointSizeF();
@@ -92,9 +92,9 @@ richtext::CharFormat formatOf(const QTextCharFormat& qt)
 
 } // namespace
 
-richtext::Document documentOf(const QTextDocument& document)
+editzone::Document documentOf(const QTextDocument& document)
 {
-    richtext::Document rich;
+    editzone::Document rich;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block != document.begin())
             rich.newParagraph();
@@ -163,4 +163,4 @@ QString plainTextOf(const QTextDocument& document)
     return items.join(QChar::ParagraphSeparator);
 }
 
-} // namespace brivo::ui
+} // namespace brivo::editzone::ui

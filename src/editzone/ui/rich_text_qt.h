@@ -11,19 +11,19 @@
 
 class QTextDocument;
 
-namespace brivo::ui {
+namespace brivo::editzone::ui {
 
 // A colour value 0x00BBGGRR as Qt draws it.
 QColor toQColor(std::uint32_t bgr);
 
 // The character format of a run, on top of `base` (the zone's default).
-QTextCharFormat toQtFormat(const richtext::CharFormat& format, const QTextCharFormat& base);
+QTextCharFormat toQtFormat(const editzone::CharFormat& format, const QTextCharFormat& base);
 
 // Replaces the whole content of `document` by `rich`, in one edit.
 // `progress`, when given, is called every few thousand paragraphs with the
 // count done and the total.
 using FillProgress = std::function<void(std::size_t done, std::size_t total)>;
-void fillDocument(QTextDocument& document, const richtext::Document& rich, const QTextCharFormat& base,
+void fillDocument(QTextDocument& document, const editzone::Document& rich, const QTextCharFormat& base,
                   const FillProgress& progress = {});
 
 // The text of `document` as the zone keys and saves it: blocks end with a
@@ -34,6 +34,6 @@ void fillDocument(QTextDocument& document, const richtext::Document& rich, const
 QString plainTextOf(const QTextDocument& document);
 
 // The content of `document`, with the format of each fragment.
-richtext::Document documentOf(const QTextDocument& document);
+editzone::Document documentOf(const QTextDocument& document);
 
-} // namespace brivo::ui
+} // namespace brivo::editzone::ui

@@ -14,7 +14,7 @@
 #include <cmath>
 #include <memory>
 
-namespace brivo::ui {
+namespace brivo::editzone::ui {
 
 namespace {
 
@@ -128,4 +128,4 @@ void ScaledTextEdit::insertFromMimeData(const QMimeData* source)
         rescaleDocument(*document(), 100, scale_, begin, textCursor().position());
 }
 
-} // namespace brivo::ui
+} // namespace brivo::editzone::ui

@@ -4,7 +4,7 @@
 
 class QTextDocument;
 
-namespace brivo::ui {
+namespace brivo::editzone::ui {
 
 // The font sizes of the characters from `begin` to `end` (-1: to the end)
 // taken from `from` to `to` percent, with the block formats of the blocks
@@ -40,4 +40,4 @@ private:
     int scale_ = 100;
 };
 
-} // namespace brivo::ui
+} // namespace brivo::editzone::ui

@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace brivo::ui {
+namespace brivo::exercise::ui {
+
+using namespace brivo::ui; // the shared widgets and helpers
 
 using namespace Qt::StringLiterals;
 
@@ -147,4 +149,4 @@ exercise::SeriesTicks SeriesControls::seriesTicks() const
     return ticks;
 }
 
-} // namespace brivo::ui
+} // namespace brivo::exercise::ui

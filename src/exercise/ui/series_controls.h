@@ -16,9 +16,14 @@ class QRadioButton;
 class QWidget;
 
 namespace brivo::ui {
-
 class SpinEdit;
 class UpperCaseLineEdit;
+} // namespace brivo::ui
+
+namespace brivo::exercise::ui {
+
+using brivo::ui::SpinEdit;
+using brivo::ui::UpperCaseLineEdit;
 
 // The controls of the random fill and the patterns: the nine series of the
 // series page, the two fill lines, "GRP" and its menu.
@@ -58,4 +63,4 @@ private:
     void buildPatternMenu(QWidget* window);
 };
 
-} // namespace brivo::ui
+} // namespace brivo::exercise::ui

@@ -20,7 +20,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace brivo::ui {
+namespace brivo::help::ui {
+
+using namespace brivo::ui; // the shared widgets and helpers
 
 using namespace Qt::StringLiterals;
 
@@ -80,10 +82,10 @@ void TForm2::FormCreate()
             ErrorBox::show(QString::fromStdString(messages::cannotRead(file.string(), bytes.error().message)));
             return;
         }
-        if (const Result<richtext::Document> rich = rtf::readRtf(*bytes))
-            fillDocument(*Aide->document(), *rich, Aide->currentCharFormat());
+        if (const Result<editzone::Document> rich = editzone::readRtf(*bytes))
+            editzone::ui::fillDocument(*Aide->document(), *rich, Aide->currentCharFormat());
         else
-            Aide->setPlainText(QString::fromStdString(utf8::textFileToUtf8(*bytes)));
+            Aide->setPlainText(QString::fromStdString(textFileToUtf8(*bytes)));
         return;
     }
     QStringList lines;
@@ -139,4 +141,4 @@ void TForm2::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-} // namespace brivo::ui
+} // namespace brivo::help::ui

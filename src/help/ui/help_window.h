@@ -8,7 +8,7 @@
 class QPushButton;
 class QTextEdit;
 
-namespace brivo::ui {
+namespace brivo::help::ui {
 
 // The help window: modeless, hidden until asked for, laid out at 120
 // pixels an inch and scaled to the screen's density. Its text is the help
@@ -42,4 +42,4 @@ private:
     bool placed_ = false;
 };
 
-} // namespace brivo::ui
+} // namespace brivo::help::ui

@@ -38,7 +38,7 @@ void CodeGrid::fill(const MorseTable& table)
         const auto code = static_cast<KeyCode>(byte);
         const QString character =
             byte == 0 ? QString()
-                      : QString(QChar(static_cast<char16_t>(cp1252::toUnicode(static_cast<unsigned char>(byte)))));
+                      : QString(QChar(static_cast<char16_t>(cp1252ToUnicode(static_cast<unsigned char>(byte)))));
         const std::string_view pattern = table.pattern(code);
         setItem(0, byte, new QTableWidgetItem(u" "_s + QString::number(byte)));
         setItem(1, byte, new QTableWidgetItem(u" "_s + character));

@@ -36,7 +36,7 @@ std::string characterList(std::u32string_view characters)
 {
     std::string out;
     for (const char32_t c : characters)
-        out.append(out.empty() ? "" : " ").append(utf8::encode(std::u32string(1, c)));
+        out.append(out.empty() ? "" : " ").append(encodeUtf8(std::u32string(1, c)));
     return out;
 }
 
@@ -92,7 +92,7 @@ void useTableSignals(MaterialSources& sources, const MorseTable& table)
     const auto signal = [&table](std::string_view pattern, std::u32string_view letters) {
         for (int byte = 0x21; byte <= 0xFF; ++byte) {
             if (table.pattern(static_cast<KeyCode>(byte)) == pattern)
-                return std::u32string(1, cp1252::toUnicode(static_cast<unsigned char>(byte)));
+                return std::u32string(1, cp1252ToUnicode(static_cast<unsigned char>(byte)));
         }
         return std::u32string(letters);
     };

@@ -148,7 +148,7 @@ std::optional<std::string> frenchSpelling(std::u32string_view word)
     const std::vector<std::u32string>& words = commonWords(Language::French);
     if (std::find(words.begin(), words.end(), word) == words.end())
         return std::nullopt;
-    const std::string upper = utf8::encode(word);
+    const std::string upper = encodeUtf8(word);
     const std::string key = " " + upper + ":";
     const std::string accented = " " + std::string(kFrenchAccented);
     if (const std::size_t at = accented.find(key); at != std::string::npos) {
@@ -179,7 +179,7 @@ std::vector<std::u32string> dictionaryWords(std::string_view utf8Text, const std
         start = end + 1;
         // Plain lower-case words only: names and abbreviations begin with a
         // capital, and forms like "l'eau" are not words alone.
-        const std::u32string decoded = utf8::decode(line);
+        const std::u32string decoded = decodeUtf8(line);
         const std::u32string upper = normalise(line);
         if (upper.size() < 2 || upper.size() > 10 || upper.size() != decoded.size() || upper.front() == decoded.front())
             continue;
@@ -203,7 +203,7 @@ std::vector<std::u32string> systemDictionaryWords(Language language)
     const Result<std::string> bytes = readFileBytes(dictionaryPath(language), std::uintmax_t{64} << 20U);
     if (!bytes)
         return {};
-    return dictionaryWords(utf8::textFileToUtf8(*bytes), commonWords(language));
+    return dictionaryWords(textFileToUtf8(*bytes), commonWords(language));
 }
 
 } // namespace brivo::practice

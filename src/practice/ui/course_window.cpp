@@ -297,7 +297,7 @@ bool CourseWindow::reload()
 {
     std::string text;
     if (const std::optional<std::u32string> named = namedOrder(orderChoice_.toStdString(), source_.keyed)) {
-        text = utf8::encode(*named);
+        text = encodeUtf8(*named);
     } else {
         const Result<std::string> bytes = readFileBytes(orderChoice_.toStdString(), 1U << 20U);
         if (!bytes) {
@@ -307,7 +307,7 @@ bool CourseWindow::reload()
                              kTitle);
             return false;
         }
-        text = utf8::textFileToUtf8(*bytes);
+        text = textFileToUtf8(*bytes);
     }
     const Result<std::u32string> order = parseOrder(text, source_.keyed);
     if (!order) {
@@ -469,7 +469,7 @@ bool CourseWindow::loadList(const QString& path)
             kTitle);
         return false;
     }
-    ItemList list = parseItemList(utf8::textFileToUtf8(*bytes), source_.keyed);
+    ItemList list = parseItemList(textFileToUtf8(*bytes), source_.keyed);
     if (list.items.empty()) {
         dialogs_.message(this, u"La liste « %1 » ne contient aucun élément à transmettre."_s.arg(path), kTitle);
         return false;
