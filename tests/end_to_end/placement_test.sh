@@ -46,7 +46,6 @@ frame() {
     sleep 0.1
   done
   [ "$parent" != "$root" ] || { echo "never framed"; return; }
-  sleep 1.5 # the program places itself once framed
   xwininfo -id "$parent" | awk -F: '
     /Absolute upper-left X/ {x=$2} /Absolute upper-left Y/ {y=$2}
     /Width/ {w=$2} /Height/ {h=$2} /Border width/ {b=$2}
@@ -57,6 +56,17 @@ check() { # what, condition
   if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi
 }
 
+# The program places itself once framed: the frame of window $1 is read
+# again until condition $3 holds of x, y, w and h, for up to 10 s.
+check_frame() { # what, window, condition
+  for _ in $(seq 100); do
+    read -r x y w h <<<"$(frame "$2")"
+    eval "$3" && break
+    sleep 0.1
+  done
+  check "$1: frame ${w}x${h} at ($x, $y)" "$3"
+}
+
 stop() {
   kill "$app"; wait "$app" 2>/dev/null
 }
@@ -64,8 +74,7 @@ stop() {
 # No saved position: centred.
 start
 main=$(window " BRIVO v")
-read -r x y w h <<<"$(frame "$main")"
-check "centred: frame ${w}x${h} at ($x, $y)" "[ $x -eq $(( (1280 - w) / 2 )) ] && [ $y -eq $(( (1024 - h) / 2 )) ]"
+check_frame centred "$main" '[ "$x" -eq $(( (1280 - w) / 2 )) ] && [ "$y" -eq $(( (1024 - h) / 2 )) ]'
 stop
 
 # A saved position and a value that gives a box at start.
@@ -75,8 +84,7 @@ start
 box=$(window "brivo")
 [ -n "$box" ] && xdotool windowfocus --sync "$box" key Return
 main=$(window " BRIVO v")
-read -r x y w h <<<"$(frame "$main")"
-check "saved position after a box: frame at ($x, $y)" "[ $x -eq 100 ] && [ $y -eq 100 ]"
+check_frame "saved position after a box" "$main" '[ "$x" -eq 100 ] && [ "$y" -eq 100 ]'
 stop
 check "the saved position is kept" "grep -q '\"X_origine\"=dword:00000064' '$settings' && grep -q '\"Y_origine\"=dword:00000064' '$settings'"
 
@@ -95,9 +103,8 @@ for scale in 1 2; do
     xdotool windowfocus --sync "$main" key "$shortcut"
   done
   for title in "Contrôle de la copie" "Cours Koch" " Aide du programme"; do
-    read -r x y w h <<<"$(frame "$(window "$title")")"
-    check "scale $scale, $title: frame ${w}x${h} at ($x, $y) inside" \
-      "[ $x -ge 0 ] && [ $y -ge 0 ] && [ $((x + w)) -le 1280 ] && [ $((y + h)) -le 1024 ]"
+    check_frame "scale $scale, $title inside" "$(window "$title")" \
+      '[ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 1280 ] && [ $((y + h)) -le 1024 ]'
   done
   stop
 done
