@@ -101,6 +101,7 @@ void TForm1::buildSending()
             return sending::ui::SendingWindow::Tone{values.toneFrequency, static_cast<double>(values.toneAmplitude)};
         },
         this);
+    sendingWindow->setCourseCharacters([this] { return courseWindow->state().characters(); });
 }
 
 } // namespace brivo::ui

@@ -278,6 +278,15 @@ inline std::string midiLost(std::string_view source)
     return "La source MIDI " + quoted(source) + " a disparu : la manipulation continue au clavier.";
 }
 
+// The echo drill's verdicts.
+inline constexpr std::string_view kEchoRight = "juste";
+inline std::string echoWrong(std::string_view received, std::string_view sent)
+{
+    return "reçu " + quoted(received) + " au lieu de " + quoted(sent);
+}
+inline constexpr std::string_view kEchoNoCharacters =
+    "Aucun caractère à jouer : le cours et le tableau n'en donnent pas.";
+
 inline constexpr std::string_view kUnknownError = "Erreur inconnue";
 
 } // namespace brivo::messages

@@ -53,6 +53,8 @@ public:
     const std::vector<JudgedElement>& elements() const { return elements_; }
     // The current speed estimate, in words per minute (PARIS).
     double wpm() const;
+    // True from a key-down until the word it began has ended.
+    bool inWord() const { return down_ || !marks_.empty(); }
 
 private:
     void mark(double seconds);

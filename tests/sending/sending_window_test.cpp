@@ -20,7 +20,9 @@ Q_DECLARE_METATYPE(Stroke)
 
 namespace {
 
-void send(QWidget* pad, const std::vector<Stroke>& strokes)
+// `baseMs` past the last strokes' time by more than a second ties the
+// server's clock to ours again, at the first of these.
+void send(QWidget* pad, const std::vector<Stroke>& strokes, int baseMs = 0)
 {
     for (const Stroke& stroke : strokes) {
         const bool space = stroke.key == ' ';
@@ -28,7 +30,7 @@ void send(QWidget* pad, const std::vector<Stroke>& strokes)
         const quint32 sym = space ? 0x20 : stroke.key == 'i' ? 0xffe3 : 0xffe4;
         QKeyEvent event(stroke.press ? QEvent::KeyPress : QEvent::KeyRelease, space ? Qt::Key_Space : Qt::Key_Control,
                         Qt::NoModifier, code, sym, 0, space ? u" "_s : QString());
-        event.setTimestamp(static_cast<quint64>(stroke.ms) + 100000);
+        event.setTimestamp(static_cast<quint64>(stroke.ms + baseMs) + 100000);
         QApplication::sendEvent(pad, &event);
     }
 }
@@ -90,6 +92,33 @@ private Q_SLOTS:
         window = f.form->findChild<brivo::sending::ui::SendingWindow*>();
         QCOMPARE(window->ComboManipulateur->currentIndex(), mode);
         QCOMPARE(window->SpinPoids->value(), 3.5);
+    }
+
+    // The echo drill plays the course's character, waits for the first
+    // key-down after it, judges the word keyed back, and moves the speed.
+    void echoDrillWaitsJudgesAndAdapts()
+    {
+        FormFixture f;
+        f.control("RichEdit")->setFocus();
+        QTest::keyClick(f.control("RichEdit"), Qt::Key_P, Qt::ControlModifier);
+        auto* window = f.form->findChild<brivo::sending::ui::SendingWindow*>();
+        window->setCourseCharacters([] { return std::u32string(U"K"); });
+        window->ComboManipulateur->setCurrentIndex(0);
+        window->CBvitesseEcho->setChecked(true);
+        QTest::mouseClick(window->BoutonEcho, Qt::LeftButton);
+        QCOMPARE(window->LabelEcho->text(), u"Écoutez…"_s);
+        const std::vector<Stroke> k{{true, ' ', 0},    {false, ' ', 180}, {true, ' ', 240},
+                                    {false, ' ', 300}, {true, ' ', 360},  {false, ' ', 540}};
+        const std::vector<Stroke> r{{true, ' ', 0},    {false, ' ', 60}, {true, ' ', 120},
+                                    {false, ' ', 300}, {true, ' ', 360}, {false, ' ', 420}};
+        QTRY_COMPARE_WITH_TIMEOUT(window->LabelEcho->text(), u"À vous."_s, 10000);
+        send(window->PadManip, k);
+        QTRY_COMPARE_WITH_TIMEOUT(window->LabelEcho->text(), u"juste (21 mots/mn)"_s, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(window->LabelEcho->text(), u"À vous."_s, 10000);
+        send(window->PadManip, r, 100000);
+        QTRY_COMPARE_WITH_TIMEOUT(window->LabelEcho->text(), u"reçu « R » au lieu de « K » (20 mots/mn)"_s, 10000);
+        QTest::mouseClick(window->BoutonEcho, Qt::LeftButton);
+        QCOMPARE(window->LabelEcho->text(), u"Écho arrêté : 1 juste(s) sur 2."_s);
     }
 };
 

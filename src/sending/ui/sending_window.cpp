@@ -5,11 +5,15 @@
 #include "common/ui/accessible_roles.h"
 #include "common/ui/announcer.h"
 #include "common/ui/widgets.h"
+#include "common/utf8.h"
+#include "practice/copy_check.h"
+#include "sending/echo_drill.h"
 #include "sending/fist_report.h"
 #include "sending/inputs/midi_key.h"
 #include "sending/inputs/serial_key.h"
 #include "sending/sidetone.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -44,6 +48,11 @@ QString oneDecimal(double value)
 {
     return QString::fromStdString(fixedText(value, 1, ','));
 }
+
+// The item starts this long after the drill asks for it, and the next one
+// this long after a verdict.
+constexpr std::int64_t kEchoLeadMicros = 300'000;
+constexpr int kEchoPauseMs = 1200;
 
 std::int64_t steadyMicros()
 {
@@ -207,6 +216,22 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
     LabelBilanMain->setObjectName(u"LabelBilanMain"_s);
     LabelBilanMain->setWordWrap(true);
     LabelBilanMain->setAccessibleName(u"Bilan de la main"_s);
+    ComboEcho = new QComboBox(this);
+    ComboEcho->setObjectName(u"ComboEcho"_s);
+    // Each item: the source, and whether it takes the course's characters.
+    ComboEcho->addItem(u"Caractères du cours Koch"_s, QVariantList{int(EchoSource::Characters), true});
+    ComboEcho->addItem(u"Groupes du cours Koch"_s, QVariantList{int(EchoSource::Groups), true});
+    ComboEcho->addItem(u"Tous les caractères"_s, QVariantList{int(EchoSource::Characters), false});
+    ComboEcho->addItem(u"Mots"_s, QVariantList{int(EchoSource::Words), false});
+    ComboEcho->addItem(u"Indicatifs"_s, QVariantList{int(EchoSource::Calls), false});
+    CBvitesseEcho = new QCheckBox(u"Vitesse &adaptative (±1 mot/mn, de 10 à 40)"_s, this);
+    CBvitesseEcho->setObjectName(u"CBvitesseEcho"_s);
+    BoutonEcho = new QPushButton(u"Exercice d'é&cho"_s, this);
+    BoutonEcho->setObjectName(u"BoutonEcho"_s);
+    LabelEcho = new QLabel(this);
+    LabelEcho->setObjectName(u"LabelEcho"_s);
+    LabelEcho->setWordWrap(true);
+    LabelEcho->setAccessibleName(u"Verdict de l'écho"_s);
 
     auto* form = new QFormLayout(this);
     form->addRow(u"E&ntrée"_s, ComboEntree);
@@ -219,8 +244,11 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
     form->addRow(u"&Texte à envoyer"_s, EditAEnvoyer);
     form->addRow(BoutonBilan, BoutonEffacerManip);
     form->addRow(LabelBilanMain);
+    form->addRow(u"&Jouer en écho"_s, ComboEcho);
+    form->addRow(CBvitesseEcho);
+    form->addRow(BoutonEcho, LabelEcho);
     for (QWidget* control : {static_cast<QWidget*>(ComboEntree), static_cast<QWidget*>(ComboManipulateur),
-                             static_cast<QWidget*>(EditAEnvoyer)}) {
+                             static_cast<QWidget*>(EditAEnvoyer), static_cast<QWidget*>(ComboEcho)}) {
         if (auto* label = qobject_cast<QLabel*>(form->labelForField(control)))
             control->setAccessibleName(label->text().remove(u'&'));
     }
@@ -237,6 +265,11 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
     connect(SpinPoids, &QDoubleSpinBox::valueChanged, this, [this] { restart(); });
     connect(ComboManipulateur, &QComboBox::currentIndexChanged, this, [this] { restart(); });
     connect(ComboEntree, &QComboBox::activated, this, [this] { ComboEntreeChange(); });
+    connect(BoutonEcho, &QPushButton::clicked, this, [this] { BoutonEchoClick(); });
+    echoNext_ = new QTimer(this);
+    echoNext_->setSingleShot(true);
+    echoNext_->setInterval(kEchoPauseMs);
+    connect(echoNext_, &QTimer::timeout, this, [this] { playEchoItem(); });
     listInputs();
     restart();
     brivo::ui::nameSpinBoxesByTheirCaptions(this); // once the captions are in place
@@ -305,6 +338,13 @@ void SendingWindow::keyed(const KeyEdges& edges)
     for (const KeyEdge& edge : edges) {
         if (sidetone_)
             sidetone_->schedule(edge);
+        if (echo_ && !echoAnswering_) {
+            // The drill waits for the first key-down after the item, for
+            // as long as it takes.
+            if (!edge.down || edge.micros < echoPlayedUntil_ || echoNext_->isActive())
+                continue;
+            echoAnswering_ = true;
+        }
         decoder_->edge(edge);
     }
 }
@@ -323,6 +363,10 @@ void SendingWindow::tick()
             brivo::ui::announce(this, text.mid(LabelDecode->text().size()).trimmed());
         LabelDecode->setText(text);
     }
+    if (echo_ && echoAnswering_ && !decoder_->inWord())
+        judgeEcho();
+    else if (echo_ && !echoAnswering_ && !echoNext_->isActive() && now >= echoPlayedUntil_)
+        LabelEcho->setText(u"À vous."_s);
 }
 
 void SendingWindow::BoutonBilanClick()
@@ -352,6 +396,7 @@ void SendingWindow::hideEvent(QHideEvent* event)
     if (event->spontaneous())
         return; // minimised: the keying goes on when it comes back
     ticks_->stop();
+    stopEcho();
     output_.close();
     input_.reset();
     ComboEntree->setCurrentIndex(0);
@@ -410,6 +455,82 @@ void SendingWindow::inputLost(const QString& message)
     ComboEntree->setCurrentIndex(0);
     LabelBilanMain->setText(message);
     brivo::ui::announce(this, message);
+}
+
+} // namespace brivo::sending::ui
+
+namespace brivo::sending::ui {
+
+std::u32string SendingWindow::echoCharacters() const
+{
+    if (courseCharacters_ && ComboEcho->currentData().toList().value(1).toBool())
+        return courseCharacters_();
+    std::u32string characters;
+    for (const char32_t c : std::u32string_view(U"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"))
+        if (practice::hasPattern(table_, c))
+            characters.push_back(c);
+    return characters;
+}
+
+void SendingWindow::BoutonEchoClick()
+{
+    if (echo_) {
+        stopEcho();
+        return;
+    }
+    EchoSettings settings;
+    settings.source = static_cast<EchoSource>(ComboEcho->currentData().toList().value(0).toInt());
+    settings.wpm = SpinVitesseManip->value();
+    settings.adaptive = CBvitesseEcho->isChecked();
+    practice::CharacterFilter filter{[this](char32_t c) { return practice::hasPattern(table_, c); }, std::nullopt};
+    echo_ = std::make_unique<EchoDrill>(settings, echoCharacters(), std::move(filter),
+                                        static_cast<std::uint64_t>(steadyMicros()));
+    BoutonEcho->setText(u"Arrêter l'é&cho"_s);
+    playEchoItem();
+    PadManip->setFocus();
+}
+
+void SendingWindow::stopEcho()
+{
+    echoNext_->stop();
+    if (!echo_)
+        return;
+    if (echo_->answered() > 0)
+        LabelEcho->setText(u"Écho arrêté : %1 juste(s) sur %2."_s.arg(echo_->right()).arg(echo_->answered()));
+    echo_.reset();
+    BoutonEcho->setText(u"Exercice d'é&cho"_s);
+}
+
+void SendingWindow::playEchoItem()
+{
+    const Result<std::u32string> item = echo_->next();
+    if (!item) {
+        LabelEcho->setText(QString::fromStdString(item.error().message));
+        brivo::ui::announce(this, LabelEcho->text());
+        stopEcho();
+        return;
+    }
+    const KeyEdges played = idealKeying(*item, table_, echo_->wpm(), steadyMicros() + kEchoLeadMicros);
+    if (sidetone_)
+        for (const KeyEdge& edge : played)
+            sidetone_->schedule(edge);
+    echoPlayedUntil_ = played.empty() ? steadyMicros() : played.back().micros;
+    echoAnswering_ = false;
+    decoder_ = std::make_unique<Decoder>(table_, echo_->wpm());
+    LabelDecode->clear();
+    LabelEcho->setText(u"Écoutez…"_s);
+}
+
+void SendingWindow::judgeEcho()
+{
+    const EchoVerdict verdict = echo_->answer(decoder_->text());
+    echoAnswering_ = false;
+    QString text = QString::fromStdString(verdict.message);
+    if (CBvitesseEcho->isChecked())
+        text += u" (%1 mots/mn)"_s.arg(std::lround(echo_->wpm()));
+    LabelEcho->setText(text);
+    brivo::ui::announce(this, text);
+    echoNext_->start();
 }
 
 } // namespace brivo::sending::ui

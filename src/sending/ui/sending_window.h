@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QKeyEvent;
@@ -23,6 +24,7 @@ class QSpinBox;
 class QTimer;
 
 namespace brivo::sending {
+class EchoDrill;
 class Sidetone;
 class KeyInput;
 } // namespace brivo::sending
@@ -83,6 +85,9 @@ public:
     // The keyer's choices (what the settings keep).
     KeyerSettings settings() const { return keyerSettings(); }
     void setSettings(const KeyerSettings& settings);
+    // Where the echo drill takes its characters: the course's lesson
+    // (upper case), or nothing for the table's letters and figures.
+    void setCourseCharacters(std::function<std::u32string()> characters) { courseCharacters_ = std::move(characters); }
 
     // The controls, named as the window's others are.
     QComboBox* ComboEntree = nullptr; // the keyboard and mouse, a serial port, a MIDI source
@@ -96,6 +101,10 @@ public:
     QPushButton* BoutonBilan = nullptr;
     QPushButton* BoutonEffacerManip = nullptr;
     QLabel* LabelBilanMain = nullptr;
+    QComboBox* ComboEcho = nullptr; // characters, groups, words, call signs
+    QCheckBox* CBvitesseEcho = nullptr;
+    QPushButton* BoutonEcho = nullptr;
+    QLabel* LabelEcho = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -111,6 +120,11 @@ private:
     void listInputs();
     void ComboEntreeChange();
     void inputLost(const QString& message);
+    void BoutonEchoClick();
+    void playEchoItem();
+    void stopEcho();
+    void judgeEcho();
+    std::u32string echoCharacters() const;
 
     Output output_;
     const MorseTable& table_;
@@ -120,6 +134,13 @@ private:
     std::shared_ptr<Sidetone> sidetone_; // shared with the player while it plays
     QTimer* ticks_ = nullptr;
     std::unique_ptr<KeyInput> input_; // a serial port or a MIDI source, while one is chosen
+    // The echo drill, while it runs: the item is heard until
+    // echoPlayedUntil_; the answer begins with the next key-down.
+    std::unique_ptr<EchoDrill> echo_;
+    std::int64_t echoPlayedUntil_ = 0;
+    bool echoAnswering_ = false;
+    QTimer* echoNext_ = nullptr;
+    std::function<std::u32string()> courseCharacters_;
 };
 
 } // namespace brivo::sending::ui
