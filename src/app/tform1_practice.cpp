@@ -102,6 +102,9 @@ void TForm1::buildSending()
         },
         this);
     sendingWindow->setCourseCharacters([this] { return courseWindow->state().characters(); });
+    sendingWindow->setRecorder([store = copyCheck->history()](const practice::SendingSession& session) mutable {
+        return store.recordSending(session);
+    });
 }
 
 } // namespace brivo::ui

@@ -78,6 +78,7 @@ FistReport fistReport(const std::vector<JudgedElement>& elements, const std::str
             if (pair.first != pair.second)
                 report.wrong.push_back(pair);
         }
+        report.perCharacter = check->perCharacter;
     }
     std::vector<std::pair<double, std::string>> found;
     judge(report.dah, std::log(1.1), "vos traits sont", found);
@@ -88,6 +89,25 @@ FistReport fistReport(const std::vector<JudgedElement>& elements, const std::str
     for (auto& fault : found)
         report.faults.push_back(std::move(fault.second));
     return report;
+}
+
+TimingHistogram timingHistogram(const std::vector<JudgedElement>& elements)
+{
+    std::vector<double> dits;
+    for (const JudgedElement& element : elements)
+        if (element.kind == JudgedElement::Kind::Dit)
+            dits.push_back(element.seconds);
+    TimingHistogram histogram;
+    const double dit = median(dits);
+    if (dit <= 0)
+        return histogram;
+    for (const JudgedElement& element : elements) {
+        const auto bin = std::min(TimingHistogram::kBins - 1,
+                                  static_cast<std::size_t>(element.seconds / dit / TimingHistogram::kBinDits));
+        int& count = histogram.counts[static_cast<std::size_t>(element.kind)][bin];
+        histogram.highest = std::max(histogram.highest, ++count);
+    }
+    return histogram;
 }
 
 } // namespace brivo::sending

@@ -3,6 +3,7 @@
 #include "practice/copy_check.h"
 #include "sending/decoder.h"
 
+#include <array>
 #include <map>
 #include <string>
 #include <utility>
@@ -33,6 +34,8 @@ struct FistReport {
     std::string decoded;
     // The characters sent wrong: what was to be sent, what was received.
     std::vector<std::pair<char32_t, char32_t>> wrong;
+    // Each character of the target: how often it was sent, and sent wrong.
+    std::map<char32_t, practice::CharacterCount> perCharacter;
     // What the trainee is told, worst first, in French ("vos traits sont
     // courts : 2,4 points au lieu de 3").
     std::vector<std::string> faults;
@@ -42,5 +45,19 @@ struct FistReport {
 // `decoded`, against `target` (UTF-8).
 FistReport fistReport(const std::vector<JudgedElement>& elements, const std::string& decoded,
                       const std::string& target);
+
+// The lengths of a keying's elements in dits (of the median dit), counted
+// in bins of kBinDits from 0 to kMaxDits (longer ones in the last bin), one
+// row per kind in JudgedElement::Kind's order: dits, dahs, element gaps,
+// letter gaps, word gaps.
+struct TimingHistogram {
+    static constexpr double kBinDits = 0.25;
+    static constexpr double kMaxDits = 10;
+    static constexpr std::size_t kBins = 40;
+    static constexpr std::size_t kKinds = 5;
+    std::array<std::array<int, kBins>, kKinds> counts{};
+    int highest = 0; // the largest count, for the scale
+};
+TimingHistogram timingHistogram(const std::vector<JudgedElement>& elements);
 
 } // namespace brivo::sending

@@ -135,6 +135,16 @@ private Q_SLOTS:
         const auto course = store.course(U"KM");
         QCOMPARE(course->checks.size(), 1U);
         QCOMPARE(course->confusions.at({U'M', U'K'}), 1);
+        // The sending exercises, kept beside the checks.
+        const brivo::practice::SendingSession echo{
+            brivo::practice::SendingSession::Kind::Echo, kMonday, 21, 50, {{U'K', {2, 1}}}};
+        QVERIFY(store.recordSending(echo));
+        const auto sending = store.sendingSessions();
+        QCOMPARE(sending->size(), 1U);
+        QCOMPARE(sending->front().kind, echo.kind);
+        QCOMPARE(sending->front().sentAt, kMonday);
+        QCOMPARE(sending->front().perCharacter.at(U'K').wrong, 1);
+        QCOMPARE(store.checks()->size(), 2U);
     }
 
     // Another program holds the file for writing: the check waits, then is

@@ -38,6 +38,18 @@ TEST_P(FistReports, MeasureAndNameTheFault)
     EXPECT_NEAR(report.wordGap.dits, 7, 0.05);
     EXPECT_GE(report.score, row.leastScore);
     EXPECT_LE(report.score, row.mostScore);
+    EXPECT_EQ(report.perCharacter.at(U'F').sent, 2);
+    // The picture: each kind's fullest bin at its measured length.
+    const TimingHistogram histogram = timingHistogram(decoder.elements());
+    const auto fullest = [&](JudgedElement::Kind kind) {
+        const auto& bins = histogram.counts[static_cast<std::size_t>(kind)];
+        return (static_cast<double>(std::max_element(bins.begin(), bins.end()) - bins.begin()) + 0.5) *
+               TimingHistogram::kBinDits;
+    };
+    EXPECT_NEAR(fullest(JudgedElement::Kind::Dit), 1, 0.25);
+    EXPECT_NEAR(fullest(JudgedElement::Kind::Dah), row.fist.dah, 0.25);
+    EXPECT_NEAR(fullest(JudgedElement::Kind::LetterGap), row.fist.letterGap, 0.25);
+    EXPECT_NEAR(fullest(JudgedElement::Kind::WordGap), 7, 0.25);
     if (row.firstFault.empty()) {
         EXPECT_TRUE(report.faults.empty()) << report.faults.front();
     } else {

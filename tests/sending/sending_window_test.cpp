@@ -2,6 +2,7 @@
 // the pad; Space as a straight key, the two Ctrls as paddles, and a held
 // Space's auto-repeat all decode as keyed.
 #include "sending/ui/sending_window.h"
+#include "sending/ui/timing_chart.h"
 #include "support/form_fixture.h"
 
 #include <QComboBox>
@@ -119,6 +120,16 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(window->LabelEcho->text(), u"reçu « R » au lieu de « K » (20 mots/mn)"_s, 10000);
         QTest::mouseClick(window->BoutonEcho, Qt::LeftButton);
         QCOMPARE(window->LabelEcho->text(), u"Écho arrêté : 1 juste(s) sur 2."_s);
+        // The run and a report of the last answer are kept in the history;
+        // the report's picture says what its text says.
+        QTest::mouseClick(window->BoutonBilan, Qt::LeftButton);
+        QVERIFY(window->ChartDurees->isVisible());
+        QCOMPARE(window->ChartDurees->accessibleDescription(), window->LabelBilanMain->text());
+        const auto kept = brivo::practice::HistoryStore(f.historyFile()).sendingSessions();
+        QCOMPARE(kept->size(), 2U);
+        QCOMPARE(kept->front().score, 50.0);
+        QCOMPARE(kept->front().perCharacter.at(U'K').wrong, 1);
+        QCOMPARE(kept->back().kind, brivo::practice::SendingSession::Kind::Report);
     }
 };
 

@@ -116,6 +116,12 @@ const std::vector<std::vector<QString>>& migrations()
             u"CREATE TABLE IF NOT EXISTS lesson_choices (id INTEGER PRIMARY KEY, chosen_at TEXT NOT NULL, "
             "after_session INTEGER NOT NULL, course_order TEXT NOT NULL, lesson INTEGER NOT NULL)"_s,
         },
+        {
+            u"CREATE TABLE IF NOT EXISTS sending_sessions (id INTEGER PRIMARY KEY, sent_at TEXT NOT NULL, kind TEXT "
+            "NOT NULL, wpm REAL NOT NULL, score REAL NOT NULL)"_s,
+            u"CREATE TABLE IF NOT EXISTS sending_chars (session_id INTEGER NOT NULL REFERENCES sending_sessions(id), "
+            "character TEXT NOT NULL, sent INTEGER NOT NULL, wrong INTEGER NOT NULL)"_s,
+        },
     };
     return steps;
 }
@@ -311,6 +317,63 @@ Result<void> HistoryStore::recordLessonChoice(const std::u32string& order, int l
         query.addBindValue(fromCodePoints(order));
         query.addBindValue(lesson);
         return query.exec();
+    });
+}
+
+Result<void> HistoryStore::recordSending(const SendingSession& session)
+{
+    return writeHistory(file_, [&](QSqlQuery& query) {
+        query.prepare(u"INSERT INTO sending_sessions (sent_at, kind, wpm, score) VALUES (?, ?, ?, ?)"_s);
+        query.addBindValue(session.sentAt.toUTC().toString(Qt::ISODate));
+        query.addBindValue(session.kind == SendingSession::Kind::Echo ? u"echo"_s : u"report"_s);
+        query.addBindValue(session.wpm);
+        query.addBindValue(session.score);
+        if (!query.exec())
+            return false;
+        const QVariant id = query.lastInsertId();
+        for (const auto& [character, count] : session.perCharacter) {
+            query.prepare(u"INSERT INTO sending_chars (session_id, character, sent, wrong) VALUES (?, ?, ?, ?)"_s);
+            query.addBindValue(id);
+            query.addBindValue(fromCodePoint(character));
+            query.addBindValue(count.sent);
+            query.addBindValue(count.wrong);
+            if (!query.exec())
+                return false;
+        }
+        return true;
+    });
+}
+
+Result<std::vector<SendingSession>> HistoryStore::sendingSessions() const
+{
+    return readHistory<std::vector<SendingSession>>(file_, [](QSqlQuery& query, std::vector<SendingSession>& out) {
+        if (schemaVersion(query) < 5)
+            return true; // none before the sending exercises came
+        std::map<qlonglong, std::size_t> rows;
+        if (!query.exec(u"SELECT id, sent_at, kind, wpm, score FROM sending_sessions ORDER BY id"_s))
+            return false;
+        while (query.next()) {
+            QDateTime at = QDateTime::fromString(query.value(1).toString(), Qt::ISODate);
+            at.setTimeSpec(Qt::UTC);
+            rows[query.value(0).toLongLong()] = out.size();
+            out.push_back(
+                {query.value(2).toString() == u"echo"_s ? SendingSession::Kind::Echo : SendingSession::Kind::Report,
+                 at,
+                 query.value(3).toDouble(),
+                 query.value(4).toDouble(),
+                 {}});
+        }
+        if (!query.exec(u"SELECT session_id, character, sent, wrong FROM sending_chars"_s))
+            return false;
+        while (query.next()) {
+            const auto row = rows.find(query.value(0).toLongLong());
+            if (row == rows.end())
+                continue;
+            CharacterCount& count = out[row->second].perCharacter[toCodePoint(query.value(1).toString())];
+            count.sent += query.value(2).toInt();
+            count.wrong += query.value(3).toInt();
+        }
+        return true;
     });
 }
 

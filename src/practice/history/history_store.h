@@ -53,11 +53,23 @@ struct StoredCheck {
     bool underConditions = false; // made with reception conditions on
 };
 
+// One sending exercise: the fist report of a stretch of keying, or a run of
+// the echo drill, with what each character sent gave.
+struct SendingSession {
+    enum class Kind { Report, Echo };
+    Kind kind = Kind::Report;
+    QDateTime sentAt; // UTC
+    double wpm = 0;
+    double score = 0; // the report's score, or the share of echoes right, 0 to 100
+    std::map<char32_t, CharacterCount> perCharacter;
+};
+
 // The history of the copy checks, in an SQLite file (through Qt SQL): a
 // table `sessions` (one row per check, with its reception conditions and
 // its course and material), a table `char_stats` (the per-character counts of each) and
 // a table `confusions` (what each sent character was copied as) and a table
-// `lesson_choices` (the lessons chosen by hand, each after a session). The schema carries its version in
+// `lesson_choices` (the lessons chosen by hand, each after a session), and
+// the sending exercises in `sending_sessions` and `sending_chars`. The schema carries its version in
 // PRAGMA user_version and is migrated forward, never dropped. Every call
 // opens the file, works in one transaction and closes it, so another
 // program holding the file only delays (2 s) or refuses one check; each
@@ -65,7 +77,7 @@ struct StoredCheck {
 // nothing stored before is lost.
 class HistoryStore {
 public:
-    static constexpr int kSchemaVersion = 4;
+    static constexpr int kSchemaVersion = 5;
 
     explicit HistoryStore(std::filesystem::path file) : file_(std::move(file)) {}
 
@@ -87,6 +99,9 @@ public:
     // The per-character counts summed over the last `count` checks (all
     // checks for count <= 0).
     Result<std::map<char32_t, CharacterCount>> counts(int count) const;
+    // Stores a sending exercise, and gives them all back, oldest first.
+    Result<void> recordSending(const SendingSession& session);
+    Result<std::vector<SendingSession>> sendingSessions() const;
     // Writes every check as CSV (comma-separated, RFC 4180 quoting, UTF-8).
     Result<void> exportCsv(const std::filesystem::path& target) const;
 

@@ -12,9 +12,11 @@
 #include "sending/inputs/midi_key.h"
 #include "sending/inputs/serial_key.h"
 #include "sending/sidetone.h"
+#include "sending/ui/timing_chart.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHideEvent>
@@ -216,6 +218,8 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
     LabelBilanMain->setObjectName(u"LabelBilanMain"_s);
     LabelBilanMain->setWordWrap(true);
     LabelBilanMain->setAccessibleName(u"Bilan de la main"_s);
+    ChartDurees = new TimingChart(this);
+    ChartDurees->hide(); // until the first report
     ComboEcho = new QComboBox(this);
     ComboEcho->setObjectName(u"ComboEcho"_s);
     // Each item: the source, and whether it takes the course's characters.
@@ -244,6 +248,7 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
     form->addRow(u"&Texte à envoyer"_s, EditAEnvoyer);
     form->addRow(BoutonBilan, BoutonEffacerManip);
     form->addRow(LabelBilanMain);
+    form->addRow(ChartDurees);
     form->addRow(u"&Jouer en écho"_s, ComboEcho);
     form->addRow(CBvitesseEcho);
     form->addRow(BoutonEcho, LabelEcho);
@@ -379,7 +384,21 @@ void SendingWindow::BoutonBilanClick()
     for (const std::string& fault : report.faults)
         text += u"\nÀ travailler : "_s + QString::fromStdString(fault) + u'.';
     LabelBilanMain->setText(text);
+    ChartDurees->setHistogram(timingHistogram(decoder_->elements()), text);
+    ChartDurees->show();
     brivo::ui::announce(this, text);
+    if (!decoder_->elements().empty())
+        record({practice::SendingSession::Kind::Report, QDateTime::currentDateTimeUtc(), report.wpm, report.score,
+                report.perCharacter},
+               LabelBilanMain);
+}
+
+void SendingWindow::record(const practice::SendingSession& session, QLabel* label)
+{
+    if (!recorder_)
+        return;
+    if (const Result<void> kept = recorder_(session); !kept)
+        label->setText(label->text() + u'\n' + QString::fromStdString(kept.error().message));
 }
 
 void SendingWindow::keyPressEvent(QKeyEvent* event)
@@ -495,8 +514,12 @@ void SendingWindow::stopEcho()
     echoNext_->stop();
     if (!echo_)
         return;
-    if (echo_->answered() > 0)
+    if (echo_->answered() > 0) {
         LabelEcho->setText(u"Écho arrêté : %1 juste(s) sur %2."_s.arg(echo_->right()).arg(echo_->answered()));
+        record({practice::SendingSession::Kind::Echo, QDateTime::currentDateTimeUtc(), echo_->wpm(),
+                100.0 * echo_->right() / echo_->answered(), echo_->counts()},
+               LabelEcho);
+    }
     echo_.reset();
     BoutonEcho->setText(u"Exercice d'é&cho"_s);
 }

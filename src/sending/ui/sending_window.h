@@ -2,6 +2,7 @@
 
 #include "morse/morse_table.h"
 #include "player/pcm_source.h"
+#include "practice/history/history_store.h"
 #include "sending/decoder.h"
 #include "sending/key_repeat_filter.h"
 #include "sending/keyer.h"
@@ -30,6 +31,8 @@ class KeyInput;
 } // namespace brivo::sending
 
 namespace brivo::sending::ui {
+
+class TimingChart;
 
 // The keying pad: while it has the focus, Left Ctrl is the dit paddle,
 // Right Ctrl the dah paddle and Space a straight key; over it, the left
@@ -88,6 +91,9 @@ public:
     // Where the echo drill takes its characters: the course's lesson
     // (upper case), or nothing for the table's letters and figures.
     void setCourseCharacters(std::function<std::u32string()> characters) { courseCharacters_ = std::move(characters); }
+    // Where each fist report and each run of the echo drill is kept.
+    using Recorder = std::function<Result<void>(const practice::SendingSession&)>;
+    void setRecorder(Recorder recorder) { recorder_ = std::move(recorder); }
 
     // The controls, named as the window's others are.
     QComboBox* ComboEntree = nullptr; // the keyboard and mouse, a serial port, a MIDI source
@@ -101,6 +107,7 @@ public:
     QPushButton* BoutonBilan = nullptr;
     QPushButton* BoutonEffacerManip = nullptr;
     QLabel* LabelBilanMain = nullptr;
+    TimingChart* ChartDurees = nullptr;
     QComboBox* ComboEcho = nullptr; // characters, groups, words, call signs
     QCheckBox* CBvitesseEcho = nullptr;
     QPushButton* BoutonEcho = nullptr;
@@ -124,6 +131,8 @@ private:
     void playEchoItem();
     void stopEcho();
     void judgeEcho();
+    // Keeps `session` through the recorder; a failure is added to `label`.
+    void record(const practice::SendingSession& session, QLabel* label);
     std::u32string echoCharacters() const;
 
     Output output_;
@@ -141,6 +150,7 @@ private:
     bool echoAnswering_ = false;
     QTimer* echoNext_ = nullptr;
     std::function<std::u32string()> courseCharacters_;
+    Recorder recorder_;
 };
 
 } // namespace brivo::sending::ui
