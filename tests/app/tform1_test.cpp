@@ -288,37 +288,6 @@ private Q_SLOTS:
         QCOMPARE(f.player.calls.back(), std::string("close"));
     }
 
-    // "Déplacer", where the window manager ignores the request (here none):
-    // the arrows move the window, Enter keeps the place, Escape restores it;
-    // meanwhile the keys reach nothing else.
-    void moveFallsBackToTheKeyboard()
-    {
-        FormFixture f;
-        f.form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
-        // The window is placed once, after its first showing (without a
-        // frame, a second later): the move comes after.
-        QTRY_VERIFY_WITH_TIMEOUT(!f.form->findChild<QTimer*>(u"frameWait"_s)->isActive(), 10000);
-        const QPoint start = f.form->pos();
-        f.control("TBfreq")->setFocus();
-        const int tone = f.control<QSlider>("TBfreq")->value();
-        QAction* move = f.control<QMenu>("SystemMenu")->actions().value(1);
-        QCOMPARE(move->text(), u"&Déplacer"_s);
-        move->trigger();
-        for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_PageUp})
-            QTest::keyClick(f.form->windowHandle(), key);
-        QTest::keyClick(f.form->windowHandle(), Qt::Key_Left, Qt::ControlModifier);
-        QTest::keyClick(f.form->windowHandle(), Qt::Key_Return);
-        QCOMPARE(f.form->pos(), start + QPoint(15, 8));
-        QCOMPARE(f.control<QSlider>("TBfreq")->value(), tone);
-        move->trigger();
-        QTest::keyClick(f.form->windowHandle(), Qt::Key_Up);
-        QTest::keyClick(f.form->windowHandle(), Qt::Key_Escape);
-        QCOMPARE(f.form->pos(), start + QPoint(15, 8));
-        QTest::keyClick(f.form->windowHandle(), Qt::Key_Right);
-        QCOMPARE(f.form->pos(), start + QPoint(15, 8));
-    }
-
     // Qt's own dialogs speak French, and a file dialog with no name yet
     // opens in the current folder, not on the list of drives.
     void standardDialogsAreFrenchAndStartInTheCurrentFolder()

@@ -187,8 +187,9 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(tone->value() != before, kBound);
     }
 
-    // twm ignores a move request: "Déplacer" moves by the keyboard, and
-    // Alt+F4, which twm does not bind, closes.
+    // twm ignores a move request: "Déplacer" moves by the keyboard (Return
+    // keeps the place, Escape restores it), and Alt+F4, which twm does not
+    // bind, closes.
     void moveAndCloseWithoutTheWindowManagersHelp()
     {
         FormFixture f;
@@ -199,8 +200,18 @@ private Q_SLOTS:
         xdotool({u"key"_s, u"Right"_s, u"Right"_s, u"Down"_s, u"Return"_s});
         QTRY_COMPARE_WITH_TIMEOUT(f.form->frameGeometry().topLeft(), start + QPoint(16, 8), kBound);
         // twm's focus follows the pointer, which the move may have left.
-        xdotool(pointAt(f.form.get(), backgroundPoint(f.form.get())));
-        QVERIFY(QTest::qWaitForWindowActive(f.form.get(), kBound));
+        const auto pointAtTheWindow = [&f] {
+            xdotool(pointAt(f.form.get(), backgroundPoint(f.form.get())));
+            QVERIFY(QTest::qWaitForWindowActive(f.form.get(), kBound));
+        };
+        pointAtTheWindow();
+        // Escape puts it back where this move began.
+        f.control<QMenu>("SystemMenu")->actions().value(1)->trigger();
+        xdotool({u"key"_s, u"Down"_s});
+        QTRY_COMPARE_WITH_TIMEOUT(f.form->frameGeometry().topLeft(), start + QPoint(16, 16), kBound);
+        xdotool({u"key"_s, u"Escape"_s});
+        QTRY_COMPARE_WITH_TIMEOUT(f.form->frameGeometry().topLeft(), start + QPoint(16, 8), kBound);
+        pointAtTheWindow();
         xdotool({u"key"_s, u"alt+F4"_s});
         QTRY_VERIFY_WITH_TIMEOUT(!f.form->isVisible(), kBound);
     }

@@ -227,17 +227,6 @@ TEST(ConditionsLine, EveryKeyRoundTrips)
     }
 }
 
-// The bounds of the fading's spread are taken, and a hair beyond refused.
-TEST(ConditionsRange, FadingSpreadBounds)
-{
-    for (const auto& [hz, accepted] : std::vector<std::pair<double, bool>>{
-             {0.02, true}, {2.0, true}, {2.01, false}, {9.9, false}, {10, true}, {30, true}, {30.1, false}}) {
-        ReceptionConditions c;
-        c.qsbHz = hz;
-        EXPECT_EQ(static_cast<bool>(checkConditions(c, 20, 1, 0)), accepted) << hz;
-    }
-}
-
 // The gain control: a 795 Hz tone at `level` times the target, after a
 // second of silence, at 11025 Hz. Quiet input passes as it is (the gain is
 // at most 1); a loud one is brought to the target before its first peak
