@@ -5,6 +5,7 @@
 // wandering from character to character, edges on a clock grid.
 #include "common/edit_text.h"
 #include "morse/morse_table.h"
+#include "practice/copy_check.h"
 #include "sending/key_edge.h"
 
 #include <algorithm>
@@ -60,22 +61,11 @@ inline sending::KeyEdges simulatedFist(const std::string& text, const MorseTable
     return edges;
 }
 
-// Levenshtein distance over the characters (bytes of ASCII text).
-inline std::size_t editDistance(const std::string& a, const std::string& b)
+// The characters a decoding got wrong: the Levenshtein distance of the
+// copy check.
+inline std::size_t editDistance(const std::string& decoded, const std::string& text)
 {
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j)
-        row[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
+    return practice::checkCopy(text, decoded)->distance;
 }
 
 // Words to key: letters, figures and call signs.
