@@ -28,6 +28,7 @@ constexpr std::string_view kUsage =
     "                        [--sampling P] [--no-dit-memory] [--no-dah-memory]\n"
     "                        [--rate HZ] FRONTS\n"
     "        brivo-key report --target TEXTE [--wpm N] [--json] [--table FICHIER] FRONTS\n"
+    "        brivo-key latency [--pulses N] [--rate HZ]\n"
     "La manipulation de BRIVO sans fenêtre. FRONTS est un fichier (ou - pour\n"
     "l'entrée standard) d'un front par ligne : « <millisecondes> <down|up>\n"
     "[dit|dah|key] ».\n"
@@ -38,6 +39,9 @@ constexpr std::string_view kUsage =
     "             (--mode straight, bug, iambic-a, iambic-b, ultimatic ou\n"
     "             single-lever [iambic-b]) tire des fronts des palettes\n"
     "  report     le bilan de la main par rapport à --target\n"
+    "  latency    mesure le retard du son de contrôle sur la carte son : la\n"
+    "             sortie reliée à l'entrée par un câble, --pulses impulsions\n"
+    "             (10 à 1000 [50]) sont jouées et chronométrées au retour\n"
     "\n"
     "  --wpm N          vitesse de départ, ou du manipulateur, 5 à 50 [20]\n"
     "  --weight R       longueur du trait en points, 2,5 à 4,5 [3]\n"
@@ -197,11 +201,26 @@ int runDecoder(const std::string& mode, const KeyOptions& options, const sending
     return kExitOk;
 }
 
+int runLatency(const LatencyCheck& latency, int pulses, int rate, CommandEnvironment& env)
+{
+    if (!latency)
+        return kTool.report(env, kExitFileError, "la mesure sur la carte son n'est pas disponible ici.");
+    const Result<LatencyResult> measured = latency(pulses, rate);
+    if (!measured)
+        return kTool.report(env, kExitFileError, measured.error().message);
+    env.out << "Aller-retour de la manipulation au son revenu : " << measured->heard << " impulsions sur "
+            << measured->sent << ", " << fixedText(measured->stats.medianMs, 1, ',') << " ms (médiane), "
+            << fixedText(measured->stats.p99Ms, 1, ',') << " ms (99 %), écart "
+            << fixedText(measured->stats.spreadMs, 1, ',') << " ms.\n";
+    return kExitOk;
+}
+
 } // namespace
 
-int runKeyCommand(const std::vector<std::string>& args, CommandEnvironment& env)
+int runKeyCommand(const std::vector<std::string>& args, CommandEnvironment& env, const LatencyCheck& latency)
 {
     KeyOptions options;
+    double pulses = 50;
     options.keyer.samplingPercent = 35;
     double rate = options.keyer.sampleRate;
     OptionTable table;
@@ -239,6 +258,7 @@ int runKeyCommand(const std::vector<std::string>& args, CommandEnvironment& env)
     table.valued["--deaf"] = inRange(options.keyer.deafPercent, 0, 100, "un pourcentage de 0 à 100");
     table.valued["--sampling"] = inRange(options.keyer.samplingPercent, 0, 100, "un pourcentage de 0 à 100");
     table.valued["--rate"] = inRange(rate, 8000, 48000, "une fréquence de 8000 à 48000 Hz");
+    table.valued["--pulses"] = inRange(pulses, 10, 1000, "un nombre d'impulsions de 10 à 1000");
     const Result<CommandLine> line = readCommandLine(args, table);
     if (!line)
         return kTool.report(env, kExitRefused, line.error().message + "\n" + std::string(kUsage));
@@ -246,8 +266,10 @@ int runKeyCommand(const std::vector<std::string>& args, CommandEnvironment& env)
         return *answered;
     const std::vector<std::string>& words = line->operands;
     const std::string mode = words.empty() ? std::string() : words.front();
+    if (mode == "latency" && words.size() == 1)
+        return runLatency(latency, static_cast<int>(pulses), static_cast<int>(rate), env);
     if (mode != "decode" && mode != "keyer" && mode != "report")
-        return kTool.report(env, kExitRefused, "dites decode, keyer ou report.\n" + std::string(kUsage));
+        return kTool.report(env, kExitRefused, "dites decode, keyer, report ou latency.\n" + std::string(kUsage));
     if (words.size() != 2)
         return kTool.report(env, kExitRefused, "il faut un fichier de fronts (ou -).\n" + std::string(kUsage));
     if (mode == "report" && !options.target)

@@ -126,6 +126,10 @@ inline std::string purgeQuestion(std::string_view path)
 
 // The sound device.
 inline constexpr std::string_view kNoAudio = "Aucun périphérique audio n'est disponible : ";
+inline constexpr std::string_view kNoAudioInput = "Aucune entrée son n'est disponible : ";
+inline constexpr std::string_view kNothingCameBack =
+    "Aucune impulsion n'est revenue : reliez la sortie son à l'entrée par un câble, puis montez le niveau "
+    "d'entrée.";
 inline constexpr std::string_view kAudioLost = "Lecture interrompue : la sortie audio a disparu";
 inline constexpr std::string_view kAudioOpenFailed = "Le périphérique audio ne peut pas être ouvert : ";
 

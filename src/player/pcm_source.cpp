@@ -144,4 +144,28 @@ Result<std::unique_ptr<PcmSource>> openWavFile(const std::filesystem::path& path
     return std::unique_ptr<PcmSource>(std::make_unique<WavFileSource>(fd, *layout));
 }
 
+namespace {
+
+class SharedSource : public PcmSource {
+public:
+    explicit SharedSource(std::shared_ptr<PcmSource> shared) : shared_(std::move(shared)) {}
+    int sampleRate() const override { return shared_->sampleRate(); }
+    int channels() const override { return shared_->channels(); }
+    std::uint64_t frames() const override { return shared_->frames(); }
+    std::size_t read(std::uint64_t first, std::int16_t* out, std::size_t count) override
+    {
+        return shared_->read(first, out, count);
+    }
+
+private:
+    std::shared_ptr<PcmSource> shared_;
+};
+
+} // namespace
+
+std::unique_ptr<PcmSource> sharedSource(std::shared_ptr<PcmSource> shared)
+{
+    return std::make_unique<SharedSource>(std::move(shared));
+}
+
 } // namespace brivo

@@ -23,6 +23,10 @@ public:
     virtual std::size_t read(std::uint64_t first, std::int16_t* out, std::size_t count) = 0;
 };
 
+// A source the player owns that reads `shared`, which its maker keeps too
+// (a live tone it goes on keying).
+std::unique_ptr<PcmSource> sharedSource(std::shared_ptr<PcmSource> shared);
+
 // Samples already in memory.
 std::unique_ptr<PcmSource> memorySource(PcmSound sound);
 

@@ -20,10 +20,21 @@ struct KeyCase {
 
 class KeyCommand : public test::CommandFixture, public testing::WithParamInterface<KeyCase> {};
 
+// A sound card whose pulses come back but one; at 8000 Hz, one without input.
+Result<LatencyResult> fakeCard(int pulses, int rate)
+{
+    if (rate == 8000)
+        return fail(ErrorCode::DeviceFailed, "Aucune entrée son n'est disponible : aucune");
+    return LatencyResult{{12.5, 14, 0.5}, pulses, pulses - 1};
+}
+
 TEST_P(KeyCommand, WritesOrRefuses)
 {
     const KeyCase& row = GetParam();
-    EXPECT_EQ(runCommand(runKeyCommand, row.args, row.input), row.status);
+    const auto command = [](const std::vector<std::string>& args, CommandEnvironment& env) {
+        return runKeyCommand(args, env, fakeCard);
+    };
+    EXPECT_EQ(runCommand(command, row.args, row.input), row.status);
     EXPECT_EQ(out_.str().substr(0, row.out.size()), row.out);
     EXPECT_EQ(err_.str().substr(0, row.err.size()), row.err);
 }
@@ -84,6 +95,20 @@ INSTANTIATE_TEST_SUITE_P(
                 kExitRefused,
                 "",
                 "brivo-key : l'entrée standard dépasse 16 Mo."},
+        KeyCase{"timesTheLoopBack",
+                {"latency", "--pulses", "10"},
+                "",
+                kExitOk,
+                "Aller-retour de la manipulation au son revenu : 9 impulsions sur 10, 12,5 ms (médiane), 14,0 ms "
+                "(99 %), écart 0,5 ms.\n",
+                ""},
+        KeyCase{"loopBackWithoutInput",
+                {"latency", "--rate", "8000"},
+                "",
+                kExitFileError,
+                "",
+                "brivo-key : Aucune entrée son n'est disponible"},
+        KeyCase{"tooFewPulses", {"latency", "--pulses", "5"}, "", kExitRefused, "", "brivo-key : --pulses attend"},
         KeyCase{
             "reportWithoutTarget", {"report", "-"}, kKeyedK, kExitRefused, "", "brivo-key : report attend --target"}),
     test::CaseName());

@@ -62,22 +62,6 @@ std::int64_t steadyMicros()
         .count();
 }
 
-// The player owns its source; the window keeps the sidetone to key it.
-class SharedSidetone : public PcmSource {
-public:
-    explicit SharedSidetone(std::shared_ptr<Sidetone> tone) : tone_(std::move(tone)) {}
-    int sampleRate() const override { return tone_->sampleRate(); }
-    int channels() const override { return 1; }
-    std::uint64_t frames() const override { return tone_->frames(); }
-    std::size_t read(std::uint64_t first, std::int16_t* out, std::size_t count) override
-    {
-        return tone_->read(first, out, count);
-    }
-
-private:
-    std::shared_ptr<Sidetone> tone_;
-};
-
 // Which contact a key is, from its keysym or its scan code.
 std::optional<Contact> contactOf(const QKeyEvent* event)
 {
@@ -313,7 +297,7 @@ void SendingWindow::showSending()
     // The sidetone takes over the player while the window is open.
     const Tone tone = tone_();
     sidetone_ = std::make_shared<Sidetone>(kDefaultSampleRate, tone.hz, tone.amplitude, 5.0, steadyMicros);
-    if (const Result<void> opened = output_.open(std::make_unique<SharedSidetone>(sidetone_)); opened)
+    if (const Result<void> opened = output_.open(sharedSource(sidetone_)); opened)
         LabelBilanMain->clear();
     else
         LabelBilanMain->setText(u"Le son de contrôle n'est pas disponible (%1) : la manipulation est décodée sans "
