@@ -8,9 +8,12 @@
 #include "morse/definition_parser.h"
 #include "player/sdl_wave_player.h"
 #include "player/wav_reader.h"
+#include "sending/sidetone.h"
 #include "support/form_fixture.h"
 
 #include <algorithm>
+#include <chrono>
+#include <mutex>
 
 using namespace Qt::StringLiterals;
 using SdlForm = brivo::test::BasicFormFixture<brivo::SdlWavePlayer>;
@@ -38,6 +41,40 @@ std::vector<std::int16_t> renderLive(const std::filesystem::path& path, const st
         return {};
     return trimmed(brivo::readWav(brivo::test::readBytes(path))->samples);
 }
+
+std::int64_t steadyMicros()
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The sidetone as the device pulls it: when each pull began, and whether it
+// had sound.
+class PullLog : public brivo::PcmSource {
+public:
+    explicit PullLog(std::shared_ptr<brivo::sending::Sidetone> tone) : tone_(std::move(tone)) {}
+    int sampleRate() const override { return tone_->sampleRate(); }
+    int channels() const override { return 1; }
+    std::uint64_t frames() const override { return tone_->frames(); }
+    std::size_t read(std::uint64_t first, std::int16_t* out, std::size_t count) override
+    {
+        const std::int64_t at = steadyMicros();
+        const std::size_t made = tone_->read(first, out, count);
+        const std::lock_guard guard(lock_);
+        pulls_.emplace_back(at, std::any_of(out, out + made, [](std::int16_t s) { return s != 0; }));
+        return made;
+    }
+    std::vector<std::pair<std::int64_t, bool>> pulls() const
+    {
+        const std::lock_guard guard(lock_);
+        return pulls_;
+    }
+
+private:
+    std::shared_ptr<brivo::sending::Sidetone> tone_;
+    mutable std::mutex lock_;
+    std::vector<std::pair<std::int64_t, bool>> pulls_;
+};
 
 } // namespace
 
@@ -99,6 +136,35 @@ private Q_SLOTS:
             std::search(foundA + static_cast<std::ptrdiff_t>(a.size()), played.end(), n.begin(), n.end());
         QVERIFY2(foundN != played.end(), "N was not played after A");
         QCOMPARE(trimmed(played).size(), static_cast<std::size_t>(foundN - found) + n.size());
+    }
+
+    // The sidetone on the real player: a key-down is heard from the first
+    // pull after it, none before had sound (nothing is filled ahead), and
+    // the tone rises on its ramp rather than with a click.
+    void sidetoneIsHeardFromTheNextPull()
+    {
+        auto tone = std::make_shared<brivo::sending::Sidetone>(11025, 795, 16000, 5, steadyMicros);
+        auto log = std::make_shared<PullLog>(tone);
+        {
+            brivo::SdlWavePlayer player;
+            QVERIFY(player.openLive(brivo::sharedSource(log)));
+            QVERIFY(player.play());
+            QTRY_VERIFY_WITH_TIMEOUT(log->pulls().size() >= 5, 5000);
+            const std::int64_t edge = steadyMicros();
+            tone->schedule({edge, true, brivo::sending::Contact::Straight});
+            QTRY_VERIFY_WITH_TIMEOUT(log->pulls().back().second, 5000);
+            tone->schedule({steadyMicros(), false, brivo::sending::Contact::Straight});
+            const auto pulls = log->pulls();
+            const auto next =
+                std::find_if(pulls.begin(), pulls.end(), [edge](const auto& p) { return p.first >= edge; });
+            QVERIFY(next != pulls.end() && next->second);
+            QVERIFY(std::none_of(pulls.begin(), next, [](const auto& p) { return p.second; }));
+            QTRY_VERIFY_WITH_TIMEOUT(!log->pulls().back().second, 5000);
+        }
+        const auto played = trimmed(playedSamples());
+        QVERIFY(played.size() > 100);
+        QVERIFY(std::abs(played[1]) < 16000 / 10);
+        QVERIFY(*std::max_element(played.begin(), played.end()) > 16000 * 9 / 10);
     }
 
 private:
