@@ -144,12 +144,15 @@ void printReport(std::ostream& out, const sending::FistReport& report, bool json
         std::string faults;
         for (const std::string& fault : report.faults)
             faults += (faults.empty() ? "" : ", ") + jsonText(decodeUtf8(fault));
+        std::string furthest;
+        for (const sending::CharacterTiming& timing : report.furthest)
+            furthest += (furthest.empty() ? "" : ", ") + jsonText(decodeUtf8(sending::characterTimingText(timing)));
         out << "{\"decoded\": " << jsonText(decodeUtf8(report.decoded)) << ", \"wpm\": " << fixedText(report.wpm, 1)
             << ", \"score\": " << fixedText(report.score, 1) << ", \"dit\": " << measureJson(report.dit)
             << ", \"dah\": " << measureJson(report.dah) << ", \"element_gap\": " << measureJson(report.elementGap)
             << ", \"letter_gap\": " << measureJson(report.letterGap)
-            << ", \"word_gap\": " << measureJson(report.wordGap) << ", \"wrong\": [" << wrong << "], \"faults\": ["
-            << faults << "]}\n";
+            << ", \"word_gap\": " << measureJson(report.wordGap) << ", \"wrong\": [" << wrong << "], \"furthest\": ["
+            << furthest << "], \"faults\": [" << faults << "]}\n";
         return;
     }
     const auto line = [&out](const char* name, const sending::TimingMeasure& m) {
@@ -169,6 +172,8 @@ void printReport(std::ostream& out, const sending::FistReport& report, bool json
     for (const auto& [sent, received] : report.wrong)
         out << "« " << encodeUtf8(std::u32string(1, sent)) << " » reçu comme « "
             << encodeUtf8(std::u32string(1, received)) << " »\n";
+    for (const sending::CharacterTiming& timing : report.furthest)
+        out << "Loin du juste : " << sending::characterTimingText(timing) << "\n";
     for (const std::string& fault : report.faults)
         out << "À travailler : " << fault << ".\n";
 }

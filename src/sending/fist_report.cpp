@@ -1,6 +1,7 @@
 #include "sending/fist_report.h"
 
 #include "common/number_text.h"
+#include "common/utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,7 +51,73 @@ void judge(const TimingMeasure& m, double tolerance, const std::string& what,
                                         fixedText(m.dits, 1, ',') + " points au lieu de " + fixedText(m.ideal, 0, ','));
 }
 
+// Each character keyed, its parts in dits, when the marks split into as
+// many letters as were decoded.
+std::vector<CharacterTiming> furthestCharacters(const std::vector<JudgedElement>& elements, double dit,
+                                                const std::string& decoded)
+{
+    std::u32string letters = decodeUtf8(decoded);
+    std::erase(letters, U' ');
+    std::vector<CharacterTiming> keyed(1);
+    for (const JudgedElement& element : elements) {
+        using Kind = JudgedElement::Kind;
+        if (element.kind == Kind::LetterGap || element.kind == Kind::WordGap) {
+            keyed.emplace_back();
+            continue;
+        }
+        keyed.back().measured.push_back(element.seconds / dit);
+        keyed.back().ideal.push_back(element.kind == Kind::Dah ? 3 : 1);
+    }
+    std::erase_if(keyed, [](const CharacterTiming& t) { return t.measured.empty(); });
+    if (keyed.size() != letters.size() || dit <= 0)
+        return {};
+    std::map<char32_t, std::pair<CharacterTiming, int>> sums;
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        auto& [sum, count] = sums[letters[i]];
+        if (letters[i] == U'*' || (count > 0 && sum.ideal != keyed[i].ideal))
+            continue;
+        if (count == 0)
+            sum = keyed[i];
+        else
+            std::transform(sum.measured.begin(), sum.measured.end(), keyed[i].measured.begin(), sum.measured.begin(),
+                           std::plus<>());
+        sum.character = letters[i];
+        ++count;
+    }
+    std::vector<CharacterTiming> furthest;
+    for (auto& [character, entry] : sums) {
+        auto& [timing, count] = entry;
+        if (count == 0)
+            continue;
+        for (std::size_t i = 0; i < timing.measured.size(); ++i) {
+            timing.measured[i] /= count;
+            timing.distance += std::abs(std::log(timing.measured[i] / timing.ideal[i]));
+        }
+        timing.distance /= static_cast<double>(timing.measured.size());
+        if (timing.distance > 0.05)
+            furthest.push_back(std::move(timing));
+    }
+    std::sort(furthest.begin(), furthest.end(),
+              [](const CharacterTiming& a, const CharacterTiming& b) { return a.distance > b.distance; });
+    if (furthest.size() > 3)
+        furthest.resize(3);
+    return furthest;
+}
+
 } // namespace
+
+std::string characterTimingText(const CharacterTiming& timing)
+{
+    std::string text;
+    appendUtf8(text, timing.character);
+    text += " :";
+    for (const double part : timing.measured)
+        text += " " + fixedText(part, 1, ',');
+    text += " points au lieu de";
+    for (const double part : timing.ideal)
+        text += " " + fixedText(part, 0, ',');
+    return text;
+}
 
 FistReport fistReport(const std::vector<JudgedElement>& elements, const std::string& decoded, const std::string& target)
 {
@@ -72,6 +139,7 @@ FistReport fistReport(const std::vector<JudgedElement>& elements, const std::str
         off += m->variation;
     report.score = 100 * std::exp(-off / 2);
     report.decoded = decoded;
+    report.furthest = furthestCharacters(elements, dit, decoded);
 
     if (const Result<practice::CopyCheck> check = practice::checkCopy(target, decoded)) {
         for (const auto& [pair, count] : check->confusions) {

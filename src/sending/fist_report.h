@@ -19,6 +19,16 @@ struct TimingMeasure {
     double variation = 0; // coefficient of variation (standard deviation / mean)
 };
 
+// A character as the trainee keys it: the lengths of its elements and of
+// the gaps within it (mark, gap, mark, ...), in dits, averaged over its
+// occurrences, against the ideal ones.
+struct CharacterTiming {
+    char32_t character = 0;
+    std::vector<double> measured;
+    std::vector<double> ideal;
+    double distance = 0; // the mean |ln(measured / ideal)|
+};
+
 // How a stretch of keying compares with the text it was to send.
 struct FistReport {
     double wpm = 0; // from the median dit (PARIS)
@@ -36,6 +46,10 @@ struct FistReport {
     std::vector<std::pair<char32_t, char32_t>> wrong;
     // Each character of the target: how often it was sent, and sent wrong.
     std::map<char32_t, practice::CharacterCount> perCharacter;
+    // The characters whose timing is furthest from ideal (past a mean of
+    // 5 %), the three furthest first; none when the keying's letters cannot
+    // be told apart from its gaps as the decoder read them.
+    std::vector<CharacterTiming> furthest;
     // What the trainee is told, worst first, in French ("vos traits sont
     // courts : 2,4 points au lieu de 3").
     std::vector<std::string> faults;
@@ -58,6 +72,9 @@ struct TimingHistogram {
     std::array<std::array<int, kBins>, kKinds> counts{};
     int highest = 0; // the largest count, for the scale
 };
+// "Q : 2,4 0,9 2,4 1,0 2,4 1,0 1,0 points au lieu de 3 1 3 1 1 1 3".
+std::string characterTimingText(const CharacterTiming& timing);
+
 TimingHistogram timingHistogram(const std::vector<JudgedElement>& elements);
 
 } // namespace brivo::sending

@@ -16,6 +16,7 @@ struct ReportCase {
     double leastScore;
     double mostScore;
     std::string firstFault; // empty: none
+    std::string furthest;   // the character timed furthest from ideal; empty: none
 };
 
 class FistReports : public testing::TestWithParam<ReportCase> {};
@@ -39,6 +40,7 @@ TEST_P(FistReports, MeasureAndNameTheFault)
     EXPECT_GE(report.score, row.leastScore);
     EXPECT_LE(report.score, row.mostScore);
     EXPECT_EQ(report.perCharacter.at(U'F').sent, 2);
+    EXPECT_EQ(report.furthest.empty() ? "" : characterTimingText(report.furthest.front()), row.furthest);
     // The picture: each kind's fullest bin at its measured length.
     const TimingHistogram histogram = timingHistogram(decoder.elements());
     const auto fullest = [&](JudgedElement::Kind kind) {
@@ -58,17 +60,22 @@ TEST_P(FistReports, MeasureAndNameTheFault)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    , FistReports,
-    testing::Values(
-        ReportCase{"ideal", {20, 0, 0, 1}, 99.9, 100, ""},
-        ReportCase{"shortDahs", {20, 0, 0, 1, 2.4, 3}, 85, 92, "vos traits sont trop courts : 2,4 points au lieu de 3"},
-        ReportCase{"shortLetterGaps",
-                   {20, 0, 0, 1, 3, 2},
-                   75,
-                   85,
-                   "vos espaces entre lettres sont trop courts : 2,0 points au lieu de 3"}),
-    test::CaseName());
+INSTANTIATE_TEST_SUITE_P(, FistReports,
+                         testing::Values(ReportCase{"ideal", {20, 0, 0, 1}, 99.9, 100, "", ""},
+                                         ReportCase{"shortDahs",
+                                                    {20, 0, 0, 1, 2.4, 3},
+                                                    85,
+                                                    92,
+                                                    "vos traits sont trop courts : 2,4 points au lieu de 3",
+                                                    "Q : 2,4 1,0 2,4 1,0 1,0 1,0 2,4 points au lieu de 3 1 3 1 1 1 3"},
+                                         ReportCase{
+                                             "shortLetterGaps",
+                                             {20, 0, 0, 1, 3, 2},
+                                             75,
+                                             85,
+                                             "vos espaces entre lettres sont trop courts : 2,0 points au lieu de 3",
+                                             ""}),
+                         test::CaseName());
 
 } // namespace
 } // namespace brivo::sending

@@ -365,6 +365,8 @@ void SendingWindow::BoutonBilanClick()
     QString text = u"Note : %1 sur 100. Vitesse %2 mots/mn ; traits de %3 points ; espaces entre lettres de %4 "
                    u"points."_s.arg(QString::number(report.score, 'f', 0), oneDecimal(report.wpm),
                                     oneDecimal(report.dah.dits), oneDecimal(report.letterGap.dits));
+    for (const CharacterTiming& timing : report.furthest)
+        text += u"\nLoin du juste : "_s + QString::fromStdString(characterTimingText(timing)) + u'.';
     for (const std::string& fault : report.faults)
         text += u"\nÀ travailler : "_s + QString::fromStdString(fault) + u'.';
     LabelBilanMain->setText(text);
