@@ -1,8 +1,9 @@
-// Feeds arbitrary text to the one-line settings of the course and of the
-// export, as a hand-edited settings file holds them: what a line reads as
+// Feeds arbitrary text to the one-line settings of the course, the export
+// and the sending window, as a hand-edited settings file holds them: what a line reads as
 // is written back to a line that reads the same.
 #include "export/export_choices.h"
 #include "practice/koch_course.h"
+#include "sending/keyer_settings_text.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     const exporting::ExportChoices choices = exporting::parseExportChoices(text);
     if (exporting::parseExportChoices(exporting::exportChoicesText(choices)) != choices)
+        std::abort();
+    const sending::SendingSettings sendingChoices = sending::parseSendingSettings(text);
+    if (sending::parseSendingSettings(sending::sendingSettingsText(sendingChoices)) != sendingChoices)
         std::abort();
     return 0;
 }

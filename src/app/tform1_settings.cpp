@@ -94,7 +94,7 @@ settings::Settings TForm1::collectSettings() const
     s.conditions = reception::conditionsText(conditionsWindow->settings());
     s.course = practice::courseSettingsText(courseWindow->settings());
     s.exportChoices = exporting::exportChoicesText(exportDialog->choices());
-    s.sending = sending::keyerSettingsText(sendingWindow->settings());
+    s.sending = sending::sendingSettingsText(sendingWindow->settings());
     return s;
 }
 
@@ -156,7 +156,7 @@ void TForm1::applySettings(const settings::Settings& s)
         s.spokenAnswerTenths > 0, {s.spokenAnswerTenths > 0 ? s.spokenAnswerTenths / 10.0 : speech::kDefaultAnswerPause,
                                    s.spokenAnswerKeyedAgain});
     skipped.clear();
-    sendingWindow->setSettings(sending::parseKeyerSettings(s.sending));
+    sendingWindow->setSettings(sending::parseSendingSettings(s.sending));
     practice::CourseSettings course = practice::parseCourseSettings(s.course, &skipped);
     courseWindow->setSettings(course);
     reportAdjustedLine("Cours_Koch", skipped, courseWindow->settings() != course);

@@ -18,6 +18,8 @@ struct KeyerSettings {
     bool ditMemory = true;       // a dit paddle tapped during a dah is sent after it
     bool dahMemory = true;
     int sampleRate = 11025; // the sidetone's: every edge falls on one of its samples
+
+    bool operator==(const KeyerSettings&) const = default;
 };
 
 // Turns paddle edges into key edges, one state machine per mode, each edge

@@ -3,6 +3,7 @@
 #include "common/number_text.h"
 #include "common/settings_words.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -56,6 +57,25 @@ KeyerSettings parseKeyerSettings(std::string_view text)
             settings.weight = wholeNumber(value, 2.5, 4.5).value_or(settings.weight);
         else if (key == "deaf")
             settings.deafPercent = wholeNumber(value, 0, 100).value_or(settings.deafPercent);
+    });
+    return settings;
+}
+
+std::string sendingSettingsText(const SendingSettings& settings)
+{
+    return keyerSettingsText(settings.keyer) + " echo=" + settings.echoSource +
+           (settings.echoAdaptive ? " adapt=1" : " adapt=0");
+}
+
+SendingSettings parseSendingSettings(std::string_view text)
+{
+    SendingSettings settings{parseKeyerSettings(text)};
+    forEachSetting(text, {}, [&settings](std::string_view key, std::string_view value) {
+        if (key == "echo" &&
+            std::find(kEchoSourceNames.begin(), kEchoSourceNames.end(), value) != kEchoSourceNames.end())
+            settings.echoSource = std::string(value);
+        else if (key == "adapt" && (value == "0" || value == "1"))
+            settings.echoAdaptive = value == "1";
     });
     return settings;
 }

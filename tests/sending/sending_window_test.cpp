@@ -89,10 +89,14 @@ private Q_SLOTS:
         QCOMPARE(count("close"), 2);
         QCOMPARE(f.player.calls.back(), std::string("close"));
         window->SpinPoids->setValue(3.5);
-        f.restart(); // the keyer's choices are kept
+        window->ComboEcho->setCurrentIndex(4);
+        window->CBvitesseEcho->setChecked(true);
+        f.restart(); // the keyer's and the echo drill's choices are kept
         window = f.form->findChild<brivo::sending::ui::SendingWindow*>();
         QCOMPARE(window->ComboManipulateur->currentIndex(), mode);
         QCOMPARE(window->SpinPoids->value(), 3.5);
+        QCOMPARE(window->ComboEcho->currentText(), u"Indicatifs"_s);
+        QVERIFY(window->CBvitesseEcho->isChecked());
     }
 
     // The echo drill plays the course's character, waits for the first

@@ -266,12 +266,21 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
 
 SendingWindow::~SendingWindow() = default;
 
-void SendingWindow::setSettings(const KeyerSettings& settings)
+void SendingWindow::setSettings(const SendingSettings& settings)
 {
-    ComboManipulateur->setCurrentIndex(static_cast<int>(settings.mode));
-    SpinVitesseManip->setValue(static_cast<int>(std::lround(settings.wpm)));
-    SpinPoids->setValue(settings.weight);
-    SpinSourd->setValue(static_cast<int>(std::lround(settings.deafPercent)));
+    ComboManipulateur->setCurrentIndex(static_cast<int>(settings.keyer.mode));
+    SpinVitesseManip->setValue(static_cast<int>(std::lround(settings.keyer.wpm)));
+    SpinPoids->setValue(settings.keyer.weight);
+    SpinSourd->setValue(static_cast<int>(std::lround(settings.keyer.deafPercent)));
+    const auto source = std::find(kEchoSourceNames.begin(), kEchoSourceNames.end(), settings.echoSource);
+    ComboEcho->setCurrentIndex(source == kEchoSourceNames.end() ? 0 : int(source - kEchoSourceNames.begin()));
+    CBvitesseEcho->setChecked(settings.echoAdaptive);
+}
+
+SendingSettings SendingWindow::settings() const
+{
+    return {keyerSettings(), std::string(kEchoSourceNames[static_cast<std::size_t>(ComboEcho->currentIndex())]),
+            CBvitesseEcho->isChecked()};
 }
 
 KeyerSettings SendingWindow::keyerSettings() const

@@ -6,6 +6,7 @@
 #include "sending/decoder.h"
 #include "sending/key_repeat_filter.h"
 #include "sending/keyer.h"
+#include "sending/keyer_settings_text.h"
 
 #include <QFrame>
 #include <QWidget>
@@ -85,9 +86,9 @@ public:
 
     void showSending();
     QString decodedText() const;
-    // The keyer's choices (what the settings keep).
-    KeyerSettings settings() const { return keyerSettings(); }
-    void setSettings(const KeyerSettings& settings);
+    // The window's choices (what the settings keep).
+    SendingSettings settings() const;
+    void setSettings(const SendingSettings& settings);
     // Where the echo drill takes its characters: the course's lesson
     // (upper case), or nothing for the table's letters and figures.
     void setCourseCharacters(std::function<std::u32string()> characters) { courseCharacters_ = std::move(characters); }
