@@ -286,7 +286,11 @@ inline std::string midiLost(std::string_view source)
 inline constexpr std::string_view kEchoRight = "juste";
 inline std::string echoWrong(std::string_view received, std::string_view sent)
 {
-    return "reçu " + quoted(received) + " au lieu de " + quoted(sent);
+    std::string text = "reçu ";
+    text += quoted(received);
+    text += " au lieu de ";
+    text += quoted(sent);
+    return text;
 }
 inline constexpr std::string_view kEchoNoCharacters =
     "Aucun caractère à jouer : le cours et le tableau n'en donnent pas.";

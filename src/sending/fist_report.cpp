@@ -112,10 +112,10 @@ std::string characterTimingText(const CharacterTiming& timing)
     appendUtf8(text, timing.character);
     text += " :";
     for (const double part : timing.measured)
-        text += " " + fixedText(part, 1, ',');
+        text.append(" ").append(fixedText(part, 1, ','));
     text += " points au lieu de";
     for (const double part : timing.ideal)
-        text += " " + fixedText(part, 0, ',');
+        text.append(" ").append(fixedText(part, 0, ','));
     return text;
 }
 
