@@ -48,7 +48,7 @@ private Q_SLOTS:
     void everyControlIsNamedAndEveryCaptionFits()
     {
         FormFixture f;
-        for (const Qt::Key key : {Qt::Key_K, Qt::Key_J, Qt::Key_L, Qt::Key_T})
+        for (const Qt::Key key : {Qt::Key_K, Qt::Key_J, Qt::Key_L, Qt::Key_T, Qt::Key_P})
             QTest::keyClick(f.control("RichEdit"), key, Qt::ControlModifier);
         f.form->BoutonAideClick();
         QStringList unnamed;
