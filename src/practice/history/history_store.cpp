@@ -178,6 +178,23 @@ char32_t toCodePoint(const QString& text)
     return points.isEmpty() ? U'\0' : static_cast<char32_t>(points.front());
 }
 
+// The per-character counts of the session `id` into `table` (one of ours:
+// char_stats or sending_chars).
+bool insertCounts(QSqlQuery& query, const QString& table, const QVariant& id,
+                  const std::map<char32_t, CharacterCount>& counts)
+{
+    for (const auto& [character, count] : counts) {
+        query.prepare(u"INSERT INTO %1 (session_id, character, sent, wrong) VALUES (?, ?, ?, ?)"_s.arg(table));
+        query.addBindValue(id);
+        query.addBindValue(fromCodePoint(character));
+        query.addBindValue(count.sent);
+        query.addBindValue(count.wrong);
+        if (!query.exec())
+            return false;
+    }
+    return true;
+}
+
 bool fileExists(const std::filesystem::path& file)
 {
     std::error_code ignored;
@@ -295,16 +312,7 @@ Result<void> HistoryStore::record(const CopyCheck& check, const ExerciseConditio
             if (!query.exec())
                 return false;
         }
-        for (const auto& [character, count] : check.perCharacter) {
-            query.prepare(u"INSERT INTO char_stats (session_id, character, sent, wrong) VALUES (?, ?, ?, ?)"_s);
-            query.addBindValue(session);
-            query.addBindValue(fromCodePoint(character));
-            query.addBindValue(count.sent);
-            query.addBindValue(count.wrong);
-            if (!query.exec())
-                return false;
-        }
-        return true;
+        return insertCounts(query, u"char_stats"_s, session, check.perCharacter);
     });
 }
 
@@ -330,17 +338,7 @@ Result<void> HistoryStore::recordSending(const SendingSession& session)
         query.addBindValue(session.score);
         if (!query.exec())
             return false;
-        const QVariant id = query.lastInsertId();
-        for (const auto& [character, count] : session.perCharacter) {
-            query.prepare(u"INSERT INTO sending_chars (session_id, character, sent, wrong) VALUES (?, ?, ?, ?)"_s);
-            query.addBindValue(id);
-            query.addBindValue(fromCodePoint(character));
-            query.addBindValue(count.sent);
-            query.addBindValue(count.wrong);
-            if (!query.exec())
-                return false;
-        }
-        return true;
+        return insertCounts(query, u"sending_chars"_s, query.lastInsertId(), session.perCharacter);
     });
 }
 

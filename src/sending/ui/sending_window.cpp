@@ -187,21 +187,23 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
     SpinSourd->setValue(50);
     SpinSourd->setSuffix(u" % d'un point"_s);
     PadManip = new KeyingPad(steadyMicros, this);
-    LabelDecode = new QLabel(this);
-    LabelDecode->setObjectName(u"LabelDecode"_s);
-    LabelDecode->setWordWrap(true);
+    // What the window tells: wrapped, and named for screen readers.
+    const auto saying = [this](const QString& name, const QString& spoken) {
+        auto* label = new QLabel(this);
+        label->setObjectName(name);
+        label->setWordWrap(true);
+        label->setAccessibleName(spoken);
+        return label;
+    };
+    LabelDecode = saying(u"LabelDecode"_s, u"Texte décodé"_s);
     LabelDecode->setMinimumHeight(40);
-    LabelDecode->setAccessibleName(u"Texte décodé"_s);
     EditAEnvoyer = new QLineEdit(this);
     EditAEnvoyer->setObjectName(u"EditAEnvoyer"_s);
     BoutonBilan = new QPushButton(u"&Bilan de la main"_s, this);
     BoutonBilan->setObjectName(u"BoutonBilan"_s);
     BoutonEffacerManip = new QPushButton(u"&Effacer"_s, this);
     BoutonEffacerManip->setObjectName(u"BoutonEffacerManip"_s);
-    LabelBilanMain = new QLabel(this);
-    LabelBilanMain->setObjectName(u"LabelBilanMain"_s);
-    LabelBilanMain->setWordWrap(true);
-    LabelBilanMain->setAccessibleName(u"Bilan de la main"_s);
+    LabelBilanMain = saying(u"LabelBilanMain"_s, u"Bilan de la main"_s);
     ChartDurees = new TimingChart(this);
     ChartDurees->hide(); // until the first report
     ComboEcho = new QComboBox(this);
@@ -216,10 +218,7 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
     CBvitesseEcho->setObjectName(u"CBvitesseEcho"_s);
     BoutonEcho = new QPushButton(u"Exercice d'é&cho"_s, this);
     BoutonEcho->setObjectName(u"BoutonEcho"_s);
-    LabelEcho = new QLabel(this);
-    LabelEcho->setObjectName(u"LabelEcho"_s);
-    LabelEcho->setWordWrap(true);
-    LabelEcho->setAccessibleName(u"Verdict de l'écho"_s);
+    LabelEcho = saying(u"LabelEcho"_s, u"Verdict de l'écho"_s);
 
     auto* form = new QFormLayout(this);
     form->addRow(u"E&ntrée"_s, ComboEntree);
