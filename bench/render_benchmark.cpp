@@ -70,7 +70,7 @@ void BM_RenderToWav(benchmark::State& state)
 }
 
 // The same text through every reception condition at once (Gaussian noise
-// in place of the described noise).
+// in place of the plain render's noise).
 void BM_RenderWithEveryCondition(benchmark::State& state)
 {
     const auto table = brivo::tableFromContent(brivo::defaultDefinitionContent());

@@ -12,7 +12,7 @@ class ReceptionWindowTest : public QObject {
 
 private Q_SLOTS:
 
-    void presetRendersThroughTheBandAndTheSwitchGivesTheDescribedFileBack()
+    void presetRendersThroughTheBandAndTheSwitchGivesThePlainFileBack()
     {
         FormFixture f;
         const auto render = [&f] {
