@@ -10,7 +10,7 @@ namespace brivo::sending {
 namespace {
 
 // How far one element moves the unit, and the trainee's own ratios.
-constexpr double kFollowUnit = 0.1;
+constexpr double kFollowUnit = 0.07;
 constexpr double kFollowRatio = 0.05;
 const double kLeastSplit = std::log(1.8);
 const double kThree = std::log(3.0);
