@@ -1,6 +1,7 @@
 #include "cli/key_latency.h"
 
 #include "common/messages.h"
+#include "common/monotonic_clock.h"
 #include "player/sdl_capture.h"
 #include "player/sdl_wave_player.h"
 #include "sending/sidetone.h"
@@ -17,18 +18,12 @@ constexpr std::int64_t kPulseMicros = 30'000;   // long enough to rise fully
 constexpr std::int64_t kWindowMicros = 200'000; // where its return is looked for
 constexpr auto kPulseSpacing = std::chrono::milliseconds(250);
 
-std::int64_t steadyMicros()
-{
-    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 } // namespace
 
 Result<LatencyResult> measureSoundCardLatency(int pulses, int rate)
 {
     SdlWavePlayer player;
-    auto tone = std::make_shared<sending::Sidetone>(rate, 795, 16000, 5, steadyMicros);
+    auto tone = std::make_shared<sending::Sidetone>(rate, 795, 16000, 5, monotonicMicros);
     if (const Result<void> opened = player.openLive(sharedSource(tone)); !opened)
         return opened.error();
     SdlCapture capture;
@@ -39,7 +34,7 @@ Result<LatencyResult> measureSoundCardLatency(int pulses, int rate)
         return fail(ErrorCode::DeviceFailed, std::string(messages::kNoAudio));
     std::vector<std::int64_t> edges;
     for (int i = 0; i < pulses; ++i) {
-        const std::int64_t edge = steadyMicros() + kLeadMicros;
+        const std::int64_t edge = monotonicMicros() + kLeadMicros;
         tone->schedule({edge, true, sending::Contact::Straight});
         tone->schedule({edge + kPulseMicros, false, sending::Contact::Straight});
         edges.push_back(edge);

@@ -1,9 +1,9 @@
 #include "player/sdl_capture.h"
 
 #include "common/messages.h"
+#include "common/monotonic_clock.h"
 
 #include <SDL.h>
-#include <chrono>
 #include <cstring>
 
 namespace brivo {
@@ -57,9 +57,7 @@ std::int64_t SdlCapture::firstMicros() const
 void SdlCapture::callback(void* self, std::uint8_t* stream, int length)
 {
     auto* capture = static_cast<SdlCapture*>(self);
-    const auto now =
-        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
-            .count();
+    const std::int64_t now = monotonicMicros();
     const std::size_t count = static_cast<std::size_t>(length) / sizeof(std::int16_t);
     const std::lock_guard guard(capture->lock_);
     if (capture->firstMicros_ < 0)

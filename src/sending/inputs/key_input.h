@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/monotonic_clock.h"
 #include "sending/key_edge.h"
 
 #include <cstdint>
@@ -25,9 +26,5 @@ public:
     KeyInput& operator=(const KeyInput&) = delete;
     virtual ~KeyInput() = default; // stops the thread before returning
 };
-
-// Microseconds of CLOCK_MONOTONIC, the clock every edge is stamped with
-// (std::chrono::steady_clock reads it too).
-std::int64_t monotonicMicros();
 
 } // namespace brivo::sending

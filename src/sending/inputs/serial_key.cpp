@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <ctime>
 #include <fcntl.h>
 #include <glob.h>
 #include <linux/serial.h>
@@ -88,13 +87,6 @@ private:
 };
 
 } // namespace
-
-std::int64_t monotonicMicros()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
-}
 
 std::vector<std::string> serialPorts()
 {

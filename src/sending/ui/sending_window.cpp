@@ -1,6 +1,7 @@
 #include "sending/ui/sending_window.h"
 
 #include "audio/keying_parameters.h"
+#include "common/monotonic_clock.h"
 #include "common/number_text.h"
 #include "common/ui/accessible_roles.h"
 #include "common/ui/announcer.h"
@@ -30,7 +31,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <chrono>
 #include <cmath>
 
 namespace brivo::sending::ui {
@@ -55,12 +55,6 @@ QString oneDecimal(double value)
 // this long after a verdict.
 constexpr std::int64_t kEchoLeadMicros = 300'000;
 constexpr int kEchoPauseMs = 1200;
-
-std::int64_t steadyMicros()
-{
-    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 // Which contact a key is, from its keysym or its scan code.
 std::optional<Contact> contactOf(const QKeyEvent* event)
@@ -186,7 +180,7 @@ SendingWindow::SendingWindow(Output output, const MorseTable& table, std::functi
     SpinSourd->setRange(0, 100);
     SpinSourd->setValue(50);
     SpinSourd->setSuffix(u" % d'un point"_s);
-    PadManip = new KeyingPad(steadyMicros, this);
+    PadManip = new KeyingPad(monotonicMicros, this);
     // What the window tells: wrapped, and named for screen readers.
     const auto saying = [this](const QString& name, const QString& spoken) {
         auto* label = new QLabel(this);
@@ -304,7 +298,7 @@ void SendingWindow::showSending()
 {
     // The sidetone takes over the player while the window is open.
     const Tone tone = tone_();
-    sidetone_ = std::make_shared<Sidetone>(kDefaultSampleRate, tone.hz, tone.amplitude, 5.0, steadyMicros);
+    sidetone_ = std::make_shared<Sidetone>(kDefaultSampleRate, tone.hz, tone.amplitude, 5.0, monotonicMicros);
     if (const Result<void> opened = output_.open(sharedSource(sidetone_)); opened)
         LabelBilanMain->clear();
     else
@@ -348,7 +342,7 @@ void SendingWindow::keyed(const KeyEdges& edges)
 
 void SendingWindow::tick()
 {
-    const std::int64_t now = steadyMicros();
+    const std::int64_t now = monotonicMicros();
     KeyEdges edges;
     keyer_->runUntil(now, edges);
     keyed(edges);
@@ -497,7 +491,7 @@ void SendingWindow::BoutonEchoClick()
     settings.adaptive = CBvitesseEcho->isChecked();
     practice::CharacterFilter filter{[this](char32_t c) { return practice::hasPattern(table_, c); }, std::nullopt};
     echo_ = std::make_unique<EchoDrill>(settings, echoCharacters(), std::move(filter),
-                                        static_cast<std::uint64_t>(steadyMicros()));
+                                        static_cast<std::uint64_t>(monotonicMicros()));
     BoutonEcho->setText(u"Arrêter l'é&cho"_s);
     playEchoItem();
     PadManip->setFocus();
@@ -527,11 +521,11 @@ void SendingWindow::playEchoItem()
         stopEcho();
         return;
     }
-    const KeyEdges played = idealKeying(*item, table_, echo_->wpm(), steadyMicros() + kEchoLeadMicros);
+    const KeyEdges played = idealKeying(*item, table_, echo_->wpm(), monotonicMicros() + kEchoLeadMicros);
     if (sidetone_)
         for (const KeyEdge& edge : played)
             sidetone_->schedule(edge);
-    echoPlayedUntil_ = played.empty() ? steadyMicros() : played.back().micros;
+    echoPlayedUntil_ = played.empty() ? monotonicMicros() : played.back().micros;
     echoAnswering_ = false;
     decoder_ = std::make_unique<Decoder>(table_, echo_->wpm());
     LabelDecode->clear();
