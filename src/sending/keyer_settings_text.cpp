@@ -41,8 +41,9 @@ std::optional<KeyerMode> keyerModeNamed(std::string_view name)
 
 std::string keyerSettingsText(const KeyerSettings& settings)
 {
-    return "mode=" + std::string(keyerModeName(settings.mode)) + " wpm=" + decimalText(settings.wpm) +
-           " weight=" + decimalText(settings.weight) + " deaf=" + decimalText(settings.deafPercent);
+    // Exact digits, so that a hand-edited "wpm=22.52222" reads back the same.
+    return "mode=" + std::string(keyerModeName(settings.mode)) + " wpm=" + exactText(settings.wpm) +
+           " weight=" + exactText(settings.weight) + " deaf=" + exactText(settings.deafPercent);
 }
 
 KeyerSettings parseKeyerSettings(std::string_view text)
