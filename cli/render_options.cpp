@@ -268,6 +268,7 @@ const std::map<std::string, ValueHandler>& valueOptions()
              return {};
          }},
         {"--effective-wpm", conditionNumber(&Conditions::effectiveWpm)},
+        {"--ramp-to", conditionNumber(&Conditions::rampToWpm)},
         {"--rise", conditionNumber(&Conditions::riseMs)},
         {"--snr", conditionNumber(&Conditions::snrDb)},
         {"--qsb", conditionNumber(&Conditions::qsbHz)},
@@ -499,6 +500,9 @@ Conditions de réception (toutes absentes par défaut : le rendu est alors
 celui de la fenêtre, octet pour octet) :
       --effective-wpm S vitesse effective ARRL en mots/mn, sous la vitesse
                         des caractères (pas avec --spacing autre que 1)
+      --ramp-to WPM     rampe : la vitesse va en ligne droite de --wpm à
+                        WPM mots/mn (3,5 à 60) au fil du texte ; la vitesse
+                        effective suit en proportion
       --rise MS         temps de montée de la manipulation, 1 à 15 ms [5]
       --shape FORME     blackman, cosine, linear ou hard [blackman]
       --snr DB          bruit gaussien : rapport signal/bruit dans 500 Hz,

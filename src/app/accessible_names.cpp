@@ -12,7 +12,7 @@ namespace {
 using namespace Qt::StringLiterals;
 
 // Control name, accessible name.
-constexpr std::array<std::pair<const char16_t*, const char16_t*>, 56> kNames = {{
+constexpr std::array<std::pair<const char16_t*, const char16_t*>, 57> kNames = {{
     {u"RichEdit", u"Zone d'édition"},
     {u"EditLive", u"Entrée directe"},
     {u"EditDebut", u"Lettres du début"},
@@ -52,6 +52,7 @@ constexpr std::array<std::pair<const char16_t*, const char16_t*>, 56> kNames = {
     {u"ComboForme", u"Forme de la manipulation"},
     {u"ComboFiltre", u"Type de filtre"},
     {u"SEvitesseEff", u"Vitesse effective"},
+    {u"SErampe", u"Vitesse de fin de rampe"},
     {u"SEmontee", u"Temps de montée"},
     {u"SEsnr", u"Rapport signal sur bruit"},
     {u"SEfiltre", u"Largeur du filtre"},

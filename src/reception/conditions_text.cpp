@@ -55,6 +55,8 @@ bool readCondition(const std::string& word, ReceptionConditions& c)
         return false;
     if (name == "effective-wpm")
         c.effectiveWpm = *v;
+    else if (name == "ramp-to")
+        c.rampToWpm = *v;
     else if (name == "rise")
         c.riseMs = *v;
     else if (name == "snr")
@@ -116,6 +118,8 @@ std::string conditionsText(const ReceptionConditions& c)
         add("chirp=" + decimalText(c.chirpHz));
     if (c.chirpTauMs != ReceptionConditions{}.chirpTauMs)
         add("chirp-tau=" + decimalText(c.chirpTauMs));
+    if (c.rampToWpm)
+        add("ramp-to=" + decimalText(*c.rampToWpm));
     return out;
 }
 

@@ -26,6 +26,8 @@ Result<void> checkConditions(const ReceptionConditions& c, double characterWpm, 
             return fail(ErrorCode::Refused,
                         "La vitesse effective remplace l'espacement des lettres : gardez un espacement de 1.");
     }
+    if (c.rampToWpm && !(*c.rampToWpm >= kRampWpm.lowest && *c.rampToWpm <= kRampWpm.highest))
+        return outOfRange("Vitesse de fin de rampe", *c.rampToWpm, "de 3,5 à 60 mots/mn");
     if (c.riseMs && !(*c.riseMs >= 1 && *c.riseMs <= 15))
         return outOfRange("Temps de montée", *c.riseMs, "de 1 à 15 ms");
     if (c.snrDb) {

@@ -40,12 +40,15 @@ struct ReceptionConditions {
     // Chirp: offset at key-down in Hz (-150 to +150), decay in ms (5 to 50).
     double chirpHz = 0;
     double chirpTauMs = 20;
+    // Speed ramp: the character speed (and the effective speed with it)
+    // moves linearly over the text to this one, in words per minute.
+    std::optional<double> rampToWpm;
 
     // True when anything differs from the plain render.
     bool any() const
     {
         return effectiveWpm || shape || riseMs || snrDb || filterHz || qsbHz || qrnRate > 0 || crashRate > 0 ||
-               qrm > 0 || chirpHz != 0;
+               qrm > 0 || chirpHz != 0 || rampToWpm;
     }
 };
 
@@ -58,9 +61,16 @@ ReceptionConditions presetConditions(int index);
 
 inline constexpr double kFlutterHz = 20;
 
+// The end speeds a ramp may reach, in words per minute.
+struct WpmRange {
+    double lowest;
+    double highest;
+};
+inline constexpr WpmRange kRampWpm{3.5, 60};
+
 // Checks every range, and the conditions against the sound settings:
 // effective speed needs a letter-gap factor of 1 and must be below the
-// character speed; SNR and a souffle that its caption shows (2 %
+// character speed; the ramp's end speed lies in kRampWpm; SNR and a souffle that its caption shows (2 %
 // and up; position 1 reads 0 %) exclude each other.
 // Refused (Refused, French message naming the value).
 Result<void> checkConditions(const ReceptionConditions& conditions, double characterWpm, int spacingFactor,

@@ -9,6 +9,7 @@
 #include "reception/keying_envelope.h"
 #include "reception/other_stations.h"
 #include "reception/receiver_agc.h"
+#include "reception/speed_ramp.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,8 +54,11 @@ double riseOf(const ReceptionConditions& c)
 KeyedMarks renderMarks(const RenderRequest& request, const MorseTable& table, const ReceptionConditions& c,
                        int sampleRate, const KeyingValues& values)
 {
-    KeyedMarks keyed = keyedMarks(request.text, table, request.form, request.parameters.spacingFactor,
-                                  values.unitDuration, c.effectiveWpm, values.unitsPerWord);
+    KeyedMarks keyed =
+        c.rampToWpm ? rampedMarks(request.text, table, request.form, request.parameters.spacingFactor,
+                                  values.unitDuration, c.effectiveWpm, values.unitsPerWord, {*c.rampToWpm, sampleRate})
+                    : keyedMarks(request.text, table, request.form, request.parameters.spacingFactor,
+                                 values.unitDuration, c.effectiveWpm, values.unitsPerWord);
     const std::int64_t lead = leadInSamples(keyed.marks, sampleRate, shapeOf(c), riseOf(c));
     if (lead > 0) {
         const double shift = static_cast<double>(lead) / sampleRate;

@@ -141,7 +141,7 @@ private Q_SLOTS:
             << u"MemoCopie BoutonCorriger BoutonPointsFaibles TexteAligne GrilleCaracteres "
                "Onglets"_s;
         QTest::newRow("conditions") << int(Qt::Key_J) << u"ReceptionWindow"_s
-                                    << u"CBdesactive ComboPreset CBvitesseEff ComboForme SEmontee CBsnr CBfiltre "
+                                    << u"CBdesactive ComboPreset CBvitesseEff CBrampe ComboForme SEmontee CBsnr CBfiltre "
                                        "CBqsb CBflutter SEqrn SEcrashes SEqrm SEchirp SEchirpTau CBreponse "
                                        "SEpauseReponse CBrepeter"_s;
         QTest::newRow("course") << int(Qt::Key_L) << u"CourseWindow"_s

@@ -9,6 +9,7 @@
 #include "reception/keying_envelope.h"
 #include "reception/receiver_agc.h"
 #include "reception/reception_renderer.h"
+#include "reception/speed_ramp.h"
 #include "support/built_in_table.h"
 #include "support/case_name.h"
 #include "support/temp_dir.h"
@@ -217,6 +218,7 @@ TEST(ConditionsLine, EveryKeyRoundTrips)
         [](auto& c) { c.qrm = 3; },
         [](auto& c) { c.chirpHz = -40; },
         [](auto& c) { c.chirpTauMs = 35; },
+        [](auto& c) { c.rampToWpm = 27.5; },
     };
     for (std::size_t i = 0; i < setters.size(); ++i) {
         ReceptionConditions c;
@@ -413,6 +415,68 @@ TEST_F(Render, SeedGivesTheSameFileAndOffGivesThePlainOne)
         EXPECT_EQ(render("CQ DE F6ABC", {}, 5, {}, form), readWav(test::readBytes(request.path))->samples);
     }
 }
+
+struct RampCase {
+    std::string name;
+    int speedPosition; // six times the start speed in words per minute
+    double toWpm;
+    std::optional<double> effectiveWpm;
+};
+
+class Ramp : public Render, public testing::WithParamInterface<RampCase> {};
+
+// Every key-down and every silence of the ramped render lasts its units at
+// the speed where it starts on the plain timeline (read here from the plain
+// marks counted in units), to the sample; the file holds their sum.
+TEST_P(Ramp, EachPartAtTheSpeedOfItsStartAndTheFileTheirSum)
+{
+    const RampCase& c = GetParam();
+    const std::string text = "CQ CQ DE F6ABC PARIS 73";
+    constexpr int rate = 11025;
+    const KeyingParameters parameters{.speedPosition = c.speedPosition};
+    ReceptionConditions conditions;
+    conditions.rampToWpm = c.toWpm;
+    conditions.effectiveWpm = c.effectiveWpm;
+    const double fromWpm = c.speedPosition / 6.0;
+    const double unit = 60 / (50 * fromWpm);
+    const double gapUnit = c.effectiveWpm ? arrlGaps(fromWpm, *c.effectiveWpm).letter / 3 : unit;
+
+    const KeyedMarks plain = keyedMarks(keyedTextFromUtf8(text), table(), RenderForm::Message, 1, 1, std::nullopt);
+    const auto totalUnits = static_cast<std::uint64_t>(std::llround(plain.length));
+    const auto partSamples = [&](double startUnit, double units, double length) {
+        const double wpm = fromWpm + (c.toWpm - fromWpm) * startUnit / static_cast<double>(totalUnits);
+        return std::llround(units * length * (fromWpm / wpm) * rate);
+    };
+    long long expected = partSamples(0, 2, unit);
+    double unitAt = 2;
+    std::vector<long long> expectedMarks;
+    for (const Mark& mark : plain.marks) {
+        if (const double gap = mark.start - unitAt; gap > 0)
+            expected += partSamples(unitAt, gap, gap >= 3 ? gapUnit : unit);
+        expectedMarks.push_back(partSamples(mark.start, mark.end - mark.start, unit));
+        expected += expectedMarks.back();
+        unitAt = mark.end;
+    }
+    const double lastGap = plain.length - 2 - unitAt;
+    expected += partSamples(unitAt, lastGap, gapUnit) + partSamples(unitAt + lastGap, 2, unit); // then the framing
+
+    const KeyedMarks ramped = rampedMarks(keyedTextFromUtf8(text), table(), RenderForm::Message, 1, unit,
+                                          c.effectiveWpm, 50, {c.toWpm, rate});
+    ASSERT_EQ(ramped.marks.size(), expectedMarks.size());
+    for (const std::size_t i : {std::size_t{0}, expectedMarks.size() / 2, expectedMarks.size() - 1}) {
+        EXPECT_EQ(std::llround((ramped.marks[i].end - ramped.marks[i].start) * rate), expectedMarks[i]) << i;
+    }
+    EXPECT_EQ(std::llround(ramped.length * rate), expected);
+    EXPECT_EQ(render(text, conditions, 1, parameters).size(), static_cast<std::size_t>(expected));
+    // The last dash of "73" is keyed at nearly the end speed.
+    EXPECT_NEAR((ramped.marks.back().end - ramped.marks.back().start) / 3 * c.toWpm, 60.0 / 50, 0.04 * 60 / 50);
+}
+
+INSTANTIATE_TEST_SUITE_P(Speeds, Ramp,
+                         testing::Values(RampCase{"up12to25", 72, 25, std::nullopt},
+                                         RampCase{"down20to10", 120, 10, std::nullopt},
+                                         RampCase{"effectiveInProportion", 90, 30, 8}),
+                         test::CaseName{});
 
 struct OnsetCase {
     std::string name;

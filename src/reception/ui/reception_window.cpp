@@ -77,6 +77,9 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     ComboPreset->addItems(presetNames());
     CBvitesseEff = check(this, "CBvitesseEff", u"Vitesse effective"_s);
     SEvitesseEff = decimalSpin(this, "SEvitesseEff", 1, 60, 10, 1, 0.5, u" mots/mn"_s);
+    CBrampe = check(this, "CBrampe", u"Rampe jusqu'à"_s);
+    CBrampe->setToolTip(u"La vitesse monte en ligne droite, du début à la fin du texte, jusqu'à celle-ci"_s);
+    SErampe = decimalSpin(this, "SErampe", kRampWpm.lowest, kRampWpm.highest, 25, 1, 0.5, u" mots/mn"_s);
     ComboForme = new QComboBox(this);
     ComboForme->setObjectName(u"ComboForme"_s);
     ComboForme->addItems({u"Blackman-Harris"_s, u"Cosinus surélevé"_s, u"Linéaire"_s, u"Dure"_s});
@@ -115,6 +118,7 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     form->addRow(CBdesactive);
     form->addRow(u"Préréglage"_s, ComboPreset);
     form->addRow(row({CBvitesseEff, SEvitesseEff}));
+    form->addRow(row({CBrampe, SErampe}));
     form->addRow(u"Manipulation"_s, row({ComboForme, SEmontee}));
     form->addRow(LabelMontee);
     form->addRow(row({CBsnr, SEsnr}));
@@ -134,9 +138,9 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
         setControlsEnabled();
         Q_EMIT changed();
     };
-    for (QCheckBox* box : {CBvitesseEff, CBsnr, CBfiltre, CBqsb, CBflutter})
+    for (QCheckBox* box : {CBvitesseEff, CBrampe, CBsnr, CBfiltre, CBqsb, CBflutter})
         connect(box, &QCheckBox::toggled, this, edited);
-    for (QDoubleSpinBox* box : {SEvitesseEff, SEmontee, SEsnr, SEqsb, SEk, SEqrn, SEcrashes, SEchirp, SEchirpTau})
+    for (QDoubleSpinBox* box : {SEvitesseEff, SErampe, SEmontee, SEsnr, SEqsb, SEk, SEqrn, SEcrashes, SEchirp, SEchirpTau})
         connect(box, &QDoubleSpinBox::valueChanged, this, edited);
     for (QSpinBox* box : {SEfiltre, SEqrm})
         connect(box, &QSpinBox::valueChanged, this, edited);
@@ -199,6 +203,8 @@ ReceptionConditions ReceptionWindow::settings() const
     ReceptionConditions c;
     if (CBvitesseEff->isChecked())
         c.effectiveWpm = SEvitesseEff->value();
+    if (CBrampe->isChecked())
+        c.rampToWpm = SErampe->value();
     c.shape = static_cast<EnvelopeShape>(ComboForme->currentIndex());
     c.riseMs = SEmontee->value();
     if (CBsnr->isChecked())
@@ -225,6 +231,9 @@ void ReceptionWindow::setSettings(const ReceptionConditions& c, bool switchedOn)
     CBvitesseEff->setChecked(c.effectiveWpm.has_value());
     if (c.effectiveWpm)
         SEvitesseEff->setValue(*c.effectiveWpm);
+    CBrampe->setChecked(c.rampToWpm.has_value());
+    if (c.rampToWpm)
+        SErampe->setValue(*c.rampToWpm);
     ComboForme->setCurrentIndex(static_cast<int>(c.shape.value_or(EnvelopeShape::BlackmanHarris)));
     SEmontee->setValue(c.riseMs.value_or(kDefaultRiseMs));
     CBsnr->setChecked(c.snrDb.has_value());
@@ -283,6 +292,7 @@ void ReceptionWindow::setControlsEnabled()
             control->setEnabled(on);
     }
     SEvitesseEff->setEnabled(on && CBvitesseEff->isChecked());
+    SErampe->setEnabled(on && CBrampe->isChecked());
     SEsnr->setEnabled(on && CBsnr->isChecked());
     SEfiltre->setEnabled(on && CBfiltre->isChecked());
     ComboFiltre->setEnabled(on && CBfiltre->isChecked());

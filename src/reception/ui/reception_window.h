@@ -64,6 +64,8 @@ private:
     QComboBox* ComboPreset = nullptr;
     QCheckBox* CBvitesseEff = nullptr;
     QDoubleSpinBox* SEvitesseEff = nullptr;
+    QCheckBox* CBrampe = nullptr;
+    QDoubleSpinBox* SErampe = nullptr;
     QComboBox* ComboForme = nullptr;
     QDoubleSpinBox* SEmontee = nullptr;
     QCheckBox* CBsnr = nullptr;
