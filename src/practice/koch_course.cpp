@@ -126,18 +126,24 @@ bool meetsAdvanceRule(const AdvanceProgress& p)
            p.newestRight * 5 >= p.newestSamples * 4;
 }
 
-AdvanceProgress recordCheck(CourseState& state, const CopyCheck& check)
+void feedErrorRates(CourseState& state, const std::map<char32_t, CharacterCount>& perCharacter)
 {
     const std::u32string lesson = state.characters();
-    AdvanceProgress progress;
-    progress.lastScore = check.score;
-    for (const auto& [c, count] : check.perCharacter) {
-        progress.lastSent += count.sent;
+    for (const auto& [c, count] : perCharacter) {
         if (count.sent <= 0 || lesson.find(c) == std::u32string::npos)
             continue;
         const double rate = static_cast<double>(count.wrong) / count.sent;
         state.errorRates[c] = 0.85 * state.errorRate(c) + 0.15 * rate;
     }
+}
+
+AdvanceProgress recordCheck(CourseState& state, const CopyCheck& check)
+{
+    AdvanceProgress progress;
+    progress.lastScore = check.score;
+    for (const auto& [c, count] : check.perCharacter)
+        progress.lastSent += count.sent;
+    feedErrorRates(state, check.perCharacter);
     appendNewestSamples(state, check);
     while (state.newestSamples.size() > CourseState::kNewestWindow)
         state.newestSamples.pop_front();
@@ -209,6 +215,10 @@ CourseState replayCourse(const std::u32string& order, const std::vector<CourseCh
     for (std::size_t i = 0; i < checks.size(); ++i) {
         applyChoicesUpTo(i);
         const CourseCheck& stored = checks[i];
+        if (stored.drill) {
+            feedErrorRates(state, stored.perCharacter);
+            continue;
+        }
         if (stored.lesson != state.lesson)
             chooseLesson(state, stored.lesson);
         CopyCheck check;

@@ -81,6 +81,10 @@ bool meetsAdvanceRule(const AdvanceProgress& progress);
 // holds (the last lesson stays). Gives the progress the rule was judged on.
 AdvanceProgress recordCheck(CourseState& state, const CopyCheck& check);
 
+// Updates the error rates of the lesson's characters that were sent, as a
+// check does, and nothing else: what a drill made for the course gives.
+void feedErrorRates(CourseState& state, const std::map<char32_t, CharacterCount>& perCharacter);
+
 // What the last check lacks to move the course on, in French ("un score
 // d'au moins 90 % (ici 85,0 %)", ...), joined by " ; "; empty when the
 // rule holds.
@@ -104,6 +108,7 @@ struct CourseCheck {
     std::map<char32_t, CharacterCount> perCharacter;
     std::u32string sent;
     std::u32string copied;
+    bool drill = false; // a drill's results: they move the error rates, and nothing else
 };
 
 // A lesson chosen by hand, after the first `afterChecks` checks of the

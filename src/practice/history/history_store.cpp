@@ -122,6 +122,12 @@ const std::vector<std::vector<QString>>& migrations()
             u"CREATE TABLE IF NOT EXISTS sending_chars (session_id INTEGER NOT NULL REFERENCES sending_sessions(id), "
             "character TEXT NOT NULL, sent INTEGER NOT NULL, wrong INTEGER NOT NULL)"_s,
         },
+        {
+            u"CREATE TABLE IF NOT EXISTS drill_answers (id INTEGER PRIMARY KEY, answered_at TEXT NOT NULL, "
+            "character TEXT NOT NULL, typed TEXT, reaction_ms REAL NOT NULL)"_s,
+            u"CREATE TABLE IF NOT EXISTS callsign_runs (id INTEGER PRIMARY KEY, run_at TEXT NOT NULL, points REAL "
+            "NOT NULL, calls INTEGER NOT NULL, correct INTEGER NOT NULL, speeds TEXT NOT NULL)"_s,
+        },
     };
     return steps;
 }
@@ -375,12 +381,89 @@ Result<std::vector<SendingSession>> HistoryStore::sendingSessions() const
     });
 }
 
+Result<void> HistoryStore::recordCharacterAnswers(const std::vector<drills::CharacterAnswer>& answers,
+                                                  const QDateTime& answeredAt)
+{
+    return writeHistory(file_, [&](QSqlQuery& query) {
+        for (const drills::CharacterAnswer& answer : answers) {
+            query.prepare(u"INSERT INTO drill_answers (answered_at, character, typed, reaction_ms) VALUES (?, ?, ?, ?)"_s);
+            query.addBindValue(answeredAt.toUTC().toString(Qt::ISODate));
+            query.addBindValue(fromCodePoints(std::u32string(1, answer.sent)));
+            query.addBindValue(answer.typed ? QVariant(fromCodePoints(std::u32string(1, *answer.typed))) : QVariant());
+            query.addBindValue(answer.reactionMs);
+            if (!query.exec())
+                return false;
+        }
+        return true;
+    });
+}
+
+Result<std::vector<drills::CharacterAnswer>> HistoryStore::characterAnswers() const
+{
+    using Answers = std::vector<drills::CharacterAnswer>;
+    return readHistory<Answers>(file_, [](QSqlQuery& query, Answers& out) {
+        if (schemaVersion(query) < 6)
+            return true; // none before the drills came
+        if (!query.exec(u"SELECT character, typed, reaction_ms FROM drill_answers ORDER BY id"_s))
+            return false;
+        while (query.next()) {
+            drills::CharacterAnswer answer{toCodePoint(query.value(0).toString()), std::nullopt,
+                                           query.value(2).toDouble()};
+            if (!query.value(1).isNull())
+                answer.typed = toCodePoint(query.value(1).toString());
+            out.push_back(answer);
+        }
+        return true;
+    });
+}
+
+Result<void> HistoryStore::recordCallsignRun(const CallsignRunRecord& run)
+{
+    return writeHistory(file_, [&](QSqlQuery& query) {
+        QStringList speeds;
+        for (const double wpm : run.speeds)
+            speeds << QString::number(wpm, 'g', 10);
+        query.prepare(
+            u"INSERT INTO callsign_runs (run_at, points, calls, correct, speeds) VALUES (?, ?, ?, ?, ?)"_s);
+        query.addBindValue(run.runAt.toUTC().toString(Qt::ISODate));
+        query.addBindValue(run.points);
+        query.addBindValue(run.calls);
+        query.addBindValue(run.correct);
+        query.addBindValue(speeds.join(u' '));
+        return query.exec();
+    });
+}
+
+Result<std::vector<CallsignRunRecord>> HistoryStore::callsignRuns() const
+{
+    using Runs = std::vector<CallsignRunRecord>;
+    return readHistory<Runs>(file_, [](QSqlQuery& query, Runs& out) {
+        if (schemaVersion(query) < 6)
+            return true;
+        if (!query.exec(u"SELECT run_at, points, calls, correct, speeds FROM callsign_runs ORDER BY id"_s))
+            return false;
+        while (query.next()) {
+            QDateTime at = QDateTime::fromString(query.value(0).toString(), Qt::ISODate);
+            at.setTimeSpec(Qt::UTC);
+            CallsignRunRecord run{at, query.value(1).toDouble(), query.value(2).toInt(), query.value(3).toInt(), {}};
+            for (const QString& speed : query.value(4).toString().split(u' ', Qt::SkipEmptyParts))
+                run.speeds.push_back(speed.toDouble());
+            out.push_back(std::move(run));
+        }
+        return true;
+    });
+}
+
 Result<std::vector<StoredCheck>> HistoryStore::checks() const
 {
     return readHistory<std::vector<StoredCheck>>(file_, [](QSqlQuery& query, std::vector<StoredCheck>& out) {
-        const bool withConditions = schemaVersion(query) >= 2;
-        if (!query.exec(withConditions ? u"SELECT checked_at, score, conditions <> '' FROM sessions ORDER BY id"_s
-                                       : u"SELECT checked_at, score, 0 FROM sessions ORDER BY id"_s))
+        const int version = schemaVersion(query);
+        // The drills' results feed the course, but are not checks of a copy.
+        const QString notDrills = version >= 3 ? u" WHERE course_material IS NULL OR course_material NOT LIKE 'drill-%'"_s
+                                               : QString();
+        if (!query.exec(version >= 2 ? u"SELECT checked_at, score, conditions <> '' FROM sessions"_s + notDrills +
+                                           u" ORDER BY id"_s
+                                     : u"SELECT checked_at, score, 0 FROM sessions ORDER BY id"_s))
             return false;
         while (query.next()) {
             QDateTime at = QDateTime::fromString(query.value(0).toString(), Qt::ISODate);
@@ -418,7 +501,9 @@ Result<CourseHistory> HistoryStore::course(const std::u32string& order) const
     return readHistory<CourseHistory>(file_, [&order, &kSameCourse](QSqlQuery& query, CourseHistory& out) {
         if (schemaVersion(query) < 2)
             return true; // no course before this schema
-        query.prepare(u"SELECT id, course_lesson, score, sent, copied FROM sessions WHERE "_s + kSameCourse +
+        const QString material = schemaVersion(query) >= 3 ? u"course_material"_s : u"NULL"_s;
+        query.prepare(u"SELECT id, course_lesson, score, sent, copied, "_s + material + u" FROM sessions WHERE "_s +
+                      kSameCourse +
                       u" ORDER BY id"_s);
         for (int i = 0; i < 3; ++i) // the order, in each place of the condition
             query.addBindValue(fromCodePoints(order));
@@ -431,7 +516,8 @@ Result<CourseHistory> HistoryStore::course(const std::u32string& order) const
                 const QList<uint> points = query.value(column).toString().toUcs4();
                 return std::u32string(points.begin(), points.end());
             };
-            out.checks.push_back({query.value(1).toInt(), query.value(2).toDouble(), {}, codePoints(3), codePoints(4)});
+            out.checks.push_back({query.value(1).toInt(), query.value(2).toDouble(), {}, codePoints(3), codePoints(4),
+                                  query.value(5).toString().startsWith(u"drill-"_s)});
         }
         if (schemaVersion(query) >= 4) {
             query.prepare(u"SELECT after_session, lesson FROM lesson_choices WHERE "_s + kSameCourse +

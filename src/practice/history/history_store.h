@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/result.h"
+#include "drills/character_drill.h"
 #include "practice/copy_check.h"
 #include "practice/koch_course.h"
 
@@ -64,12 +65,25 @@ struct SendingSession {
     std::map<char32_t, CharacterCount> perCharacter;
 };
 
+// A run of the call-sign drill.
+struct CallsignRunRecord {
+    QDateTime runAt; // UTC
+    double points = 0;
+    int calls = 0;
+    int correct = 0;
+    std::vector<double> speeds; // of each call, in words per minute
+};
+
 // The history of the copy checks, in an SQLite file (through Qt SQL): a
 // table `sessions` (one row per check, with its reception conditions and
 // its course and material), a table `char_stats` (the per-character counts of each) and
 // a table `confusions` (what each sent character was copied as) and a table
 // `lesson_choices` (the lessons chosen by hand, each after a session), and
-// the sending exercises in `sending_sessions` and `sending_chars`. The schema carries its version in
+// the sending exercises in `sending_sessions` and `sending_chars`, the
+// character drill's answers in `drill_answers` and the call-sign runs in
+// `callsign_runs`. A drill made for the course is stored as a session of
+// material "drill-characters" or "drill-calls": it feeds the course's error
+// rates, and is no check of a copy. The schema carries its version in
 // PRAGMA user_version and is migrated forward, never dropped. Every call
 // opens the file, works in one transaction and closes it, so another
 // program holding the file only delays (2 s) or refuses one check; each
@@ -77,7 +91,7 @@ struct SendingSession {
 // nothing stored before is lost.
 class HistoryStore {
 public:
-    static constexpr int kSchemaVersion = 5;
+    static constexpr int kSchemaVersion = 6;
 
     explicit HistoryStore(std::filesystem::path file) : file_(std::move(file)) {}
 
@@ -102,6 +116,13 @@ public:
     // Stores a sending exercise, and gives them all back, oldest first.
     Result<void> recordSending(const SendingSession& session);
     Result<std::vector<SendingSession>> sendingSessions() const;
+    // The character drill's answers, and gives them all back, oldest first.
+    Result<void> recordCharacterAnswers(const std::vector<drills::CharacterAnswer>& answers,
+                                        const QDateTime& answeredAt);
+    Result<std::vector<drills::CharacterAnswer>> characterAnswers() const;
+    // The call-sign drill's runs, oldest first.
+    Result<void> recordCallsignRun(const CallsignRunRecord& run);
+    Result<std::vector<CallsignRunRecord>> callsignRuns() const;
     // Writes every check as CSV (comma-separated, RFC 4180 quoting, UTF-8).
     Result<void> exportCsv(const std::filesystem::path& target) const;
 

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "audio/keying_parameters.h"
+#include "common/random_generator.h"
+#include "common/result.h"
+#include "drills/callsign_run.h"
+#include "drills/character_drill.h"
+#include "morse/morse_table.h"
+#include "practice/material/material.h"
+#include "reception/reception_conditions.h"
+
+#include <string>
+#include <vector>
+
+namespace brivo::drills {
+
+// How a drilled item sounds: the sound page's settings at the item's
+// speed, with the reception conditions when they are on.
+struct DrillSound {
+    KeyingParameters parameters;
+    reception::ReceptionConditions conditions;
+};
+
+// The sound settings of `sound` at `wpm` words per minute (the speed's
+// position is six times that, rounded).
+KeyingParameters atSpeed(const KeyingParameters& parameters, double wpm);
+double wpmOf(const KeyingParameters& parameters);
+
+// One item as it is keyed alone: its length, and the end of its last
+// element (where a reaction time starts), in ms from the file's start.
+struct PlannedItem {
+    std::u32string text;
+    double wpm = 0;
+    double lengthMs = 0;
+    double lastElementEndMs = 0;
+};
+PlannedItem planItem(const std::u32string& text, const DrillSound& sound, const MorseTable& table);
+
+// A round of the character drill: kRoundLength characters of the pool drawn
+// by need, at the sound's speed, and the time allowed for each answer.
+struct CharacterRound {
+    std::vector<PlannedItem> items;
+    double timeoutSeconds = kLongestTimeout;
+};
+CharacterRound planCharacterRound(const std::u32string& pool, const CharacterRecords& records, double baselineMs,
+                                  const DrillSound& sound, const MorseTable& table, RandomGenerator& random);
+
+// The calls of a run, drawn from the callsign material with the filter;
+// Refused (French message) when the filter leaves none.
+Result<std::vector<std::u32string>> drawCalls(const practice::CharacterFilter& filter, RandomGenerator& random,
+                                              int count = kCallsPerRun);
+
+} // namespace brivo::drills
