@@ -2,6 +2,7 @@
 
 #include "cli/check_report.h"
 #include "cli/command_line.h"
+#include "cli/drill_command.h"
 #include "cli/input_files.h"
 #include "common/edit_text.h"
 #include "common/messages.h"
@@ -227,6 +228,21 @@ int runLessonCommand(const std::vector<std::string>& args, CommandEnvironment& e
             practice::chooseLesson(course.state, *options.lesson);
             course.progress = {};
         }
+    }
+    if (options.drill) {
+        DrillRequest drill;
+        drill.kind = *options.drill == "callsigns" ? DrillKind::Callsigns : DrillKind::Characters;
+        drill.lessonCharacters = course.state.characters();
+        const Result<std::vector<drills::CharacterAnswer>> answers = store.characterAnswers();
+        if (!answers)
+            return report(env, kExitFileError, answers.error().message);
+        for (const drills::CharacterAnswer& answer : *answers)
+            drills::recordAnswer(drill.records, answer);
+        drill.wpm = options.speeds.characterWpm;
+        drill.seed = options.seed ? *options.seed : clockSeed(env.secondsNow ? env.secondsNow() : 0);
+        drill.answers = options.answers;
+        drill.json = options.json;
+        return runDrill(drill, course.table, env);
     }
     if (options.status) {
         printStatus(env.out, course.state, course.progress, options.json);

@@ -35,6 +35,14 @@ constexpr std::string_view kUsage =
     "                     alors des éléments\n"
     "  --lang fr|en       langue des mots et des QSO [fr]\n"
     "  --list FICHIER     liste personnelle, un élément par ligne\n"
+    "  --drill characters|callsigns  le plan d'un exercice de reconnaissance :\n"
+    "                     une série de caractères de la leçon, tirés selon\n"
+    "                     leurs erreurs et leur lenteur, ou 50 indicatifs dont\n"
+    "                     la vitesse monte de 2 mots/mn après un juste\n"
+    "  --answers FICHIER  note les réponses à l'exercice : une ligne par\n"
+    "                     élément, le caractère tapé (- pour aucun) et le temps\n"
+    "                     de réaction en ms, ou la copie de l'indicatif suivie\n"
+    "                     de * s'il a été rejoué\n"
     "  --seed N           graine du tirage (défaut : l'horloge)\n"
     "  --json             sortie en JSON\n"
     "  -h, --help         affiche cette aide\n"
@@ -107,6 +115,16 @@ Result<LessonOptions> parseLessonOptions(const std::vector<std::string>& args, L
         options.material = *kind;
         return {};
     };
+    table.valued["--drill"] = [&](Value, Value v) -> Result<void> {
+        if (v != "characters" && v != "callsigns")
+            return refused("--drill attend characters ou callsigns.");
+        options.drill = v;
+        return {};
+    };
+    table.valued["--answers"] = [&options](Value, Value v) -> Result<void> {
+        options.answers = v;
+        return {};
+    };
     table.valued["--lang"] = [&](Value, Value v) -> Result<void> {
         if (v != "fr" && v != "en")
             return refused("--lang attend fr ou en.");
@@ -172,6 +190,10 @@ Result<LessonOptions> parseLessonOptions(const std::vector<std::string>& args, L
     }
     if (options.speeds.effectiveWpm > options.speeds.characterWpm)
         return refused("la vitesse effective (--effective) ne peut pas dépasser celle des caractères (--wpm).");
+    if (options.answers && !options.drill)
+        return refused("--answers va avec --drill.");
+    if (options.drill && (options.status || !options.record.empty()))
+        return refused("--drill ne va ni avec --status ni avec --record.");
     if (options.status && !options.record.empty())
         return refused("--status et --record ne vont pas ensemble.");
     if ((options.material == practice::MaterialKind::List) != options.list.has_value())

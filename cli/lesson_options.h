@@ -30,6 +30,8 @@ struct LessonOptions {
     practice::MaterialKind material = practice::MaterialKind::Groups;
     practice::Language language = practice::Language::French;
     std::optional<std::string> list;
+    std::optional<std::string> drill;   // "characters" or "callsigns"
+    std::optional<std::string> answers; // the answers to a drill
 };
 
 // Reads the options over `options` (the defaults); Refused with a French message when

@@ -31,6 +31,11 @@ PlannedItem planItem(const std::u32string& text, const DrillSound& sound, const 
             marks.marks.empty() ? 0 : marks.marks.back().end * 1000};
 }
 
+double reactionMs(double keyAtSeconds, double heardOriginSeconds, const PlannedItem& item, double baselineMs)
+{
+    return (keyAtSeconds - heardOriginSeconds) * 1000 - item.lastElementEndMs - baselineMs;
+}
+
 CharacterRound planCharacterRound(const std::u32string& pool, const CharacterRecords& records, double baselineMs,
                                   const DrillSound& sound, const MorseTable& table, RandomGenerator& random)
 {

@@ -36,6 +36,11 @@ struct PlannedItem {
 };
 PlannedItem planItem(const std::u32string& text, const DrillSound& sound, const MorseTable& table);
 
+// The reaction time to an item, in ms: from the heard end of its last
+// element (the clock time frame 0 of its sound is heard, plus the element's
+// end in the sound) to the key press, less the typing baseline.
+double reactionMs(double keyAtSeconds, double heardOriginSeconds, const PlannedItem& item, double baselineMs);
+
 // A round of the character drill: kRoundLength characters of the pool drawn
 // by need, at the sound's speed, and the time allowed for each answer.
 struct CharacterRound {

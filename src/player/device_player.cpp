@@ -124,8 +124,11 @@ void DevicePlayer::pull(std::int16_t* out, std::size_t frames)
     if (taken > 0) {
         lastPullAt_ = clock_.now();
         lastSoundAt_ = lastPullAt_;
-        if (!pulledSincePlay_)
+        if (!pulledSincePlay_) {
             firstPullAt_ = lastPullAt_;
+            const std::uint64_t held = std::min<std::uint64_t>(device_.bufferFrames(), cursor_);
+            heardOrigin_ = lastPullAt_ + (static_cast<double>(held) - static_cast<double>(cursor_)) / rate_;
+        }
         pulledSincePlay_ = true;
     } else {
         settleEnd();
@@ -198,6 +201,7 @@ bool DevicePlayer::play()
     }
     mode_ = PlayerMode::Playing;
     pulledSincePlay_ = false;
+    heardOrigin_.reset();
     return true;
 }
 
@@ -276,6 +280,12 @@ std::uint32_t DevicePlayer::lengthMs() const
 bool DevicePlayer::outputLost() const
 {
     return deviceOpen_ && device_.lost();
+}
+
+std::optional<double> DevicePlayer::heardOrigin() const
+{
+    const std::lock_guard lock(mutex_);
+    return heardOrigin_;
 }
 
 double DevicePlayer::firstPullAfterPlay()

@@ -48,6 +48,9 @@ public:
     // and nothing plays; the next play opens it again.
     void closeIdleOutput() override;
     Result<void> openLive(std::unique_ptr<PcmSource> source) override { return openSource(std::move(source)); }
+    // From the first pull after a play: its time, plus the frames the device
+    // then held (its latency), less the frames handed over so far.
+    std::optional<double> heardOrigin() const override;
 
     // Opens already-read samples, as open does for a file.
     Result<void> openSound(PcmSound sound);
@@ -85,6 +88,7 @@ private:
     std::uint64_t cursor_ = 0; // frames handed to the device
     double lastPullAt_ = 0;    // clock time of the last pull that took samples
     double firstPullAt_ = 0;
+    std::optional<double> heardOrigin_;
     double lastSoundAt_ = 0; // clock time of the last sound, or of the output's opening
     bool pulledSincePlay_ = false;
     // The device's own state, touched only by the calling thread.

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 namespace brivo {
 
@@ -42,6 +43,11 @@ public:
     // Lets the sound output go when it has been silent for a while; called
     // now and then. The next play opens it again.
     virtual void closeIdleOutput() {}
+    // Clock time (in the player's clock's seconds) at which frame 0 of the
+    // open sound is heard in the current or last play: known once the
+    // device has pulled since the play began, and kept after the end.
+    // Players without a device clock know nothing of it.
+    virtual std::optional<double> heardOrigin() const { return std::nullopt; }
     // Opens a source made as it plays (the sending practice's sidetone),
     // ready to play; players that only play files refuse it.
     virtual Result<void> openLive(std::unique_ptr<PcmSource> source)
