@@ -20,6 +20,7 @@ SystemMenu::SystemMenu(QWidget* window) : QMenu(window), window_(window)
     conditionsItem = addAction(u"Conditions de réception...\tCtrl+J"_s);
     courseItem = addAction(u"Cours Koch...\tCtrl+L"_s);
     sendingItem = addAction(u"Manipulation...\tCtrl+P"_s);
+    drillsItem = addAction(u"Exercices...\tCtrl+I"_s);
     exportItem = addAction(u"Exporter...\tCtrl+T"_s);
     purgeItem = addAction(u"P&urger le registre et quitter"_s);
     closeItem = addAction(u"&Fermer\tAlt+F4"_s);
@@ -43,6 +44,7 @@ SystemMenu::SystemMenu(QWidget* window) : QMenu(window), window_(window)
     connect(conditionsItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kConditionsCommand); });
     connect(courseItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kCourseCommand); });
     connect(sendingItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kSendingCommand); });
+    connect(drillsItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kDrillsCommand); });
     connect(exportItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kExportCommand); });
     connect(purgeItem, &QAction::triggered, this, [this] { Q_EMIT systemCommand(kPurgeCommand); });
     connect(closeItem, &QAction::triggered, this, [this] { window_->close(); });

@@ -17,6 +17,7 @@ public:
     static constexpr int kCourseCommand = 3003;
     static constexpr int kExportCommand = 3004;
     static constexpr int kSendingCommand = 3005;
+    static constexpr int kDrillsCommand = 3006;
 
     explicit SystemMenu(QWidget* window);
 
@@ -27,14 +28,15 @@ public:
     QAction* conditionsItem;
     QAction* courseItem;
     QAction* sendingItem;
+    QAction* drillsItem;
     QAction* exportItem;
     QAction* purgeItem;
     QAction* closeItem;
 
 Q_SIGNALS:
     // A command of the menu, by identifier: kPurgeCommand,
-    // kCopyCheckCommand, kConditionsCommand, kCourseCommand, kSendingCommand
-    // or kExportCommand.
+    // kCopyCheckCommand, kConditionsCommand, kCourseCommand, kSendingCommand,
+    // kDrillsCommand or kExportCommand.
     void systemCommand(int command);
 
 private:

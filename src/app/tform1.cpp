@@ -107,6 +107,7 @@ TForm1::TForm1(Dialogs& dialogs, WavePlayer& player, std::filesystem::path start
     conditionsWindow = new reception::ui::ReceptionWindow(this);
     buildCourse();
     buildSending();
+    buildDrills();
     buildExport();
     FormCreate();
     Form2 = new help::ui::TForm2(startFolder_, this);

@@ -42,6 +42,9 @@ class ExportDialog;
 namespace brivo::sending::ui {
 class SendingWindow;
 } // namespace brivo::sending::ui
+namespace brivo::drills::ui {
+class DrillWindow;
+} // namespace brivo::drills::ui
 namespace brivo::reception::ui {
 class ReceptionWindow;
 }
@@ -166,6 +169,8 @@ private:
     void buildCourse();
     // "Manipulation": sending practice, with the sidetone on the player.
     void buildSending();
+    // "Exercices": the drills of quick recognition, played through the player.
+    void buildDrills();
     // "Exporter...", over the zone and the sound settings.
     void buildExport();
     // Puts a course session in the zone in place of its text, masks and
@@ -254,6 +259,7 @@ private:
     practice::ui::CopyCheckWindow* copyCheck = nullptr;
     practice::ui::CourseWindow* courseWindow = nullptr;
     sending::ui::SendingWindow* sendingWindow = nullptr;
+    drills::ui::DrillWindow* drillWindow = nullptr;
     std::unique_ptr<practice::ui::CourseSession> courseSession_; // the last one put in the zone
     exporting::ui::ExportDialog* exportDialog = nullptr;
     Announcer* announcer_ = nullptr;

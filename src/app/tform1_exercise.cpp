@@ -16,6 +16,7 @@
 #include "practice/ui/course_window.h"
 #include "reception/ui/reception_window.h"
 #include "sending/ui/sending_window.h"
+#include "drills/ui/drill_window.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -143,6 +144,9 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, quint32 nativ
         break;
     case CtrlAction::Kind::Sending:
         sendingWindow->showSending();
+        break;
+    case CtrlAction::Kind::Drills:
+        drillWindow->showDrills();
         break;
     case CtrlAction::Kind::Export:
         exportDialog->showExport();

@@ -13,6 +13,8 @@
 #include "reception/conditions_text.h"
 #include "reception/keyed_marks.h"
 #include "sending/ui/sending_window.h"
+#include "common/monotonic_clock.h"
+#include "drills/ui/drill_window.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -105,6 +107,36 @@ void TForm1::buildSending()
     sendingWindow->setRecorder([store = copyCheck->history()](const practice::SendingSession& session) mutable {
         return store.recordSending(session);
     });
+}
+
+void TForm1::buildDrills()
+{
+    drills::ui::DrillWindow::Services services{
+        [this] {
+            const ZoneRender render = zoneRender();
+            return drills::DrillSound{render.parameters, render.conditions};
+        },
+        [this](PcmSound samples) { return session_.openLive(memorySource(std::move(samples))); },
+        [this] { return session_.heardOrigin(); },
+        [] { return static_cast<double>(monotonicMicros()) / 1e6; },
+        [this] { return courseWindow->state().characters(); },
+        [this] {
+            std::u32string ticked;
+            for (std::size_t i = 0; i < exercise::kSeriesCount; ++i) {
+                if (!series->Selec[i]->isChecked())
+                    continue;
+                for (const char32_t c : practice::normalise(series->Serie[i]->text().toStdString())) {
+                    if (c != U' ' && practice::hasPattern(morseTable_, c) && ticked.find(c) == std::u32string::npos)
+                        ticked += c;
+                }
+            }
+            return ticked;
+        },
+        [this]() -> std::optional<practice::CourseTag> {
+            return courseSession_ ? std::optional(courseSession_->course) : std::nullopt;
+        },
+    };
+    drillWindow = new drills::ui::DrillWindow(std::move(services), morseTable_, copyCheck->history(), this);
 }
 
 } // namespace brivo::ui

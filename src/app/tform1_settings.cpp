@@ -21,6 +21,7 @@
 #include "reception/ui/reception_window.h"
 #include "sending/keyer_settings_text.h"
 #include "sending/ui/sending_window.h"
+#include "drills/ui/drill_window.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 
@@ -235,6 +236,10 @@ void TForm1::onSystemCommand(int command)
     }
     if (command == SystemMenu::kSendingCommand) {
         sendingWindow->showSending();
+        return;
+    }
+    if (command == SystemMenu::kDrillsCommand) {
+        drillWindow->showDrills();
         return;
     }
     if (command == SystemMenu::kExportCommand) {

@@ -82,6 +82,8 @@ CtrlAction ctrlAction(int key, int digit)
         return {CtrlAction::Kind::Sending, 0, {}, false};
     if (key == 'T')
         return {CtrlAction::Kind::Export, 0, {}, false};
+    if (key == 'I')
+        return {CtrlAction::Kind::Drills, 0, {}, false};
     for (const FocusRow& row : kFocusRows) {
         if (row.key == key)
             return {CtrlAction::Kind::Focus, 0, row.control, row.soundPageFirst};

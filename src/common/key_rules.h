@@ -25,7 +25,7 @@ AltAction altAction(int key);
 // check (K), the reception conditions (J), or the focus to a control (named as in the window), the sound
 // page made active first when `soundPageFirst`.
 struct CtrlAction {
-    enum class Kind { None, Pattern, Help, CopyCheck, Conditions, Course, Sending, Export, Focus };
+    enum class Kind { None, Pattern, Help, CopyCheck, Conditions, Course, Sending, Drills, Export, Focus };
     Kind kind = Kind::None;
     int pattern = 0;
     std::string_view control;

@@ -6,6 +6,7 @@
 #include "drills/callsign_run.h"
 #include "drills/character_drill.h"
 #include "morse/morse_table.h"
+#include "player/wav_reader.h"
 #include "practice/material/material.h"
 #include "reception/reception_conditions.h"
 
@@ -35,6 +36,21 @@ struct PlannedItem {
     double lastElementEndMs = 0;
 };
 PlannedItem planItem(const std::u32string& text, const DrillSound& sound, const MorseTable& table);
+
+// The sound of an item as planItem keys it, in memory; with `toneHz`, a
+// short verdict tone (kVerdictToneMs, then as much silence) comes first,
+// and `offsetMs` says where the item starts. The noise draws from `random`.
+inline constexpr double kVerdictToneMs = 120;
+inline constexpr double kRightToneHz = 880;
+inline constexpr double kWrongToneHz = 220;
+struct ItemSound {
+    PcmSound sound;
+    double offsetMs = 0;
+};
+Result<ItemSound> renderItem(const std::u32string& text, const DrillSound& sound, const MorseTable& table,
+                             RandomGenerator& random, std::optional<double> toneHz = std::nullopt);
+// The verdict tone alone.
+PcmSound verdictTone(double hz, const DrillSound& sound);
 
 // The reaction time to an item, in ms: from the heard end of its last
 // element (the clock time frame 0 of its sound is heard, plus the element's

@@ -69,6 +69,8 @@ public:
     // (the next play opens it again), and the tone plays until closeLive.
     Result<void> openLive(std::unique_ptr<PcmSource> source);
     void closeLive();
+    // When frame 0 of the player's last play is heard (see WavePlayer).
+    std::optional<double> heardOrigin() const { return player_.heardOrigin(); }
     // The rate restored from the saved settings.
     void restoreSampleRate(int rate) { sampleRate_ = rate; }
 

@@ -148,6 +148,9 @@ private Q_SLOTS:
                                 << u"ComboOrdre BoutonOuvrirOrdre SpinLecon SpinVitesse SpinEffective CBpalier "
                                    "ComboMateriel BoutonOuvrirListe SpinMinutes SpinGroupes ComboTaille CBmasquer "
                                    "CBjouer BoutonSeance MemoCopieCours BoutonCorrigerCours"_s;
+        QTest::newRow("drills") << int(Qt::Key_I) << u"DrillWindow"_s
+                                << u"OngletsExercices ComboSourceCar CBajouter SpinPauseCar BoutonEchauffement "
+                                   "BoutonDepart ChartReaction"_s;
         QTest::newRow("export") << int(Qt::Key_T) << u"ExportDialog"_s
                                 << u"ComboFormat SpinQualite ComboFrequence EditTitre EditArtiste EditAlbum "
                                    "EditCommentaire ComboDecoupe EditCible BoutonParcourir BoutonExporterLecon "

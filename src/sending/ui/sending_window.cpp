@@ -90,15 +90,7 @@ KeyingPad::KeyingPad(Clock clock, QWidget* parent) : QFrame(parent), clock_(std:
 
 std::int64_t KeyingPad::micros(std::uint64_t timeMs)
 {
-    const std::int64_t now = clock_();
-    if (timeMs == 0)
-        return now;
-    const std::int64_t mapped = static_cast<std::int64_t>(timeMs) * 1000;
-    // The server's clock and ours are tied at the first event, and again
-    // when they drift more than a second apart (a stall, a new server).
-    if (!offset_ || std::abs(now - (mapped + *offset_)) > 1'000'000)
-        offset_ = now - mapped;
-    return mapped + *offset_;
+    return serverTime_.micros(timeMs, clock_());
 }
 
 void KeyingPad::emitChanges(const std::vector<RawKeyEvent>& changes)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/server_time_map.h"
 #include "morse/morse_table.h"
 #include "player/pcm_source.h"
 #include "practice/history/history_store.h"
@@ -61,7 +62,7 @@ private:
     std::int64_t micros(std::uint64_t timeMs);
 
     Clock clock_;
-    std::optional<std::int64_t> offset_;
+    ServerTimeMap serverTime_;
     KeyRepeatFilter filter_;
     QTimer* flush_ = nullptr;
 };

@@ -1,0 +1,100 @@
+#include "drills/ui/drill_charts.h"
+
+#include "common/ui/widgets.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace brivo::drills::ui {
+
+using namespace Qt::StringLiterals;
+
+ReactionChart::ReactionChart(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(u"ChartReaction"_s);
+    setAccessibleName(u"Temps de réaction par caractère"_s);
+    setMinimumSize(320, 140);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ReactionChart::setAnswers(const std::vector<CharacterAnswer>& answers)
+{
+    std::map<char32_t, std::vector<double>> times;
+    CharacterRecords records;
+    for (const CharacterAnswer& answer : answers) {
+        recordAnswer(records, answer);
+        if (answer.right())
+            times[answer.sent].push_back(answer.reactionMs);
+    }
+    bars_.clear();
+    QString summary;
+    for (const auto& [c, record] : records) {
+        bars_[c] = {medianMs(times[c]), record.errorRate};
+        summary += u"%1 : %2 ms, %3 % d'erreurs ; "_s.arg(brivo::ui::fromCodePoints(std::u32string(1, c)))
+                       .arg(qRound(bars_[c].medianMs))
+                       .arg(qRound(record.errorRate * 100));
+    }
+    setAccessibleDescription(summary.isEmpty() ? u"Aucune réponse encore."_s : summary);
+    update();
+}
+
+void ReactionChart::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().base());
+    if (bars_.empty())
+        return;
+    double slowest = 1;
+    for (const auto& [c, bar] : bars_)
+        slowest = std::max(slowest, bar.medianMs);
+    const QRect area = rect().adjusted(4, 4, -4, -18);
+    const int width = std::max(4, area.width() / static_cast<int>(bars_.size()));
+    int x = area.left();
+    for (const auto& [c, bar] : bars_) {
+        const int height = static_cast<int>(bar.medianMs / slowest * area.height());
+        const QColor colour = QColor::fromRgbF(static_cast<float>(bar.errorRate), static_cast<float>(1 - bar.errorRate),
+                                               0.2F);
+        painter.fillRect(QRect(x + 1, area.bottom() - height, width - 2, height), colour);
+        painter.setPen(palette().text().color());
+        painter.drawText(QRect(x, area.bottom() + 2, width, 16), Qt::AlignCenter,
+                         brivo::ui::fromCodePoints(std::u32string(1, c)));
+        x += width;
+    }
+}
+
+SpeedCurve::SpeedCurve(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(u"ChartIndicatifs"_s);
+    setAccessibleName(u"Vitesse des indicatifs"_s);
+    setMinimumSize(320, 120);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void SpeedCurve::setRun(std::vector<double> speeds, double best)
+{
+    speeds_ = std::move(speeds);
+    QStringList values;
+    for (const double wpm : speeds_)
+        values << QString::number(wpm, 'f', 1).replace(u'.', u',');
+    setAccessibleDescription(u"Meilleur score : %1 points. Vitesses : %2."_s.arg(qRound(best)).arg(values.join(u", "_s)));
+    update();
+}
+
+void SpeedCurve::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().base());
+    if (speeds_.size() < 2)
+        return;
+    const double top = *std::max_element(speeds_.begin(), speeds_.end()) + 2;
+    const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4);
+    QPolygonF line;
+    for (std::size_t i = 0; i < speeds_.size(); ++i)
+        line << QPointF(area.left() + area.width() * static_cast<double>(i) / static_cast<double>(speeds_.size() - 1),
+                        area.bottom() - area.height() * speeds_[i] / top);
+    painter.setPen(QPen(palette().text().color(), 2));
+    painter.drawPolyline(line);
+}
+
+} // namespace brivo::drills::ui
