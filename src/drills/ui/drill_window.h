@@ -63,7 +63,8 @@ public:
     void BoutonRejouerClick();
     void submitCall();
 
-    bool characterDrillRunning() const { return characterItem_.has_value() || itemIndex_ < round_.items.size(); }
+    bool awaitingAnswer() const { return characterItem_.has_value(); }
+    bool characterDrillRunning() const { return !round_.items.empty(); }
     double baselineMs() const { return baselineMs_; }
     const CallsignRun* callsignRun() const { return run_.get(); }
 
