@@ -96,6 +96,7 @@ settings::Settings TForm1::collectSettings() const
     s.course = practice::courseSettingsText(courseWindow->settings());
     s.exportChoices = exporting::exportChoicesText(exportDialog->choices());
     s.sending = sending::sendingSettingsText(sendingWindow->settings());
+    s.drills = drillWindow->settingsText();
     return s;
 }
 
@@ -158,6 +159,7 @@ void TForm1::applySettings(const settings::Settings& s)
                                    s.spokenAnswerKeyedAgain});
     skipped.clear();
     sendingWindow->setSettings(sending::parseSendingSettings(s.sending));
+    drillWindow->setSettingsText(s.drills);
     practice::CourseSettings course = practice::parseCourseSettings(s.course, &skipped);
     courseWindow->setSettings(course);
     reportAdjustedLine("Cours_Koch", skipped, courseWindow->settings() != course);

@@ -145,6 +145,7 @@ std::vector<Field> buildFields(ScreenSize screen)
         "Reponse_puis_morse", [](std::int32_t v, Settings& s) { s.spokenAnswerKeyedAgain = v != 0; },
         [](const Settings& s) { return s.spokenAnswerKeyedAgain ? 1 : 0; }));
     fields.push_back(textField("Manipulation", &Settings::sending));
+    fields.push_back(textField("Exercices", &Settings::drills));
     return fields;
 }
 

@@ -58,6 +58,9 @@ struct Settings {
     bool spokenAnswerKeyedAgain = false;
     // The sending window's choices, as one line ("mode=iambic-b wpm=20").
     std::string sending;
+    // The "Exercices" window's choices ("source=course grow=0 pause=1
+    // calls-wpm=20").
+    std::string drills;
     // The edit zone's display size in percent (100, 125, 150, 200 or 300).
     int zoneTextScale = 100;
 
