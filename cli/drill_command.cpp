@@ -79,8 +79,8 @@ int charactersDrill(const DrillRequest& request, const MorseTable& table, Comman
                     << ", \"timeout_s\": " << fixedText(round.timeoutSeconds, 2) << ", \"items\": [" << items << "]}\n";
         } else {
             for (const drills::PlannedItem& item : round.items)
-                env.out << encodeUtf8(item.text) << "  " << fixedText(item.lengthMs, 1, ',') << " ms, fin du dernier élément à "
-                        << fixedText(item.lastElementEndMs, 1, ',') << " ms\n";
+                env.out << encodeUtf8(item.text) << "  " << fixedText(item.lengthMs, 1, ',')
+                        << " ms, fin du dernier élément à " << fixedText(item.lastElementEndMs, 1, ',') << " ms\n";
             env.out << "Temps de réponse : " << fixedText(round.timeoutSeconds, 1, ',') << " s\n";
         }
         return kExitOk;
@@ -143,8 +143,8 @@ int callsignsDrill(const DrillRequest& request, const MorseTable& table, Command
             const drills::CallResult& result = run.answer(answer.text, answer.replayed);
             line.pop_back();
             line += ", \"copy\": " + jsonText(result.copy) + ", \"right\": " + std::to_string(result.right) +
-                    ", \"replayed\": " + (result.replayed ? "true" : "false") + ", \"points\": " +
-                    fixedText(result.points, 1) + "}";
+                    ", \"replayed\": " + (result.replayed ? "true" : "false") +
+                    ", \"points\": " + fixedText(result.points, 1) + "}";
             if (!request.json)
                 env.out << encodeUtf8(result.call) << "  " << fixedText(result.wpm, 1, ',') << " mots/mn  "
                         << encodeUtf8(result.copy) << "  " << fixedText(result.points, 1, ',') << " points\n";

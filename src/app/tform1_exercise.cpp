@@ -7,6 +7,7 @@
 #include "common/ui/spin_edit.h"
 #include "common/ui/upper_case_line_edit.h"
 #include "common/ui/widgets.h"
+#include "drills/ui/drill_window.h"
 #include "editzone/ui/edit_zone.h"
 #include "exercise/exercise_text.h"
 #include "exercise/ui/series_controls.h"
@@ -16,7 +17,6 @@
 #include "practice/ui/course_window.h"
 #include "reception/ui/reception_window.h"
 #include "sending/ui/sending_window.h"
-#include "drills/ui/drill_window.h"
 
 #include <QAction>
 #include <QCheckBox>

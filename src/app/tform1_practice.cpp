@@ -2,10 +2,12 @@
 #include "app/tform1.h"
 #include "audio/ui/sound_controls.h"
 #include "common/edit_text.h"
+#include "common/monotonic_clock.h"
 #include "common/ui/error_box.h"
 #include "common/ui/track_bar.h"
 #include "common/ui/upper_case_line_edit.h"
 #include "common/utf8.h"
+#include "drills/ui/drill_window.h"
 #include "editzone/ui/edit_zone.h"
 #include "exercise/ui/series_controls.h"
 #include "practice/ui/copy_check_window.h"
@@ -13,8 +15,6 @@
 #include "reception/conditions_text.h"
 #include "reception/keyed_marks.h"
 #include "sending/ui/sending_window.h"
-#include "common/monotonic_clock.h"
-#include "drills/ui/drill_window.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -11,6 +11,7 @@
 #include "common/ui/track_bar.h"
 #include "common/ui/upper_case_line_edit.h"
 #include "common/ui/widgets.h"
+#include "drills/ui/drill_window.h"
 #include "editzone/ui/edit_zone.h"
 #include "exercise/ui/series_controls.h"
 #include "export/export_choices.h"
@@ -21,7 +22,6 @@
 #include "reception/ui/reception_window.h"
 #include "sending/keyer_settings_text.h"
 #include "sending/ui/sending_window.h"
-#include "drills/ui/drill_window.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 

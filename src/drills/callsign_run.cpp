@@ -21,9 +21,10 @@ CallResult scoreCall(const std::u32string& call, const std::string& copyUtf8, do
     }
     result.copy = check->copied;
     result.perCharacter = check->perCharacter;
-    result.right = static_cast<int>(std::count_if(check->alignment.begin(), check->alignment.end(), [](const auto& step) {
-        return step.kind == practice::AlignmentStep::Kind::Match;
-    }));
+    result.right =
+        static_cast<int>(std::count_if(check->alignment.begin(), check->alignment.end(), [](const auto& step) {
+            return step.kind == practice::AlignmentStep::Kind::Match;
+        }));
     result.points = result.right * 5 * wpm / 10 * (replayed ? 0.5 : 1.0);
     return result;
 }
@@ -35,8 +36,7 @@ double nextCallWpm(double wpm, bool correct)
 
 CallsignRun::CallsignRun(std::vector<std::u32string> calls, double startWpm)
     : calls_(std::move(calls)), wpm_(std::clamp(startWpm, kSlowestCallWpm, kFastestCallWpm))
-{
-}
+{}
 
 const CallResult& CallsignRun::answer(const std::string& copyUtf8, bool replayed)
 {

@@ -76,16 +76,16 @@ void recordAnswer(CharacterRecords& records, const CharacterAnswer& answer)
     const bool right = answer.right();
     record.errorRate += kAnswerWeight * ((right ? 0.0 : 1.0) - record.errorRate);
     if (right) {
-        record.reactionMs = record.reactionMs ? *record.reactionMs + kAnswerWeight * (answer.reactionMs - *record.reactionMs)
-                                              : answer.reactionMs;
+        record.reactionMs = record.reactionMs
+                                ? *record.reactionMs + kAnswerWeight * (answer.reactionMs - *record.reactionMs)
+                                : answer.reactionMs;
     }
     ++record.answers;
 }
 
 CharacterPool::CharacterPool(std::u32string source, bool grows)
     : source_(std::move(source)), active_(grows ? source_.substr(0, 2) : source_), grows_(grows)
-{
-}
+{}
 
 std::optional<char32_t> CharacterPool::growIfReady(const CharacterRecords& records)
 {

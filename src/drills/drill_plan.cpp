@@ -57,8 +57,8 @@ Result<ItemSound> renderItem(const std::u32string& text, const DrillSound& sound
     ItemSound out;
     out.sound = toneHz ? verdictTone(*toneHz, sound) : PcmSound{renderSampleRate(request), 1, {}};
     out.offsetMs = static_cast<double>(out.sound.samples.size()) * 1000 / out.sound.sampleRate;
-    const Result<RenderedFile> rendered = reception::renderSamples(
-        request, table, sound.conditions, random, [&out](std::span<const std::int16_t> block) {
+    const Result<RenderedFile> rendered =
+        reception::renderSamples(request, table, sound.conditions, random, [&out](std::span<const std::int16_t> block) {
             out.sound.samples.insert(out.sound.samples.end(), block.begin(), block.end());
             return true;
         });

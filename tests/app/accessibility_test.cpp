@@ -140,10 +140,11 @@ private Q_SLOTS:
             << int(Qt::Key_K) << u"CopyCheckWindow"_s
             << u"MemoCopie BoutonCorriger BoutonPointsFaibles TexteAligne GrilleCaracteres "
                "Onglets"_s;
-        QTest::newRow("conditions") << int(Qt::Key_J) << u"ReceptionWindow"_s
-                                    << u"CBdesactive ComboPreset CBvitesseEff CBrampe ComboForme SEmontee CBsnr CBfiltre "
-                                       "CBqsb CBflutter SEqrn SEcrashes SEqrm SEchirp SEchirpTau CBreponse "
-                                       "SEpauseReponse CBrepeter"_s;
+        QTest::newRow("conditions")
+            << int(Qt::Key_J) << u"ReceptionWindow"_s
+            << u"CBdesactive ComboPreset CBvitesseEff CBrampe ComboForme SEmontee CBsnr CBfiltre "
+               "CBqsb CBflutter SEqrn SEcrashes SEqrm SEchirp SEchirpTau CBreponse "
+               "SEpauseReponse CBrepeter"_s;
         QTest::newRow("course") << int(Qt::Key_L) << u"CourseWindow"_s
                                 << u"ComboOrdre BoutonOuvrirOrdre SpinLecon SpinVitesse SpinEffective CBpalier "
                                    "ComboMateriel BoutonOuvrirListe SpinMinutes SpinGroupes ComboTaille CBmasquer "

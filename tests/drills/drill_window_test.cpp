@@ -26,7 +26,9 @@ class DrillWindowTest : public QObject {
     static DrillWindow::Services services(Player& player, std::u32string series)
     {
         const auto now = [] { return static_cast<double>(monotonicMicros()) / 1e6; };
-        return {[] { return DrillSound{atSpeed({}, 30), {}}; },
+        return {[] {
+                    return DrillSound{atSpeed({}, 30), {}};
+                },
                 [&player, now](PcmSound sound) -> Result<void> {
                     player.played.push_back(std::move(sound));
                     player.playedAt = now();

@@ -37,16 +37,15 @@ TEST_P(PickByNeed, SharesFollowErrorRatesAndSlowness)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    , PickByNeed,
-    testing::Values(
-        // Unseen characters count as always missed: equal shares.
-        NeedCase{"unseen", {}},
-        // K always missed (1.55), M and R known and as quick (0.55 each).
-        NeedCase{"missed", {{U'K', {1, 400, 9}}, {U'M', {0, 400, 9}}, {U'R', {0, 400, 9}}}},
-        // R twice as slow as K and M: 0.05 + 0.5 x 800 / 533 = 0.8 against 0.425.
-        NeedCase{"slow", {{U'K', {0, 400, 9}}, {U'M', {0, 400, 9}}, {U'R', {0, 800, 9}}}}),
-    test::CaseName{});
+INSTANTIATE_TEST_SUITE_P(, PickByNeed,
+                         testing::Values(
+                             // Unseen characters count as always missed: equal shares.
+                             NeedCase{"unseen", {}},
+                             // K always missed (1.55), M and R known and as quick (0.55 each).
+                             NeedCase{"missed", {{U'K', {1, 400, 9}}, {U'M', {0, 400, 9}}, {U'R', {0, 400, 9}}}},
+                             // R twice as slow as K and M: 0.05 + 0.5 x 800 / 533 = 0.8 against 0.425.
+                             NeedCase{"slow", {{U'K', {0, 400, 9}}, {U'M', {0, 400, 9}}, {U'R', {0, 800, 9}}}}),
+                         test::CaseName{});
 
 TEST(CharacterRecords, AnswersMoveTheRatesByAnEighthAndTheTimeOnlyWhenRight)
 {
@@ -103,14 +102,12 @@ TEST_P(CallScore, AlignedByEditDistance)
     EXPECT_EQ(result.correct(), c.right == 5 && c.copy.size() == 5);
 }
 
-INSTANTIATE_TEST_SUITE_P(, CallScore,
-                         testing::Values(CallCase{"exact", "f6abc", false, 5, 50},
-                                         CallCase{"missing", "F6BC", false, 4, 40},
-                                         CallCase{"extra", "F66ABC", false, 5, 50},
-                                         CallCase{"swapped", "F6BAC", false, 4, 40},
-                                         CallCase{"replayed", "F6ABC", true, 5, 25},
-                                         CallCase{"nothing", "", false, 0, 0}),
-                         test::CaseName{});
+INSTANTIATE_TEST_SUITE_P(
+    , CallScore,
+    testing::Values(CallCase{"exact", "f6abc", false, 5, 50}, CallCase{"missing", "F6BC", false, 4, 40},
+                    CallCase{"extra", "F66ABC", false, 5, 50}, CallCase{"swapped", "F6BAC", false, 4, 40},
+                    CallCase{"replayed", "F6ABC", true, 5, 25}, CallCase{"nothing", "", false, 0, 0}),
+    test::CaseName{});
 
 TEST(CallsignRun, SpeedGoesUpTwoAfterARightCallAndDownTwoAfterAWrongOne)
 {

@@ -53,8 +53,8 @@ void ReactionChart::paintEvent(QPaintEvent* /*event*/)
     int x = area.left();
     for (const auto& [c, bar] : bars_) {
         const int height = static_cast<int>(bar.medianMs / slowest * area.height());
-        const QColor colour = QColor::fromRgbF(static_cast<float>(bar.errorRate), static_cast<float>(1 - bar.errorRate),
-                                               0.2F);
+        const QColor colour =
+            QColor::fromRgbF(static_cast<float>(bar.errorRate), static_cast<float>(1 - bar.errorRate), 0.2F);
         painter.fillRect(QRect(x + 1, area.bottom() - height, width - 2, height), colour);
         painter.setPen(palette().text().color());
         painter.drawText(QRect(x, area.bottom() + 2, width, 16), Qt::AlignCenter,
@@ -77,7 +77,8 @@ void SpeedCurve::setRun(std::vector<double> speeds, double best)
     QStringList values;
     for (const double wpm : speeds_)
         values << QString::number(wpm, 'f', 1).replace(u'.', u',');
-    setAccessibleDescription(u"Meilleur score : %1 points. Vitesses : %2."_s.arg(qRound(best)).arg(values.join(u", "_s)));
+    setAccessibleDescription(
+        u"Meilleur score : %1 points. Vitesses : %2."_s.arg(qRound(best)).arg(values.join(u", "_s)));
     update();
 }
 

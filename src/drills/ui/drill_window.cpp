@@ -297,11 +297,12 @@ void DrillWindow::finishRound()
     QString problems;
     if (const Result<void> stored = history_.recordCharacterAnswers(answers_, now); !stored)
         problems = QString::fromStdString(stored.error().message);
-    if (const std::optional<practice::CourseTag> course = services_.course(); course && ComboSourceCar->currentIndex() == 0) {
+    if (const std::optional<practice::CourseTag> course = services_.course();
+        course && ComboSourceCar->currentIndex() == 0) {
         practice::CourseTag tag = *course;
         tag.material = "drill-characters";
-        if (const Result<void> fed = history_.record(charactersCheck(answers_), exerciseConditions(services_.sound()),
-                                                     now, tag);
+        if (const Result<void> fed =
+                history_.record(charactersCheck(answers_), exerciseConditions(services_.sound()), now, tag);
             !fed)
             problems = QString::fromStdString(fed.error().message);
     }
@@ -311,7 +312,8 @@ void DrillWindow::finishRound()
         if (answer.right())
             times.push_back(answer.reactionMs);
     }
-    QString summary = u"Série terminée : %1 juste(s) sur %2, réaction médiane %3 ms."_s.arg(right).arg(answers_.size())
+    QString summary = u"Série terminée : %1 juste(s) sur %2, réaction médiane %3 ms."_s.arg(right)
+                          .arg(answers_.size())
                           .arg(qRound(medianMs(times)));
     if (pool_) {
         if (const std::optional<char32_t> added = pool_->growIfReady(records_))
@@ -346,9 +348,9 @@ void DrillWindow::keyPressEvent(QKeyEvent* event)
 {
     if (brivo::ui::hideOnEscape(this, event))
         return;
-    const double at = static_cast<double>(serverTime_.micros(event->timestamp(),
-                                                              static_cast<std::int64_t>(services_.now() * 1e6))) /
-                      1e6;
+    const double at =
+        static_cast<double>(serverTime_.micros(event->timestamp(), static_cast<std::int64_t>(services_.now() * 1e6))) /
+        1e6;
     if (warmUpWaiting_ && !event->text().isEmpty()) {
         warmUpWaiting_ = false;
         const std::optional<double> origin = services_.heardOrigin();
@@ -438,8 +440,8 @@ void DrillWindow::submitCall()
 void DrillWindow::finishRun()
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    const auto correct = std::count_if(run_->results().begin(), run_->results().end(),
-                                       [](const CallResult& r) { return r.correct(); });
+    const auto correct =
+        std::count_if(run_->results().begin(), run_->results().end(), [](const CallResult& r) { return r.correct(); });
     QString problems;
     if (const Result<void> stored = history_.recordCallsignRun(
             {now, run_->points(), static_cast<int>(run_->results().size()), static_cast<int>(correct), run_->speeds()});

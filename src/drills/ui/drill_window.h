@@ -40,9 +40,9 @@ public:
         std::function<DrillSound()> sound; // the sound page, with the conditions when they are on
         std::function<Result<void>(PcmSound)> play;
         std::function<std::optional<double>()> heardOrigin; // of the last play, in clock seconds
-        std::function<double()> now;                          // clock seconds
+        std::function<double()> now;                        // clock seconds
         std::function<std::u32string()> courseCharacters;
-        std::function<std::u32string()> seriesCharacters; // ticked on the "Séries" page
+        std::function<std::u32string()> seriesCharacters;           // ticked on the "Séries" page
         std::function<std::optional<practice::CourseTag>()> course; // when the course is on
     };
 

@@ -386,7 +386,8 @@ Result<void> HistoryStore::recordCharacterAnswers(const std::vector<drills::Char
 {
     return writeHistory(file_, [&](QSqlQuery& query) {
         for (const drills::CharacterAnswer& answer : answers) {
-            query.prepare(u"INSERT INTO drill_answers (answered_at, character, typed, reaction_ms) VALUES (?, ?, ?, ?)"_s);
+            query.prepare(
+                u"INSERT INTO drill_answers (answered_at, character, typed, reaction_ms) VALUES (?, ?, ?, ?)"_s);
             query.addBindValue(answeredAt.toUTC().toString(Qt::ISODate));
             query.addBindValue(fromCodePoints(std::u32string(1, answer.sent)));
             query.addBindValue(answer.typed ? QVariant(fromCodePoints(std::u32string(1, *answer.typed))) : QVariant());
@@ -423,8 +424,7 @@ Result<void> HistoryStore::recordCallsignRun(const CallsignRunRecord& run)
         QStringList speeds;
         for (const double wpm : run.speeds)
             speeds << QString::number(wpm, 'g', 10);
-        query.prepare(
-            u"INSERT INTO callsign_runs (run_at, points, calls, correct, speeds) VALUES (?, ?, ?, ?, ?)"_s);
+        query.prepare(u"INSERT INTO callsign_runs (run_at, points, calls, correct, speeds) VALUES (?, ?, ?, ?, ?)"_s);
         query.addBindValue(run.runAt.toUTC().toString(Qt::ISODate));
         query.addBindValue(run.points);
         query.addBindValue(run.calls);
@@ -459,8 +459,8 @@ Result<std::vector<StoredCheck>> HistoryStore::checks() const
     return readHistory<std::vector<StoredCheck>>(file_, [](QSqlQuery& query, std::vector<StoredCheck>& out) {
         const int version = schemaVersion(query);
         // The drills' results feed the course, but are not checks of a copy.
-        const QString notDrills = version >= 3 ? u" WHERE course_material IS NULL OR course_material NOT LIKE 'drill-%'"_s
-                                               : QString();
+        const QString notDrills =
+            version >= 3 ? u" WHERE course_material IS NULL OR course_material NOT LIKE 'drill-%'"_s : QString();
         if (!query.exec(version >= 2 ? u"SELECT checked_at, score, conditions <> '' FROM sessions"_s + notDrills +
                                            u" ORDER BY id"_s
                                      : u"SELECT checked_at, score, 0 FROM sessions ORDER BY id"_s))
@@ -503,8 +503,7 @@ Result<CourseHistory> HistoryStore::course(const std::u32string& order) const
             return true; // no course before this schema
         const QString material = schemaVersion(query) >= 3 ? u"course_material"_s : u"NULL"_s;
         query.prepare(u"SELECT id, course_lesson, score, sent, copied, "_s + material + u" FROM sessions WHERE "_s +
-                      kSameCourse +
-                      u" ORDER BY id"_s);
+                      kSameCourse + u" ORDER BY id"_s);
         for (int i = 0; i < 3; ++i) // the order, in each place of the condition
             query.addBindValue(fromCodePoints(order));
         if (!query.exec())
@@ -516,7 +515,11 @@ Result<CourseHistory> HistoryStore::course(const std::u32string& order) const
                 const QList<uint> points = query.value(column).toString().toUcs4();
                 return std::u32string(points.begin(), points.end());
             };
-            out.checks.push_back({query.value(1).toInt(), query.value(2).toDouble(), {}, codePoints(3), codePoints(4),
+            out.checks.push_back({query.value(1).toInt(),
+                                  query.value(2).toDouble(),
+                                  {},
+                                  codePoints(3),
+                                  codePoints(4),
                                   query.value(5).toString().startsWith(u"drill-"_s)});
         }
         if (schemaVersion(query) >= 4) {

@@ -140,7 +140,8 @@ ReceptionWindow::ReceptionWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     };
     for (QCheckBox* box : {CBvitesseEff, CBrampe, CBsnr, CBfiltre, CBqsb, CBflutter})
         connect(box, &QCheckBox::toggled, this, edited);
-    for (QDoubleSpinBox* box : {SEvitesseEff, SErampe, SEmontee, SEsnr, SEqsb, SEk, SEqrn, SEcrashes, SEchirp, SEchirpTau})
+    for (QDoubleSpinBox* box :
+         {SEvitesseEff, SErampe, SEmontee, SEsnr, SEqsb, SEk, SEqrn, SEcrashes, SEchirp, SEchirpTau})
         connect(box, &QDoubleSpinBox::valueChanged, this, edited);
     for (QSpinBox* box : {SEfiltre, SEqrm})
         connect(box, &QSpinBox::valueChanged, this, edited);
