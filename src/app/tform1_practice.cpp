@@ -8,6 +8,7 @@
 #include "common/ui/upper_case_line_edit.h"
 #include "common/utf8.h"
 #include "drills/ui/drill_window.h"
+#include "reception/ui/reception_window.h"
 #include "editzone/ui/edit_zone.h"
 #include "exercise/ui/series_controls.h"
 #include "practice/ui/copy_check_window.h"
@@ -135,6 +136,7 @@ void TForm1::buildDrills()
         [this]() -> std::optional<practice::CourseTag> {
             return courseSession_ ? std::optional(courseSession_->course) : std::nullopt;
         },
+        [this] { return conditionsWindow->spokenAnswers().has_value(); },
     };
     drillWindow = new drills::ui::DrillWindow(std::move(services), morseTable_, copyCheck->history(), this);
 }

@@ -21,6 +21,7 @@ class DrillWindowTest : public QObject {
     struct Player {
         std::vector<PcmSound> played;
         double playedAt = 0;
+        bool spoken = false; // the spoken answers
     };
 
     static DrillWindow::Services services(Player& player, std::u32string series)
@@ -38,12 +39,14 @@ class DrillWindowTest : public QObject {
                 now,
                 [] { return std::u32string(U"KM"); },
                 [series] { return series; },
-                [] { return std::nullopt; }};
+                [] { return std::nullopt; },
+                [&player] { return player.spoken; }};
     }
 
 private Q_SLOTS:
     // A round of 20 characters: a wrong key shows the character and plays it
-    // again after the low tone; the round's answers go to the history.
+    // again after the low tone, then, with spoken answers on, says its name;
+    // the round's answers go to the history.
     void charactersRoundIsAnsweredAndKept()
     {
         test::TempDir dir;
@@ -56,9 +59,15 @@ private Q_SLOTS:
         QVERIFY(window.awaitingAnswer());
         QCOMPARE(player.played.size(), std::size_t{1});
         const std::size_t plain = player.played.back().samples.size();
+        player.spoken = true;
         QTest::keyClick(&window, Qt::Key_M);
         QCOMPARE(window.findChild<QLabel*>(u"LabelCaractere"_s)->text(), u"K"_s);
-        QVERIFY(player.played.back().samples.size() > plain); // the tone, then K again
+        const PcmSound& again = player.played.back(); // the tone, K again, a pause, then its name
+        const auto beforeName = static_cast<std::size_t>((2 * kVerdictToneMs + 300) / 1000 * again.sampleRate) + plain;
+        QVERIFY(again.samples.size() > beforeName + static_cast<std::size_t>(again.sampleRate / 10));
+        QVERIFY(std::any_of(again.samples.begin() + static_cast<std::ptrdiff_t>(beforeName), again.samples.end(),
+                            [](std::int16_t s) { return std::abs(s) > 1000; }));
+        player.spoken = false;
         for (int i = 1; i < static_cast<int>(kRoundLength); ++i) {
             QTRY_VERIFY_WITH_TIMEOUT(window.awaitingAnswer(), 10000);
             QTest::keyClick(&window, Qt::Key_K);

@@ -180,20 +180,42 @@ std::u32string DrillWindow::sourceCharacters() const
     return all;
 }
 
-void DrillWindow::playItem(const PlannedItem& item, std::optional<double> toneHz)
+void DrillWindow::playItem(const PlannedItem& item, std::optional<double> toneHz, bool sayName)
 {
-    const Result<ItemSound> sound = renderItem(item.text, services_.sound(), table_, random_, toneHz);
+    Result<ItemSound> sound = renderItem(item.text, services_.sound(), table_, random_, toneHz);
     if (!sound) {
         tell(QString::fromStdString(sound.error().message));
         return;
     }
     characterOffsetMs_ = sound->offsetMs;
-    playSound(sound->sound);
+    if (sayName && services_.spokenAnswers && services_.spokenAnswers())
+        appendName(sound->sound, item.text.front());
+    playSound(std::move(sound->sound));
+}
+
+void DrillWindow::appendName(PcmSound& sound, char32_t c)
+{
+    constexpr double kPauseSeconds = 0.3;
+    const auto level = std::max<std::int16_t>(
+        deriveKeyingValues(services_.sound().parameters, sound.sampleRate).toneAmplitude, 1);
+    if (!voice_ || voiceRate_ != sound.sampleRate || voiceLevel_ != level) {
+        voice_ = std::make_unique<speech::AnswerVoice>(sound.sampleRate, level);
+        voiceRate_ = sound.sampleRate;
+        voiceLevel_ = level;
+    }
+    const Result<std::vector<std::int16_t>> name = voice_->say(std::u32string(1, c));
+    if (!name) {
+        tell(QString::fromStdString(name.error().message));
+        return;
+    }
+    sound.samples.resize(sound.samples.size() + static_cast<std::size_t>(kPauseSeconds * sound.sampleRate), 0);
+    sound.samples.insert(sound.samples.end(), name->begin(), name->end());
 }
 
 void DrillWindow::playSound(PcmSound sound)
 {
     playedAt_ = services_.now();
+    lastSoundMs_ = static_cast<double>(sound.frames()) * 1000 / std::max(1, sound.sampleRate);
     if (const Result<void> played = services_.play(std::move(sound)); !played)
         tell(QString::fromStdString(played.error().message));
 }
@@ -263,8 +285,13 @@ void DrillWindow::answerCharacter(char32_t typed, double atSeconds)
     }
     LabelCaractere->setText(fromCodePoints(heard.text));
     tell(u"Faux : c'était %1"_s.arg(characterName(answer.sent)));
-    playItem(heard, kWrongToneHz);
-    pause_->start(static_cast<int>(characterOffsetMs_ + heard.lengthMs + SpinPauseCar->value() * 1000));
+    replayMissed(heard);
+}
+
+void DrillWindow::replayMissed(const PlannedItem& item)
+{
+    playItem(item, kWrongToneHz, true);
+    pause_->start(static_cast<int>(lastSoundMs_ + SpinPauseCar->value() * 1000));
 }
 
 void DrillWindow::characterTimedOut()
@@ -279,8 +306,7 @@ void DrillWindow::characterTimedOut()
     ++itemIndex_;
     LabelCaractere->setText(fromCodePoints(missed.text));
     tell(u"Temps écoulé : c'était %1"_s.arg(characterName(answer.sent)));
-    playItem(missed, kWrongToneHz);
-    pause_->start(static_cast<int>(characterOffsetMs_ + missed.lengthMs + SpinPauseCar->value() * 1000));
+    replayMissed(missed);
 }
 
 void DrillWindow::finishRound()

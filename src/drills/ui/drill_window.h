@@ -6,6 +6,7 @@
 #include "morse/morse_table.h"
 #include "player/wav_reader.h"
 #include "practice/history/history_store.h"
+#include "speech/answer_voice.h"
 
 #include <QWidget>
 
@@ -44,6 +45,7 @@ public:
         std::function<std::u32string()> courseCharacters;
         std::function<std::u32string()> seriesCharacters;           // ticked on the "Séries" page
         std::function<std::optional<practice::CourseTag>()> course; // when the course is on
+        std::function<bool()> spokenAnswers; // a missed character's name is then said after it
     };
 
     DrillWindow(Services services, const MorseTable& table, practice::HistoryStore history, QWidget* parent = nullptr);
@@ -75,10 +77,15 @@ private:
     void buildCharactersPage(QWidget* page);
     void buildCallsPage(QWidget* page);
     std::u32string sourceCharacters() const;
-    void playItem(const PlannedItem& item, std::optional<double> toneHz);
+    void playItem(const PlannedItem& item, std::optional<double> toneHz, bool sayName = false);
+    // The character's name, as the spoken answers say it, after a pause.
+    void appendName(PcmSound& sound, char32_t c);
     void playSound(PcmSound sound);
     void nextCharacter();
     void characterTimedOut();
+    // A missed character: the low tone, the character again (and its name
+    // with spoken answers on), then the pause.
+    void replayMissed(const PlannedItem& item);
     void finishRound();
     void stopCharacterDrill();
     void warmUpTone();
@@ -118,12 +125,16 @@ private:
     std::optional<PlannedItem> characterItem_; // awaiting its answer
     double playedAt_ = 0;                      // clock seconds of the last play asked
     double characterOffsetMs_ = 0;             // where the item starts in the last sound played
+    double lastSoundMs_ = 0;
     std::vector<CharacterAnswer> answers_;     // of the round
     double baselineMs_ = 0;
     std::vector<double> warmUpTimes_;
     bool warmUpWaiting_ = false;
     RandomGenerator random_;
     std::unique_ptr<CallsignRun> run_;
+    std::unique_ptr<speech::AnswerVoice> voice_; // made at the rate and level of the last name said
+    int voiceRate_ = 0;
+    std::int16_t voiceLevel_ = 0;
     bool replayed_ = false;
 };
 
