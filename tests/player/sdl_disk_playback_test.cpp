@@ -9,6 +9,10 @@
 #include "player/sdl_wave_player.h"
 #include "player/wav_reader.h"
 #include "sending/sidetone.h"
+#include "drills/drill_plan.h"
+#include "player/device_player.h"
+#include "player/sdl_audio_device.h"
+#include "support/fake_audio_device.h"
 #include "support/form_fixture.h"
 
 #include <algorithm>
@@ -153,7 +157,8 @@ private Q_SLOTS:
             const std::int64_t edge = steadyMicros();
             tone->schedule({edge, true, brivo::sending::Contact::Straight});
             QTRY_VERIFY_WITH_TIMEOUT(log->pulls().back().second, 5000);
-            tone->schedule({steadyMicros(), false, brivo::sending::Contact::Straight});
+            // Held 50 ms at least, so that a starved device thread still hears the whole rise.
+            tone->schedule({std::max(steadyMicros(), edge + 50'000), false, brivo::sending::Contact::Straight});
             const auto pulls = log->pulls();
             const auto next =
                 std::find_if(pulls.begin(), pulls.end(), [edge](const auto& p) { return p.first >= edge; });
@@ -165,6 +170,30 @@ private Q_SLOTS:
         QVERIFY(played.size() > 100);
         QVERIFY(std::abs(played[1]) < 16000 / 10);
         QVERIFY(*std::max_element(played.begin(), played.end()) > 16000 * 9 / 10);
+    }
+
+    // A drilled character on SDL's device with a clock held still: the
+    // device's first pull takes one buffer, which it holds as its latency,
+    // so frame 0 is heard at the clock's time, and a key 0.9 s later is a
+    // reaction of 900 ms less the end of the character's last element.
+    void reactionCountsFromTheHeardEndOnTheRealDevice()
+    {
+        brivo::SdlAudioDevice device;
+        brivo::test::FakeClock clock;
+        brivo::DevicePlayer player(device, clock);
+        const auto table = brivo::tableFromContent(brivo::defaultDefinitionContent());
+        const brivo::drills::DrillSound sound{brivo::drills::atSpeed({}, 20), {}};
+        brivo::RandomGenerator random(1);
+        const auto rendered = brivo::drills::renderItem(U"K", sound, table, random);
+        QVERIFY(rendered);
+        QVERIFY(player.openSound(rendered->sound));
+        QVERIFY(player.play());
+        QTRY_VERIFY_WITH_TIMEOUT(player.heardOrigin().has_value(), 5000);
+        QCOMPARE(*player.heardOrigin(), clock.seconds);
+        const brivo::drills::PlannedItem item = brivo::drills::planItem(U"K", sound, table);
+        QCOMPARE(brivo::drills::reactionMs(clock.seconds + 0.9, *player.heardOrigin(), item, 0),
+                 900 - item.lastElementEndMs);
+        player.close();
     }
 
 private:
