@@ -8,13 +8,13 @@
 #include "common/ui/upper_case_line_edit.h"
 #include "common/utf8.h"
 #include "drills/ui/drill_window.h"
-#include "reception/ui/reception_window.h"
 #include "editzone/ui/edit_zone.h"
 #include "exercise/ui/series_controls.h"
 #include "practice/ui/copy_check_window.h"
 #include "practice/ui/course_window.h"
 #include "reception/conditions_text.h"
 #include "reception/keyed_marks.h"
+#include "reception/ui/reception_window.h"
 #include "sending/ui/sending_window.h"
 
 #include <QCheckBox>

@@ -2,6 +2,7 @@
 // window, X11's text-editing bindings of Ctrl chords, window activation, and
 // the quit signals of the real program. Input comes from xdotool, through
 // the X server, as a user's would.
+#include "drills/ui/drill_window.h"
 #include "sending/ui/sending_window.h"
 #include "support/form_fixture.h"
 
@@ -89,6 +90,40 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(window->decodedText(), u"E T"_s, kBound);
         QTRY_COMPARE_WITH_TIMEOUT(keying.state(), QProcess::NotRunning, kBound);
         QCOMPARE(keying.exitCode(), 0);
+    }
+
+    // A character typed on the real event path while a button of the drill
+    // has the focus is taken as the answer, with a reaction time from the X
+    // server's own key time that lies between the play and now.
+    void drillTakesTheTypedCharacterWithItsKeyTime()
+    {
+        FormFixture f;
+        showForReal(f);
+        xdotool({u"key"_s, u"ctrl+i"_s});
+        auto* window = f.form->findChild<brivo::drills::ui::DrillWindow*>();
+        QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), kBound);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        xdotool(pointAt(window, QPoint(window->width() / 2, 8)));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window, kBound));
+        for (int i = 1; i <= 9; ++i)
+            f.control<QCheckBox>(("Selec" + std::to_string(i)).c_str())->setChecked(i == 1);
+        f.control<QLineEdit>("Serie1")->setText(u"KMR"_s);
+        window->setSettingsText("source=series");
+        const auto started = std::chrono::steady_clock::now();
+        window->BoutonDepartClick();
+        QVERIFY(window->awaitingAnswer());
+        window->findChild<QPushButton*>(u"BoutonDepart"_s)->setFocus();
+        const QString typed = QString::fromStdU32String(std::u32string(1, *window->awaitedCharacter())).toLower();
+        xdotool({u"type"_s, typed});
+        QTRY_COMPARE_WITH_TIMEOUT(window->roundAnswers().size(), std::size_t{1}, kBound);
+        const brivo::drills::CharacterAnswer& answer = window->roundAnswers().front();
+        QVERIFY(answer.right());
+        const double elapsedMs =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+        QVERIFY2(answer.reactionMs >= 0 && answer.reactionMs < elapsedMs,
+                 qPrintable(QString::number(answer.reactionMs)));
+        window->BoutonDepartClick(); // stops
     }
 
     void rightClickOpensOnlyWhatBelongsToTheControl_data()

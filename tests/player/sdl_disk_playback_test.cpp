@@ -4,14 +4,14 @@
 // own format, so SDL converts nothing).
 #include "audio/message_renderer.h"
 #include "common/edit_text.h"
+#include "drills/drill_plan.h"
 #include "morse/default_definitions.h"
 #include "morse/definition_parser.h"
+#include "player/device_player.h"
+#include "player/sdl_audio_device.h"
 #include "player/sdl_wave_player.h"
 #include "player/wav_reader.h"
 #include "sending/sidetone.h"
-#include "drills/drill_plan.h"
-#include "player/device_player.h"
-#include "player/sdl_audio_device.h"
 #include "support/fake_audio_device.h"
 #include "support/form_fixture.h"
 

@@ -196,8 +196,8 @@ void DrillWindow::playItem(const PlannedItem& item, std::optional<double> toneHz
 void DrillWindow::appendName(PcmSound& sound, char32_t c)
 {
     constexpr double kPauseSeconds = 0.3;
-    const auto level = std::max<std::int16_t>(
-        deriveKeyingValues(services_.sound().parameters, sound.sampleRate).toneAmplitude, 1);
+    const auto level =
+        std::max<std::int16_t>(deriveKeyingValues(services_.sound().parameters, sound.sampleRate).toneAmplitude, 1);
     if (!voice_ || voiceRate_ != sound.sampleRate || voiceLevel_ != level) {
         voice_ = std::make_unique<speech::AnswerVoice>(sound.sampleRate, level);
         voiceRate_ = sound.sampleRate;
@@ -230,7 +230,8 @@ void DrillWindow::BoutonDepartClick()
     }
     const std::u32string source = sourceCharacters();
     if (source.empty()) {
-        tell(u"Aucun caractère à exercer : choisissez une leçon, ou cochez des séries."_s);
+        tell(u"Aucun caractère à exercer : ouvrez le cours (Ctrl+L) pour sa leçon, cochez des séries, ou "
+             "choisissez tous les caractères."_s);
         LabelCaractere->setText(u"Aucun caractère"_s);
         return;
     }

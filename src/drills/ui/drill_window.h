@@ -45,7 +45,7 @@ public:
         std::function<std::u32string()> courseCharacters;
         std::function<std::u32string()> seriesCharacters;           // ticked on the "Séries" page
         std::function<std::optional<practice::CourseTag>()> course; // when the course is on
-        std::function<bool()> spokenAnswers; // a missed character's name is then said after it
+        std::function<bool()> spokenAnswers;                        // a missed character's name is then said after it
     };
 
     DrillWindow(Services services, const MorseTable& table, practice::HistoryStore history, QWidget* parent = nullptr);
@@ -66,6 +66,11 @@ public:
     void submitCall();
 
     bool awaitingAnswer() const { return characterItem_.has_value(); }
+    std::optional<char32_t> awaitedCharacter() const
+    {
+        return characterItem_ ? std::optional(characterItem_->text.front()) : std::nullopt;
+    }
+    const std::vector<CharacterAnswer>& roundAnswers() const { return answers_; }
     bool characterDrillRunning() const { return !round_.items.empty(); }
     double baselineMs() const { return baselineMs_; }
     const CallsignRun* callsignRun() const { return run_.get(); }
@@ -126,7 +131,7 @@ private:
     double playedAt_ = 0;                      // clock seconds of the last play asked
     double characterOffsetMs_ = 0;             // where the item starts in the last sound played
     double lastSoundMs_ = 0;
-    std::vector<CharacterAnswer> answers_;     // of the round
+    std::vector<CharacterAnswer> answers_; // of the round
     double baselineMs_ = 0;
     std::vector<double> warmUpTimes_;
     bool warmUpWaiting_ = false;
