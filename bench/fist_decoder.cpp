@@ -1,6 +1,8 @@
 // The decoder against simulated fists, over more hands than the test: the
 // character error rate (edit distance / length) of each row, with the
-// decoder started 0.8, 1.0 and 1.25 times off the true speed.
+// decoder started 0.8, 1.0 and 1.25 times off the true speed, reading with
+// the practice vocabulary as the sending window does.
+#include "practice/material/vocabulary.h"
 #include "sending/decoder.h"
 #include "support/built_in_table.h"
 #include "support/simulated_fist.h"
@@ -18,6 +20,7 @@ int main()
                         {"sigma 0.10, 12-25 WPM", {12, 0.10, 0, 1}},
                         {"sigma 0.15, 12-25 WPM, drifting", {12, 0.15, 0.03, 1}},
                         {"sigma 0.20, 12-25 WPM", {12, 0.20, 0, 1}}};
+    const std::vector<std::u32string> vocabulary = brivo::practice::sendingVocabulary();
     for (const Row& row : rows) {
         std::size_t errors = 0;
         std::size_t length = 0;
@@ -30,7 +33,7 @@ int main()
                 const std::string text = brivo::test::fistText(random, 50);
                 const auto edges = brivo::test::simulatedFist(text, brivo::test::builtInTable(), fist, random);
                 const std::string decoded =
-                    brivo::sending::decodeKeying(brivo::test::builtInTable(), edges, fist.wpm * start);
+                    brivo::sending::decodeKeying(brivo::test::builtInTable(), edges, fist.wpm * start, vocabulary);
                 errors += brivo::test::editDistance(decoded, text);
                 length += text.size();
             }

@@ -7,6 +7,7 @@
 #include "common/messages.h"
 #include "common/number_text.h"
 #include "common/utf8.h"
+#include "practice/material/vocabulary.h"
 #include "sending/decoder.h"
 #include "sending/edge_file.h"
 #include "sending/fist_report.h"
@@ -185,6 +186,7 @@ int runDecoder(const std::string& mode, const KeyOptions& options, const sending
     if (!table)
         return kTool.report(env, kExitFileError, table.error().message);
     sending::Decoder decoder(*table, options.wpm);
+    decoder.setVocabulary(practice::sendingVocabulary());
     for (const sending::KeyEdge& edge : edges)
         decoder.edge(edge);
     decoder.idle(edges.back().micros + 600'000'000);

@@ -3,6 +3,7 @@
 #include "common/cp1252.h"
 #include "common/utf8.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -22,14 +23,41 @@ const double kSevenThirds = std::log(7.0 / 3.0);
 // squared distances (in log units over kSpread squared) of the gaps.
 constexpr double kUnknownLetter = 12;
 constexpr double kSpread = 0.25;
+// How much less likely than the best reading a word of the vocabulary may
+// be and still be read (in the same units as the costs: e^4, about 55
+// times).
+constexpr double kWordPrior = 4;
 
 Decoder::Decoder(const MorseTable& table, double startWpm)
     : logUnit_(std::log(1.2 / startWpm)), dahUnits_(kThree), letterGapUnits_(kThree), gapSpread2_(kSpread * kSpread)
 {
     for (unsigned code = 0x21; code < 256; ++code) {
         const std::string_view pattern = table.pattern(static_cast<KeyCode>(code));
-        if (!pattern.empty())
+        if (!pattern.empty()) {
             letters_.emplace(std::string(pattern), cp1252ToUnicode(static_cast<unsigned char>(code)));
+            patterns_.emplace(cp1252ToUnicode(static_cast<unsigned char>(code)), std::string(pattern));
+        }
+    }
+}
+
+void Decoder::setVocabulary(const std::vector<std::u32string>& words)
+{
+    vocabulary_.clear();
+    for (const std::u32string& word : words) {
+        std::string marks;
+        std::vector<std::size_t> cuts;
+        bool keyed = !word.empty();
+        for (const char32_t c : word) {
+            const auto found = patterns_.find(c);
+            if (found == patterns_.end()) {
+                keyed = false;
+                break;
+            }
+            marks += found->second;
+            cuts.push_back(marks.size());
+        }
+        if (keyed)
+            vocabulary_.emplace(marks, std::make_pair(cuts, encodeUtf8(word)));
     }
 }
 
@@ -136,6 +164,23 @@ std::string Decoder::wordText() const
             }
         }
     }
+    const auto [first, last] = vocabulary_.equal_range(std::string_view(marks_));
+    double bestWord = -1;
+    const std::string* chosen = nullptr;
+    for (auto entry = first; entry != last; ++entry) {
+        const std::vector<std::size_t>& wordCuts = entry->second.first;
+        double total = 0;
+        for (std::size_t g = 0; g + 1 < n; ++g) {
+            const bool cut = std::find(wordCuts.begin(), wordCuts.end(), g + 1) != wordCuts.end();
+            total += cut ? cost(gaps_[g], letterGapUnits_) + std::log(2.0) : cost(gaps_[g], 0);
+        }
+        if (bestWord < 0 || total < bestWord) {
+            bestWord = total;
+            chosen = &entry->second.second;
+        }
+    }
+    if (chosen != nullptr && bestWord <= best[n] + kWordPrior)
+        return *chosen;
     std::vector<std::size_t> cuts;
     for (std::size_t i = n; i > 0; i = from[i])
         cuts.push_back(i);
@@ -170,9 +215,11 @@ std::string Decoder::text() const
     return text + wordText();
 }
 
-std::string decodeKeying(const MorseTable& table, const KeyEdges& edges, double startWpm)
+std::string decodeKeying(const MorseTable& table, const KeyEdges& edges, double startWpm,
+                         const std::vector<std::u32string>& vocabulary)
 {
     Decoder decoder(table, startWpm);
+    decoder.setVocabulary(vocabulary);
     for (const KeyEdge& edge : edges)
         decoder.edge(edge);
     if (!edges.empty())

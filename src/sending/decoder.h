@@ -34,11 +34,16 @@ struct JudgedElement {
 // letters part is settled by the table: of the ways to read each gap as
 // an element or a letter gap, the one nearest the centres whose letters
 // all exist wins (a slow element gap does not split a letter into two
-// that the table lacks). It starts from the set speed. A pattern the table
-// does not know is written "*" and the reading goes on.
+// that the table lacks). With a vocabulary, a word of it whose reading of
+// the gaps is almost as likely as the best reading wins, as a listener
+// hears a word they know. It starts from the set speed. A pattern the
+// table does not know is written "*" and the reading goes on.
 class Decoder {
 public:
     Decoder(const MorseTable& table, double startWpm);
+    // Words the trainee is likely to send: a word whose reading is almost
+    // as likely as the best is read as that word.
+    void setVocabulary(const std::vector<std::u32string>& words);
 
     // A key edge of the keying (only Straight edges, or any contact keyed
     // as one); edges that do not change the key are ignored.
@@ -77,11 +82,16 @@ private:
     std::string marks_;
     std::vector<double> gaps_;
     std::map<std::string, char32_t, std::less<>> letters_;
+    std::map<char32_t, std::string> patterns_;
+    // By their marks: each word's letter boundaries (the marks before each
+    // cut) and its text.
+    std::multimap<std::string, std::pair<std::vector<std::size_t>, std::string>, std::less<>> vocabulary_;
     std::string text_;
     std::vector<JudgedElement> elements_;
 };
 
 // Decodes a whole keying, up to a silence after it.
-std::string decodeKeying(const MorseTable& table, const KeyEdges& edges, double startWpm);
+std::string decodeKeying(const MorseTable& table, const KeyEdges& edges, double startWpm,
+                         const std::vector<std::u32string>& vocabulary = {});
 
 } // namespace brivo::sending

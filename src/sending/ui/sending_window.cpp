@@ -283,6 +283,9 @@ void SendingWindow::restart()
 {
     keyer_ = std::make_unique<Keyer>(keyerSettings());
     decoder_ = std::make_unique<Decoder>(table_, SpinVitesseManip->value());
+    // Free sending reads the practice words as such; the echo drill's
+    // decoder has no vocabulary, which would lean towards a right answer.
+    decoder_->setVocabulary(vocabulary_);
     LabelDecode->clear();
 }
 

@@ -4,6 +4,7 @@
 #include "morse/morse_table.h"
 #include "player/pcm_source.h"
 #include "practice/history/history_store.h"
+#include "practice/material/vocabulary.h"
 #include "sending/decoder.h"
 #include "sending/key_repeat_filter.h"
 #include "sending/keyer.h"
@@ -142,6 +143,7 @@ private:
     std::function<Tone()> tone_;
     std::unique_ptr<Keyer> keyer_;
     std::unique_ptr<Decoder> decoder_;
+    std::vector<std::u32string> vocabulary_ = practice::sendingVocabulary();
     std::shared_ptr<Sidetone> sidetone_; // shared with the player while it plays
     QTimer* ticks_ = nullptr;
     std::unique_ptr<KeyInput> input_; // a serial port or a MIDI source, while one is chosen
