@@ -68,20 +68,33 @@ class X11EventsTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(f.form.get(), kBound));
     }
 
+    // One of our windows opened by its key, exposed and active, with the
+    // pointer (and so twm's focus) on `at` in `control`.
+    template <typename Window>
+    static Window* openByKey(FormFixture& f, const QString& key, const QWidget* control, QPoint at)
+    {
+        showForReal(f);
+        xdotool({u"key"_s, key});
+        auto* window = f.form->findChild<Window*>();
+        [&] {
+            QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), kBound);
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            xdotool(pointAt(control != nullptr ? control : window, at));
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window, kBound));
+        }();
+        return window;
+    }
+
 private Q_SLOTS:
     // The keying pad on the real event path: Left Ctrl as the dit paddle, then
     // Space held past X's auto-repeat as one dah (xdotool adds Left Ctrl to Right).
     void keyingPadTakesCtrlAndAHeldSpace()
     {
         FormFixture f;
-        showForReal(f);
-        xdotool({u"key"_s, u"ctrl+p"_s});
-        auto* window = f.form->findChild<brivo::sending::ui::SendingWindow*>();
-        QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), kBound);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        xdotool(pointAt(window->PadManip, window->PadManip->rect().center()));
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window, kBound));
+        const auto* pad = f.form->findChild<QWidget*>(u"PadManip"_s);
+        auto* window = openByKey<brivo::sending::ui::SendingWindow>(f, u"ctrl+p"_s, pad, pad->rect().center());
+        QVERIFY(window->isActiveWindow());
         window->PadManip->setFocus();
         // Keyed while the event loop runs, as a hand keys.
         QProcess keying;
@@ -98,14 +111,8 @@ private Q_SLOTS:
     void drillTakesTheTypedCharacterWithItsKeyTime()
     {
         FormFixture f;
-        showForReal(f);
-        xdotool({u"key"_s, u"ctrl+i"_s});
-        auto* window = f.form->findChild<brivo::drills::ui::DrillWindow*>();
-        QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), kBound);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        xdotool(pointAt(window, QPoint(window->width() / 2, 8)));
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window, kBound));
+        auto* window = openByKey<brivo::drills::ui::DrillWindow>(f, u"ctrl+i"_s, nullptr, QPoint(150, 8));
+        QVERIFY(window->isActiveWindow());
         for (int i = 1; i <= 9; ++i)
             f.control<QCheckBox>(("Selec" + std::to_string(i)).c_str())->setChecked(i == 1);
         f.control<QLineEdit>("Serie1")->setText(u"KMR"_s);
