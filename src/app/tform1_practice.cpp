@@ -30,11 +30,7 @@ void TForm1::buildCopyCheck(std::filesystem::path historyFile)
         [this] { return editZone->plainText(); },
         [this] {
             const ZoneRender render = zoneRender();
-            const KeyingParameters& keying = render.parameters;
-            const reception::ReceptionConditions& conditions = render.conditions;
-            return practice::ExerciseConditions{
-                keying.speedPosition / 6.0, keying.spacingFactor, keying.noisePosition / 2,
-                conditions.any() ? reception::conditionsText(conditions) : std::string(), conditions.effectiveWpm};
+            return practice::exerciseConditions(render.parameters, render.conditions);
         },
         [this](char32_t c) { return practice::hasPattern(morseTable_, c); },
         [this](char32_t c) { return practice::soundsAs(morseTable_, c); },

@@ -26,10 +26,8 @@ double wpmOf(const KeyingParameters& parameters)
 PlannedItem planItem(const std::u32string& text, const DrillSound& sound, const MorseTable& table)
 {
     const RenderRequest request{{}, keyedTextFromUtf8(encodeUtf8(text)), RenderForm::Live, sound.parameters};
-    const double rate = renderSampleRate(request);
     const reception::KeyedMarks marks = reception::renderedMarks(request, table, sound.conditions);
-    const auto samples = static_cast<double>(reception::renderedSampleCount(request, table, sound.conditions));
-    return {text, wpmOf(sound.parameters), samples / rate * 1000,
+    return {text, wpmOf(sound.parameters), marks.length * 1000,
             marks.marks.empty() ? 0 : marks.marks.back().end * 1000};
 }
 

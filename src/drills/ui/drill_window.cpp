@@ -6,7 +6,6 @@
 #include "common/ui/widgets.h"
 #include "drills/drill_results.h"
 #include "drills/ui/drill_charts.h"
-#include "reception/conditions_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,9 +46,7 @@ QString characterName(char32_t c)
 
 practice::ExerciseConditions exerciseConditions(const DrillSound& sound)
 {
-    return {wpmOf(sound.parameters), sound.parameters.spacingFactor, sound.parameters.noisePosition / 2,
-            sound.conditions.any() ? reception::conditionsText(sound.conditions) : std::string(),
-            sound.conditions.effectiveWpm};
+    return practice::exerciseConditions(sound.parameters, sound.conditions);
 }
 
 } // namespace
@@ -79,7 +76,6 @@ DrillWindow::DrillWindow(Services services, const MorseTable& table, practice::H
     connect(pause_, &QTimer::timeout, this, [this] { nextCharacter(); });
     warmUp_ = singleShot(this, 1500);
     connect(warmUp_, &QTimer::timeout, this, [this] { warmUpTone(); });
-    refreshCharts();
 }
 
 void DrillWindow::buildCharactersPage(QWidget* page)
@@ -225,7 +221,7 @@ void DrillWindow::playSound(PcmSound sound)
 void DrillWindow::BoutonDepartClick()
 {
     if (characterDrillRunning()) {
-        stopCharacterDrill();
+        finishRound();
         return;
     }
     const std::u32string source = sourceCharacters();
@@ -350,11 +346,6 @@ void DrillWindow::finishRound()
     LabelCaractere->setText(summary);
     tell(problems.isEmpty() ? summary : summary + u" "_s + problems);
     refreshCharts();
-}
-
-void DrillWindow::stopCharacterDrill()
-{
-    finishRound();
 }
 
 void DrillWindow::BoutonEchauffementClick()

@@ -92,7 +92,6 @@ private:
     // with spoken answers on), then the pause.
     void replayMissed(const PlannedItem& item);
     void finishRound();
-    void stopCharacterDrill();
     void warmUpTone();
     void playCurrentCall();
     void finishRun();

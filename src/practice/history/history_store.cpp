@@ -4,6 +4,7 @@
 #include "common/file_io.h"
 #include "common/messages.h"
 #include "common/utf8.h"
+#include "reception/conditions_text.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -237,6 +238,12 @@ template <typename T, typename Reader> Result<T> readHistory(const std::filesyst
 }
 
 } // namespace
+
+ExerciseConditions exerciseConditions(const KeyingParameters& keying, const reception::ReceptionConditions& conditions)
+{
+    return {keying.speedPosition / 6.0, keying.spacingFactor, keying.noisePosition / 2,
+            conditions.any() ? reception::conditionsText(conditions) : std::string(), conditions.effectiveWpm};
+}
 
 std::filesystem::path historyFilePath(const char* xdgDataHome, const char* home)
 {

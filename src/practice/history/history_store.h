@@ -1,9 +1,11 @@
 #pragma once
 
+#include "audio/keying_parameters.h"
 #include "common/result.h"
 #include "drills/character_drill.h"
 #include "practice/copy_check.h"
 #include "practice/koch_course.h"
+#include "reception/reception_conditions.h"
 
 #include <QDateTime>
 #include <QString>
@@ -30,6 +32,10 @@ struct ExerciseConditions {
     std::string reception;
     std::optional<double> effectiveWpm;
 };
+
+// The conditions of an exercise keyed with these sound settings and
+// reception conditions.
+ExerciseConditions exerciseConditions(const KeyingParameters& keying, const reception::ReceptionConditions& conditions);
 
 // The course a check was made for: its order, its lesson and the material
 // of the session ("groups", "words", ... as the material kinds are named).
