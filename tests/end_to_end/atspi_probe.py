@@ -1,9 +1,17 @@
 #!/usr/bin/python3
 """Drives BRIVO over the accessibility bus as a screen reader would: finds
-controls by name and role, fills the edit zone, then types a live
-character, plays and pauses. After each, the notification must say so when
-read 200 ms after it shows, as Orca reads it.
+controls by name and role and fills the edit zone, then plays one scenario
+(its name is the first argument; the second is the brivo to start):
+  play    types a live character, plays and pauses;
+  export  exports the zone to a WAV file;
+  course  checks a course session, whose score the course's step follows.
+After each action, the notification must say so when read 200 ms after it
+shows, as Orca reads it. Each scenario wants a BRIVO of its own: a window
+left open by one would take the keys of the next. The probe starts it once
+it listens: Qt asks the registry at its start which events anyone listens
+to, and sends none of the others.
 Exit status 0 when everything was found and heard, 1 otherwise."""
+import os
 import subprocess
 import sys
 
@@ -12,6 +20,8 @@ from gi.repository import GLib
 
 TIMEOUT_S = 90  # a loaded machine under the sanitizers
 heard = []
+spoken = []  # every notification read, for the report of a failure
+done = []  # every action taken, for that report too
 failures = []
 
 
@@ -47,14 +57,21 @@ def button(caption):
 
 
 def press(control):
+    done.append("press " + control.name)
     control.queryAction().doAction(0)
 
 
 def keys(*names):
+    done.append("keys " + " ".join(names))
     # The window manager gives the keyboard to the window under the pointer:
-    # the main window's, whatever closed or opened before.
+    # the main window's, whatever closed or opened before. The keys go in a
+    # command of their own: chained after a window, xdotool sends each
+    # release to that window alone when the focus has moved since the press
+    # (as a key that opens a window makes it), and the server then holds the
+    # key down into the next session.
     subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^ BRIVO v", "mousemove", "--window", "%1", "300", "20",
-                    "windowfocus", "--sync", "%1", "sleep", "0.2", "key", *names], check=False)
+                    "windowfocus", "--sync", "%1", "sleep", "0.2"], check=False)
+    subprocess.run(["xdotool", "key", *names], check=False)
 
 
 def keep_trying(attempt, done):
@@ -79,12 +96,58 @@ def type_live(control):
     keep_trying(attempt, lambda: len(heard) > before)
 
 
+def open_by_key(key, control, then):
+    # The key again every 5 s until the window is up, then one action in it.
+    app = found["app"]
+    state = {"done": False}
+
+    def attempt():
+        if find(app, control) is None:
+            keys(key)
+        GLib.timeout_add(1000, check)
+
+    def check():
+        target = find(app, control) if not state["done"] else None
+        if target is not None:
+            state["done"] = True
+            then(app)
+        return False
+    keep_trying(attempt, lambda: state["done"])
+
+
+def export(_):
+    def fill_and_press(app):
+        # A name of its own, which a second try finds free.
+        find(app, named(pyatspi.ROLE_TEXT, "Fichier à écrire")).queryEditableText().setTextContents(
+            os.path.join(os.environ["HOME"], "lecon-%d.wav" % os.getpid()))
+        press(find(app, button("Exporter la leçon")))
+    open_by_key("ctrl+t", named(pyatspi.ROLE_TEXT, "Fichier à écrire"), fill_and_press)
+
+
+def course_check(_):
+    def copy_and_check(app):
+        press(find(app, button("Nouvelle séance")))
+        find(app, named(pyatspi.ROLE_TEXT, "Votre copie de la séance")).queryEditableText().setTextContents("KM")
+        press(find(app, button("Corriger la copie")))
+    open_by_key("ctrl+l", button("Nouvelle séance"), copy_and_check)
+
+
 # Each step: what is done, to which control, and what must then be heard.
-STEPS = [
-    (type_live, "live", "K"),
-    (press, "play", "Lecture"),
-    (press, "pause", "Pause"),
-]
+SCENARIOS = {
+    "play": [
+        (type_live, "live", "K"),
+        (press, "play", "Lecture"),
+        (press, "pause", "Pause"),
+    ],
+    "export": [
+        (export, "app", "Exportation terminée"),
+    ],
+    "course": [
+        (course_check, "app", "Score : "),
+        (lambda app: None, "app", "Pour passer à la leçon suivante"),  # the course's step, after its score
+    ],
+}
+STEPS = SCENARIOS[sys.argv[1]]
 found = {}
 
 
@@ -103,6 +166,7 @@ def read_later(source):
         return False
     source.clear_cache()
     text = source.get_name()
+    spoken.append(text)
     expected = STEPS[len(heard)][2]
     if text.startswith(expected):
         heard.append(text)
@@ -134,6 +198,7 @@ def drive():
         "pause": button("Pause"),
     }
     found.update({key: find(app, test) for key, test in controls.items()})
+    found["app"] = app
     missing = [key for key, control in found.items() if control is None]
     if missing:
         failures.append("not found: " + ", ".join(missing))
@@ -149,17 +214,23 @@ def give_up():
     zone = find(app, named(pyatspi.ROLE_TEXT, "Zone d'édition")) if app else None
     text = zone.queryText().getText(0, -1) if zone else None
     dialog = find(app, lambda a: a.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)) if app else None
-    failures.append("heard only %r, zone: %r, dialog: %r" % (heard, text[:20] if text else None,
-                                                           dialog.name if dialog else None))
+    failures.append("heard only %r of %r after %r, zone: %r, dialog: %r" % (
+        heard, spoken, done, text[:20] if text else None, dialog.name if dialog else None))
     pyatspi.Registry.stop()
     return False
 
 
 pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
+with open(os.path.join(os.environ["HOME"], "brivo.log"), "w") as log:
+    application = subprocess.Popen([sys.argv[2]], cwd=os.environ["HOME"], stdout=log, stderr=log)
 GLib.timeout_add(500, drive)
 GLib.timeout_add_seconds(TIMEOUT_S, give_up)
-pyatspi.Registry.start()
+try:
+    pyatspi.Registry.start()
+finally:
+    application.terminate()
+    application.wait(30)
 if failures or len(heard) != len(STEPS):
-    print("\n".join(failures) or "heard: %r" % heard)
+    print(sys.argv[1] + ": " + ("\n".join(failures) or "heard: %r" % heard))
     sys.exit(1)
-print("heard: %r" % heard)
+print(sys.argv[1] + ": heard: %r" % heard)

@@ -17,20 +17,21 @@ trap 'kill $wm $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data HOME=$work
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 SDL_AUDIODRIVER=dummy
 export NO_AT_BRIDGE=0 GTK_MODULES=
-# One session: a private bus, the AT-SPI bus, BRIVO, and the probe.
+# One session: a private bus, the AT-SPI bus, and the probe, which starts
+# BRIVO and plays scenario $1 with it.
 session() {
   dbus-run-session -- bash -c '
     /usr/libexec/at-spi-bus-launcher --launch-immediately & launcher=$!
     sleep 1
-    (cd "$1" && exec "$2") >"$1/brivo.log" 2>&1 & app=$!
-    /usr/bin/python3 "$3/atspi_probe.py"; status=$?
-    kill $app $launcher 2>/dev/null
-    wait $app 2>/dev/null
+    /usr/bin/python3 "$3/atspi_probe.py" "$4" "$2"; status=$?
+    kill $launcher 2>/dev/null
     [ $status -eq 0 ] || { echo "--- brivo:"; cat "$1/brivo.log"; }
     exit $status
-  ' atspi "$work" "$brivo" "$here"
+  ' atspi "$work" "$brivo" "$here" "$1"
 }
-# The buses and BRIVO are started afresh for each try: a session whose
-# daemons come up too slowly on a loaded machine gets a second one, and the
-# first one's output stays in the log.
-session || { echo "--- second try"; session; }
+# The buses and BRIVO are started afresh for each scenario and each try: a
+# session whose daemons come up too slowly on a loaded machine gets a second
+# one, and the first one's output stays in the log.
+for scenario in play export course; do
+  session $scenario || { echo "--- second try"; session $scenario; } || exit 1
+done
