@@ -3,6 +3,8 @@
 #include "audio/ui/sound_controls.h"
 #include "common/key_rules.h"
 #include "common/messages.h"
+#include "common/ui/accessible_roles.h"
+#include "common/ui/announcer.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/spin_edit.h"
 #include "common/ui/upper_case_line_edit.h"
@@ -87,11 +89,16 @@ void TForm1::insertGeneratedText(const QString& text)
     const int start = cursor.selectionStart();
     // Switching undo off for the edit keeps it out of the history (and, as
     // with the rich-text control this stands in for, empties the history).
-    zone->document()->setUndoRedoEnabled(false);
-    cursor.insertText(text);
-    zone->document()->setUndoRedoEnabled(true);
-    cursor.setPosition(start + static_cast<int>(text.size()));
-    zone->setTextCursor(cursor);
+    // The text is an exercise to be heard: a screen reader must not read it
+    // as it goes in, only hear that it did.
+    withoutTextEcho(zone, [&] {
+        zone->document()->setUndoRedoEnabled(false);
+        cursor.insertText(text);
+        zone->document()->setUndoRedoEnabled(true);
+        cursor.setPosition(start + static_cast<int>(text.size()));
+        zone->setTextCursor(cursor);
+    });
+    announce(zone, fromUtf8(messages::textInserted(static_cast<int>(text.size()))));
     zone->setFocus();
 }
 

@@ -53,6 +53,16 @@ inline std::string cannotSave(std::string_view path, std::string_view reason)
 {
     return "Impossible d'enregistrer " + quoted(path) + " : " + std::string(reason);
 }
+// Said when a command has put an exercise in the edit zone, instead of the
+// exercise itself.
+inline std::string textInserted(int characters)
+{
+    std::string said = "Texte inséré : ";
+    said += std::to_string(characters);
+    said += characters == 1 ? " caractère." : " caractères.";
+    return said;
+}
+
 inline constexpr std::string_view kNotAFile = "ce n'est pas un fichier ordinaire.";
 
 inline std::string fileTooLarge(std::string_view path)

@@ -4,7 +4,10 @@ controls by name and role and fills the edit zone, then plays one scenario
 (its name is the first argument; the second is the brivo to start):
   play    types a live character, plays and pauses;
   export  exports the zone to a WAV file;
-  course  checks a course session, whose score the course's step follows.
+  course  checks a course session, whose score the course's step follows;
+  fill    fills the zone, which has the focus, with Ctrl+1: only the
+          insertion is said, none of the text goes to the screen reader,
+          and a key typed next does.
 After each action, the notification must say so when read 200 ms after it
 shows, as Orca reads it. Each scenario wants a BRIVO of its own: a window
 left open by one would take the keys of the next. The probe starts it once
@@ -22,6 +25,7 @@ TIMEOUT_S = 90  # a loaded machine under the sanitizers
 heard = []
 spoken = []  # every notification read, for the report of a failure
 done = []  # every action taken, for that report too
+inserted = []  # the text of each insertion into the zone
 failures = []
 
 
@@ -87,13 +91,20 @@ def keep_trying(attempt, done):
     GLib.timeout_add_seconds(5, again)
 
 
-def type_live(control):
-    before = len(heard)
+def typing(key):
+    # Into the control, which takes the focus first.
+    def action(control):
+        before = len(heard)
 
-    def attempt():
-        control.queryComponent().grabFocus()
-        GLib.timeout_add(300, lambda: keys("k") and False)
-    keep_trying(attempt, lambda: len(heard) > before)
+        def attempt():
+            control.queryComponent().grabFocus()
+            GLib.timeout_add(300, lambda: keys(key) and False)
+        keep_trying(attempt, lambda: len(heard) > before)
+    return action
+
+
+class Inserted(str):
+    """A step heard as text inserted into the zone, not as a notification."""
 
 
 def open_by_key(key, control, then):
@@ -135,7 +146,7 @@ def course_check(_):
 # Each step: what is done, to which control, and what must then be heard.
 SCENARIOS = {
     "play": [
-        (type_live, "live", "K"),
+        (typing("k"), "live", "K"),
         (press, "play", "Lecture"),
         (press, "pause", "Pause"),
     ],
@@ -145,6 +156,10 @@ SCENARIOS = {
     "course": [
         (course_check, "app", "Score : "),
         (lambda app: None, "app", "Pour passer à la leçon suivante"),  # the course's step, after its score
+    ],
+    "fill": [
+        (typing("ctrl+1"), "zone", "Texte inséré : "),
+        (typing("x"), "zone", Inserted("x")),
     ],
 }
 STEPS = SCENARIOS[sys.argv[1]]
@@ -168,10 +183,26 @@ def read_later(source):
     text = source.get_name()
     spoken.append(text)
     expected = STEPS[len(heard)][2]
-    if text.startswith(expected):
+    if not isinstance(expected, Inserted) and text.startswith(expected):
         heard.append(text)
         GLib.timeout_add(300, next_step)
     return False
+
+
+def on_insert(event):
+    try:
+        if event.source.getRole() != pyatspi.ROLE_TEXT or not event.source.name.startswith("Zone d'édition"):
+            return
+    except GLib.GError:
+        return
+    if len(heard) == len(STEPS):
+        return
+    text = str(event.any_data)
+    inserted.append(text)
+    expected = STEPS[len(heard)][2]
+    if isinstance(expected, Inserted) and text.lower() == expected:
+        heard.append("inserted " + text)
+        GLib.timeout_add(300, next_step)
 
 
 def on_showing(event):
@@ -204,7 +235,8 @@ def drive():
         failures.append("not found: " + ", ".join(missing))
         pyatspi.Registry.stop()
         return False
-    found["zone"].queryEditableText().setTextContents("PARIS" * 40)
+    if sys.argv[1] != "fill":
+        found["zone"].queryEditableText().setTextContents("PARIS" * 40)
     GLib.timeout_add(300, next_step)
     return False
 
@@ -221,6 +253,7 @@ def give_up():
 
 
 pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
+pyatspi.Registry.registerEventListener(on_insert, "object:text-changed:insert")
 with open(os.path.join(os.environ["HOME"], "brivo.log"), "w") as log:
     application = subprocess.Popen([sys.argv[2]], cwd=os.environ["HOME"], stdout=log, stderr=log)
 GLib.timeout_add(500, drive)
@@ -230,6 +263,9 @@ try:
 finally:
     application.terminate()
     application.wait(30)
+echoed = [text for text in inserted if text.lower() not in [step[2] for step in STEPS if isinstance(step[2], Inserted)]]
+if sys.argv[1] == "fill" and echoed:
+    failures.append("the zone echoed %r" % echoed)
 if failures or len(heard) != len(STEPS):
     print(sys.argv[1] + ": " + ("\n".join(failures) or "heard: %r" % heard))
     sys.exit(1)

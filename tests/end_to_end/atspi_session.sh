@@ -32,6 +32,6 @@ session() {
 # The buses and BRIVO are started afresh for each scenario and each try: a
 # session whose daemons come up too slowly on a loaded machine gets a second
 # one, and the first one's output stays in the log.
-for scenario in play export course; do
+for scenario in play export course fill; do
   session $scenario || { echo "--- second try"; session $scenario; } || exit 1
 done

@@ -188,7 +188,51 @@ QAccessibleInterface* roleFactory(const QString& /*className*/, QObject* object)
     return nullptr;
 }
 
+// The editor whose text events withoutTextEcho holds back, and the handler
+// that was in place before (none: Qt's own path to the screen reader).
+QObject* quietEditor = nullptr;
+QAccessible::UpdateHandler passedOn = nullptr;
+
+bool isTextEvent(QAccessible::Event type)
+{
+    switch (type) {
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged:
+    case QAccessible::ValueChanged:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void quietHandler(QAccessibleEvent* event)
+{
+    if (event->object() == quietEditor && isTextEvent(event->type()))
+        return;
+    if (passedOn != nullptr) {
+        passedOn(event);
+        return;
+    }
+    // Qt's own path runs when no handler is installed.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(quietHandler);
+}
+
 } // namespace
+
+void withoutTextEcho(QWidget* editor, const std::function<void()>& edit)
+{
+    quietEditor = editor;
+    passedOn = QAccessible::installUpdateHandler(quietHandler);
+    edit();
+    QAccessible::installUpdateHandler(passedOn);
+    passedOn = nullptr;
+    quietEditor = nullptr;
+}
 
 void forgetAccessibleInterface(QWidget* widget)
 {

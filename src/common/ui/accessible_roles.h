@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace brivo::ui {
@@ -27,6 +29,12 @@ void forgetAccessibleInterface(QWidget* widget);
 // While `masked`, a screen reader gets no text from `editor`: only its
 // name, `maskedName`, so that the exercise it hides is not read aloud.
 void setAccessibleMasked(QWidget* editor, bool masked, const QString& maskedName);
+
+// Runs `edit` with the text, caret and selection events of `editor` kept
+// from screen readers: text a command puts in the editor is an exercise
+// to be heard, which a screen reader would otherwise read out as it goes
+// in. Every other event passes as usual.
+void withoutTextEcho(QWidget* editor, const std::function<void()>& edit);
 
 // Marks a picture as a button for screen readers: it is said as a button,
 // and pressing it from the screen reader clicks it (twice when
