@@ -30,6 +30,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -221,6 +222,17 @@ void TForm1::setTabOrder()
         QWidget::setTabOrder(previous, picture);
         previous = picture;
     }
+    // The other pages' controls follow the tab bar, after the sound page's
+    // and before the controls under the pages; Tab passes over a hidden
+    // page's.
+    previous = editZone->BoutonEffacer->previousInFocusChain();
+    for (std::size_t i = 0; i < series->Selec.size(); ++i) {
+        QWidget::setTabOrder(previous, series->Selec[i]);
+        QWidget::setTabOrder(series->Selec[i], series->Serie[i]);
+        previous = series->Serie[i];
+    }
+    QWidget::setTabOrder(previous, StringGridCW);
+    QWidget::setTabOrder(StringGridCW, editZone->BoutonEffacer);
 }
 
 void TForm1::connectHandlers()

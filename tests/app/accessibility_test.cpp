@@ -125,34 +125,48 @@ private Q_SLOTS:
 
     void tabOrder_data()
     {
-        QTest::addColumn<int>("key"); // with Ctrl, opens the window; 0: the main window
+        // The keys that open the window or page; 0: the main window as it opens.
+        QTest::addColumn<QKeyCombination>("key");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("chain");
         // The window's own order, the checked choice of "soit :" standing for
         // both, then the pictures.
-        QTest::newRow("main") << 0 << u"Form1"_s
+        const QString pictures = u" EditDebut EditFin CBmot ImageLogo LabelCopyright Image2"_s;
+        QTest::newRow("main") << QKeyCombination() << u"Form1"_s
                               << u"EditLive RichEdit BoutonMenu BoutonGeneFic BoutonLecture PageControl1 TBfreq "
                                  "TBsignal TBvitesse TBsouffle ComboBoxFe BoutonNom CSdureeSP BoutonEffacer "
                                  "BoutonRemplir BoutonGRP CSpinEditGroupes CSpinEditLettres RBdirect CSElettres "
-                                 "CSEchiffres BitBtn1 BoutonAide EditDebut EditFin CBmot ImageLogo LabelCopyright "
-                                 "Image2"_s;
+                                 "CSEchiffres BitBtn1 BoutonAide"_s +
+                                     pictures;
+        // Another page's controls follow its tab, as the sound page's do.
+        const QString underThePages = u" BoutonEffacer BoutonRemplir BoutonGRP CSpinEditGroupes CSpinEditLettres "
+                                      "RBdirect CSElettres CSEchiffres BitBtn1 BoutonAide"_s;
+        const QString toThePages = u"EditLive RichEdit BoutonMenu BoutonGeneFic BoutonLecture PageControl1 "_s;
+        QTest::newRow("series page") << (Qt::ALT | Qt::Key_S) << u"Form1"_s
+                                     << toThePages +
+                                            u"Selec1 Serie1 Selec2 Serie2 Selec3 Serie3 Selec4 Serie4 Selec5 "
+                                            "Serie5 Selec6 Serie6 Selec7 Serie7 Selec8 Serie8 Selec9 Serie9"_s +
+                                            underThePages + pictures;
+        QTest::newRow("characters page") << (Qt::ALT | Qt::Key_C) << u"Form1"_s
+                                         << toThePages + u"StringGridCW"_s + underThePages + pictures;
+        QTest::newRow("help") << QKeyCombination(Qt::Key_F1) << u"Form2"_s << u"Aide BoutonFermerAide"_s;
         QTest::newRow("copy check after a check")
-            << int(Qt::Key_K) << u"CopyCheckWindow"_s
+            << (Qt::CTRL | Qt::Key_K) << u"CopyCheckWindow"_s
             << u"MemoCopie BoutonCorriger BoutonPointsFaibles TexteAligne GrilleCaracteres "
                "Onglets"_s;
         QTest::newRow("conditions")
-            << int(Qt::Key_J) << u"ReceptionWindow"_s
+            << (Qt::CTRL | Qt::Key_J) << u"ReceptionWindow"_s
             << u"CBdesactive ComboPreset CBvitesseEff CBrampe ComboForme SEmontee CBsnr CBfiltre "
                "CBqsb CBflutter SEqrn SEcrashes SEqrm SEchirp SEchirpTau CBreponse "
                "SEpauseReponse CBrepeter"_s;
-        QTest::newRow("course") << int(Qt::Key_L) << u"CourseWindow"_s
+        QTest::newRow("course") << (Qt::CTRL | Qt::Key_L) << u"CourseWindow"_s
                                 << u"ComboOrdre BoutonOuvrirOrdre SpinLecon SpinVitesse SpinEffective CBpalier "
                                    "ComboMateriel BoutonOuvrirListe SpinMinutes SpinGroupes ComboTaille CBmasquer "
                                    "CBjouer BoutonSeance MemoCopieCours BoutonCorrigerCours"_s;
-        QTest::newRow("drills") << int(Qt::Key_I) << u"DrillWindow"_s
+        QTest::newRow("drills") << (Qt::CTRL | Qt::Key_I) << u"DrillWindow"_s
                                 << u"OngletsExercices ComboSourceCar CBajouter SpinPauseCar BoutonEchauffement "
                                    "BoutonDepart ChartReaction"_s;
-        QTest::newRow("export") << int(Qt::Key_T) << u"ExportDialog"_s
+        QTest::newRow("export") << (Qt::CTRL | Qt::Key_T) << u"ExportDialog"_s
                                 << u"ComboFormat SpinQualite ComboFrequence EditTitre EditArtiste EditAlbum "
                                    "EditCommentaire ComboDecoupe EditCible BoutonParcourir BoutonExporterLecon "
                                    "BoutonAnnuler"_s;
@@ -164,7 +178,7 @@ private Q_SLOTS:
     // by a key closes with Escape.
     void tabOrder()
     {
-        QFETCH(int, key);
+        QFETCH(QKeyCombination, key);
         QFETCH(QString, window);
         QFETCH(QString, chain);
         FormFixture f;
@@ -177,18 +191,21 @@ private Q_SLOTS:
             return QTest::qWaitForWindowActive(top);
         };
         QVERIFY(bringForward(f.form.get()));
-        if (key != 0) {
+        const bool opens = key.key() != Qt::Key_unknown && window != u"Form1"_s;
+        if (key.key() != Qt::Key_unknown) {
             f.control<QTextEdit>("RichEdit")->setPlainText(u"E"_s);
             f.control("RichEdit")->setFocus();
-            QTest::keyClick(f.control("RichEdit"), Qt::Key(key), Qt::ControlModifier);
+            QTest::keyClick(f.control("RichEdit"), key.key(), key.keyboardModifiers());
         }
-        QWidget* shown = key != 0 ? f.control(window.toLatin1().constData()) : f.form.get();
+        QWidget* shown = opens ? f.control(window.toLatin1().constData()) : f.form.get();
         QVERIFY(QTest::qWaitForWindowExposed(shown) && bringForward(shown));
         if (auto* off = shown->findChild<QCheckBox*>(u"CBdesactive"_s))
             off->setChecked(false); // every condition within reach
         if (auto* check = shown->findChild<QPushButton*>(u"BoutonCorriger"_s))
             check->click(); // the grid filled: still one stop
-        shown->findChild<QWidget*>(chain.section(u' ', 0, 0))->setFocus();
+        QWidget* first = shown->findChild<QWidget*>(chain.section(u' ', 0, 0));
+        QVERIFY(first != nullptr);
+        first->setFocus();
         const auto ownerOf = [](QWidget* widget) {
             while (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_"_s))
                 widget = widget->parentWidget(); // the edit inside a spin box
@@ -209,7 +226,7 @@ private Q_SLOTS:
         } while (ownerOf(focused)->objectName() != seen.front() && seen.size() < 60);
         QCOMPARE(seen.join(u' '), chain);
         QVERIFY2(unseen.isEmpty(), qPrintable(unseen.join(u", "_s)));
-        if (key != 0) { // Escape closes it and gives the keyboard back
+        if (opens) { // Escape closes it and gives the keyboard back
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
             QVERIFY(!shown->isVisible());
             QTRY_VERIFY(f.form->isActiveWindow());
