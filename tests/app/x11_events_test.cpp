@@ -167,6 +167,8 @@ private Q_SLOTS:
         if (!popup.isEmpty())
             xdotool({u"key"_s, u"Escape"_s});
         QTRY_COMPARE_WITH_TIMEOUT(popupName(), QString(), kBound); // nothing left open under the pointer
+        if (control == u"BoutonMenu"_s)                            // Escape gives the keyboard back to "m"
+            QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), target, kBound);
         if (control == u"STmasquer"_s)
             QVERIFY(f.control("STmasquer")->isVisible());
     }

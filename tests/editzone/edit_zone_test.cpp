@@ -50,6 +50,20 @@ private Q_SLOTS:
         QTest::keyClick(zone, Qt::Key_F10, Qt::ShiftModifier);
         QTRY_VERIFY(menu->isVisible());
         menu->hide();
+        // Opened by "m", the menu gives the keyboard back to "m" on Escape,
+        // and to the zone once an item has worked on it.
+        auto* button = f.control("BoutonMenu");
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTRY_VERIFY(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+        QCOMPARE(QApplication::focusWidget(), button);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTRY_VERIFY(menu->isVisible());
+        menu->setActiveAction(f.control<QAction>("SelecTout"));
+        QTest::keyClick(menu, Qt::Key_Return);
+        QTRY_COMPARE(QApplication::focusWidget(), zone);
+        QCOMPARE(zone->textCursor().selectedText(), u"EF"_s);
     }
 
     void fileKinds_data()

@@ -214,6 +214,7 @@ void EditZone::connectCommands()
                 ErrorBox::guarded([this, i] { setTextScale(editzone::kTextScales[i]); }));
     connect(BoutonEffacer, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonEffacerClick(); }));
     connect(BoutonMenu, &QPushButton::clicked, this, ErrorBox::guarded([this] { BoutonMenuClick(); }));
+    connect(PopupMenu1, &QMenu::triggered, this, [this] { RichEdit->setFocus(); });
     for (QAction* item : textColourItems)
         connect(item, &QAction::triggered, this, ErrorBox::guarded([this, item] { CouleurTexteClick(item); }));
     for (QAction* item : backgroundColourItems)
@@ -324,8 +325,10 @@ void EditZone::STmasquerClick()
 
 void EditZone::BoutonMenuClick()
 {
+    // Escape gives the keyboard back to "m"; an item chosen gives it to the
+    // zone it worked on (connected once, with the menu).
+    BoutonMenu->setFocus();
     PopupMenu1->popup(window_->frameGeometry().topLeft() + QPoint(280, 54));
-    RichEdit->setFocus();
 }
 
 // A file is rich text when its name ends with ".rtf", in any case; the
