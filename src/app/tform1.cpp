@@ -45,6 +45,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <utility>
+
 namespace brivo::ui {
 
 using namespace Qt::StringLiterals;
@@ -296,7 +298,12 @@ void TForm1::RBseriesClick(QObject* sender)
     else if (sender == series->RBdirect)
         seriesMode_ = false;
     // The two buttons are exclusive: checking one unchecks the other.
-    (seriesMode_ ? series->RBseries : series->RBdirect)->setChecked(true);
+    QRadioButton* chosen = seriesMode_ ? series->RBseries : series->RBdirect;
+    chosen->setChecked(true);
+    // Chosen by its Alt key, the button took the focus before its click:
+    // a screen reader said it as it was, and is told the new state.
+    if (sender == chosen && std::exchange(choiceByKey_, false))
+        announce(chosen, chosen->accessibleName() + u", choisi"_s);
 }
 
 void TForm1::BoutonAideClick()
@@ -345,6 +352,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    if (event->type() == QEvent::Shortcut && (watched == series->RBseries || watched == series->RBdirect))
+        choiceByKey_ = true;
     // A key press reaches the filter once for each widget it propagates to;
     // the handler takes it at its first receiver, the focused widget.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() && watched == QApplication::focusWidget() &&

@@ -221,6 +221,7 @@ private:
     bool saveSettingsOnClose_ = true;
     bool keepUnreadStore_ = false; // the store could not be read nor moved aside
     bool seriesMode_ = false;
+    bool choiceByKey_ = false; // "soit :" chosen by its Alt key, its click to come
     QPoint startPosition_;
     bool shown_ = false;
     bool keyHandled_ = false;     // a chord re-sent without its text

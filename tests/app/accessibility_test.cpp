@@ -256,7 +256,8 @@ private Q_SLOTS:
 
     // What changes without the focus moving is announced once, by the
     // notification that screen readers say: the player's state, a live
-    // character alone, the score; F4 says the last one again.
+    // character alone, the score, a choice made by its Alt key; F4 says the
+    // last one again.
     void transitionsAreAnnounced()
     {
         FormFixture f;
@@ -288,15 +289,20 @@ private Q_SLOTS:
         auto* rates = f.control<QComboBox>("ComboBoxFe");
         rates->setFocus();
         QTest::keyClick(rates, Qt::Key_Up);
+        // A choice made by its Alt key, away from the focus.
+        f.form->show();
+        QApplication::setActiveWindow(f.form.get());
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        QTest::keyClick(rates, Qt::Key_I, Qt::AltModifier);
         // Each is up long enough to be read before the next replaces it.
-        QTRY_COMPARE_WITH_TIMEOUT(said.size(), 7, 12000);
+        QTRY_COMPARE_WITH_TIMEOUT(said.size(), 8, 12000);
         QStringList texts;
         for (const QList<QVariant>& call : said)
             texts << call.at(0).toString();
         QVERIFY2(texts[0].startsWith(u"Lecture"_s) && texts[1].startsWith(u"Pause"_s), qPrintable(texts.join(u'|')));
-        QCOMPARE(texts.mid(2),
-                 (QStringList{u"K"_s, u"Score : 100,0 %"_s, u"Score : 100,0 %"_s, u"805 Hz"_s, rates->currentText()}));
-        QCOMPARE(QAccessible::queryAccessibleInterface(announcer)->text(QAccessible::Name), texts[6]);
+        QCOMPARE(texts.mid(2), (QStringList{u"K"_s, u"Score : 100,0 %"_s, u"Score : 100,0 %"_s, u"805 Hz"_s,
+                                            rates->currentText(), u"Soit : les séries cochées, choisi"_s}));
+        QCOMPARE(QAccessible::queryAccessibleInterface(announcer)->text(QAccessible::Name), texts[7]);
         for (qsizetype i = 1; i < shownAt.size(); ++i)
             QVERIFY(shownAt[i] - shownAt[i - 1] >= brivo::ui::Announcer::kSpacingMs - 20);
     }
