@@ -226,12 +226,26 @@ void quietHandler(QAccessibleEvent* event)
 
 void withoutTextEcho(QWidget* editor, const std::function<void()>& edit)
 {
-    quietEditor = editor;
-    passedOn = QAccessible::installUpdateHandler(quietHandler);
+    // Put back however `edit` ends: a handler left behind would silence the
+    // editor for good.
+    struct Restore {
+        Restore(const Restore&) = delete;
+        Restore& operator=(const Restore&) = delete;
+        Restore(Restore&&) = delete;
+        Restore& operator=(Restore&&) = delete;
+        explicit Restore(QObject* quiet)
+        {
+            quietEditor = quiet;
+            passedOn = QAccessible::installUpdateHandler(quietHandler);
+        }
+        ~Restore()
+        {
+            QAccessible::installUpdateHandler(passedOn);
+            passedOn = nullptr;
+            quietEditor = nullptr;
+        }
+    } const restore(editor);
     edit();
-    QAccessible::installUpdateHandler(passedOn);
-    passedOn = nullptr;
-    quietEditor = nullptr;
 }
 
 void forgetAccessibleInterface(QWidget* widget)
