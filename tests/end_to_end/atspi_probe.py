@@ -24,7 +24,7 @@ from gi.repository import GLib
 TIMEOUT_S = 90  # a loaded machine under the sanitizers
 heard = []
 spoken = []  # every notification read, for the report of a failure
-done = []  # every action taken, for that report too
+actions = []  # every action taken, for that report too
 inserted = []  # the text of each insertion into the zone
 failures = []
 
@@ -61,12 +61,12 @@ def button(caption):
 
 
 def press(control):
-    done.append("press " + control.name)
+    actions.append("press " + control.name)
     control.queryAction().doAction(0)
 
 
 def keys(*names):
-    done.append("keys " + " ".join(names))
+    actions.append("keys " + " ".join(names))
     # The window manager gives the keyboard to the window under the pointer:
     # the main window's, whatever closed or opened before. The keys go in a
     # command of their own: chained after a window, xdotool sends each
@@ -247,7 +247,7 @@ def give_up():
     text = zone.queryText().getText(0, -1) if zone else None
     dialog = find(app, lambda a: a.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)) if app else None
     failures.append("heard only %r of %r after %r, zone: %r, dialog: %r" % (
-        heard, spoken, done, text[:20] if text else None, dialog.name if dialog else None))
+        heard, spoken, actions, text[:20] if text else None, dialog.name if dialog else None))
     pyatspi.Registry.stop()
     return False
 
