@@ -159,10 +159,11 @@ private Q_SLOTS:
             << u"CBdesactive ComboPreset CBvitesseEff CBrampe ComboForme SEmontee CBsnr CBfiltre "
                "CBqsb CBflutter SEqrn SEcrashes SEqrm SEchirp SEchirpTau CBreponse "
                "SEpauseReponse CBrepeter"_s;
-        QTest::newRow("course") << (Qt::CTRL | Qt::Key_L) << u"CourseWindow"_s
-                                << u"ComboOrdre BoutonOuvrirOrdre SpinLecon SpinVitesse SpinEffective CBpalier "
-                                   "ComboMateriel BoutonOuvrirListe SpinMinutes SpinGroupes ComboTaille CBmasquer "
-                                   "CBjouer BoutonSeance MemoCopieCours BoutonCorrigerCours"_s;
+        QTest::newRow("course")
+            << (Qt::CTRL | Qt::Key_L) << u"CourseWindow"_s
+            << u"ComboOrdre BoutonOuvrirOrdre SpinLecon SpinVitesse SpinEffective CBpalier "
+               "ComboMateriel BoutonOuvrirListe SpinMinutes SpinGroupes ComboTaille Barres CBmasquer "
+               "CBjouer BoutonSeance MemoCopieCours BoutonCorrigerCours"_s;
         QTest::newRow("drills") << (Qt::CTRL | Qt::Key_I) << u"DrillWindow"_s
                                 << u"OngletsExercices ComboSourceCar CBajouter SpinPauseCar BoutonEchauffement "
                                    "BoutonDepart ChartReaction"_s;
@@ -231,6 +232,76 @@ private Q_SLOTS:
             QVERIFY(!shown->isVisible());
             QTRY_VERIFY(f.form->isActiveWindow());
         }
+    }
+
+    void chartsAreTablesToWalk_data()
+    {
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<QString>("chart");
+        QTest::addColumn<QString>("headers");
+        QTest::addColumn<QList<int>>("walk");
+        QTest::addColumn<QString>("heard");
+        // The first arrow enters at the first cell; one off the edge says
+        // the edge's cell again.
+        QTest::newRow("course") << (Qt::CTRL | Qt::Key_L) << u"Barres"_s << u"Caractère|Taux d'erreur"_s
+                                << QList<int>{Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_End, Qt::Key_Left}
+                                << u"K|50 %|50 %|50 %|M"_s;
+        QTest::newRow("progress") << (Qt::CTRL | Qt::Key_K) << u"Graphique"_s
+                                  << u"Caractère|Envoyés|Erreurs|Taux d'erreur"_s
+                                  << QList<int>{Qt::Key_Down,  Qt::Key_End,   Qt::Key_Right, Qt::Key_Right,
+                                                Qt::Key_Right, Qt::Key_Right, Qt::Key_Home}
+                                  << u"A|S|1|1|100 %|100 %|0 %"_s;
+        QTest::newRow("drills, no answer yet")
+            << (Qt::CTRL | Qt::Key_I) << u"ChartReaction"_s << u"Caractère|Temps médian|Taux d'erreur"_s
+            << QList<int>{Qt::Key_Down} << QString();
+    }
+
+    // A chart is a table for screen readers: its headers, its values, and
+    // the arrows moving the screen reader's focus from cell to cell.
+    void chartsAreTablesToWalk()
+    {
+        QFETCH(QKeyCombination, key);
+        QFETCH(QString, chart);
+        QFETCH(QString, headers);
+        QFETCH(QList<int>, walk);
+        QFETCH(QString, heard);
+        FormFixture f;
+        f.control<QTextEdit>("RichEdit")->setPlainText(u"PARIS"_s);
+        f.control("RichEdit")->setFocus();
+        QTest::keyClick(f.control("RichEdit"), key.key(), key.keyboardModifiers());
+        if (auto* copy = f.form->findChild<QPlainTextEdit*>(u"MemoCopie"_s)) {
+            copy->setPlainText(u"PARIT"_s);
+            QTest::mouseClick(f.control("BoutonCorriger"), Qt::LeftButton);
+            f.control<QTabWidget>("Onglets")->setCurrentIndex(1);
+        }
+        QWidget* drawn = f.control(chart.toLatin1().constData());
+        QApplication::setActiveWindow(drawn->window());
+        drawn->setFocus();
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(drawn);
+        QCOMPARE(table->role(), QAccessible::Table);
+        QVERIFY(!table->text(QAccessible::Description).isEmpty());
+        QStringList names;
+        for (int column = 0; column < table->tableInterface()->columnCount(); ++column)
+            names << table->child(column)->text(QAccessible::Name);
+        QCOMPARE(names.join(u'|'), headers);
+        // The focus a screen reader is told of after each arrow (offscreen,
+        // no bridge gets the events: the AT-SPI session hears them).
+        QStringList focused;
+        for (const int arrow : walk) {
+            QTest::keyClick(drawn, static_cast<Qt::Key>(arrow));
+            if (QAccessibleInterface* cell = table->focusChild(); cell != nullptr && cell->state().focused)
+                focused << cell->text(QAccessible::Name);
+        }
+        QCOMPARE(focused.join(u'|'), heard);
+        if (heard.isEmpty())
+            return;
+        // The cell reached says its column's header.
+        QAccessibleInterface* cell = table->focusChild();
+        QCOMPARE(cell->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name),
+                 headers.section(u'|', cell->tableCellInterface()->columnIndex(),
+                                 cell->tableCellInterface()->columnIndex()));
+        QCOMPARE(table->indexOfChild(cell), (cell->tableCellInterface()->rowIndex() + 1) * names.size() +
+                                                cell->tableCellInterface()->columnIndex());
     }
 
     // The pictures that act as buttons are buttons, and pressing one from a

@@ -7,7 +7,9 @@ controls by name and role and fills the edit zone, then plays one scenario
   course  checks a course session, whose score the course's step follows;
   fill    fills the zone, which has the focus, with Ctrl+1: only the
           insertion is said, none of the text goes to the screen reader,
-          and a key typed next does.
+          and a key typed next does;
+  chart   walks the course's chart as a table: its shape and headers, and
+          each cell the arrows reach takes the screen reader's focus.
 After each action, the notification must say so when read 200 ms after it
 shows, as Orca reads it. Each scenario wants a BRIVO of its own: a window
 left open by one would take the keys of the next. The probe starts it once
@@ -15,6 +17,7 @@ it listens: Qt asks the registry at its start which events anyone listens
 to, and sends none of the others.
 Exit status 0 when everything was found and heard, 1 otherwise."""
 import os
+import re
 import subprocess
 import sys
 
@@ -65,7 +68,7 @@ def press(control):
     control.queryAction().doAction(0)
 
 
-def keys(*names):
+def keys(*names, window="^ BRIVO v"):
     actions.append("keys " + " ".join(names))
     # The window manager gives the keyboard to the window under the pointer:
     # the main window's, whatever closed or opened before. The keys go in a
@@ -73,7 +76,7 @@ def keys(*names):
     # release to that window alone when the focus has moved since the press
     # (as a key that opens a window makes it), and the server then holds the
     # key down into the next session.
-    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^ BRIVO v", "mousemove", "--window", "%1", "300", "20",
+    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", window, "mousemove", "--window", "%1", "300", "20",
                     "windowfocus", "--sync", "%1", "sleep", "0.2"], check=False)
     subprocess.run(["xdotool", "key", *names], check=False)
 
@@ -105,6 +108,11 @@ def typing(key):
 
 class Inserted(str):
     """A step heard as text inserted into the zone, not as a notification."""
+
+
+class Focused(str):
+    """A step heard as a table cell taking the focus, whose text matches it
+    (a regular expression)."""
 
 
 def open_by_key(key, control, then):
@@ -143,6 +151,26 @@ def course_check(_):
     open_by_key("ctrl+l", button("Nouvelle séance"), copy_and_check)
 
 
+CHART = named(pyatspi.ROLE_TABLE, "Taux d'erreur par caractère")
+
+
+def course_chart(_):
+    def walk(app):
+        chart = find(app, CHART)
+        table = chart.queryTable()
+        shape = (table.nRows, table.nColumns, table.getColumnDescription(1), table.getAccessibleAt(1, 0).name)
+        if shape != (2, 2, "Taux d'erreur", "M"):
+            failures.append("the chart as a table: %r" % (shape,))
+        chart.queryComponent().grabFocus()
+        GLib.timeout_add(300, lambda: chart_keys("Down"))
+    open_by_key("ctrl+l", CHART, walk)
+
+
+def chart_keys(key):
+    keys(key, window="^Cours Koch$")
+    return False
+
+
 # Each step: what is done, to which control, and what must then be heard.
 SCENARIOS = {
     "play": [
@@ -160,6 +188,12 @@ SCENARIOS = {
     "fill": [
         (typing("ctrl+1"), "zone", "Texte inséré : "),
         (typing("x"), "zone", Inserted("x")),
+    ],
+    "chart": [
+        (course_chart, "app", Focused("K")),
+        (lambda _: chart_keys("Right"), "app", Focused(r"\d+ %")),  # a rate, whatever the course scenario did
+        (lambda _: chart_keys("Down"), "app", Focused(r"\d+ %")),
+        (lambda _: chart_keys("Left"), "app", Focused("M")),
     ],
 }
 STEPS = SCENARIOS[sys.argv[1]]
@@ -183,7 +217,7 @@ def read_later(source):
     text = source.get_name()
     spoken.append(text)
     expected = STEPS[len(heard)][2]
-    if not isinstance(expected, Inserted) and text.startswith(expected):
+    if not isinstance(expected, (Inserted, Focused)) and text.startswith(expected):
         heard.append(text)
         GLib.timeout_add(300, next_step)
     return False
@@ -202,6 +236,19 @@ def on_insert(event):
     expected = STEPS[len(heard)][2]
     if isinstance(expected, Inserted) and text.lower() == expected:
         heard.append("inserted " + text)
+        GLib.timeout_add(300, next_step)
+
+
+def on_focus(event):
+    try:
+        if event.detail1 != 1 or event.source.getRole() != pyatspi.ROLE_TABLE_CELL:
+            return
+        text = event.source.name
+    except GLib.GError:
+        return
+    spoken.append("focus " + text)
+    if len(heard) < len(STEPS) and isinstance(STEPS[len(heard)][2], Focused) and re.fullmatch(STEPS[len(heard)][2], text):
+        heard.append("focused " + text)
         GLib.timeout_add(300, next_step)
 
 
@@ -254,6 +301,7 @@ def give_up():
 
 pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
 pyatspi.Registry.registerEventListener(on_insert, "object:text-changed:insert")
+pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
 with open(os.path.join(os.environ["HOME"], "brivo.log"), "w") as log:
     application = subprocess.Popen([sys.argv[2]], cwd=os.environ["HOME"], stdout=log, stderr=log)
 GLib.timeout_add(500, drive)

@@ -1,6 +1,7 @@
 #include "common/ui/accessible_roles.h"
 
 #include "common/ui/announcer.h"
+#include "common/ui/chart_table.h"
 #include "common/ui/track_bar.h"
 
 #include <QAbstractItemView>
@@ -185,7 +186,7 @@ QAccessibleInterface* roleFactory(const QString& /*className*/, QObject* object)
     }
     if (qobject_cast<TrackBar*>(widget) != nullptr)
         return new TrackBarAccessible(widget);
-    return nullptr;
+    return chartTableAccessible(widget);
 }
 
 // The editor whose text events withoutTextEcho holds back, and the handler

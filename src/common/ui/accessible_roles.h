@@ -17,7 +17,8 @@ namespace brivo::ui {
 //   text. Qt names a list by its item on Linux, so the label was never
 //   heard;
 // - a track bar: its label as its name and the value text it is given
-//   (TrackBar::setValueText) in place of a bare position.
+//   (TrackBar::setValueText) in place of a bare position;
+// - a chart that has a ChartTable: a table of its values.
 // Installed once, after the application exists and before any control is
 // asked for its interface.
 void installAccessibleRoles();

@@ -28,6 +28,11 @@ QString fromCodePoints(const std::u32string& text)
     return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString fromCodePoint(char32_t c)
+{
+    return QString::fromUcs4(&c, 1);
+}
+
 void applySpec(QWidget* widget, const ControlSpec& spec)
 {
     widget->setObjectName(QString::fromLatin1(spec.name));

@@ -37,6 +37,7 @@ struct ControlSpec {
 
 QString fromUtf8(std::string_view text);
 QString fromCodePoints(const std::u32string& text);
+QString fromCodePoint(char32_t c);
 
 // Gives `widget` the name, bounds and hint of `spec`; returns it.
 template <typename Widget> Widget* place(Widget* widget, const ControlSpec& spec);

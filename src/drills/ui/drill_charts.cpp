@@ -1,5 +1,6 @@
 #include "drills/ui/drill_charts.h"
 
+#include "common/ui/chart_table.h"
 #include "common/ui/widgets.h"
 
 #include <QPainter>
@@ -15,7 +16,7 @@ ReactionChart::ReactionChart(QWidget* parent) : QWidget(parent)
     setObjectName(u"ChartReaction"_s);
     setAccessibleName(u"Temps de réaction par caractère"_s);
     setMinimumSize(320, 140);
-    setFocusPolicy(Qt::StrongFocus);
+    new brivo::ui::ChartTable(this, {u"Caractère"_s, u"Temps médian"_s, u"Taux d'erreur"_s});
 }
 
 void ReactionChart::setAnswers(const std::vector<CharacterAnswer>& answers)
@@ -28,14 +29,21 @@ void ReactionChart::setAnswers(const std::vector<CharacterAnswer>& answers)
             times[answer.sent].push_back(answer.reactionMs);
     }
     bars_.clear();
-    QString summary;
+    QList<QStringList> rows;
+    char32_t slowest = 0;
     for (const auto& [c, record] : records) {
         bars_[c] = {medianMs(times[c]), record.errorRate};
-        summary += u"%1 : %2 ms, %3 % d'erreurs ; "_s.arg(brivo::ui::fromCodePoints(std::u32string(1, c)))
-                       .arg(qRound(bars_[c].medianMs))
-                       .arg(qRound(record.errorRate * 100));
+        rows.append({brivo::ui::fromCodePoint(c), u"%1 ms"_s.arg(qRound(bars_[c].medianMs)),
+                     u"%1 %"_s.arg(qRound(record.errorRate * 100))});
+        if (slowest == 0 || bars_[c].medianMs > bars_[slowest].medianMs)
+            slowest = c;
     }
-    setAccessibleDescription(summary.isEmpty() ? u"Aucune réponse encore."_s : summary);
+    brivo::ui::ChartTable::of(this)->setRows(rows.isEmpty()
+                                                 ? u"Aucune réponse encore."_s
+                                                 : u"%1 caractères ; le plus lent : %2, %3 ms."_s.arg(rows.size())
+                                                       .arg(brivo::ui::fromCodePoint(slowest))
+                                                       .arg(qRound(bars_[slowest].medianMs)),
+                                             rows);
     update();
 }
 
@@ -57,8 +65,7 @@ void ReactionChart::paintEvent(QPaintEvent* /*event*/)
             QColor::fromRgbF(static_cast<float>(bar.errorRate), static_cast<float>(1 - bar.errorRate), 0.2F);
         painter.fillRect(QRect(x + 1, area.bottom() - height, width - 2, height), colour);
         painter.setPen(palette().text().color());
-        painter.drawText(QRect(x, area.bottom() + 2, width, 16), Qt::AlignCenter,
-                         brivo::ui::fromCodePoints(std::u32string(1, c)));
+        painter.drawText(QRect(x, area.bottom() + 2, width, 16), Qt::AlignCenter, brivo::ui::fromCodePoint(c));
         x += width;
     }
 }
@@ -68,17 +75,18 @@ SpeedCurve::SpeedCurve(QWidget* parent) : QWidget(parent)
     setObjectName(u"ChartIndicatifs"_s);
     setAccessibleName(u"Vitesse des indicatifs"_s);
     setMinimumSize(320, 120);
-    setFocusPolicy(Qt::StrongFocus);
+    new brivo::ui::ChartTable(this, {u"Indicatif"_s, u"Vitesse"_s});
 }
 
 void SpeedCurve::setRun(std::vector<double> speeds, double best)
 {
     speeds_ = std::move(speeds);
-    QStringList values;
+    QList<QStringList> rows;
     for (const double wpm : speeds_)
-        values << QString::number(wpm, 'f', 1).replace(u'.', u',');
-    setAccessibleDescription(
-        u"Meilleur score : %1 points. Vitesses : %2."_s.arg(qRound(best)).arg(values.join(u", "_s)));
+        rows.append(
+            {QString::number(rows.size() + 1), QString::number(wpm, 'f', 1).replace(u'.', u',') + u" mots/mn"_s});
+    brivo::ui::ChartTable::of(this)->setRows(
+        u"Meilleur score : %1 points. %2 indicatifs."_s.arg(qRound(best)).arg(rows.size()), rows);
     update();
 }
 

@@ -11,8 +11,8 @@ namespace brivo::drills::ui {
 
 // Each character's median reaction time as a bar, coloured from green (no
 // error) to red (always missed) by its error rate, so that the slow and
-// the missed characters stand out. Its accessible description says it in
-// words.
+// the missed characters stand out. A screen reader gets its values as a
+// table (ChartTable).
 class ReactionChart : public QWidget {
     Q_OBJECT
 public:

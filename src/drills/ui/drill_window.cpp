@@ -25,6 +25,7 @@
 namespace brivo::drills::ui {
 
 using namespace Qt::StringLiterals;
+using brivo::ui::fromCodePoint;
 using brivo::ui::fromCodePoints;
 
 namespace {
@@ -41,7 +42,7 @@ QTimer* singleShot(QObject* parent, int ms)
 
 QString characterName(char32_t c)
 {
-    return u"« %1 »"_s.arg(fromCodePoints(std::u32string(1, c)));
+    return u"« %1 »"_s.arg(fromCodePoint(c));
 }
 
 practice::ExerciseConditions exerciseConditions(const DrillSound& sound)

@@ -22,6 +22,7 @@ namespace brivo::practice::ui {
 
 using namespace Qt::StringLiterals;
 using brivo::ui::ErrorBox;
+using brivo::ui::fromCodePoint;
 using brivo::ui::fromCodePoints;
 using brivo::ui::fromUtf8;
 
@@ -30,7 +31,7 @@ namespace {
 // One aligned character as HTML: errors on a coloured ground, gaps as "·".
 QString cell(char32_t c, const QString& colour)
 {
-    const QString text = c == 0 ? u"·"_s : fromCodePoints(std::u32string(1, c)).toHtmlEscaped();
+    const QString text = c == 0 ? u"·"_s : fromCodePoint(c).toHtmlEscaped();
     // Dark text on the light grounds we choose, whatever the theme (a
     // contrast of 4.5:1 at least).
     return colour.isEmpty() ? text : u"<span style=\"background:%1; color:#000000\">%2</span>"_s.arg(colour, text);
@@ -219,7 +220,7 @@ void CopyCheckWindow::showCheckResult(const CopyCheck& check)
     GrilleCaracteres->setRowCount(static_cast<int>(check.perCharacter.size()));
     int row = 0;
     for (const auto& [character, count] : check.perCharacter) {
-        GrilleCaracteres->setItem(row, 0, new QTableWidgetItem(fromCodePoints(std::u32string(1, character))));
+        GrilleCaracteres->setItem(row, 0, new QTableWidgetItem(fromCodePoint(character)));
         GrilleCaracteres->setItem(row, 1, new QTableWidgetItem(QString::number(count.sent)));
         auto* wrong = new QTableWidgetItem(QString::number(count.wrong));
         if (count.wrong > 0) {

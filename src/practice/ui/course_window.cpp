@@ -4,6 +4,7 @@
 #include "common/messages.h"
 #include "common/ui/accessible_roles.h"
 #include "common/ui/announcer.h"
+#include "common/ui/chart_table.h"
 #include "common/ui/widgets.h"
 #include "common/utf8.h"
 #include "practice/course_session.h"
@@ -29,6 +30,7 @@
 namespace brivo::practice::ui {
 
 using namespace Qt::StringLiterals;
+using brivo::ui::fromCodePoint;
 using brivo::ui::fromCodePoints;
 using brivo::ui::fromUtf8;
 
@@ -63,17 +65,27 @@ template <typename Widget> Widget* named(Widget* widget, const char* name, const
 
 CourseBars::CourseBars(QWidget* parent) : QWidget(parent)
 {
+    new brivo::ui::ChartTable(this, {u"Caractère"_s, u"Taux d'erreur"_s});
     setMinimumSize(360, 140);
 }
 
 void CourseBars::setState(const CourseState& state)
 {
     state_ = state;
-    QString rates;
-    for (const char32_t c : state_.characters())
-        rates += u"%1%2 : %3 %"_s.arg(rates.isEmpty() ? QString() : u", "_s, fromCodePoints(std::u32string(1, c)),
-                                      QString::number(std::lround(state_.errorRate(c) * 100)));
-    setAccessibleDescription(rates);
+    QList<QStringList> rows;
+    char32_t worst = 0;
+    for (const char32_t c : state_.characters()) {
+        rows.append({fromCodePoint(c), u"%1 %"_s.arg(std::lround(state_.errorRate(c) * 100))});
+        if (worst == 0 || state_.errorRate(c) > state_.errorRate(worst))
+            worst = c;
+    }
+    QString summary =
+        rows.isEmpty() ? u"Aucun caractère."_s
+                       : u"%1 caractères, dont le nouveau : %2."_s.arg(rows.size()).arg(fromCodePoint(state_.newest()));
+    if (worst != 0 && state_.errorRate(worst) > 0)
+        summary += u" Le plus d'erreurs : %1, %2 %."_s.arg(fromCodePoint(worst))
+                       .arg(std::lround(state_.errorRate(worst) * 100));
+    brivo::ui::ChartTable::of(this)->setRows(summary, rows);
     update();
 }
 
@@ -114,8 +126,7 @@ void CourseBars::paintEvent(QPaintEvent* /*event*/)
         label.setPixelSize(12);
         label.setBold(c == state_.newest());
         painter.setFont(label);
-        painter.drawText(QRectF(x, area.bottom() + 2, slot, 16), Qt::AlignHCenter | Qt::AlignTop,
-                         fromCodePoints(std::u32string(1, c)));
+        painter.drawText(QRectF(x, area.bottom() + 2, slot, 16), Qt::AlignHCenter | Qt::AlignTop, fromCodePoint(c));
     }
 }
 
@@ -351,7 +362,7 @@ void CourseWindow::showState()
     const QString comingColour = dark ? u"#a0a0a0"_s : u"#707070"_s;
     QString known;
     for (std::size_t i = 0; i < state_.order.size(); ++i) {
-        const QString c = fromCodePoints(std::u32string(1, state_.order[i])).toHtmlEscaped();
+        const QString c = fromCodePoint(state_.order[i]).toHtmlEscaped();
         if (static_cast<int>(i) + 1 == state_.lesson)
             known += u"<b><u><font color=\"%1\">%2</font></u></b> "_s.arg(newestColour, c);
         else if (static_cast<int>(i) < state_.lesson)
@@ -360,7 +371,7 @@ void CourseWindow::showState()
             known += u"<font color=\"%1\">%2</font> "_s.arg(comingColour, c);
     }
     LabelCaracteres->setText(u"Leçon %1, nouveau caractère « %2 » :<br>%3"_s.arg(
-        QString::number(state_.lesson), fromCodePoints(std::u32string(1, state_.newest())), known));
+        QString::number(state_.lesson), fromCodePoint(state_.newest()), known));
     Barres->setState(state_);
 }
 
@@ -536,13 +547,13 @@ void CourseWindow::showCheckSummary(const CopyCheck& check, const AdvanceProgres
 {
     const char32_t judged = state_.order.empty() ? U'?' : state_.order[static_cast<std::size_t>(lessonBefore) - 1];
     QString summary = u"Score : %1 %. « %2 » juste %3 fois sur %4."_s.arg(
-        QString::fromStdString(scoreText(check.score)), fromCodePoints(std::u32string(1, judged)),
-        QString::number(progress.newestRight), QString::number(progress.newestSamples));
+        QString::fromStdString(scoreText(check.score)), fromCodePoint(judged), QString::number(progress.newestRight),
+        QString::number(progress.newestSamples));
     QString news;
     if (state_.lesson > lessonBefore)
         news =
             u"Bravo ! Le cours passe à la leçon %1 : nouveau caractère « %2 ». La prochaine séance commence par lui."_s
-                .arg(QString::number(state_.lesson), fromCodePoints(std::u32string(1, state_.newest())));
+                .arg(QString::number(state_.lesson), fromCodePoint(state_.newest()));
     else if (courseCompleted(state_, progress))
         news = QString::fromStdString(courseCompletedMessage(state_));
     const QString step = news.isEmpty() ? u"Pour passer à la leçon suivante, il faut encore : %1."_s.arg(

@@ -35,7 +35,7 @@ struct CourseSession {
 
 // The bars of the course window: one per character of the lesson, as high
 // as its error rate on a scale of 0 to 100 %, its rate written over it, the
-// newest one marked. Its accessible description gives every rate.
+// newest one marked. A screen reader gets every rate as a table.
 class CourseBars : public QWidget {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #include "practice/ui/progress_chart.h"
 
+#include "common/ui/chart_table.h"
 #include "common/ui/widgets.h"
 #include "practice/time_axis.h"
 
@@ -12,7 +13,7 @@
 namespace brivo::practice::ui {
 
 using namespace Qt::StringLiterals;
-using brivo::ui::fromCodePoints;
+using brivo::ui::fromCodePoint;
 
 namespace {
 
@@ -41,6 +42,7 @@ void paintFrame(QPainter& painter, const QRect& area, const QString& title)
 
 ProgressChart::ProgressChart(QWidget* parent) : QWidget(parent)
 {
+    new brivo::ui::ChartTable(this, {u"Caractère"_s, u"Envoyés"_s, u"Erreurs"_s, u"Taux d'erreur"_s});
     setMinimumSize(360, 300);
 }
 
@@ -53,17 +55,25 @@ void ProgressChart::setHistory(std::vector<StoredCheck> checks, std::map<char32_
     checks_ = std::move(checks);
     counts_ = std::move(counts);
     // What the drawing shows, for a screen reader.
-    QString rates;
+    QList<QStringList> rows;
     for (const auto& [c, count] : counts_) {
         if (count.sent > 0)
-            rates += u"%1%2 : %3 %"_s.arg(rates.isEmpty() ? QString() : u", "_s, fromCodePoints(std::u32string(1, c)),
-                                          QString::number(std::lround(100.0 * count.wrong / count.sent)));
+            rows.append({fromCodePoint(c), QString::number(count.sent), QString::number(count.wrong),
+                         u"%1 %"_s.arg(std::lround(100.0 * count.wrong / count.sent))});
     }
-    setAccessibleDescription(checks_.empty()
-                                 ? u"Aucun contrôle."_s
-                                 : u"%1 contrôle%2, dernier score %3 %. Taux d'erreur : %4."_s.arg(
-                                       QString::number(checks_.size()), checks_.size() > 1 ? u"s"_s : QString(),
-                                       QString::fromStdString(scoreText(checks_.back().score)), rates));
+    // The scores' line in one sentence; the error rates as the table.
+    const auto score = [](const StoredCheck& check) { return QString::fromStdString(scoreText(check.score)); };
+    QString summary = u"Aucun contrôle."_s;
+    if (checks_.size() == 1) {
+        summary = u"1 contrôle, score %1 %."_s.arg(score(checks_.front()));
+    } else if (!checks_.empty()) {
+        const auto best =
+            std::max_element(checks_.begin(), checks_.end(),
+                             [](const StoredCheck& a, const StoredCheck& b) { return a.score < b.score; });
+        summary = u"%1 contrôles ; premier score %2 %, dernier %3 %, meilleur %4 %."_s.arg(
+            QString::number(checks_.size()), score(checks_.front()), score(checks_.back()), score(*best));
+    }
+    brivo::ui::ChartTable::of(this)->setRows(summary, rows);
     update();
 }
 

@@ -12,7 +12,8 @@ namespace brivo::practice::ui {
 
 // The "Progrès" drawing: above, the score of every check against its date
 // (0 to 100 %); below, the error rate of every character checked, one bar
-// each in code order.
+// each in code order. A screen reader gets the scores in a sentence and the
+// error rates as a table.
 class ProgressChart : public QWidget {
     Q_OBJECT
 public:

@@ -1,7 +1,12 @@
 #include "sending/ui/timing_chart.h"
 
+#include "common/ui/chart_table.h"
+
 #include <QPainter>
 #include <QPen>
+
+#include <algorithm>
+#include <numeric>
 
 namespace brivo::sending::ui {
 
@@ -34,12 +39,25 @@ TimingChart::TimingChart(QWidget* parent) : QWidget(parent)
     setObjectName(u"ChartDurees"_s);
     setAccessibleName(u"Durées de la manipulation"_s);
     setMinimumSize(420, 150);
+    new brivo::ui::ChartTable(this, {u"Élément"_s, u"Nombre"_s, u"Longueur la plus fréquente"_s});
 }
 
 void TimingChart::setHistogram(const TimingHistogram& histogram, const QString& summary)
 {
     histogram_ = histogram;
-    setAccessibleDescription(summary);
+    QList<QStringList> rows;
+    for (std::size_t kind = 0; kind < TimingHistogram::kKinds; ++kind) {
+        const auto& bins = histogram.counts[kind];
+        const auto mode = std::max_element(bins.begin(), bins.end());
+        const int count = std::accumulate(bins.begin(), bins.end(), 0);
+        if (count > 0)
+            rows.append(
+                {kindStyles()[kind].name, QString::number(count),
+                 QString::number((static_cast<double>(mode - bins.begin()) + 0.5) * TimingHistogram::kBinDits, 'f', 1)
+                         .replace(u'.', u',') +
+                     u" points"_s});
+    }
+    brivo::ui::ChartTable::of(this)->setRows(summary, rows);
     update();
 }
 

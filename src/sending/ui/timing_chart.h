@@ -10,7 +10,8 @@ namespace brivo::sending::ui {
 // kinds of gap were, in dits, each kind in its own colour, with the ideal
 // lengths (1, 3 and 7 dits) marked. Dahs short of 3 or letter gaps that
 // run into the word gaps show at a glance. Its accessible description
-// carries the same in words.
+// carries the same in words, and its table each kind's count and most
+// frequent length.
 class TimingChart : public QWidget {
     Q_OBJECT
 public:
