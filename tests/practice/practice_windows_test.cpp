@@ -11,8 +11,6 @@
 #include "practice/ui/course_window.h"
 #include "support/form_fixture.h"
 
-#include <QAccessible>
-
 #include <sstream>
 
 using namespace Qt::StringLiterals;
@@ -62,10 +60,6 @@ private Q_SLOTS:
                  csv.c_str()); // speed 72
         QCOMPARE(history.counts(0)->size(), 10U);
         QCOMPARE(history.counts(0)->at(U'I').wrong, 1);
-        f.control<QTabWidget>("Onglets")->setCurrentIndex(1); // "Progrès", told in words too
-        QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(f.control("Graphique"));
-        QCOMPARE(chart->text(QAccessible::Description), u"1 contrôle, score 81,8 %."_s);
-        QCOMPARE(chart->tableInterface()->cellAt(2, 3)->text(QAccessible::Name), u"100 %"_s); // C, 1 of 1 wrong
 
         QTest::mouseClick(f.control<QPushButton>("BoutonPointsFaibles"), Qt::LeftButton);
         QCOMPARE(f.control<QLineEdit>("Serie9")->text(), u"CCCCCIIIII"_s);
