@@ -247,6 +247,11 @@ void ChartTable::moveTo(int row, int column)
     QAccessible::updateAccessibility(&focus);
 }
 
+QString counted(qsizetype count, const QString& noun)
+{
+    return QString::number(count) + u' ' + noun + (count > 1 ? QStringLiteral("s") : QString());
+}
+
 QAccessibleInterface* chartTableAccessible(QWidget* widget)
 {
     return ChartTable::of(widget) != nullptr ? new ChartAccessible(widget) : nullptr;

@@ -52,6 +52,9 @@ private:
     int currentColumn_ = -1;
 };
 
+// "1 caractère", "3 caractères": a count for a summary line.
+QString counted(qsizetype count, const QString& noun);
+
 // The table interface of a chart that has a ChartTable, or nullptr.
 QAccessibleInterface* chartTableAccessible(QWidget* widget);
 

@@ -38,12 +38,12 @@ void ReactionChart::setAnswers(const std::vector<CharacterAnswer>& answers)
         if (slowest == 0 || bars_[c].medianMs > bars_[slowest].medianMs)
             slowest = c;
     }
-    brivo::ui::ChartTable::of(this)->setRows(rows.isEmpty()
-                                                 ? u"Aucune réponse encore."_s
-                                                 : u"%1 caractères ; le plus lent : %2, %3 ms."_s.arg(rows.size())
-                                                       .arg(brivo::ui::fromCodePoint(slowest))
-                                                       .arg(qRound(bars_[slowest].medianMs)),
-                                             rows);
+    brivo::ui::ChartTable::of(this)->setRows(
+        rows.isEmpty() ? u"Aucune réponse encore."_s
+                       : u"%1 ; le plus lent : %2, %3 ms."_s
+                             .arg(brivo::ui::counted(rows.size(), u"caractère"_s), brivo::ui::fromCodePoint(slowest))
+                             .arg(qRound(bars_[slowest].medianMs)),
+        rows);
     update();
 }
 
@@ -86,7 +86,8 @@ void SpeedCurve::setRun(std::vector<double> speeds, double best)
         rows.append(
             {QString::number(rows.size() + 1), QString::number(wpm, 'f', 1).replace(u'.', u',') + u" mots/mn"_s});
     brivo::ui::ChartTable::of(this)->setRows(
-        u"Meilleur score : %1 points. %2 indicatifs."_s.arg(qRound(best)).arg(rows.size()), rows);
+        u"Meilleur score : %1 points. %2."_s.arg(qRound(best)).arg(brivo::ui::counted(rows.size(), u"indicatif"_s)),
+        rows);
     update();
 }
 

@@ -79,9 +79,10 @@ void CourseBars::setState(const CourseState& state)
         if (worst == 0 || state_.errorRate(c) > state_.errorRate(worst))
             worst = c;
     }
-    QString summary =
-        rows.isEmpty() ? u"Aucun caractère."_s
-                       : u"%1 caractères, dont le nouveau : %2."_s.arg(rows.size()).arg(fromCodePoint(state_.newest()));
+    QString summary = rows.isEmpty()
+                          ? u"Aucun caractère."_s
+                          : u"%1, dont le nouveau : %2."_s.arg(brivo::ui::counted(rows.size(), u"caractère"_s),
+                                                               fromCodePoint(state_.newest()));
     if (worst != 0 && state_.errorRate(worst) > 0)
         summary += u" Le plus d'erreurs : %1, %2 %."_s.arg(fromCodePoint(worst))
                        .arg(std::lround(state_.errorRate(worst) * 100));
