@@ -257,7 +257,8 @@ private Q_SLOTS:
     }
 
     // A chart is a table for screen readers: its headers, its values, and
-    // the arrows moving the screen reader's focus from cell to cell.
+    // the arrows moving the screen reader's focus from cell to cell, which
+    // the drawing shows.
     void chartsAreTablesToWalk()
     {
         QFETCH(QKeyCombination, key);
@@ -287,6 +288,7 @@ private Q_SLOTS:
         // The focus a screen reader is told of after each arrow (offscreen,
         // no bridge gets the events: the AT-SPI session hears them).
         QStringList focused;
+        const QImage unwalked = drawn->grab().toImage();
         for (const int arrow : walk) {
             QTest::keyClick(drawn, static_cast<Qt::Key>(arrow));
             if (QAccessibleInterface* cell = table->focusChild(); cell != nullptr && cell->state().focused)
@@ -295,7 +297,9 @@ private Q_SLOTS:
         QCOMPARE(focused.join(u'|'), heard);
         if (heard.isEmpty())
             return;
-        // The cell reached says its column's header.
+        // The drawing marks the row walked to, at 3:1 (the frame, some 100
+        // pixels at least); the cell reached says its column's header.
+        QVERIFY(pixelsAtThreeToOne(unwalked, drawn->grab().toImage()) > 100);
         const QAccessibleTableCellInterface* cell = table->focusChild()->tableCellInterface();
         QCOMPARE(cell->columnHeaderCells().value(0)->text(QAccessible::Name), names.value(cell->columnIndex()));
     }

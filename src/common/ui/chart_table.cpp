@@ -194,6 +194,11 @@ QString ChartTable::cell(qsizetype row, qsizetype column) const
     return row >= 0 && row < rows_.size() ? rows_[row].value(column) : QString();
 }
 
+int ChartTable::markedRow() const
+{
+    return chart_->hasFocus() ? currentRow_ : -1;
+}
+
 ChartTable* ChartTable::of(const QObject* chart)
 {
     return chart->findChild<ChartTable*>(QString(), Qt::FindDirectChildrenOnly);

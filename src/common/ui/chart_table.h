@@ -10,7 +10,7 @@ class QWidget;
 namespace brivo::ui {
 
 // The values a drawn chart shows, given to screen readers as a table they
-// can walk. The chart becomes a Tab stop; its summary line is its
+// can walk, and marked on the drawing as they are walked. The chart becomes a Tab stop; its summary line is its
 // description; the arrows walk its cells, each one taking the screen
 // reader's focus, which says it with its column's header:
 // - Up and Down go from row to row, Home and End to the first and last;
@@ -35,6 +35,9 @@ public:
     // The cell the arrows reached; -1 before the first arrow.
     int currentRow() const { return currentRow_; }
     int currentColumn() const { return currentColumn_; }
+    // The row the drawing marks, so that the eye follows the walk: the
+    // current one while the chart has the keyboard, else -1.
+    int markedRow() const;
 
     // The table of `chart`, or nullptr when it is no chart.
     static ChartTable* of(const QObject* chart);

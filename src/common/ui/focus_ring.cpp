@@ -95,16 +95,20 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event)
 void FocusRing::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    const QRect outer = rect();
-    painter.fillRect(outer, Qt::transparent);
+    painter.fillRect(rect(), Qt::transparent);
+    paintFrame(painter, rect());
+}
+
+void FocusRing::paintFrame(QPainter& painter, const QRect& area)
+{
     const auto frame = [&](const QRect& r, const QColor& colour) {
         painter.fillRect(QRect(r.left(), r.top(), r.width(), kWidth), colour);
         painter.fillRect(QRect(r.left(), r.bottom() - kWidth + 1, r.width(), kWidth), colour);
         painter.fillRect(QRect(r.left(), r.top(), kWidth, r.height()), colour);
         painter.fillRect(QRect(r.right() - kWidth + 1, r.top(), kWidth, r.height()), colour);
     };
-    frame(outer, Qt::black);
-    frame(outer.adjusted(kWidth, kWidth, -kWidth, -kWidth), Qt::white);
+    frame(area, Qt::black);
+    frame(area.adjusted(kWidth, kWidth, -kWidth, -kWidth), Qt::white);
 }
 
 } // namespace brivo::ui

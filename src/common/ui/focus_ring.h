@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QPainter;
+
 namespace brivo::ui {
 
 // A frame around the control that has the keyboard, drawn by the program
@@ -24,6 +26,10 @@ public:
     // The control whose frame `target` shows, when another covers it (the
     // edit zone under its mask): while `cover` is visible, the ring goes on it.
     static void showFocusOn(QWidget* target, QWidget* cover);
+
+    // The ring's two lines around `area`, for a part of a drawing that has
+    // the keyboard (a chart's walked bar).
+    static void paintFrame(QPainter& painter, const QRect& area);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,7 @@
 #include "drills/ui/drill_charts.h"
 
 #include "common/ui/chart_table.h"
+#include "common/ui/focus_ring.h"
 #include "common/ui/widgets.h"
 
 #include <QPainter>
@@ -59,7 +60,11 @@ void ReactionChart::paintEvent(QPaintEvent* /*event*/)
     const QRect area = rect().adjusted(4, 4, -4, -18);
     const int width = std::max(4, area.width() / static_cast<int>(bars_.size()));
     int x = area.left();
+    int row = 0;
+    const int marked = brivo::ui::ChartTable::of(this)->markedRow();
     for (const auto& [c, bar] : bars_) {
+        if (row++ == marked)
+            brivo::ui::FocusRing::paintFrame(painter, QRect(x + 1, area.top() + 2, width - 2, area.height() - 2));
         const int height = static_cast<int>(bar.medianMs / slowest * area.height());
         const QColor colour =
             QColor::fromRgbF(static_cast<float>(bar.errorRate), static_cast<float>(1 - bar.errorRate), 0.2F);
@@ -105,6 +110,8 @@ void SpeedCurve::paintEvent(QPaintEvent* /*event*/)
                         area.bottom() - area.height() * speeds_[i] / top);
     painter.setPen(QPen(palette().text().color(), 2));
     painter.drawPolyline(line);
+    if (const int marked = brivo::ui::ChartTable::of(this)->markedRow(); marked >= 0)
+        brivo::ui::FocusRing::paintFrame(painter, QRectF(line[marked] - QPointF(8, 8), QSizeF(16, 16)).toAlignedRect());
 }
 
 } // namespace brivo::drills::ui

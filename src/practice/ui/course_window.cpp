@@ -5,6 +5,7 @@
 #include "common/ui/accessible_roles.h"
 #include "common/ui/announcer.h"
 #include "common/ui/chart_table.h"
+#include "common/ui/focus_ring.h"
 #include "common/ui/widgets.h"
 #include "common/utf8.h"
 #include "practice/course_session.h"
@@ -102,7 +103,8 @@ void CourseBars::paintEvent(QPaintEvent* /*event*/)
     painter.setFont(small);
     const QColor text = palette().color(QPalette::Text);
     // The scale: 0 to 100 %, a line every 25 %.
-    const QRectF area(36, 16, width() - 40, height() - 36);
+    // (Clear of the focus ring on the left.)
+    const QRectF area(44, 16, width() - 48, height() - 42);
     for (int percent = 0; percent <= 100; percent += 25) {
         const double y = area.bottom() - percent / 100.0 * area.height();
         painter.setPen(QColor(200, 200, 200));
@@ -112,6 +114,7 @@ void CourseBars::paintEvent(QPaintEvent* /*event*/)
                          u"%1 %"_s.arg(percent));
     }
     const double slot = area.width() / static_cast<double>(characters.size());
+    const int marked = brivo::ui::ChartTable::of(this)->markedRow();
     for (std::size_t i = 0; i < characters.size(); ++i) {
         const char32_t c = characters[i];
         const double rate = std::clamp(state_.errorRate(c), 0.0, 1.0);
@@ -128,6 +131,8 @@ void CourseBars::paintEvent(QPaintEvent* /*event*/)
         label.setBold(c == state_.newest());
         painter.setFont(label);
         painter.drawText(QRectF(x, area.bottom() + 2, slot, 16), Qt::AlignHCenter | Qt::AlignTop, fromCodePoint(c));
+        if (std::cmp_equal(i, marked))
+            brivo::ui::FocusRing::paintFrame(painter, QRectF(x + 3, 5, slot - 6, height() - 10).toAlignedRect());
     }
 }
 

@@ -1,6 +1,7 @@
 #include "practice/ui/progress_chart.h"
 
 #include "common/ui/chart_table.h"
+#include "common/ui/focus_ring.h"
 #include "common/ui/widgets.h"
 #include "practice/time_axis.h"
 
@@ -144,7 +145,11 @@ void ProgressChart::paintErrorRates(QPainter& painter, const QRect& area) const
         return;
     const double slot = double(area.width()) / double(counts_.size());
     double x = area.left();
+    int row = 0; // the table's: the characters sent
+    const int marked = brivo::ui::ChartTable::of(this)->markedRow();
     for (const auto& [character, count] : counts_) {
+        if (count.sent > 0 && row++ == marked)
+            brivo::ui::FocusRing::paintFrame(painter, QRectF(x, area.top(), slot, area.height() + 20).toAlignedRect());
         const double rate = count.sent > 0 ? std::min(1.0, double(count.wrong) / count.sent) : 0.0;
         const QRectF bar(x + slot * 0.15, yOf(area, rate), slot * 0.7, rate * area.height());
         painter.fillRect(bar, rate > 0.2 ? QColor(200, 40, 40) : QColor(60, 150, 60));

@@ -1,6 +1,7 @@
 #include "sending/ui/timing_chart.h"
 
 #include "common/ui/chart_table.h"
+#include "common/ui/focus_ring.h"
 
 #include <QPainter>
 #include <QPen>
@@ -92,13 +93,20 @@ void TimingChart::paintEvent(QPaintEvent* /*event*/)
             }
         }
     }
-    // The legend, above.
+    // The legend, above; the kind the table's walk is on framed.
     int x = plot.left();
-    for (const KindStyle& style : kindStyles()) {
+    int row = 0; // the table's: the kinds that occur
+    const int marked = brivo::ui::ChartTable::of(this)->markedRow();
+    for (std::size_t kind = 0; kind < TimingHistogram::kKinds; ++kind) {
+        const KindStyle& style = kindStyles()[kind];
+        const int width = line / 2 + 8 + fontMetrics().horizontalAdvance(style.name);
+        const auto& bins = histogram_.counts[kind];
+        if (std::any_of(bins.begin(), bins.end(), [](int count) { return count > 0; }) && row++ == marked)
+            brivo::ui::FocusRing::paintFrame(painter, QRect(x - 4, 0, width + 4, line + 6));
         painter.fillRect(QRect(x, 4, line / 2, line / 2 + 2), style.colour);
         painter.setPen(palette().color(QPalette::Text));
         painter.drawText(QPoint(x + line / 2 + 4, line), style.name);
-        x += line / 2 + 12 + fontMetrics().horizontalAdvance(style.name);
+        x += width + 4;
     }
     painter.drawText(QRect(plot.right() - 60, plot.bottom() + 2, 60, line), Qt::AlignRight, u"points"_s);
 }
