@@ -29,7 +29,9 @@ public:
     ChartAccessible& operator=(ChartAccessible&&) = delete;
     ~ChartAccessible() override { forgetCells(); }
 
+    // None while the chart is being destroyed: its table goes first.
     const ChartTable* values() const { return ChartTable::of(widget()); }
+    bool isValid() const override { return QAccessibleWidget::isValid() && values() != nullptr; }
 
     // A header when `row` is -1.
     QAccessibleInterface* cellInterface(int row, int column) const;
@@ -43,16 +45,17 @@ public:
     int childCount() const override { return columnCount() * (rowCount() + 1); }
     QAccessibleInterface* child(int index) const override
     {
-        if (index < 0 || index >= childCount())
+        const int columns = columnCount();
+        if (columns == 0 || index < 0 || index >= childCount())
             return nullptr;
-        return cellInterface((index / columnCount()) - 1, index % columnCount());
+        return cellInterface((index / columns) - 1, index % columns);
     }
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
     QAccessibleInterface* focusChild() const override
     {
         const ChartTable* table = values();
-        if (widget()->hasFocus() && table->currentRow() >= 0)
+        if (table != nullptr && widget()->hasFocus() && table->currentRow() >= 0)
             return cellInterface(table->currentRow(), table->currentColumn());
         return nullptr;
     }
@@ -66,12 +69,15 @@ public:
     }
     int selectedCellCount() const override { return 0; }
     QList<QAccessibleInterface*> selectedCells() const override { return {}; }
-    QString columnDescription(int column) const override { return values()->headers().value(column); }
+    QString columnDescription(int column) const override
+    {
+        return isValid() ? values()->headers().value(column) : QString();
+    }
     QString rowDescription(int /*row*/) const override { return {}; }
     int selectedColumnCount() const override { return 0; }
     int selectedRowCount() const override { return 0; }
-    int columnCount() const override { return static_cast<int>(values()->headers().size()); }
-    int rowCount() const override { return static_cast<int>(values()->rowCount()); }
+    int columnCount() const override { return isValid() ? static_cast<int>(values()->headers().size()) : 0; }
+    int rowCount() const override { return isValid() ? static_cast<int>(values()->rowCount()) : 0; }
     QList<int> selectedColumns() const override { return {}; }
     QList<int> selectedRows() const override { return {}; }
     bool isColumnSelected(int /*column*/) const override { return false; }
@@ -113,7 +119,7 @@ public:
     int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
     QString text(QAccessible::Text t) const override
     {
-        if (t != QAccessible::Name)
+        if (t != QAccessible::Name || !isValid())
             return {};
         return row_ < 0 ? table_->columnDescription(column_) : table_->values()->cell(row_, column_);
     }
@@ -123,7 +129,7 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state;
-        if (row_ < 0)
+        if (row_ < 0 || !isValid())
             return state;
         const ChartTable* values = table_->values();
         state.focusable = true;
@@ -157,8 +163,10 @@ private:
 QAccessibleInterface* ChartAccessible::cellInterface(int row, int column) const
 {
     const int index = (row + 1) * columnCount() + column;
-    if (const auto made = cells_.constFind(index); made != cells_.constEnd())
-        return QAccessible::accessibleInterface(*made);
+    if (const auto made = cells_.constFind(index); made != cells_.constEnd()) {
+        if (QAccessibleInterface* cell = QAccessible::accessibleInterface(*made))
+            return cell;
+    }
     auto* cell = new ChartCell(this, row, column);
     cells_.insert(index, QAccessible::registerAccessibleInterface(cell));
     return cell;
